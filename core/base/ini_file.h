@@ -1,0 +1,71 @@
+#pragma once
+// INI files with the semantics of the Windows profile functions the file
+// formats rely on: sections and keys compared without ASCII case, the first
+// match wins, values trimmed and unquoted, missing keys give the caller's
+// default, integers read as GetPrivateProfileInt reads them, and writes that
+// change one line and keep every other line of the file as it was. Bytes are
+// Shift-JIS; CRLF and LF line ends are both read.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+// Integer as the profile functions read it: leading blanks skipped, "0x" for
+// hexadecimal, an optional minus sign, digits up to the first other
+// character; 0 when there are none.
+int ProfileInt(std::string_view value);
+
+class IniFile {
+ public:
+  IniFile() = default;
+  static IniFile Parse(std::string_view bytes);
+  // A missing or unreadable file reads as an empty one, as with the profile
+  // functions.
+  static IniFile Load(const std::string& path);
+
+  std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+  std::string GetString(std::string_view section, std::string_view key,
+                        std::string_view fallback = {}) const;
+  int GetInt(std::string_view section, std::string_view key, int fallback) const;
+  bool HasSection(std::string_view section) const;
+
+  // Sets a key, adding its section at the end and the key after the
+  // section's last entry when they are missing.
+  void SetString(std::string_view section, std::string_view key, std::string_view value);
+  void SetInt(std::string_view section, std::string_view key, int value);
+  void DeleteKey(std::string_view section, std::string_view key);
+  void DeleteSection(std::string_view section);
+
+  std::vector<std::string> SectionNames() const;
+  std::vector<std::string> KeyNames(std::string_view section) const;
+
+  // The file's lines, as read or changed.
+  const std::vector<std::string>& lines() const { return lines_; }
+  std::vector<std::string>& mutable_lines() { return lines_; }
+
+  // The file's bytes, with the line ends it was read with (LF for a new file).
+  std::string Serialize() const;
+  // Writes the file atomically; false on failure (the old file stays).
+  bool Save(const std::string& path) const;
+
+ private:
+  struct Range {
+    std::size_t header = 0;  // line of "[section]"
+    std::size_t end = 0;     // one past the section's last line
+  };
+  std::optional<Range> FindSection(std::string_view section) const;
+  std::optional<std::size_t> FindKeyLine(const Range& range, std::string_view key) const;
+
+  std::vector<std::string> lines_;
+  bool crlf_ = false;
+  bool final_line_feed_ = true;
+};
+
+// Compares two Shift-JIS names ignoring the case of ASCII letters only (the
+// bytes of two-byte characters compare exactly).
+bool ProfileNamesEqual(std::string_view a, std::string_view b);
+
+}  // namespace corvane

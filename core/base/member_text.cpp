@@ -1,0 +1,87 @@
+#include "base/member_text.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+#include "base/encoding.h"
+
+namespace corvane {
+
+int PieceToInt(std::string_view piece) {
+  std::size_t pos = 0;
+  while (pos < piece.size() && (piece[pos] == ' ' || piece[pos] == '\t')) ++pos;
+  bool negative = false;
+  if (pos < piece.size() && (piece[pos] == '-' || piece[pos] == '+')) {
+    negative = piece[pos] == '-';
+    ++pos;
+  }
+  long long value = 0;
+  for (; pos < piece.size() && piece[pos] >= '0' && piece[pos] <= '9'; ++pos) {
+    value = value * 10 + (piece[pos] - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) value = INT_MAX;
+  if (value < INT_MIN) value = INT_MIN;
+  return static_cast<int>(value);
+}
+
+double PieceToDouble(std::string_view piece) {
+  std::string text(piece.substr(0, 64));
+  return std::strtod(text.c_str(), nullptr);
+}
+
+MemberLine::MemberLine(std::string_view line) {
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t comma = line.find(',', start);
+    const std::string_view raw =
+        line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    MemberPiece piece;
+    piece.text = ClipSjis(raw, kMemberPieceMaxBytes);
+    piece.number = PieceToInt(raw);
+    pieces_.push_back(piece);
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+}
+
+const MemberPiece& MemberLine::operator[](int i) const {
+  static const MemberPiece kEmpty;
+  if (i < 0 || i >= size()) return kEmpty;
+  return pieces_[static_cast<std::size_t>(i)];
+}
+
+void ForEachMemberLine(std::string_view content,
+                       const std::function<void(const MemberLine&)>& on_line) {
+  std::size_t start = 0;
+  while (start < content.size()) {
+    const std::size_t feed = content.find('\n', start);
+    if (feed == std::string_view::npos) break;  // unterminated last line
+    std::string_view line = content.substr(start, feed - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    on_line(MemberLine(line));
+    start = feed + 1;
+  }
+}
+
+MemberWriter& MemberWriter::Format(const char* format, ...) {
+  char buffer[64];
+  va_list args;
+  va_start(args, format);
+  const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  if (length > 0) out_.append(buffer, static_cast<std::size_t>(length) < sizeof buffer
+                                          ? static_cast<std::size_t>(length)
+                                          : sizeof buffer - 1);
+  return *this;
+}
+
+MemberWriter& MemberWriter::Text(std::string_view text, std::string_view suffix) {
+  out_.append(text);
+  out_.append(suffix);
+  return *this;
+}
+
+}  // namespace corvane

@@ -1,0 +1,74 @@
+#pragma once
+// The member text form of every table file: one record per line, fields cut
+// at commas, numbers right-aligned to a minimum width, texts unquoted.
+
+#include <cstdarg>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+// Longest text a piece keeps.
+constexpr std::size_t kMemberPieceMaxBytes = 255;
+
+// One piece of a line, taken both as text and as numbers.
+struct MemberPiece {
+  std::string_view text;  // at most kMemberPieceMaxBytes bytes, never splitting a character
+  int number = 0;         // leading spaces skipped, then an optional sign and digits
+};
+
+// Integer value of a piece: leading spaces skipped, an optional sign, then
+// decimal digits up to the first other character (0 when there are none);
+// values beyond 32 bits saturate.
+int PieceToInt(std::string_view piece);
+double PieceToDouble(std::string_view piece);
+
+// The pieces of one line. The line is cut at every comma and at its end.
+class MemberLine {
+ public:
+  explicit MemberLine(std::string_view line);
+
+  int size() const { return static_cast<int>(pieces_.size()); }
+  // Piece `i` (0-based); a piece past the end reads as an empty text and 0.
+  const MemberPiece& operator[](int i) const;
+  int Int(int i) const { return (*this)[i].number; }
+  std::string_view Text(int i) const { return (*this)[i].text; }
+  double Real(int i) const { return PieceToDouble((*this)[i].text); }
+
+ private:
+  std::vector<MemberPiece> pieces_;
+};
+
+// Calls `on_line` for every complete line of `content` (ending in a line
+// feed); a last line without a line feed is not used. A carriage return
+// before the line feed is dropped.
+void ForEachMemberLine(std::string_view content,
+                       const std::function<void(const MemberLine&)>& on_line);
+
+// Builds member text with printf-style fields.
+class MemberWriter {
+ public:
+  // Appends one printf-formatted piece (e.g. "%3d,").
+  MemberWriter& Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  MemberWriter& Int(const char* format, int value) { return Format(format, value); }
+  // Appends a text as it is, then `suffix` (normally "," or "").
+  MemberWriter& Text(std::string_view text, std::string_view suffix = ",");
+  MemberWriter& EndLine() {
+    out_.push_back('\n');
+    return *this;
+  }
+  MemberWriter& Raw(std::string_view text) {
+    out_.append(text);
+    return *this;
+  }
+
+  const std::string& str() const { return out_; }
+  std::string Take() { return std::move(out_); }
+
+ private:
+  std::string out_;
+};
+
+}  // namespace corvane

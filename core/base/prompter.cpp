@@ -1,0 +1,45 @@
+#include "base/prompter.h"
+
+#include <cstdio>
+
+namespace corvane {
+
+PromptAnswer SafeAnswer(PromptButtons buttons) {
+  switch (buttons) {
+    case PromptButtons::kOk:
+      return PromptAnswer::kOk;
+    case PromptButtons::kYesNo:
+      return PromptAnswer::kNo;
+    case PromptButtons::kYesNoCancel:
+      return PromptAnswer::kCancel;
+    case PromptButtons::kAbortRetryIgnore:
+      return PromptAnswer::kAbort;
+  }
+  return PromptAnswer::kOk;
+}
+
+PromptAnswer ScriptedPrompter::Ask(std::string_view text, std::string_view caption,
+                                   PromptButtons buttons, PromptIcon /*icon*/) {
+  shown_.push_back({std::string(text), std::string(caption), buttons});
+  if (answers_.empty()) return SafeAnswer(buttons);
+  const PromptAnswer answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+PromptAnswer ConsolePrompter::Ask(std::string_view text, std::string_view caption,
+                                  PromptButtons buttons, PromptIcon /*icon*/) {
+  // Messages end with line feeds of their own; keep one line break per line.
+  std::string shown(text);
+  while (!shown.empty() && shown.back() == '\n') shown.pop_back();
+  std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(caption.size()), caption.data(),
+               shown.c_str());
+  if (buttons == PromptButtons::kYesNo && policy_.answer_yes) return PromptAnswer::kYes;
+  if (buttons == PromptButtons::kYesNoCancel && policy_.answer_yes) return PromptAnswer::kYes;
+  if (buttons == PromptButtons::kAbortRetryIgnore && policy_.answer_ignore) {
+    return PromptAnswer::kIgnore;
+  }
+  return SafeAnswer(buttons);
+}
+
+}  // namespace corvane

@@ -1,0 +1,101 @@
+#pragma once
+// The 1-based, fixed-capacity record table used by every model: record 0 is a
+// null record, the count is the index of the last record, appending is refused
+// when full and deleting moves the later records down (the owner renumbers the
+// references to them).
+
+#include <cassert>
+#include <cstddef>
+#include <vector>
+
+namespace corvane {
+
+template <typename Record>
+class Table {
+ public:
+  explicit Table(int capacity) : capacity_(capacity), records_(1) {}
+
+  int count() const { return count_; }
+  int capacity() const { return capacity_; }
+  bool full() const { return count_ >= capacity_; }
+  bool empty() const { return count_ == 0; }
+  // True for 1..count: a number that names an existing record.
+  bool Contains(int index) const { return index >= 1 && index <= count_; }
+  // True for 0..capacity: a number a record may be stored under.
+  bool InRange(int index) const { return index >= 0 && index <= capacity_; }
+
+  // Records 0..count; asserting bounds keeps a bad index from going unnoticed
+  // in tests while the checks at the file boundary keep bad numbers out.
+  Record& operator[](int index) {
+    assert(index >= 0 && index < static_cast<int>(records_.size()));
+    return records_[static_cast<std::size_t>(index)];
+  }
+  const Record& operator[](int index) const {
+    assert(index >= 0 && index < static_cast<int>(records_.size()));
+    return records_[static_cast<std::size_t>(index)];
+  }
+
+  // Appends `record` as number count + 1 and returns that number, or 0 when
+  // the table is full (nothing is changed then).
+  int Append(const Record& record) {
+    if (full()) return 0;
+    Store(count_ + 1, record);
+    return count_;
+  }
+
+  // Stores `record` under `index` (0..capacity), growing the count to it when
+  // it lies beyond; records between keep whatever they held. Returns false
+  // for an index out of range.
+  bool Store(int index, const Record& record) {
+    if (!InRange(index)) return false;
+    Slot(index) = record;
+    if (index > count_) count_ = index;
+    return true;
+  }
+
+  // The slot for `index` (0..capacity), made available without changing the
+  // count; readers fill a record in place and then call Store or SetCount.
+  Record& Slot(int index) {
+    assert(InRange(index));
+    if (static_cast<std::size_t>(index) >= records_.size()) {
+      records_.resize(static_cast<std::size_t>(index) + 1);
+    }
+    return records_[static_cast<std::size_t>(index)];
+  }
+
+  // Deletes record `index` (1..count): later records move down by one and the
+  // freed last slot becomes a null record.
+  void Delete(int index) {
+    if (!Contains(index)) return;
+    for (int i = index; i < count_; ++i) records_[i] = records_[i + 1];
+    records_[count_] = Record{};
+    --count_;
+  }
+
+  // Sets the count without touching the records (0..capacity); slots up to the
+  // new count exist afterwards.
+  void SetCount(int count) {
+    assert(InRange(count));
+    if (static_cast<std::size_t>(count) >= records_.size()) Slot(count);
+    count_ = count;
+  }
+
+  // Empties the table and resets every record, the null record included.
+  void Clear() {
+    records_.assign(1, Record{});
+    count_ = 0;
+  }
+
+  // Records 1..count, for range-based loops.
+  Record* begin() { return records_.data() + 1; }
+  Record* end() { return records_.data() + 1 + count_; }
+  const Record* begin() const { return records_.data() + 1; }
+  const Record* end() const { return records_.data() + 1 + count_; }
+
+ private:
+  int capacity_;
+  int count_ = 0;
+  std::vector<Record> records_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,32 @@
+#pragma once
+// Helpers shared by the tests: scratch folders and UTF-8 literals as
+// Shift-JIS bytes.
+
+#include <string>
+#include <string_view>
+
+namespace corvane::testing {
+
+// A fresh empty folder under the system temporary folder, removed when the
+// object goes away. path() ends with "/".
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string File(std::string_view name) const { return path_ + std::string(name); }
+
+ private:
+  std::string path_;
+};
+
+// Shift-JIS bytes of a UTF-8 literal.
+std::string Sjis(std::string_view utf8);
+
+// The folder of the program's own data in the source tree (old_map and so on).
+std::string SourceDataFolder();
+
+}  // namespace corvane::testing

@@ -15,10 +15,28 @@
 namespace corvane {
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  // Plain POSIX reads: a stream opened on a folder throws from its first read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  std::string bytes;
+  if (S_ISREG(info.st_mode)) bytes.reserve(static_cast<std::size_t>(info.st_size));
+  char buffer[65536];
+  while (true) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
   return bytes;
 }
 
@@ -39,9 +57,12 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// A short name in the folder of `path`: appending to the file name itself
+// would fail for names near the file system's length limit.
 std::string TemporaryNameBeside(const std::string& path) {
   static std::mt19937 generator{std::random_device{}()};
-  return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(generator() % 1000000);
+  return DirectoryOf(path) + ".corvane-" + std::to_string(::getpid()) + "-" +
+         std::to_string(generator() % 1000000) + ".tmp";
 }
 
 }  // namespace
@@ -61,6 +82,14 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
   if (!ok) ::unlink(temporary.c_str());
   return ok;
+}
+
+bool WriteFileBytes(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return !out.fail();
 }
 
 bool FileExists(const std::string& path) {
@@ -103,13 +132,16 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 bool IsBareFileName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
+  // "/" and the zero byte end a name for the file system whatever comes
+  // before them; a lead byte only covers a "\\" (0x5C) trail byte.
+  if (name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) return false;
   for (std::size_t i = 0; i < name.size(); ++i) {
     const auto byte = static_cast<unsigned char>(name[i]);
     if (IsSjisLeadByte(byte)) {
-      ++i;  // a trail byte may be 0x5C and is no separator
+      ++i;
       continue;
     }
-    if (byte == '/' || byte == '\\' || byte == '\0' || byte == ':') return false;
+    if (byte == '\\' || byte == ':') return false;
   }
   return true;
 }
@@ -117,6 +149,13 @@ bool IsBareFileName(std::string_view name) {
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
+    if (IsSjisLeadByte(static_cast<unsigned char>(a[i]))) {
+      // The trail byte of a two-byte character may look like an ASCII
+      // letter (ア is 0x83 0x41, ヂ is 0x83 0x61); compare it exactly.
+      if (a[i] != b[i]) return false;
+      if (++i < a.size() && a[i] != b[i]) return false;
+      continue;
+    }
     char x = a[i], y = b[i];
     if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
     if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');

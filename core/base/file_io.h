@@ -15,6 +15,9 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // file is then untouched and no temporary file is left behind.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Writes scratch files that nobody else relies on: plain overwrite, no flush.
+bool WriteFileBytes(const std::string& path, std::string_view bytes);
+
 bool FileExists(const std::string& path);
 bool IsDirectory(const std::string& path);
 
@@ -30,7 +33,8 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // no path separator, not "." or "..".
 bool IsBareFileName(std::string_view name);
 
-// ASCII letter case ignored.
+// ASCII letter case ignored; the bytes of two-byte Shift-JIS characters
+// compare exactly.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace corvane

@@ -1,6 +1,6 @@
 #include "base/ini_file.h"
 
-#include <climits>
+#include <cstdint>
 
 #include "base/encoding.h"
 #include "base/file_io.h"
@@ -69,11 +69,12 @@ int ProfileInt(std::string_view value) {
   std::size_t pos = 0;
   while (pos < value.size() && (value[pos] == ' ' || value[pos] == '\t')) ++pos;
   bool negative = false;
-  if (pos < value.size() && value[pos] == '-') {
-    negative = true;
+  if (pos < value.size() && (value[pos] == '-' || value[pos] == '+')) {
+    negative = value[pos] == '-';
     ++pos;
   }
-  long long result = 0;
+  // Like the profile functions, the value is kept modulo 2^32.
+  std::uint32_t result = 0;
   if (pos + 1 < value.size() && value[pos] == '0' && (value[pos + 1] == 'x' || value[pos + 1] == 'X')) {
     for (pos += 2; pos < value.size(); ++pos) {
       const char c = value[pos];
@@ -82,18 +83,14 @@ int ProfileInt(std::string_view value) {
       else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
       else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
       else break;
-      result = (result * 16 + digit) & 0xFFFFFFFFLL;
+      result = result * 16 + static_cast<std::uint32_t>(digit);
     }
-    const auto bits = static_cast<unsigned int>(result);
-    const int as_int = static_cast<int>(bits);
-    return negative ? -as_int : as_int;
+  } else {
+    for (; pos < value.size() && value[pos] >= '0' && value[pos] <= '9'; ++pos) {
+      result = result * 10 + static_cast<std::uint32_t>(value[pos] - '0');
+    }
   }
-  for (; pos < value.size() && value[pos] >= '0' && value[pos] <= '9'; ++pos) {
-    result = result * 10 + (value[pos] - '0');
-    if (result > static_cast<long long>(INT_MAX) + 1) result = static_cast<long long>(INT_MAX) + 1;
-  }
-  if (negative) result = -result;
-  if (result > INT_MAX) result = INT_MAX;
+  if (negative) result = 0u - result;
   return static_cast<int>(result);
 }
 
@@ -165,8 +162,9 @@ std::string IniFile::GetString(std::string_view section, std::string_view key,
 }
 
 int IniFile::GetInt(std::string_view section, std::string_view key, int fallback) const {
+  // A key with an empty value counts as missing, as with the profile functions.
   const auto value = Find(section, key);
-  return value ? ProfileInt(*value) : fallback;
+  return value && !value->empty() ? ProfileInt(*value) : fallback;
 }
 
 bool IniFile::HasSection(std::string_view section) const { return FindSection(section).has_value(); }

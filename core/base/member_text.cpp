@@ -1,5 +1,6 @@
 #include "base/member_text.h"
 
+#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -28,8 +29,14 @@ int PieceToInt(std::string_view piece) {
 }
 
 double PieceToDouble(std::string_view piece) {
-  std::string text(piece.substr(0, 64));
-  return std::strtod(text.c_str(), nullptr);
+  // from_chars ignores the locale: a desktop locale with a decimal comma must
+  // not change what a file means.
+  std::size_t pos = 0;
+  while (pos < piece.size() && (piece[pos] == ' ' || piece[pos] == '\t')) ++pos;
+  if (pos < piece.size() && piece[pos] == '+') ++pos;
+  double value = 0.0;
+  const auto result = std::from_chars(piece.data() + pos, piece.data() + piece.size(), value);
+  return result.ec == std::errc() ? value : 0.0;
 }
 
 MemberLine::MemberLine(std::string_view line) {
@@ -70,11 +77,30 @@ MemberWriter& MemberWriter::Format(const char* format, ...) {
   char buffer[64];
   va_list args;
   va_start(args, format);
+  va_list again;
+  va_copy(again, args);
   const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
   va_end(args);
-  if (length > 0) out_.append(buffer, static_cast<std::size_t>(length) < sizeof buffer
-                                          ? static_cast<std::size_t>(length)
-                                          : sizeof buffer - 1);
+  if (length > 0 && static_cast<std::size_t>(length) < sizeof buffer) {
+    out_.append(buffer, static_cast<std::size_t>(length));
+  } else if (length > 0) {
+    // A long text piece: format it again straight into the output.
+    const std::size_t start = out_.size();
+    out_.resize(start + static_cast<std::size_t>(length) + 1);
+    std::vsnprintf(out_.data() + start, static_cast<std::size_t>(length) + 1, format, again);
+    out_.resize(start + static_cast<std::size_t>(length));
+  }
+  va_end(again);
+  return *this;
+}
+
+MemberWriter& MemberWriter::Num(int width, int value) {
+  char digits[16];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  const int length = static_cast<int>(result.ptr - digits);
+  if (length < width) out_.append(static_cast<std::size_t>(width - length), ' ');
+  out_.append(digits, static_cast<std::size_t>(length));
+  out_.push_back(',');
   return *this;
 }
 

@@ -1,0 +1,38 @@
+#include "app/message_log.h"
+
+#include "base/encoding.h"
+
+namespace corvane {
+
+void MessageLog::Clear() {
+  first_ = 0;
+  size_ = 0;
+  ++revision_;
+}
+
+void MessageLog::AddLine(std::string_view utf8) {
+  std::string line(utf8);
+  const std::string sjis = Utf8ToSjis(utf8);
+  if (sjis.size() > kLineBytes) line = SjisToUtf8(ClipSjis(sjis, kLineBytes));
+  if (size_ < kCapacity) {
+    lines_[static_cast<std::size_t>((first_ + size_) % kCapacity)] = std::move(line);
+    ++size_;
+  } else {
+    lines_[static_cast<std::size_t>(first_)] = std::move(line);
+    first_ = (first_ + 1) % kCapacity;
+  }
+  ++revision_;
+}
+
+const std::string& MessageLog::Line(int i) const {
+  return lines_[static_cast<std::size_t>((first_ + i) % kCapacity)];
+}
+
+std::vector<std::string> MessageLog::Lines() const {
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(size_));
+  for (int i = 0; i < size_; ++i) lines.push_back(Line(i));
+  return lines;
+}
+
+}  // namespace corvane

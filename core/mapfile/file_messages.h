@@ -1,0 +1,35 @@
+#pragma once
+// The messages of file reading and writing, shared by the bundle, map and
+// dia data code. Texts are UTF-8; "%s" is a path.
+
+#include <string>
+#include <string_view>
+
+#include "base/prompter.h"
+
+namespace corvane {
+
+inline constexpr const char kReadErrorCaption[] = "ファイル読み込みエラー";
+inline constexpr const char kWriteErrorCaption[] = "ファイル書き込みエラー";
+inline constexpr const char kReadWarningCaption[] = "ファイル読み込み警告";
+inline constexpr const char kFileKindErrorCaption[] = "ファイル形式エラー";
+
+inline constexpr const char kCannotOpenForRead[] = "読み込みファイル'%s'は開けませんでした。\n";
+inline constexpr const char kCannotCloseRead[] = "読み込みファイル'%s'は閉じられませんでした。\n";
+inline constexpr const char kCannotCloseTable[] = "ファイル'%s'は閉じられませんでした。\n";
+inline constexpr const char kCannotOpenForWrite[] = "書き込みファイル'%s'は開けませんでした。\n";
+inline constexpr const char kCannotCloseWrite[] = "書き込みファイル'%s'は閉じられませんでした。\n";
+inline constexpr const char kCannotOpenText[] = "ファイル'%s'は開けませんでした。\n";
+inline constexpr const char kCannotCloseText[] = "ファイル'%s'は閉じられませんでした。\n";
+// A packed stream without its end code: the file was cut short.
+inline constexpr const char kStreamCutShort[] = "読み込みファイル'%s'は途中で切れています。\n";
+
+// `format` with its one "%s" replaced by `path` (shown in UTF-8).
+std::string WithPath(std::string_view format, std::string_view path);
+
+inline void ReportFileError(Prompter& prompter, std::string_view format, std::string_view path,
+                            std::string_view caption) {
+  prompter.Error(WithPath(format, path), caption);
+}
+
+}  // namespace corvane

@@ -1,0 +1,157 @@
+#include "mapfile/map_document.h"
+
+#include "base/file_io.h"
+#include "mapfile/file_messages.h"
+#include "mapfile/map_file.h"
+#include "mapfile/packed_bundle.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr const char kSaveChangesQuestion[] =
+    "%s\n現在のマップは変更されています。\n現在のデータを保存しますか？";
+constexpr const char kOpenAction[] = "マップデータを開きます。";
+constexpr const char kReadConfirmCaption[] = "読み込み確認";
+constexpr const char kNotAMapFile[] = "このファイルは、マップデータではありません。\n";
+constexpr const char kOpenedLine[] = "マップデータ「%s」を開きました。";
+constexpr const char kSavedLine[] = "マップデータ「%s」を保存しました。";
+
+// Clears the loading state whenever a command ends.
+class LoadingScope {
+ public:
+  explicit LoadingScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~LoadingScope() { flag_ = false; }
+  LoadingScope(const LoadingScope&) = delete;
+  LoadingScope& operator=(const LoadingScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+MapDocument::MapDocument(EditMap& map, MapFolders folders, Prompter& prompter, Chooser& chooser,
+                         MessageLog& log)
+    : map_(map), folders_(std::move(folders)), prompter_(prompter), chooser_(chooser), log_(log) {}
+
+std::string MapDocument::title_name() const { return path_.empty() ? std::string() : BaseNameOf(path_); }
+
+bool MapDocument::IsMapFileName(const std::string& path) const {
+  return EqualsIgnoringCase(ExtensionOf(path), kMapFileExtension);
+}
+
+bool MapDocument::ConfirmSaveChanges(std::string_view action) {
+  if (loading_) return true;
+  while (map_.modified) {
+    const PromptAnswer answer = prompter_.Ask(WithPath(kSaveChangesQuestion, action),
+                                              kReadConfirmCaption, PromptButtons::kYesNoCancel,
+                                              PromptIcon::kQuestion);
+    if (answer == PromptAnswer::kCancel) return false;
+    if (answer == PromptAnswer::kNo) return true;
+    SaveAs();
+  }
+  return true;
+}
+
+OpenOutcome MapDocument::Open() {
+  while (true) {
+    if (!ConfirmSaveChanges(kOpenAction)) return OpenOutcome::kCancelled;
+    FileChoice choice;
+    choice.must_exist = true;
+    choice.filter = kMapFileFilter;
+    choice.default_extension = kMapFileExtension;
+    choice.initial_path = folders_.map_data + "." + kMapFileExtension;
+    const auto chosen = chooser_.ChooseFile(choice);
+    if (!chosen) return OpenOutcome::kCancelled;
+    bool retry = false;
+    const OpenOutcome outcome = ReadFile(*chosen, &retry);
+    if (!retry) return outcome;
+  }
+}
+
+OpenOutcome MapDocument::OpenPath(const std::string& path) {
+  bool retry = false;
+  const OpenOutcome outcome = ReadFile(path, &retry);
+  return retry ? OpenOutcome::kFailed : outcome;
+}
+
+OpenOutcome MapDocument::ReadFile(const std::string& path, bool* retry) {
+  LoadingScope loading(loading_);
+  if (!IsMapFileName(path)) {
+    prompter_.Error(kNotAMapFile, kFileKindErrorCaption);
+    return OpenOutcome::kFailed;
+  }
+  const std::string text_path = JoinPath(folders_.temp, kScratchBundleText);
+  if (!UnpackBundle(path, text_path, prompter_)) return OpenOutcome::kFailed;
+  const auto header_path = SplitBundle(text_path, folders_.temp, kMapHeaderExtension, prompter_);
+  if (!header_path) return OpenOutcome::kFailed;
+
+  // Read into a copy so that a failed read leaves the map as it was.
+  EditMap read = map_;
+  switch (ReadMapHeader(*header_path, folders_.old_map, read, prompter_)) {
+    case MapReadResult::kRead:
+      break;
+    case MapReadResult::kRetry:
+      *retry = true;
+      return OpenOutcome::kFailed;
+    case MapReadResult::kCloseWindow:
+      return OpenOutcome::kCloseWindow;
+    case MapReadResult::kFailed:
+      return OpenOutcome::kFailed;
+  }
+  map_ = std::move(read);
+  map_.modified = false;
+  path_ = path;
+  log_.Clear();
+  log_.AddLine(WithPath(kOpenedLine, map_.map_name.Utf8()));
+  log_.AddLine("");
+  return OpenOutcome::kOpened;
+}
+
+bool MapDocument::Save() {
+  if (path_.empty() || map_.version != kMapVersion) return SaveAs();
+  return SaveToPath(path_);
+}
+
+bool MapDocument::SaveAs() {
+  FileChoice choice;
+  choice.save = true;
+  choice.overwrite_prompt = true;
+  choice.filter = kMapFileFilter;
+  choice.default_extension = kMapFileExtension;
+  choice.initial_path =
+      path_.empty() ? folders_.map_data + "." + kMapFileExtension : path_;
+  const auto chosen = chooser_.ChooseFile(choice);
+  if (!chosen) return false;
+  return SaveAsPath(*chosen);
+}
+
+bool MapDocument::SaveAsPath(const std::string& path) {
+  if (!IsMapFileName(path)) {
+    prompter_.Error(kNotAMapFile, kFileKindErrorCaption);
+    return false;
+  }
+  return SaveToPath(path);
+}
+
+bool MapDocument::SaveToPath(const std::string& path) {
+  const std::string text_path = JoinPath(folders_.temp, kScratchBundleText);
+  if (!WriteMapText(map_, text_path, prompter_)) return false;
+  if (!PackBundle(text_path, path, prompter_)) return false;
+  path_ = path;
+  log_.AddLine(WithPath(kSavedLine, map_.map_name.Utf8()));
+  log_.AddLine("");
+  map_.modified = false;
+  return true;
+}
+
+bool MapDocument::NewMap() {
+  LoadingScope loading(loading_);
+  const bool ok = ResetToNewMap(map_, folders_.old_map, prompter_);
+  path_.clear();
+  map_.modified = false;
+  return ok;
+}
+
+}  // namespace corvane

@@ -1,0 +1,84 @@
+#pragma once
+// The map edit window's file commands: open, save and save as, with their
+// questions, dialogs and messages, on the one EditMap.
+
+#include <string>
+#include <string_view>
+
+#include "app/message_log.h"
+#include "base/chooser.h"
+#include "base/prompter.h"
+#include "editor/edit_map.h"
+
+namespace corvane {
+
+// The folders the map file commands use.
+struct MapFolders {
+  std::string temp;      // scratch files
+  std::string map_data;  // where map files are kept
+  std::string old_map;   // the program's default signal types
+};
+
+inline constexpr const char kMapFileFilter[] = "マップデータ(*.kvm)|*.kvm||";
+inline constexpr const char kMapFileExtension[] = "kvm";
+inline constexpr const char kScratchBundleText[] = "temp.kv2";
+
+enum class OpenOutcome {
+  kOpened,
+  kCancelled,    // the user stopped the command
+  kFailed,       // reported; the map is unchanged
+  kCloseWindow,  // the user chose to abandon the map edit window
+};
+
+class MapDocument {
+ public:
+  MapDocument(EditMap& map, MapFolders folders, Prompter& prompter, Chooser& chooser,
+              MessageLog& log);
+
+  // Asks whether to save a modified map before `action` (its first line);
+  // Yes saves under a new name and asks again while the map stays modified.
+  // False when the user cancelled.
+  bool ConfirmSaveChanges(std::string_view action);
+
+  // The open command: save question, file dialog, reading; a Retry answer to
+  // a read warning starts it again.
+  OpenOutcome Open();
+  // Reads the map file at `path` without asking first. The map and the
+  // current path change only when the file was read.
+  OpenOutcome OpenPath(const std::string& path);
+
+  // The save command: saves under the current path, or asks for a name when
+  // there is none or the map came from an older version.
+  bool Save();
+  // The save-as command.
+  bool SaveAs();
+  // Save as with the name already chosen: refuses a name that is not a map
+  // file's.
+  bool SaveAsPath(const std::string& path);
+  // Writes the map to `path`, which then becomes the current path.
+  bool SaveToPath(const std::string& path);
+
+  // A new, empty map with the default signal types and no file.
+  bool NewMap();
+
+  const std::string& path() const { return path_; }
+  // The file's base name shown in the window title ("" for a new map).
+  std::string title_name() const;
+  bool loading() const { return loading_; }
+  EditMap& map() { return map_; }
+
+ private:
+  // Reads without the file dialog; kCancelled stands for a Retry request.
+  OpenOutcome ReadFile(const std::string& path, bool* retry);
+  bool IsMapFileName(const std::string& path) const;
+
+  EditMap& map_;
+  MapFolders folders_;
+  Prompter& prompter_;
+  Chooser& chooser_;
+  MessageLog& log_;
+  std::string path_;
+  bool loading_ = false;
+};
+
+}  // namespace corvane

@@ -1,0 +1,220 @@
+#include "mapfile/packed_bundle.h"
+
+#include "base/file_io.h"
+#include "mapfile/file_messages.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr int kEscape = 14;
+constexpr int kEnd = 15;
+
+// The code of a character that has one, or -1.
+constexpr int CodeOf(unsigned char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  switch (c) {
+    case ',':
+      return 10;
+    case '-':
+      return 11;
+    case ' ':
+      return 12;
+    case '\n':
+      return 13;
+    default:
+      return -1;
+  }
+}
+
+constexpr char kCharOfCode[] = {'0', '1', '2', '3', '4', '5', '6',
+                                '7', '8', '9', ',', '-', ' ', '\n'};
+
+// Collects 4-bit codes two to a byte, high half first.
+class NibbleWriter {
+ public:
+  explicit NibbleWriter(std::size_t expected) { out_.reserve(expected); }
+  void Put(int code) {
+    if (high_pending_) {
+      out_.push_back(static_cast<char>((pending_ << 4) | code));
+      high_pending_ = false;
+    } else {
+      pending_ = code;
+      high_pending_ = true;
+    }
+  }
+  // The end code fills a pending low half, or takes a whole 0xFF byte.
+  std::string Finish() {
+    if (high_pending_) {
+      Put(kEnd);
+    } else {
+      out_.push_back(static_cast<char>(0xFF));
+    }
+    return std::move(out_);
+  }
+
+ private:
+  std::string out_;
+  int pending_ = 0;
+  bool high_pending_ = false;
+};
+
+}  // namespace
+
+std::string PackText(std::string_view text) {
+  NibbleWriter writer(text.size());
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    const int code = CodeOf(c);
+    if (code >= 0) {
+      writer.Put(code);
+    } else {
+      writer.Put(kEscape);
+      writer.Put(c >> 4);
+      writer.Put(c & 0x0F);
+    }
+  }
+  return writer.Finish();
+}
+
+std::string UnpackBytes(std::string_view packed, bool* complete) {
+  std::string text;
+  text.reserve(packed.size() * 2);
+  const std::size_t nibbles = packed.size() * 2;
+  auto nibble = [&packed](std::size_t i) {
+    const auto byte = static_cast<unsigned char>(packed[i / 2]);
+    return (i % 2 == 0) ? byte >> 4 : byte & 0x0F;
+  };
+  bool ended = false;
+  std::size_t i = 0;
+  while (i < nibbles) {
+    const int code = nibble(i++);
+    if (code == kEnd) {
+      ended = true;
+      break;
+    }
+    if (code != kEscape) {
+      text.push_back(kCharOfCode[code]);
+      continue;
+    }
+    if (i + 2 > nibbles) break;  // an escape without its raw byte
+    const int high = nibble(i++);
+    const int low = nibble(i++);
+    text.push_back(static_cast<char>((high << 4) | low));
+  }
+  if (complete) *complete = ended;
+  return text;
+}
+
+std::string JoinBundle(const std::vector<BundleMember>& members) {
+  std::size_t size = 0;
+  for (const auto& member : members) size += member.name.size() + member.content.size() + 2;
+  std::string text;
+  text.reserve(size);
+  for (const auto& member : members) {
+    text += '#';
+    text += member.name;
+    text += '\n';
+    text += member.content;
+  }
+  return text;
+}
+
+std::optional<std::vector<BundleMember>> SplitBundleText(std::string_view text,
+                                                         std::string* bad_name) {
+  std::vector<BundleMember> members;
+  std::size_t pos = 0;
+  // Skip to the first marker line.
+  while (pos < text.size() && !(text[pos] == '#' && (pos == 0 || text[pos - 1] == '\n'))) {
+    const std::size_t feed = text.find('\n', pos);
+    if (feed == std::string_view::npos) return members;
+    pos = feed + 1;
+  }
+  while (pos < text.size()) {
+    // At a marker: the rest of the line names the member.
+    const std::size_t feed = text.find('\n', pos);
+    std::string_view name = text.substr(pos + 1, feed == std::string_view::npos
+                                                     ? std::string_view::npos
+                                                     : feed - pos - 1);
+    if (!name.empty() && name.back() == '\r') name.remove_suffix(1);
+    if (name.empty()) break;
+    if (!IsBareFileName(name)) {
+      if (bad_name) *bad_name = std::string(name);
+      return std::nullopt;
+    }
+    const std::size_t content_start = feed == std::string_view::npos ? text.size() : feed + 1;
+    // The member runs to the next "#" that starts a line.
+    std::size_t next = content_start;
+    while (next < text.size() && !(text[next] == '#' && (next == 0 || text[next - 1] == '\n'))) {
+      const std::size_t line_end = text.find('\n', next);
+      next = line_end == std::string_view::npos ? text.size() : line_end + 1;
+    }
+    members.push_back({std::string(name), std::string(text.substr(content_start, next - content_start))});
+    pos = next;
+  }
+  return members;
+}
+
+bool PackBundle(const std::string& text_path, const std::string& bundle_path, Prompter& prompter) {
+  const auto text = ReadFileBytes(text_path);
+  if (!text) {
+    ReportFileError(prompter, kCannotOpenForRead, text_path, kReadErrorCaption);
+    return false;
+  }
+  if (!WriteFileAtomically(bundle_path, PackText(*text))) {
+    ReportFileError(prompter, kCannotOpenForWrite, bundle_path, kWriteErrorCaption);
+    return false;
+  }
+  return true;
+}
+
+bool UnpackBundle(const std::string& bundle_path, const std::string& text_path,
+                  Prompter& prompter) {
+  const auto packed = ReadFileBytes(bundle_path);
+  if (!packed) {
+    ReportFileError(prompter, kCannotOpenForRead, bundle_path, kReadErrorCaption);
+    return false;
+  }
+  bool complete = false;
+  const std::string text = UnpackBytes(*packed, &complete);
+  if (!complete) {
+    ReportFileError(prompter, kStreamCutShort, bundle_path, kReadErrorCaption);
+    return false;
+  }
+  if (!WriteFileAtomically(text_path, text)) {
+    ReportFileError(prompter, kCannotOpenForWrite, text_path, kWriteErrorCaption);
+    return false;
+  }
+  return true;
+}
+
+std::optional<std::string> SplitBundle(const std::string& text_path, const std::string& folder,
+                                       std::string_view wanted_extension, Prompter& prompter) {
+  const auto text = ReadFileBytes(text_path);
+  if (!text) {
+    ReportFileError(prompter, kCannotOpenForRead, text_path, kReadErrorCaption);
+    return std::nullopt;
+  }
+  std::string bad_name;
+  const auto members = SplitBundleText(*text, &bad_name);
+  if (!members) {
+    ReportFileError(prompter, kCannotOpenForWrite, JoinPath(folder, bad_name), kWriteErrorCaption);
+    return std::nullopt;
+  }
+  std::optional<std::string> wanted;
+  for (const auto& member : *members) {
+    const std::string path = JoinPath(folder, member.name);
+    if (!WriteFileBytes(path, member.content)) {
+      ReportFileError(prompter, kCannotOpenForWrite, path, kWriteErrorCaption);
+      return std::nullopt;
+    }
+    if (!wanted_extension.empty() && ExtensionOf(member.name) == wanted_extension) wanted = path;
+  }
+  if (!wanted_extension.empty() && !wanted) {
+    ReportFileError(prompter, kCannotOpenForWrite, text_path, kWriteErrorCaption);
+    return std::nullopt;
+  }
+  return wanted;
+}
+
+}  // namespace corvane

@@ -1,0 +1,15 @@
+#pragma once
+// The sample maps shipped in examples/, built with the map model itself.
+
+#include <string>
+
+#include "editor/edit_map.h"
+
+namespace corvane {
+
+// A short line with three stations, a turnout pair around a passing loop, a
+// crossing, a jump onto a second row and a stop section. `map` must be in the
+// new map state (with its default signal types) beforehand.
+void BuildSampleLine(EditMap& map);
+
+}  // namespace corvane

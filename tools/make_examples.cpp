@@ -1,0 +1,36 @@
+// Writes the sample maps of examples/ with the program's own model and map
+// file code: corvane-make-examples OLD_MAP_FOLDER OUTPUT_FOLDER
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/message_log.h"
+#include "base/chooser.h"
+#include "base/file_io.h"
+#include "base/prompter.h"
+#include "example_maps.h"
+#include "mapfile/map_document.h"
+
+int main(int argc, char** argv) {
+  using namespace corvane;
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: corvane-make-examples OLD_MAP_FOLDER OUTPUT_FOLDER\n");
+    return 2;
+  }
+  const std::string output = argv[2];
+  const std::string scratch = JoinPath(output, ".scratch/");
+  std::filesystem::create_directories(scratch);
+
+  EditMap map;
+  ConsolePrompter prompter;
+  ScriptedChooser chooser;
+  MessageLog log;
+  MapDocument document(map, MapFolders{scratch, output, argv[1]}, prompter, chooser, log);
+  bool ok = document.NewMap();
+  if (ok) {
+    BuildSampleLine(map);
+    ok = document.SaveAsPath(JoinPath(output, "sample_line.kvm"));
+  }
+  std::filesystem::remove_all(scratch);
+  return ok ? 0 : 1;
+}

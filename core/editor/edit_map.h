@@ -85,6 +85,7 @@ struct MapRail {
 MapRail NewRail(GridPoint a, GridPoint b, int direction);
 
 // A turnout (kinds 1, 2) with up to 19 branches or a crossing (kinds 3..8).
+// Branch j (1-based) lives in slot j of the branch arrays; slot 0 is unused.
 struct MapPoint {
   int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
   int kind = kTurnoutJointLeft;

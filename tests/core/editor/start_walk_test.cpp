@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+#include "editor/edit_map.h"
+
+namespace corvane {
+namespace {
+
+MapRail Rail(int x1, int row1, int x2, int row2) { return NewRail({x1, row1}, {x2, row2}, 1); }
+
+MapJump Jump(int ax, int ay, int bx, int by) {
+  MapJump jump;
+  jump.ax = ax;
+  jump.ay = ay;
+  jump.bx = bx;
+  jump.by = by;
+  return jump;
+}
+
+// A turnout with its joint at the left on `joint_row`, branching to `rows`.
+MapPoint TurnoutJointLeft(int x1, int x2, int joint_row, std::array<int, 2> rows) {
+  MapPoint point;
+  point.kind = kTurnoutJointLeft;
+  point.x1 = x1;
+  point.x2 = x2;
+  point.y1 = std::min({joint_row, rows[0], rows[1]}) - 1;
+  point.y2 = std::max({joint_row, rows[0], rows[1]}) + 1;
+  point.branch_count = 2;
+  for (int b = 1; b <= 2; ++b) {
+    point.branch_left_dy[b] = joint_row - point.y1;
+    point.branch_right_dy[b] = rows[b - 1] - point.y1;
+  }
+  return point;
+}
+
+// Row 1: segment 1 (0..10), segment 2 in station 1 (10..20), a turnout at
+// 20..22 branching to rows 1 and 3, segment 3 in station 2 on row 1 and
+// segment 4 in stop section 1 on row 3 (both 22..30).
+class StartWalkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    map_.AddStation({});
+    map_.AddStation({});
+    map_.AddTarget({});
+    map_.AddRail(Rail(0, 1, 10, 1));
+    MapRail rail = Rail(10, 1, 20, 1);
+    rail.station = 1;
+    rail.stop_right = 300;
+    rail.stop_left = 200;
+    map_.AddRail(rail);
+    map_.AddPoint(TurnoutJointLeft(20, 22, 1, {1, 3}));
+    rail = Rail(22, 1, 30, 1);
+    rail.station = 2;
+    rail.stop_right = 500;
+    rail.stop_left = 400;
+    map_.AddRail(rail);
+    rail = Rail(22, 3, 30, 3);
+    rail.target = 1;
+    rail.stop_right = 600;
+    rail.stop_left = 100;
+    map_.AddRail(rail);
+  }
+
+  EditMap map_;
+};
+
+TEST_F(StartWalkTest, OnlyLineEndsCanBeTheStart) {
+  EXPECT_TRUE(map_.CanBeStartRail(1));
+  EXPECT_FALSE(map_.CanBeStartRail(2));  // segment on the left, turnout on the right
+  EXPECT_TRUE(map_.CanBeStartRail(3));
+  EXPECT_TRUE(map_.CanBeStartRail(4));
+  EXPECT_FALSE(map_.CanBeStartRail(0));
+  EXPECT_FALSE(map_.CanBeStartRail(99));
+
+  // Continuing through a jump counts; a jump that leads nowhere does not.
+  map_.AddJump(Jump(30, 1, 40, 8));
+  EXPECT_TRUE(map_.CanBeStartRail(3));
+  map_.AddRail(Rail(40, 8, 45, 8));
+  EXPECT_FALSE(map_.CanBeStartRail(3));
+}
+
+TEST_F(StartWalkTest, WalkFromTheLeftEndMarksStationsAndStopSections) {
+  map_.SetStartRail(1);
+  EXPECT_EQ(map_.start.start_rail, 1);
+  // Segment 2 starts 100 units (1000 m) on; its rightward stop target adds 30.
+  EXPECT_EQ(map_.stations[1].start_marks[0], 130);
+  EXPECT_EQ(map_.stations[1].start_marks[1], 130);
+  EXPECT_EQ(map_.stations[1].start_marks[2], -1);
+  EXPECT_EQ(map_.stations[1].previous_station, 0);
+  // Both branches leave the turnout at 200 + 10.
+  EXPECT_EQ(map_.stations[2].start_marks[0], 260);
+  EXPECT_EQ(map_.stations[2].previous_station, 1);
+  EXPECT_EQ(map_.targets[1].start_marks[0], -1);
+  EXPECT_EQ(map_.targets[1].start_marks[1], 270);
+  EXPECT_EQ(map_.first_station, 1);
+  EXPECT_EQ(map_.first_target, 0);  // a station came first
+  EXPECT_NE(map_.points[1].distance_mark, 0);
+
+  // Clearing the start forgets every mark.
+  map_.SetStartRail(0);
+  EXPECT_EQ(map_.start.start_rail, 0);
+  EXPECT_EQ(map_.stations[2].start_marks[0], -1);
+  EXPECT_EQ(map_.stations[2].previous_station, 0);
+  EXPECT_EQ(map_.targets[1].start_marks[1], -1);
+  EXPECT_EQ(map_.first_station, 0);
+  EXPECT_EQ(map_.points[1].distance_mark, 0);
+}
+
+TEST_F(StartWalkTest, WalkFromARightEndTurnsBackAtTheTurnout) {
+  // From the free right end of segment 4 the line runs leftward, so leftward
+  // distances grow; the turnout's other branch is walked back rightward.
+  map_.SetStartRail(4);
+  EXPECT_EQ(map_.targets[1].start_marks[1], 10);
+  EXPECT_EQ(map_.first_target, 1);  // met before any station
+  EXPECT_EQ(map_.first_station, 1);
+  // 80 for segment 4, 10 for the turnout, then segment 2's leftward stop 20.
+  EXPECT_EQ(map_.stations[1].start_marks[0], 110);
+  EXPECT_EQ(map_.stations[1].previous_station, 0);
+  // Segment 3 begins at the turnout's right column (80) and runs back.
+  EXPECT_EQ(map_.stations[2].start_marks[0], 30);
+  EXPECT_EQ(map_.stations[2].previous_station, 1);
+}
+
+TEST_F(StartWalkTest, WalkFollowsJumpsToSegmentsAndPoints) {
+  // Fold the line: segment 1 now starts at the end of a jump from row 8,
+  // and the row-1 branch ends in a jump straight onto another turnout.
+  map_.rails[3].station = 0;
+  map_.AddRail(Rail(0, 8, 10, 8));  // 5: the new start
+  map_.AddJump(Jump(10, 8, 0, 1));
+  map_.AddJump(Jump(30, 1, 50, 11));
+  map_.AddPoint(TurnoutJointLeft(50, 52, 11, {11, 13}));
+  MapRail rail = Rail(52, 13, 60, 13);
+  rail.station = 2;
+  rail.stop_right = 700;
+  map_.AddRail(rail);
+
+  EXPECT_TRUE(map_.CanBeStartRail(5));
+  EXPECT_FALSE(map_.CanBeStartRail(1));
+  EXPECT_FALSE(map_.CanBeStartRail(3));
+  map_.SetStartRail(5);
+  EXPECT_EQ(map_.stations[1].start_marks[0], 230);
+  // 300 to the first turnout, 10 through it, 80 on segment 3, 10 through the
+  // second turnout, then the stop target 70.
+  EXPECT_EQ(map_.stations[2].start_marks[0], 470);
+  EXPECT_NE(map_.points[2].distance_mark, 0);
+}
+
+TEST(StartWalkLoopTest, RingsOfTrackEndTheWalk) {
+  // A passing loop: both turnouts are entered once, the loop track twice.
+  EditMap map;
+  map.AddStation({});
+  map.AddRail(Rail(0, 1, 10, 1));
+  map.AddPoint(TurnoutJointLeft(10, 12, 1, {1, 3}));
+  MapRail loop = Rail(12, 3, 20, 3);
+  loop.station = 1;
+  map.AddRail(Rail(12, 1, 20, 1));
+  map.AddRail(loop);
+  MapPoint right = TurnoutJointLeft(20, 22, 1, {1, 3});
+  right.kind = kTurnoutJointRight;
+  right.branch_left_dy = right.branch_right_dy;
+  right.branch_right_dy.fill(right.branch_left_dy[1]);
+  map.AddPoint(right);
+  map.AddRail(Rail(22, 1, 30, 1));
+  map.SetStartRail(1);
+  EXPECT_NE(map.stations[1].start_marks[0], -1);
+  EXPECT_NE(map.points[2].distance_mark, 0);
+
+  // Segments joined into a circle by jumps, with no point to stop at.
+  EditMap circle;
+  circle.AddStation({});
+  MapRail rail = Rail(0, 1, 10, 1);
+  rail.station = 1;
+  rail.stop_right = 90;
+  circle.AddRail(rail);
+  circle.AddRail(Rail(0, 5, 10, 5));
+  circle.AddJump(Jump(10, 1, 0, 5));
+  circle.AddJump(Jump(10, 5, 0, 1));
+  EXPECT_FALSE(circle.CanBeStartRail(1));
+  circle.SetStartRail(1);
+  EXPECT_EQ(circle.stations[1].start_marks[0], 9);
+}
+
+TEST(StartWalkLoopTest, ForeignNumbersStayInRange) {
+  EditMap map;
+  map.AddStation({});
+  for (int i = 0; i < 11; ++i) {
+    MapRail rail = Rail(i * 10, 1, i * 10 + 10, 1);
+    rail.length = std::numeric_limits<int>::max();
+    map.AddRail(rail);
+  }
+  map.rails[1].station = 7;  // no such station or stop section
+  map.rails[1].target = -2;
+  MapRail rail = Rail(110, 1, 120, 1);
+  rail.station = 1;
+  map.AddRail(rail);
+  rail = Rail(120, 1, 130, 1);
+  rail.y1 = 2000000000;  // ends beyond the grid
+  rail.left_dy = 2000000000;
+  map.AddRail(rail);
+
+  map.SetStartRail(1);
+  EXPECT_EQ(map.first_station, 1);
+  EXPECT_EQ(map.stations[1].start_marks[0], std::numeric_limits<int>::max());
+  EXPECT_TRUE(map.CanBeStartRail(13));
+  map.SetStartRail(99);
+  EXPECT_EQ(map.start.start_rail, 0);
+}
+
+}  // namespace
+}  // namespace corvane

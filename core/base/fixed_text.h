@@ -2,6 +2,7 @@
 // Fixed-size, zero-terminated Shift-JIS text fields as the record formats hold
 // them: a field of N bytes keeps at most N - 1 bytes of text.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstring>
@@ -27,8 +28,10 @@ class FixedText {
     const std::size_t zero = sjis.find('\0');
     if (zero != std::string_view::npos) sjis = sjis.substr(0, zero);
     const std::string_view clipped = ClipSjis(sjis, kCapacity);
-    bytes_.fill('\0');
-    std::memcpy(bytes_.data(), clipped.data(), clipped.size());
+    // The text may be a view of this very field (text = text.view().substr(1)),
+    // so move it into place before clearing what follows.
+    std::memmove(bytes_.data(), clipped.data(), clipped.size());
+    std::fill(bytes_.begin() + static_cast<std::ptrdiff_t>(clipped.size()), bytes_.end(), '\0');
   }
   FixedText& operator=(std::string_view sjis) {
     Set(sjis);

@@ -13,9 +13,9 @@
 
 namespace corvane {
 
-// Integer as the profile functions read it: leading blanks skipped, "0x" for
-// hexadecimal, an optional minus sign, digits up to the first other
-// character; 0 when there are none.
+// Integer as the profile functions read it: leading blanks skipped, an
+// optional sign, "0x" for hexadecimal, digits up to the first other
+// character; 0 when there are none. Values wrap around at 32 bits.
 int ProfileInt(std::string_view value);
 
 class IniFile {
@@ -29,6 +29,7 @@ class IniFile {
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
   std::string GetString(std::string_view section, std::string_view key,
                         std::string_view fallback = {}) const;
+  // A key that is missing or has an empty value gives `fallback`.
   int GetInt(std::string_view section, std::string_view key, int fallback) const;
   bool HasSection(std::string_view section) const;
 

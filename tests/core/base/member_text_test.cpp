@@ -24,18 +24,13 @@ std::vector<std::vector<std::string>> Lines(std::string_view content) {
 }
 
 TEST(MemberTextTest, NumbersOfPieces) {
-  EXPECT_EQ(PieceToInt("  12"), 12);
-  EXPECT_EQ(PieceToInt("-7"), -7);
   EXPECT_EQ(PieceToInt("  -30"), -30);
   EXPECT_EQ(PieceToInt("+5"), 5);
   EXPECT_EQ(PieceToInt("12abc"), 12);
   EXPECT_EQ(PieceToInt("3 4"), 3);
   EXPECT_EQ(PieceToInt("abc"), 0);
-  EXPECT_EQ(PieceToInt(""), 0);
-  EXPECT_EQ(PieceToInt("-"), 0);
   EXPECT_EQ(PieceToInt("- 5"), 0);
   EXPECT_EQ(PieceToInt(Sjis("１２")), 0);  // full-width digits are no digits
-  EXPECT_EQ(PieceToInt("2147483647"), INT_MAX);
   EXPECT_EQ(PieceToInt("-2147483648"), INT_MIN);
   EXPECT_EQ(PieceToInt("99999999999999999999"), INT_MAX);
   EXPECT_EQ(PieceToInt("-99999999999999999999"), INT_MIN);

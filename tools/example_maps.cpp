@@ -26,7 +26,8 @@ int AddRail(EditMap& map, GridPoint a, GridPoint b, int station = 0) {
 
 // A turnout whose joint is at `joint` and whose branches end on `rows` at
 // the other column.
-MapPoint Turnout(int kind, int joint_x, int joint_row, int other_x, std::initializer_list<int> rows) {
+MapPoint Turnout(int kind, int joint_x, int joint_row, int other_x,
+                 std::initializer_list<int> rows) {
   MapPoint point;
   point.kind = kind;
   int top = joint_row, bottom = joint_row;

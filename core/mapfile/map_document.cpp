@@ -35,7 +35,9 @@ MapDocument::MapDocument(EditMap& map, MapFolders folders, Prompter& prompter, C
                          MessageLog& log)
     : map_(map), folders_(std::move(folders)), prompter_(prompter), chooser_(chooser), log_(log) {}
 
-std::string MapDocument::title_name() const { return path_.empty() ? std::string() : BaseNameOf(path_); }
+std::string MapDocument::title_name() const {
+  return path_.empty() ? std::string() : BaseNameOf(path_);
+}
 
 bool MapDocument::IsMapFileName(const std::string& path) const {
   return EqualsIgnoringCase(ExtensionOf(path), kMapFileExtension);
@@ -44,9 +46,9 @@ bool MapDocument::IsMapFileName(const std::string& path) const {
 bool MapDocument::ConfirmSaveChanges(std::string_view action) {
   if (loading_) return true;
   while (map_.modified) {
-    const PromptAnswer answer = prompter_.Ask(WithPath(kSaveChangesQuestion, action),
-                                              kReadConfirmCaption, PromptButtons::kYesNoCancel,
-                                              PromptIcon::kQuestion);
+    const PromptAnswer answer =
+        prompter_.Ask(WithPath(kSaveChangesQuestion, action), kReadConfirmCaption,
+                      PromptButtons::kYesNoCancel, PromptIcon::kQuestion);
     if (answer == PromptAnswer::kCancel) return false;
     if (answer == PromptAnswer::kNo) return true;
     SaveAs();
@@ -120,8 +122,7 @@ bool MapDocument::SaveAs() {
   choice.overwrite_prompt = true;
   choice.filter = kMapFileFilter;
   choice.default_extension = kMapFileExtension;
-  choice.initial_path =
-      path_.empty() ? folders_.map_data + "." + kMapFileExtension : path_;
+  choice.initial_path = path_.empty() ? folders_.map_data + "." + kMapFileExtension : path_;
   const auto chosen = chooser_.ChooseFile(choice);
   if (!chosen) return false;
   return SaveAsPath(*chosen);

@@ -28,9 +28,10 @@ constexpr const char kMapDataSection[] = "MapData";
 
 // Header keys of the file section, in the order they are written.
 constexpr const char* kHeaderFileKeyOrder[] = {
-    "M_RAIL_FILE",   "M_POINT_FILE",  "M_STATION_FILE", "M_TARGET_FILE", "M_STATION_DRAW_FILE",
-    "M_NAME_AR_FILE", "M_NAME_AP_FILE", "M_NAME_AS_FILE", "M_NAME_AT_FILE", "M_JUMP_FILE",
-    "M_DETAIL_FILE", "M_SIGNAL_SET_FILE", "M_SIGNAL_FILE",
+    "M_RAIL_FILE",         "M_POINT_FILE",   "M_STATION_FILE", "M_TARGET_FILE",
+    "M_STATION_DRAW_FILE", "M_NAME_AR_FILE", "M_NAME_AP_FILE", "M_NAME_AS_FILE",
+    "M_NAME_AT_FILE",      "M_JUMP_FILE",    "M_DETAIL_FILE",  "M_SIGNAL_SET_FILE",
+    "M_SIGNAL_FILE",
 };
 
 const char* MemberForKey(std::string_view key) {
@@ -46,7 +47,8 @@ void FormatHeader(const EditMap& map, MemberWriter& out) {
   const MapSettings& s = map.settings;
   out.Format("[K-ORV]\nversion=%d\n\n", kMapVersion);
   out.Raw("[").Raw(kFileSection).Raw("]\n");
-  for (const char* key : kHeaderFileKeyOrder) out.Raw(key).Raw("=").Raw(MemberForKey(key)).Raw("\n");
+  for (const char* key : kHeaderFileKeyOrder)
+    out.Raw(key).Raw("=").Raw(MemberForKey(key)).Raw("\n");
   out.Raw("\n[").Raw(kDiaSection).Raw("]\n");
   out.Format("unit=%02d\nstandard=%02d\nreverse=%02d\n\n", map.time_units.unit,
              map.time_units.standard, map.time_units.reverse);
@@ -177,10 +179,13 @@ void FormatAspects(const EditMap& map, MemberWriter& out) {
     for (int index = kAspectSpeeds - 1; index >= 0;) {
       const SignalAspectEntry& entry = aspects[static_cast<std::size_t>(index)];
       const int low = (entry.band_low >= 0 && entry.band_low <= index) ? entry.band_low : index;
-      const bool has_colour = entry.colour >= 0 && entry.colour < static_cast<int>(map.colours.size());
+      const bool has_colour =
+          entry.colour >= 0 && entry.colour < static_cast<int>(map.colours.size());
       const bool has_image = entry.image >= 0 && entry.image < static_cast<int>(map.images.size());
-      const AspectColour& colour = has_colour ? map.colours[static_cast<std::size_t>(entry.colour)] : kWhite;
-      const SignalImageRecord& image = has_image ? map.images[static_cast<std::size_t>(entry.image)] : kNoImage;
+      const AspectColour& colour =
+          has_colour ? map.colours[static_cast<std::size_t>(entry.colour)] : kWhite;
+      const SignalImageRecord& image =
+          has_image ? map.images[static_cast<std::size_t>(entry.image)] : kNoImage;
       out.Num(3, t).Num(3, low).Num(4, entry.aspect_speed);
       out.Num(3, colour.red).Num(3, colour.green).Num(3, colour.blue);
       out.Text(image.name.view()).Text(image.bitmap.view(), "").EndLine();
@@ -469,7 +474,8 @@ bool ParseAspectTable(std::string_view content, EditMap& map) {
     const SignalAspectEntry entry{low, line.Int(2), static_cast<int>(map.images.size()) - 1,
                                   static_cast<int>(map.colours.size()) - 1};
     auto& aspects = map.signal_types[type].aspects;
-    for (int index = position; index >= low; --index) aspects[static_cast<std::size_t>(index)] = entry;
+    for (int index = position; index >= low; --index)
+      aspects[static_cast<std::size_t>(index)] = entry;
     position = low - 1;
   });
   return ok;
@@ -553,9 +559,9 @@ bool ReadTables(const IniFile& header, MapTableSource& source, EditMap& map, Pro
     return ParseTarget(line, v, t);
   });
   if (!read("M_STATION_DRAW_FILE", &content)) return false;
-  rows_ok &= ParseTable(content, map.station_draws, [](const MemberLine& line, int, MapStationDraw& d) {
-    return ParseStationDraw(line, d);
-  });
+  rows_ok &= ParseTable(
+      content, map.station_draws,
+      [](const MemberLine& line, int, MapStationDraw& d) { return ParseStationDraw(line, d); });
   const std::pair<const char*, NameTable> name_tables[] = {
       {"M_NAME_AR_FILE", NameTable::kBlock},
       {"M_NAME_AP_FILE", NameTable::kYard},
@@ -564,9 +570,9 @@ bool ReadTables(const IniFile& header, MapTableSource& source, EditMap& map, Pro
   };
   for (const auto& [key, table] : name_tables) {
     if (!read(key, &content)) return false;
-    rows_ok &= ParseTable(content, map.Names(table), [](const MemberLine& line, int, MapNameEntry& e) {
-      return ParseNameEntry(line, e);
-    });
+    rows_ok &= ParseTable(
+        content, map.Names(table),
+        [](const MemberLine& line, int, MapNameEntry& e) { return ParseNameEntry(line, e); });
   }
   // A map without a jump table has no jumps.
   if (header.GetString(kFileSection, "M_JUMP_FILE").empty()) {

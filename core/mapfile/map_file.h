@@ -48,10 +48,10 @@ std::string FormatMapText(const EditMap& map);
 bool WriteMapText(EditMap& map, const std::string& text_path, Prompter& prompter);
 
 enum class MapReadResult {
-  kRead,           // the map was read (or the user chose to go on after a warning)
-  kFailed,         // reported; the map may hold a partly read map
-  kRetry,          // the user asked to choose another file
-  kCloseWindow,    // the user asked to abandon the map edit window
+  kRead,         // the map was read (or the user chose to go on after a warning)
+  kFailed,       // reported; the map may hold a partly read map
+  kRetry,        // the user asked to choose another file
+  kCloseWindow,  // the user asked to abandon the map edit window
 };
 
 // Where the table members named by a header come from.
@@ -73,8 +73,7 @@ class FolderTableSource : public MapTableSource {
   FolderTableSource(std::string folder, std::string old_map_folder)
       : folder_(std::move(folder)), old_map_folder_(std::move(old_map_folder)) {}
   std::optional<std::string> ReadTable(const std::string& name, std::string* shown) override;
-  std::optional<std::string> ReadDefaultTable(const std::string& name,
-                                              std::string* shown) override;
+  std::optional<std::string> ReadDefaultTable(const std::string& name, std::string* shown) override;
 
  private:
   std::string folder_;

@@ -133,9 +133,8 @@ std::optional<std::vector<BundleMember>> SplitBundleText(std::string_view text,
   while (pos < text.size()) {
     // At a marker: the rest of the line names the member.
     const std::size_t feed = text.find('\n', pos);
-    std::string_view name = text.substr(pos + 1, feed == std::string_view::npos
-                                                     ? std::string_view::npos
-                                                     : feed - pos - 1);
+    std::string_view name = text.substr(
+        pos + 1, feed == std::string_view::npos ? std::string_view::npos : feed - pos - 1);
     if (!name.empty() && name.back() == '\r') name.remove_suffix(1);
     if (name.empty()) break;
     if (!IsBareFileName(name)) {
@@ -149,7 +148,8 @@ std::optional<std::vector<BundleMember>> SplitBundleText(std::string_view text,
       const std::size_t line_end = text.find('\n', next);
       next = line_end == std::string_view::npos ? text.size() : line_end + 1;
     }
-    members.push_back({std::string(name), std::string(text.substr(content_start, next - content_start))});
+    members.push_back(
+        {std::string(name), std::string(text.substr(content_start, next - content_start))});
     pos = next;
   }
   return members;

@@ -36,8 +36,7 @@ std::optional<std::vector<BundleMember>> SplitBundleText(std::string_view text,
 
 // File operations with their messages; each returns false after reporting.
 bool PackBundle(const std::string& text_path, const std::string& bundle_path, Prompter& prompter);
-bool UnpackBundle(const std::string& bundle_path, const std::string& text_path,
-                  Prompter& prompter);
+bool UnpackBundle(const std::string& bundle_path, const std::string& text_path, Prompter& prompter);
 // Writes every member of the bundle text at `text_path` into `folder` and
 // returns the path of the member whose extension is `wanted_extension`.
 std::optional<std::string> SplitBundle(const std::string& text_path, const std::string& folder,

@@ -9,8 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "app/data_folder.h"
+#include "app/environment.h"
+#include "app/first_tick.h"
 #include "app/message_log.h"
-#include "app/program_folder.h"
+#include "app/startup.h"
 #include "base/chooser.h"
 #include "base/prompter.h"
 #include "editor/edit_map.h"
@@ -30,25 +33,32 @@ constexpr const char kUsage[] =
     "  map info MAP.kvm            print a map's header and the size of every table\n"
     "  map resave IN.kvm OUT.kvm   read a map file of any version, write it in the current one\n"
     "  map new OUT.kvm             write a new, empty map with the default signal types\n"
+    "  folders                     print the data folder, the language and the folder table\n"
     "\n"
     "Options:\n"
+    "  --data-dir=DIR  use DIR as the data folder for this run (created when missing)\n"
     "  --yes       answer Yes to questions (the default answer is the one that changes nothing)\n"
     "  --ignore    answer Ignore to read warnings and go on (the default is Abort)\n"
     "  --help      show this help\n"
     "\n"
-    "Messages are printed to standard error as \"caption: text\". The exit status is 0 on\n"
-    "success, 1 when a command fails and 2 for a wrong command line.\n";
+    "Without --data-dir the data folder is found as the desktop program finds it, and\n"
+    "created on the first run. Messages are printed to standard error as \"caption: text\".\n"
+    "The exit status is 0 on success, 1 when a command fails and 2 for a wrong command line.\n";
 
 int UsageError(const char* what) {
   std::fprintf(stderr, "corvane-cli: %s\n\n%s", what, kUsage);
   return 2;
 }
 
-// A private scratch folder for one run, removed at exit.
+// A private scratch folder for one run inside the data folder's temporary
+// folder, so that runs side by side never share scratch files; removed at
+// exit.
 class ScratchFolder {
  public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "corvane-cli-XXXXXX").string();
+  explicit ScratchFolder(const std::string& parent) {
+    std::error_code ignored;
+    std::filesystem::create_directories(parent, ignored);
+    std::string pattern = parent + "cli-XXXXXX";
     if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
   }
   ~ScratchFolder() {
@@ -63,14 +73,15 @@ class ScratchFolder {
 
 // The map file commands on one map, with no dialogs.
 struct MapSession {
-  explicit MapSession(Prompter& prompter)
-      : document(map, Folders(), prompter, chooser, log) {}
+  MapSession(const DataFolder& data_folder, const Environment& env, Prompter& prompter)
+      : scratch(data_folder.TempFolder()),
+        document(map, Folders(data_folder, env), prompter, chooser, log) {}
 
-  MapFolders Folders() const {
+  MapFolders Folders(const DataFolder& data_folder, const Environment& env) const {
     MapFolders folders;
     folders.temp = scratch.path();
-    folders.map_data = scratch.path();
-    folders.old_map = OldMapFolder(ProgramFolder());
+    folders.map_data = data_folder.table[kSlotDataKvm];
+    folders.old_map = env.ProgramDataFolder() + "/old_map/";
     return folders;
   }
 
@@ -81,10 +92,11 @@ struct MapSession {
   MapDocument document;
 };
 
-int MapCommand(const std::vector<std::string>& args, Prompter& prompter) {
+int MapCommand(const std::vector<std::string>& args, const DataFolder& data_folder,
+               const Environment& env, Prompter& prompter) {
   if (args.empty()) return UsageError("map: a subcommand is missing");
   const std::string& sub = args[0];
-  MapSession session(prompter);
+  MapSession session(data_folder, env, prompter);
   if (session.scratch.path().empty()) {
     std::fprintf(stderr, "corvane-cli: cannot create a scratch folder\n");
     return 1;
@@ -105,8 +117,42 @@ int MapCommand(const std::vector<std::string>& args, Prompter& prompter) {
   return UsageError("map: unknown subcommand or wrong number of arguments");
 }
 
+int FoldersCommand(const DataFolder& data_folder) {
+  std::printf("data folder: %s\n", data_folder.path.c_str());
+  std::printf("path file: %s\n", data_folder.path_file.c_str());
+  std::printf("language: %s\n", data_folder.english ? "English" : "Japanese");
+  for (int slot = 1; slot < kFolderSlotCount; ++slot) {
+    const char* key = FolderSlotKey(slot);
+    if (*key == '\0') continue;
+    std::printf("%2d %-13s %s\n", slot, key, data_folder.table[slot].c_str());
+  }
+  return 0;
+}
+
+// Finds or creates the data folder as the desktop program does, or uses the
+// one named on the command line.
+bool SetUpDataFolder(const std::optional<std::string>& data_dir, Environment& env,
+                     DataFolder* data_folder, Prompter& prompter) {
+  if (data_dir) {
+    std::string error;
+    if (!UseDataFolder(*data_dir, env, data_folder, &error)) {
+      prompter.Error(error, kStartupErrorCaption);
+      return false;
+    }
+  } else {
+    *data_folder = FindDataFolder(env);
+  }
+  if (const auto problem = CheckDataFolder(*data_folder)) {
+    prompter.Error(problem->text, problem->caption);
+    return false;
+  }
+  PrepareDataFolder(*data_folder, env);
+  return true;
+}
+
 int Run(int argc, char** argv) {
   ConsolePrompter::Policy policy;
+  std::optional<std::string> data_dir;
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -118,6 +164,8 @@ int Run(int argc, char** argv) {
       policy.answer_yes = true;
     } else if (arg == "--ignore") {
       policy.answer_ignore = true;
+    } else if (arg.rfind("--data-dir=", 0) == 0 && arg.size() > 11) {
+      data_dir = std::string(arg.substr(11));
     } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
       return UsageError(("unknown option " + std::string(arg)).c_str());
     } else {
@@ -126,15 +174,19 @@ int Run(int argc, char** argv) {
   }
   if (args.empty()) return UsageError("a command is missing");
   ConsolePrompter prompter(policy);
+  SystemEnvironment env;
+  DataFolder data_folder;
+  if (!SetUpDataFolder(data_dir, env, &data_folder, prompter)) return 1;
   const std::string command = args.front();
   args.erase(args.begin());
+  if (command == "folders" && args.empty()) return FoldersCommand(data_folder);
   if (command == "pack" && args.size() == 2) {
     return PackBundle(args[0], args[1], prompter) ? 0 : 1;
   }
   if (command == "unpack" && args.size() == 2) {
     return UnpackBundle(args[0], args[1], prompter) ? 0 : 1;
   }
-  if (command == "map") return MapCommand(args, prompter);
+  if (command == "map") return MapCommand(args, data_folder, env, prompter);
   return UsageError("unknown command or wrong number of arguments");
 }
 

@@ -1,0 +1,90 @@
+#include "app/first_tick.h"
+
+#include "base/file_io.h"
+
+namespace corvane {
+
+std::optional<StartupProblem> CheckDataFolder(const DataFolder& data_folder) {
+  if (!data_folder.path.empty() && IsDirectory(data_folder.path)) return std::nullopt;
+  if (data_folder.path.empty()) {
+    return StartupProblem{
+        "データフォルダの設定ファイルを正常に読み込めません。\n存在するデータフォルダを指定してくだ"
+        "さい。\n",
+        kStartupErrorCaption};
+  }
+  return StartupProblem{
+      "データフォルダが見つかりません。\n存在するデータフォルダを指定してください。\n",
+      kStartupErrorCaption};
+}
+
+int StartModeDialogSelection(int start_mode) {
+  return start_mode == kStartAsk ? kStartNormal : start_mode;
+}
+
+const char* StartModeName(int start_mode) {
+  switch (start_mode) {
+    case kStartResetWindowPositions:
+      return "ウインドウ位置設定初期化";
+    case kStartResetAllSettings:
+      return "全設定初期化";
+    default:
+      return "通常起動";
+  }
+}
+
+const char* StartModeDescription(int start_mode) {
+  switch (start_mode) {
+    case kStartResetWindowPositions:
+      return "ウインドウ位置の設定を初期化します。なお、初期化をするとプログラムは自動的に終了しま"
+             "す。";
+    case kStartResetAllSettings:
+      return "全ての設定を初期化します。なお、初期化をするとプログラムは自動的に終了します。";
+    default:
+      return "通常に起動します。";
+  }
+}
+
+StartupFileAction HandleStartupFile(CommandLine& line, Prompter& prompter) {
+  if (!line.file_pending) return StartupFileAction::kNone;
+  const std::string extension = ExtensionOf(line.startup_file);
+  for (const char* dia : {"kvb", "kvp", "kvd"}) {
+    if (EqualsIgnoringCase(extension, dia)) return StartupFileAction::kDiaData;
+  }
+  line.file_pending = false;
+  if (EqualsIgnoringCase(extension, "kvi")) return StartupFileAction::kImport;
+  prompter.Error("起動コマンドが確認できません。\n", kStartupErrorCaption);
+  return StartupFileAction::kRejected;
+}
+
+BackupRecovery AskBackupRecovery(const IniFile& settings, bool backups_enabled,
+                                 bool map_window_open, Prompter& prompter) {
+  BackupRecovery recovery;
+  if (!backups_enabled) return recovery;
+  constexpr const char kSection[] = "BackupFile";
+  constexpr const char kCaption[] = "読み込み確認";
+  const std::string dia = settings.GetString(kSection, "kvb");
+  if (!dia.empty() &&
+      prompter.Ask(
+          "前回のご使用時に異常終了したため、ダイヤデータにバックアップファイルがあります。\n\n"
+          "バックアップファイルを読み込みますか？",
+          kCaption, PromptButtons::kYesNo, PromptIcon::kQuestion) == PromptAnswer::kYes) {
+    recovery.dia_data = dia;
+    const std::string stack = settings.GetString(kSection, "stack");
+    if (!stack.empty()) recovery.stack = stack;
+  }
+  const std::string map = settings.GetString(kSection, "kvm");
+  if (!map.empty() &&
+      prompter.Ask(
+          "前回のご使用時に異常終了したため、マップデータにバックアップファイルがあります。\n\n"
+          "バックアップファイルを読み込みますか？",
+          kCaption, PromptButtons::kYesNo, PromptIcon::kQuestion) == PromptAnswer::kYes) {
+    if (map_window_open) {
+      recovery.map = map;
+    } else {
+      prompter.Error("マップ編集ウインドウが開いていません。\n", "ウインドウエラー");
+    }
+  }
+  return recovery;
+}
+
+}  // namespace corvane

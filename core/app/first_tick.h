@@ -1,0 +1,61 @@
+#pragma once
+// The decisions of the main window's first tick that do not need a window:
+// whether the data folder is usable, whether to ask for the start mode, what
+// to do with a start-up file, and which backup files to recover.
+
+#include <optional>
+#include <string>
+
+#include "app/command_line.h"
+#include "app/data_folder.h"
+#include "base/ini_file.h"
+#include "base/prompter.h"
+
+namespace corvane {
+
+inline constexpr const char kStartupErrorCaption[] = "起動エラー";
+
+// The message about a missing data folder, or nothing when it exists.
+struct StartupProblem {
+  std::string text;
+  std::string caption;
+};
+std::optional<StartupProblem> CheckDataFolder(const DataFolder& data_folder);
+
+// Whether the start-mode dialog opens: a mode was given on the command line,
+// or the Shift key is held at start.
+inline bool ShouldAskStartMode(const CommandLine& line, bool shift_held) {
+  return line.start_mode_given || shift_held;
+}
+
+// The entry the start-mode dialog shows first (mode 3 shows as normal start)
+// and the description under the list for an entry.
+int StartModeDialogSelection(int start_mode);
+const char* StartModeDescription(int start_mode);
+const char* StartModeName(int start_mode);
+
+enum class StartupFileAction {
+  kNone,      // nothing pending
+  kDiaData,   // a dia data file: stays pending for the dia data loader
+  kImport,    // an import list: import it; no longer pending
+  kRejected,  // reported; no longer pending
+};
+
+// Sorts out the pending start-up file by its extension, reporting a file of
+// an unknown kind.
+StartupFileAction HandleStartupFile(CommandLine& line, Prompter& prompter);
+
+// The backup files to recover after an abnormal end.
+struct BackupRecovery {
+  std::optional<std::string> dia_data;  // "kvb"
+  std::optional<std::string> stack;     // "stack", with the dia data only
+  std::optional<std::string> map;       // "kvm"
+};
+
+// Asks about each backup recorded in section "BackupFile" of korv.ini
+// (only when automatic backups are on). A map backup needs the map edit
+// window; without it the user is told so.
+BackupRecovery AskBackupRecovery(const IniFile& settings, bool backups_enabled,
+                                 bool map_window_open, Prompter& prompter);
+
+}  // namespace corvane

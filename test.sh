@@ -13,6 +13,6 @@ cmake --build build-test -j "$jobs"
 ctest --test-dir build-test --output-on-failure -j "$jobs"
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANE_WERROR=ON \
-  -DCORVANE_SANITIZE=ON
+  -DCORVANE_SANITIZE=ON -DCORVANE_BUILD_UI=OFF
 cmake --build build-sanitize -j "$jobs" --target corvane_core_tests
 ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -L core

@@ -3,7 +3,8 @@
 # are missing. Safe to run again.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libc6-dev)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libc6-dev
+          qt6-base-dev libgl-dev fonts-ipafont-gothic xvfb xauth)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -11,7 +11,9 @@ void MessageLog::Clear() {
 }
 
 void MessageLog::AddLine(std::string_view utf8) {
-  std::string line(utf8);
+  // An empty line is kept as one full-width space so that it shows as a
+  // blank line.
+  std::string line = utf8.empty() ? std::string("　") : std::string(utf8);
   const std::string sjis = Utf8ToSjis(utf8);
   if (sjis.size() > kLineBytes) line = SjisToUtf8(ClipSjis(sjis, kLineBytes));
   if (size_ < kCapacity) {

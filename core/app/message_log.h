@@ -15,7 +15,8 @@ class MessageLog {
   static constexpr std::size_t kLineBytes = 255;  // Shift-JIS bytes per line
 
   void Clear();
-  // Adds a line, clipped on a character boundary to what the line holds.
+  // Adds a line, clipped on a character boundary to what the line holds;
+  // an empty text becomes one full-width space.
   void AddLine(std::string_view utf8);
 
   int size() const { return size_; }

@@ -1,0 +1,97 @@
+#pragma once
+// Drawing surface for everything the program paints (the map edit window,
+// the operation board): the desktop draws with QPainter, the headless tool
+// into an image, tests into a recording canvas. Coordinates are pixels;
+// texts are UTF-8.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+struct Rgb {
+  int red = 0;
+  int green = 0;
+  int blue = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kWhite{255, 255, 255};
+
+struct PixelPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
+struct TextSize {
+  int width = 0;
+  int height = 0;
+};
+
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+
+  // Fills the rectangle from (left, top) up to but excluding (right, bottom).
+  virtual void FillRect(int left, int top, int right, int bottom, Rgb colour) = 0;
+  // Outlines that rectangle with a pen `width` pixels wide, inside its edges.
+  virtual void FrameRect(int left, int top, int right, int bottom, Rgb colour, int width) = 0;
+  // A straight line from `from` to `to` (the end point excluded).
+  virtual void Line(PixelPoint from, PixelPoint to, Rgb colour, int width) = 0;
+  // A filled polygon.
+  virtual void FillPolygon(const std::vector<PixelPoint>& points, Rgb colour) = 0;
+  // Text with its top-left corner at `origin`, on a transparent background.
+  virtual void Text(PixelPoint origin, std::string_view utf8, Rgb colour) = 0;
+  // The size `utf8` takes in the current font.
+  virtual TextSize MeasureText(std::string_view utf8) = 0;
+
+  // Text centred on the rectangle.
+  void CentredText(int left, int top, int right, int bottom, std::string_view utf8, Rgb colour) {
+    const TextSize size = MeasureText(utf8);
+    Text({(left + right - size.width) / 2, (top + bottom - size.height) / 2}, utf8, colour);
+  }
+};
+
+// Records every call, for tests and for comparing drawings.
+class RecordingCanvas : public Canvas {
+ public:
+  enum class Op { kFillRect, kFrameRect, kLine, kFillPolygon, kText };
+  struct Call {
+    Op op;
+    std::vector<PixelPoint> points;  // rectangle corners, line ends or polygon
+    Rgb colour;
+    int width = 0;
+    std::string text;
+  };
+
+  void FillRect(int left, int top, int right, int bottom, Rgb colour) override {
+    calls_.push_back({Op::kFillRect, {{left, top}, {right, bottom}}, colour, 0, {}});
+  }
+  void FrameRect(int left, int top, int right, int bottom, Rgb colour, int width) override {
+    calls_.push_back({Op::kFrameRect, {{left, top}, {right, bottom}}, colour, width, {}});
+  }
+  void Line(PixelPoint from, PixelPoint to, Rgb colour, int width) override {
+    calls_.push_back({Op::kLine, {from, to}, colour, width, {}});
+  }
+  void FillPolygon(const std::vector<PixelPoint>& points, Rgb colour) override {
+    calls_.push_back({Op::kFillPolygon, points, colour, 0, {}});
+  }
+  void Text(PixelPoint origin, std::string_view utf8, Rgb colour) override {
+    calls_.push_back({Op::kText, {origin}, colour, 0, std::string(utf8)});
+  }
+  // A fixed-pitch font: 6 pixels a byte of Shift-JIS width, 12 high.
+  TextSize MeasureText(std::string_view utf8) override {
+    return {static_cast<int>(utf8.size()) * 6, 12};
+  }
+
+  const std::vector<Call>& calls() const { return calls_; }
+  void Clear() { calls_.clear(); }
+
+ private:
+  std::vector<Call> calls_;
+};
+
+}  // namespace corvane

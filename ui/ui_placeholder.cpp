@@ -1,0 +1,1 @@
+// The Qt layer of Corvane.

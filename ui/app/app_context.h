@@ -1,0 +1,42 @@
+#pragma once
+// The program-wide objects of the desktop program, shared by its windows:
+// they live for the whole run.
+
+#include <string>
+
+#include "app/data_folder.h"
+#include "app/environment.h"
+#include "app/message_log.h"
+#include "app/settings.h"
+#include "base/chooser.h"
+#include "base/prompter.h"
+#include "editor/edit_map.h"
+
+namespace corvane {
+
+struct AppContext {
+  AppContext(Environment& environment, Prompter& prompter_in, Chooser& chooser_in)
+      : env(environment), prompter(prompter_in), chooser(chooser_in) {}
+
+  Environment& env;
+  Prompter& prompter;
+  Chooser& chooser;
+
+  DataFolder data_folder;
+  bool english = false;
+  ProgramSettings settings;
+  EditMap edit_map;
+  MessageLog log;
+
+  // "korv.ini" in the data folder.
+  std::string SettingsPath() const { return JoinPathForSettings(data_folder.path); }
+  // The program's default signal types.
+  std::string OldMapFolder() const { return env.ProgramDataFolder() + "/old_map/"; }
+
+ private:
+  static std::string JoinPathForSettings(const std::string& folder) {
+    return folder.empty() ? std::string(kSettingsFileName) : folder + "/" + kSettingsFileName;
+  }
+};
+
+}  // namespace corvane

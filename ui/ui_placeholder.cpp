@@ -1,1 +1,0 @@
-// The Qt layer of Corvane.

@@ -1,0 +1,238 @@
+#include "mapfile/map_document.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/file_io.h"
+#include "mapfile/map_file.h"
+#include "mapfile/packed_bundle.h"
+#include "support/test_support.h"
+
+namespace corvane {
+namespace {
+
+using testing::ScratchFolder;
+using testing::Sjis;
+
+const char kSaveQuestion[] =
+    "マップデータを開きます。\n現在のマップは変更されています。\n現在のデータを保存しますか？";
+const char kNotAMap[] = "このファイルは、マップデータではありません。\n";
+
+// The log lines of a message followed by an empty line.
+std::vector<std::string> LinesOf(const std::string& message) {
+  MessageLog log;
+  log.AddLine(message);
+  log.AddLine("");
+  return log.Lines();
+}
+
+class MapDocumentTest : public ::testing::Test {
+ protected:
+  MapDocumentTest() {
+    std::filesystem::create_directory(folders_.temp);
+    std::filesystem::create_directory(folders_.map_data);
+  }
+
+  static MapFolders FoldersIn(const ScratchFolder& folder) {
+    MapFolders folders;
+    folders.temp = folder.File("temp/");
+    folders.map_data = folder.File("kvm/");
+    folders.old_map = testing::SourceDataFolder() + "old_map/";
+    return folders;
+  }
+
+  std::string MapPath(const std::string& name) const { return folders_.map_data + name; }
+
+  // A map named `name` saved as `file` in the map folder, then left
+  // modified in memory.
+  void SaveNamed(const std::string& name, const std::string& file) {
+    ASSERT_TRUE(document_.NewMap());
+    map_.map_name = Sjis(name);
+    map_.AddRail(NewRail({1, 1}, {6, 1}, 1));
+    ASSERT_TRUE(document_.SaveToPath(MapPath(file)));
+  }
+
+  // Writes `map_`'s bundle under a different version number.
+  void WriteWithVersion(const std::string& file, int version) {
+    std::string text = FormatMapText(map_);
+    const std::string current = "version=1220\n";
+    text.replace(text.find(current), current.size(), "version=" + std::to_string(version) + "\n");
+    ASSERT_TRUE(WriteFileBytes(MapPath(file), PackText(text)));
+  }
+
+  ScratchFolder folder_;
+  MapFolders folders_ = FoldersIn(folder_);
+  EditMap map_;
+  ScriptedPrompter prompter_;
+  ScriptedChooser chooser_;
+  MessageLog log_;
+  MapDocument document_{map_, folders_, prompter_, chooser_, log_};
+};
+
+TEST_F(MapDocumentTest, SaveAndOpenReportInTheLog) {
+  ASSERT_TRUE(document_.NewMap());
+  EXPECT_TRUE(document_.path().empty());
+  map_.map_name = Sjis("東西線");
+  map_.modified = true;
+  chooser_.Queue(MapPath("east.kvm"));
+  ASSERT_TRUE(document_.SaveAs());
+  ASSERT_EQ(chooser_.requests().size(), 1u);
+  const FileChoice& save = chooser_.requests()[0];
+  EXPECT_TRUE(save.save);
+  EXPECT_TRUE(save.overwrite_prompt);
+  EXPECT_EQ(save.filter, "マップデータ(*.kvm)|*.kvm||");
+  EXPECT_EQ(save.default_extension, "kvm");
+  EXPECT_EQ(save.initial_path, folders_.map_data + ".kvm");
+  EXPECT_EQ(document_.path(), MapPath("east.kvm"));
+  EXPECT_EQ(document_.title_name(), "east");
+  EXPECT_FALSE(map_.modified);
+  EXPECT_EQ(log_.Lines(), LinesOf("マップデータ「東西線」を保存しました。"));
+
+  // Saving again needs no dialog.
+  map_.modified = true;
+  ASSERT_TRUE(document_.Save());
+  EXPECT_EQ(chooser_.requests().size(), 1u);
+  EXPECT_FALSE(map_.modified);
+  EXPECT_EQ(log_.size(), 4);
+
+  map_.map_name = Sjis("別");
+  map_.rails.SetCount(0);
+  chooser_.Queue(MapPath("east.kvm"));
+  ASSERT_EQ(document_.Open(), OpenOutcome::kOpened);  // not modified: no question
+  EXPECT_TRUE(prompter_.shown().empty());
+  const FileChoice& open = chooser_.requests()[1];
+  EXPECT_FALSE(open.save);
+  EXPECT_TRUE(open.must_exist);
+  EXPECT_EQ(open.initial_path, folders_.map_data + ".kvm");
+  EXPECT_EQ(map_.map_name, Sjis("東西線"));
+  EXPECT_FALSE(map_.modified);
+  EXPECT_FALSE(document_.loading());
+  EXPECT_EQ(log_.Lines(), LinesOf("マップデータ「東西線」を開きました。"));
+}
+
+TEST_F(MapDocumentTest, SaveChangesQuestionBeforeOpening) {
+  SaveNamed("a", "a.kvm");
+  map_.modified = true;
+
+  // Cancel stops before the file dialog.
+  prompter_.Queue(PromptAnswer::kCancel);
+  EXPECT_EQ(document_.Open(), OpenOutcome::kCancelled);
+  ASSERT_EQ(prompter_.shown().size(), 1u);
+  EXPECT_EQ(prompter_.shown()[0].text, kSaveQuestion);
+  EXPECT_EQ(prompter_.shown()[0].caption, "読み込み確認");
+  EXPECT_EQ(prompter_.shown()[0].buttons, PromptButtons::kYesNoCancel);
+  EXPECT_TRUE(chooser_.requests().empty());
+
+  // Yes with the save dialog cancelled asks again; No goes on to the open
+  // dialog.
+  prompter_.ClearShown();
+  prompter_.Queue(PromptAnswer::kYes);
+  prompter_.Queue(PromptAnswer::kNo);
+  chooser_.Queue(std::nullopt);  // save as
+  chooser_.Queue(std::nullopt);  // open
+  EXPECT_EQ(document_.Open(), OpenOutcome::kCancelled);
+  EXPECT_EQ(prompter_.shown().size(), 2u);
+  ASSERT_EQ(chooser_.requests().size(), 2u);
+  EXPECT_TRUE(chooser_.requests()[0].save);
+  EXPECT_FALSE(chooser_.requests()[1].save);
+  EXPECT_TRUE(map_.modified);
+
+  // Yes and a saved map: no second question.
+  prompter_.ClearShown();
+  prompter_.Queue(PromptAnswer::kYes);
+  chooser_.Queue(MapPath("b.kvm"));
+  chooser_.Queue(MapPath("a.kvm"));
+  EXPECT_EQ(document_.Open(), OpenOutcome::kOpened);
+  EXPECT_EQ(prompter_.shown().size(), 1u);
+  EXPECT_TRUE(FileExists(MapPath("b.kvm")));
+  EXPECT_EQ(document_.path(), MapPath("a.kvm"));
+}
+
+TEST_F(MapDocumentTest, WrongExtensionIsRefused) {
+  SaveNamed("a", "a.kvm");
+  const std::string before = FormatMapText(map_);
+  ASSERT_TRUE(WriteFileBytes(MapPath("a.txt"), *ReadFileBytes(MapPath("a.kvm"))));
+  chooser_.Queue(MapPath("a.txt"));
+  EXPECT_EQ(document_.Open(), OpenOutcome::kFailed);
+  EXPECT_FALSE(document_.SaveAsPath(MapPath("b.kvmx")));
+  ASSERT_EQ(prompter_.shown().size(), 2u);
+  for (const ShownPrompt& shown : prompter_.shown()) {
+    EXPECT_EQ(shown.text, kNotAMap);
+    EXPECT_EQ(shown.caption, "ファイル形式エラー");
+  }
+  EXPECT_FALSE(FileExists(MapPath("b.kvmx")));
+  EXPECT_EQ(document_.path(), MapPath("a.kvm"));
+  EXPECT_EQ(FormatMapText(map_), before);
+
+  // Letter case does not matter.
+  EXPECT_TRUE(document_.SaveAsPath(MapPath("C.KVM")));
+  EXPECT_EQ(document_.OpenPath(MapPath("C.KVM")), OpenOutcome::kOpened);
+}
+
+TEST_F(MapDocumentTest, FailedOpenKeepsTheMapAndThePath) {
+  SaveNamed("a", "a.kvm");
+  const std::string before = FormatMapText(map_);
+  const std::string packed = *ReadFileBytes(MapPath("a.kvm"));
+  ASSERT_TRUE(WriteFileBytes(MapPath("cut.kvm"), packed.substr(0, packed.size() / 2)));
+  ASSERT_TRUE(WriteFileBytes(MapPath("nohead.kvm"), PackText("#m_rail.csv\n  0,\n")));
+  // A point of an unknown kind: the read fails and the user abandons it.
+  std::string text = FormatMapText(map_);
+  text.insert(text.find("#m_station.csv"), "  1,  0,  0,  4,  2, 9, 2,\n");
+  ASSERT_TRUE(WriteFileBytes(MapPath("badrow.kvm"), PackText(text)));
+
+  EXPECT_EQ(document_.OpenPath(MapPath("cut.kvm")), OpenOutcome::kFailed);
+  EXPECT_EQ(document_.OpenPath(MapPath("nohead.kvm")), OpenOutcome::kFailed);
+  prompter_.Queue(PromptAnswer::kAbort);
+  EXPECT_EQ(document_.OpenPath(MapPath("badrow.kvm")), OpenOutcome::kCloseWindow);
+  ASSERT_EQ(prompter_.shown().size(), 3u);
+  EXPECT_EQ(prompter_.shown()[0].text,
+            "読み込みファイル'" + MapPath("cut.kvm") + "'は途中で切れています。\n");
+  EXPECT_EQ(prompter_.shown()[1].text,
+            "書き込みファイル'" + folders_.temp + "temp.kv2'は開けませんでした。\n");
+  EXPECT_EQ(prompter_.shown()[2].buttons, PromptButtons::kAbortRetryIgnore);
+  EXPECT_EQ(document_.path(), MapPath("a.kvm"));
+  EXPECT_EQ(FormatMapText(map_), before);
+  EXPECT_EQ(log_.size(), 2);  // only the saved message
+
+  // Retry on a newer file starts the command again.
+  WriteWithVersion("new.kvm", 1221);
+  prompter_.ClearShown();
+  prompter_.Queue(PromptAnswer::kRetry);
+  chooser_.Queue(MapPath("new.kvm"));
+  chooser_.Queue(MapPath("a.kvm"));
+  EXPECT_EQ(document_.Open(), OpenOutcome::kOpened);
+  EXPECT_EQ(prompter_.shown().size(), 1u);
+  EXPECT_EQ(chooser_.requests().size(), 2u);
+}
+
+TEST_F(MapDocumentTest, OlderVersionAsksForANameUntilSaved) {
+  SaveNamed("old", "a.kvm");
+  WriteWithVersion("old.kvm", 1150);
+  ASSERT_EQ(document_.OpenPath(MapPath("old.kvm")), OpenOutcome::kOpened);
+  EXPECT_EQ(map_.version, 1150);
+
+  // A save that fails leaves the map as an older version's: the next save
+  // still asks instead of overwriting the old file.
+  chooser_.Queue(folder_.File("no/such/folder/x.kvm"));
+  EXPECT_FALSE(document_.Save());
+  ASSERT_EQ(chooser_.requests().size(), 1u);
+  EXPECT_EQ(chooser_.requests()[0].initial_path, MapPath("old.kvm"));
+  ASSERT_EQ(prompter_.shown().size(), 1u);
+  EXPECT_EQ(prompter_.shown()[0].caption, "ファイル書き込みエラー");
+  EXPECT_EQ(document_.path(), MapPath("old.kvm"));
+  EXPECT_EQ(map_.version, 1150);
+
+  chooser_.Queue(MapPath("renewed.kvm"));
+  EXPECT_TRUE(document_.Save());
+  EXPECT_EQ(chooser_.requests().size(), 2u);
+  EXPECT_EQ(map_.version, 1220);
+  EXPECT_EQ(document_.path(), MapPath("renewed.kvm"));
+  EXPECT_TRUE(document_.Save());
+  EXPECT_EQ(chooser_.requests().size(), 2u);
+}
+
+}  // namespace
+}  // namespace corvane

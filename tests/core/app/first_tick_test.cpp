@@ -45,7 +45,6 @@ TEST(FirstTickTest, MissingDataFolderMessages) {
 }
 
 TEST(FirstTickTest, StartModeDialog) {
-  EXPECT_FALSE(ShouldAskStartMode(CommandLine{}, false));
   EXPECT_TRUE(ShouldAskStartMode(CommandLine{}, true));
 
   struct Case {
@@ -102,12 +101,6 @@ TEST(FirstTickTest, StartupFileByExtension) {
       EXPECT_TRUE(prompter.shown().empty()) << c.file;
     }
   }
-
-  CommandLine nothing;
-  nothing.startup_file = "a.kvm";  // already dealt with
-  ScriptedPrompter prompter;
-  EXPECT_EQ(HandleStartupFile(nothing, prompter), StartupFileAction::kNone);
-  EXPECT_TRUE(prompter.shown().empty());
 }
 
 IniFile BackupSettings(const char* kvb, const char* stack, const char* kvm) {
@@ -138,16 +131,6 @@ TEST(FirstTickTest, BackupRecoveryAsksDiaDataThenMap) {
   EXPECT_FALSE(map_only.stack);
   EXPECT_EQ(map_only.map, "/d/temp/b.kvm");
   EXPECT_EQ(no_then_yes.shown().size(), 2u);
-
-  // Without a stack file only the dia data comes back; without a map
-  // backup nothing more is asked.
-  ScriptedPrompter yes({PromptAnswer::kYes});
-  const BackupRecovery dia_only =
-      AskBackupRecovery(BackupSettings("b.kvb", "", ""), true, true, yes);
-  EXPECT_EQ(dia_only.dia_data, "b.kvb");
-  EXPECT_FALSE(dia_only.stack);
-  EXPECT_FALSE(dia_only.map);
-  EXPECT_EQ(yes.shown().size(), 1u);
 }
 
 TEST(FirstTickTest, MapBackupNeedsTheMapWindow) {

@@ -1,0 +1,228 @@
+#pragma once
+// The program settings file "korv.ini": simulation and view options, the
+// passenger route-choice types, window positions and open windows, the last
+// choices of some file dialogs, the automatic backup files, the main
+// window's line styles and the default font.
+//
+// Every text here is Shift-JIS, as it is in the file. Reading starts from the
+// defaults and lets each key that is present override its field; writing
+// changes only the keys the program owns and keeps every other line.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "app/environment.h"
+#include "base/fixed_text.h"
+#include "base/ini_file.h"
+
+namespace corvane {
+
+inline constexpr int kAccidentLevelCount = 4;   // AccidentFrequency00..03 and AccidentRepair00..03
+inline constexpr int kPassengerTypeCount = 4;   // PassengerType00..03
+inline constexpr int kDisplayWindowCount = 15;  // DisplayWindow01..15
+inline constexpr int kMainWindowLineItemCount = 22;  // MainWindowLine00..21
+
+inline constexpr const char kSettingSection[] = "Setting";
+inline constexpr const char kMainWindowSection[] = "KORVMainWindow";
+inline constexpr const char kMapEditWindowSection[] = "MapEditWindow";
+inline constexpr const char kMapMessageWindowSection[] = "MapMsgWindow";
+inline constexpr const char kMessageWindowSection[] = "KORVMsgWindow";
+inline constexpr const char kWindowOpenKey[] = "open";
+inline constexpr const char kSettingsPathSection[] = "Path";
+inline constexpr const char kLoadWdiaKey[] = "LoadWdia";
+inline constexpr const char kDefaultKvbKey[] = "DefaultKvb";
+inline constexpr const char kBackupFileSection[] = "BackupFile";
+inline constexpr const char kBackupKvbKey[] = "kvb";
+inline constexpr const char kBackupStackKey[] = "stack";
+inline constexpr const char kBackupKvmKey[] = "kvm";
+inline constexpr const char kMainWindowLineOwner[] = "MainWindow";
+inline constexpr const char kDefaultFontSection[] = "DefaultFont";
+
+inline constexpr std::int64_t kBytesPerMegabyte = std::int64_t{1} << 20;
+
+// A window's screen rectangle as saved in its section ("PosLeft", "PosTop",
+// "PosRight", "PosBottom").
+struct WindowRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  // False when the section holds the position keys without values, as a
+  // window-position reset leaves them: the window then takes its default
+  // placement. A window that is minimised or maximised at close sets it to
+  // false too, so that its last normal position stays in the file.
+  bool has_position = true;
+
+  friend bool operator==(const WindowRect&, const WindowRect&) = default;
+};
+
+struct MapEditWindowSettings {
+  WindowRect rect;
+  int grid_x = 10;  // every grid_x-th column line is drawn dark (0: none)
+  int grid_y = 4;   // every grid_y-th row line likewise
+  bool open = false;
+
+  friend bool operator==(const MapEditWindowSettings&, const MapEditWindowSettings&) = default;
+};
+
+// One route-choice type of the passengers ("PassengerType%02d").
+struct PassengerType {
+  int transfer_cost = 0;
+  int reverse_cost = 0;
+  int behavior_rate = 0;
+  LongText behavior_name;
+
+  friend bool operator==(const PassengerType&, const PassengerType&) = default;
+};
+
+// One pen and colour item of a window's drawing, kept in the section
+// "%sLine%02d" formed from the owner's name and the item's number.
+struct LineItem {
+  int number = 0;  // used only to name the section
+  bool for_line = false;
+  int pen_style = 0;  // 0 solid, 2 dotted
+  int point_width = 250;
+  int color = 0;  // R + 256 * G + 65536 * B
+  LongText item_name;
+
+  friend bool operator==(const LineItem&, const LineItem&) = default;
+};
+
+// A font as the settings and the dia data keep it.
+struct FontSettings {
+  FixedText<32> face_name;
+  int point_size = 9;
+  int height = -12;
+  int weight = 400;
+  bool italic = false;
+  bool underline = false;
+  bool strike_out = false;
+
+  friend bool operator==(const FontSettings&, const FontSettings&) = default;
+};
+
+// Paths of the automatic backup files; a path is pending recovery while its
+// key is not empty.
+struct BackupFiles {
+  std::string kvb;
+  std::string stack;
+  std::string kvm;
+
+  friend bool operator==(const BackupFiles&, const BackupFiles&) = default;
+};
+
+struct ProgramSettings {
+  // Section "Setting".
+  int call_speed = 4;
+  int view_speed = 1;
+  int accident_size = 10;
+  std::array<int, kAccidentLevelCount> accident_frequency = {0, 3600, 1800, 900};
+  std::array<int, kAccidentLevelCount> accident_repair = {0, 600, 1800, 7200};
+  int view_type = 2;
+  int view_for = 2;
+  bool smart_view = false;
+  bool track_view = false;
+  bool route_view = true;
+  bool inter_view = true;
+  bool view_image16 = true;
+  bool tool_window = true;
+  bool roll_back_file = true;
+  bool roll_back_train = true;
+  bool roll_back_fast = true;
+  // Memory thresholds of the rollback list, in bytes (whole megabytes in the
+  // file).
+  std::int64_t min_avail_phys = 0;
+  std::int64_t min_avail_page_file = 0;
+  bool use_dijkstra = false;
+  bool debug_dijkstra = false;
+  bool use_undo = true;
+  bool use_duplicate = true;
+  bool backup_file = true;  // automatic backup and recovery after an abnormal end
+  bool extension = false;   // key "Extention"
+
+  std::array<PassengerType, kPassengerTypeCount> passenger_types;
+
+  // Windows.
+  WindowRect main_window;
+  MapEditWindowSettings map_edit_window;
+  bool map_message_window_open = false;
+  WindowRect message_window;
+  // Indexed by window number 1..15; element 0 is unused.
+  std::array<bool, kDisplayWindowCount + 1> display_window_open = {};
+
+  // Section "Path": last choices of file dialogs.
+  std::string load_wdia;
+  std::string default_kvb;
+
+  // Section "BackupFile".
+  BackupFiles backup_files;
+
+  std::array<LineItem, kMainWindowLineItemCount> main_window_lines;
+  FontSettings default_font;
+
+  friend bool operator==(const ProgramSettings&, const ProgramSettings&) = default;
+};
+
+// The settings of a missing "korv.ini". The page-file threshold is one tenth
+// of the machine's total page file; the default font's face name is the one
+// of the interface language (without `english`, of the user's locale).
+ProgramSettings DefaultSettings(const Environment& env, bool english);
+ProgramSettings DefaultSettings(const Environment& env);
+
+// Reads the whole file over the defaults; `english` picks the face-name key
+// of the default font.
+ProgramSettings ReadSettings(const IniFile& ini, bool english, const Environment& env);
+
+// Writes the keys the program owns at close: every key of "Setting" and of
+// the passenger types, the main window's rectangle (only when it has one),
+// the open flags of the map edit and map message windows, the main window's
+// line styles and the default font. Every other line stays as it was.
+void WriteSettings(const ProgramSettings& settings, IniFile& ini, bool english);
+
+// The file on disk: a missing file reads as the defaults; saving rewrites the
+// program's keys in the existing file and replaces it atomically.
+ProgramSettings LoadSettingsFile(const std::string& path, bool english, const Environment& env);
+bool SaveSettingsFile(const std::string& path, const ProgramSettings& settings, bool english);
+
+// Empties the keys "kvb", "stack" and "kvm" of "BackupFile": after a normal
+// end there is nothing to recover.
+void ClearBackupKeys(IniFile& ini);
+
+// A window's rectangle; `defaults` gives the keys that are missing.
+WindowRect ReadWindowRect(const IniFile& ini, std::string_view section, const WindowRect& defaults);
+// Writes the four position keys, or nothing when `rect` has no position.
+void WriteWindowRect(IniFile& ini, std::string_view section, const WindowRect& rect);
+// What the map edit window saves when it closes: its rectangle and grid steps.
+void WriteMapEditWindowLayout(IniFile& ini, const MapEditWindowSettings& window);
+
+// The main window's 22 items with their default names, styles and colours,
+// in the order the board uses them.
+std::array<LineItem, kMainWindowLineItemCount> DefaultMainWindowLineItems();
+// "%sLine%02d" with the owner's name and the item's number.
+std::string LineItemSection(std::string_view owner, int number);
+// Reads every key of each item's section with the item's current value as
+// default, so a partly written section keeps the rest.
+void ReadLineItems(const IniFile& ini, std::string_view owner, std::span<LineItem> items);
+void WriteLineItems(IniFile& ini, std::string_view owner, std::span<const LineItem> items);
+
+inline int ColorOf(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
+inline int RedOf(int color) { return color & 0xFF; }
+inline int GreenOf(int color) { return (color >> 8) & 0xFF; }
+inline int BlueOf(int color) { return (color >> 16) & 0xFF; }
+
+// The default font of the given interface language.
+FontSettings DefaultFont(bool english);
+// The face-name key of the language: "FaceName" or "FaceNameEnglish".
+const char* FontFaceKey(bool english);
+// Reads a font record over the language's defaults.
+FontSettings ReadFontRecord(const IniFile& ini, std::string_view section, bool english);
+void WriteFontRecord(IniFile& ini, std::string_view section, const FontSettings& font,
+                     bool english);
+// The record's lines as they are written straight into a text file
+// ("FaceName=...\n" through "StrikeOut=...\n").
+std::string FormatFontRecord(const FontSettings& font, bool english);
+
+}  // namespace corvane

@@ -1,0 +1,62 @@
+#pragma once
+// The steps of closing the main window that touch files rather than windows:
+// emptying the backup keys of the settings file, moving the data to a newly
+// requested data folder, and the start-mode resets of the settings file.
+
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "app/data_folder.h"
+#include "app/environment.h"
+#include "base/ini_file.h"
+
+namespace corvane {
+
+// After a normal end nothing is left to recover: empties "kvb", "stack" and
+// "kvm" of section "BackupFile" in the settings file at `settings_path`.
+// False when the file cannot be written.
+bool ClearBackupKeysInFile(const std::string& settings_path);
+
+// What moving the data folder did.
+struct DataFolderMoveReport {
+  // The change log, for the default viewer; "" when it could not be written.
+  std::string log_path;
+  // The log's text (UTF-8), for showing it when the file could not be written.
+  std::string log_text;
+  // True when the Path file now names the new folder.
+  bool path_file_updated = false;
+};
+
+// Moves the data of `current` (the data folder in use, its Path file and
+// table) to `new_folder` and makes the Path file name it, writing a change
+// log "データフォルダ変更記録<date><time>.txt" (Shift-JIS) into the data folder:
+// - the current folder is missing: only the Path file changes;
+// - something that is not a folder has the new name: nothing moves;
+// - the current folder lies inside the program folder, or the new folder
+//   exists already: the sub-folders are made anew, the user's data is moved
+//   file by file and the system data copied;
+// - otherwise the whole folder is renamed and the Path file's paths follow.
+// A file that fails to move or copy is logged; nothing here is fatal.
+DataFolderMoveReport MoveDataFolder(const DataFolder& current, const std::string& new_folder,
+                                    Environment& environment);
+
+// The name of the change log and of the settings backup for time `now`.
+std::string DataFolderChangeLogName(const std::tm& now);
+std::string SettingsBackupName(const std::tm& now);
+
+// The start-mode reset of the settings file "korv.ini" in `data_folder`
+// (mode 1: window positions, mode 2: all settings): the file is renamed to
+// "設定ファイルバックアップ<date><time>.ini" and a new one is written from it.
+// Returns the backup's path; nothing when there was no settings file, the
+// mode resets nothing, or a step failed (the settings file is then as it was).
+std::optional<std::string> ResetSettingsFile(const std::string& data_folder, int start_mode,
+                                             const std::tm& now);
+
+// The new settings file's bytes for a reset: mode 1 empties the value of
+// every line beginning "PosLeft=", "PosTop=", "PosRight=" or "PosBottom=";
+// mode 2 keeps the lines before the first section and the "Path" section.
+// Every line kept stays byte for byte, line end included.
+std::string ResetSettingsText(std::string_view settings, int start_mode);
+
+}  // namespace corvane

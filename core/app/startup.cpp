@@ -84,7 +84,12 @@ DataFolder FindDataFolder(Environment& env) {
 
 bool UseDataFolder(const std::string& folder_in, Environment& env, DataFolder* data_folder,
                    std::string* error) {
-  const std::string folder = WithoutTrailingSlash(folder_in);
+  // A relative folder is taken from the current folder, once, so that the
+  // Path file never holds a path that changes meaning with it.
+  std::error_code absolute_error;
+  const fs::path absolute = fs::absolute(folder_in, absolute_error);
+  const std::string folder =
+      WithoutTrailingSlash(absolute_error ? folder_in : absolute.lexically_normal().string());
   std::string too_long;
   if (!DataFolderTable::Build(folder, &too_long)) {
     *error = "データフォルダのパスが長すぎます。\n" + too_long + "\n";

@@ -1,0 +1,601 @@
+#include "editor/map_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <numbers>
+#include <string>
+#include <string_view>
+
+#include "base/encoding.h"
+
+namespace corvane {
+namespace {
+
+using Int64 = std::int64_t;
+
+// How far the strokes of an object may stand out of its box: the legs of an
+// arrowhead on a steep segment, plus the line drawn one pixel higher.
+constexpr int kArrowReach = 16;
+// Coordinates further than this from the view are brought closer before they
+// reach the canvas; painters misbehave on coordinates near the int limits,
+// and a map read from a file may hold any number.
+constexpr Int64 kFarAway = Int64{1} << 20;
+// A filled rectangle is cut this far outside the view, so its outline stays
+// out of sight.
+constexpr Int64 kCutPad = 4;
+
+constexpr double kArrowAngle = 0.4;  // radians between the track and each leg
+
+// Floor division for grid lines left of or above the origin.
+Int64 FloorDiv(Int64 a, Int64 b) {
+  Int64 q = a / b;
+  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+  return q;
+}
+
+// A box of the grid in view pixels (the scroll offset already taken off).
+struct PixelBox {
+  Int64 left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct DoublePoint {
+  double x = 0, y = 0;
+};
+
+bool AllowsLeftward(int direction) { return direction == kBothWays || direction == kLeftwardOnly; }
+bool AllowsRightward(int direction) {
+  return direction == kBothWays || direction == kRightwardOnly;
+}
+
+// Blue for the tool's own value, grey for another one, black for none.
+Rgb Relation(int field, int current) {
+  if (field == 0) return kBlack;
+  return field == current ? kMapBlue : kMapGrey;
+}
+
+Rgb Match(bool equal) { return equal ? kMapBlue : kMapGrey; }
+
+CheckMark MarkOf(const std::vector<CheckMark>& marks, int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= marks.size()) return CheckMark::kNone;
+  return marks[static_cast<std::size_t>(index)];
+}
+
+bool SameNames(const ShortText& short_left, const LongText& name_left, const ShortText& short_right,
+               const LongText& name_right, const MapNameEntry& names) {
+  return short_left == names.short_left && name_left == names.name_left &&
+         short_right == names.short_right && name_right == names.name_right;
+}
+
+// Texts on the map are Shift-JIS; most of them (jump names, numbers, many
+// point keys) are plain ASCII and need no conversion.
+std::string CanvasText(std::string_view sjis) {
+  const bool ascii = std::all_of(sjis.begin(), sjis.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return ascii ? std::string(sjis) : SjisToUtf8(sjis);
+}
+
+class MapPainter {
+ public:
+  MapPainter(const EditMap& map, const MapDrawOptions& options, Canvas& canvas)
+      : map_(map),
+        o_(options),
+        canvas_(canvas),
+        width_(std::max(options.view_width, 0)),
+        height_(std::max(options.view_height, 0)),
+        dialog_open_(options.dialog_rail != 0 || options.dialog_point != 0) {}
+
+  void Draw() {
+    canvas_.FillRect(0, 0, width_, height_, kWhite);
+    MeasureTextReach();
+    DrawGrid();
+    for (int i = 1; i <= map_.rails.count(); ++i) DrawRail(i, map_.rails[i]);
+    for (int i = 1; i <= map_.points.count(); ++i) DrawPoint(i, map_.points[i]);
+    for (int i = 1; i <= map_.station_draws.count(); ++i) {
+      DrawStationDraw(i, map_.station_draws[i]);
+    }
+    for (int i = 1; i <= map_.jumps.count(); ++i) DrawJump(i, map_.jumps[i]);
+    DrawMarks();
+  }
+
+ private:
+  // Texts are centred on boxes and may stand out of them by half their
+  // width; the longest text an object carries bounds that.
+  void MeasureTextReach() {
+    const TextSize wide = canvas_.MeasureText("ＷＷＷＷＷＷＷＷＷＷ");  // a full short text
+    const TextSize narrow = canvas_.MeasureText(std::string(23, 'W'));  // a full jump name
+    reach_x_ = std::max<Int64>(kArrowReach, std::max(wide.width, narrow.width) / 2 + 2);
+    reach_y_ = std::max<Int64>(kArrowReach, std::max(wide.height, narrow.height) / 2 + 2);
+  }
+
+  Int64 PixelX(Int64 column) const { return column * kCellWidth - o_.scroll_x; }
+  Int64 PixelY(Int64 row) const { return row * kCellHeight - o_.scroll_y; }
+
+  PixelBox GridBox(int x1, int y1, int x2, int y2) const {
+    return {PixelX(std::min(x1, x2)), PixelY(std::min(y1, y2)), PixelX(std::max(x1, x2)),
+            PixelY(std::max(y1, y2))};
+  }
+
+  // Whether anything drawn for the box (strokes and centred texts included)
+  // can reach into the view.
+  bool InView(const PixelBox& box) const {
+    return box.right >= -reach_x_ && box.left <= width_ + reach_x_ && box.bottom >= -reach_y_ &&
+           box.top <= height_ + reach_y_;
+  }
+
+  static int Cut(Int64 v, Int64 low, Int64 high) {
+    return static_cast<int>(std::clamp(v, low, high));
+  }
+
+  void FillBox(const PixelBox& box, Rgb fill, Rgb outline) {
+    const int left = Cut(box.left, -kCutPad, width_ + kCutPad);
+    const int top = Cut(box.top, -kCutPad, height_ + kCutPad);
+    const int right = Cut(box.right, -kCutPad, width_ + kCutPad);
+    const int bottom = Cut(box.bottom, -kCutPad, height_ + kCutPad);
+    canvas_.FillRect(left, top, right, bottom, fill);
+    canvas_.FrameRect(left, top, right, bottom, outline, 1);
+  }
+
+  void CentredText(const PixelBox& box, std::string_view utf8, Rgb colour) {
+    if (utf8.empty()) return;
+    const bool near = std::max({std::abs(box.left), std::abs(box.top), std::abs(box.right),
+                                std::abs(box.bottom)}) <= kFarAway;
+    if (near) {
+      canvas_.CentredText(static_cast<int>(box.left), static_cast<int>(box.top),
+                          static_cast<int>(box.right), static_cast<int>(box.bottom), utf8, colour);
+      return;
+    }
+    // A box reaching far out of the view: centre on its middle, when that is
+    // anywhere near the view.
+    const Int64 cx = box.left / 2 + box.right / 2;
+    const Int64 cy = box.top / 2 + box.bottom / 2;
+    if (cx < -reach_x_ || cx > width_ + reach_x_ || cy < -reach_y_ || cy > height_ + reach_y_) {
+      return;
+    }
+    canvas_.CentredText(static_cast<int>(cx), static_cast<int>(cy), static_cast<int>(cx),
+                        static_cast<int>(cy), utf8, colour);
+  }
+
+  // A line two pixels thick: the line and a copy one pixel higher.
+  void ThickLine(DoublePoint from, DoublePoint to, Rgb colour) {
+    if (!ClipFar(from, to)) return;
+    const PixelPoint a{static_cast<int>(std::lround(from.x)),
+                       static_cast<int>(std::lround(from.y))};
+    const PixelPoint b{static_cast<int>(std::lround(to.x)), static_cast<int>(std::lround(to.y))};
+    canvas_.Line(a, b, colour, 1);
+    canvas_.Line({a.x, a.y - 1}, {b.x, b.y - 1}, colour, 1);
+  }
+
+  // Lines whose ends lie far out of the view are cut to the view's
+  // surroundings (Liang-Barsky); false when nothing of the line is left.
+  bool ClipFar(DoublePoint& from, DoublePoint& to) const {
+    const double limit = static_cast<double>(kFarAway);
+    auto near = [limit](const DoublePoint& p) {
+      return std::abs(p.x) <= limit && std::abs(p.y) <= limit;
+    };
+    if (near(from) && near(to)) return true;
+    const double xmin = static_cast<double>(-reach_x_),
+                 xmax = static_cast<double>(width_ + reach_x_);
+    const double ymin = static_cast<double>(-reach_y_),
+                 ymax = static_cast<double>(height_ + reach_y_);
+    const double dx = to.x - from.x, dy = to.y - from.y;
+    double t0 = 0.0, t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {from.x - xmin, xmax - from.x, from.y - ymin, ymax - from.y};
+    for (int k = 0; k < 4; ++k) {
+      if (p[k] == 0.0) {
+        if (q[k] < 0.0) return false;
+        continue;
+      }
+      const double t = q[k] / p[k];
+      if (p[k] < 0.0) {
+        t0 = std::max(t0, t);
+      } else {
+        t1 = std::min(t1, t);
+      }
+      if (t0 > t1) return false;
+    }
+    const DoublePoint start{from.x + t0 * dx, from.y + t0 * dy};
+    to = {from.x + t1 * dx, from.y + t1 * dy};
+    from = start;
+    return true;
+  }
+
+  void DrawGrid() {
+    const Int64 first_column = FloorDiv(Int64{o_.scroll_x} - 1, kCellWidth);
+    const Int64 last_column = FloorDiv(Int64{o_.scroll_x} + width_ + 1, kCellWidth);
+    const Int64 first_row = FloorDiv(Int64{o_.scroll_y} - 1, kCellHeight);
+    const Int64 last_row = FloorDiv(Int64{o_.scroll_y} + height_ + 1, kCellHeight);
+    // Grey lines first, so that the black ones run unbroken over them.
+    for (const bool black : {false, true}) {
+      for (Int64 c = first_column; c <= last_column; ++c) {
+        if (IsBlackLine(c, o_.grid_x) != black) continue;
+        const int x = static_cast<int>(PixelX(c));
+        canvas_.Line({x, 0}, {x, height_}, black ? kBlack : kMapGrey, 2);
+      }
+      for (Int64 r = first_row; r <= last_row; ++r) {
+        if (IsBlackLine(r, o_.grid_y) != black) continue;
+        const int y = static_cast<int>(PixelY(r));
+        canvas_.Line({0, y}, {width_, y}, black ? kBlack : kMapGrey, 2);
+      }
+    }
+  }
+
+  static bool IsBlackLine(Int64 line, int step) { return step > 0 && line % step == 0; }
+
+  // Error and warning colours, which give way only to the selection's yellow.
+  Rgb WithCheckMark(Rgb fill, CheckMark mark) const {
+    if (!o_.show_check_marks || mark == CheckMark::kNone || fill == kMapYellow) return fill;
+    return mark == CheckMark::kError ? kMapRed : kMapMagenta;
+  }
+
+  const MapCheckMarks* Marks() const { return o_.show_check_marks ? o_.check_marks : nullptr; }
+
+  // ---- Track segments ----
+
+  Rgb RailToolFill(int index, const MapRail& r) const {
+    const bool plain = r.station == 0 && r.target == 0 && r.yard_station == 0 && r.yard_target == 0;
+    const bool stop_area = r.station != 0 || r.target != 0;
+    switch (o_.mode) {
+      case EditMode::kStation:
+        return Relation(r.station, o_.current_station);
+      case EditMode::kStopSection:
+        return Relation(r.target, o_.current_target);
+      case EditMode::kStationYard:
+      case EditMode::kStationDrawing:
+        return Relation(r.yard_station, o_.current_station);
+      case EditMode::kStopSectionYard:
+        return Relation(r.yard_target, o_.current_target);
+      case EditMode::kSelect:
+      case EditMode::kMove:
+        return r.selected != 0 ? kMapYellow : kBlack;
+      case EditMode::kDirectionBoth:
+        return r.direction == kBothWays ? kMapBlue : kBlack;
+      case EditMode::kDirectionLeftward:
+        return r.direction == kLeftwardOnly ? kMapBlue : kBlack;
+      case EditMode::kDirectionRightward:
+        return r.direction == kRightwardOnly ? kMapBlue : kBlack;
+      case EditMode::kSingleTrack:
+        return r.single_track == 1 ? kMapBlue : kBlack;
+      case EditMode::kElectric:
+        return Match(r.electric == o_.electric);
+      case EditMode::kSignalLeftward:
+        return AllowsLeftward(r.direction) ? Match(r.signal_left == o_.signal_type) : kBlack;
+      case EditMode::kSignalRightward:
+        return AllowsRightward(r.direction) ? Match(r.signal_right == o_.signal_type) : kBlack;
+      case EditMode::kSpeedLimit:
+        return Match(r.speed_limit == o_.speed_limit);
+      case EditMode::kLength:
+        return r.selected != 0 ? kMapYellow : Match(r.length == o_.distance);
+      case EditMode::kStopLeftward:
+        return stop_area && AllowsLeftward(r.direction) ? Match(r.stop_left == o_.distance)
+                                                        : kBlack;
+      case EditMode::kStopRightward:
+        return stop_area && AllowsRightward(r.direction) ? Match(r.stop_right == o_.distance)
+                                                         : kBlack;
+      case EditMode::kManualName:
+        return Match(SameNames(r.short_left, r.name_left, r.short_right, r.name_right, o_.names));
+      case EditMode::kBlockNameAuto:
+        if (!plain) return kBlack;
+        return r.block_auto != 0 ? kMapAutoNamed : kMapGrey;
+      case EditMode::kBlockNameSemi:
+        return plain ? Match(r.block_name == o_.name_entry) : kBlack;
+      case EditMode::kYardName:
+        return !stop_area && (r.yard_station != 0 || r.yard_target != 0)
+                   ? Match(r.yard_name == o_.name_entry)
+                   : kBlack;
+      case EditMode::kStationName:
+        return r.station != 0 ? Match(r.station_name == o_.name_entry) : kBlack;
+      case EditMode::kStopSectionName:
+        return r.target != 0 ? Match(r.target_name == o_.name_entry) : kBlack;
+      case EditMode::kStartPoint:
+        if (index == map_.start.start_rail) return kMapBlue;
+        return map_.CanBeStartRail(index) ? kMapGrey : kBlack;
+      case EditMode::kStartDistance: {
+        const bool chosen =
+            (map_.start.start_station != 0 && r.station == map_.start.start_station) ||
+            (map_.start.start_target != 0 && r.target == map_.start.start_target);
+        if (chosen) return kMapBlue;
+        return stop_area ? kMapGrey : kBlack;
+      }
+      default:
+        return kBlack;
+    }
+  }
+
+  Rgb RailFill(int index, const MapRail& r) const {
+    if (dialog_open_) return index == o_.dialog_rail ? kMapRed : kBlack;
+    const MapCheckMarks* marks = Marks();
+    return WithCheckMark(RailToolFill(index, r),
+                         marks ? MarkOf(marks->rails, index) : CheckMark::kNone);
+  }
+
+  // The number a value tool writes on a segment instead of its track, or
+  // false when the segment shows its track.
+  bool RailNumber(const MapRail& r, bool* shown, int* value) const {
+    const bool stop_area = r.station != 0 || r.target != 0;
+    switch (o_.mode) {
+      case EditMode::kSpeedLimit:
+        *shown = r.speed_limit != 0;
+        *value = r.speed_limit;
+        return true;
+      case EditMode::kLength:
+        *shown = true;
+        *value = r.length;
+        return true;
+      case EditMode::kStopLeftward:
+        *shown = stop_area && AllowsLeftward(r.direction);
+        *value = r.stop_left;
+        return true;
+      case EditMode::kStopRightward:
+        *shown = stop_area && AllowsRightward(r.direction);
+        *value = r.stop_right;
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  void DrawRail(int index, const MapRail& r) {
+    const PixelBox box = GridBox(r.x1, r.y1, r.x2, r.y2);
+    if (!InView(box)) return;
+    FillBox(box, RailFill(index, r), kWhite);
+
+    bool shown = false;
+    int value = 0;
+    if (RailNumber(r, &shown, &value)) {
+      if (shown) CentredText(box, std::to_string(value), kBlack);
+      return;
+    }
+
+    const DoublePoint left{static_cast<double>(PixelX(r.x1)),
+                           static_cast<double>(PixelY(Int64{r.y1} + r.left_dy))};
+    const DoublePoint right{static_cast<double>(PixelX(r.x2)),
+                            static_cast<double>(PixelY(Int64{r.y1} + r.right_dy))};
+    ThickLine(left, right, kMapRed);
+
+    const double dx = right.x - left.x;
+    const double dy = right.y - left.y;
+    const double theta =
+        dx != 0.0 ? std::atan(dy / dx) : (dy >= 0 ? std::numbers::pi / 2 : -std::numbers::pi / 2);
+    const double reach = dx <= 10 ? 8 : (dx <= 20 ? 10 : 15);
+    if (AllowsLeftward(r.direction)) {
+      for (const double turn : {kArrowAngle, -kArrowAngle}) {
+        ThickLine(
+            left,
+            {left.x + reach * std::cos(theta + turn), left.y + reach * std::sin(theta + turn)},
+            kMapMagenta);
+      }
+    }
+    if (AllowsRightward(r.direction)) {
+      for (const double turn : {-kArrowAngle, kArrowAngle}) {
+        ThickLine(
+            {right.x - reach * std::cos(theta + turn), right.y - reach * std::sin(theta + turn)},
+            right, kMapMagenta);
+      }
+    }
+  }
+
+  // ---- Points and crossings ----
+
+  Rgb PointToolFill(const MapPoint& p) const {
+    switch (o_.mode) {
+      case EditMode::kStationYard:
+        return Relation(p.yard_station, o_.current_station);
+      case EditMode::kStopSectionYard:
+        return Relation(p.yard_target, o_.current_target);
+      case EditMode::kSelect:
+      case EditMode::kMove:
+        return p.selected != 0 ? kMapYellow : kBlack;
+      case EditMode::kElectric:
+        return Match(p.electric == o_.electric);
+      case EditMode::kSignalLeftward:
+        return Match(p.signal_left == o_.signal_type);
+      case EditMode::kSignalRightward:
+        return Match(p.signal_right == o_.signal_type);
+      case EditMode::kSpeedLimit:
+        return Match(p.speed_limit == o_.speed_limit);
+      case EditMode::kLength:
+        return p.selected != 0 ? kMapYellow : Match(p.length == o_.distance);
+      case EditMode::kManualName:
+        return Match(SameNames(p.short_left, p.name_left, p.short_right, p.name_right, o_.names));
+      case EditMode::kYardName:
+        return p.yard_station != 0 || p.yard_target != 0 ? Match(p.yard_name == o_.name_entry)
+                                                         : kBlack;
+      default:
+        return kBlack;
+    }
+  }
+
+  Rgb PointFill(int index, const MapPoint& p) const {
+    if (dialog_open_) return index == o_.dialog_point ? kMapRed : kBlack;
+    const MapCheckMarks* marks = Marks();
+    return WithCheckMark(PointToolFill(p), marks ? MarkOf(marks->points, index) : CheckMark::kNone);
+  }
+
+  void DrawPoint(int index, const MapPoint& p) {
+    const PixelBox box = GridBox(p.x1, p.y1, p.x2, p.y2);
+    if (!InView(box)) return;
+    FillBox(box, PointFill(index, p), kWhite);
+
+    if (o_.mode == EditMode::kSpeedLimit) {
+      if (p.speed_limit != 0) CentredText(box, std::to_string(p.speed_limit), kBlack);
+      return;
+    }
+    if (o_.mode == EditMode::kLength) {
+      CentredText(box, std::to_string(p.length), kBlack);
+      return;
+    }
+    const double left_x = static_cast<double>(PixelX(p.x1));
+    const double right_x = static_cast<double>(PixelX(p.x2));
+    for (int branch = 1; branch < kMaxBranches; ++branch) {
+      if (!BranchExists(p, branch)) continue;
+      const std::size_t slot = static_cast<std::size_t>(branch);
+      const bool chosen = index == o_.dialog_point && branch == o_.dialog_branch;
+      ThickLine({left_x, static_cast<double>(PixelY(Int64{p.y1} + p.branch_left_dy[slot]))},
+                {right_x, static_cast<double>(PixelY(Int64{p.y1} + p.branch_right_dy[slot]))},
+                chosen ? kMapRed : kMapGreen);
+    }
+    CentredText(box, CanvasText(p.point_key.view()), kWhite);
+  }
+
+  // ---- Station drawings ----
+
+  Rgb StationDrawFill(int index, const MapStationDraw& d) const {
+    if (dialog_open_) return kBlack;
+    Rgb fill = kBlack;
+    switch (o_.mode) {
+      case EditMode::kStation:
+      case EditMode::kStationYard:
+      case EditMode::kStationDrawing:
+        fill = Relation(d.station, o_.current_station);
+        break;
+      case EditMode::kSelect:
+      case EditMode::kMove:
+        fill = d.selected != 0 ? kMapYellow : kBlack;
+        break;
+      case EditMode::kStartDistance:
+        fill = Relation(d.station, map_.start.start_station);
+        break;
+      default:
+        break;
+    }
+    const MapCheckMarks* marks = Marks();
+    return WithCheckMark(fill, marks ? MarkOf(marks->station_draws, index) : CheckMark::kNone);
+  }
+
+  void DrawStationDraw(int index, const MapStationDraw& d) {
+    const PixelBox box = GridBox(d.x1, d.y1, d.x2, d.y2);
+    if (!InView(box)) return;
+    FillBox(box, StationDrawFill(index, d), kMapLightGrey);
+    if (map_.stations.Contains(d.station)) {
+      CentredText(box, CanvasText(map_.stations[d.station].short_name.view()), kWhite);
+    }
+  }
+
+  // ---- Jumps ----
+
+  void DrawJump(int index, const MapJump& j) {
+    const MapCheckMarks* marks = Marks();
+    const CheckMark mark = marks ? MarkOf(marks->jumps, index) : CheckMark::kNone;
+    const bool selecting = o_.mode == EditMode::kSelect || o_.mode == EditMode::kMove;
+    const PixelBox end_a{PixelX(j.ax), PixelY(Int64{j.ay} - 1), PixelX(Int64{j.ax} + 1),
+                         PixelY(Int64{j.ay} + 1)};
+    const PixelBox end_b{PixelX(Int64{j.bx} - 1), PixelY(Int64{j.by} - 1), PixelX(j.bx),
+                         PixelY(Int64{j.by} + 1)};
+    const std::string name = CanvasText(j.name.view());
+    auto end = [&](const PixelBox& box, int selected) {
+      if (!InView(box)) return;
+      Rgb fill = !dialog_open_ && selecting && selected != 0 ? kMapYellow : kBlack;
+      if (!dialog_open_) fill = WithCheckMark(fill, mark);
+      FillBox(box, fill, kWhite);
+      CentredText(box, name, kWhite);
+    };
+    end(end_a, j.selected_a);
+    end(end_b, j.selected_b);
+  }
+
+  // ---- Marks of half-finished clicks ----
+
+  void DrawMarks() {
+    const GridPoint p = o_.pending;
+    if (p.x != 0 || p.y != 0) {
+      const Int64 x = PixelX(p.x);
+      const Int64 y = PixelY(p.y);
+      switch (o_.mode) {
+        case EditMode::kTrack:
+          Square(x, y, 3, 2, kMapRed);
+          break;
+        case EditMode::kTurnout:
+        case EditMode::kStationDrawing:
+        case EditMode::kJump:
+          Square(x, y, 3, 2, kMapGreen);
+          break;
+        case EditMode::kSelect:
+          if (o_.selection_kind == SelectionKind::kRange) Square(x, y, 3, 2, kMapGreen);
+          break;
+        case EditMode::kInsertRows:
+        case EditMode::kDeleteRows:
+          if (y + 2 >= 0 && y - 3 <= height_) {
+            canvas_.FillRect(0, static_cast<int>(y - 3), width_, static_cast<int>(y + 2),
+                             kMapGreen);
+          }
+          break;
+        case EditMode::kInsertColumns:
+        case EditMode::kDeleteColumns:
+          if (x + 2 >= 0 && x - 3 <= width_) {
+            canvas_.FillRect(static_cast<int>(x - 3), 0, static_cast<int>(x + 2), height_,
+                             kMapGreen);
+          }
+          break;
+        default:
+          break;
+      }
+    }
+    if (o_.mode == EditMode::kCrossing) {
+      for (const GridPoint& corner : o_.crossing_corners) {
+        Square(PixelX(corner.x), PixelY(corner.y), 2, 1, kMapGreen);
+      }
+    }
+  }
+
+  // A square from `before` pixels before the point to `after` pixels after it.
+  void Square(Int64 x, Int64 y, int before, int after, Rgb colour) {
+    if (x + after < 0 || x - before > width_ || y + after < 0 || y - before > height_) return;
+    canvas_.FillRect(static_cast<int>(x - before), static_cast<int>(y - before),
+                     static_cast<int>(x + after), static_cast<int>(y + after), colour);
+  }
+
+  const EditMap& map_;
+  const MapDrawOptions& o_;
+  Canvas& canvas_;
+  const int width_;
+  const int height_;
+  const bool dialog_open_;
+  Int64 reach_x_ = kArrowReach;
+  Int64 reach_y_ = kArrowReach;
+};
+
+ScrollAxis AxisFor(int largest, int view, int page_divisor, int cell) {
+  ScrollAxis axis;
+  axis.pixels_per_step = cell;
+  axis.page = std::max(view, 0) * 9 / page_divisor;
+  // Keep positions small enough that their pixel offsets fit an int.
+  const Int64 top = std::numeric_limits<int>::max() / cell;
+  const Int64 range = std::clamp(Int64{std::max(largest, 0)} + axis.page - 1, Int64{1}, top);
+  axis.range = static_cast<int>(range);
+  axis.max_position =
+      static_cast<int>(std::clamp(range - std::max(axis.page, 1) + 1, Int64{0}, top));
+  return axis;
+}
+
+}  // namespace
+
+void DrawEditMap(const EditMap& map, const MapDrawOptions& options, Canvas& canvas) {
+  MapPainter(map, options, canvas).Draw();
+}
+
+MapExtent RailExtent(const EditMap& map) {
+  MapExtent extent;
+  for (const MapRail& r : map.rails) {
+    extent.max_x = std::max({extent.max_x, r.x1, r.x2});
+    extent.max_y = std::max({extent.max_y, r.y1, r.y2});
+  }
+  return extent;
+}
+
+PixelSize MapPixelExtent(MapExtent extent) {
+  constexpr Int64 kMax = std::numeric_limits<int>::max();
+  return {static_cast<int>(std::clamp(Int64{extent.max_x} * kCellWidth, Int64{0}, kMax)),
+          static_cast<int>(std::clamp(Int64{extent.max_y} * kCellHeight, Int64{0}, kMax))};
+}
+
+MapScrollRanges MapScrollRangesFor(MapExtent extent, int view_width, int view_height) {
+  // A page is nine tenths of the window, in whole columns (rows).
+  return {AxisFor(extent.max_x, view_width, 100, kCellWidth),
+          AxisFor(extent.max_y, view_height, 120, kCellHeight)};
+}
+
+}  // namespace corvane

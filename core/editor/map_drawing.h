@@ -1,0 +1,127 @@
+#pragma once
+// The picture of the map edit window: the grid, every object filled by how it
+// relates to the active tool, the tracks with their direction arrows, and the
+// marks of half-finished clicks. Drawn onto any Canvas, so the window, the
+// headless renderer and the tests share one drawing.
+
+#include <cstdint>
+#include <vector>
+
+#include "base/canvas.h"
+#include "editor/edit_map.h"
+#include "editor/edit_mode.h"
+
+namespace corvane {
+
+// Colours of the map edit window.
+inline constexpr Rgb kMapRed{255, 0, 0};
+inline constexpr Rgb kMapGreen{0, 255, 0};
+inline constexpr Rgb kMapBlue{0, 0, 255};
+inline constexpr Rgb kMapYellow{255, 255, 0};
+inline constexpr Rgb kMapMagenta{255, 0, 255};
+inline constexpr Rgb kMapGrey{128, 128, 128};
+inline constexpr Rgb kMapLightGrey{192, 192, 192};
+inline constexpr Rgb kMapAutoNamed{0, 255, 254};  // segments named by full-automatic naming
+
+// Error and warning marks that the compile checks leave on objects.
+enum class CheckMark : std::uint8_t { kNone = 0, kWarning = 1, kError = 2 };
+
+// Per table, indexed by record number; a number beyond the end is unmarked.
+struct MapCheckMarks {
+  std::vector<CheckMark> rails;
+  std::vector<CheckMark> points;
+  std::vector<CheckMark> station_draws;
+  std::vector<CheckMark> jumps;
+
+  void Clear() {
+    rails.clear();
+    points.clear();
+    station_draws.clear();
+    jumps.clear();
+  }
+};
+
+// Everything besides the map that decides what the window shows.
+struct MapDrawOptions {
+  // The view: the grid pixel at the window's top-left corner and the size of
+  // the window's client area.
+  int scroll_x = 0;
+  int scroll_y = 0;
+  int view_width = 0;
+  int view_height = 0;
+
+  // Every grid_x-th column and grid_y-th row line is black (0: none).
+  int grid_x = 10;
+  int grid_y = 4;
+
+  EditMode mode = EditMode::kNone;
+  SelectionKind selection_kind = SelectionKind::kIndividual;
+
+  // Current station (station, station yard and station drawing tools) and
+  // current stop section (stop section and its yard tools).
+  int current_station = 0;
+  int current_target = 0;
+
+  // Tool values the fills compare against.
+  int electric = kDefaultElectric;   // electrification tool
+  int signal_type = kDefaultSignal;  // both signal tools
+  int speed_limit = 0;               // speed limit tool, km/h (0 none)
+  int distance = 0;                  // length and stop-target tools, metres
+  MapNameEntry names;                // manual naming: the four texts
+  int name_entry = 0;                // semi-automatic, yard, station, stop-section naming
+
+  // The object an open information dialog edits: it is filled red and all
+  // others black. A point's selected branch (1-based, 0 none) is drawn red.
+  int dialog_rail = 0;
+  int dialog_point = 0;
+  int dialog_branch = 0;
+
+  // Error display: marked objects are drawn red (error) or magenta (warning).
+  bool show_check_marks = false;
+  const MapCheckMarks* check_marks = nullptr;
+
+  // Half-finished clicks: the pending point of a two-click tool ((0, 0) is
+  // none) and the corners collected by the crossing tool.
+  GridPoint pending;
+  std::vector<GridPoint> crossing_corners;
+};
+
+// Draws the whole client area. Only what lies in the view is drawn, so a
+// redraw costs little beyond one pass over the tables.
+void DrawEditMap(const EditMap& map, const MapDrawOptions& options, Canvas& canvas);
+
+// Largest x2 and y2 of the track segments: the extent the window scrolls over
+// once a map has been opened.
+MapExtent RailExtent(const EditMap& map);
+
+// The size in pixels of the grid up to an extent.
+struct PixelSize {
+  int width = 0;
+  int height = 0;
+};
+PixelSize MapPixelExtent(MapExtent extent);
+
+// One scroll bar of the map edit window. Positions count columns (or rows);
+// `range` is the highest value of the bar as the window has always set it
+// (largest column + page - 1, at least 1), so the bar reaches from position 0
+// to `max_position`, where the largest column stands at the left edge.
+struct ScrollAxis {
+  int page = 0;          // columns (rows) per page
+  int range = 1;         // highest value of the bar
+  int max_position = 0;  // highest position the bar can take
+  int pixels_per_step = 1;
+
+  int PixelOffset(int position) const { return position * pixels_per_step; }
+  int max_pixel_offset() const { return max_position * pixels_per_step; }
+  int page_pixels() const { return page * pixels_per_step; }
+};
+
+struct MapScrollRanges {
+  ScrollAxis horizontal;
+  ScrollAxis vertical;
+};
+
+// The scroll bars for an extent and a client area of the given size.
+MapScrollRanges MapScrollRangesFor(MapExtent extent, int view_width, int view_height);
+
+}  // namespace corvane

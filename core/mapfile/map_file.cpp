@@ -336,7 +336,7 @@ bool ParsePoint(const MemberLine& line, int number, int v, MapPoint& p) {
   if (v >= kVersionYardColumns) p.point_key = c.Text();
   // The null record may hold anything; a real point needs a known kind.
   const bool kind_ok = number == 0 || InRange(p.kind, kTurnoutJointLeft, kCrossingLast);
-  return kind_ok && InRange(p.branch_count, 0, kMaxBranches - 1) &&
+  return kind_ok && InRange(p.branch_count, 0, kMaxBranches) &&
          InRange(p.yard_station, 0, kStationCapacity) &&
          InRange(p.yard_target, 0, kTargetCapacity) &&
          InRange(p.yard_name, 0, kNameEntryCapacity) &&
@@ -601,16 +601,21 @@ bool ReadTables(const IniFile& header, MapTableSource& source, EditMap& map, Pro
     if (!read("M_SIGNAL_FILE", &signals)) return false;
   }
   rows_ok &= ParseSignalTables(signal_sets, signals, map);
-
-  // References in the header must name existing records.
-  StartPoint& start = map.start;
-  if (!InRange(start.start_rail, 0, map.rails.count()) ||
-      !InRange(start.start_station, 0, map.stations.count()) ||
-      !InRange(start.start_target, 0, map.targets.count())) {
-    start = StartPoint{};
-    rows_ok = false;
-  }
   return rows_ok;
+}
+
+// The start point of the header must name records that were read; checked
+// whether or not every table could be read, since the user may go on with a
+// partly read map. False when it was cleared.
+bool CheckStartPoint(EditMap& map) {
+  StartPoint& start = map.start;
+  if (InRange(start.start_rail, 0, map.rails.count()) &&
+      InRange(start.start_station, 0, map.stations.count()) &&
+      InRange(start.start_target, 0, map.targets.count())) {
+    return true;
+  }
+  start = StartPoint{};
+  return false;
 }
 
 PromptAnswer AskAbortRetryIgnore(Prompter& prompter, const char* text) {
@@ -700,7 +705,8 @@ MapReadResult ReadMapFromHeader(std::string_view header_text, const std::string&
   }
   map.version = version;
   ReadSettings(header, map);
-  if (ReadTables(header, source, map, prompter)) return MapReadResult::kRead;
+  const bool tables_ok = ReadTables(header, source, map, prompter);
+  if (CheckStartPoint(map) && tables_ok) return MapReadResult::kRead;
   switch (AskAbortRetryIgnore(prompter, kReadFailedWarning)) {
     case PromptAnswer::kIgnore:
       return MapReadResult::kRead;

@@ -138,8 +138,14 @@ bool MapDocument::SaveAsPath(const std::string& path) {
 
 bool MapDocument::SaveToPath(const std::string& path) {
   const std::string text_path = JoinPath(folders_.temp, kScratchBundleText);
-  if (!WriteMapText(map_, text_path, prompter_)) return false;
-  if (!PackBundle(text_path, path, prompter_)) return false;
+  // Writing the text marks the map as current; a save that fails on the way
+  // must leave it as it was loaded, or the next save would overwrite an
+  // older version's file without asking for a name.
+  const int loaded_version = map_.version;
+  if (!WriteMapText(map_, text_path, prompter_) || !PackBundle(text_path, path, prompter_)) {
+    map_.version = loaded_version;
+    return false;
+  }
   path_ = path;
   log_.AddLine(WithPath(kSavedLine, map_.map_name.Utf8()));
   log_.AddLine("");

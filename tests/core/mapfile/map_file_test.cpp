@@ -530,6 +530,7 @@ TEST(MapFileTest, RowNumbersPlaceRecordsAndDetailsKeepFileOrder) {
   auto members = EmptyMembers(HeaderText(1220));
   members["m_rail.csv"] = "  0,\n  2,  7,\n  5,  9,\n  6,  3,";  // the last line has no feed
   members["m_detail.csv"] = " 7,  3,\n 1,  1,\n 4,  2,\n";
+  members["m_point.csv"] = "  0,\n";  // the null record needs no known kind
   ScriptedPrompter prompter;
   ASSERT_EQ(ReadMembers(members, map, prompter), MapReadResult::kRead);
   ASSERT_EQ(map.rails.count(), 5);
@@ -668,6 +669,17 @@ TEST(MapFileTest, MissingTableFileIsReported) {
             "読み込みファイル'" + folder.File("m_point.csv") + "'は開けませんでした。\n");
   EXPECT_EQ(prompter.shown()[0].caption, "ファイル読み込みエラー");
   EXPECT_EQ(prompter.shown()[1].buttons, PromptButtons::kAbortRetryIgnore);
+
+  // Going on with the tables read so far: the start point still has to name
+  // a record that was read.
+  EditMap partial;
+  ASSERT_TRUE(WriteFileBytes(folder.File("m_rail.csv"), "  0,\n  1,  1,  1,  5,  1,\n"));
+  ScriptedPrompter ignoring({PromptAnswer::kOk, PromptAnswer::kIgnore});
+  EXPECT_EQ(ReadMapHeader(folder.File("temp.kv1"), OldMapFolder(), partial, ignoring),
+            MapReadResult::kRead);
+  EXPECT_EQ(partial.rails.count(), 1);
+  EXPECT_EQ(partial.start.start_rail, 0);
+  EXPECT_EQ(partial.start.start_station, 0);
 
   // No header at all.
   ScriptedPrompter quiet;

@@ -1,0 +1,133 @@
+// Feeds arbitrary bytes to the map reader, both as a packed map file and as
+// an unpacked bundle text: split into members, read from the header member
+// with the tables taken from the other members. Whatever was read must save
+// and read back to the same text without a complaint. The bytes also go
+// through the signal table reader on their own.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/file_io.h"
+#include "base/ini_file.h"
+#include "base/prompter.h"
+#include "editor/edit_map.h"
+#include "mapfile/map_file.h"
+#include "mapfile/packed_bundle.h"
+
+namespace {
+
+using namespace corvane;
+
+// Goes on through every warning; counts what it was shown.
+class IgnoringPrompter : public Prompter {
+ public:
+  PromptAnswer Ask(std::string_view, std::string_view, PromptButtons buttons, PromptIcon) override {
+    ++shown;
+    return buttons == PromptButtons::kAbortRetryIgnore ? PromptAnswer::kIgnore
+                                                       : SafeAnswer(buttons);
+  }
+  int shown = 0;
+};
+
+constexpr char kDefaultSignalSets[] = "  1,  0,A,B\n  2,  0,C,D\n";
+constexpr char kDefaultSignals[] =
+    "  1, 76,1023,  0,200, 80,G,g.bmp\n"
+    "  1,  0,  76,255,  0,  0,R,r.bmp\n"
+    "  2,  0,1023,255,200,  0,Y,y.bmp\n";
+
+// The members of one split bundle; a later member of the same name replaces
+// an earlier one, as the files written by a split do.
+class MemberSource : public MapTableSource {
+ public:
+  explicit MemberSource(const std::vector<BundleMember>& members) {
+    for (const BundleMember& member : members) members_[member.name] = member.content;
+  }
+  std::optional<std::string> ReadTable(const std::string& name, std::string* shown) override {
+    *shown = name;
+    const auto it = members_.find(name);
+    if (it == members_.end()) return std::nullopt;
+    return it->second;
+  }
+  std::optional<std::string> ReadDefaultTable(const std::string& name,
+                                              std::string* shown) override {
+    *shown = name;
+    if (name == kSignalSetFile) return std::string(kDefaultSignalSets);
+    if (name == kSignalFile) return std::string(kDefaultSignals);
+    return std::nullopt;
+  }
+
+  // The last member with the header's extension, as the split finds it.
+  std::optional<std::string> Header(const std::vector<BundleMember>& members) const {
+    std::optional<std::string> header;
+    for (const BundleMember& member : members) {
+      if (ExtensionOf(member.name) == kMapHeaderExtension) header = members_.at(member.name);
+    }
+    return header;
+  }
+
+ private:
+  std::map<std::string, std::string> members_;
+};
+
+// Reads a bundle text into `map`; false when it has no header member.
+bool ReadBundleText(std::string_view text, EditMap& map, IgnoringPrompter& prompter) {
+  const auto members = SplitBundleText(text);
+  if (!members) return false;
+  MemberSource source(*members);
+  const auto header = source.Header(*members);
+  if (!header) return false;
+  ReadMapFromHeader(*header, kMapHeaderMember, source, map, prompter);
+  return true;
+}
+
+// Shows where two texts that should be equal part, then stops.
+[[noreturn]] void Mismatch(const char* what, std::string_view a, std::string_view b) {
+  std::size_t at = 0;
+  while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
+  const std::size_t from = at < 60 ? 0 : at - 60;
+  auto excerpt = [from](std::string_view text) {
+    return from < text.size() ? text.substr(from, 120) : std::string_view();
+  };
+  std::fprintf(stderr, "%s at byte %zu:\n< %.*s\n> %.*s\n", what, at,
+               static_cast<int>(excerpt(a).size()), excerpt(a).data(),
+               static_cast<int>(excerpt(b).size()), excerpt(b).data());
+  std::abort();
+}
+
+void CheckBundle(std::string_view text) {
+  EditMap map;
+  IgnoringPrompter prompter;
+  if (!ReadBundleText(text, map, prompter)) return;
+  // The map name is an INI value, which comes back trimmed and unquoted:
+  // compare from the form it takes there.
+  map.map_name = IniFile::Parse("[m]\nname=" + map.map_name.str() + "\n").GetString("m", "name");
+
+  const std::string saved = FormatMapText(map);
+  EditMap again;
+  IgnoringPrompter quiet;
+  if (!ReadBundleText(saved, again, quiet) || quiet.shown != 0) {
+    Mismatch("a saved map reads back with a complaint", saved, FormatMapText(again));
+  }
+  const std::string resaved = FormatMapText(again);
+  if (resaved != saved) Mismatch("a saved map reads back differently", saved, resaved);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  CheckBundle(UnpackBytes(bytes));
+  CheckBundle(bytes);
+
+  EditMap map;
+  ParseSignalTables(bytes.substr(0, size / 2), bytes.substr(size / 2), map);
+  FormatMapText(map);
+  return 0;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// Message boxes of the desktop program: the core's questions and refusals
+// shown as QMessageBox, modal over the active window.
+
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+#include "base/prompter.h"
+
+namespace corvane {
+
+class QtPrompter : public Prompter {
+ public:
+  // `parent` is the window the boxes belong to; without one they belong to
+  // whichever window is active.
+  explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
+
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  PromptAnswer Ask(std::string_view text, std::string_view caption, PromptButtons buttons,
+                   PromptIcon icon) override;
+  void Beep() override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+// The pieces of a box, kept apart from showing it.
+QMessageBox::StandardButtons StandardButtonsFor(PromptButtons buttons);
+QMessageBox::StandardButton DefaultButtonFor(PromptButtons buttons);
+QMessageBox::Icon MessageBoxIconFor(PromptIcon icon);
+// The answer of a pressed button; a box closed without a button (Escape,
+// the title bar) gives the answer that changes nothing.
+PromptAnswer AnswerFor(int pressed, PromptButtons buttons);
+
+}  // namespace corvane

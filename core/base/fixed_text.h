@@ -30,7 +30,7 @@ class FixedText {
     const std::string_view clipped = ClipSjis(sjis, kCapacity);
     // The text may be a view of this very field (text = text.view().substr(1)),
     // so move it into place before clearing what follows.
-    std::memmove(bytes_.data(), clipped.data(), clipped.size());
+    if (!clipped.empty()) std::memmove(bytes_.data(), clipped.data(), clipped.size());
     std::fill(bytes_.begin() + static_cast<std::ptrdiff_t>(clipped.size()), bytes_.end(), '\0');
   }
   FixedText& operator=(std::string_view sjis) {

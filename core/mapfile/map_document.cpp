@@ -1,5 +1,6 @@
 #include "mapfile/map_document.h"
 
+#include "app/messages.h"
 #include "base/file_io.h"
 #include "mapfile/file_messages.h"
 #include "mapfile/map_file.h"
@@ -61,7 +62,7 @@ OpenOutcome MapDocument::Open() {
     if (!ConfirmSaveChanges(kOpenAction)) return OpenOutcome::kCancelled;
     FileChoice choice;
     choice.must_exist = true;
-    choice.filter = kMapFileFilter;
+    choice.filter = FilterFor(FilterUse::kMap, english_).filter;
     choice.default_extension = kMapFileExtension;
     choice.initial_path = folders_.map_data + "." + kMapFileExtension;
     const auto chosen = chooser_.ChooseFile(choice);
@@ -120,7 +121,7 @@ bool MapDocument::SaveAs() {
   FileChoice choice;
   choice.save = true;
   choice.overwrite_prompt = true;
-  choice.filter = kMapFileFilter;
+  choice.filter = FilterFor(FilterUse::kMap, english_).filter;
   choice.default_extension = kMapFileExtension;
   choice.initial_path = path_.empty() ? folders_.map_data + "." + kMapFileExtension : path_;
   const auto chosen = chooser_.ChooseFile(choice);

@@ -19,7 +19,6 @@ struct MapFolders {
   std::string old_map;   // the program's default signal types
 };
 
-inline constexpr const char kMapFileFilter[] = "マップデータ(*.kvm)|*.kvm||";
 inline constexpr const char kMapFileExtension[] = "kvm";
 inline constexpr const char kScratchBundleText[] = "temp.kv2";
 
@@ -61,6 +60,9 @@ class MapDocument {
   // A new, empty map with the default signal types and no file.
   bool NewMap();
 
+  // The language of the file dialogs' filters.
+  void set_english(bool english) { english_ = english; }
+
   const std::string& path() const { return path_; }
   // The file's base name shown in the window title ("" for a new map).
   std::string title_name() const;
@@ -79,6 +81,7 @@ class MapDocument {
   MessageLog& log_;
   std::string path_;
   bool loading_ = false;
+  bool english_ = false;
 };
 
 }  // namespace corvane

@@ -2,28 +2,24 @@
 
 #include <QGuiApplication>
 #include <QPolygon>
-#include <QStringList>
 #include <algorithm>
 #include <cstdlib>
 
 #include "platform/qt_text.h"
+#include "platform/ui_font.h"
 
 namespace corvane {
 
 namespace {
 
 constexpr int kMapFontPixelSize = 12;
-constexpr const char kJapaneseFallbackFamily[] = "IPAGothic";
 
 QColor ToQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
 
 }  // namespace
 
 QFont MapDrawingFont() {
-  QFont font = QGuiApplication::font();
-  QStringList families;
-  families << font.family() << QString::fromLatin1(kJapaneseFallbackFamily);
-  font.setFamilies(families);
+  QFont font = WithJapaneseFallback(QGuiApplication::font());
   font.setPixelSize(kMapFontPixelSize);
   return font;
 }

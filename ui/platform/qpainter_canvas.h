@@ -31,8 +31,8 @@ class QPainterCanvas : public Canvas {
   QFontMetrics metrics_;
 };
 
-// The font the map drawings use: the application font, with IPAGothic as
-// the fallback for Japanese glyphs.
+// The font the map drawings use: the interface font at a size that fits a
+// grid row, with the Japanese fallback.
 QFont MapDrawingFont();
 
 }  // namespace corvane

@@ -1,0 +1,277 @@
+// The main window's menu bar as built from the core's menu tree, and the
+// commands it runs.
+
+#include "main/main_frame.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QtTest>
+
+#include "app/about.h"
+#include "app/app_context.h"
+#include "app/main_menu.h"
+#include "app/web_help.h"
+#include "main/message_window.h"
+#include "platform/qt_text.h"
+#include "support/fake_environment.h"
+#include "support/test_support.h"
+
+namespace corvane {
+
+namespace {
+
+// The entries of a menu tree as a QMenu shows them: "-" for a separator,
+// a submenu's title followed by its entries in brackets.
+QStringList Expected(const std::vector<MenuEntry>& entries, bool english) {
+  QStringList texts;
+  for (const MenuEntry& entry : entries) {
+    if (entry.separator) {
+      texts << QStringLiteral("-");
+    } else {
+      texts << Qs(entry.Text(english));
+      if (entry.IsMenu())
+        texts << QStringLiteral("[") << Expected(entry.children, english) << QStringLiteral("]");
+    }
+  }
+  return texts;
+}
+
+QStringList Shown(const QList<QAction*>& actions) {
+  QStringList texts;
+  for (QAction* action : actions) {
+    if (action->isSeparator()) {
+      texts << QStringLiteral("-");
+    } else {
+      texts << action->text();
+      if (QMenu* menu = action->menu()) {
+        texts << QStringLiteral("[") << Shown(menu->actions()) << QStringLiteral("]");
+      }
+    }
+  }
+  return texts;
+}
+
+// The menu that holds `action`.
+QMenu* MenuOf(QAction* action) {
+  const auto widgets = action->associatedObjects();
+  for (QObject* object : widgets) {
+    if (auto* menu = qobject_cast<QMenu*>(object)) return menu;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+class MainFrameTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    prompter_ = std::make_unique<ScriptedPrompter>();
+    context_ = std::make_unique<AppContext>(env_, *prompter_, chooser_);
+    env_.program_folder = scratch_.path() + "program";
+    opened_.clear();
+    asked_options_.reset();
+    DesktopHooks hooks;
+    hooks.open_url = [this](const QUrl& url) {
+      opened_ << url;
+      return true;
+    };
+    hooks.passenger_options = [this](const PassengerOptions& options, QWidget*) {
+      asked_options_ = options;
+      return answer_options_;
+    };
+    hooks_ = hooks;
+  }
+  void cleanup() {
+    context_.reset();
+    prompter_.reset();
+  }
+
+  void MenuBarFollowsTheMenuTreeInBothLanguages_data() {
+    QTest::addColumn<bool>("english");
+    QTest::newRow("Japanese") << false;
+    QTest::newRow("English") << true;
+  }
+  void MenuBarFollowsTheMenuTreeInBothLanguages() {
+    QFETCH(bool, english);
+    context_->english = english;
+    MainFrame frame(*context_, hooks_);
+    QCOMPARE(Shown(frame.menuBar()->actions()), Expected(MainMenu(), english));
+    if (!english) {
+      QCOMPARE(frame.menuBar()->actions().first()->text(), QStringLiteral("ファイル(&F)"));
+    }
+  }
+
+  void ItemsAreEnabledAndCheckedAsTheCoreSays() {
+    MainFrame frame(*context_, hooks_);
+    const MenuState state = MainMenuState(frame.MenuInputs());
+    for (const std::string& id : CommandIds(MainMenu())) {
+      QAction* action = frame.ActionFor(id);
+      QVERIFY2(action != nullptr, id.c_str());
+      QVERIFY2(action->isEnabled() == state.Of(id).enabled, id.c_str());
+      QVERIFY2(!action->isCheckable() || action->isChecked() == state.Of(id).checked, id.c_str());
+    }
+    // The running part's commands in the menu are shown but disabled.
+    QVERIFY(!frame.ActionFor(kCmdInterlockingPanelMode)->isEnabled());
+    QVERIFY(!frame.ActionFor(kCmdSpeedTypes)->isEnabled());
+    QVERIFY(!frame.ActionFor(kCmdFullInterlockingDisplay)->isEnabled());
+    QVERIFY(frame.ActionFor(kCmdQuit)->isEnabled());
+    QVERIFY(frame.ActionFor(kCmdAutoBackup)->isChecked());
+    QVERIFY(frame.ActionFor(kCmdInternetConfirmation)->isChecked());
+    QVERIFY(!frame.ActionFor(kCmdMessageWindow)->isChecked());
+  }
+
+  void CheckMarksAreRefreshedWhenAMenuOpens() {
+    MainFrame frame(*context_, hooks_);
+    QAction* backup = frame.ActionFor(kCmdAutoBackup);
+    context_->settings.backup_file = false;
+    QVERIFY(backup->isChecked());
+    emit MenuOf(backup)->aboutToShow();
+    QVERIFY(!backup->isChecked());
+  }
+
+  void AutomaticBackupToggles() {
+    MainFrame frame(*context_, hooks_);
+    QAction* backup = frame.ActionFor(kCmdAutoBackup);
+    backup->trigger();
+    QVERIFY(!context_->settings.backup_file);
+    QVERIFY(!backup->isChecked());
+    backup->trigger();
+    QVERIFY(context_->settings.backup_file);
+    QVERIFY(backup->isChecked());
+  }
+
+  void MessageWindowOpensAndClosesWithItsCheckMark() {
+    context_->log.AddLine("最初の行");
+    MainFrame frame(*context_, hooks_);
+    QAction* item = frame.ActionFor(kCmdMessageWindow);
+    item->trigger();
+    QVERIFY(frame.message_window_open());
+    QVERIFY(item->isChecked());
+    QCOMPARE(frame.message_window()->ShownText(), QStringLiteral("最初の行"));
+    context_->log.AddLine("次の行");
+    frame.RefreshMessageWindow();
+    QCOMPARE(frame.message_window()->ShownText(), QStringLiteral("最初の行\n次の行"));
+    item->trigger();
+    QVERIFY(!frame.message_window_open());
+    QVERIFY(!item->isChecked());
+  }
+
+  void WebHelpAsksBeforeGoingOnline() {
+    MainFrame frame(*context_, hooks_);
+    prompter_->Queue(PromptAnswer::kNo);
+    frame.ActionFor(kCmdHelpWeb)->trigger();
+    QVERIFY(opened_.isEmpty());
+    QCOMPARE(prompter_->shown().size(), std::size_t{1});
+    QCOMPARE(prompter_->shown()[0].caption, std::string("インターネット接続確認"));
+
+    prompter_->Queue(PromptAnswer::kYes);
+    frame.ActionFor(kCmdFaq)->trigger();
+    QCOMPARE(opened_, QList<QUrl>{QUrl(Qs(WebPageAddress(WebPage::kFaq)))});
+  }
+
+  void WithTheConfirmationOffHelpOpensWithoutAsking() {
+    MainFrame frame(*context_, hooks_);
+    QAction* confirmation = frame.ActionFor(kCmdInternetConfirmation);
+    prompter_->Queue(PromptAnswer::kNo);
+    confirmation->trigger();
+    QVERIFY(frame.internet_confirmation());
+    QVERIFY(confirmation->isChecked());
+    prompter_->Queue(PromptAnswer::kYes);
+    confirmation->trigger();
+    QVERIFY(!frame.internet_confirmation());
+    QVERIFY(!confirmation->isChecked());
+    prompter_->ClearShown();
+
+    frame.ActionFor(kCmdHomePage)->trigger();
+    frame.ActionFor(kCmdEnquete)->trigger();
+    QVERIFY(prompter_->shown().empty());
+    QCOMPARE(opened_, (QList<QUrl>{QUrl(Qs(WebPageAddress(WebPage::kTop))),
+                                   QUrl(Qs(WebPageAddress(WebPage::kEnquete)))}));
+
+    // Switching it on again asks nothing.
+    confirmation->trigger();
+    QVERIFY(frame.internet_confirmation());
+    QVERIFY(prompter_->shown().empty());
+  }
+
+  void LocalHelpOpensTheProgramsHelpFile() {
+    MainFrame frame(*context_, hooks_);
+    frame.ActionFor(kCmdHelpLocal)->trigger();
+    QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(Qs(env_.program_folder + "/korv_help.htm"))});
+    QVERIFY(prompter_->shown().empty());
+  }
+
+  void AboutBoxShowsTheCoreText() {
+    context_->english = true;
+    MainFrame frame(*context_, hooks_);
+    frame.ActionFor(kCmdAbout)->trigger();
+    QCOMPARE(prompter_->shown().size(), std::size_t{1});
+    QCOMPARE(prompter_->shown()[0].text, AboutBoxText(true).text);
+    QCOMPARE(prompter_->shown()[0].caption, AboutBoxText(true).caption);
+  }
+
+  void PassengerOptionsAreTakenOnOkOnly() {
+    MainFrame frame(*context_, hooks_);
+    PassengerOptions changed;
+    changed.avoid = true;
+    answer_options_ = changed;
+    frame.ActionFor(kCmdPassengerSimulation)->trigger();
+    QVERIFY(asked_options_.has_value());
+    QCOMPARE(*asked_options_, PassengerOptions{});
+    QCOMPARE(frame.passenger_options(), changed);
+
+    answer_options_.reset();
+    frame.ActionFor(kCmdPassengerSimulation)->trigger();
+    QCOMPARE(*asked_options_, changed);
+    QCOMPARE(frame.passenger_options(), changed);
+  }
+
+  void QuitAsksTheCloseSequence() {
+    MainFrame frame(*context_, hooks_);
+    frame.show();
+    int asked = 0;
+    bool allow = false;
+    frame.SetCloseHandler([&] {
+      ++asked;
+      return allow;
+    });
+    frame.ActionFor(kCmdQuit)->trigger();
+    QCOMPARE(asked, 1);
+    QVERIFY(frame.isVisible());
+    allow = true;
+    frame.ActionFor(kCmdQuit)->trigger();
+    QCOMPARE(asked, 2);
+    QVERIFY(!frame.isVisible());
+  }
+
+  void WindowTakesItsRectangleOrTheDefaultSize() {
+    context_->settings.main_window = {10, 20, 810, 620, true};
+    {
+      MainFrame frame(*context_, hooks_);
+      QCOMPARE(frame.pos(), QPoint(10, 20));
+      QCOMPARE(frame.size(), QSize(800, 600));
+    }
+    context_->settings.main_window.has_position = false;
+    MainFrame frame(*context_, hooks_);
+    QCOMPARE(frame.size(), QSize(1000, 750));
+  }
+
+ private:
+  testing::ScratchFolder scratch_;
+  testing::FakeEnvironment env_;
+  std::unique_ptr<ScriptedPrompter> prompter_;
+  ScriptedChooser chooser_;
+  std::unique_ptr<AppContext> context_;
+  DesktopHooks hooks_;
+  QList<QUrl> opened_;
+  std::optional<PassengerOptions> asked_options_;
+  std::optional<PassengerOptions> answer_options_;
+};
+
+}  // namespace corvane
+
+QTEST_MAIN(corvane::MainFrameTest)
+#include "main_frame_test.moc"

@@ -1,0 +1,159 @@
+#include "main/main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/about.h"
+#include "app/messages.h"
+#include "app/web_help.h"
+#include "app/window_rect.h"
+#include "main/message_window.h"
+#include "platform/qt_text.h"
+
+namespace corvane {
+
+MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
+    : QMainWindow(parent), context_(context), hooks_(WithRealHooks(std::move(hooks), context)) {
+  setWindowTitle(Qs(WindowTitleText(WindowTitle::kMapCompilerTitle, context_.english)));
+  mdi_area_ = new QMdiArea(this);
+  setCentralWidget(mdi_area_);
+  BuildMenus();
+  PlaceWindow(*this, context_.settings.main_window,
+              DefaultSettings(context_.env, context_.english).main_window);
+}
+
+MainFrame::~MainFrame() = default;
+
+void MainFrame::BuildMenus() {
+  for (const MenuEntry& entry : MainMenu()) {
+    QMenu* menu = menuBar()->addMenu(Qs(entry.Text(context_.english)));
+    AddEntries(menu, entry.children);
+  }
+  UpdateMenuState();
+}
+
+void MainFrame::AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
+  connect(menu, &QMenu::aboutToShow, this, &MainFrame::UpdateMenuState);
+  for (const MenuEntry& entry : entries) {
+    if (entry.separator) {
+      menu->addSeparator();
+    } else if (entry.IsMenu()) {
+      AddEntries(menu->addMenu(Qs(entry.Text(context_.english))), entry.children);
+    } else {
+      QAction* action = menu->addAction(Qs(entry.Text(context_.english)));
+      action->setCheckable(entry.checkable);
+      const std::string id = entry.id;
+      // The check mark is ours to set; a click only runs the command.
+      connect(action, &QAction::triggered, this, [this, id] {
+        UpdateMenuState();
+        RunCommand(id);
+      });
+      actions_[id] = action;
+    }
+  }
+}
+
+MainMenuInputs MainFrame::MenuInputs() const {
+  MainMenuInputs inputs;
+  inputs.message_window_open = message_window_open();
+  inputs.internet_confirmation = internet_confirmation_;
+  inputs.auto_backup = context_.settings.backup_file;
+  return inputs;
+}
+
+void MainFrame::UpdateMenuState() {
+  const MenuState state = MainMenuState(MenuInputs());
+  for (const auto& [id, action] : actions_) {
+    const CommandState command = state.Of(id);
+    action->setEnabled(command.enabled);
+    if (action->isCheckable()) action->setChecked(command.checked);
+  }
+}
+
+QAction* MainFrame::ActionFor(std::string_view id) const {
+  const auto found = actions_.find(id);
+  return found == actions_.end() ? nullptr : found->second;
+}
+
+void MainFrame::RunCommand(std::string_view id) {
+  if (!MainMenuState(MenuInputs()).Of(id).enabled) return;
+  if (id == kCmdQuit) {
+    close();
+  } else if (id == kCmdPassengerSimulation) {
+    EditPassengerOptions();
+  } else if (id == kCmdInternetConfirmation) {
+    internet_confirmation_ = ToggleInternetConfirmation(internet_confirmation_, context_.prompter);
+  } else if (id == kCmdAutoBackup) {
+    context_.settings.backup_file = !context_.settings.backup_file;
+  } else if (id == kCmdMessageWindow) {
+    ShowMessageWindow(!message_window_open());
+  } else if (id == kCmdHelpLocal) {
+    OpenLocalHelp();
+  } else if (const auto page = WebPageForCommand(id)) {
+    OpenWebPage(*page);
+  } else if (id == kCmdAbout) {
+    ShowAbout();
+  }
+  UpdateMenuState();
+  RefreshMessageWindow();
+}
+
+MessageWindow* MainFrame::message_window() {
+  if (message_window_ == nullptr) message_window_ = new MessageWindow(context_, this);
+  return message_window_;
+}
+
+bool MainFrame::message_window_open() const {
+  return message_window_ != nullptr && message_window_->isVisible();
+}
+
+void MainFrame::ShowMessageWindow(bool show) {
+  if (show) {
+    MessageWindow* window = message_window();
+    window->show();
+    window->raise();
+  } else if (message_window_ != nullptr) {
+    message_window_->hide();
+  }
+}
+
+void MainFrame::RefreshMessageWindow() {
+  if (message_window_open()) message_window_->Refresh();
+}
+
+void MainFrame::SaveMessageWindowLayout() {
+  if (message_window_ != nullptr) message_window_->SaveLayout();
+}
+
+void MainFrame::EditPassengerOptions() {
+  if (auto options = hooks_.passenger_options(passenger_options_, this)) {
+    passenger_options_ = *options;
+  }
+}
+
+void MainFrame::OpenLocalHelp() {
+  hooks_.open_url(QUrl::fromLocalFile(Qs(LocalHelpPath(context_.env.ProgramDataFolder()))));
+}
+
+void MainFrame::OpenWebPage(WebPage page) {
+  if (!ConfirmInternet(internet_confirmation_, context_.prompter)) return;
+  hooks_.open_url(QUrl(Qs(WebPageAddress(page))));
+}
+
+void MainFrame::ShowAbout() {
+  const AboutText about = AboutBoxText(context_.english);
+  context_.prompter.Inform(about.text, about.caption);
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+  if (close_handler_ && !close_handler_()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+}  // namespace corvane

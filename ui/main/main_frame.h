@@ -1,0 +1,83 @@
+#pragma once
+// The main window: the menu bar built from the core's menu tree in the
+// interface language, the area for the board's display windows, and the
+// commands that reach everything outside the map edit window. The window
+// runs as the map compiler, so the commands of the simulator's running part
+// stay disabled.
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "app/app_context.h"
+#include "app/desktop_hooks.h"
+#include "app/main_menu.h"
+#include "app/passenger_options.h"
+
+class QAction;
+class QCloseEvent;
+class QMdiArea;
+class QMenu;
+
+namespace corvane {
+
+class MessageWindow;
+
+class MainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Placed where the settings say ("KORVMainWindow").
+  explicit MainFrame(AppContext& context, DesktopHooks hooks = {}, QWidget* parent = nullptr);
+  ~MainFrame() override;
+
+  // Closing the window asks `handler` first (the close sequence); false
+  // keeps the window open.
+  void SetCloseHandler(std::function<bool()> handler) { close_handler_ = std::move(handler); }
+
+  // Runs a menu command by its id, as a click on its menu item does.
+  void RunCommand(std::string_view id);
+  // The menu item of a command, or null.
+  QAction* ActionFor(std::string_view id) const;
+  // Sets every item's enabled and checked state from the core's rules.
+  void UpdateMenuState();
+  MainMenuInputs MenuInputs() const;
+
+  // The message window, made on first use.
+  MessageWindow* message_window();
+  bool message_window_open() const;
+  void ShowMessageWindow(bool show);
+  // Shows the log's new lines, when the message window is open.
+  void RefreshMessageWindow();
+  // Writes the message window's position into the settings file.
+  void SaveMessageWindowLayout();
+
+  QMdiArea* mdi_area() const { return mdi_area_; }
+  const PassengerOptions& passenger_options() const { return passenger_options_; }
+  bool internet_confirmation() const { return internet_confirmation_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries);
+  void OpenLocalHelp();
+  void OpenWebPage(WebPage page);
+  void ShowAbout();
+  void EditPassengerOptions();
+
+  AppContext& context_;
+  DesktopHooks hooks_;
+  std::function<bool()> close_handler_;
+  QMdiArea* mdi_area_ = nullptr;
+  MessageWindow* message_window_ = nullptr;
+  std::map<std::string, QAction*, std::less<>> actions_;
+  // The passenger options of the loaded dia (the dia data keeps them).
+  PassengerOptions passenger_options_;
+  bool internet_confirmation_ = true;
+};
+
+}  // namespace corvane

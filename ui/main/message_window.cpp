@@ -1,0 +1,70 @@
+#include "main/message_window.h"
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "app/messages.h"
+#include "app/window_rect.h"
+#include "base/ini_file.h"
+#include "platform/qt_text.h"
+
+namespace corvane {
+
+MessageWindow::MessageWindow(AppContext& context, QWidget* parent)
+    : QWidget(parent, context.settings.tool_window ? Qt::Tool : Qt::Window), context_(context) {
+  setWindowTitle(Qs(WindowTitleText(WindowTitle::kMessageWindow, context.english)));
+  view_ = new QPlainTextEdit(this);
+  view_->setReadOnly(true);
+  view_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  view_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  view_->setMaximumBlockCount(MessageLog::kCapacity);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(view_);
+  PlaceWindow(*this, context_.settings.message_window,
+              DefaultSettings(context_.env, context_.english).message_window);
+  shown_revision_ = context_.log.revision() + 1;  // forces the first showing
+  Refresh();
+}
+
+void MessageWindow::Refresh() {
+  if (shown_revision_ == context_.log.revision()) return;
+  shown_revision_ = context_.log.revision();
+  QStringList lines;
+  lines.reserve(context_.log.size());
+  for (int i = 0; i < context_.log.size(); ++i) lines << Qs(context_.log.Line(i));
+  view_->setPlainText(lines.join(QLatin1Char('\n')));
+  // The newest line is the one to read.
+  view_->verticalScrollBar()->setValue(view_->verticalScrollBar()->maximum());
+}
+
+QString MessageWindow::ShownText() const { return view_->toPlainText(); }
+
+void MessageWindow::showEvent(QShowEvent* event) {
+  shown_once_ = true;
+  Refresh();
+  QWidget::showEvent(event);
+}
+
+void MessageWindow::hideEvent(QHideEvent* event) {
+  RememberRect();
+  QWidget::hideEvent(event);
+}
+
+void MessageWindow::RememberRect() {
+  if (!shown_once_) return;
+  const WindowRect rect = RectOfWindow(*this);
+  if (rect.has_position) context_.settings.message_window = rect;
+}
+
+void MessageWindow::SaveLayout() {
+  if (!shown_once_) return;
+  if (isVisible()) RememberRect();
+  const std::string path = context_.SettingsPath();
+  IniFile ini = IniFile::Load(path);
+  WriteWindowRect(ini, kMessageWindowSection, context_.settings.message_window);
+  ini.Save(path);
+}
+
+}  // namespace corvane

@@ -1,0 +1,47 @@
+#pragma once
+// The message window: a top-level window showing the message log, oldest
+// line first, each line wrapped at the window's width. The log lives on
+// whether the window is open or not; the window redraws when the log's
+// revision moves on.
+
+#include <QWidget>
+
+#include "app/app_context.h"
+
+class QPlainTextEdit;
+
+namespace corvane {
+
+class MessageWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Placed where the settings say ("KORVMsgWindow").
+  explicit MessageWindow(AppContext& context, QWidget* parent = nullptr);
+
+  // Shows the log again when it changed since the last call.
+  void Refresh();
+
+  // Keeps the window's position in the settings and writes it into the
+  // settings file's "KORVMsgWindow" section. Nothing when the window was
+  // never shown.
+  void SaveLayout();
+
+  // The text on show (for the tests).
+  QString ShownText() const;
+  QPlainTextEdit* text_view() const { return view_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  void RememberRect();
+
+  AppContext& context_;
+  QPlainTextEdit* view_ = nullptr;
+  unsigned shown_revision_ = 0;
+  bool shown_once_ = false;
+};
+
+}  // namespace corvane

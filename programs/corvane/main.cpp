@@ -1,6 +1,55 @@
+// corvane: the desktop program, the map editor and map compiler.
+
 #include <QApplication>
+#include <QStringList>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/app_context.h"
+#include "app/command_line.h"
+#include "app/desktop_app.h"
+#include "app/environment.h"
+#include "main/main_frame.h"
+#include "platform/qt_chooser.h"
+#include "platform/qt_prompter.h"
+#include "platform/qt_text.h"
+#include "platform/ui_font.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  return 0;
+  QApplication application(argc, argv);
+  QApplication::setFont(corvane::WithJapaneseFallback(QApplication::font()));
+
+  // Qt has taken its own options out; argument 0 is the program.
+  QStringList arguments = QCoreApplication::arguments();
+  if (!arguments.isEmpty()) arguments.removeFirst();
+  std::vector<std::string> tokens;
+  for (const QString& argument : arguments) tokens.push_back(corvane::Utf8(argument));
+  const corvane::CommandLine command_line = corvane::ParseCommandLine(tokens);
+  if (command_line.help) {
+    std::fputs(corvane::CommandLineHelp(), stdout);
+    return 0;
+  }
+  if (!command_line.unknown_options.empty()) {
+    for (const std::string& option : command_line.unknown_options) {
+      std::fprintf(stderr, "corvane: unknown option %s\n", option.c_str());
+    }
+    std::fputs(corvane::CommandLineHelp(), stderr);
+    return 2;
+  }
+
+  corvane::SystemEnvironment environment;
+  corvane::QtPrompter prompter;
+  corvane::QtChooser chooser;
+  corvane::AppContext context(environment, prompter, chooser);
+  corvane::DesktopApp desktop(context, command_line);
+  if (!desktop.Start()) {
+    std::fprintf(stderr, "corvane: %s", desktop.error().c_str());
+    return 1;
+  }
+  prompter.SetParent(desktop.main_frame());
+  chooser.SetParent(desktop.main_frame());
+  QObject::connect(&desktop, &corvane::DesktopApp::Finished, &application, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
+  return QApplication::exec();
 }

@@ -1,0 +1,163 @@
+#include "app/desktop_app.h"
+
+#include <QUrl>
+
+#include "app/close_sequence.h"
+#include "app/data_folder_change.h"
+#include "app/first_tick.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "app/window_rect.h"
+#include "base/file_io.h"
+#include "base/ini_file.h"
+#include "main/main_frame.h"
+#include "mapedit/map_edit_window.h"
+#include "platform/qt_text.h"
+
+namespace corvane {
+
+DesktopApp::DesktopApp(AppContext& context, CommandLine command_line, DesktopHooks hooks)
+    : context_(context),
+      command_line_(std::move(command_line)),
+      hooks_(WithRealHooks(std::move(hooks), context)) {
+  timer_.setInterval(kTimerMilliseconds);
+  connect(&timer_, &QTimer::timeout, this, &DesktopApp::Tick);
+}
+
+DesktopApp::~DesktopApp() = default;
+
+bool DesktopApp::Start() {
+  Environment& env = context_.env;
+  if (command_line_.data_dir) {
+    if (!UseDataFolder(*command_line_.data_dir, env, &context_.data_folder, &error_)) return false;
+  } else {
+    context_.data_folder = FindDataFolder(env);
+  }
+  context_.english = context_.data_folder.english;
+  PrepareDataFolder(context_.data_folder, env);
+  context_.settings = IsDirectory(context_.data_folder.path)
+                          ? LoadSettingsFile(context_.SettingsPath(), context_.english, env)
+                          : DefaultSettings(env, context_.english);
+
+  main_frame_ = std::make_unique<MainFrame>(context_, hooks_);
+  main_frame_->SetCloseHandler([this] { return RunCloseSequence(); });
+  main_frame_->show();
+  timer_.start();
+  constructed_ = true;
+  return true;
+}
+
+void DesktopApp::Tick() {
+  if (!constructed_ || finished_) return;
+  if (!first_tick_done_) {
+    // Set first: the dialogs below run their own event loops, in which the
+    // timer keeps ticking.
+    first_tick_done_ = true;
+    FirstTick();
+    return;
+  }
+  main_frame_->RefreshMessageWindow();
+}
+
+void DesktopApp::FirstTick() {
+  Prompter& prompter = context_.prompter;
+  if (const auto problem = CheckDataFolder(context_.data_folder)) {
+    prompter.Error(problem->text, problem->caption);
+    requested_data_folder_ = hooks_.change_data_folder(main_frame_.get());
+    CloseProgram();
+    return;
+  }
+
+  if (ShouldAskStartMode(command_line_, hooks_.shift_held())) {
+    const std::optional<int> mode =
+        hooks_.choose_start_mode(command_line_.start_mode, main_frame_.get());
+    command_line_.start_mode = mode.value_or(kStartNormal);
+    if (!mode || *mode == kStartResetWindowPositions || *mode == kStartResetAllSettings) {
+      CloseProgram();
+      return;
+    }
+  }
+
+  // A dia data file stays pending for the dia data loader. An import list
+  // goes to the data import, which this program does not have yet.
+  HandleStartupFile(command_line_, prompter);
+  OpenWindows();
+  RecoverBackups();
+  main_frame_->RefreshMessageWindow();
+}
+
+void DesktopApp::OpenWindows() {
+  map_edit_window_ = new MapEditWindow(context_, main_frame_.get());
+  map_edit_window_->show();
+  if (command_line_.map_file) map_edit_window_->OpenMapFile(Qs(*command_line_.map_file));
+  main_frame_->ShowMessageWindow(true);
+}
+
+bool DesktopApp::map_edit_window_open() const {
+  return map_edit_window_ != nullptr && map_edit_window_->isVisible();
+}
+
+void DesktopApp::RecoverBackups() {
+  const IniFile settings = IniFile::Load(context_.SettingsPath());
+  const BackupRecovery recovery = AskBackupRecovery(settings, context_.settings.backup_file,
+                                                    map_edit_window_open(), context_.prompter);
+  // Dia data backups wait for the dia data loader.
+  if (recovery.map) map_edit_window_->OpenMapFile(Qs(*recovery.map));
+}
+
+void DesktopApp::CloseProgram() {
+  if (main_frame_) main_frame_->close();
+}
+
+bool DesktopApp::RunCloseSequence() {
+  if (finished_) return true;
+  if (close_running_) return false;
+  close_running_ = true;
+  if (map_edit_window_open() && !map_edit_window_->ConfirmClose()) {
+    close_running_ = false;
+    return false;
+  }
+
+  timer_.stop();
+  const bool folder_exists = IsDirectory(context_.data_folder.path);
+  if (folder_exists) ClearBackupKeysInFile(context_.SettingsPath());
+  context_.settings.backup_files = {};
+  SaveSettings();
+  if (requested_data_folder_) MoveDataFolder();
+
+  if (map_edit_window_ != nullptr) map_edit_window_->hide();
+  main_frame_->ShowMessageWindow(false);
+  if (folder_exists && (command_line_.start_mode == kStartResetWindowPositions ||
+                        command_line_.start_mode == kStartResetAllSettings)) {
+    ResetSettingsFile(context_.data_folder.path, command_line_.start_mode,
+                      context_.env.LocalTime());
+  }
+  finished_ = true;
+  close_running_ = false;
+  emit Finished();
+  return true;
+}
+
+void DesktopApp::SaveSettings() {
+  // Without a data folder there is no settings file to write.
+  if (!IsDirectory(context_.data_folder.path)) return;
+  const WindowRect main_rect = RectOfWindow(*main_frame_);
+  if (main_rect.has_position) context_.settings.main_window = main_rect;
+  context_.settings.map_edit_window.open = map_edit_window_open();
+  if (map_edit_window_open()) map_edit_window_->SaveLayout();
+  SaveSettingsFile(context_.SettingsPath(), context_.settings, context_.english);
+  main_frame_->SaveMessageWindowLayout();
+}
+
+void DesktopApp::MoveDataFolder() {
+  const DataFolderMoveReport report =
+      corvane::MoveDataFolder(context_.data_folder, *requested_data_folder_, context_.env);
+  change_log_path_ = report.log_path;
+  if (!report.log_path.empty()) {
+    hooks_.open_url(QUrl::fromLocalFile(Qs(report.log_path)));
+  } else if (!report.log_text.empty()) {
+    context_.prompter.Inform(report.log_text, kDataFolderChangeTitle);
+  }
+}
+
+}  // namespace corvane

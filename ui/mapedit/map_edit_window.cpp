@@ -7,8 +7,12 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "app/main_menu.h"
+#include "app/messages.h"
 #include "app/settings.h"
+#include "app/window_rect.h"
 #include "base/ini_file.h"
+#include "editor/map_edit_title.h"
 #include "mapedit/map_view.h"
 #include "platform/qt_text.h"
 
@@ -16,41 +20,10 @@ namespace corvane {
 
 namespace {
 
-// Texts of the window, Japanese and English.
-struct WindowTexts {
-  const char* caption;
-  const char* file_menu;
-  const char* new_map;
-  const char* open_map;
-  const char* save_map;
-  const char* save_map_as;
-  const char* safety_atc;
-  const char* safety_ats;
-  const char* edited;
-};
-
-constexpr WindowTexts kJapaneseTexts = {
-    "マップ編集ウインドウ",
-    "ファイル(&F)",
-    "新規マップ(&N)",
-    "マップデータを開く(&O)",
-    "マップデータを上書き保存(&S)",
-    "マップデータを別名で保存(&A)",
-    "保安装置：ＡＴＣ",
-    "保安装置：ＡＴＳ",
-    "（更新）",
-};
-constexpr WindowTexts kEnglishTexts = {
-    "Map Edit Window",       "File(&F)", "New Map(&N)", "Open Map File(&O)", "Write Map File(&S)",
-    "Write As Map File(&A)", "  <ATC>",  "  <ATS>",     "(Edited)",
-};
-
 constexpr const char kCloseAction[] = "マップの編集を終了します。";
 constexpr const char kNewMapQuestion[] =
     "新規マップの編集を開始します。\n現在のマップの変更は失われます。\nよろしいですか？";
 constexpr const char kNewMapCaption[] = "新規確認";
-
-const WindowTexts& TextsFor(bool english) { return english ? kEnglishTexts : kJapaneseTexts; }
 
 MapFolders FoldersOf(const AppContext& context) {
   MapFolders folders;
@@ -89,38 +62,48 @@ MapEditWindow::MapEditWindow(AppContext& context, QWidget* parent)
 MapEditWindow::~MapEditWindow() = default;
 
 void MapEditWindow::CreateMenus() {
-  const WindowTexts& texts = TextsFor(context_.english);
-  QMenu* file = menuBar()->addMenu(Qs(texts.file_menu));
-  QAction* new_map = file->addAction(Qs(texts.new_map), this, &MapEditWindow::NewMap);
-  new_map->setShortcut(QKeySequence::New);
-  file->addSeparator();
-  QAction* open = file->addAction(Qs(texts.open_map), this, &MapEditWindow::OpenMap);
-  open->setShortcut(QKeySequence::Open);
-  QAction* save = file->addAction(Qs(texts.save_map), this, &MapEditWindow::SaveMap);
-  save->setShortcut(QKeySequence::Save);
-  QAction* save_as = file->addAction(Qs(texts.save_map_as), this, &MapEditWindow::SaveMapAs);
-  save_as->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  const bool english = context_.english;
+  const std::vector<MenuEntry>& menus = MapEditFileMenu();
+  for (const MenuEntry& entry : menus) {
+    QMenu* menu = menuBar()->addMenu(Qs(entry.Text(english)));
+    for (const MenuEntry& command : entry.children) {
+      if (command.separator) {
+        menu->addSeparator();
+        continue;
+      }
+      QAction* action = menu->addAction(Qs(command.Text(english)));
+      action->setObjectName(Qs(command.id));
+      if (command.id == kCmdNewMap) {
+        action->setShortcut(QKeySequence::New);
+        connect(action, &QAction::triggered, this, &MapEditWindow::NewMap);
+      } else if (command.id == kCmdOpenMap) {
+        action->setShortcut(QKeySequence::Open);
+        connect(action, &QAction::triggered, this, &MapEditWindow::OpenMap);
+      } else if (command.id == kCmdSaveMap) {
+        action->setShortcut(QKeySequence::Save);
+        connect(action, &QAction::triggered, this, &MapEditWindow::SaveMap);
+      } else if (command.id == kCmdSaveMapAs) {
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        connect(action, &QAction::triggered, this, &MapEditWindow::SaveMapAs);
+      }
+    }
+  }
 }
 
 void MapEditWindow::RestoreLayout() {
   const MapEditWindowSettings& settings = context_.settings.map_edit_window;
   view_->SetGridSteps(settings.grid_x, settings.grid_y);
-  const WindowRect& rect = settings.rect;
-  const WindowRect defaults = DefaultSettings(context_.env, context_.english).map_edit_window.rect;
-  const WindowRect& used = rect.has_position ? rect : defaults;
-  resize(std::max(used.right - used.left, 200), std::max(used.bottom - used.top, 150));
-  if (rect.has_position) move(rect.left, rect.top);
+  PlaceWindow(*this, settings.rect,
+              DefaultSettings(context_.env, context_.english).map_edit_window.rect);
 }
 
 void MapEditWindow::SaveLayout() {
   MapEditWindowSettings& settings = context_.settings.map_edit_window;
   settings.grid_x = view_->grid_x();
   settings.grid_y = view_->grid_y();
-  if (!isMinimized() && !isMaximized()) {
-    const QPoint position = pos();
-    settings.rect = {position.x(), position.y(), position.x() + width(), position.y() + height(),
-                     true};
-  }
+  // A minimised or maximised window keeps its last normal position.
+  const WindowRect rect = RectOfWindow(*this);
+  if (rect.has_position) settings.rect = rect;
   if (context_.data_folder.path.empty()) return;
   const std::string path = context_.SettingsPath();
   IniFile ini = IniFile::Load(path);
@@ -130,12 +113,22 @@ void MapEditWindow::SaveLayout() {
 
 bool MapEditWindow::OpenMapFile(const QString& path) {
   const OpenOutcome outcome = document_->OpenPath(Utf8(path));
-  MapChanged();
+  if (outcome == OpenOutcome::kOpened) {
+    MapOpened();
+  } else {
+    UpdateTitle();
+  }
   if (outcome == OpenOutcome::kCloseWindow) close();
   return outcome == OpenOutcome::kOpened;
 }
 
 bool MapEditWindow::ConfirmClose() {
+  close_confirmed_ = AskToClose();
+  return close_confirmed_;
+}
+
+bool MapEditWindow::AskToClose() {
+  document_->set_english(context_.english);
   const bool go_on = document_->ConfirmSaveChanges(kCloseAction);
   UpdateTitle();
   return go_on;
@@ -153,46 +146,73 @@ void MapEditWindow::NewMap() {
 }
 
 void MapEditWindow::OpenMap() {
+  document_->set_english(context_.english);
   const OpenOutcome outcome = document_->Open();
-  if (outcome == OpenOutcome::kOpened) view_->ScrollTo(0, 0);
-  MapChanged();
+  if (outcome == OpenOutcome::kOpened) {
+    MapOpened();
+  } else {
+    UpdateTitle();
+  }
   if (outcome == OpenOutcome::kCloseWindow) close();
 }
 
 void MapEditWindow::SaveMap() {
+  document_->set_english(context_.english);
   document_->Save();
-  MapChanged();
+  UpdateTitle();
 }
 
 void MapEditWindow::SaveMapAs() {
+  document_->set_english(context_.english);
   document_->SaveAs();
-  MapChanged();
+  UpdateTitle();
 }
 
 void MapEditWindow::MapChanged() {
   UpdateTitle();
-  view_->UpdateScrollRanges();
+  view_->SetExtent(context_.edit_map.Extent());
+}
+
+void MapEditWindow::MapOpened() {
+  // An opened map scrolls over its track segments.
+  UpdateTitle();
+  view_->SetExtent(RailExtent(context_.edit_map));
+  view_->ScrollTo(0, 0);
 }
 
 void MapEditWindow::UpdateTitle() {
-  const WindowTexts& texts = TextsFor(context_.english);
-  QString caption = Qs(texts.caption);
-  const std::string name = document_->title_name();
-  if (!name.empty()) caption = Qs(name) + QStringLiteral(" - ") + caption;
-  const EditMap& map = context_.edit_map;
-  const char* safety =
-      map.settings.safety_device == kSafetyAts ? texts.safety_ats : texts.safety_atc;
-  const char* edited = map.modified ? texts.edited : "";
-  setWindowTitle(QStringLiteral("%1  %2  %3").arg(caption, Qs(safety), Qs(edited)));
+  const std::string caption = MapEditCaption(
+      WindowTitleText(WindowTitle::kMapEditWindow, context_.english), document_->title_name());
+  setWindowTitle(Qs(MapEditTitle(caption, context_.edit_map, context_.english)));
+  view_->viewport()->update();
 }
 
 void MapEditWindow::closeEvent(QCloseEvent* event) {
-  if (!ConfirmClose()) {
+  if (close_confirmed_) {
+    // The program is ending and has asked already; the window stays marked
+    // open for the next start.
+    SaveLayout();
+    event->accept();
+    return;
+  }
+  if (!AskToClose()) {
     event->ignore();
     return;
   }
   SaveLayout();
+  context_.settings.map_edit_window.open = false;
   event->accept();
+}
+
+void MapEditWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  context_.settings.map_edit_window.open = true;
+}
+
+void MapEditWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Back at work after an ending that was called off: ask again next time.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) close_confirmed_ = false;
 }
 
 }  // namespace corvane

@@ -13,8 +13,9 @@
 
 class QAction;
 class QCloseEvent;
+class QEvent;
 class QLabel;
-class QScrollBar;
+class QShowEvent;
 
 namespace corvane {
 
@@ -33,8 +34,10 @@ class MapEditWindow : public QMainWindow {
   // --map=FILE). True when the map was read.
   bool OpenMapFile(const QString& path);
 
-  // The close query: while the map is modified, asks whether to save it
-  // first. False when the user cancelled.
+  // The close query of the program's end: while the map is modified, asks
+  // whether to save it first. False when the user cancelled. After a true
+  // answer, closing the window asks nothing more (until the window is
+  // active again) and it stays marked open in the settings.
   bool ConfirmClose();
 
   // Stores the window's position (unless minimised or maximised) and grid
@@ -49,21 +52,28 @@ class MapEditWindow : public QMainWindow {
   void OpenMap();
   void SaveMap();
   void SaveMapAs();
-  // Title, scroll ranges and the picture after the map or its file changed.
+  // Title, scroll ranges and the picture after the map changed.
   void MapChanged();
+  // The title after the file or the modified state changed.
+  void UpdateTitle();
 
  protected:
+  // Closing by the user asks the close query first.
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void CreateMenus();
-  void UpdateTitle();
   void RestoreLayout();
+  void MapOpened();
+  bool AskToClose();
 
   AppContext& context_;
   std::unique_ptr<MapDocument> document_;
   MapView* view_ = nullptr;
   QLabel* prompt_line_ = nullptr;
+  bool close_confirmed_ = false;  // the program's end has asked already
 };
 
 }  // namespace corvane

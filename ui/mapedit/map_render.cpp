@@ -4,28 +4,28 @@
 
 namespace corvane {
 
-void RenderMap(const EditMap& map, const MapRenderOptions& options, QPainter& painter) {
-  (void)map;
+void RenderMap(const EditMap& map, const MapDrawOptions& options, QPainter& painter) {
   QPainterCanvas canvas(painter);
-  canvas.FillRect(0, 0, options.width, options.height, kWhite);
+  DrawEditMap(map, options, canvas);
 }
 
 QSize WholeMapSize(const EditMap& map) {
-  const MapExtent extent = map.Extent();
-  return QSize((extent.max_x + kRenderMarginColumns) * kCellWidth,
-               (extent.max_y + kRenderMarginRows) * kCellHeight);
+  const PixelSize size = MapPixelExtent(map.Extent());
+  return QSize(size.width + kRenderMarginColumns * kCellWidth,
+               size.height + kRenderMarginRows * kCellHeight);
 }
 
 QImage RenderWholeMap(const EditMap& map, int grid_x, int grid_y) {
   const QSize size = WholeMapSize(map);
+  if (size.width() > kLargestImageSide || size.height() > kLargestImageSide) return QImage();
   QImage image(size, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
-  MapRenderOptions options;
+  MapDrawOptions options;
+  options.view_width = size.width();
+  options.view_height = size.height();
   options.grid_x = grid_x;
   options.grid_y = grid_y;
-  options.width = size.width();
-  options.height = size.height();
   RenderMap(map, options, painter);
   return image;
 }

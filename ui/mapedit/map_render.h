@@ -4,31 +4,30 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QSize>
 
 #include "editor/edit_map.h"
+#include "editor/map_drawing.h"
 
 namespace corvane {
 
-struct MapRenderOptions {
-  int grid_x = 10;       // every grid_x-th column line dark (0: none)
-  int grid_y = 4;        // every grid_y-th row line dark (0: none)
-  int first_column = 0;  // scrolled origin
-  int first_row = 0;
-  int width = 0;  // size of the picture in pixels
-  int height = 0;
-};
+// Draws the map through the core's drawing on a QPainterCanvas.
+void RenderMap(const EditMap& map, const MapDrawOptions& options, QPainter& painter);
 
-// Draws the map as the map edit window shows it, with no tool active.
-void RenderMap(const EditMap& map, const MapRenderOptions& options, QPainter& painter);
-
-// Columns and rows beyond the map's extent in a whole-map picture.
+// Columns and rows beyond the map's extent in a whole-map picture, so that
+// the ends of jumps and the last grid lines show.
 inline constexpr int kRenderMarginColumns = 2;
 inline constexpr int kRenderMarginRows = 2;
 
 // The size of a picture of the whole map: its extent plus the margin.
 QSize WholeMapSize(const EditMap& map);
 
-// The whole map in an image of WholeMapSize; needs a QGuiApplication.
+// The longest side of a whole-map picture, in pixels.
+inline constexpr int kLargestImageSide = 32000;
+
+// The whole map as the window shows it with no tool active, in an image of
+// WholeMapSize; a null image when a side would exceed kLargestImageSide.
+// Needs a QGuiApplication (for the fonts).
 QImage RenderWholeMap(const EditMap& map, int grid_x, int grid_y);
 
 }  // namespace corvane

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "mapedit/map_render.h"
-#include "platform/qpainter_canvas.h"
 
 namespace corvane {
 
@@ -15,24 +14,6 @@ namespace {
 
 constexpr int kShiftScrollStep = 5;  // columns or rows per arrow key with Shift
 constexpr int kWheelNotch = 120;     // angle of one wheel notch
-
-struct ScrollRange {
-  int column_page = 1, max_column = 0;
-  int row_page = 1, max_row = 0;
-};
-
-// Pages are nine tenths of the window; the range reaches the map's last
-// column and row.
-ScrollRange MapScrollRange(const MapExtent& extent, int width, int height) {
-  ScrollRange range;
-  range.column_page = std::max(1, width * 9 / 100);
-  range.row_page = std::max(1, height * 9 / 120);
-  const int columns = std::max(1, extent.max_x + range.column_page - 1);
-  const int rows = std::max(1, extent.max_y + range.row_page - 1);
-  range.max_column = std::max(0, columns - range.column_page + 1);
-  range.max_row = std::max(0, rows - range.row_page + 1);
-  return range;
-}
 
 // Moves a scroll bar by `steps` positions, within its range.
 void Nudge(QScrollBar* bar, int steps) {
@@ -47,24 +28,30 @@ MapView::MapView(const EditMap& map, QWidget* parent) : QAbstractScrollArea(pare
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   viewport()->setAutoFillBackground(false);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-  UpdateScrollRanges();
+  SetExtent(map.Extent());
 }
 
 void MapView::SetGridSteps(int grid_x, int grid_y) {
-  grid_x_ = grid_x;
-  grid_y_ = grid_y;
+  options_.grid_x = grid_x;
+  options_.grid_y = grid_y;
   viewport()->update();
 }
 
+void MapView::SetExtent(MapExtent extent) {
+  extent_ = extent;
+  UpdateScrollRanges();
+}
+
 void MapView::UpdateScrollRanges() {
-  const ScrollRange range =
-      MapScrollRange(map_.Extent(), viewport()->width(), viewport()->height());
-  horizontalScrollBar()->setPageStep(range.column_page);
-  horizontalScrollBar()->setSingleStep(1);
-  horizontalScrollBar()->setRange(0, range.max_column);
-  verticalScrollBar()->setPageStep(range.row_page);
-  verticalScrollBar()->setSingleStep(1);
-  verticalScrollBar()->setRange(0, range.max_row);
+  ranges_ = MapScrollRangesFor(extent_, viewport()->width(), viewport()->height());
+  QScrollBar* horizontal = horizontalScrollBar();
+  horizontal->setPageStep(ranges_.horizontal.page);
+  horizontal->setSingleStep(1);
+  horizontal->setRange(0, ranges_.horizontal.max_position);
+  QScrollBar* vertical = verticalScrollBar();
+  vertical->setPageStep(ranges_.vertical.page);
+  vertical->setSingleStep(1);
+  vertical->setRange(0, ranges_.vertical.max_position);
   viewport()->update();
 }
 
@@ -78,14 +65,11 @@ void MapView::ScrollTo(int column, int row) {
 
 void MapView::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
-  MapRenderOptions options;
-  options.grid_x = grid_x_;
-  options.grid_y = grid_y_;
-  options.first_column = first_column();
-  options.first_row = first_row();
-  options.width = viewport()->width();
-  options.height = viewport()->height();
-  RenderMap(map_, options, painter);
+  options_.scroll_x = ranges_.horizontal.PixelOffset(first_column());
+  options_.scroll_y = ranges_.vertical.PixelOffset(first_row());
+  options_.view_width = viewport()->width();
+  options_.view_height = viewport()->height();
+  RenderMap(map_, options_, painter);
 }
 
 void MapView::resizeEvent(QResizeEvent* event) {

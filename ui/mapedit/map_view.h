@@ -6,6 +6,7 @@
 #include <QAbstractScrollArea>
 
 #include "editor/edit_map.h"
+#include "editor/map_drawing.h"
 
 namespace corvane {
 
@@ -17,16 +18,21 @@ class MapView : public QAbstractScrollArea {
 
   // Every grid_x-th column and grid_y-th row line is drawn dark (0: none).
   void SetGridSteps(int grid_x, int grid_y);
-  int grid_x() const { return grid_x_; }
-  int grid_y() const { return grid_y_; }
+  int grid_x() const { return options_.grid_x; }
+  int grid_y() const { return options_.grid_y; }
 
-  // Recomputes the scroll ranges from the map's extent and the window size.
-  void UpdateScrollRanges();
+  // The extent the scroll bars cover; the ranges follow the window's size.
+  void SetExtent(MapExtent extent);
+  const MapScrollRanges& scroll_ranges() const { return ranges_; }
 
   // The scrolled origin: the first visible column and row.
   int first_column() const;
   int first_row() const;
   void ScrollTo(int column, int row);
+
+  // What the next paint shows besides the map (the tool and its marks); the
+  // scroll offset and the size are the view's own.
+  MapDrawOptions& draw_options() { return options_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -36,9 +42,12 @@ class MapView : public QAbstractScrollArea {
   void scrollContentsBy(int dx, int dy) override;
 
  private:
+  void UpdateScrollRanges();
+
   const EditMap& map_;
-  int grid_x_ = 10;
-  int grid_y_ = 4;
+  MapDrawOptions options_;
+  MapExtent extent_;
+  MapScrollRanges ranges_;
   int wheel_remainder_ = 0;  // angle not yet worth a notch
 };
 

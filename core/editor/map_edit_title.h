@@ -1,0 +1,20 @@
+#pragma once
+// The title of the map edit window: its caption (the window's name and the
+// map file's base name) followed by what the active tool shows there.
+
+#include <string>
+#include <string_view>
+
+#include "editor/edit_map.h"
+
+namespace corvane {
+
+// "<base name> - <window name>", or the window name alone for a map that has
+// no file yet.
+std::string MapEditCaption(std::string_view window_name, std::string_view base_name);
+
+// The title with no tool active: the caption, the map's safety device and,
+// while the map is modified, the edited mark.
+std::string MapEditTitle(std::string_view caption, const EditMap& map, bool english);
+
+}  // namespace corvane

@@ -1,0 +1,241 @@
+// The map edit window on the offscreen platform: its save prompts, title,
+// file commands, scrolling and the picture of the whole map.
+
+#include "mapedit/map_edit_window.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/app_context.h"
+#include "base/file_io.h"
+#include "base/ini_file.h"
+#include "editor/map_drawing.h"
+#include "mapedit/map_render.h"
+#include "mapedit/map_view.h"
+#include "platform/qt_text.h"
+#include "support/fake_environment.h"
+#include "support/test_support.h"
+
+namespace corvane {
+namespace {
+
+const char kCloseQuestion[] =
+    "マップの編集を終了します。\n現在のマップは変更されています。\n現在のデータを保存しますか？";
+const char kSampleMap[] = CORVANE_SOURCE_DIR "/examples/sample_line.kvm";
+
+std::string ReadBytes(const std::string& path) { return ReadFileBytes(path).value_or(""); }
+
+// A data folder in a scratch folder, the program's data from the source
+// tree, and scripted dialogs.
+struct Harness {
+  Harness() : context(env, prompter, chooser) {
+    env.program_folder = CORVANE_SOURCE_DIR "/data";
+    const std::string folder = WithoutTrailingSlash(scratch.path());
+    context.data_folder.path = folder;
+    context.data_folder.table = *DataFolderTable::Build(folder);
+    std::filesystem::create_directories(context.data_folder.TempFolder());
+    std::filesystem::create_directories(context.data_folder.table[kSlotDataKvm]);
+    context.settings = DefaultSettings(env, false);
+    window = std::make_unique<MapEditWindow>(context);
+  }
+
+  std::string MapPath(const std::string& name) const {
+    return JoinPath(context.data_folder.table[kSlotDataKvm], name);
+  }
+  // A copy of the sample map in the map folder, so saving leaves the source
+  // tree alone.
+  std::string CopyOfSample() const {
+    const std::string copy = MapPath("sample_line.kvm");
+    std::filesystem::copy_file(kSampleMap, copy, std::filesystem::copy_options::overwrite_existing);
+    return copy;
+  }
+
+  testing::ScratchFolder scratch;
+  testing::FakeEnvironment env;
+  ScriptedPrompter prompter;
+  ScriptedChooser chooser;
+  AppContext context;
+  std::unique_ptr<MapEditWindow> window;
+};
+
+}  // namespace
+
+class MapEditWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void StartsWithANewMap() {
+    Harness h;
+    QVERIFY(h.prompter.shown().empty());
+    QVERIFY(!h.context.edit_map.modified);
+    QVERIFY(h.context.edit_map.signal_types.count() > 0);
+    QCOMPARE(h.window->windowTitle(), QStringLiteral("マップ編集ウインドウ  保安装置：ＡＴＳ  "));
+  }
+
+  void CloseQueryCancelKeepsTheWindowOpen() {
+    Harness h;
+    h.window->show();
+    h.context.edit_map.modified = true;
+    h.prompter.Queue(PromptAnswer::kCancel);
+    QVERIFY(!h.window->close());
+    QVERIFY(h.window->isVisible());
+    QCOMPARE(h.prompter.shown().size(), std::size_t{1});
+    QCOMPARE(Qs(h.prompter.shown()[0].text), Qs(kCloseQuestion));
+    QVERIFY(h.prompter.shown()[0].buttons == PromptButtons::kYesNoCancel);
+    QVERIFY(h.context.edit_map.modified);
+  }
+
+  void CloseQueryYesSavesUnderANewName() {
+    Harness h;
+    h.window->show();
+    h.context.edit_map.AddRail(NewRail({2, 3}, {8, 3}, kBothWays));
+    h.context.edit_map.modified = true;
+    const std::string path = h.MapPath("saved.kvm");
+    h.prompter.Queue(PromptAnswer::kYes);
+    h.chooser.Queue(path);
+    QVERIFY(h.window->close());
+    QVERIFY(!h.window->isVisible());
+    QVERIFY(h.chooser.requests().at(0).save);
+    QVERIFY(!h.context.edit_map.modified);
+    QVERIFY(FileExists(path));
+    QVERIFY(h.window->windowTitle().startsWith(QStringLiteral("saved - マップ編集ウインドウ")));
+    // The window saved where it was and that it is closed.
+    QVERIFY(!h.context.settings.map_edit_window.open);
+    const IniFile ini = IniFile::Load(h.context.SettingsPath());
+    QCOMPARE(ini.GetInt("MapEditWindow", "GridX", 0), 10);
+    QVERIFY(ini.Find("MapEditWindow", "PosLeft").has_value());
+
+    // Opened again, the map reads back with its segment.
+    Harness again;
+    QVERIFY(again.window->OpenMapFile(Qs(path)));
+    QCOMPARE(again.context.edit_map.rails.count(), 1);
+  }
+
+  void ProgramEndAsksOnceAndKeepsTheWindowMarkedOpen() {
+    Harness h;
+    h.window->show();
+    h.context.edit_map.modified = true;
+    h.prompter.Queue(PromptAnswer::kNo);
+    QVERIFY(h.window->ConfirmClose());
+    QVERIFY(h.window->close());
+    QCOMPARE(h.prompter.shown().size(), std::size_t{1});
+    QVERIFY(h.context.settings.map_edit_window.open);
+  }
+
+  void OpeningNamesTheFileInTheTitle() {
+    Harness h;
+    QVERIFY(h.window->OpenMapFile(QString::fromUtf8(kSampleMap)));
+    QVERIFY(h.window->windowTitle().startsWith(
+        QStringLiteral("sample_line - マップ編集ウインドウ  保安装置：ＡＴＳ")));
+    QVERIFY(!h.window->windowTitle().contains(QStringLiteral("（更新）")));
+    h.context.edit_map.modified = true;
+    h.window->UpdateTitle();
+    QVERIFY(h.window->windowTitle().endsWith(QStringLiteral("（更新）")));
+  }
+
+  void EnglishTitle() {
+    Harness h;
+    h.context.english = true;
+    h.window->UpdateTitle();
+    QVERIFY(h.window->windowTitle().startsWith(QStringLiteral("Map Edit Window    <ATS>")));
+  }
+
+  void OpeningAnUnknownFileLeavesTheNewMap() {
+    Harness h;
+    QVERIFY(!h.window->OpenMapFile(Qs(h.MapPath("missing.kvm"))));
+    QCOMPARE(h.prompter.shown().size(), std::size_t{1});
+    QCOMPARE(Qs(h.prompter.shown()[0].caption), QStringLiteral("ファイル読み込みエラー"));
+    QCOMPARE(h.context.edit_map.rails.count(), 0);
+  }
+
+  void SavingAnUnchangedMapWritesTheSameBytes() {
+    Harness h;
+    const std::string copy = h.CopyOfSample();
+    const std::string before = ReadBytes(copy);
+    QVERIFY(h.window->OpenMapFile(Qs(copy)));
+    std::filesystem::remove(copy);
+    h.window->SaveMap();
+    QVERIFY(h.chooser.requests().empty());
+    QVERIFY(ReadBytes(copy) == before);
+  }
+
+  void NewMapAsksOnlyForAModifiedMap() {
+    Harness h;
+    QVERIFY(h.window->OpenMapFile(QString::fromUtf8(kSampleMap)));
+    h.context.edit_map.modified = true;
+    h.prompter.Queue(PromptAnswer::kNo);
+    h.window->NewMap();
+    QCOMPARE(Qs(h.prompter.shown().at(0).caption), QStringLiteral("新規確認"));
+    QVERIFY(h.context.edit_map.rails.count() > 0);
+
+    h.prompter.Queue(PromptAnswer::kYes);
+    h.window->NewMap();
+    QCOMPARE(h.context.edit_map.rails.count(), 0);
+    QVERIFY(h.window->document().path().empty());
+    QCOMPARE(h.window->windowTitle(), QStringLiteral("マップ編集ウインドウ  保安装置：ＡＴＳ  "));
+
+    h.prompter.ClearShown();
+    h.window->NewMap();
+    QVERIFY(h.prompter.shown().empty());
+  }
+
+  void ScrollsByPagesArrowsAndWheel() {
+    Harness h;
+    h.window->resize(400, 300);
+    h.window->show();
+    QVERIFY(h.window->OpenMapFile(QString::fromUtf8(kSampleMap)));
+    MapView& view = h.window->view();
+    const MapExtent extent = RailExtent(h.context.edit_map);
+    const ScrollAxis& horizontal = view.scroll_ranges().horizontal;
+    QCOMPARE(view.horizontalScrollBar()->maximum(), horizontal.max_position);
+    QCOMPARE(horizontal.page, view.viewport()->width() * 9 / 100);
+    QCOMPARE(horizontal.range, std::max(1, extent.max_x + horizontal.page - 1));
+
+    QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(view.first_column(), std::min(5, horizontal.max_position));
+    view.ScrollTo(0, 0);
+    QTest::keyClick(&view, Qt::Key_Right);
+    QCOMPARE(view.first_column(), std::min(horizontal.page, horizontal.max_position));
+    QTest::keyClick(&view, Qt::Key_Left);
+    QCOMPARE(view.first_column(), 0);
+
+    const ScrollAxis& vertical = view.scroll_ranges().vertical;
+    QWheelEvent down(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view.viewport(), &down);
+    QCOMPARE(view.first_row(), std::min(vertical.page, vertical.max_position));
+  }
+
+  void WholeMapPicture() {
+    Harness h;
+    QVERIFY(h.window->OpenMapFile(QString::fromUtf8(kSampleMap)));
+    const EditMap& map = h.context.edit_map;
+    const QImage image = RenderWholeMap(map, 10, 4);
+    const MapExtent extent = map.Extent();
+    QCOMPARE(image.width(), (extent.max_x + kRenderMarginColumns) * kCellWidth);
+    QCOMPARE(image.height(), (extent.max_y + kRenderMarginRows) * kCellHeight);
+
+    // The middle of every horizontal segment is a red track pixel.
+    int checked = 0;
+    for (int i = 1; i <= map.rails.count(); ++i) {
+      const MapRail& rail = map.rails[i];
+      if (rail.left_dy != rail.right_dy || rail.x2 - rail.x1 < 2) continue;
+      const int x = (rail.x1 + rail.x2) * kCellWidth / 2;
+      const int y = rail.LeftRow() * kCellHeight;
+      QCOMPARE(image.pixelColor(x, y), QColor(255, 0, 0));
+      ++checked;
+    }
+    QVERIFY(checked > 0);
+    // Beyond the map the picture is the white of the grid's cells.
+    QCOMPARE(image.pixelColor(image.width() - 5, image.height() - 5), QColor(Qt::white));
+  }
+};
+
+}  // namespace corvane
+
+QTEST_MAIN(corvane::MapEditWindowTest)
+#include "map_edit_window_test.moc"

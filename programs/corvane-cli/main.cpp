@@ -13,13 +13,18 @@
 #include "app/environment.h"
 #include "app/first_tick.h"
 #include "app/message_log.h"
+#include "app/settings.h"
 #include "app/startup.h"
 #include "base/chooser.h"
+#include "base/file_io.h"
 #include "base/prompter.h"
 #include "editor/edit_map.h"
 #include "mapfile/map_document.h"
 #include "mapfile/map_summary.h"
 #include "mapfile/packed_bundle.h"
+#ifdef CORVANE_CLI_RENDER
+#include "map_render_command.h"
+#endif
 
 namespace corvane {
 namespace {
@@ -33,6 +38,9 @@ constexpr const char kUsage[] =
     "  map info MAP.kvm            print a map's header and the size of every table\n"
     "  map resave IN.kvm OUT.kvm   read a map file of any version, write it in the current one\n"
     "  map new OUT.kvm             write a new, empty map with the default signal types\n"
+#ifdef CORVANE_CLI_RENDER
+    "  map render MAP.kvm OUT.png  draw the whole map as the map edit window shows it\n"
+#endif
     "  folders                     print the data folder, the language and the folder table\n"
     "\n"
     "Options:\n"
@@ -114,6 +122,16 @@ int MapCommand(const std::vector<std::string>& args, const DataFolder& data_fold
     if (!session.document.NewMap()) return 1;
     return session.document.SaveAsPath(args[1]) ? 0 : 1;
   }
+#ifdef CORVANE_CLI_RENDER
+  if (sub == "render" && args.size() == 3) {
+    if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 1;
+    // The grid as the user's map edit window shows it.
+    const MapEditWindowSettings window =
+        LoadSettingsFile(JoinPath(data_folder.path, kSettingsFileName), data_folder.english, env)
+            .map_edit_window;
+    return RenderMapFile(session.map, args[2], window.grid_x, window.grid_y) ? 0 : 1;
+  }
+#endif
   return UsageError("map: unknown subcommand or wrong number of arguments");
 }
 

@@ -16,7 +16,21 @@
 #include "platform/qt_text.h"
 #include "platform/ui_font.h"
 
+namespace {
+
+bool AsksForHelp(int argc, char** argv) {
+  std::vector<std::string> tokens(argv + 1, argv + argc);
+  return corvane::ParseCommandLine(tokens).help;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // The help needs no display, so it comes before Qt connects to one.
+  if (AsksForHelp(argc, argv)) {
+    std::fputs(corvane::CommandLineHelp(), stdout);
+    return 0;
+  }
   QApplication application(argc, argv);
   QApplication::setFont(corvane::WithJapaneseFallback(QApplication::font()));
 
@@ -26,10 +40,6 @@ int main(int argc, char** argv) {
   std::vector<std::string> tokens;
   for (const QString& argument : arguments) tokens.push_back(corvane::Utf8(argument));
   const corvane::CommandLine command_line = corvane::ParseCommandLine(tokens);
-  if (command_line.help) {
-    std::fputs(corvane::CommandLineHelp(), stdout);
-    return 0;
-  }
   if (!command_line.unknown_options.empty()) {
     for (const std::string& option : command_line.unknown_options) {
       std::fprintf(stderr, "corvane: unknown option %s\n", option.c_str());

@@ -30,6 +30,8 @@ StartModeDialog::StartModeDialog(int start_mode, bool english, QWidget* parent) 
   setWindowTitle(Qs(kCaptionFormat).arg(Qs(WindowTitleText(WindowTitle::kProductTitle, english))));
   list_ = new QListWidget(this);
   for (int mode : kListedModes) list_->addItem(Qs(StartModeName(mode)));
+  // Room for the entries and a little more, not a tall empty list.
+  list_->setFixedHeight(list_->sizeHintForRow(0) * (list_->count() + 1) + 2 * list_->frameWidth());
   description_ = new QPlainTextEdit(this);
   description_->setReadOnly(true);
   description_->setLineWrapMode(QPlainTextEdit::WidgetWidth);

@@ -208,6 +208,12 @@ class MapEditWindowTest : public QObject {
                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(view.viewport(), &down);
     QCOMPARE(view.first_row(), std::min(vertical.page, vertical.max_position));
+    view.ScrollTo(0, 0);
+    QWheelEvent sideways(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton,
+                         Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view.viewport(), &sideways);
+    QCOMPARE(view.first_column(), std::min(horizontal.page, horizontal.max_position));
+    QCOMPARE(view.first_row(), 0);
   }
 
   void WholeMapPicture() {

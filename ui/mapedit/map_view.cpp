@@ -102,14 +102,16 @@ void MapView::keyPressEvent(QKeyEvent* event) {
 }
 
 void MapView::wheelEvent(QWheelEvent* event) {
-  // One page per notch: vertically, or horizontally with Shift.
+  // One page per notch: vertically, or horizontally with Shift (or with a
+  // wheel that turns sideways).
   const QPoint angle = event->angleDelta();
-  wheel_remainder_ += angle.y() != 0 ? angle.y() : angle.x();
+  const bool sideways = angle.y() == 0 && angle.x() != 0;
+  wheel_remainder_ += sideways ? angle.x() : angle.y();
   const int notches = wheel_remainder_ / kWheelNotch;
   wheel_remainder_ -= notches * kWheelNotch;
   if (notches != 0) {
-    QScrollBar* bar =
-        (event->modifiers() & Qt::ShiftModifier) ? horizontalScrollBar() : verticalScrollBar();
+    const bool horizontal = sideways || (event->modifiers() & Qt::ShiftModifier);
+    QScrollBar* bar = horizontal ? horizontalScrollBar() : verticalScrollBar();
     Nudge(bar, -notches * bar->pageStep());
   }
   event->accept();

@@ -269,18 +269,6 @@ class DesktopAppTest : public QObject {
     QCOMPARE(after.GetString("BackupFile", "kvm"), std::string());
   }
 
-  void BackupsAreLeftAloneWhenAutomaticBackupIsOff() {
-    Run run;
-    fs::create_directories(run.data_folder);
-    IniFile settings;
-    settings.SetInt("Setting", "BackupFile", 0);
-    settings.SetString("BackupFile", "kvm", run.CopyOfSample("backup.kvm"));
-    QVERIFY(settings.Save(run.SettingsFile()));
-    DesktopApp& app = run.WithDataFolder().Start();
-    app.Tick();
-    QVERIFY(run.prompter.shown().empty());
-  }
-
   void CloseAsksAboutTheMapAndCancelKeepsRunning() {
     Run run;
     DesktopApp& app = run.WithDataFolder().Start();

@@ -116,11 +116,7 @@ class MainFrameTest : public QObject {
     // The running part's commands in the menu are shown but disabled.
     QVERIFY(!frame.ActionFor(kCmdInterlockingPanelMode)->isEnabled());
     QVERIFY(!frame.ActionFor(kCmdSpeedTypes)->isEnabled());
-    QVERIFY(!frame.ActionFor(kCmdFullInterlockingDisplay)->isEnabled());
-    QVERIFY(frame.ActionFor(kCmdQuit)->isEnabled());
     QVERIFY(frame.ActionFor(kCmdAutoBackup)->isChecked());
-    QVERIFY(frame.ActionFor(kCmdInternetConfirmation)->isChecked());
-    QVERIFY(!frame.ActionFor(kCmdMessageWindow)->isChecked());
   }
 
   void CheckMarksAreRefreshedWhenAMenuOpens() {

@@ -65,17 +65,6 @@ class QtPlatformTest : public QObject {
     QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
   }
 
-  void OpenDialogWantsAnExistingFile() {
-    QFileDialog dialog;
-    FileChoice choice;
-    choice.must_exist = true;
-    choice.filter = FilterFor(FilterUse::kOpenDia, true).filter;
-    ConfigureFileDialog(dialog, choice);
-    QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptOpen);
-    QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFile);
-    QCOMPARE(dialog.nameFilters().size(), 3);
-  }
-
   void BoxClosedWithoutAButtonChangesNothing() {
     QCOMPARE(AnswerFor(-1, PromptButtons::kYesNoCancel), PromptAnswer::kCancel);
     QCOMPARE(AnswerFor(-1, PromptButtons::kAbortRetryIgnore), PromptAnswer::kAbort);

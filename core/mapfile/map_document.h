@@ -57,6 +57,10 @@ class MapDocument {
   // Writes the map to `path`, which then becomes the current path.
   bool SaveToPath(const std::string& path);
 
+  // Forgets the current file, so that the next save asks for a name (a map
+  // recovered from a backup has no file of its own).
+  void ForgetPath() { path_.clear(); }
+
   // A new, empty map with the default signal types and no file.
   bool NewMap();
 

@@ -102,7 +102,7 @@ void DesktopApp::RecoverBackups() {
   const BackupRecovery recovery = AskBackupRecovery(settings, context_.settings.backup_file,
                                                     map_edit_window_open(), context_.prompter);
   // Dia data backups wait for the dia data loader.
-  if (recovery.map) map_edit_window_->OpenMapFile(Qs(*recovery.map));
+  if (recovery.map) map_edit_window_->OpenBackupMap(Qs(*recovery.map));
 }
 
 void DesktopApp::CloseProgram() {

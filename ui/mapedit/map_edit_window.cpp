@@ -39,6 +39,7 @@ MapEditWindow::MapEditWindow(AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context) {
   document_ = std::make_unique<MapDocument>(context_.edit_map, FoldersOf(context_),
                                             context_.prompter, context_.chooser, context_.log);
+  document_->set_english(context_.english);
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -122,13 +123,19 @@ bool MapEditWindow::OpenMapFile(const QString& path) {
   return outcome == OpenOutcome::kOpened;
 }
 
+bool MapEditWindow::OpenBackupMap(const QString& path) {
+  if (!OpenMapFile(path)) return false;
+  document_->ForgetPath();
+  UpdateTitle();
+  return true;
+}
+
 bool MapEditWindow::ConfirmClose() {
   close_confirmed_ = AskToClose();
   return close_confirmed_;
 }
 
 bool MapEditWindow::AskToClose() {
-  document_->set_english(context_.english);
   const bool go_on = document_->ConfirmSaveChanges(kCloseAction);
   UpdateTitle();
   return go_on;
@@ -146,7 +153,6 @@ void MapEditWindow::NewMap() {
 }
 
 void MapEditWindow::OpenMap() {
-  document_->set_english(context_.english);
   const OpenOutcome outcome = document_->Open();
   if (outcome == OpenOutcome::kOpened) {
     MapOpened();
@@ -157,13 +163,11 @@ void MapEditWindow::OpenMap() {
 }
 
 void MapEditWindow::SaveMap() {
-  document_->set_english(context_.english);
   document_->Save();
   UpdateTitle();
 }
 
 void MapEditWindow::SaveMapAs() {
-  document_->set_english(context_.english);
   document_->SaveAs();
   UpdateTitle();
 }

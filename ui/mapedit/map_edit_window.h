@@ -33,6 +33,9 @@ class MapEditWindow : public QMainWindow {
   // Opens the map file at `path` without the file dialog (the start-up
   // --map=FILE). True when the map was read.
   bool OpenMapFile(const QString& path);
+  // Reads a backup of the map left by an abnormal end; the map then has no
+  // file name until it is saved.
+  bool OpenBackupMap(const QString& path);
 
   // The close query of the program's end: while the map is modified, asks
   // whether to save it first. False when the user cancelled. After a true

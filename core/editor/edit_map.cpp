@@ -116,34 +116,16 @@ int RailContinuing(const EditMap& map, GridPoint p, int heading) {
 }
 
 // A point that continues from `p` in `heading`: one with a branch end at `p`
-// on the side facing it; failing that, one that a jump (or a chain of jumps)
-// from `p` leads to. `*arrival` receives the grid point where it was found.
-int PointContinuing(const EditMap& map, GridPoint p, int heading, GridPoint* arrival) {
-  for (int step = 0; step <= map.jumps.count(); ++step) {
-    const int point =
-        heading == kRightward ? map.PointWithLeftBranchAt(p) : map.PointWithRightBranchAt(p);
-    if (point != 0) {
-      *arrival = p;
-      return point;
-    }
-    const MapJump* next = nullptr;
-    for (const MapJump& jump : map.jumps) {
-      if (heading == kRightward ? jump.a() == p : jump.b() == p) {
-        next = &jump;
-        break;
-      }
-    }
-    if (next == nullptr) return 0;
-    p = heading == kRightward ? next->b() : next->a();
-  }
-  return 0;  // a ring of jumps
+// on the side facing it. Jumps lead only to segments, so a point is looked
+// for at `p` itself.
+int PointContinuing(const EditMap& map, GridPoint p, int heading) {
+  return heading == kRightward ? map.PointWithLeftBranchAt(p) : map.PointWithRightBranchAt(p);
 }
 
-// Whether anything (a segment or a point branch, also through jumps)
-// continues from `p` in `heading`.
+// Whether anything continues from `p` in `heading`: a segment (also through
+// jumps) or a point branch.
 bool ContinuesFrom(const EditMap& map, GridPoint p, int heading) {
-  GridPoint arrival;
-  return RailContinuing(map, p, heading) != 0 || PointContinuing(map, p, heading, &arrival) != 0;
+  return RailContinuing(map, p, heading) != 0 || PointContinuing(map, p, heading) != 0;
 }
 
 bool LeftEnd(const MapRail& rail, GridPoint* p) {
@@ -216,9 +198,8 @@ class StartWalk {
       if (rail != 0 && !PassRail(rail, step.heading, &at, &distance)) return;
       rail = RailContinuing(map_, at, step.heading);
       if (rail != 0) continue;
-      GridPoint arrival;
-      const int point = PointContinuing(map_, at, step.heading, &arrival);
-      if (point != 0) EnterPoint(point, arrival, step.heading, distance);
+      const int point = PointContinuing(map_, at, step.heading);
+      if (point != 0) EnterPoint(point, at, step.heading, distance);
       return;
     }
   }

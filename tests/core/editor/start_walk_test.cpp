@@ -124,7 +124,7 @@ TEST_F(StartWalkTest, WalkFromARightEndTurnsBackAtTheTurnout) {
   EXPECT_EQ(map_.stations[2].previous_station, 1);
 }
 
-TEST_F(StartWalkTest, WalkFollowsJumpsToSegmentsAndPoints) {
+TEST_F(StartWalkTest, WalkFollowsJumpsToSegmentsOnly) {
   // Fold the line: segment 1 now starts at the end of a jump from row 8,
   // and the row-1 branch ends in a jump straight onto another turnout.
   map_.rails[3].station = 0;
@@ -139,12 +139,21 @@ TEST_F(StartWalkTest, WalkFollowsJumpsToSegmentsAndPoints) {
 
   EXPECT_TRUE(map_.CanBeStartRail(5));
   EXPECT_FALSE(map_.CanBeStartRail(1));
-  EXPECT_FALSE(map_.CanBeStartRail(3));
+  // A jump leads on only to a segment: segment 3 ends the line.
+  EXPECT_TRUE(map_.CanBeStartRail(3));
   map_.SetStartRail(5);
   EXPECT_EQ(map_.stations[1].start_marks[0], 230);
-  // 300 to the first turnout, 10 through it, 80 on segment 3, 10 through the
-  // second turnout, then the stop target 70.
-  EXPECT_EQ(map_.stations[2].start_marks[0], 470);
+  EXPECT_EQ(map_.stations[2].start_marks[0], -1);
+  EXPECT_EQ(map_.points[2].distance_mark, 0);
+
+  // With a segment between the jump and the turnout the walk goes on: 300
+  // to the first turnout, 10 through it, 80 on segment 3, 100 on the new
+  // segment, 10 through the second turnout, then the stop target 70.
+  map_.jumps[2].bx = 40;
+  map_.AddRail(Rail(40, 11, 50, 11));
+  EXPECT_FALSE(map_.CanBeStartRail(3));
+  map_.SetStartRail(5);
+  EXPECT_EQ(map_.stations[2].start_marks[0], 570);
   EXPECT_NE(map_.points[2].distance_mark, 0);
 }
 

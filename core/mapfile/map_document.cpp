@@ -58,8 +58,10 @@ bool MapDocument::ConfirmSaveChanges(std::string_view action) {
 }
 
 OpenOutcome MapDocument::Open() {
-  while (true) {
-    if (!ConfirmSaveChanges(kOpenAction)) return OpenOutcome::kCancelled;
+  // A Retry answer starts the command again from inside the load, where the
+  // save question has already been answered: it is asked only once.
+  for (bool first = true;; first = false) {
+    if (first && !ConfirmSaveChanges(kOpenAction)) return OpenOutcome::kCancelled;
     FileChoice choice;
     choice.must_exist = true;
     choice.filter = FilterFor(FilterUse::kMap, english_).filter;

@@ -197,14 +197,19 @@ TEST_F(MapDocumentTest, FailedOpenKeepsTheMapAndThePath) {
   EXPECT_EQ(FormatMapText(map_), before);
   EXPECT_EQ(log_.size(), 2);  // only the saved message
 
-  // Retry on a newer file starts the command again.
+  // Retry on a newer file starts the command again with the file dialog;
+  // the save question answered before is not asked a second time.
   WriteWithVersion("new.kvm", 1221);
+  map_.modified = true;
   prompter_.ClearShown();
+  prompter_.Queue(PromptAnswer::kNo);
   prompter_.Queue(PromptAnswer::kRetry);
   chooser_.Queue(MapPath("new.kvm"));
   chooser_.Queue(MapPath("a.kvm"));
   EXPECT_EQ(document_.Open(), OpenOutcome::kOpened);
-  EXPECT_EQ(prompter_.shown().size(), 1u);
+  ASSERT_EQ(prompter_.shown().size(), 2u);
+  EXPECT_EQ(prompter_.shown()[0].text, kSaveQuestion);
+  EXPECT_EQ(prompter_.shown()[1].caption, "ファイル読み込み警告");
   EXPECT_EQ(chooser_.requests().size(), 2u);
 }
 

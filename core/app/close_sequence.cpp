@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/fs_entry.h"
+#include "app/messages.h"
 #include "app/settings.h"
 #include "base/encoding.h"
 #include "base/file_io.h"
@@ -18,8 +19,6 @@ namespace corvane {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr const char kProgramTitle[] = "Corvane";
 
 // The change log, line by line.
 constexpr const char kLogFirstLine[] =
@@ -286,8 +285,10 @@ DataFolderMoveReport MoveDataFolder(const DataFolder& current_in, const std::str
   const std::tm now = environment.LocalTime();
 
   ChangeLog log;
-  log.Add(kLogFirstLine, kProgramTitle, now.tm_year + 1900, now.tm_mon + 1, now.tm_mday,
-          now.tm_hour, now.tm_min, now.tm_sec);
+  // The program's title as the start-mode dialog shows it, in the language
+  // of the run.
+  log.Add(kLogFirstLine, WindowTitleText(WindowTitle::kProductTitle, current.english),
+          now.tm_year + 1900, now.tm_mon + 1, now.tm_mday, now.tm_hour, now.tm_min, now.tm_sec);
   const auto info = environment.DataPathInfo();
   const bool registry_in_use = info && *info == current.path_file;
   const bool current_exists = !current.path.empty() && IsDirectory(current.path);

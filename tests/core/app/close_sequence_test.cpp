@@ -19,7 +19,12 @@ namespace fs = std::filesystem;
 using testing::FakeEnvironment;
 using testing::ScratchFolder;
 
-constexpr char kFirstLine[] = "Corvane　データフォルダ変更記録　2026/12/08 09:30:15\n";
+// The log opens with the program's full title in the language of the run.
+constexpr char kFirstLine[] =
+    "鉄道運行管理シミュレータ「Corvane」　データフォルダ変更記録　2026/12/08 09:30:15\n";
+constexpr char kEnglishFirstLine[] =
+    "Railway Traffic Control Simulator \"Corvane\"　データフォルダ変更記録　2026/12/08 "
+    "09:30:15\n";
 constexpr char kLogName[] = "データフォルダ変更記録20261208093015.txt";
 
 std::string Read(const std::string& path) { return ReadFileBytes(path).value_or("<missing>"); }
@@ -237,6 +242,7 @@ TEST_F(CloseSequenceTest, MissingDataFolderOnlyChangesTheSetting) {
   current.path = root_ + "/gone";
   current.path_file = root_ + "/gone/Path.ini";
   env_.data_path_info = current.path_file;
+  current.english = true;
 
   const DataFolderMoveReport report = MoveDataFolder(current, new_folder, env_);
 
@@ -244,7 +250,7 @@ TEST_F(CloseSequenceTest, MissingDataFolderOnlyChangesTheSetting) {
   EXPECT_EQ(env_.data_path_info, new_folder + "/Path.ini");
   EXPECT_EQ(IniFile::Load(new_folder + "/Path.ini").GetString("Korv", "DataPath"), new_folder);
   EXPECT_EQ(report.log_path, new_folder + "/" + kLogName);
-  EXPECT_EQ(LogOf(report.log_path), std::string(kFirstLine) +
+  EXPECT_EQ(LogOf(report.log_path), std::string(kEnglishFirstLine) +
                                         "データフォルダの設定を変更しました。\n"
                                         "　変更元：" +
                                         current.path + "\n　変更先：" + new_folder + "\n");

@@ -40,7 +40,9 @@ namespace {
 // "/f", "/f=x", "/mResetSetting" are switches; "/home/user/a.kvm" and an
 // existing "/a.kvm" are paths.
 bool IsSwitch(const std::string& token, const std::function<bool(const std::string&)>& exists) {
-  if (token.size() < 2 || token[0] != '/') return false;
+  if (token.empty() || token[0] != '/') return false;
+  // A slash alone is a switch without a letter, and so ignored.
+  if (token.size() == 1) return true;
   if (token.size() == 2 || token[2] == '=') return true;
   if (token.find('/', 1) != std::string::npos) return false;
   return !exists(token);
@@ -94,6 +96,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& tokens,
       SetFile(line, token);
       continue;
     }
+    if (token.size() < 2) continue;
     const char letter = token[1];
     std::string value = token.substr(2);
     if (!value.empty() && value[0] == '=') value.erase(0, 1);

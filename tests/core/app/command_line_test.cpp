@@ -62,8 +62,8 @@ TEST(CommandLineTest, StartModeSwitch) {
       {"/m=ResetWindowPos /m=Reset", kStartResetWindowPositions, true},
       {"/m=Bogus", kStartNormal, false},
       {"--mode=Bogus", kStartNormal, false},
-      // Other switches are ignored; "F" is not "f".
-      {"/x=1 /F=a.kvb /q", kStartNormal, false},
+      // Other switches are ignored, a slash alone too; "F" is not "f".
+      {"/x=1 /F=a.kvb /q /", kStartNormal, false},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.text);

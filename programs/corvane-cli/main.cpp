@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "base/file_io.h"
 #include "base/prompter.h"
 #include "editor/edit_map.h"
+#include "editor/edit_script.h"
 #include "mapfile/map_document.h"
 #include "mapfile/map_summary.h"
 #include "mapfile/packed_bundle.h"
@@ -38,6 +40,20 @@ constexpr const char kUsage[] =
     "  map info MAP.kvm            print a map's header and the size of every table\n"
     "  map resave IN.kvm OUT.kvm   read a map file of any version, write it in the current one\n"
     "  map new OUT.kvm             write a new, empty map with the default signal types\n"
+    "  map edit IN.kvm OUT.kvm     edit a map (IN -new: a new map) with the commands on standard\n"
+    "                              input, one per line; \"save\" writes OUT.kvm:\n"
+    "      mode N [ARG]            choose tool N; ARG: the track direction (both|left|right),\n"
+    "                              the selection kind (individual|batch|range), or for the\n"
+    "                              station tools 5-9 the station (stop section) to choose\n"
+    "      station ONE SHORT [NAME], stopsection ONE SHORT [NAME]\n"
+    "                              add a station (stop section) and make it the current one\n"
+    "      click X Y, right X Y, release X Y\n"
+    "                              left click, right click, left button up at grid point X,Y\n"
+    "      clickpx PX PY, rightpx PX PY, releasepx PX PY   the same at a pixel\n"
+    "      key NAME                Esc, Left, Right, Up, Down (also Shift+...), Shift+Tab,\n"
+    "                              space or a letter\n"
+    "      save                    write OUT.kvm\n"
+    "                              Empty lines and lines starting with # are skipped.\n"
 #ifdef CORVANE_CLI_RENDER
     "  map render MAP.kvm OUT.png  draw the whole map as the map edit window shows it\n"
 #endif
@@ -117,6 +133,19 @@ int MapCommand(const std::vector<std::string>& args, const DataFolder& data_fold
   if (sub == "resave" && args.size() == 3) {
     if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 1;
     return session.document.SaveAsPath(args[2]) ? 0 : 1;
+  }
+  if (sub == "edit" && args.size() == 3) {
+    const bool opened = args[1] == "-new"
+                            ? session.document.NewMap()
+                            : session.document.OpenPath(args[1]) == OpenOutcome::kOpened;
+    if (!opened) return 1;
+    const std::string& out = args[2];
+    EditScript script(session.map, prompter,
+                      [&session, &out] { return session.document.SaveAsPath(out); });
+    std::string error;
+    if (script.Run(std::cin, &error)) return 0;
+    std::fprintf(stderr, "corvane-cli: %s\n", error.c_str());
+    return 1;
   }
   if (sub == "new" && args.size() == 2) {
     if (!session.document.NewMap()) return 1;

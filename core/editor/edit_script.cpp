@@ -1,0 +1,235 @@
+#include "editor/edit_script.h"
+
+#include <algorithm>
+#include <charconv>
+#include <initializer_list>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "base/encoding.h"
+
+namespace corvane {
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// The first word of `*rest`, which keeps what follows it.
+std::string_view NextWord(std::string_view* rest) {
+  *rest = Trim(*rest);
+  std::size_t end = 0;
+  while (end < rest->size() && (*rest)[end] != ' ' && (*rest)[end] != '\t') ++end;
+  const std::string_view word = rest->substr(0, end);
+  *rest = Trim(rest->substr(end));
+  return word;
+}
+
+std::vector<std::string_view> Words(std::string_view text) {
+  std::vector<std::string_view> words;
+  while (!(text = Trim(text)).empty()) words.push_back(NextWord(&text));
+  return words;
+}
+
+std::optional<int> ParseInt(std::string_view text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || text.empty()) return std::nullopt;
+  return value;
+}
+
+bool SameLetters(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// The tools the window knows; the numbers between are unused.
+bool IsEditMode(int number) {
+  return number == 0 || (number >= 2 && number <= 34) || (number >= 39 && number <= 42);
+}
+
+// A value given by a word from a list or by its number.
+std::optional<int> Choice(std::string_view word, std::initializer_list<std::string_view> names,
+                          int first_number) {
+  int number = first_number;
+  for (std::string_view name : names) {
+    if (SameLetters(word, name)) return number;
+    ++number;
+  }
+  const std::optional<int> value = ParseInt(word);
+  if (value && *value >= first_number && *value < number) return value;
+  return std::nullopt;
+}
+
+std::string Quoted(std::string_view word) { return "\"" + std::string(word) + "\""; }
+
+}  // namespace
+
+EditScript::EditScript(EditMap& map, Prompter& prompter, std::function<bool()> save)
+    : session_(map, prompter, *this), save_(std::move(save)) {}
+
+bool EditScript::ChooseStation(EditMap& map, EditMode tool, int* current) {
+  if (chosen_station_ != 0) *current = chosen_station_;
+  return EditDialogs::ChooseStation(map, tool, current);
+}
+
+EditScript::Outcome EditScript::RunLine(std::string_view line, std::string* error) {
+  line = Trim(line);
+  if (line.empty() || line.front() == '#') return Outcome::kDone;
+  std::string_view rest = line;
+  const std::string_view command = NextWord(&rest);
+  auto malformed = [error](std::string text) {
+    *error = std::move(text);
+    return Outcome::kMalformed;
+  };
+
+  if (command == "station" || command == "stopsection") {
+    const std::string_view one_char = NextWord(&rest);
+    const std::string_view short_name = NextWord(&rest);
+    if (short_name.empty()) return malformed(std::string(command) + ": ONE SHORT [NAME] expected");
+    if (command == "station") {
+      MapStation station;
+      station.one_char_name = Utf8ToSjis(one_char);
+      station.short_name = Utf8ToSjis(short_name);
+      station.name = Utf8ToSjis(rest);
+      session_.AddStation(station);
+    } else {
+      MapTarget target;
+      target.one_char_name = Utf8ToSjis(one_char);
+      target.short_name = Utf8ToSjis(short_name);
+      target.name = Utf8ToSjis(rest);
+      session_.AddStopSection(target);
+    }
+    return Outcome::kDone;
+  }
+
+  const std::vector<std::string_view> args = Words(rest);
+  if (command == "save") {
+    if (!args.empty()) return malformed("save takes no arguments");
+    return save_() ? Outcome::kDone : Outcome::kSaveFailed;
+  }
+
+  if (command == "mode") {
+    if (args.empty() || args.size() > 2) return malformed("mode: N [ARG] expected");
+    const std::optional<int> number = ParseInt(args[0]);
+    if (!number || !IsEditMode(*number)) return malformed("mode: no tool " + Quoted(args[0]));
+    const EditMode mode = static_cast<EditMode>(*number);
+    if (args.size() == 1) {
+      session_.ChooseMode(mode);
+      return Outcome::kDone;
+    }
+    if (mode == EditMode::kTrack) {
+      const std::optional<int> direction = Choice(args[1], {"both", "left", "right"}, kBothWays);
+      if (!direction) return malformed("mode 2: direction " + Quoted(args[1]) + " unknown");
+      session_.ChooseTrackTool(*direction);
+      return Outcome::kDone;
+    }
+    if (mode == EditMode::kSelect) {
+      const std::optional<int> kind = Choice(args[1], {"individual", "batch", "range"}, 0);
+      if (!kind) return malformed("mode 12: selection kind " + Quoted(args[1]) + " unknown");
+      session_.ChooseSelection(static_cast<SelectionKind>(*kind));
+      return Outcome::kDone;
+    }
+    if (mode >= EditMode::kStation && mode <= EditMode::kStationDrawing) {
+      const bool stop_section =
+          mode == EditMode::kStopSection || mode == EditMode::kStopSectionYard;
+      const std::optional<int> chosen = ParseInt(args[1]);
+      const EditMap& map = session_.map();
+      if (!chosen ||
+          !(stop_section ? map.targets.Contains(*chosen) : map.stations.Contains(*chosen))) {
+        return malformed(
+            std::string(stop_section ? "there is no stop section " : "there is no station ") +
+            Quoted(args[1]));
+      }
+      chosen_station_ = *chosen;
+      session_.ChooseMode(mode);
+      chosen_station_ = 0;
+      return Outcome::kDone;
+    }
+    return malformed("mode " + std::string(args[0]) + " takes no argument");
+  }
+
+  if (command == "click" || command == "clickpx" || command == "right" || command == "rightpx" ||
+      command == "release" || command == "releasepx") {
+    if (args.size() != 2) return malformed(std::string(command) + ": two numbers expected");
+    const std::optional<int> x = ParseInt(args[0]);
+    const std::optional<int> y = ParseInt(args[1]);
+    if (!x || !y) return malformed(std::string(command) + ": two numbers expected");
+    const bool pixels = command.ends_with("px");
+    // A grid point is clicked at its own pixel; keep far-out numbers in range.
+    const auto px = static_cast<int>(
+        pixels ? *x : std::clamp<long long>(*x * 10LL, -2000000000LL, 2000000000LL));
+    const auto py = static_cast<int>(
+        pixels ? *y : std::clamp<long long>(*y * 12LL, -2000000000LL, 2000000000LL));
+    if (command.starts_with("click")) {
+      session_.LeftDown(px, py);
+    } else if (command.starts_with("right")) {
+      session_.RightDown(px, py);
+    } else {
+      session_.LeftUp(px, py);
+    }
+    return Outcome::kDone;
+  }
+
+  if (command == "key") {
+    if (args.size() != 1) return malformed("key: one key name expected");
+    std::string_view name = args[0];
+    bool shift = false;
+    if (name.size() > 6 && SameLetters(name.substr(0, 6), "shift+")) {
+      shift = true;
+      name.remove_prefix(6);
+    }
+    static constexpr std::pair<std::string_view, EditKey> kKeys[] = {
+        {"esc", EditKey::kEscape},  {"escape", EditKey::kEscape}, {"left", EditKey::kLeft},
+        {"right", EditKey::kRight}, {"up", EditKey::kUp},         {"down", EditKey::kDown},
+        {"tab", EditKey::kTab},
+    };
+    for (const auto& [key_name, key] : kKeys) {
+      if (SameLetters(name, key_name)) {
+        session_.KeyDown(key, shift);
+        return Outcome::kDone;
+      }
+    }
+    if (!shift && SameLetters(name, "space")) {
+      session_.CharKey(' ');
+      return Outcome::kDone;
+    }
+    if (!shift && name.size() == 1) {
+      session_.CharKey(name[0]);
+      return Outcome::kDone;
+    }
+    return malformed("key: unknown key " + Quoted(args[0]));
+  }
+
+  return malformed("unknown command " + Quoted(command));
+}
+
+bool EditScript::Run(std::istream& in, std::string* error) {
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    std::string why;
+    switch (RunLine(line, &why)) {
+      case Outcome::kDone:
+        break;
+      case Outcome::kMalformed:
+        *error = "line " + std::to_string(number) + ": " + why;
+        return false;
+      case Outcome::kSaveFailed:
+        *error = "line " + std::to_string(number) + ": the map was not saved";
+        return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace corvane

@@ -1,0 +1,64 @@
+#pragma once
+// Editing a map from a script of commands, one per line, as the headless
+// tool reads them from standard input. Each command is what the user does in
+// the map edit window: choose a tool, click, right-click, press a key, save.
+//
+//   mode N [ARG]        choose tool N; ARG is the direction of the track tool
+//                       (both|left|right or 1|2|3), the kind of the selection
+//                       tool (individual|batch|range or 0|1|2), or for the
+//                       station tools (5 to 9) the station or stop section to
+//                       choose in their dialog
+//   station ONE SHORT [NAME]      add a station as the station dialog does
+//   stopsection ONE SHORT [NAME]  add a stop section likewise
+//   click X Y           left click on grid point (X, Y), i.e. at pixel
+//                       (X*10, Y*12)
+//   clickpx PX PY       left click at a pixel
+//   right X Y, rightpx PX PY      right click
+//   release X Y, releasepx PX PY  left button released (the move tool's drag)
+//   key NAME            Esc, Left, Right, Up, Down (each also with "Shift+"),
+//                       Shift+Tab, space, or a letter
+//   save                write the map
+//
+// Empty lines and lines starting with "#" are skipped. Names are UTF-8.
+
+#include <functional>
+#include <istream>
+#include <string>
+#include <string_view>
+
+#include "base/prompter.h"
+#include "editor/edit_map.h"
+#include "editor/edit_session.h"
+
+namespace corvane {
+
+class EditScript : public EditDialogs {
+ public:
+  // `save` writes the map and reports any failure itself.
+  EditScript(EditMap& map, Prompter& prompter, std::function<bool()> save);
+
+  enum class Outcome {
+    kDone,
+    kMalformed,   // the line is not a command; nothing was done
+    kSaveFailed,  // the save command failed (already reported)
+  };
+
+  // Runs one line; `*error` says what is wrong with a malformed one.
+  Outcome RunLine(std::string_view line, std::string* error);
+
+  // Runs every line of `in`, stopping at a malformed line ("line N: ...") or
+  // a failed save. True when every line ran.
+  bool Run(std::istream& in, std::string* error);
+
+  EditSession& session() { return session_; }
+
+  // The station dialog answers with the number the mode command gave.
+  bool ChooseStation(EditMap& map, EditMode tool, int* current) override;
+
+ private:
+  EditSession session_;
+  std::function<bool()> save_;
+  int chosen_station_ = 0;  // answer for the next station dialog (0: keep)
+};
+
+}  // namespace corvane

@@ -1,0 +1,157 @@
+#include "editor/edit_script.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/message_log.h"
+#include "base/chooser.h"
+#include "base/file_io.h"
+#include "mapfile/map_document.h"
+#include "mapfile/map_file.h"
+#include "support/test_support.h"
+
+namespace corvane {
+namespace {
+
+using testing::ScratchFolder;
+using testing::Sjis;
+
+// A new map with the default signal types and a script that saves it under
+// `out`, as `corvane-cli map edit -new OUT` does.
+class EditScriptTest : public ::testing::Test {
+ protected:
+  EditScriptTest() {
+    std::filesystem::create_directory(folders_.temp);
+    EXPECT_TRUE(document_.NewMap());
+  }
+
+  bool Run(const std::string& text) {
+    std::istringstream in(text);
+    return script_.Run(in, &error_);
+  }
+
+  ScratchFolder folder_;
+  MapFolders folders_{folder_.File("temp/"), folder_.path(),
+                      testing::SourceDataFolder() + "old_map/"};
+  EditMap map_;
+  ScriptedPrompter prompter_;
+  ScriptedChooser chooser_;
+  MessageLog log_;
+  MapDocument document_{map_, folders_, prompter_, chooser_, log_};
+  std::string out_ = folder_.File("out.kvm");
+  EditScript script_{map_, prompter_, [this] { return document_.SaveAsPath(out_); }};
+  std::string error_;
+};
+
+TEST_F(EditScriptTest, MalformedLinesChangeNothingAndNameTheirLine) {
+  const std::vector<std::string> bad = {
+      "frobnicate", "mode",        "mode 1",   "mode 2 sideways", "mode 12 3",
+      "mode 5 1",   "mode 4 x",    "click 1",  "click a b",       "clickpx 1 2 3",
+      "key Hyper",  "key Shift+x", "save now", "station 東",      "stopsection",
+  };
+  for (const std::string& line : bad) {
+    std::string why;
+    EXPECT_EQ(script_.RunLine(line, &why), EditScript::Outcome::kMalformed) << line;
+    EXPECT_FALSE(why.empty()) << line;
+  }
+  EXPECT_EQ(script_.session().mode(), EditMode::kNone);
+  EXPECT_EQ(map_.stations.count(), 0);
+  EXPECT_FALSE(map_.modified);
+
+  EXPECT_FALSE(Run("# a comment\n\nmode 2 left\nclick 2 x\nclick 3 3\n"));
+  EXPECT_EQ(error_, "line 4: click: two numbers expected");
+  EXPECT_EQ(script_.session().track_direction(), kLeftwardOnly);
+  EXPECT_FALSE(script_.session().has_pending());
+}
+
+TEST_F(EditScriptTest, AMapDrawnFromNothingSavesAndReopensTheSame) {
+  ASSERT_TRUE(Run(R"(station 東 東町 東町駅
+stopsection 信 信号場
+mode 2 both
+click 2 5
+click 10 5
+right 0 0
+mode 3
+click 10 5
+click 14 5
+click 14 7
+click 14 9
+key r
+click 14 5
+click 20 5
+mode 2 right
+click 14 7
+click 20 7
+mode 2 2
+click 14 9
+click 20 9
+key c
+click 20 5
+click 20 7
+click 24 5
+click 24 7
+clickpx 220 72
+mode 2 both
+click 24 5
+click 30 5
+right 0 0
+click 2 12
+click 8 12
+mode 5 1
+click 6 5
+mode 6 1
+click 17 7
+mode 9
+click 3 2
+click 9 3
+key j
+click 30 5
+click 2 12
+save
+)")) << error_;
+  EXPECT_TRUE(prompter_.shown().empty());
+  EXPECT_FALSE(map_.modified);
+  ASSERT_EQ(map_.rails.count(), 6);
+  EXPECT_EQ(map_.rails[3].direction, kRightwardOnly);
+  EXPECT_EQ(map_.rails[4].direction, kLeftwardOnly);
+  EXPECT_EQ((std::vector<int>{map_.rails[1].station, map_.rails[1].stop_left, map_.rails[3].target,
+                              map_.rails[3].stop_right}),
+            (std::vector<int>{1, 780, 1, 580}));
+  ASSERT_EQ(map_.points.count(), 2);
+  EXPECT_EQ(map_.points[1].branch_count, 3);
+  EXPECT_EQ(map_.points[2].kind, 4);
+  ASSERT_EQ(map_.station_draws.count(), 1);
+  EXPECT_EQ(map_.station_draws[1].station, 1);
+  ASSERT_EQ(map_.jumps.count(), 1);
+  EXPECT_EQ(map_.jumps[1].a(), (GridPoint{30, 5}));
+  EXPECT_EQ(map_.stations[1].name, Sjis("東町駅"));
+  EXPECT_EQ(map_.targets[1].short_name, Sjis("信号場"));
+
+  EditMap reopened;
+  MapDocument reader(reopened, folders_, prompter_, chooser_, log_);
+  ASSERT_EQ(reader.OpenPath(out_), OpenOutcome::kOpened);
+  EXPECT_EQ(FormatMapText(reopened), FormatMapText(map_));
+}
+
+// The example in examples/ is made by its script; running the script again
+// must give the committed file byte for byte.
+TEST_F(EditScriptTest, ExampleScriptGivesTheCommittedMap) {
+  std::ifstream script(CORVANE_SOURCE_DIR "/examples/scripted_line.edit");
+  ASSERT_TRUE(script);
+  ASSERT_TRUE(script_.Run(script, &error_)) << error_;
+  EXPECT_TRUE(prompter_.shown().empty());
+  const auto made = ReadFileBytes(out_);
+  const auto committed = ReadFileBytes(CORVANE_SOURCE_DIR "/examples/scripted_line.kvm");
+  ASSERT_TRUE(made && committed);
+  EXPECT_TRUE(*made == *committed)
+      << "examples/scripted_line.kvm is out of date: run corvane-cli map edit -new "
+         "examples/scripted_line.kvm < examples/scripted_line.edit";
+}
+
+}  // namespace
+}  // namespace corvane

@@ -291,6 +291,21 @@ class DesktopAppTest : public QObject {
     QVERIFY(!app.main_frame()->message_window_open());
   }
 
+  void UnwritableSettingsFileIsReportedOnceAtClose() {
+    // A folder stands where korv.ini would be written.
+    Run run({"/m=ResetWindowPos"});
+    run.chosen_mode = kStartResetWindowPositions;
+    fs::create_directories(run.SettingsFile());
+    DesktopApp& app = run.WithDataFolder().Start();
+    app.Tick();
+    QVERIFY(app.finished());
+    QCOMPARE(run.prompter.shown().size(), std::size_t{1});
+    QCOMPARE(run.prompter.shown()[0].text,
+             "書き込みファイル'" + run.SettingsFile() + "'は開けませんでした。\n");
+    QCOMPARE(run.prompter.shown()[0].caption, std::string("ファイル書き込みエラー"));
+    QVERIFY(IsDirectory(run.SettingsFile()));
+  }
+
   void CloseWritesTheSettingsAndWindowPositions() {
     Run run;
     DesktopApp& app = run.WithDataFolder().Start();

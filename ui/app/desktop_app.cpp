@@ -12,6 +12,7 @@
 #include "base/ini_file.h"
 #include "main/main_frame.h"
 #include "mapedit/map_edit_window.h"
+#include "mapfile/file_messages.h"
 #include "platform/qt_text.h"
 
 namespace corvane {
@@ -120,17 +121,26 @@ bool DesktopApp::RunCloseSequence() {
 
   timer_.stop();
   const bool folder_exists = IsDirectory(context_.data_folder.path);
-  if (folder_exists) ClearBackupKeysInFile(context_.SettingsPath());
+  // The settings file is written up to three times below; a failure of any
+  // of them is reported once, at the end.
+  bool settings_written = true;
+  if (folder_exists) settings_written = ClearBackupKeysInFile(context_.SettingsPath());
   context_.settings.backup_files = {};
-  SaveSettings();
+  if (!SaveSettings()) settings_written = false;
   if (requested_data_folder_) MoveDataFolder();
 
   if (map_edit_window_ != nullptr) map_edit_window_->hide();
   main_frame_->ShowMessageWindow(false);
   if (folder_exists && (command_line_.start_mode == kStartResetWindowPositions ||
                         command_line_.start_mode == kStartResetAllSettings)) {
-    ResetSettingsFile(context_.data_folder.path, command_line_.start_mode,
-                      context_.env.LocalTime());
+    if (!ResetSettingsFile(context_.data_folder.path, command_line_.start_mode,
+                           context_.env.LocalTime())) {
+      settings_written = false;
+    }
+  }
+  if (!settings_written) {
+    ReportFileError(context_.prompter, kCannotOpenForWrite, context_.SettingsPath(),
+                    kWriteErrorCaption);
   }
   finished_ = true;
   close_running_ = false;
@@ -138,15 +148,16 @@ bool DesktopApp::RunCloseSequence() {
   return true;
 }
 
-void DesktopApp::SaveSettings() {
+bool DesktopApp::SaveSettings() {
   // Without a data folder there is no settings file to write.
-  if (!IsDirectory(context_.data_folder.path)) return;
+  if (!IsDirectory(context_.data_folder.path)) return true;
   const WindowRect main_rect = RectOfWindow(*main_frame_);
   if (main_rect.has_position) context_.settings.main_window = main_rect;
   context_.settings.map_edit_window.open = map_edit_window_open();
   if (map_edit_window_open()) map_edit_window_->SaveLayout();
-  SaveSettingsFile(context_.SettingsPath(), context_.settings, context_.english);
+  const bool saved = SaveSettingsFile(context_.SettingsPath(), context_.settings, context_.english);
   main_frame_->SaveMessageWindowLayout();
+  return saved;
 }
 
 void DesktopApp::MoveDataFolder() {

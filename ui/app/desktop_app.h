@@ -65,7 +65,8 @@ class DesktopApp : public QObject {
   void CloseProgram();
   void OpenWindows();
   void RecoverBackups();
-  void SaveSettings();
+  // False when the settings file could not be written.
+  bool SaveSettings();
   void MoveDataFolder();
 
   AppContext& context_;

@@ -362,6 +362,7 @@ void EditSession::ReopenStationDialog() {
 }
 
 void EditSession::LeftDown(int px, int py) {
+  half_turn_pending_ = false;
   const GridPoint p = SnapToGrid(px, py);
   switch (mode_) {
     case EditMode::kTrack:
@@ -403,10 +404,12 @@ void EditSession::LeftDown(int px, int py) {
 }
 
 void EditSession::LeftUp(int px, int py) {
+  half_turn_pending_ = false;
   if (mode_ == EditMode::kMove) DragSelection(SnapToGrid(px, py));
 }
 
 void EditSession::RightDown(int px, int py) {
+  half_turn_pending_ = false;
   switch (mode_) {
     case EditMode::kTrack:
     case EditMode::kJump:
@@ -441,6 +444,7 @@ void EditSession::RightDown(int px, int py) {
 }
 
 KeyResult EditSession::KeyDown(EditKey key, bool shift) {
+  if (key != EditKey::kTab || !shift) half_turn_pending_ = false;
   KeyResult result;
   switch (key) {
     case EditKey::kEscape:
@@ -489,6 +493,7 @@ KeyResult EditSession::KeyDown(EditKey key, bool shift) {
 }
 
 KeyResult EditSession::CharKey(char key) {
+  half_turn_pending_ = false;
   KeyResult result;
   if (!map_open_) return result;
   result.handled = true;
@@ -542,7 +547,13 @@ KeyResult EditSession::CharKey(char key) {
 
 void EditSession::RotateHalfTurn() {
   ForgetInput();
+  // A half turn changes the map; a second one straight after it brings back
+  // the map as it was, and with it the modified mark it had then.
+  const bool undoes_previous_turn = half_turn_pending_;
+  if (!undoes_previous_turn) modified_before_half_turn_ = map_.modified;
   RotateMapHalfTurn(map_);
+  if (undoes_previous_turn) map_.modified = modified_before_half_turn_;
+  half_turn_pending_ = !undoes_previous_turn;
 }
 
 std::string EditSession::Prompt() const {
@@ -647,6 +658,7 @@ void EditSession::FillDrawOptions(MapDrawOptions* options) const {
 }
 
 void EditSession::MapReplaced() {
+  half_turn_pending_ = false;
   ForgetInput();
   highlight_rail_ = highlight_point_ = highlight_branch_ = 0;
   drag_reference_ = {};

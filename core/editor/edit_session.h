@@ -192,6 +192,10 @@ class EditSession {
   EditMode mode_ = EditMode::kNone;
   SelectionKind selection_kind_ = SelectionKind::kIndividual;
   GridPoint pending_;  // (0, 0): none
+  // Set by a half turn until any other input; a second half turn then
+  // restores modified_before_half_turn_.
+  bool half_turn_pending_ = false;
+  bool modified_before_half_turn_ = false;
   int track_direction_ = kBothWays;
   int building_point_ = 0;  // turnout under construction
   std::vector<GridPoint> crossing_corners_;

@@ -457,8 +457,16 @@ TEST_F(EditSessionTest, HalfTurnMirrorsEverythingAndTwiceGivesTheMapBack) {
   EXPECT_EQ(map_.jumps[1].b(), (GridPoint{1, 10}));
   EXPECT_EQ(map_.RailContinuingLeft({1, 10}), 3);
 
+  // The second turn straight after the first gives back the map as it was,
+  // unmodified; with an edit in between the mark stays.
   session_.KeyDown(EditKey::kTab, true);
   EXPECT_EQ(FormatMapText(map_), before);
+  EXPECT_FALSE(map_.modified);
+  session_.KeyDown(EditKey::kTab, true);
+  session_.CharKey('r');
+  session_.KeyDown(EditKey::kTab, true);
+  EXPECT_EQ(FormatMapText(map_), before);
+  EXPECT_TRUE(map_.modified);
 }
 
 TEST_F(EditSessionTest, KeysChooseToolsScrollAndLeaveTools) {

@@ -236,18 +236,18 @@ bool RenameDataFolder(const DataFolder& current, const std::string& new_folder,
       path_file = new_folder + path_file.substr(current.path.size());
       if (registry_in_use) environment.SetDataPathInfo(path_file);
     }
-    IniFile file = IniFile::Load(path_file);
-    file.SetString(kPathFileDataSection, kPathFileDataKey, new_folder);
-    DataFolderTable table = DataFolderTable::Read(file);
-    for (int slot = 1; slot < kFolderSlotCount; ++slot) {
-      std::string moved = FollowRename(table[slot], current.path, new_folder);
-      // A path grown past its slot is never cut: the slot takes its usual
-      // place in the new folder instead.
-      if (moved.size() > kFolderPathMaxBytes) moved = new_table[slot];
-      table.Set(slot, std::move(moved));
-    }
-    table.Write(file);
-    updated = file.Save(path_file);
+    updated = IniFile::Update(path_file, [&](IniFile& file) {
+      file.SetString(kPathFileDataSection, kPathFileDataKey, new_folder);
+      DataFolderTable table = DataFolderTable::Read(file);
+      for (int slot = 1; slot < kFolderSlotCount; ++slot) {
+        std::string moved = FollowRename(table[slot], current.path, new_folder);
+        // A path grown past its slot is never cut: the slot takes its usual
+        // place in the new folder instead.
+        if (moved.size() > kFolderPathMaxBytes) moved = new_table[slot];
+        table.Set(slot, std::move(moved));
+      }
+      table.Write(file);
+    });
     if (!updated) log.Add(kLogWriteFailed, path_file.c_str());
   } else {
     const int code = error.value();
@@ -264,9 +264,7 @@ bool RenameDataFolder(const DataFolder& current, const std::string& new_folder,
 }  // namespace
 
 bool ClearBackupKeysInFile(const std::string& settings_path) {
-  IniFile settings = IniFile::Load(settings_path);
-  ClearBackupKeys(settings);
-  return settings.Save(settings_path);
+  return IniFile::Update(settings_path, ClearBackupKeys);
 }
 
 std::string DataFolderChangeLogName(const std::tm& now) {

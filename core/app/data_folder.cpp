@@ -110,10 +110,10 @@ std::string DataFolder::TempFolder() const {
 bool WriteDataPath(const std::string& path_file, const std::string& folder) {
   const auto table = DataFolderTable::Build(folder);
   if (!table) return false;
-  IniFile file = IniFile::Load(path_file);
-  file.SetString(kPathFileDataSection, kPathFileDataKey, folder);
-  table->Write(file);
-  return file.Save(path_file);
+  return IniFile::Update(path_file, [&](IniFile& file) {
+    file.SetString(kPathFileDataSection, kPathFileDataKey, folder);
+    table->Write(file);
+  });
 }
 
 std::string FirstFreeDataFolderName(const std::string& parent) {

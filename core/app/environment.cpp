@@ -109,9 +109,9 @@ bool SystemEnvironment::SetDataPathInfo(const std::string& path_file) {
   if (file.empty()) return false;
   std::error_code ignored;
   std::filesystem::create_directories(DirectoryOf(file), ignored);
-  IniFile registry = IniFile::Load(file);
-  registry.SetString(kRegistrySection, kDataPathInfoKey, path_file);
-  return registry.Save(file);
+  return IniFile::Update(file, [&](IniFile& registry) {
+    registry.SetString(kRegistrySection, kDataPathInfoKey, path_file);
+  });
 }
 
 bool SystemEnvironment::LocaleIsEnglish() const {

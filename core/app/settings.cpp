@@ -281,9 +281,7 @@ ProgramSettings LoadSettingsFile(const std::string& path, bool english, const En
 }
 
 bool SaveSettingsFile(const std::string& path, const ProgramSettings& settings, bool english) {
-  IniFile ini = IniFile::Load(path);
-  WriteSettings(settings, ini, english);
-  return ini.Save(path);
+  return IniFile::Update(path, [&](IniFile& ini) { WriteSettings(settings, ini, english); });
 }
 
 void ClearBackupKeys(IniFile& ini) {

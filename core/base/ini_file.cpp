@@ -116,6 +116,17 @@ IniFile IniFile::Parse(std::string_view bytes) {
   return file;
 }
 
+bool IniFile::Update(const std::string& path, const std::function<void(IniFile&)>& change) {
+  IniFile file;
+  if (FileExists(path) || IsDirectory(path)) {
+    const auto bytes = ReadFileBytes(path);
+    if (!bytes) return false;
+    file = Parse(*bytes);
+  }
+  change(file);
+  return file.Save(path);
+}
+
 IniFile IniFile::Load(const std::string& path) {
   const auto bytes = ReadFileBytes(path);
   return bytes ? Parse(*bytes) : IniFile();

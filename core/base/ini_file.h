@@ -6,6 +6,7 @@
 // change one line and keep every other line of the file as it was. Bytes are
 // Shift-JIS; CRLF and LF line ends are both read.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,10 @@ class IniFile {
   // A missing or unreadable file reads as an empty one, as with the profile
   // functions.
   static IniFile Load(const std::string& path);
+  // Changes the file at `path` with `change` and saves it atomically. A
+  // missing file starts empty; a file that exists but cannot be read is left
+  // alone (false), so that a save never drops the lines it could not read.
+  static bool Update(const std::string& path, const std::function<void(IniFile&)>& change);
 
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
   std::string GetString(std::string_view section, std::string_view key,

@@ -62,9 +62,9 @@ void MessageWindow::SaveLayout() {
   if (!shown_once_) return;
   if (isVisible()) RememberRect();
   const std::string path = context_.SettingsPath();
-  IniFile ini = IniFile::Load(path);
-  WriteWindowRect(ini, kMessageWindowSection, context_.settings.message_window);
-  ini.Save(path);
+  IniFile::Update(path, [this](IniFile& ini) {
+    WriteWindowRect(ini, kMessageWindowSection, context_.settings.message_window);
+  });
 }
 
 }  // namespace corvane

@@ -107,9 +107,7 @@ void MapEditWindow::SaveLayout() {
   if (rect.has_position) settings.rect = rect;
   if (context_.data_folder.path.empty()) return;
   const std::string path = context_.SettingsPath();
-  IniFile ini = IniFile::Load(path);
-  WriteMapEditWindowLayout(ini, settings);
-  ini.Save(path);
+  IniFile::Update(path, [&settings](IniFile& ini) { WriteMapEditWindowLayout(ini, settings); });
 }
 
 bool MapEditWindow::OpenMapFile(const QString& path) {

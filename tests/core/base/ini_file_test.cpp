@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 #include <vector>
 
@@ -137,6 +139,22 @@ TEST(IniFileTest, SaveAndLoad) {
   EXPECT_EQ(ReadFileBytes(path), "[w]\r\nleft=10\r\ntop=20\r\n");
   EXPECT_EQ(IniFile::Load(path).GetInt("W", "TOP", 0), 20);
   EXPECT_FALSE(ini.Save(folder.File("missing/korv.ini")));
+}
+
+TEST(IniFileTest, UpdateChangesOneKeyAndNeverDropsAnUnreadableFile) {
+  ScratchFolder folder;
+  const std::string path = folder.File("korv.ini");
+  ASSERT_TRUE(IniFile::Update(path, [](IniFile& ini) { ini.SetInt("w", "left", 1); }));
+  ASSERT_TRUE(IniFile::Update(path, [](IniFile& ini) { ini.SetInt("w", "top", 2); }));
+  EXPECT_EQ(ReadFileBytes(path), "[w]\nleft=1\ntop=2\n");
+
+  // Something that cannot be read as a file is left as it is.
+  const std::string blocked = folder.File("blocked.ini");
+  std::filesystem::create_directory(blocked);
+  bool changed = false;
+  EXPECT_FALSE(IniFile::Update(blocked, [&changed](IniFile&) { changed = true; }));
+  EXPECT_FALSE(changed);
+  EXPECT_TRUE(std::filesystem::is_directory(blocked));
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libc6-dev
-          qt6-base-dev libgl-dev fonts-ipafont-gothic xvfb xauth)
+          qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic
+          xvfb xauth)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -14,6 +14,7 @@
 #include "platform/qt_chooser.h"
 #include "platform/qt_prompter.h"
 #include "platform/qt_text.h"
+#include "platform/qt_translation.h"
 #include "platform/ui_font.h"
 
 namespace {
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "corvane: %s", desktop.error().c_str());
     return 1;
   }
+  // The language is settled now; Qt's own buttons and dialogs follow it.
+  corvane::InstallQtTranslation(context.english);
   prompter.SetParent(desktop.main_frame());
   chooser.SetParent(desktop.main_frame());
   QObject::connect(&desktop, &corvane::DesktopApp::Finished, &application, &QCoreApplication::quit,

@@ -9,6 +9,7 @@
 #include "platform/qt_chooser.h"
 #include "platform/qt_prompter.h"
 #include "platform/qt_text.h"
+#include "platform/qt_translation.h"
 
 namespace corvane {
 
@@ -87,6 +88,37 @@ class QtPlatformTest : public QObject {
     QCOMPARE(answer, PromptAnswer::kNo);
     QCOMPARE(shown_text, QStringLiteral("終了しますか？"));
     QCOMPARE(shown_caption, QStringLiteral("終了確認"));
+  }
+
+  void ButtonsSpeakTheInterfaceLanguage() {
+    // The texts of the buttons of the next box the prompter shows.
+    auto buttons_of = [](PromptButtons buttons) {
+      QStringList texts;
+      QTimer::singleShot(0, [&texts] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        for (QAbstractButton* button : box->buttons()) texts << button->text();
+        box->buttons().first()->click();
+      });
+      QtPrompter().Ask("text", "caption", buttons, PromptIcon::kQuestion);
+      texts.sort();
+      return texts;
+    };
+    auto sorted = [](QStringList texts) {
+      texts.sort();
+      return texts;
+    };
+
+    QVERIFY(InstallQtTranslation(false));
+    QCOMPARE(buttons_of(PromptButtons::kYesNoCancel),
+             sorted({QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)"),
+                     QStringLiteral("キャンセル")}));
+    QCOMPARE(buttons_of(PromptButtons::kAbortRetryIgnore),
+             sorted({QStringLiteral("中止"), QStringLiteral("再試行"), QStringLiteral("無視")}));
+
+    QVERIFY(InstallQtTranslation(true));
+    QCOMPARE(buttons_of(PromptButtons::kYesNo),
+             sorted({QStringLiteral("&Yes"), QStringLiteral("&No")}));
   }
 };
 

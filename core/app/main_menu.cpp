@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "editor/edit_map.h"
+
 namespace corvane {
 namespace {
 
@@ -16,6 +18,14 @@ MenuEntry Command(const char* id, const char* japanese, const char* english) {
 MenuEntry Checkable(const char* id, const char* japanese, const char* english) {
   MenuEntry entry = Command(id, japanese, english);
   entry.checkable = true;
+  return entry;
+}
+
+// A tool of the map edit window: checked while active, with its letter key.
+MenuEntry Tool(const char* id, const char* japanese, const char* english,
+               const char* shortcut = "") {
+  MenuEntry entry = Checkable(id, japanese, english);
+  entry.shortcut = shortcut;
   return entry;
 }
 
@@ -120,6 +130,114 @@ std::vector<MenuEntry> BuildMapEditFileMenu() {
   };
 }
 
+std::vector<MenuEntry> BuildMapEditToolMenus() {
+  return {
+      Menu("map_edit.edit", "編集(&E)", "Edit(&E)",
+           {
+               Tool(kCmdTrackBoth, "線路設置（双方向）(&B)", "Track, Both Directions(&B)", "R"),
+               Tool(kCmdTrackLeftward, "線路設置（←方向）(&L)", "Track, Leftward(&L)"),
+               Tool(kCmdTrackRightward, "線路設置（→方向）(&R)", "Track, Rightward(&R)"),
+               Tool(kCmdTurnout, "分岐設置(&P)", "Turnout(&P)", "P"),
+               Tool(kCmdCrossing, "交差設置(&C)", "Crossing(&C)", "C"),
+               Separator(),
+               Tool(kCmdStation, "駅設定(&S)", "Station(&S)", "S"),
+               Tool(kCmdStopSection, "停車区画設定(&T)", "Stop Section(&T)", "T"),
+               Tool(kCmdStationYard, "駅構内設定(&Y)", "Station Yard(&Y)"),
+               Tool(kCmdStopSectionYard, "停車区画構内設定(&U)", "Stop Section Yard(&U)"),
+               Tool(kCmdStationDrawing, "駅描画設置(&W)", "Station Drawing(&W)", "W"),
+               Tool(kCmdJump, "ジャンプ設置(&J)", "Jump(&J)", "J"),
+               Separator(),
+               Tool(kCmdDelete, "削除(&D)", "Delete(&D)", "D"),
+               Tool(kCmdProperty, "線路プロパティ(&I)", "Rail Property(&I)"),
+               Separator(),
+               Tool(kCmdSelectIndividual, "個別選択(&O)", "Individual Selection(&O)", "O"),
+               Tool(kCmdSelectBatch, "一括選択(&G)", "Batch Selection(&G)", "G"),
+               Tool(kCmdSelectRange, "範囲選択(&A)", "Range Selection(&A)", "Space"),
+               Tool(kCmdMove, "移動(&M)", "Move(&M)", "M"),
+           }),
+      Menu("map_edit.view", "表示(&V)", "View(&V)",
+           {
+               Tool(kCmdErrorDisplay, "エラー表示(&E)", "Error Display(&E)", "E"),
+           }),
+  };
+}
+
+// What a tool command of the map edit window does.
+enum class EditToolAction {
+  kChooseMode,          // choose `mode`
+  kChooseTrack,         // the track tool with `direction`
+  kChooseSelection,     // the selection tool of `selection`
+  kToggleMove,          // into the move tool and back
+  kToggleErrorDisplay,  // error display on and off
+};
+
+struct EditToolCommand {
+  EditToolAction action = EditToolAction::kChooseMode;
+  EditMode mode = EditMode::kNone;
+  int direction = 0;  // track tool
+  SelectionKind selection = SelectionKind::kIndividual;
+};
+
+struct ToolCommandEntry {
+  const char* id;
+  EditToolCommand command;
+};
+
+constexpr EditToolCommand ChooseMode(EditMode mode) {
+  return {EditToolAction::kChooseMode, mode, 0, SelectionKind::kIndividual};
+}
+constexpr EditToolCommand ChooseTrack(int direction) {
+  return {EditToolAction::kChooseTrack, EditMode::kTrack, direction, SelectionKind::kIndividual};
+}
+constexpr EditToolCommand ChooseSelection(SelectionKind kind) {
+  return {EditToolAction::kChooseSelection, EditMode::kSelect, 0, kind};
+}
+
+constexpr ToolCommandEntry kToolCommands[] = {
+    {kCmdTrackBoth, ChooseTrack(kBothWays)},
+    {kCmdTrackLeftward, ChooseTrack(kLeftwardOnly)},
+    {kCmdTrackRightward, ChooseTrack(kRightwardOnly)},
+    {kCmdTurnout, ChooseMode(EditMode::kTurnout)},
+    {kCmdCrossing, ChooseMode(EditMode::kCrossing)},
+    {kCmdStation, ChooseMode(EditMode::kStation)},
+    {kCmdStopSection, ChooseMode(EditMode::kStopSection)},
+    {kCmdStationYard, ChooseMode(EditMode::kStationYard)},
+    {kCmdStopSectionYard, ChooseMode(EditMode::kStopSectionYard)},
+    {kCmdStationDrawing, ChooseMode(EditMode::kStationDrawing)},
+    {kCmdJump, ChooseMode(EditMode::kJump)},
+    {kCmdDelete, ChooseMode(EditMode::kDelete)},
+    {kCmdProperty, ChooseMode(EditMode::kProperty)},
+    {kCmdSelectIndividual, ChooseSelection(SelectionKind::kIndividual)},
+    {kCmdSelectBatch, ChooseSelection(SelectionKind::kBatch)},
+    {kCmdSelectRange, ChooseSelection(SelectionKind::kRange)},
+    {kCmdMove, {EditToolAction::kToggleMove, EditMode::kMove, 0, SelectionKind::kIndividual}},
+    {kCmdErrorDisplay,
+     {EditToolAction::kToggleErrorDisplay, EditMode::kNone, 0, SelectionKind::kIndividual}},
+};
+
+// Whether the tool command is the active tool, or the error display is on.
+bool ToolChecked(const EditToolCommand& command, const EditSession& session) {
+  switch (command.action) {
+    case EditToolAction::kChooseMode:
+    case EditToolAction::kToggleMove:
+      return session.mode() == command.mode;
+    case EditToolAction::kChooseTrack:
+      return session.mode() == EditMode::kTrack && session.track_direction() == command.direction;
+    case EditToolAction::kChooseSelection:
+      return session.mode() == EditMode::kSelect && session.selection_kind() == command.selection;
+    case EditToolAction::kToggleErrorDisplay:
+      return session.error_display();
+  }
+  return false;
+}
+
+const EditToolCommand* FindToolCommand(std::string_view id) {
+  for (const ToolCommandEntry& entry : kToolCommands) {
+    if (id == entry.id) return &entry.command;
+  }
+  return nullptr;
+}
+
 void CollectCommandIds(const std::vector<MenuEntry>& tree, std::vector<std::string>* ids) {
   for (const MenuEntry& entry : tree) {
     if (entry.separator) continue;
@@ -148,6 +266,46 @@ const std::vector<MenuEntry>& MainMenu() {
 const std::vector<MenuEntry>& MapEditFileMenu() {
   static const std::vector<MenuEntry> menu = BuildMapEditFileMenu();
   return menu;
+}
+
+const std::vector<MenuEntry>& MapEditToolMenus() {
+  static const std::vector<MenuEntry> menu = BuildMapEditToolMenus();
+  return menu;
+}
+
+KeyResult RunEditToolCommand(std::string_view id, EditSession& session) {
+  KeyResult result;
+  const EditToolCommand* command = FindToolCommand(id);
+  if (command == nullptr || !session.map_open()) return result;
+  result.handled = true;
+  switch (command->action) {
+    case EditToolAction::kChooseMode:
+      session.ChooseMode(command->mode);
+      break;
+    case EditToolAction::kChooseTrack:
+      session.ChooseTrackTool(command->direction);
+      break;
+    case EditToolAction::kChooseSelection:
+      session.ChooseSelection(command->selection);
+      break;
+    case EditToolAction::kToggleMove:
+      session.ToggleMove();
+      break;
+    case EditToolAction::kToggleErrorDisplay:
+      result.clear_check_messages = session.ToggleErrorDisplay();
+      break;
+  }
+  return result;
+}
+
+MenuState MapEditMenuState(const EditSession& session) {
+  MenuState state;
+  for (const ToolCommandEntry& entry : kToolCommands) {
+    CommandState& command = state.commands[entry.id];
+    command.enabled = session.map_open();
+    command.checked = ToolChecked(entry.command, session);
+  }
+  return state;
 }
 
 const MenuEntry* FindMenuEntry(const std::vector<MenuEntry>& tree, std::string_view id) {

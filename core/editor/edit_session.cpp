@@ -535,14 +535,18 @@ KeyResult EditSession::CharKey(char key) {
       ToggleMove();
       break;
     case 'e':
-      error_display_ = !error_display_;
-      result.clear_check_messages = error_display_;
+      result.clear_check_messages = ToggleErrorDisplay();
       break;
     default:
       result.handled = false;
       break;
   }
   return result;
+}
+
+bool EditSession::ToggleErrorDisplay() {
+  error_display_ = !error_display_;
+  return error_display_;
 }
 
 void EditSession::RotateHalfTurn() {

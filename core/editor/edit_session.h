@@ -116,6 +116,10 @@ class EditSession {
   // Character keys choosing tools (ignored while no map is open).
   KeyResult CharKey(char key);
 
+  // The error display on or off (the "e" key); true when it is on now, and
+  // the map message window is then to be cleared.
+  bool ToggleErrorDisplay();
+
   // The half-turn rotation (Shift+Tab); forgets half-finished input.
   void RotateHalfTurn();
 

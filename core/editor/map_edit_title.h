@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "editor/edit_map.h"
+#include "editor/edit_session.h"
 
 namespace corvane {
 
@@ -16,5 +17,10 @@ std::string MapEditCaption(std::string_view window_name, std::string_view base_n
 // The title with no tool active: the caption, the map's safety device and,
 // while the map is modified, the edited mark.
 std::string MapEditTitle(std::string_view caption, const EditMap& map, bool english);
+
+// The title for the session's active tool: the tool's name and the value it
+// works with (current station, selection count, tool value). A tool that
+// shows nothing of its own, and no tool, give the title above.
+std::string MapEditTitle(std::string_view caption, const EditSession& session, bool english);
 
 }  // namespace corvane

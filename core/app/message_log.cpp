@@ -7,7 +7,7 @@ namespace corvane {
 void MessageLog::Clear() {
   first_ = 0;
   size_ = 0;
-  ++revision_;
+  Changed();
 }
 
 void MessageLog::AddLine(std::string_view utf8) {
@@ -23,7 +23,12 @@ void MessageLog::AddLine(std::string_view utf8) {
     lines_[static_cast<std::size_t>(first_)] = std::move(line);
     first_ = (first_ + 1) % kCapacity;
   }
+  Changed();
+}
+
+void MessageLog::Changed() {
   ++revision_;
+  if (listener_) listener_();
 }
 
 const std::string& MessageLog::Line(int i) const {

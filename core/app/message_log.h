@@ -3,8 +3,10 @@
 // first. Lines are UTF-8 and hold what a 255-byte Shift-JIS line holds.
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace corvane {
@@ -25,12 +27,17 @@ class MessageLog {
   std::vector<std::string> Lines() const;
   // Increases whenever the log changes, so a window knows when to repaint.
   unsigned revision() const { return revision_; }
+  // Called after every change (the message window redraws); empty for none.
+  void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
  private:
+  void Changed();
+
   std::array<std::string, kCapacity> lines_;
   int first_ = 0;
   int size_ = 0;
   unsigned revision_ = 0;
+  std::function<void()> listener_;
 };
 
 }  // namespace corvane

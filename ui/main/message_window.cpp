@@ -26,7 +26,22 @@ MessageWindow::MessageWindow(AppContext& context, QWidget* parent)
               DefaultSettings(context_.env, context_.english).message_window);
   shown_revision_ = context_.log.revision() + 1;  // forces the first showing
   Refresh();
+  // Every addition redraws the window; a run of lines added in one go is
+  // shown once.
+  context_.log.SetChangeListener([this] {
+    if (refresh_pending_) return;
+    refresh_pending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          refresh_pending_ = false;
+          Refresh();
+        },
+        Qt::QueuedConnection);
+  });
 }
+
+MessageWindow::~MessageWindow() { context_.log.SetChangeListener(nullptr); }
 
 void MessageWindow::Refresh() {
   if (shown_revision_ == context_.log.revision()) return;

@@ -1,8 +1,8 @@
 #pragma once
 // The message window: a top-level window showing the message log, oldest
 // line first, each line wrapped at the window's width. The log lives on
-// whether the window is open or not; the window redraws when the log's
-// revision moves on.
+// whether the window is open or not; the window redraws as soon as the event
+// loop runs after lines were added.
 
 #include <QWidget>
 
@@ -18,6 +18,7 @@ class MessageWindow : public QWidget {
  public:
   // Placed where the settings say ("KORVMsgWindow").
   explicit MessageWindow(AppContext& context, QWidget* parent = nullptr);
+  ~MessageWindow() override;
 
   // Shows the log again when it changed since the last call.
   void Refresh();
@@ -42,6 +43,7 @@ class MessageWindow : public QWidget {
   QPlainTextEdit* view_ = nullptr;
   unsigned shown_revision_ = 0;
   bool shown_once_ = false;
+  bool refresh_pending_ = false;  // a redraw waits for the event loop
 };
 
 }  // namespace corvane

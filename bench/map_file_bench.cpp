@@ -1,0 +1,101 @@
+// Saving and opening the largest map the tables allow: formatting the bundle
+// text, packing, unpacking, splitting and reading every table.
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "base/prompter.h"
+#include "editor/edit_map.h"
+#include "mapfile/map_file.h"
+#include "mapfile/packed_bundle.h"
+
+namespace corvane {
+namespace {
+
+// Every segment and point slot used, laid out in rows of 60 segments.
+EditMap& LargestMap() {
+  static EditMap map = [] {
+    EditMap built;
+    built.Reset();
+    for (int i = 0; i < kRailCapacity; ++i) {
+      const int row = 4 + (i / 60) * 4;
+      const int column = 2 + (i % 60) * 4;
+      MapRail rail = NewRail({column, row}, {column + 4, row}, kBothWays);
+      rail.short_left = "ABCDEFGHIJ";
+      rail.name_left = "a long name for the leftward direction";
+      built.AddRail(rail);
+    }
+    for (int i = 0; i < kPointCapacity; ++i) {
+      MapPoint point;
+      point.x1 = i * 4;
+      point.x2 = i * 4 + 4;
+      point.y1 = 1;
+      point.y2 = 4;
+      point.branch_count = 2;
+      point.branch_left_dy[1] = point.branch_left_dy[2] = 1;
+      point.branch_right_dy[1] = 1;
+      point.branch_right_dy[2] = 2;
+      built.AddPoint(point);
+    }
+    MapSignalType type;
+    type.name = "S";
+    for (int speed = 0; speed < kAspectSpeeds; ++speed)
+      type.aspects[speed].band_low = speed < 46 ? 0 : 46;
+    built.signal_types.Append(type);
+    built.images.resize(2);
+    built.colours.resize(2);
+    return built;
+  }();
+  return map;
+}
+
+class MemberSource : public MapTableSource {
+ public:
+  explicit MemberSource(const std::vector<BundleMember>& members) {
+    for (const BundleMember& member : members) members_[member.name] = member.content;
+  }
+  std::optional<std::string> ReadTable(const std::string& name, std::string* shown) override {
+    *shown = name;
+    const auto it = members_.find(name);
+    return it == members_.end() ? std::nullopt : std::optional<std::string>(it->second);
+  }
+  std::optional<std::string> ReadDefaultTable(const std::string& name,
+                                              std::string* shown) override {
+    return ReadTable(name, shown);
+  }
+
+ private:
+  std::map<std::string, std::string> members_;
+};
+
+void BM_FormatMapText(benchmark::State& state) {
+  const EditMap& map = LargestMap();
+  for (auto _ : state) benchmark::DoNotOptimize(FormatMapText(map));
+}
+BENCHMARK(BM_FormatMapText)->Unit(benchmark::kMillisecond);
+
+void BM_PackAndUnpack(benchmark::State& state) {
+  const std::string text = FormatMapText(LargestMap());
+  for (auto _ : state) benchmark::DoNotOptimize(UnpackBytes(PackText(text)));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_PackAndUnpack)->Unit(benchmark::kMillisecond);
+
+void BM_ReadMap(benchmark::State& state) {
+  const std::string text = FormatMapText(LargestMap());
+  const auto members = SplitBundleText(text);
+  MemberSource source(*members);
+  ScriptedPrompter prompter;
+  for (auto _ : state) {
+    EditMap map;
+    benchmark::DoNotOptimize(
+        ReadMapFromHeader(members->front().content, "temp.kv1", source, map, prompter));
+  }
+}
+BENCHMARK(BM_ReadMap)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace corvane

@@ -45,11 +45,16 @@ MapEditWindow::MapEditWindow(AppContext& context, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   prompt_line_ = new QLabel(central);
+  prompt_line_->setObjectName(QStringLiteral("prompt_line"));
   prompt_line_->setContentsMargins(4, 2, 4, 2);
+  // A long prompt is cut at the window's edge rather than widening it.
+  prompt_line_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   // Keeps its height while it shows no prompt.
   prompt_line_->setMinimumHeight(prompt_line_->fontMetrics().height() + 4);
   layout->addWidget(prompt_line_);
-  view_ = new MapView(context_.edit_map, central);
+  session_ = std::make_unique<EditSession>(context_.edit_map, context_.prompter, dialogs_);
+  view_ = new MapView(*session_, central);
+  connect(view_, &MapView::Edited, this, &MapEditWindow::Edited);
   layout->addWidget(view_, 1);
   setCentralWidget(central);
   CreateMenus();
@@ -88,6 +93,45 @@ void MapEditWindow::CreateMenus() {
         connect(action, &QAction::triggered, this, &MapEditWindow::SaveMapAs);
       }
     }
+  }
+  CreateToolMenus();
+}
+
+void MapEditWindow::CreateToolMenus() {
+  const bool english = context_.english;
+  for (const MenuEntry& entry : MapEditToolMenus()) {
+    QMenu* menu = menuBar()->addMenu(Qs(entry.Text(english)));
+    for (const MenuEntry& command : entry.children) {
+      if (command.separator) {
+        menu->addSeparator();
+        continue;
+      }
+      // The letter key is shown beside the text; the view takes the key
+      // itself, so it is no shortcut of the action.
+      QString text = Qs(command.Text(english));
+      if (!command.shortcut.empty()) text += QLatin1Char('\t') + Qs(command.shortcut);
+      QAction* action = menu->addAction(text);
+      action->setObjectName(Qs(command.id));
+      action->setCheckable(command.checkable);
+      const std::string id = command.id;
+      connect(action, &QAction::triggered, this, [this, id] { RunToolCommand(id); });
+      tool_actions_[id] = action;
+    }
+  }
+}
+
+void MapEditWindow::RunToolCommand(const std::string& id) {
+  RunEditToolCommand(id, *session_);
+  Edited();
+  view_->setFocus();
+}
+
+void MapEditWindow::UpdateToolChecks() {
+  const MenuState state = MapEditMenuState(*session_);
+  for (const auto& [id, action] : tool_actions_) {
+    const CommandState command = state.Of(id);
+    action->setEnabled(command.enabled);
+    action->setChecked(command.checked);
   }
 }
 
@@ -146,6 +190,7 @@ void MapEditWindow::NewMap() {
     return;
   }
   document_->NewMap();
+  session_->MapReplaced();
   view_->ScrollTo(0, 0);
   MapChanged();
 }
@@ -175,8 +220,15 @@ void MapEditWindow::MapChanged() {
   view_->SetExtent(context_.edit_map.Extent());
 }
 
+void MapEditWindow::Edited() {
+  // A placement may have widened the map.
+  view_->SetExtent(context_.edit_map.Extent());
+  UpdateTitle();
+}
+
 void MapEditWindow::MapOpened() {
   // An opened map scrolls over its track segments.
+  session_->MapReplaced();
   UpdateTitle();
   view_->SetExtent(RailExtent(context_.edit_map));
   view_->ScrollTo(0, 0);
@@ -185,9 +237,13 @@ void MapEditWindow::MapOpened() {
 void MapEditWindow::UpdateTitle() {
   const std::string caption = MapEditCaption(
       WindowTitleText(WindowTitle::kMapEditWindow, context_.english), document_->title_name());
-  setWindowTitle(Qs(MapEditTitle(caption, context_.edit_map, context_.english)));
+  setWindowTitle(Qs(MapEditTitle(caption, *session_, context_.english)));
+  prompt_line_->setText(PromptText());
+  UpdateToolChecks();
   view_->viewport()->update();
 }
+
+QString MapEditWindow::PromptText() const { return Qs(session_->Prompt()); }
 
 void MapEditWindow::closeEvent(QCloseEvent* event) {
   if (close_confirmed_) {

@@ -1,14 +1,18 @@
 #pragma once
 // The map edit window: the one EditMap drawn on its grid, with the file
-// commands (new, open, save, save as), scrolling and the close query. Every
-// rule lives in the core; this window turns menu commands, keys and the
-// mouse wheel into calls on it and shows what it reports.
+// commands (new, open, save, save as), the editing tools, scrolling and the
+// close query. Every rule lives in the core; this window turns menu
+// commands, clicks, keys and the mouse wheel into calls on it and shows what
+// it reports (title, prompt line, check marks, picture).
 
 #include <QMainWindow>
 #include <QString>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "app/app_context.h"
+#include "editor/edit_session.h"
 #include "mapfile/map_document.h"
 
 class QAction;
@@ -49,6 +53,9 @@ class MapEditWindow : public QMainWindow {
 
   MapDocument& document() { return *document_; }
   MapView& view() { return *view_; }
+  EditSession& session() { return *session_; }
+  // The text of the prompt line.
+  QString PromptText() const;
 
  public slots:
   void NewMap();
@@ -59,6 +66,9 @@ class MapEditWindow : public QMainWindow {
   void MapChanged();
   // The title after the file or the modified state changed.
   void UpdateTitle();
+  // Title, prompt line, check marks, scroll ranges and the picture after a
+  // click, a key or a tool command.
+  void Edited();
 
  protected:
   // Closing by the user asks the close query first.
@@ -68,12 +78,19 @@ class MapEditWindow : public QMainWindow {
 
  private:
   void CreateMenus();
+  void CreateToolMenus();
+  void RunToolCommand(const std::string& id);
+  void UpdateToolChecks();
   void RestoreLayout();
   void MapOpened();
   bool AskToClose();
 
   AppContext& context_;
   std::unique_ptr<MapDocument> document_;
+  // Value dialogs of the tools: the stand-ins that keep current values.
+  EditDialogs dialogs_;
+  std::unique_ptr<EditSession> session_;
+  std::map<std::string, QAction*> tool_actions_;  // by command id
   MapView* view_ = nullptr;
   QLabel* prompt_line_ = nullptr;
   bool close_confirmed_ = false;  // the program's end has asked already

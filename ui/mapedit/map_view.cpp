@@ -1,6 +1,7 @@
 #include "mapedit/map_view.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -12,8 +13,7 @@ namespace corvane {
 
 namespace {
 
-constexpr int kShiftScrollStep = 5;  // columns or rows per arrow key with Shift
-constexpr int kWheelNotch = 120;     // angle of one wheel notch
+constexpr int kWheelNotch = 120;  // angle of one wheel notch
 
 // Moves a scroll bar by `steps` positions, within its range.
 void Nudge(QScrollBar* bar, int steps) {
@@ -22,13 +22,14 @@ void Nudge(QScrollBar* bar, int steps) {
 
 }  // namespace
 
-MapView::MapView(const EditMap& map, QWidget* parent) : QAbstractScrollArea(parent), map_(map) {
+MapView::MapView(EditSession& session, QWidget* parent)
+    : QAbstractScrollArea(parent), session_(session) {
   setFocusPolicy(Qt::StrongFocus);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   viewport()->setAutoFillBackground(false);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-  SetExtent(map.Extent());
+  SetExtent(session_.map().Extent());
 }
 
 void MapView::SetGridSteps(int grid_x, int grid_y) {
@@ -63,13 +64,20 @@ void MapView::ScrollTo(int column, int row) {
   verticalScrollBar()->setValue(row);
 }
 
+QPoint MapView::ScrollOffset() const {
+  return {ranges_.horizontal.PixelOffset(first_column()),
+          ranges_.vertical.PixelOffset(first_row())};
+}
+
 void MapView::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
-  options_.scroll_x = ranges_.horizontal.PixelOffset(first_column());
-  options_.scroll_y = ranges_.vertical.PixelOffset(first_row());
+  session_.FillDrawOptions(&options_);
+  const QPoint offset = ScrollOffset();
+  options_.scroll_x = offset.x();
+  options_.scroll_y = offset.y();
   options_.view_width = viewport()->width();
   options_.view_height = viewport()->height();
-  RenderMap(map_, options_, painter);
+  RenderMap(session_.map(), options_, painter);
 }
 
 void MapView::resizeEvent(QResizeEvent* event) {
@@ -77,28 +85,91 @@ void MapView::resizeEvent(QResizeEvent* event) {
   UpdateScrollRanges();
 }
 
-void MapView::keyPressEvent(QKeyEvent* event) {
-  const bool shift = event->modifiers() & Qt::ShiftModifier;
-  QScrollBar* horizontal = horizontalScrollBar();
-  QScrollBar* vertical = verticalScrollBar();
-  switch (event->key()) {
-    case Qt::Key_Left:
-      Nudge(horizontal, -(shift ? kShiftScrollStep : horizontal->pageStep()));
-      break;
-    case Qt::Key_Right:
-      Nudge(horizontal, shift ? kShiftScrollStep : horizontal->pageStep());
-      break;
-    case Qt::Key_Up:
-      Nudge(vertical, -(shift ? kShiftScrollStep : vertical->pageStep()));
-      break;
-    case Qt::Key_Down:
-      Nudge(vertical, shift ? kShiftScrollStep : vertical->pageStep());
-      break;
-    default:
-      QAbstractScrollArea::keyPressEvent(event);
-      return;
+void MapView::mousePressEvent(QMouseEvent* event) {
+  // The session works in grid pixels: the view's pixel plus the scroll offset.
+  const QPoint at = event->position().toPoint() + ScrollOffset();
+  if (event->button() == Qt::LeftButton) {
+    session_.LeftDown(at.x(), at.y());
+  } else if (event->button() == Qt::RightButton) {
+    session_.RightDown(at.x(), at.y());
+  } else {
+    QAbstractScrollArea::mousePressEvent(event);
+    return;
   }
   event->accept();
+  emit Edited();
+}
+
+void MapView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QAbstractScrollArea::mouseReleaseEvent(event);
+    return;
+  }
+  const QPoint at = event->position().toPoint() + ScrollOffset();
+  session_.LeftUp(at.x(), at.y());
+  event->accept();
+  emit Edited();
+}
+
+void MapView::keyPressEvent(QKeyEvent* event) {
+  const bool shift = event->modifiers() & Qt::ShiftModifier;
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      KeyDone(session_.KeyDown(EditKey::kEscape, shift));
+      break;
+    case Qt::Key_Left:
+      KeyDone(session_.KeyDown(EditKey::kLeft, shift));
+      break;
+    case Qt::Key_Right:
+      KeyDone(session_.KeyDown(EditKey::kRight, shift));
+      break;
+    case Qt::Key_Up:
+      KeyDone(session_.KeyDown(EditKey::kUp, shift));
+      break;
+    case Qt::Key_Down:
+      KeyDone(session_.KeyDown(EditKey::kDown, shift));
+      break;
+    case Qt::Key_Backtab:
+      // Shift+Tab arrives as its own key.
+      KeyDone(session_.KeyDown(EditKey::kTab, true));
+      break;
+    case Qt::Key_Tab:
+      KeyDone(session_.KeyDown(EditKey::kTab, shift));
+      break;
+    default: {
+      // The tools' letter keys and space, as typed (lower case); keys with
+      // Ctrl or Alt belong to the menus.
+      const QString text = event->text();
+      const bool command =
+          event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+      if (command || text.size() != 1 || text[0].unicode() >= 0x80) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+      }
+      const KeyResult result = session_.CharKey(static_cast<char>(text[0].unicode()));
+      if (!result.handled) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+      }
+      KeyDone(result);
+      break;
+    }
+  }
+  event->accept();
+}
+
+void MapView::KeyDone(const KeyResult& result) {
+  Scroll(result.scroll);
+  if (result.clear_check_messages) emit ErrorDisplayOn();
+  emit Edited();
+}
+
+void MapView::Scroll(const ScrollRequest& request) {
+  if (!request.any()) return;
+  QScrollBar* horizontal = horizontalScrollBar();
+  QScrollBar* vertical = verticalScrollBar();
+  Nudge(horizontal, request.dx * (request.pages ? horizontal->pageStep() : 1));
+  Nudge(vertical, request.dy * (request.pages ? vertical->pageStep() : 1));
 }
 
 void MapView::wheelEvent(QWheelEvent* event) {
@@ -118,5 +189,7 @@ void MapView::wheelEvent(QWheelEvent* event) {
 }
 
 void MapView::scrollContentsBy(int, int) { viewport()->update(); }
+
+bool MapView::focusNextPrevChild(bool) { return false; }
 
 }  // namespace corvane

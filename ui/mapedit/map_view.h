@@ -1,11 +1,13 @@
 #pragma once
 // The grid of the map edit window: draws the EditMap through the core's
-// drawing on a QPainterCanvas and scrolls by whole columns and rows (scroll
-// bars, arrow keys, mouse wheel).
+// drawing on a QPainterCanvas, feeds mouse buttons and keys to the editing
+// session and scrolls by whole columns and rows (scroll bars, the arrow keys
+// through the session, mouse wheel).
 
 #include <QAbstractScrollArea>
 
 #include "editor/edit_map.h"
+#include "editor/edit_session.h"
 #include "editor/map_drawing.h"
 
 namespace corvane {
@@ -14,7 +16,7 @@ class MapView : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  explicit MapView(const EditMap& map, QWidget* parent = nullptr);
+  explicit MapView(EditSession& session, QWidget* parent = nullptr);
 
   // Every grid_x-th column and grid_y-th row line is drawn dark (0: none).
   void SetGridSteps(int grid_x, int grid_y);
@@ -29,22 +31,39 @@ class MapView : public QAbstractScrollArea {
   int first_column() const;
   int first_row() const;
   void ScrollTo(int column, int row);
+  // The grid pixel shown at the view's top-left corner.
+  QPoint ScrollOffset() const;
 
-  // What the next paint shows besides the map (the tool and its marks); the
-  // scroll offset and the size are the view's own.
-  MapDrawOptions& draw_options() { return options_; }
+  // What the last paint showed besides the map: the session's tool and
+  // marks, the grid steps, the scroll offset and the size.
+  const MapDrawOptions& draw_options() const { return options_; }
+
+ signals:
+  // A click or key went to the session: the map, the tool or its marks may
+  // have changed.
+  void Edited();
+  // The error display was switched on.
+  void ErrorDisplayOn();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  // Tab and Shift+Tab stay with the map (Shift+Tab turns it) instead of
+  // moving the focus.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void UpdateScrollRanges();
+  void Scroll(const ScrollRequest& request);
+  // Reports what a key did.
+  void KeyDone(const KeyResult& result);
 
-  const EditMap& map_;
+  EditSession& session_;
   MapDrawOptions options_;
   MapExtent extent_;
   MapScrollRanges ranges_;

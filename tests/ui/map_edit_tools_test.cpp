@@ -167,13 +167,7 @@ class MapEditToolsTest : public QObject {
     h.Click(3, 4);
     QVERIFY(h.Prompt().startsWith(QStringLiteral("交差ポイントの対角点の2点目")));
     QVERIFY(h.Action(kCmdCrossing)->isChecked());
-    h.Key('j');
-    QCOMPARE(h.session().mode(), EditMode::kJump);
-    h.Key('d');
-    QCOMPARE(h.Title(), QStringLiteral("マップ編集ウインドウ  ＜削除モード＞"));
     h.Key('g');
-    QCOMPARE(h.Title(),
-             QStringLiteral("マップ編集ウインドウ  ＜一括選択モード＞　（選択：0オブジェクト）"));
     h.Key(' ');
     QCOMPARE(h.session().selection_kind(), SelectionKind::kRange);
     QVERIFY(h.Action(kCmdSelectRange)->isChecked());

@@ -58,12 +58,6 @@ TEST_F(MapEditTitleTest, PlacingToolsNameTheirDirectionAndStation) {
   session_.ChooseTrackTool(kLeftwardOnly);
   EXPECT_EQ(Suffix(), "  ＜線路追加モード（←方向）＞");
   EXPECT_EQ(Suffix(true), "  <Track Add Mode (Leftward)>");
-  session_.ChooseTrackTool(kBothWays);
-  EXPECT_EQ(Suffix(), "  ＜線路追加モード（双方向）＞");
-  session_.ChooseMode(EditMode::kCrossing);
-  EXPECT_EQ(Suffix(), "  ＜交差ポイント追加モード＞");
-  session_.ChooseMode(EditMode::kJump);
-  EXPECT_EQ(Suffix(), "  ＜追加モード＞");
 
   session_.ChooseMode(EditMode::kStation);
   EXPECT_EQ(Suffix(), "  ＜駅設定モード＞　東町駅");
@@ -107,8 +101,6 @@ TEST_F(MapEditTitleTest, SettersShowTheirValue) {
   values.distance = 280;
   session_.ChooseMode(EditMode::kLength);
   EXPECT_EQ(Suffix(), "  ＜線路距離設定モード＞　280m");
-  session_.ChooseMode(EditMode::kStopLeftward);
-  EXPECT_EQ(Suffix(), "  ＜停止目標距離設定モード（←方向）＞　280m");
 
   // A name with a percent sign stays as typed.
   values.names.name_left = Sjis("東%s");
@@ -116,9 +108,6 @@ TEST_F(MapEditTitleTest, SettersShowTheirValue) {
   session_.ChooseMode(EditMode::kManualName);
   EXPECT_EQ(Suffix(), "  ＜名称設定モード＞　←方向：東%s　→方向：西");
   EXPECT_EQ(Suffix(true), "  <Name Mode>  Leftward: 東%s  Rightward: 西");
-
-  session_.ChooseMode(EditMode::kDirectionRightward);
-  EXPECT_EQ(Suffix(), "  ＜進行方向指定モード＞　→方向");
 }
 
 TEST_F(MapEditTitleTest, StartPointToolNamesTheFirstStationReached) {

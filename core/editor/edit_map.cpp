@@ -12,13 +12,6 @@ namespace corvane {
 
 namespace {
 
-// Coordinates, offsets and lengths may come from foreign files, so anything
-// that multiplies or adds them is done in 64 bits.
-int ClampToInt(std::int64_t value) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                   std::numeric_limits<int>::max()));
-}
-
 bool FitsInt(std::int64_t value) {
   return value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
 }
@@ -283,14 +276,26 @@ class StartWalk {
 
 }  // namespace
 
+int ClampToInt(std::int64_t value) {
+  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                   std::numeric_limits<int>::max()));
+}
+
 GridPoint SnapToGrid(int px, int py) {
   return {ClampToInt((std::int64_t{px} + kCellWidth / 2) / kCellWidth),
           ClampToInt((std::int64_t{py} + kCellHeight / 2) / kCellHeight)};
 }
 
 MapRail NewRail(GridPoint a, GridPoint b, int direction) {
-  if (b.x < a.x) std::swap(a, b);
   MapRail rail;
+  SetRailEnds(rail, a, b);
+  rail.direction = direction;
+  rail.length = ClampToInt((std::int64_t{rail.x2} - rail.x1) * 100);
+  return rail;
+}
+
+void SetRailEnds(MapRail& rail, GridPoint a, GridPoint b) {
+  if (b.x < a.x) std::swap(a, b);
   const std::int64_t top = std::int64_t{std::min(a.y, b.y)} - 1;
   rail.x1 = a.x;
   rail.x2 = b.x;
@@ -298,9 +303,6 @@ MapRail NewRail(GridPoint a, GridPoint b, int direction) {
   rail.y2 = ClampToInt(std::int64_t{std::max(a.y, b.y)} + 1);
   rail.left_dy = ClampToInt(a.y - top);
   rail.right_dy = ClampToInt(b.y - top);
-  rail.direction = direction;
-  rail.length = ClampToInt((std::int64_t{b.x} - a.x) * 100);
-  return rail;
 }
 
 bool BranchExists(const MapPoint& point, int branch) {

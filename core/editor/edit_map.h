@@ -4,6 +4,7 @@
 // and the map file build on.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,9 @@
 
 namespace corvane {
 
-constexpr int kCellWidth = 10;   // pixels per grid column
-constexpr int kCellHeight = 12;  // pixels per grid row
-constexpr int kMaxBranches = 20; // branch slots of a point
+constexpr int kCellWidth = 10;    // pixels per grid column
+constexpr int kCellHeight = 12;   // pixels per grid row
+constexpr int kMaxBranches = 20;  // branch slots of a point
 constexpr int kMapVersion = 1220;
 constexpr int kNoMapCode = 99999;
 
@@ -38,7 +39,19 @@ struct GridPoint {
 // The grid point nearest to a pixel measured from the scrolled origin.
 GridPoint SnapToGrid(int px, int py);
 
+// Coordinates, offsets and lengths may come from foreign files, so anything
+// that adds or multiplies them is done in 64 bits and brought back into an
+// int with this.
+int ClampToInt(std::int64_t value);
+
 enum RailDirection : int { kBothWays = 1, kLeftwardOnly = 2, kRightwardOnly = 3 };
+
+constexpr bool AllowsLeftward(int direction) {
+  return direction == kBothWays || direction == kLeftwardOnly;
+}
+constexpr bool AllowsRightward(int direction) {
+  return direction == kBothWays || direction == kRightwardOnly;
+}
 
 enum PointKind : int {
   kTurnoutJointLeft = 1,
@@ -69,8 +82,8 @@ struct MapRail {
   int stored_63 = 0, stored_64 = 0;  // kept as loaded
   int block_auto = 0;
   int block_name = 0, yard_name = 0, station_name = 0, target_name = 0;
-  int selected = 0;               // not saved
-  int work_1 = 0, work_2 = 0;     // not saved
+  int selected = 0;            // not saved
+  int work_1 = 0, work_2 = 0;  // not saved
   ShortText short_left;
   LongText name_left;
   ShortText short_right;
@@ -83,6 +96,10 @@ struct MapRail {
 // A new segment between two grid points in either order, with the box, row
 // offsets and length of a freshly drawn segment.
 MapRail NewRail(GridPoint a, GridPoint b, int direction);
+
+// Moves a segment's ends to two grid points in either order, keeping its box
+// one row larger than the rows it uses; every other field stays.
+void SetRailEnds(MapRail& rail, GridPoint a, GridPoint b);
 
 // A turnout (kinds 1, 2) with up to 19 branches or a crossing (kinds 3..8).
 // Branch j (1-based) lives in slot j of the branch arrays; slot 0 is unused.
@@ -103,8 +120,8 @@ struct MapPoint {
   int length = 100;
   int work_22 = 0, work_23 = 0;  // not saved
   int yard_name = 0;
-  int distance_mark = 0;  // start-point walk; not saved
-  int selected = 0;       // not saved
+  int distance_mark = 0;         // start-point walk; not saved
+  int selected = 0;              // not saved
   int work_27 = 0, work_28 = 0;  // not saved
   ShortText short_left;
   LongText name_left;
@@ -122,9 +139,9 @@ bool BranchExists(const MapPoint& point, int branch);
 struct MapStation {
   int stored_0 = 0;
   std::array<int, 20> stored{};  // kept as loaded
-  int stop_time = 0;   // 0: the map's standard; v: v - 1 seconds
-  int turn_time = 0;   // same encoding
-  int previous_station = 0;  // station met just before on the start-point walk
+  int stop_time = 0;             // 0: the map's standard; v: v - 1 seconds
+  int turn_time = 0;             // same encoding
+  int previous_station = 0;      // station met just before on the start-point walk
   std::array<int, 10> start_marks{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
   ShortText one_char_name;
   ShortText short_name;
@@ -188,8 +205,16 @@ enum class NameTable { kBlock, kYard, kStation, kTarget };
 
 // Every table of the map that can refuse an addition.
 enum class MapTable {
-  kRail, kPoint, kStation, kTarget, kStationDraw, kJump,
-  kBlockName, kYardName, kStationName, kTargetName,
+  kRail,
+  kPoint,
+  kStation,
+  kTarget,
+  kStationDraw,
+  kJump,
+  kBlockName,
+  kYardName,
+  kStationName,
+  kTargetName,
 };
 
 // A refused operation: the message and the caption of its message box (UTF-8).
@@ -203,7 +228,7 @@ Refusal FullTableRefusal(MapTable table);
 
 // End of a jump found under a pixel.
 struct JumpEnd {
-  int jump = 0;     // 0: none
+  int jump = 0;  // 0: none
   bool end_a = true;
 };
 

@@ -90,11 +90,6 @@ constexpr const char kDeleteRowsNextPrompt[] = "削除したい行の終点を�
 constexpr const char kDeleteColumnsFirstPrompt[] = "削除したい列の始点を左クリックして下さい。";
 constexpr const char kDeleteColumnsNextPrompt[] = "削除したい列の終点を左クリックして下さい。";
 
-int ClampToInt(std::int64_t value) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                   std::numeric_limits<int>::max()));
-}
-
 // value -> sum - value, for mirroring a coordinate about sum / 2.
 int Mirror(std::int64_t sum, int value) { return ClampToInt(sum - value); }
 
@@ -106,26 +101,9 @@ bool IsStationTool(EditMode mode) {
   return mode >= EditMode::kStation && mode <= EditMode::kStationDrawing;
 }
 
-bool AllowsLeftward(int direction) { return direction == kBothWays || direction == kLeftwardOnly; }
-bool AllowsRightward(int direction) {
-  return direction == kBothWays || direction == kRightwardOnly;
-}
-
 // Number of branch slots of a point that hold a branch.
 int UsedBranchSlots(const MapPoint& point) {
   return std::clamp(point.branch_count, 0, kMaxBranches - 1);
-}
-
-// Sets a segment's ends, keeping the box one row larger than the used rows.
-void SetRailEnds(MapRail& rail, GridPoint left, GridPoint right) {
-  if (right.x < left.x) std::swap(left, right);
-  const std::int64_t top = std::int64_t{std::min(left.y, right.y)} - 1;
-  rail.x1 = left.x;
-  rail.x2 = right.x;
-  rail.y1 = ClampToInt(top);
-  rail.y2 = ClampToInt(std::int64_t{std::max(left.y, right.y)} + 1);
-  rail.left_dy = ClampToInt(left.y - top);
-  rail.right_dy = ClampToInt(right.y - top);
 }
 
 // Recomputes a point's box from the rows of its branches.

@@ -45,11 +45,6 @@ struct DoublePoint {
   double x = 0, y = 0;
 };
 
-bool AllowsLeftward(int direction) { return direction == kBothWays || direction == kLeftwardOnly; }
-bool AllowsRightward(int direction) {
-  return direction == kBothWays || direction == kRightwardOnly;
-}
-
 // Blue for the tool's own value, grey for another one, black for none.
 Rgb Relation(int field, int current) {
   if (field == 0) return kBlack;

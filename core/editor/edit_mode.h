@@ -58,6 +58,15 @@ enum class EditMode : int {
   kDeleteColumns = 42,
 };
 
+// The tools that work on the current station or stop section.
+constexpr bool IsStationTool(EditMode mode) {
+  return mode >= EditMode::kStation && mode <= EditMode::kStationDrawing;
+}
+// Those of them that work on the current stop section.
+constexpr bool IsStopSectionTool(EditMode mode) {
+  return mode == EditMode::kStopSection || mode == EditMode::kStopSectionYard;
+}
+
 // How the selection tool picks objects.
 enum class SelectionKind : int {
   kIndividual = 0,  // one object per click

@@ -140,9 +140,8 @@ EditScript::Outcome EditScript::RunLine(std::string_view line, std::string* erro
       session_.ChooseSelection(static_cast<SelectionKind>(*kind));
       return Outcome::kDone;
     }
-    if (mode >= EditMode::kStation && mode <= EditMode::kStationDrawing) {
-      const bool stop_section =
-          mode == EditMode::kStopSection || mode == EditMode::kStopSectionYard;
+    if (IsStationTool(mode)) {
+      const bool stop_section = IsStopSectionTool(mode);
       const std::optional<int> chosen = ParseInt(args[1]);
       const EditMap& map = session_.map();
       if (!chosen ||

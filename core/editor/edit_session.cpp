@@ -93,14 +93,6 @@ constexpr const char kDeleteColumnsNextPrompt[] = "削除したい列の終点�
 // value -> sum - value, for mirroring a coordinate about sum / 2.
 int Mirror(std::int64_t sum, int value) { return ClampToInt(sum - value); }
 
-bool IsStopSectionTool(EditMode mode) {
-  return mode == EditMode::kStopSection || mode == EditMode::kStopSectionYard;
-}
-
-bool IsStationTool(EditMode mode) {
-  return mode >= EditMode::kStation && mode <= EditMode::kStationDrawing;
-}
-
 // Number of branch slots of a point that hold a branch.
 int UsedBranchSlots(const MapPoint& point) {
   return std::clamp(point.branch_count, 0, kMaxBranches - 1);

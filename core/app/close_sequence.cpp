@@ -364,7 +364,7 @@ std::string ResetSettingsText(std::string_view settings, int start_mode) {
       std::string_view name = content.substr(1, content.find(']') - 1);
       while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
       while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
-      in_path_section = ProfileNamesEqual(name, "Path");
+      in_path_section = EqualsIgnoringCase(name, "Path");
     }
     if (before_sections || in_path_section) out += line;
   }

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "base/encoding.h"
 #include "base/file_io.h"
 
 namespace corvane {
@@ -45,25 +44,7 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
-
-bool ProfileNamesEqual(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (IsSjisLeadByte(static_cast<unsigned char>(a[i]))) {
-      if (a[i] != b[i]) return false;
-      if (i + 1 < a.size()) {
-        ++i;
-        if (a[i] != b[i]) return false;
-      }
-      continue;
-    }
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  }
-  return true;
-}
 
 int ProfileInt(std::string_view value) {
   std::size_t pos = 0;
@@ -75,14 +56,19 @@ int ProfileInt(std::string_view value) {
   }
   // Like the profile functions, the value is kept modulo 2^32.
   std::uint32_t result = 0;
-  if (pos + 1 < value.size() && value[pos] == '0' && (value[pos + 1] == 'x' || value[pos + 1] == 'X')) {
+  if (pos + 1 < value.size() && value[pos] == '0' &&
+      (value[pos + 1] == 'x' || value[pos + 1] == 'X')) {
     for (pos += 2; pos < value.size(); ++pos) {
       const char c = value[pos];
       int digit;
-      if (c >= '0' && c <= '9') digit = c - '0';
-      else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-      else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-      else break;
+      if (c >= '0' && c <= '9')
+        digit = c - '0';
+      else if (c >= 'a' && c <= 'f')
+        digit = c - 'a' + 10;
+      else if (c >= 'A' && c <= 'F')
+        digit = c - 'A' + 10;
+      else
+        break;
       result = result * 16 + static_cast<std::uint32_t>(digit);
     }
   } else {
@@ -101,9 +87,8 @@ IniFile IniFile::Parse(std::string_view bytes) {
   bool seen_crlf = false;
   while (start < bytes.size()) {
     std::size_t feed = bytes.find('\n', start);
-    std::string_view line = bytes.substr(start, feed == std::string_view::npos
-                                                    ? std::string_view::npos
-                                                    : feed - start);
+    std::string_view line =
+        bytes.substr(start, feed == std::string_view::npos ? std::string_view::npos : feed - start);
     if (!line.empty() && line.back() == '\r') {
       line.remove_suffix(1);
       seen_crlf = true;
@@ -135,7 +120,7 @@ IniFile IniFile::Load(const std::string& path) {
 std::optional<IniFile::Range> IniFile::FindSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const auto name = SectionOf(lines_[i]);
-    if (!name || !ProfileNamesEqual(*name, section)) continue;
+    if (!name || !EqualsIgnoringCase(*name, section)) continue;
     Range range{i, lines_.size()};
     for (std::size_t j = i + 1; j < lines_.size(); ++j) {
       if (SectionOf(lines_[j])) {
@@ -151,7 +136,7 @@ std::optional<IniFile::Range> IniFile::FindSection(std::string_view section) con
 std::optional<std::size_t> IniFile::FindKeyLine(const Range& range, std::string_view key) const {
   for (std::size_t i = range.header + 1; i < range.end; ++i) {
     std::string_view entry_key, value;
-    if (SplitEntry(lines_[i], &entry_key, &value) && ProfileNamesEqual(entry_key, key)) return i;
+    if (SplitEntry(lines_[i], &entry_key, &value) && EqualsIgnoringCase(entry_key, key)) return i;
   }
   return std::nullopt;
 }
@@ -178,7 +163,9 @@ int IniFile::GetInt(std::string_view section, std::string_view key, int fallback
   return value && !value->empty() ? ProfileInt(*value) : fallback;
 }
 
-bool IniFile::HasSection(std::string_view section) const { return FindSection(section).has_value(); }
+bool IniFile::HasSection(std::string_view section) const {
+  return FindSection(section).has_value();
+}
 
 void IniFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
   final_line_feed_ = true;

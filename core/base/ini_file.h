@@ -70,8 +70,4 @@ class IniFile {
   bool final_line_feed_ = true;
 };
 
-// Compares two Shift-JIS names ignoring the case of ASCII letters only (the
-// bytes of two-byte characters compare exactly).
-bool ProfileNamesEqual(std::string_view a, std::string_view b);
-
 }  // namespace corvane

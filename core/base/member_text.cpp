@@ -43,22 +43,19 @@ MemberLine::MemberLine(std::string_view line) {
   std::size_t start = 0;
   while (true) {
     const std::size_t comma = line.find(',', start);
-    const std::string_view raw =
-        line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
-    MemberPiece piece;
-    piece.text = ClipSjis(raw, kMemberPieceMaxBytes);
-    piece.number = PieceToInt(raw);
-    pieces_.push_back(piece);
+    pieces_.push_back(line.substr(
+        start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
 }
 
-const MemberPiece& MemberLine::operator[](int i) const {
-  static const MemberPiece kEmpty;
-  if (i < 0 || i >= size()) return kEmpty;
+std::string_view MemberLine::Piece(int i) const {
+  if (i < 0 || i >= size()) return {};
   return pieces_[static_cast<std::size_t>(i)];
 }
+
+std::string_view MemberLine::Text(int i) const { return ClipSjis(Piece(i), kMemberPieceMaxBytes); }
 
 void ForEachMemberLine(std::string_view content,
                        const std::function<void(const MemberLine&)>& on_line) {

@@ -13,32 +13,29 @@ namespace corvane {
 // Longest text a piece keeps.
 constexpr std::size_t kMemberPieceMaxBytes = 255;
 
-// One piece of a line, taken both as text and as numbers.
-struct MemberPiece {
-  std::string_view text;  // at most kMemberPieceMaxBytes bytes, never splitting a character
-  int number = 0;         // leading spaces skipped, then an optional sign and digits
-};
-
 // Integer value of a piece: leading spaces skipped, an optional sign, then
 // decimal digits up to the first other character (0 when there are none);
 // values beyond 32 bits saturate.
 int PieceToInt(std::string_view piece);
 double PieceToDouble(std::string_view piece);
 
-// The pieces of one line. The line is cut at every comma and at its end.
+// The pieces of one line. The line is cut at every comma and at its end; a
+// piece is converted only when it is asked for, as a number or as a text.
 class MemberLine {
  public:
   explicit MemberLine(std::string_view line);
 
   int size() const { return static_cast<int>(pieces_.size()); }
   // Piece `i` (0-based); a piece past the end reads as an empty text and 0.
-  const MemberPiece& operator[](int i) const;
-  int Int(int i) const { return (*this)[i].number; }
-  std::string_view Text(int i) const { return (*this)[i].text; }
-  double Real(int i) const { return PieceToDouble((*this)[i].text); }
+  int Int(int i) const { return PieceToInt(Piece(i)); }
+  // At most kMemberPieceMaxBytes bytes, never splitting a character.
+  std::string_view Text(int i) const;
+  double Real(int i) const { return PieceToDouble(Text(i)); }
 
  private:
-  std::vector<MemberPiece> pieces_;
+  std::string_view Piece(int i) const;
+
+  std::vector<std::string_view> pieces_;
 };
 
 // Calls `on_line` for every complete line of `content` (ending in a line

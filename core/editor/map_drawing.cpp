@@ -480,16 +480,19 @@ class MapPainter {
                          PixelY(Int64{j.ay} + 1)};
     const PixelBox end_b{PixelX(Int64{j.bx} - 1), PixelY(Int64{j.by} - 1), PixelX(j.bx),
                          PixelY(Int64{j.by} + 1)};
+    const bool a_in_view = InView(end_a);
+    const bool b_in_view = InView(end_b);
+    if (!a_in_view && !b_in_view) return;
     const std::string name = CanvasText(j.name.view());
-    auto end = [&](const PixelBox& box, int selected) {
-      if (!InView(box)) return;
+    auto end = [&](const PixelBox& box, bool in_view, int selected) {
+      if (!in_view) return;
       Rgb fill = !dialog_open_ && selecting && selected != 0 ? kMapYellow : kBlack;
       if (!dialog_open_) fill = WithCheckMark(fill, mark);
       FillBox(box, fill, kWhite);
       CentredText(box, name, kWhite);
     };
-    end(end_a, j.selected_a);
-    end(end_b, j.selected_b);
+    end(end_a, a_in_view, j.selected_a);
+    end(end_b, b_in_view, j.selected_b);
   }
 
   // ---- Marks of half-finished clicks ----

@@ -151,8 +151,7 @@ bool DesktopApp::RunCloseSequence() {
 bool DesktopApp::SaveSettings() {
   // Without a data folder there is no settings file to write.
   if (!IsDirectory(context_.data_folder.path)) return true;
-  const WindowRect main_rect = RectOfWindow(*main_frame_);
-  if (main_rect.has_position) context_.settings.main_window = main_rect;
+  RememberWindowRect(*main_frame_, context_.settings.main_window);
   context_.settings.map_edit_window.open = map_edit_window_open();
   if (map_edit_window_open()) map_edit_window_->SaveLayout();
   const bool saved = SaveSettingsFile(context_.SettingsPath(), context_.settings, context_.english);

@@ -36,18 +36,14 @@ void PlaceWindow(QWidget& window, const WindowRect& rect, const WindowRect& defa
   if (fallback.width() > 0 && fallback.height() > 0) window.resize(fallback);
 }
 
-WindowRect RectOfWindow(const QWidget& window) {
-  WindowRect rect;
-  if (window.isMinimized() || window.isMaximized() || window.isFullScreen()) {
-    rect.has_position = false;
-    return rect;
-  }
+void RememberWindowRect(const QWidget& window, WindowRect& rect) {
+  if (window.isMinimized() || window.isMaximized() || window.isFullScreen()) return;
   const QPoint top_left = window.pos();
+  rect = WindowRect{};
   rect.left = top_left.x();
   rect.top = top_left.y();
   rect.right = rect.left + window.width();
   rect.bottom = rect.top + window.height();
-  return rect;
 }
 
 }  // namespace corvane

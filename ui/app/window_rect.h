@@ -14,9 +14,9 @@ namespace corvane {
 // `defaults` and the window system places it.
 void PlaceWindow(QWidget& window, const WindowRect& rect, const WindowRect& defaults);
 
-// The rectangle to save for `window`: its normal position, or no position
-// while it is minimised or maximised (the file then keeps the last normal
-// one).
-WindowRect RectOfWindow(const QWidget& window);
+// Takes `window`'s normal position into `rect`, the rectangle the settings
+// keep for it. While the window is minimised, maximised or full screen `rect`
+// stays as it is, so the last normal position is the one saved.
+void RememberWindowRect(const QWidget& window, WindowRect& rect);
 
 }  // namespace corvane

@@ -69,8 +69,7 @@ void MessageWindow::hideEvent(QHideEvent* event) {
 
 void MessageWindow::RememberRect() {
   if (!shown_once_) return;
-  const WindowRect rect = RectOfWindow(*this);
-  if (rect.has_position) context_.settings.message_window = rect;
+  RememberWindowRect(*this, context_.settings.message_window);
 }
 
 void MessageWindow::SaveLayout() {

@@ -146,9 +146,7 @@ void MapEditWindow::SaveLayout() {
   MapEditWindowSettings& settings = context_.settings.map_edit_window;
   settings.grid_x = view_->grid_x();
   settings.grid_y = view_->grid_y();
-  // A minimised or maximised window keeps its last normal position.
-  const WindowRect rect = RectOfWindow(*this);
-  if (rect.has_position) settings.rect = rect;
+  RememberWindowRect(*this, settings.rect);
   if (context_.data_folder.path.empty()) return;
   const std::string path = context_.SettingsPath();
   IniFile::Update(path, [&settings](IniFile& ini) { WriteMapEditWindowLayout(ini, settings); });

@@ -91,8 +91,7 @@ void BM_ReadMap(benchmark::State& state) {
   ScriptedPrompter prompter;
   for (auto _ : state) {
     EditMap map;
-    benchmark::DoNotOptimize(
-        ReadMapFromHeader(members->front().content, "temp.kv1", source, map, prompter));
+    benchmark::DoNotOptimize(ReadMapFromHeader(members->front().content, source, map, prompter));
   }
 }
 BENCHMARK(BM_ReadMap)->Unit(benchmark::kMillisecond);

@@ -83,7 +83,7 @@ bool ReadBundleText(std::string_view text, EditMap& map, IgnoringPrompter& promp
   MemberSource source(*members);
   const auto header = source.Header(*members);
   if (!header) return false;
-  ReadMapFromHeader(*header, kMapHeaderMember, source, map, prompter);
+  ReadMapFromHeader(*header, source, map, prompter);
   return true;
 }
 

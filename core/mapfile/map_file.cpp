@@ -689,8 +689,8 @@ std::optional<std::string> FolderTableSource::ReadDefaultTable(const std::string
   return ReadFileBytes(*shown);
 }
 
-MapReadResult ReadMapFromHeader(std::string_view header_text, const std::string& /*header_shown*/,
-                                MapTableSource& source, EditMap& map, Prompter& prompter) {
+MapReadResult ReadMapFromHeader(std::string_view header_text, MapTableSource& source, EditMap& map,
+                                Prompter& prompter) {
   const IniFile header = IniFile::Parse(header_text);
   const int version = header.GetInt(kVersionSection, "version", 0);
   if (version >= kFirstNewerVersion) {
@@ -725,7 +725,7 @@ MapReadResult ReadMapHeader(const std::string& header_path, const std::string& o
     return MapReadResult::kFailed;
   }
   FolderTableSource source(DirectoryOf(header_path), old_map_folder);
-  return ReadMapFromHeader(*header, header_path, source, map, prompter);
+  return ReadMapFromHeader(*header, source, map, prompter);
 }
 
 bool ParseSignalTables(std::string_view signal_set_text, std::string_view signal_text,

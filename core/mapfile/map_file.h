@@ -82,8 +82,8 @@ class FolderTableSource : public MapTableSource {
 
 // Reads the header text and every table it names into `map`, with the
 // newer-version and failed-read questions.
-MapReadResult ReadMapFromHeader(std::string_view header_text, const std::string& header_shown,
-                                MapTableSource& source, EditMap& map, Prompter& prompter);
+MapReadResult ReadMapFromHeader(std::string_view header_text, MapTableSource& source, EditMap& map,
+                                Prompter& prompter);
 
 // Reads the header member at `header_path` and the tables in its folder.
 MapReadResult ReadMapHeader(const std::string& header_path, const std::string& old_map_folder,

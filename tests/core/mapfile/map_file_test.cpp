@@ -72,7 +72,7 @@ MapReadResult ReadMembers(std::map<std::string, std::string> members, EditMap& m
                           Prompter& prompter) {
   const std::string header = members[kMapHeaderMember];
   MemberSource source(std::move(members));
-  return ReadMapFromHeader(header, kMapHeaderMember, source, map, prompter);
+  return ReadMapFromHeader(header, source, map, prompter);
 }
 
 // A header in the written layout, with `map_lines` as the map section and

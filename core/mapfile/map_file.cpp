@@ -487,6 +487,20 @@ bool ReportUnreadable(Prompter& prompter, const std::string& shown) {
   return false;
 }
 
+// The program's own signal tables (types and aspects); reports the first
+// that cannot be read and returns false.
+bool ReadDefaultSignalTables(MapTableSource& source, Prompter& prompter, std::string* sets,
+                             std::string* aspects) {
+  std::string shown;
+  auto read_sets = source.ReadDefaultTable(kSignalSetFile, &shown);
+  if (!read_sets) return ReportUnreadable(prompter, shown);
+  auto read_aspects = source.ReadDefaultTable(kSignalFile, &shown);
+  if (!read_aspects) return ReportUnreadable(prompter, shown);
+  *sets = std::move(*read_sets);
+  *aspects = std::move(*read_aspects);
+  return true;
+}
+
 void ReadSettings(const IniFile& header, EditMap& map) {
   TimeUnits& units = map.time_units;
   units.unit = header.GetInt(kDiaSection, "unit", 15);
@@ -589,13 +603,7 @@ bool ReadTables(const IniFile& header, MapTableSource& source, EditMap& map, Pro
   }
   std::string signal_sets, signals;
   if (v < kOldestSignalTablesVersion) {
-    std::string shown;
-    auto sets = source.ReadDefaultTable(kSignalSetFile, &shown);
-    if (!sets) return ReportUnreadable(prompter, shown);
-    auto aspects = source.ReadDefaultTable(kSignalFile, &shown);
-    if (!aspects) return ReportUnreadable(prompter, shown);
-    signal_sets = std::move(*sets);
-    signals = std::move(*aspects);
+    if (!ReadDefaultSignalTables(source, prompter, &signal_sets, &signals)) return false;
   } else {
     if (!read("M_SIGNAL_SET_FILE", &signal_sets)) return false;
     if (!read("M_SIGNAL_FILE", &signals)) return false;
@@ -737,12 +745,9 @@ bool ParseSignalTables(std::string_view signal_set_text, std::string_view signal
 
 bool LoadDefaultSignalTypes(EditMap& map, const std::string& old_map_folder, Prompter& prompter) {
   FolderTableSource source("", old_map_folder);
-  std::string shown;
-  const auto sets = source.ReadDefaultTable(kSignalSetFile, &shown);
-  if (!sets) return ReportUnreadable(prompter, shown);
-  const auto aspects = source.ReadDefaultTable(kSignalFile, &shown);
-  if (!aspects) return ReportUnreadable(prompter, shown);
-  ParseSignalTables(*sets, *aspects, map);
+  std::string sets, aspects;
+  if (!ReadDefaultSignalTables(source, prompter, &sets, &aspects)) return false;
+  ParseSignalTables(sets, aspects, map);
   return true;
 }
 

@@ -143,4 +143,6 @@ std::tm SystemEnvironment::LocalTime() const {
   return local;
 }
 
+std::string OldMapFolder(const Environment& env) { return env.ProgramDataFolder() + "/old_map/"; }
+
 }  // namespace corvane

@@ -64,6 +64,10 @@ class SystemEnvironment : public Environment {
   std::string program_folder_;
 };
 
+// The program's default signal types for a new map: "old_map/" in the
+// program's data folder.
+std::string OldMapFolder(const Environment& env);
+
 // A user folder as `xdg-user-dir` would give it: $XDG_CONFIG_HOME/user-dirs.dirs
 // (or ~/.config/user-dirs.dirs) entry `key` ("XDG_DOCUMENTS_DIR"), with $HOME
 // expanded; `fallback_name` under the home folder otherwise.

@@ -22,8 +22,4 @@ std::string ProgramDataFolder(const std::string& program_folder) {
   return program_folder;
 }
 
-std::string OldMapFolder(const std::string& program_folder) {
-  return JoinPath(ProgramDataFolder(program_folder), "old_map/");
-}
-
 }  // namespace corvane

@@ -13,7 +13,4 @@ std::string ProgramFolder();
 // <prefix>/share/corvane/ when installed.
 std::string ProgramDataFolder(const std::string& program_folder);
 
-// The folder of the default signal types of a new map.
-std::string OldMapFolder(const std::string& program_folder);
-
 }  // namespace corvane

@@ -105,7 +105,7 @@ struct MapSession {
     MapFolders folders;
     folders.temp = scratch.path();
     folders.map_data = data_folder.table[kSlotDataKvm];
-    folders.old_map = env.ProgramDataFolder() + "/old_map/";
+    folders.old_map = OldMapFolder(env);
     return folders;
   }
 

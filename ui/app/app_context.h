@@ -30,8 +30,6 @@ struct AppContext {
 
   // "korv.ini" in the data folder.
   std::string SettingsPath() const { return JoinPathForSettings(data_folder.path); }
-  // The program's default signal types.
-  std::string OldMapFolder() const { return env.ProgramDataFolder() + "/old_map/"; }
 
  private:
   static std::string JoinPathForSettings(const std::string& folder) {

@@ -29,7 +29,7 @@ MapFolders FoldersOf(const AppContext& context) {
   MapFolders folders;
   folders.temp = context.data_folder.TempFolder();
   folders.map_data = context.data_folder.table[kSlotDataKvm];
-  folders.old_map = context.OldMapFolder();
+  folders.old_map = OldMapFolder(context.env);
   return folders;
 }
 

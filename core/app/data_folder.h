@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_io.h"
 #include "base/ini_file.h"
 
 namespace corvane {
@@ -86,6 +87,8 @@ struct DataFolder {
   bool english = false;   // display language
   // The scratch folder (slot 8), ending with "/".
   std::string TempFolder() const;
+  // The settings file "korv.ini" in the folder.
+  std::string SettingsPath() const { return JoinPath(path, kSettingsFileName); }
 };
 
 // Writes "DataPath" = `folder` and the table built for it into the Path file

@@ -156,8 +156,7 @@ int MapCommand(const std::vector<std::string>& args, const DataFolder& data_fold
     if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 1;
     // The grid as the user's map edit window shows it.
     const MapEditWindowSettings window =
-        LoadSettingsFile(JoinPath(data_folder.path, kSettingsFileName), data_folder.english, env)
-            .map_edit_window;
+        LoadSettingsFile(data_folder.SettingsPath(), data_folder.english, env).map_edit_window;
     return RenderMapFile(session.map, args[2], window.grid_x, window.grid_y) ? 0 : 1;
   }
 #endif

@@ -29,12 +29,7 @@ struct AppContext {
   MessageLog log;
 
   // "korv.ini" in the data folder.
-  std::string SettingsPath() const { return JoinPathForSettings(data_folder.path); }
-
- private:
-  static std::string JoinPathForSettings(const std::string& folder) {
-    return folder.empty() ? std::string(kSettingsFileName) : folder + "/" + kSettingsFileName;
-  }
+  std::string SettingsPath() const { return data_folder.SettingsPath(); }
 };
 
 }  // namespace corvane

@@ -56,23 +56,21 @@ StartupFileAction HandleStartupFile(CommandLine& line, Prompter& prompter) {
   return StartupFileAction::kRejected;
 }
 
-BackupRecovery AskBackupRecovery(const IniFile& settings, bool backups_enabled,
+BackupRecovery AskBackupRecovery(const BackupFiles& backups, bool backups_enabled,
                                  bool map_window_open, Prompter& prompter) {
   BackupRecovery recovery;
   if (!backups_enabled) return recovery;
-  constexpr const char kSection[] = "BackupFile";
   constexpr const char kCaption[] = "読み込み確認";
-  const std::string dia = settings.GetString(kSection, "kvb");
+  const std::string& dia = backups.kvb;
   if (!dia.empty() &&
       prompter.Ask(
           "前回のご使用時に異常終了したため、ダイヤデータにバックアップファイルがあります。\n\n"
           "バックアップファイルを読み込みますか？",
           kCaption, PromptButtons::kYesNo, PromptIcon::kQuestion) == PromptAnswer::kYes) {
     recovery.dia_data = dia;
-    const std::string stack = settings.GetString(kSection, "stack");
-    if (!stack.empty()) recovery.stack = stack;
+    if (!backups.stack.empty()) recovery.stack = backups.stack;
   }
-  const std::string map = settings.GetString(kSection, "kvm");
+  const std::string& map = backups.kvm;
   if (!map.empty() &&
       prompter.Ask(
           "前回のご使用時に異常終了したため、マップデータにバックアップファイルがあります。\n\n"

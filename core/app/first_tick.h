@@ -8,7 +8,7 @@
 
 #include "app/command_line.h"
 #include "app/data_folder.h"
-#include "base/ini_file.h"
+#include "app/settings.h"
 #include "base/prompter.h"
 
 namespace corvane {
@@ -52,10 +52,10 @@ struct BackupRecovery {
   std::optional<std::string> map;       // "kvm"
 };
 
-// Asks about each backup recorded in section "BackupFile" of korv.ini
-// (only when automatic backups are on). A map backup needs the map edit
-// window; without it the user is told so.
-BackupRecovery AskBackupRecovery(const IniFile& settings, bool backups_enabled,
+// Asks about each backup recorded in korv.ini (only when automatic backups
+// are on). A map backup needs the map edit window; without it the user is
+// told so.
+BackupRecovery AskBackupRecovery(const BackupFiles& backups, bool backups_enabled,
                                  bool map_window_open, Prompter& prompter);
 
 }  // namespace corvane

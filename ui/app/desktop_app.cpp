@@ -9,7 +9,6 @@
 #include "app/startup.h"
 #include "app/window_rect.h"
 #include "base/file_io.h"
-#include "base/ini_file.h"
 #include "main/main_frame.h"
 #include "mapedit/map_edit_window.h"
 #include "mapfile/file_messages.h"
@@ -99,9 +98,9 @@ bool DesktopApp::map_edit_window_open() const {
 }
 
 void DesktopApp::RecoverBackups() {
-  const IniFile settings = IniFile::Load(context_.SettingsPath());
-  const BackupRecovery recovery = AskBackupRecovery(settings, context_.settings.backup_file,
-                                                    map_edit_window_open(), context_.prompter);
+  const BackupRecovery recovery =
+      AskBackupRecovery(context_.settings.backup_files, context_.settings.backup_file,
+                        map_edit_window_open(), context_.prompter);
   // Dia data backups wait for the dia data loader.
   if (recovery.map) map_edit_window_->OpenBackupMap(Qs(*recovery.map));
 }

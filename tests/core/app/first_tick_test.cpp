@@ -103,13 +103,13 @@ TEST(FirstTickTest, StartupFileByExtension) {
   }
 }
 
-IniFile BackupSettings(const char* kvb, const char* stack, const char* kvm) {
-  return IniFile::Parse(std::string("[BackupFile]\nkvb=") + kvb + "\nstack=" + stack +
-                        "\nkvm=" + kvm + "\n");
+BackupFiles BackupSettings(const char* kvb, const char* stack, const char* kvm) {
+  return {kvb, stack, kvm};
 }
 
 TEST(FirstTickTest, BackupRecoveryAsksDiaDataThenMap) {
-  const IniFile settings = BackupSettings("/d/temp/b.kvb", "/d/temp/stack.dat", "/d/temp/b.kvm");
+  const BackupFiles settings =
+      BackupSettings("/d/temp/b.kvb", "/d/temp/stack.dat", "/d/temp/b.kvm");
   ScriptedPrompter prompter({PromptAnswer::kYes, PromptAnswer::kYes});
   const BackupRecovery all = AskBackupRecovery(settings, true, true, prompter);
   EXPECT_EQ(all.dia_data, "/d/temp/b.kvb");
@@ -134,7 +134,7 @@ TEST(FirstTickTest, BackupRecoveryAsksDiaDataThenMap) {
 }
 
 TEST(FirstTickTest, MapBackupNeedsTheMapWindow) {
-  const IniFile settings = BackupSettings("", "", "/d/temp/b.kvm");
+  const BackupFiles settings = BackupSettings("", "", "/d/temp/b.kvm");
   ScriptedPrompter prompter({PromptAnswer::kYes});
   EXPECT_FALSE(AskBackupRecovery(settings, true, false, prompter).map);
   ASSERT_EQ(prompter.shown().size(), 2u);
@@ -154,7 +154,7 @@ TEST(FirstTickTest, NoBackupQuestionsWhenBackupsAreOffOrEmpty) {
       AskBackupRecovery(BackupSettings("b.kvb", "s", "b.kvm"), false, true, prompter);
   EXPECT_FALSE(off.dia_data || off.stack || off.map);
   AskBackupRecovery(BackupSettings("", "s", ""), true, true, prompter);
-  AskBackupRecovery(IniFile{}, true, true, prompter);
+  AskBackupRecovery(BackupFiles{}, true, true, prompter);
   EXPECT_TRUE(prompter.shown().empty());
 }
 

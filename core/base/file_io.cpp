@@ -1,7 +1,5 @@
 #include "base/file_io.h"
 
-#include "base/encoding.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,8 +7,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <random>
+
+#include "base/encoding.h"
 
 namespace corvane {
 
@@ -144,6 +145,18 @@ bool IsBareFileName(std::string_view name) {
     if (byte == '\\' || byte == ':') return false;
   }
   return true;
+}
+
+TemporaryFolder::TemporaryFolder(const std::string& parent, std::string_view prefix) {
+  std::error_code ignored;
+  std::filesystem::create_directories(parent, ignored);
+  std::string pattern = JoinPath(parent, std::string(prefix) + "XXXXXX");
+  if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
+}
+
+TemporaryFolder::~TemporaryFolder() {
+  std::error_code ignored;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

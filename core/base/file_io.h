@@ -25,13 +25,30 @@ bool IsDirectory(const std::string& path);
 std::string DirectoryOf(const std::string& path);  // with a trailing "/", or "" for a bare name
 std::string FileNameOf(const std::string& path);   // last component
 std::string BaseNameOf(const std::string& path);   // last component without its extension
-std::string ExtensionOf(const std::string& path);  // after the last "." of the last component, or ""
+// After the last "." of the last component, or "".
+std::string ExtensionOf(const std::string& path);
 // `folder` joined with `name`, adding a separator when `folder` lacks one.
 std::string JoinPath(const std::string& folder, const std::string& name);
 
 // True for a name that stays inside the folder it is joined to: not empty,
 // no path separator, not "." or "..".
 bool IsBareFileName(std::string_view name);
+
+// A fresh private folder inside `parent` (made when missing), its name
+// starting with `prefix`; removed with everything in it when the object goes
+// away. path() ends with "/", or is empty when the folder could not be made.
+class TemporaryFolder {
+ public:
+  TemporaryFolder(const std::string& parent, std::string_view prefix);
+  ~TemporaryFolder();
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
 
 // ASCII letter case ignored; the bytes of two-byte Shift-JIS characters
 // compare exactly.

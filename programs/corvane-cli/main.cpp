@@ -1,10 +1,7 @@
 // corvane-cli: the headless commands of Corvane.
 
-#include <stdlib.h>
-
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -74,31 +71,10 @@ int UsageError(const char* what) {
   return 2;
 }
 
-// A private scratch folder for one run inside the data folder's temporary
-// folder, so that runs side by side never share scratch files; removed at
-// exit.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::string& parent) {
-    std::error_code ignored;
-    std::filesystem::create_directories(parent, ignored);
-    std::string pattern = parent + "cli-XXXXXX";
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 // The map file commands on one map, with no dialogs.
 struct MapSession {
   MapSession(const DataFolder& data_folder, const Environment& env, Prompter& prompter)
-      : scratch(data_folder.TempFolder()),
+      : scratch(data_folder.TempFolder(), "cli-"),
         document(map, Folders(data_folder, env), prompter, chooser, log) {}
 
   MapFolders Folders(const DataFolder& data_folder, const Environment& env) const {
@@ -109,7 +85,9 @@ struct MapSession {
     return folders;
   }
 
-  ScratchFolder scratch;
+  // A private scratch folder for this run inside the data folder's temporary
+  // folder, so that runs side by side never share scratch files.
+  TemporaryFolder scratch;
   EditMap map;
   ScriptedChooser chooser;  // never asked: paths come from the command line
   MessageLog log;

@@ -1,7 +1,5 @@
 #include "support/test_support.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <stdexcept>
 
@@ -9,15 +7,9 @@
 
 namespace corvane::testing {
 
-ScratchFolder::ScratchFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "corvane-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern + "/";
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+ScratchFolder::ScratchFolder()
+    : folder_(std::filesystem::temp_directory_path().string(), "corvane-test-") {
+  if (path().empty()) throw std::runtime_error("mkdtemp failed");
 }
 
 std::string Sjis(std::string_view utf8) { return Utf8ToSjis(utf8); }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_io.h"
+
 namespace corvane::testing {
 
 // A fresh empty folder under the system temporary folder, removed when the
@@ -12,15 +14,12 @@ namespace corvane::testing {
 class ScratchFolder {
  public:
   ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-  const std::string& path() const { return path_; }
-  std::string File(std::string_view name) const { return path_ + std::string(name); }
+  const std::string& path() const { return folder_.path(); }
+  std::string File(std::string_view name) const { return path() + std::string(name); }
 
  private:
-  std::string path_;
+  TemporaryFolder folder_;
 };
 
 // Shift-JIS bytes of a UTF-8 literal.

@@ -221,8 +221,8 @@ ProgramSettings DefaultSettings(const Environment& env, bool english) {
   ProgramSettings s;
   const std::int64_t page_file = env.TotalPageFileBytes();
   // Whole megabytes, as the file holds them, so the default survives a save.
-  constexpr std::int64_t kMegabyte = std::int64_t{1} << 20;
-  s.min_avail_page_file = page_file > 0 ? page_file / 10 / kMegabyte * kMegabyte : 0;
+  s.min_avail_page_file =
+      page_file > 0 ? page_file / 10 / kBytesPerMegabyte * kBytesPerMegabyte : 0;
   s.passenger_types = DefaultPassengerTypes();
   s.main_window = Rect(0, 0, 1000, 750);
   s.map_edit_window.rect = Rect(0, 450, 1000, 750);

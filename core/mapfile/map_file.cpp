@@ -1,5 +1,7 @@
 #include "mapfile/map_file.h"
 
+#include <iterator>
+
 #include "base/encoding.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
@@ -641,37 +643,35 @@ constexpr const char kReadFailedWarning[] =
 
 }  // namespace
 
+// The content of each table member, in the order of kMapTableMembers.
+using MemberFormatter = void (*)(const EditMap&, MemberWriter&);
+constexpr MemberFormatter kMemberFormatters[] = {
+    [](const EditMap& m, MemberWriter& out) { FormatTable(m.rails, FormatRail, out); },
+    [](const EditMap& m, MemberWriter& out) { FormatTable(m.points, FormatPoint, out); },
+    [](const EditMap& m, MemberWriter& out) { FormatTable(m.stations, FormatStation, out); },
+    [](const EditMap& m, MemberWriter& out) { FormatTable(m.targets, FormatTarget, out); },
+    [](const EditMap& m, MemberWriter& out) {
+      FormatTable(m.station_draws, FormatStationDraw, out);
+    },
+    [](const EditMap& m, MemberWriter& out) { FormatTable(m.block_names, FormatNameEntry, out); },
+    [](const EditMap& m, MemberWriter& out) { FormatTable(m.yard_names, FormatNameEntry, out); },
+    [](const EditMap& m, MemberWriter& out) { FormatTable(m.station_names, FormatNameEntry, out); },
+    [](const EditMap& m, MemberWriter& out) { FormatTable(m.target_names, FormatNameEntry, out); },
+    FormatDetails,
+    [](const EditMap& m, MemberWriter& out) { FormatTable(m.jumps, FormatJump, out); },
+    FormatSignalTypes,
+    FormatAspects,
+};
+static_assert(std::size(kMemberFormatters) == std::size(kMapTableMembers));
+
 std::string FormatMapText(const EditMap& map) {
   MemberWriter out;
   out.Raw("#").Raw(kMapHeaderMember).Raw("\n");
   FormatHeader(map, out);
-  auto member = [&out](const char* name) { out.Raw("#").Raw(name).Raw("\n"); };
-  member("m_rail.csv");
-  FormatTable(map.rails, FormatRail, out);
-  member("m_point.csv");
-  FormatTable(map.points, FormatPoint, out);
-  member("m_station.csv");
-  FormatTable(map.stations, FormatStation, out);
-  member("m_target.csv");
-  FormatTable(map.targets, FormatTarget, out);
-  member("m_station_draw.csv");
-  FormatTable(map.station_draws, FormatStationDraw, out);
-  member("m_name_ar.csv");
-  FormatTable(map.block_names, FormatNameEntry, out);
-  member("m_name_ap.csv");
-  FormatTable(map.yard_names, FormatNameEntry, out);
-  member("m_name_as.csv");
-  FormatTable(map.station_names, FormatNameEntry, out);
-  member("m_name_at.csv");
-  FormatTable(map.target_names, FormatNameEntry, out);
-  member("m_detail.csv");
-  FormatDetails(map, out);
-  member("m_jump.csv");
-  FormatTable(map.jumps, FormatJump, out);
-  member(kSignalSetFile);
-  FormatSignalTypes(map, out);
-  member(kSignalFile);
-  FormatAspects(map, out);
+  for (std::size_t i = 0; i < std::size(kMapTableMembers); ++i) {
+    out.Raw("#").Raw(kMapTableMembers[i].file_name).Raw("\n");
+    kMemberFormatters[i](map, out);
+  }
   return out.Take();
 }
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "base/text_format.h"
+
 namespace corvane {
 namespace {
 
@@ -91,11 +93,8 @@ const char* Message(MsgId id, bool english) {
 }
 
 DiaChangedPrompt ComposeDiaChangedPrompt(MsgId action, bool english) {
-  const std::string_view format = Message(MsgDiaChanged, english);
-  const std::size_t at = format.find("%s");
   DiaChangedPrompt prompt;
-  prompt.text = std::string(format.substr(0, at)) + Message(action, english) +
-                std::string(format.substr(at + 2));
+  prompt.text = FillIn(Message(MsgDiaChanged, english), {Message(action, english)});
   prompt.caption = Message(action == MsgQuit ? MsgQuitCaption : MsgOpenCaption, english);
   return prompt;
 }

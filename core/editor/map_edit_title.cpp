@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "base/text_format.h"
 #include "editor/value_names.h"
 
 namespace corvane {
@@ -100,24 +101,6 @@ constexpr Texts kInsertRowsTitle = {"%s  ＜行全体挿入モード＞", "%s  <
 constexpr Texts kInsertColumnsTitle = {"%s  ＜列全体挿入モード＞", "%s  <Column Insert Mode>"};
 constexpr Texts kDeleteRowsTitle = {"%s  ＜行全体削除モード＞", "%s  <Row Delete Mode>"};
 constexpr Texts kDeleteColumnsTitle = {"%s  ＜列全体削除モード＞", "%s  <Column Delete Mode>"};
-
-// `format` with each "%s" and "%d" replaced by the next of `values`. Names
-// typed by the user go in as values, never as formats.
-std::string FillIn(std::string_view format, std::initializer_list<std::string_view> values) {
-  std::string text;
-  const std::string_view* next = values.begin();
-  for (std::size_t i = 0; i < format.size(); ++i) {
-    const bool placeholder =
-        format[i] == '%' && i + 1 < format.size() && (format[i + 1] == 's' || format[i + 1] == 'd');
-    if (placeholder && next != values.end()) {
-      text += *next++;
-      ++i;
-    } else {
-      text += format[i];
-    }
-  }
-  return text;
-}
 
 std::string StationName(const EditMap& map, int station) {
   return map.stations.Contains(station) ? map.stations[station].name.Utf8() : std::string();

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/prompter.h"
+#include "base/text_format.h"
 
 namespace corvane {
 
@@ -24,12 +25,9 @@ inline constexpr const char kCannotCloseText[] = "ファイル'%s'は閉じら�
 // A packed stream without its end code: the file was cut short.
 inline constexpr const char kStreamCutShort[] = "読み込みファイル'%s'は途中で切れています。\n";
 
-// `format` with its one "%s" replaced by `path` (shown in UTF-8).
-std::string WithPath(std::string_view format, std::string_view path);
-
 inline void ReportFileError(Prompter& prompter, std::string_view format, std::string_view path,
                             std::string_view caption) {
-  prompter.Error(WithPath(format, path), caption);
+  prompter.Error(FillIn(format, {path}), caption);
 }
 
 }  // namespace corvane

@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "base/file_io.h"
+#include "base/text_format.h"
 #include "mapfile/file_messages.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
@@ -48,7 +49,7 @@ bool MapDocument::ConfirmSaveChanges(std::string_view action) {
   if (loading_) return true;
   while (map_.modified) {
     const PromptAnswer answer =
-        prompter_.Ask(WithPath(kSaveChangesQuestion, action), kReadConfirmCaption,
+        prompter_.Ask(FillIn(kSaveChangesQuestion, {action}), kReadConfirmCaption,
                       PromptButtons::kYesNoCancel, PromptIcon::kQuestion);
     if (answer == PromptAnswer::kCancel) return false;
     if (answer == PromptAnswer::kNo) return true;
@@ -109,7 +110,7 @@ OpenOutcome MapDocument::ReadFile(const std::string& path, bool* retry) {
   map_.modified = false;
   path_ = path;
   log_.Clear();
-  log_.AddLine(WithPath(kOpenedLine, map_.map_name.Utf8()));
+  log_.AddLine(FillIn(kOpenedLine, {map_.map_name.Utf8()}));
   log_.AddLine("");
   return OpenOutcome::kOpened;
 }
@@ -150,7 +151,7 @@ bool MapDocument::SaveToPath(const std::string& path) {
     return false;
   }
   path_ = path;
-  log_.AddLine(WithPath(kSavedLine, map_.map_name.Utf8()));
+  log_.AddLine(FillIn(kSavedLine, {map_.map_name.Utf8()}));
   log_.AddLine("");
   map_.modified = false;
   return true;

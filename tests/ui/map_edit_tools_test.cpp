@@ -21,6 +21,7 @@
 #include "mapfile/map_file.h"
 #include "platform/qt_text.h"
 #include "support/fake_environment.h"
+#include "support/map_edit_harness.h"
 #include "support/test_support.h"
 
 namespace corvane {
@@ -31,16 +32,8 @@ const char kPlainTitle[] = "マップ編集ウインドウ  保安装置：Ａ�
 
 // A shown map edit window on a data folder in a scratch folder, with
 // scripted dialogs.
-struct Harness {
-  Harness() : context(env, prompter, chooser) {
-    env.program_folder = CORVANE_SOURCE_DIR "/data";
-    const std::string folder = WithoutTrailingSlash(scratch.path());
-    context.data_folder.path = folder;
-    context.data_folder.table = *DataFolderTable::Build(folder);
-    std::filesystem::create_directories(context.data_folder.TempFolder());
-    std::filesystem::create_directories(context.data_folder.table[kSlotDataKvm]);
-    context.settings = DefaultSettings(env, false);
-    window = std::make_unique<MapEditWindow>(context);
+struct Harness : testing::MapEditHarness {
+  Harness() {
     window->resize(640, 480);
     window->show();
   }
@@ -69,13 +62,6 @@ struct Harness {
     return window->findChild<QLabel*>(QStringLiteral("prompt_line"))->text();
   }
   QAction* Action(const char* id) const { return window->findChild<QAction*>(Qs(id)); }
-
-  testing::ScratchFolder scratch;
-  testing::FakeEnvironment env;
-  ScriptedPrompter prompter;
-  ScriptedChooser chooser;
-  AppContext context;
-  std::unique_ptr<MapEditWindow> window;
 };
 
 // The map `start` after the script's commands, as corvane-cli map edit

@@ -18,6 +18,7 @@
 #include "mapedit/map_view.h"
 #include "platform/qt_text.h"
 #include "support/fake_environment.h"
+#include "support/map_edit_harness.h"
 #include "support/test_support.h"
 
 namespace corvane {
@@ -29,23 +30,7 @@ const char kSampleMap[] = CORVANE_SOURCE_DIR "/examples/sample_line.kvm";
 
 std::string ReadBytes(const std::string& path) { return ReadFileBytes(path).value_or(""); }
 
-// A data folder in a scratch folder, the program's data from the source
-// tree, and scripted dialogs.
-struct Harness {
-  Harness() : context(env, prompter, chooser) {
-    env.program_folder = CORVANE_SOURCE_DIR "/data";
-    const std::string folder = WithoutTrailingSlash(scratch.path());
-    context.data_folder.path = folder;
-    context.data_folder.table = *DataFolderTable::Build(folder);
-    std::filesystem::create_directories(context.data_folder.TempFolder());
-    std::filesystem::create_directories(context.data_folder.table[kSlotDataKvm]);
-    context.settings = DefaultSettings(env, false);
-    window = std::make_unique<MapEditWindow>(context);
-  }
-
-  std::string MapPath(const std::string& name) const {
-    return JoinPath(context.data_folder.table[kSlotDataKvm], name);
-  }
+struct Harness : testing::MapEditHarness {
   // A copy of the sample map in the map folder, so saving leaves the source
   // tree alone.
   std::string CopyOfSample() const {
@@ -53,13 +38,6 @@ struct Harness {
     std::filesystem::copy_file(kSampleMap, copy, std::filesystem::copy_options::overwrite_existing);
     return copy;
   }
-
-  testing::ScratchFolder scratch;
-  testing::FakeEnvironment env;
-  ScriptedPrompter prompter;
-  ScriptedChooser chooser;
-  AppContext context;
-  std::unique_ptr<MapEditWindow> window;
 };
 
 }  // namespace

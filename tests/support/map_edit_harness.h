@@ -1,0 +1,46 @@
+#pragma once
+// A map edit window for the Qt tests: a data folder in a scratch folder, the
+// program's data from the source tree, scripted dialogs.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/app_context.h"
+#include "app/data_folder.h"
+#include "app/settings.h"
+#include "base/chooser.h"
+#include "base/file_io.h"
+#include "base/prompter.h"
+#include "mapedit/map_edit_window.h"
+#include "support/fake_environment.h"
+#include "support/test_support.h"
+
+namespace corvane::testing {
+
+struct MapEditHarness {
+  MapEditHarness() : context(env, prompter, chooser) {
+    env.program_folder = CORVANE_SOURCE_DIR "/data";
+    const std::string folder = WithoutTrailingSlash(scratch.path());
+    context.data_folder.path = folder;
+    context.data_folder.table = *DataFolderTable::Build(folder);
+    std::filesystem::create_directories(context.data_folder.TempFolder());
+    std::filesystem::create_directories(context.data_folder.table[kSlotDataKvm]);
+    context.settings = DefaultSettings(env, false);
+    window = std::make_unique<MapEditWindow>(context);
+  }
+
+  // `name` in the data folder's map folder.
+  std::string MapPath(const std::string& name) const {
+    return JoinPath(context.data_folder.table[kSlotDataKvm], name);
+  }
+
+  ScratchFolder scratch;
+  FakeEnvironment env;
+  ScriptedPrompter prompter;
+  ScriptedChooser chooser;
+  AppContext context;
+  std::unique_ptr<MapEditWindow> window;
+};
+
+}  // namespace corvane::testing

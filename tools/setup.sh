@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that
 # are missing. Safe to run again.
+#
+#   tools/setup.sh           what building and running the programs needs
+#   tools/setup.sh --test    and what ./test.sh needs besides: clang with its
+#                            libFuzzer and sanitizer runtimes for the fuzz
+#                            targets, Google Benchmark, clang-format and git
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libc6-dev
           qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic
           xvfb xauth)
+if [ "${1:-}" = "--test" ]; then
+  packages+=(clang libclang-rt-dev libbenchmark-dev clang-format git)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

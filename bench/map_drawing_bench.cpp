@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/canvas.h"
-#include "editor/edit_map.h"
+#include "editor/map_change.h"
 #include "editor/map_drawing.h"
 
 namespace corvane {
@@ -38,12 +38,13 @@ constexpr int kViewHeight = 800;
 const EditMap& FullMap() {
   static const EditMap* map = [] {
     auto* m = new EditMap;
+    MapChange change(*m);
     constexpr int kPerRow = 128;
-    for (int i = 0; m->rails.count() < kRailCapacity; ++i) {
+    for (int i = 0; m->rails().count() < kRailCapacity; ++i) {
       const int column = (i % kPerRow) * 5;
       const int row = (i / kPerRow) * 4 + 2;
-      m->AddRail(NewRail({column, row}, {column + 5, row}, i % 3 + 1));
-      if (i % 50 == 0 && m->points.count() < kPointCapacity) {
+      change.rails().Append(NewRail({column, row}, {column + 5, row}, i % 3 + 1));
+      if (i % 50 == 0 && m->points().count() < kPointCapacity) {
         MapPoint point;
         point.x1 = column;
         point.x2 = column + 2;
@@ -54,18 +55,18 @@ const EditMap& FullMap() {
         point.branch_right_dy[1] = 1;
         point.branch_right_dy[2] = 2;
         point.point_key = "21";
-        m->AddPoint(point);
+        change.points().Append(point);
       }
       if (i % 200 == 0) {
         MapJump jump;
         jump.ax = column, jump.ay = row + 2, jump.bx = column + 3, jump.by = row + 2;
-        m->AddJump(jump);
+        change.jumps().Append(jump);
       }
     }
     MapStation station;
     station.short_name = "STA";
-    m->AddStation(station);
-    for (int i = 0; i < 200; ++i) m->AddStationDraw({i * 20, 1, i * 20 + 4, 2, 1});
+    change.stations().Append(station);
+    for (int i = 0; i < 200; ++i) change.station_draws().Append({i * 20, 1, i * 20 + 4, 2, 1});
     return m;
   }();
   return *map;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/prompter.h"
-#include "editor/edit_map.h"
+#include "editor/map_tables.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
 
@@ -16,17 +16,16 @@ namespace corvane {
 namespace {
 
 // Every segment and point slot used, laid out in rows of 60 segments.
-EditMap& LargestMap() {
-  static EditMap map = [] {
-    EditMap built;
-    built.Reset();
+const MapContent& LargestMap() {
+  static const MapContent map = [] {
+    MapContent built = NewMapContent();
     for (int i = 0; i < kRailCapacity; ++i) {
       const int row = 4 + (i / 60) * 4;
       const int column = 2 + (i % 60) * 4;
       MapRail rail = NewRail({column, row}, {column + 4, row}, kBothWays);
       rail.short_left = "ABCDEFGHIJ";
       rail.name_left = "a long name for the leftward direction";
-      built.AddRail(rail);
+      built.rails.Append(rail);
     }
     for (int i = 0; i < kPointCapacity; ++i) {
       MapPoint point;
@@ -38,15 +37,15 @@ EditMap& LargestMap() {
       point.branch_left_dy[1] = point.branch_left_dy[2] = 1;
       point.branch_right_dy[1] = 1;
       point.branch_right_dy[2] = 2;
-      built.AddPoint(point);
+      built.points.Append(point);
     }
     MapSignalType type;
     type.name = "S";
     for (int speed = 0; speed < kAspectSpeeds; ++speed)
       type.aspects[speed].band_low = speed < 46 ? 0 : 46;
     built.signal_types.Append(type);
-    built.images.resize(2);
-    built.colours.resize(2);
+    built.images.Append({});
+    built.colours.Append({});
     return built;
   }();
   return map;
@@ -72,7 +71,7 @@ class MemberSource : public MapTableSource {
 };
 
 void BM_FormatMapText(benchmark::State& state) {
-  const EditMap& map = LargestMap();
+  const MapContent& map = LargestMap();
   for (auto _ : state) benchmark::DoNotOptimize(FormatMapText(map));
 }
 BENCHMARK(BM_FormatMapText)->Unit(benchmark::kMillisecond);
@@ -90,7 +89,7 @@ void BM_ReadMap(benchmark::State& state) {
   MemberSource source(*members);
   ScriptedPrompter prompter;
   for (auto _ : state) {
-    EditMap map;
+    MapContent map;
     benchmark::DoNotOptimize(ReadMapFromHeader(members->front().content, source, map, prompter));
   }
 }

@@ -17,7 +17,7 @@
 #include "base/file_io.h"
 #include "base/ini_file.h"
 #include "base/prompter.h"
-#include "editor/edit_map.h"
+#include "editor/map_tables.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
 
@@ -58,8 +58,8 @@ class MemberSource : public MapTableSource {
   std::optional<std::string> ReadDefaultTable(const std::string& name,
                                               std::string* shown) override {
     *shown = name;
-    if (name == kSignalSetFile) return std::string(kDefaultSignalSets);
-    if (name == kSignalFile) return std::string(kDefaultSignals);
+    if (name == InfoOf(MapTable::kSignalType).member) return std::string(kDefaultSignalSets);
+    if (name == InfoOf(MapTable::kImage).member) return std::string(kDefaultSignals);
     return std::nullopt;
   }
 
@@ -77,7 +77,7 @@ class MemberSource : public MapTableSource {
 };
 
 // Reads a bundle text into `map`; false when it has no header member.
-bool ReadBundleText(std::string_view text, EditMap& map, IgnoringPrompter& prompter) {
+bool ReadBundleText(std::string_view text, MapContent& map, IgnoringPrompter& prompter) {
   const auto members = SplitBundleText(text);
   if (!members) return false;
   MemberSource source(*members);
@@ -102,15 +102,16 @@ bool ReadBundleText(std::string_view text, EditMap& map, IgnoringPrompter& promp
 }
 
 void CheckBundle(std::string_view text) {
-  EditMap map;
+  MapContent map;
   IgnoringPrompter prompter;
   if (!ReadBundleText(text, map, prompter)) return;
   // The map name is an INI value, which comes back trimmed and unquoted:
   // compare from the form it takes there.
-  map.map_name = IniFile::Parse("[m]\nname=" + map.map_name.str() + "\n").GetString("m", "name");
+  map.header.map_name =
+      IniFile::Parse("[m]\nname=" + map.header.map_name.str() + "\n").GetString("m", "name");
 
   const std::string saved = FormatMapText(map);
-  EditMap again;
+  MapContent again;
   IgnoringPrompter quiet;
   if (!ReadBundleText(saved, again, quiet) || quiet.shown != 0) {
     Mismatch("a saved map reads back with a complaint", saved, FormatMapText(again));
@@ -126,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckBundle(UnpackBytes(bytes));
   CheckBundle(bytes);
 
-  EditMap map;
+  MapContent map;
   ParseSignalTables(bytes.substr(0, size / 2), bytes.substr(size / 2), map);
   FormatMapText(map);
   return 0;

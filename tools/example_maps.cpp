@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "base/encoding.h"
+#include "editor/start_walk.h"
 
 namespace corvane {
 
@@ -17,11 +18,11 @@ MapStation Station(const char* one_char, const char* short_name, const char* nam
   return station;
 }
 
-int AddRail(EditMap& map, GridPoint a, GridPoint b, int station = 0) {
+int AddRail(MapChange& change, GridPoint a, GridPoint b, int station = 0) {
   MapRail rail = NewRail(a, b, kBothWays);
   rail.station = station;
   rail.yard_station = station;
-  return map.AddRail(rail);
+  return change.rails().Append(rail);
 }
 
 // A turnout whose joint is at `joint` and whose branches end on `rows` at
@@ -52,23 +53,24 @@ MapPoint Turnout(int kind, int joint_x, int joint_row, int other_x,
 }  // namespace
 
 void BuildSampleLine(EditMap& map) {
-  map.map_code = 1001;
-  map.map_name = Utf8ToSjis("コルヴェイン本線");
+  MapChange change(map);
+  change.header().map_code = 1001;
+  change.header().map_name = Utf8ToSjis("コルヴェイン本線");
 
-  const int higashi = map.AddStation(Station("東", "東町", "東町駅"));
-  const int chuo = map.AddStation(Station("中", "中央", "中央駅"));
-  const int nishi = map.AddStation(Station("西", "西浜", "西浜駅"));
-  map.stations[chuo].stop_time = 31;  // 30 seconds
+  const int higashi = change.stations().Append(Station("東", "東町", "東町駅"));
+  const int chuo = change.stations().Append(Station("中", "中央", "中央駅"));
+  const int nishi = change.stations().Append(Station("西", "西浜", "西浜駅"));
+  change.stations()[chuo].stop_time = 31;  // 30 seconds
 
   // Row 5: the main line from 東町 to 西浜.
-  AddRail(map, {2, 5}, {10, 5}, higashi);
-  const int approach = AddRail(map, {10, 5}, {20, 5});
-  map.AddPoint(Turnout(kTurnoutJointLeft, 20, 5, 24, {5, 7}));
-  AddRail(map, {24, 5}, {34, 5}, chuo);
-  AddRail(map, {24, 7}, {34, 7}, chuo);
-  map.AddPoint(Turnout(kTurnoutJointRight, 38, 5, 34, {5, 7}));
-  AddRail(map, {38, 5}, {48, 5});
-  AddRail(map, {42, 7}, {48, 7});
+  AddRail(change, {2, 5}, {10, 5}, higashi);
+  const int approach = AddRail(change, {10, 5}, {20, 5});
+  change.points().Append(Turnout(kTurnoutJointLeft, 20, 5, 24, {5, 7}));
+  AddRail(change, {24, 5}, {34, 5}, chuo);
+  AddRail(change, {24, 7}, {34, 7}, chuo);
+  change.points().Append(Turnout(kTurnoutJointRight, 38, 5, 34, {5, 7}));
+  AddRail(change, {38, 5}, {48, 5});
+  AddRail(change, {42, 7}, {48, 7});
 
   // A diamond crossing with all four branches.
   MapPoint crossing;
@@ -85,10 +87,10 @@ void BuildSampleLine(EditMap& map) {
     crossing.branch_left_dy[k + 1] = left[k];
     crossing.branch_right_dy[k + 1] = right[k];
   }
-  map.AddPoint(crossing);
+  change.points().Append(crossing);
 
-  AddRail(map, {52, 5}, {60, 5}, nishi);
-  AddRail(map, {52, 7}, {60, 7}, nishi);
+  AddRail(change, {52, 5}, {60, 5}, nishi);
+  AddRail(change, {52, 7}, {60, 7}, nishi);
 
   // The line folds back to row 12 through a jump, ending in a stop section.
   MapJump jump;
@@ -96,16 +98,16 @@ void BuildSampleLine(EditMap& map) {
   jump.ay = 5;
   jump.bx = 2;
   jump.by = 12;
-  map.AddJump(jump);
+  change.jumps().Append(jump);
   MapTarget siding;
   siding.one_char_name = Utf8ToSjis("引");
   siding.short_name = Utf8ToSjis("引上");
   siding.name = Utf8ToSjis("西浜引上線");
-  const int siding_number = map.AddTarget(siding);
-  const int tail = AddRail(map, {2, 12}, {12, 12});
-  map.rails[tail].target = siding_number;
-  map.rails[tail].yard_target = siding_number;
-  map.rails[tail].stop_right = 50;
+  const int siding_number = change.targets().Append(siding);
+  const int tail = AddRail(change, {2, 12}, {12, 12});
+  change.rails()[tail].target = siding_number;
+  change.rails()[tail].yard_target = siding_number;
+  change.rails()[tail].stop_right = 50;
 
   // Station drawings above each station's tracks.
   const int draws[][5] = {{3, 2, 9, 3, higashi}, {25, 2, 33, 3, chuo}, {53, 2, 59, 3, nishi}};
@@ -116,7 +118,7 @@ void BuildSampleLine(EditMap& map) {
     draw.x2 = d[2];
     draw.y2 = d[3];
     draw.station = d[4];
-    map.AddStationDraw(draw);
+    change.station_draws().Append(draw);
   }
 
   // A 60 km/h restriction over part of the approach, on a rising gradient.
@@ -126,9 +128,9 @@ void BuildSampleLine(EditMap& map) {
   detail.end = 600;
   detail.speed = 60;
   detail.gradient = 10;
-  map.details.push_back(detail);
+  change.details().Append(detail);
 
-  map.SetStartRail(1);
+  SetStartRail(change, 1);
 }
 
 }  // namespace corvane

@@ -12,6 +12,7 @@
 #include "app/messages.h"
 #include "app/settings.h"
 #include "base/encoding.h"
+#include "base/file_messages.h"
 #include "base/file_io.h"
 
 namespace corvane {
@@ -371,23 +372,50 @@ std::string ResetSettingsText(std::string_view settings, int start_mode) {
   return out;
 }
 
-std::optional<std::string> ResetSettingsFile(const std::string& data_folder, int start_mode,
-                                             const std::tm& now) {
-  if (start_mode != 1 && start_mode != 2) return std::nullopt;
+SettingsReset ResetSettingsFile(const std::string& data_folder, int start_mode,
+                                const std::tm& now) {
+  using Outcome = SettingsReset::Outcome;
+  SettingsReset reset;
   const std::string settings_path = JoinPath(data_folder, kSettingsFileName);
+  if ((start_mode != 1 && start_mode != 2) ||
+      FsEntryKindOf(settings_path) == FsEntryKind::kMissing) {
+    return reset;
+  }
+  reset.outcome = Outcome::kFailed;
   const auto bytes = ReadFileBytes(settings_path);
-  if (!bytes) return std::nullopt;
+  if (!bytes) return reset;
   const std::string backup_path = JoinPath(data_folder, SettingsBackupName(now));
   // An older backup of the same second is never replaced.
-  if (FsEntryKindOf(backup_path) != FsEntryKind::kMissing) return std::nullopt;
+  if (FsEntryKindOf(backup_path) != FsEntryKind::kMissing) return reset;
   std::error_code error;
   fs::rename(settings_path, backup_path, error);
-  if (error) return std::nullopt;
+  if (error) return reset;
   if (!WriteFileAtomically(settings_path, ResetSettingsText(*bytes, start_mode))) {
     fs::rename(backup_path, settings_path, error);
-    return std::nullopt;
+    return reset;
   }
-  return backup_path;
+  reset.outcome = Outcome::kReset;
+  reset.backup_path = backup_path;
+  return reset;
+}
+
+bool RunCloseSequence(const CloseRequest& request, CloseWindows& windows, Prompter& prompter) {
+  if (!windows.ConfirmMapEditClose()) return false;
+  windows.StopTimer();
+  const bool folder_exists = IsDirectory(request.data_folder);
+  bool settings_written = true;
+  if (folder_exists) settings_written = ClearBackupKeysInFile(request.settings_path);
+  if (!windows.SaveSettings()) settings_written = false;
+  if (request.move_data_folder) windows.MoveDataFolder();
+  windows.HideWindows();
+  if (folder_exists && ResetSettingsFile(request.data_folder, request.start_mode, request.now)
+                               .outcome == SettingsReset::Outcome::kFailed) {
+    settings_written = false;
+  }
+  if (!settings_written) {
+    ReportFileError(prompter, kCannotOpenForWrite, request.settings_path, kWriteErrorCaption);
+  }
+  return true;
 }
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #pragma once
-// The steps of closing the main window that touch files rather than windows:
+// Closing the program: the order of its steps and their rules
+// (RunCloseSequence), and the steps that touch files rather than windows:
 // emptying the backup keys of the settings file, moving the data to a newly
 // requested data folder, and the start-mode resets of the settings file.
 
@@ -10,6 +11,7 @@
 #include "app/data_folder.h"
 #include "app/environment.h"
 #include "base/ini_file.h"
+#include "base/prompter.h"
 
 namespace corvane {
 
@@ -45,13 +47,56 @@ DataFolderMoveReport MoveDataFolder(const DataFolder& current, const std::string
 std::string DataFolderChangeLogName(const std::tm& now);
 std::string SettingsBackupName(const std::tm& now);
 
+// What a start-mode reset of the settings file did.
+struct SettingsReset {
+  enum class Outcome {
+    kNothingToDo,  // the mode resets nothing, or there is no settings file
+    kReset,
+    kFailed,  // a step failed; the settings file is as it was
+  };
+  Outcome outcome = Outcome::kNothingToDo;
+  std::string backup_path;  // the old settings file, after kReset
+};
+
 // The start-mode reset of the settings file "korv.ini" in `data_folder`
 // (mode 1: window positions, mode 2: all settings): the file is renamed to
 // "設定ファイルバックアップ<date><time>.ini" and a new one is written from it.
-// Returns the backup's path; nothing when there was no settings file, the
-// mode resets nothing, or a step failed (the settings file is then as it was).
-std::optional<std::string> ResetSettingsFile(const std::string& data_folder, int start_mode,
-                                             const std::tm& now);
+// A backup of the same second is never replaced (the reset fails then).
+SettingsReset ResetSettingsFile(const std::string& data_folder, int start_mode,
+                                const std::tm& now);
+
+// What the close sequence asks of the program's windows.
+class CloseWindows {
+ public:
+  virtual ~CloseWindows() = default;
+  // The map edit window's question whether to save its map; false when the
+  // user stopped the ending.
+  virtual bool ConfirmMapEditClose() = 0;
+  virtual void StopTimer() = 0;
+  // Forgets the backup files (a normal end leaves nothing to recover) and
+  // writes the settings with the windows' layout; false when the settings
+  // file could not be written.
+  virtual bool SaveSettings() = 0;
+  // Moves the data folder to the one the user asked for.
+  virtual void MoveDataFolder() = 0;
+  virtual void HideWindows() = 0;
+};
+
+struct CloseRequest {
+  std::string data_folder;
+  std::string settings_path;
+  bool move_data_folder = false;
+  int start_mode = 0;
+  std::tm now{};
+};
+
+// The close sequence every exit goes through, in order: the map edit
+// window's save question (the ending stops when it is cancelled), the timer,
+// the backup keys of the settings file, the settings, a requested move of
+// the data folder, the windows hidden, the start-mode reset of the settings
+// file. A settings file that could not be written, in any of these steps, is
+// reported once at the end. False when the user stopped the ending.
+bool RunCloseSequence(const CloseRequest& request, CloseWindows& windows, Prompter& prompter);
 
 // The new settings file's bytes for a reset: mode 1 empties the value of
 // every line beginning "PosLeft=", "PosTop=", "PosRight=" or "PosBottom=";

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/encoding.h"
+#include "base/ini_keys.h"
 
 namespace corvane {
 
@@ -73,6 +74,10 @@ std::string Numbered(std::string_view name, int number) {
   return std::string(name) + digits;
 }
 
+std::string PassengerTypeSection(std::size_t index) {
+  return Numbered("PassengerType", static_cast<int>(index));
+}
+
 bool GetFlag(const IniFile& ini, std::string_view section, std::string_view key, bool fallback) {
   return ini.GetInt(section, key, fallback ? 1 : 0) != 0;
 }
@@ -81,26 +86,102 @@ void SetFlag(IniFile& ini, std::string_view section, std::string_view key, bool 
   ini.SetString(section, key, value ? "1" : "0");
 }
 
-// A memory threshold: megabytes in the file, bytes in memory. The product is
-// taken in 64 bits so that 2048 MB and more survive; a negative count means
-// no threshold.
-std::int64_t GetMegabytes(const IniFile& ini, std::string_view key, std::int64_t fallback_bytes) {
-  const auto value = ini.Find(kSettingSection, key);
-  if (!value || value->empty()) return fallback_bytes;
-  const std::int64_t megabytes = ProfileInt(*value);
-  return megabytes > 0 ? megabytes * kBytesPerMegabyte : 0;
+using P = ProgramSettings;
+
+// A memory threshold: whole megabytes in the file, bytes in memory. The
+// product is taken in 64 bits so that 2048 MB and more survive; a count that
+// is not positive means no threshold.
+template <std::int64_t ProgramSettings::*Member>
+constexpr IniKey<P> MegabytesKey(const char* name) {
+  return ComputedKey<P>(
+      name, [](const P& s) { return static_cast<int>(s.*Member / kBytesPerMegabyte); },
+      [](P& s, int megabytes) {
+        s.*Member = megabytes > 0 ? std::int64_t{megabytes} * kBytesPerMegabyte : 0;
+      });
 }
 
-void SetMegabytes(IniFile& ini, std::string_view key, std::int64_t bytes) {
-  ini.SetString(kSettingSection, key, std::to_string(bytes / kBytesPerMegabyte));
+// Section "Setting", in the order the keys are written.
+constexpr IniKey<P> kSettingKeys[] = {
+    IntKey<P, &P::call_speed>("CallSpeed"),
+    IntKey<P, &P::view_speed>("ViewSpeed"),
+    IntKey<P, &P::accident_size>("AccidentSize"),
+    IntElementKey<P, &P::accident_frequency, 0>("AccidentFrequency00"),
+    IntElementKey<P, &P::accident_repair, 0>("AccidentRepair00"),
+    IntElementKey<P, &P::accident_frequency, 1>("AccidentFrequency01"),
+    IntElementKey<P, &P::accident_repair, 1>("AccidentRepair01"),
+    IntElementKey<P, &P::accident_frequency, 2>("AccidentFrequency02"),
+    IntElementKey<P, &P::accident_repair, 2>("AccidentRepair02"),
+    IntElementKey<P, &P::accident_frequency, 3>("AccidentFrequency03"),
+    IntElementKey<P, &P::accident_repair, 3>("AccidentRepair03"),
+    IntKey<P, &P::view_type>("ViewType"),
+    IntKey<P, &P::view_for>("ViewFor"),
+    FlagKey<P, &P::smart_view>("SmartView"),
+    FlagKey<P, &P::track_view>("TrackView"),
+    FlagKey<P, &P::route_view>("RouteView"),
+    FlagKey<P, &P::inter_view>("InterView"),
+    FlagKey<P, &P::view_image16>("ViewImage16"),
+    FlagKey<P, &P::tool_window>("ToolWindow"),
+    FlagKey<P, &P::roll_back_file>("RollBackFile"),
+    FlagKey<P, &P::roll_back_train>("RollBackTrain"),
+    FlagKey<P, &P::roll_back_fast>("RollBackFast"),
+    MegabytesKey<&P::min_avail_phys>("MinAvailPhys"),
+    MegabytesKey<&P::min_avail_page_file>("MinAvailPageFile"),
+    FlagKey<P, &P::use_dijkstra>("UseDijkstra"),
+    FlagKey<P, &P::debug_dijkstra>("DebugDijkstra"),
+    FlagKey<P, &P::use_undo>("UseUndo"),
+    FlagKey<P, &P::use_duplicate>("UseDuplicate"),
+    FlagKey<P, &P::backup_file>("BackupFile"),
+    FlagKey<P, &P::extension>("Extention"),
+};
+static_assert(kAccidentLevelCount == 4, "one key pair per accident level");
+
+// Sections "PassengerType%02d".
+constexpr IniKey<PassengerType> kPassengerTypeKeys[] = {
+    IntKey<PassengerType, &PassengerType::transfer_cost>("TransferCost"),
+    IntKey<PassengerType, &PassengerType::reverse_cost>("ReverseCost"),
+    IntKey<PassengerType, &PassengerType::behavior_rate>("BehaviorRate"),
+    TextKey<PassengerType, &PassengerType::behavior_name>("BehaviorName"),
+};
+
+// Sections "%sLine%02d". Each colour component is one byte, as the colour
+// is held.
+constexpr IniKey<LineItem> kLineItemKeys[] = {
+    FlagKey<LineItem, &LineItem::for_line>("ForLine"),
+    IntKey<LineItem, &LineItem::pen_style>("nPenStyle"),
+    IntKey<LineItem, &LineItem::point_width>("nPointWidth"),
+    ComputedKey<LineItem>(
+        "ColorRValue", [](const LineItem& i) { return RedOf(i.color); },
+        [](LineItem& i, int v) { i.color = ColorOf(v & 0xFF, GreenOf(i.color), BlueOf(i.color)); }),
+    ComputedKey<LineItem>(
+        "ColorGValue", [](const LineItem& i) { return GreenOf(i.color); },
+        [](LineItem& i, int v) { i.color = ColorOf(RedOf(i.color), v & 0xFF, BlueOf(i.color)); }),
+    ComputedKey<LineItem>(
+        "ColorBValue", [](const LineItem& i) { return BlueOf(i.color); },
+        [](LineItem& i, int v) { i.color = ColorOf(RedOf(i.color), GreenOf(i.color), v & 0xFF); }),
+    TextKey<LineItem, &LineItem::item_name>("ItemName"),
+};
+
+using F = FontSettings;
+
+// The face name has a key of its own in each language.
+constexpr IniKey<F> kFontFaceKeys[] = {
+    TextKey<F, &F::face_name>("FaceName"),
+    TextKey<F, &F::face_name>("FaceNameEnglish"),
+};
+constexpr IniKey<F> kFontKeys[] = {
+    IntKey<F, &F::point_size>("PointSize"), IntKey<F, &F::height>("Height"),
+    IntKey<F, &F::weight>("Weight"),         FlagKey<F, &F::italic>("Italic"),
+    FlagKey<F, &F::underline>("Underline"),  FlagKey<F, &F::strike_out>("StrikeOut"),
+};
+
+std::span<const IniKey<F>> FontFaceKeys(bool english) {
+  return std::span(kFontFaceKeys).subspan(english ? 1 : 0, 1);
 }
 
-// A text key over the field's current value; the field clips it.
-template <std::size_t N>
-void GetText(const IniFile& ini, std::string_view section, std::string_view key,
-             FixedText<N>* field) {
-  if (auto value = ini.Find(section, key)) field->Set(*value);
-}
+constexpr IniKey<MapEditWindowSettings> kMapEditGridKeys[] = {
+    IntKey<MapEditWindowSettings, &MapEditWindowSettings::grid_x>("GridX"),
+    IntKey<MapEditWindowSettings, &MapEditWindowSettings::grid_y>("GridY"),
+};
 
 WindowRect Rect(int left, int top, int right, int bottom) {
   WindowRect rect;
@@ -121,98 +202,6 @@ std::array<PassengerType, kPassengerTypeCount> DefaultPassengerTypes() {
     types[i].behavior_name = Utf8ToSjis(d.name);
   }
   return types;
-}
-
-void ReadSettingSection(const IniFile& ini, ProgramSettings* s) {
-  const auto get_int = [&ini](std::string_view key, int* field) {
-    *field = ini.GetInt(kSettingSection, key, *field);
-  };
-  const auto get_flag = [&ini](std::string_view key, bool* field) {
-    *field = GetFlag(ini, kSettingSection, key, *field);
-  };
-  get_int("CallSpeed", &s->call_speed);
-  get_int("ViewSpeed", &s->view_speed);
-  get_int("AccidentSize", &s->accident_size);
-  for (int i = 0; i < kAccidentLevelCount; ++i) {
-    get_int(Numbered("AccidentFrequency", i), &s->accident_frequency[i]);
-    get_int(Numbered("AccidentRepair", i), &s->accident_repair[i]);
-  }
-  get_int("ViewType", &s->view_type);
-  get_int("ViewFor", &s->view_for);
-  get_flag("SmartView", &s->smart_view);
-  get_flag("TrackView", &s->track_view);
-  get_flag("RouteView", &s->route_view);
-  get_flag("InterView", &s->inter_view);
-  get_flag("ViewImage16", &s->view_image16);
-  get_flag("ToolWindow", &s->tool_window);
-  get_flag("RollBackFile", &s->roll_back_file);
-  get_flag("RollBackTrain", &s->roll_back_train);
-  get_flag("RollBackFast", &s->roll_back_fast);
-  s->min_avail_phys = GetMegabytes(ini, "MinAvailPhys", s->min_avail_phys);
-  s->min_avail_page_file = GetMegabytes(ini, "MinAvailPageFile", s->min_avail_page_file);
-  get_flag("UseDijkstra", &s->use_dijkstra);
-  get_flag("DebugDijkstra", &s->debug_dijkstra);
-  get_flag("UseUndo", &s->use_undo);
-  get_flag("UseDuplicate", &s->use_duplicate);
-  get_flag("BackupFile", &s->backup_file);
-  get_flag("Extention", &s->extension);
-}
-
-void WriteSettingSection(const ProgramSettings& s, IniFile& ini) {
-  const auto set_int = [&ini](std::string_view key, int value) {
-    ini.SetInt(kSettingSection, key, value);
-  };
-  const auto set_flag = [&ini](std::string_view key, bool value) {
-    SetFlag(ini, kSettingSection, key, value);
-  };
-  set_int("CallSpeed", s.call_speed);
-  set_int("ViewSpeed", s.view_speed);
-  set_int("AccidentSize", s.accident_size);
-  for (int i = 0; i < kAccidentLevelCount; ++i) {
-    set_int(Numbered("AccidentFrequency", i), s.accident_frequency[i]);
-    set_int(Numbered("AccidentRepair", i), s.accident_repair[i]);
-  }
-  set_int("ViewType", s.view_type);
-  set_int("ViewFor", s.view_for);
-  set_flag("SmartView", s.smart_view);
-  set_flag("TrackView", s.track_view);
-  set_flag("RouteView", s.route_view);
-  set_flag("InterView", s.inter_view);
-  set_flag("ViewImage16", s.view_image16);
-  set_flag("ToolWindow", s.tool_window);
-  set_flag("RollBackFile", s.roll_back_file);
-  set_flag("RollBackTrain", s.roll_back_train);
-  set_flag("RollBackFast", s.roll_back_fast);
-  SetMegabytes(ini, "MinAvailPhys", s.min_avail_phys);
-  SetMegabytes(ini, "MinAvailPageFile", s.min_avail_page_file);
-  set_flag("UseDijkstra", s.use_dijkstra);
-  set_flag("DebugDijkstra", s.debug_dijkstra);
-  set_flag("UseUndo", s.use_undo);
-  set_flag("UseDuplicate", s.use_duplicate);
-  set_flag("BackupFile", s.backup_file);
-  set_flag("Extention", s.extension);
-}
-
-void ReadPassengerTypes(const IniFile& ini, std::span<PassengerType> types) {
-  for (std::size_t i = 0; i < types.size(); ++i) {
-    const std::string section = Numbered("PassengerType", static_cast<int>(i));
-    PassengerType& type = types[i];
-    type.transfer_cost = ini.GetInt(section, "TransferCost", type.transfer_cost);
-    type.reverse_cost = ini.GetInt(section, "ReverseCost", type.reverse_cost);
-    type.behavior_rate = ini.GetInt(section, "BehaviorRate", type.behavior_rate);
-    GetText(ini, section, "BehaviorName", &type.behavior_name);
-  }
-}
-
-void WritePassengerTypes(IniFile& ini, std::span<const PassengerType> types) {
-  for (std::size_t i = 0; i < types.size(); ++i) {
-    const std::string section = Numbered("PassengerType", static_cast<int>(i));
-    const PassengerType& type = types[i];
-    ini.SetInt(section, "TransferCost", type.transfer_cost);
-    ini.SetInt(section, "ReverseCost", type.reverse_cost);
-    ini.SetInt(section, "BehaviorRate", type.behavior_rate);
-    ini.SetString(section, "BehaviorName", type.behavior_name.view());
-  }
 }
 
 }  // namespace
@@ -238,14 +227,16 @@ ProgramSettings DefaultSettings(const Environment& env) {
 
 ProgramSettings ReadSettings(const IniFile& ini, bool english, const Environment& env) {
   ProgramSettings s = DefaultSettings(env, english);
-  ReadSettingSection(ini, &s);
-  ReadPassengerTypes(ini, s.passenger_types);
+  ReadIniKeys<P>(ini, kSettingSection, kSettingKeys, s);
+  for (std::size_t i = 0; i < s.passenger_types.size(); ++i) {
+    ReadIniKeys<PassengerType>(ini, PassengerTypeSection(i), kPassengerTypeKeys,
+                               s.passenger_types[i]);
+  }
 
   s.main_window = ReadWindowRect(ini, kMainWindowSection, s.main_window);
   MapEditWindowSettings& map_edit = s.map_edit_window;
   map_edit.rect = ReadWindowRect(ini, kMapEditWindowSection, map_edit.rect);
-  map_edit.grid_x = ini.GetInt(kMapEditWindowSection, "GridX", map_edit.grid_x);
-  map_edit.grid_y = ini.GetInt(kMapEditWindowSection, "GridY", map_edit.grid_y);
+  ReadIniKeys<MapEditWindowSettings>(ini, kMapEditWindowSection, kMapEditGridKeys, map_edit);
   map_edit.open = GetFlag(ini, kMapEditWindowSection, kWindowOpenKey, map_edit.open);
   s.map_message_window_open =
       GetFlag(ini, kMapMessageWindowSection, kWindowOpenKey, s.map_message_window_open);
@@ -267,8 +258,11 @@ ProgramSettings ReadSettings(const IniFile& ini, bool english, const Environment
 }
 
 void WriteSettings(const ProgramSettings& settings, IniFile& ini, bool english) {
-  WriteSettingSection(settings, ini);
-  WritePassengerTypes(ini, settings.passenger_types);
+  WriteIniKeys<P>(ini, kSettingSection, kSettingKeys, settings);
+  for (std::size_t i = 0; i < settings.passenger_types.size(); ++i) {
+    WriteIniKeys<PassengerType>(ini, PassengerTypeSection(i), kPassengerTypeKeys,
+                                settings.passenger_types[i]);
+  }
   WriteWindowRect(ini, kMainWindowSection, settings.main_window);
   SetFlag(ini, kMapEditWindowSection, kWindowOpenKey, settings.map_edit_window.open);
   SetFlag(ini, kMapMessageWindowSection, kWindowOpenKey, settings.map_message_window_open);
@@ -325,8 +319,7 @@ void WriteWindowRect(IniFile& ini, std::string_view section, const WindowRect& r
 
 void WriteMapEditWindowLayout(IniFile& ini, const MapEditWindowSettings& window) {
   WriteWindowRect(ini, kMapEditWindowSection, window.rect);
-  ini.SetInt(kMapEditWindowSection, "GridX", window.grid_x);
-  ini.SetInt(kMapEditWindowSection, "GridY", window.grid_y);
+  WriteIniKeys<MapEditWindowSettings>(ini, kMapEditWindowSection, kMapEditGridKeys, window);
 }
 
 std::array<LineItem, kMainWindowLineItemCount> DefaultMainWindowLineItems() {
@@ -350,29 +343,13 @@ std::string LineItemSection(std::string_view owner, int number) {
 
 void ReadLineItems(const IniFile& ini, std::string_view owner, std::span<LineItem> items) {
   for (LineItem& item : items) {
-    const std::string section = LineItemSection(owner, item.number);
-    item.for_line = GetFlag(ini, section, "ForLine", item.for_line);
-    item.pen_style = ini.GetInt(section, "nPenStyle", item.pen_style);
-    item.point_width = ini.GetInt(section, "nPointWidth", item.point_width);
-    // Each component is one byte, as the colour is held.
-    const int red = ini.GetInt(section, "ColorRValue", RedOf(item.color)) & 0xFF;
-    const int green = ini.GetInt(section, "ColorGValue", GreenOf(item.color)) & 0xFF;
-    const int blue = ini.GetInt(section, "ColorBValue", BlueOf(item.color)) & 0xFF;
-    item.color = ColorOf(red, green, blue);
-    GetText(ini, section, "ItemName", &item.item_name);
+    ReadIniKeys<LineItem>(ini, LineItemSection(owner, item.number), kLineItemKeys, item);
   }
 }
 
 void WriteLineItems(IniFile& ini, std::string_view owner, std::span<const LineItem> items) {
   for (const LineItem& item : items) {
-    const std::string section = LineItemSection(owner, item.number);
-    SetFlag(ini, section, "ForLine", item.for_line);
-    ini.SetInt(section, "nPenStyle", item.pen_style);
-    ini.SetInt(section, "nPointWidth", item.point_width);
-    ini.SetInt(section, "ColorRValue", RedOf(item.color));
-    ini.SetInt(section, "ColorGValue", GreenOf(item.color));
-    ini.SetInt(section, "ColorBValue", BlueOf(item.color));
-    ini.SetString(section, "ItemName", item.item_name.view());
+    WriteIniKeys<LineItem>(ini, LineItemSection(owner, item.number), kLineItemKeys, item);
   }
 }
 
@@ -382,49 +359,25 @@ FontSettings DefaultFont(bool english) {
   return font;
 }
 
-const char* FontFaceKey(bool english) { return english ? "FaceNameEnglish" : "FaceName"; }
+const char* FontFaceKey(bool english) { return FontFaceKeys(english).front().name; }
 
 FontSettings ReadFontRecord(const IniFile& ini, std::string_view section, bool english) {
   FontSettings font = DefaultFont(english);
-  GetText(ini, section, FontFaceKey(english), &font.face_name);
-  font.point_size = ini.GetInt(section, "PointSize", font.point_size);
-  font.height = ini.GetInt(section, "Height", font.height);
-  font.weight = ini.GetInt(section, "Weight", font.weight);
-  font.italic = GetFlag(ini, section, "Italic", font.italic);
-  font.underline = GetFlag(ini, section, "Underline", font.underline);
-  font.strike_out = GetFlag(ini, section, "StrikeOut", font.strike_out);
+  ReadIniKeys(ini, section, FontFaceKeys(english), font);
+  ReadIniKeys<F>(ini, section, kFontKeys, font);
   return font;
 }
 
 void WriteFontRecord(IniFile& ini, std::string_view section, const FontSettings& font,
                      bool english) {
-  ini.SetString(section, FontFaceKey(english), font.face_name.view());
-  ini.SetInt(section, "PointSize", font.point_size);
-  ini.SetInt(section, "Height", font.height);
-  ini.SetInt(section, "Weight", font.weight);
-  ini.SetInt(section, "Italic", font.italic ? 1 : 0);
-  ini.SetInt(section, "Underline", font.underline ? 1 : 0);
-  ini.SetInt(section, "StrikeOut", font.strike_out ? 1 : 0);
+  WriteIniKeys(ini, section, FontFaceKeys(english), font);
+  WriteIniKeys<F>(ini, section, kFontKeys, font);
 }
 
 std::string FormatFontRecord(const FontSettings& font, bool english) {
   std::string text;
-  text += FontFaceKey(english);
-  text += "=";
-  text += font.face_name.view();
-  text += "\n";
-  const auto line = [&text](const char* key, int value) {
-    text += key;
-    text += "=";
-    text += std::to_string(value);
-    text += "\n";
-  };
-  line("PointSize", font.point_size);
-  line("Height", font.height);
-  line("Weight", font.weight);
-  line("Italic", font.italic ? 1 : 0);
-  line("Underline", font.underline ? 1 : 0);
-  line("StrikeOut", font.strike_out ? 1 : 0);
+  FormatIniKeys(FontFaceKeys(english), font, text);
+  FormatIniKeys<F>(kFontKeys, font, text);
   return text;
 }
 

@@ -5,14 +5,21 @@
 // references to them).
 
 #include <cassert>
+#include <climits>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace corvane {
 
+// Capacity of a list that grows without a fixed bound.
+inline constexpr int kUnboundedTable = INT_MAX - 1;
+
 template <typename Record>
 class Table {
  public:
+  using value_type = Record;
+
   explicit Table(int capacity) : capacity_(capacity), records_(1) {}
 
   int count() const { return count_; }
@@ -63,11 +70,22 @@ class Table {
     return records_[static_cast<std::size_t>(index)];
   }
 
+  // Inserts `record` as number `index` (1..count + 1): later records move up
+  // by one. False when the table is full or the number is out of range.
+  bool Insert(int index, const Record& record) {
+    if (full() || index < 1 || index > count_ + 1) return false;
+    Slot(count_ + 1);
+    for (int i = count_ + 1; i > index; --i) records_[i] = std::move(records_[i - 1]);
+    records_[index] = record;
+    ++count_;
+    return true;
+  }
+
   // Deletes record `index` (1..count): later records move down by one and the
   // freed last slot becomes a null record.
   void Delete(int index) {
     if (!Contains(index)) return;
-    for (int i = index; i < count_; ++i) records_[i] = records_[i + 1];
+    for (int i = index; i < count_; ++i) records_[i] = std::move(records_[i + 1]);
     records_[count_] = Record{};
     --count_;
   }

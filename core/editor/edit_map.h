@@ -1,230 +1,19 @@
 #pragma once
-// The railway map while it is being drawn: fixed-capacity 1-based tables of
-// plain records on an integer grid, with the operations every editing tool
-// and the map file build on.
+// The railway map while it is being drawn. Everything it holds can be read;
+// it changes only through a MapChange, which records each user action, so
+// that the modified mark, undo and "a refusal changes nothing" all come from
+// that record. Opening a file or starting a new map replaces the whole
+// content and forgets the record.
 
-#include <array>
 #include <cstdint>
-#include <string>
+#include <deque>
+#include <optional>
 #include <vector>
 
-#include "base/fixed_text.h"
-#include "base/table.h"
-#include "editor/map_settings.h"
-#include "editor/signal_types.h"
+#include "editor/map_action.h"
+#include "editor/map_tables.h"
 
 namespace corvane {
-
-constexpr int kCellWidth = 10;    // pixels per grid column
-constexpr int kCellHeight = 12;   // pixels per grid row
-constexpr int kMaxBranches = 20;  // branch slots of a point
-constexpr int kMapVersion = 1220;
-constexpr int kNoMapCode = 99999;
-
-constexpr int kRailCapacity = 8191;
-constexpr int kPointCapacity = 1023;
-constexpr int kStationCapacity = 255;
-constexpr int kTargetCapacity = 255;
-constexpr int kStationDrawCapacity = 1023;
-constexpr int kJumpCapacity = 1023;
-constexpr int kNameEntryCapacity = 255;
-constexpr int kSignalTypeCapacity = 255;
-
-struct GridPoint {
-  int x = 0;
-  int y = 0;
-  friend bool operator==(const GridPoint&, const GridPoint&) = default;
-};
-
-// The grid point nearest to a pixel measured from the scrolled origin.
-GridPoint SnapToGrid(int px, int py);
-
-// Coordinates, offsets and lengths may come from foreign files, so anything
-// that adds or multiplies them is done in 64 bits and brought back into an
-// int with this.
-int ClampToInt(std::int64_t value);
-
-enum RailDirection : int { kBothWays = 1, kLeftwardOnly = 2, kRightwardOnly = 3 };
-
-constexpr bool AllowsLeftward(int direction) {
-  return direction == kBothWays || direction == kLeftwardOnly;
-}
-constexpr bool AllowsRightward(int direction) {
-  return direction == kBothWays || direction == kRightwardOnly;
-}
-
-enum PointKind : int {
-  kTurnoutJointLeft = 1,
-  kTurnoutJointRight = 2,
-  kCrossingFirst = 3,
-  kCrossingLast = 8,
-};
-
-constexpr int kDefaultElectric = 3;  // "直流 1500[V]"
-constexpr int kDefaultSignal = 1;
-
-// One straight track segment between two grid points.
-struct MapRail {
-  int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // y1/y2: used rows -1/+1
-  int direction = kBothWays;
-  int piece = 0;  // track piece made by the compiler
-  int left_dy = 0, right_dy = 0;
-  std::array<int, kMaxBranches> stored_a{}, stored_b{};  // kept as loaded
-  int station = 0, target = 0, yard_station = 0, yard_target = 0;
-  int electric = kDefaultElectric;
-  int signal_left = kDefaultSignal, signal_right = kDefaultSignal;
-  int speed_limit = 0;
-  int length = 0;
-  int stop_left = 0, stop_right = 0;
-  int gradient = 0;
-  int radius = 0;
-  int single_track = 0;
-  int stored_63 = 0, stored_64 = 0;  // kept as loaded
-  int block_auto = 0;
-  int block_name = 0, yard_name = 0, station_name = 0, target_name = 0;
-  int selected = 0;            // not saved
-  int work_1 = 0, work_2 = 0;  // not saved
-  ShortText short_left;
-  LongText name_left;
-  ShortText short_right;
-  LongText name_right;
-
-  int LeftRow() const { return y1 + left_dy; }
-  int RightRow() const { return y1 + right_dy; }
-};
-
-// A new segment between two grid points in either order, with the box, row
-// offsets and length of a freshly drawn segment.
-MapRail NewRail(GridPoint a, GridPoint b, int direction);
-
-// Moves a segment's ends to two grid points in either order, keeping its box
-// one row larger than the rows it uses; every other field stays.
-void SetRailEnds(MapRail& rail, GridPoint a, GridPoint b);
-
-// A turnout (kinds 1, 2) with up to 19 branches or a crossing (kinds 3..8).
-// Branch j (1-based) lives in slot j of the branch arrays; slot 0 is unused.
-struct MapPoint {
-  int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  int kind = kTurnoutJointLeft;
-  int branch_count = 0;
-  std::array<int, kMaxBranches> branch_piece{};
-  std::array<int, kMaxBranches> branch_left_dy{};
-  std::array<int, kMaxBranches> branch_right_dy{};
-  std::array<int, kMaxBranches> branch_stored_a{}, branch_stored_b{};  // kept as loaded
-  std::array<int, kMaxBranches> branch_speed{};
-  int yard_station = 0, yard_target = 0;
-  int stored_15 = 2, stored_16 = 0;  // kept as loaded
-  int electric = kDefaultElectric;
-  int signal_left = kDefaultSignal, signal_right = kDefaultSignal;
-  int speed_limit = 0;
-  int length = 100;
-  int work_22 = 0, work_23 = 0;  // not saved
-  int yard_name = 0;
-  int distance_mark = 0;         // start-point walk; not saved
-  int selected = 0;              // not saved
-  int work_27 = 0, work_28 = 0;  // not saved
-  ShortText short_left;
-  LongText name_left;
-  ShortText short_right;
-  LongText name_right;
-  ShortText point_key;
-
-  bool IsCrossing() const { return kind >= kCrossingFirst && kind <= kCrossingLast; }
-};
-
-// Whether branch `branch` (1-based) of a point exists: turnouts have all their
-// branches, a crossing only the slots its kind lists.
-bool BranchExists(const MapPoint& point, int branch);
-
-struct MapStation {
-  int stored_0 = 0;
-  std::array<int, 20> stored{};  // kept as loaded
-  int stop_time = 0;             // 0: the map's standard; v: v - 1 seconds
-  int turn_time = 0;             // same encoding
-  int previous_station = 0;      // station met just before on the start-point walk
-  std::array<int, 10> start_marks{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-  ShortText one_char_name;
-  ShortText short_name;
-  LongText name;
-};
-
-struct MapTarget {
-  int stored_0 = 0;
-  std::array<int, 20> stored{};
-  int stop_time = 0;
-  int turn_time = 0;
-  std::array<int, 10> start_marks{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-  ShortText one_char_name;
-  ShortText short_name;
-  LongText name;
-};
-
-struct MapStationDraw {
-  int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  int station = 0;
-  int selected = 0, work_1 = 0, work_2 = 0;  // not saved
-};
-
-using JumpName = FixedText<24>;
-
-struct MapJump {
-  int ax = 0, ay = 0;  // end A
-  int bx = 0, by = 0;  // end B
-  JumpName name;
-  int selected_a = 0, selected_b = 0;  // not saved
-  int work_1 = 0, work_2 = 0;          // not saved
-
-  GridPoint a() const { return {ax, ay}; }
-  GridPoint b() const { return {bx, by}; }
-};
-
-struct MapNameEntry {
-  ShortText short_left;
-  LongText name_left;
-  ShortText short_right;
-  LongText name_right;
-};
-
-// A sub-section of one segment (rail) or of one point's branches (point).
-struct MapDetail {
-  int rail = 0, point = 0;
-  int start = 0, end = 0;  // metres from the object's left end
-  int speed = 0;
-  int gradient = 0;
-  int radius = 0;
-  friend bool operator==(const MapDetail&, const MapDetail&) = default;
-};
-
-struct StartPoint {
-  int start_rail = 0;
-  int start_station = 0;
-  int start_target = 0;
-};
-
-enum class NameTable { kBlock, kYard, kStation, kTarget };
-
-// Every table of the map that can refuse an addition.
-enum class MapTable {
-  kRail,
-  kPoint,
-  kStation,
-  kTarget,
-  kStationDraw,
-  kJump,
-  kBlockName,
-  kYardName,
-  kStationName,
-  kTargetName,
-};
-
-// A refused operation: the message and the caption of its message box (UTF-8).
-struct Refusal {
-  std::string text;
-  std::string caption;
-};
-
-// The refusal shown when `table` is full.
-Refusal FullTableRefusal(MapTable table);
 
 // End of a jump found under a pixel.
 struct JumpEnd {
@@ -237,72 +26,72 @@ struct MapExtent {
   int max_y = 0;
 };
 
+// Whoever keeps numbers of records (the editing session: selection, current
+// station) is told of every record inserted or deleted as it happens, in
+// changes, undo and redo alike, and of a content replaced as a whole.
+class MapListener {
+ public:
+  virtual ~MapListener() = default;
+  // Record `index` of `table` was inserted: later records moved up by one.
+  virtual void RecordInserted(MapTable table, int index) = 0;
+  // Record `index` of `table` was deleted: later records moved down by one.
+  virtual void RecordDeleted(MapTable table, int index) = 0;
+  // The map was opened, started anew or assigned.
+  virtual void ContentReplaced() = 0;
+};
+
 class EditMap {
  public:
   EditMap();
+  EditMap(const EditMap& other);
+  EditMap& operator=(const EditMap& other);
 
-  // Header.
-  int map_code = kNoMapCode;
-  LongText map_name;
-  MapSettings settings;
-  TimeUnits time_units;
-  StartPoint start;
-  int version = kMapVersion;  // version of the file the map was read from
-  bool modified = false;
+  // ------------------------------------------------------------ reading
 
-  // First station and stop section met by the last start-point walk.
-  int first_station = 0;
-  int first_target = 0;
+  const MapContent& content() const { return content_; }
+  const MapHeader& header() const { return content_.header; }
+  const Table<MapRail>& rails() const { return content_.rails; }
+  const Table<MapPoint>& points() const { return content_.points; }
+  const Table<MapStation>& stations() const { return content_.stations; }
+  const Table<MapTarget>& targets() const { return content_.targets; }
+  const Table<MapStationDraw>& station_draws() const { return content_.station_draws; }
+  const Table<MapJump>& jumps() const { return content_.jumps; }
+  const Table<MapNameEntry>& Names(NameTable table) const { return content_.Names(table); }
+  const Table<MapDetail>& details() const { return content_.details; }
+  const Table<MapSignalType>& signal_types() const { return content_.signal_types; }
+  const Table<SignalImageRecord>& images() const { return content_.images; }
+  const Table<AspectColour>& colours() const { return content_.colours; }
 
-  Table<MapRail> rails{kRailCapacity};
-  Table<MapPoint> points{kPointCapacity};
-  Table<MapStation> stations{kStationCapacity};
-  Table<MapTarget> targets{kTargetCapacity};
-  Table<MapStationDraw> station_draws{kStationDrawCapacity};
-  Table<MapJump> jumps{kJumpCapacity};
-  Table<MapNameEntry> block_names{kNameEntryCapacity};
-  Table<MapNameEntry> yard_names{kNameEntryCapacity};
-  Table<MapNameEntry> station_names{kNameEntryCapacity};
-  Table<MapNameEntry> target_names{kNameEntryCapacity};
-  std::vector<MapDetail> details;  // entry k (1-based) is details[k - 1]
+  // ------------------------------------------------------------ the record of changes
 
-  // Signal types with their aspect tables; images[0] is a null record and
-  // colours[0] is white.
-  Table<MapSignalType> signal_types{kSignalTypeCapacity};
-  std::vector<SignalImageRecord> images;
-  std::vector<AspectColour> colours;
+  // True while the map differs from what was last opened, started or saved:
+  // some action has been done since (or undone back past it).
+  bool modified() const { return position_ != saved_position_; }
 
-  Table<MapNameEntry>& Names(NameTable table);
-  const Table<MapNameEntry>& Names(NameTable table) const;
+  // Opening a map or starting a new one: the content is replaced, the record
+  // of changes forgotten, and the map is not modified.
+  void Replace(MapContent content);
+  // The map was written to its file: it is now of the current version and
+  // not modified.
+  void MarkSaved();
 
-  // The new map state: empty tables but for the default naming entries,
-  // default settings, no start point, version 1220, not modified. Signal
-  // types are emptied; the map file loads the defaults.
-  void Reset();
-  // Empties the signal types, images and colours (colour 0 stays white).
-  void ClearSignalTypes();
+  bool CanUndo() const { return !done_.empty(); }
+  bool CanRedo() const { return !undone_.empty(); }
+  // Takes back the last action (and keeps it for Redo); false when there is
+  // none.
+  bool Undo();
+  bool Redo();
+  // Takes back the last action for good, as if it had never been done.
+  bool Withdraw();
+  // The last action done, if any.
+  const MapAction* LastAction() const { return done_.empty() ? nullptr : &done_.back(); }
+  // How many actions were ever committed (undo and redo do not count).
+  std::int64_t actions_committed() const { return actions_committed_; }
 
-  // Appending: the new record's number, or 0 with `refusal` filled when the
-  // table is full. Adding or removing a jump renames all jumps.
-  int AddRail(const MapRail& rail, Refusal* refusal = nullptr);
-  int AddPoint(const MapPoint& point, Refusal* refusal = nullptr);
-  int AddStation(const MapStation& station, Refusal* refusal = nullptr);
-  int AddTarget(const MapTarget& target, Refusal* refusal = nullptr);
-  int AddStationDraw(const MapStationDraw& draw, Refusal* refusal = nullptr);
-  int AddJump(const MapJump& jump, Refusal* refusal = nullptr);
-  int AddNameEntry(NameTable table, const MapNameEntry& entry, Refusal* refusal = nullptr);
+  // The one listener (null: none).
+  void SetListener(MapListener* listener) { listener_ = listener; }
 
-  // Deleting with renumbering of every reference to later records.
-  void DeleteRail(int index);
-  void DeletePoint(int index);
-  void DeleteStation(int index);
-  void DeleteTarget(int index);
-  void DeleteStationDraw(int index);
-  void DeleteJump(int index);
-  void DeleteNameEntry(NameTable table, int index);
-
-  // Regenerates every jump's name from its number.
-  void RenameJumps();
+  // ------------------------------------------------------------ questions
 
   // Hit tests on a pixel; `ignore` is a record number to skip (0 none).
   int RailAt(int px, int py, int ignore = 0) const;
@@ -331,12 +120,73 @@ class EditMap {
   // Whether segment `rail` may be the start point: one of its ends continues
   // nowhere.
   bool CanBeStartRail(int rail) const;
-  // Sets the start point to segment `rail` (0 clears it) and runs the
-  // start-point walk that marks stations and stop sections.
-  void SetStartRail(int rail);
+
+ private:
+  friend class MapChange;
+  template <typename Record>
+  friend class TableChange;
+
+  // The action being recorded while changes are open.
+  struct Pending {
+    MapAction action;
+    // Records whose image is kept already, per table (cleared when records
+    // of the table move).
+    std::array<std::vector<std::uint8_t>, kMapTableCount> touched;
+    bool header_touched = false;
+    int depth = 0;               // open MapChange objects
+  };
+
+  template <typename Record>
+  Record& Touch(MapTable table, Table<Record>& records, int index);
+  MapHeader& TouchHeader();
+  template <typename Record>
+  bool InsertRecord(MapTable table, Table<Record>& records, int index, const Record& record);
+  void DeleteRecord(MapTable table, int index);
+  void RemoveRecord(MapTable table, int index);
+  void RenameJumps();
+  void OpenChange();
+  void CloseChange();
+  void CancelChange();
+  void AddToHistory(MapAction action);
+  // Applies the reverse of `action`; returns what was applied.
+  MapAction Revert(const MapAction& action);
+
+  MapContent content_;
+  std::optional<Pending> pending_;
+  std::deque<MapAction> done_;
+  std::vector<MapAction> undone_;
+  std::size_t done_bytes_ = 0;
+  // Actions applied since the content was replaced, and that count when the
+  // map was last opened or saved (-1: a state no longer reachable).
+  std::int64_t position_ = 0;
+  std::int64_t saved_position_ = 0;
+  std::int64_t actions_committed_ = 0;
+  MapListener* listener_ = nullptr;
 };
 
-// Name of jump `number` (1-based) when the map has `count` jumps.
-std::string JumpNameFor(int number, int count);
+template <typename Record>
+Record& EditMap::Touch(MapTable table, Table<Record>& records, int index) {
+  Pending& pending = *pending_;
+  std::vector<std::uint8_t>& touched = pending.touched[static_cast<std::size_t>(table)];
+  const std::size_t slot = static_cast<std::size_t>(index);
+  if (slot >= touched.size()) touched.resize(slot + 1, 0);
+  if (!touched[slot]) {
+    touched[slot] = 1;
+    pending.action.Add(MapAction::OpKind::kModify, table, index, records[index]);
+  }
+  return records[index];
+}
+
+template <typename Record>
+bool EditMap::InsertRecord(MapTable table, Table<Record>& records, int index,
+                           const Record& record) {
+  if (!records.Insert(index, record)) return false;
+  if (listener_ != nullptr) listener_->RecordInserted(table, index);
+  Pending& pending = *pending_;
+  pending.action.AddInsert(table, index);
+  pending.touched[static_cast<std::size_t>(table)].clear();
+  if (table == MapTable::kJump) RenameJumps();
+  return true;
+}
 
 }  // namespace corvane

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/encoding.h"
+#include "editor/edit_tool.h"
 
 namespace corvane {
 
@@ -78,9 +79,9 @@ std::string Quoted(std::string_view word) { return "\"" + std::string(word) + "\
 EditScript::EditScript(EditMap& map, Prompter& prompter, std::function<bool()> save)
     : session_(map, prompter, *this), save_(std::move(save)) {}
 
-bool EditScript::ChooseStation(EditMap& map, EditMode tool, int* current) {
+bool EditScript::ChooseStation(MapChange& change, EditMode tool, int* current) {
   if (chosen_station_ != 0) *current = chosen_station_;
-  return EditDialogs::ChooseStation(map, tool, current);
+  return EditDialogs::ChooseStation(change, tool, current);
 }
 
 EditScript::Outcome EditScript::RunLine(std::string_view line, std::string* error) {
@@ -131,13 +132,13 @@ EditScript::Outcome EditScript::RunLine(std::string_view line, std::string* erro
     if (mode == EditMode::kTrack) {
       const std::optional<int> direction = Choice(args[1], {"both", "left", "right"}, kBothWays);
       if (!direction) return malformed("mode 2: direction " + Quoted(args[1]) + " unknown");
-      session_.ChooseTrackTool(*direction);
+      session_.ChooseMode(mode, *direction);
       return Outcome::kDone;
     }
     if (mode == EditMode::kSelect) {
       const std::optional<int> kind = Choice(args[1], {"individual", "batch", "range"}, 0);
       if (!kind) return malformed("mode 12: selection kind " + Quoted(args[1]) + " unknown");
-      session_.ChooseSelection(static_cast<SelectionKind>(*kind));
+      session_.ChooseMode(mode, *kind);
       return Outcome::kDone;
     }
     if (IsStationTool(mode)) {
@@ -145,7 +146,7 @@ EditScript::Outcome EditScript::RunLine(std::string_view line, std::string* erro
       const std::optional<int> chosen = ParseInt(args[1]);
       const EditMap& map = session_.map();
       if (!chosen ||
-          !(stop_section ? map.targets.Contains(*chosen) : map.stations.Contains(*chosen))) {
+          !(stop_section ? map.targets().Contains(*chosen) : map.stations().Contains(*chosen))) {
         return malformed(
             std::string(stop_section ? "there is no stop section " : "there is no station ") +
             Quoted(args[1]));
@@ -177,6 +178,15 @@ EditScript::Outcome EditScript::RunLine(std::string_view line, std::string* erro
     } else {
       session_.LeftUp(px, py);
     }
+    return Outcome::kDone;
+  }
+
+  if (command == "command") {
+    if (args.size() != 1) return malformed("command: one command id expected");
+    std::string id(args[0]);
+    if (FindEditCommand(id) == nullptr) id = "map_edit." + id;
+    if (FindEditCommand(id) == nullptr) return malformed("command: no command " + Quoted(args[0]));
+    session_.RunCommand(id);
     return Outcome::kDone;
   }
 

@@ -17,6 +17,8 @@
 //   release X Y, releasepx PX PY  left button released (the move tool's drag)
 //   key NAME            Esc, Left, Right, Up, Down (each also with "Shift+"),
 //                       Shift+Tab, space, or a letter
+//   command ID          a command of the Edit or View menu by its id
+//                       ("map_edit.turnout"; the "map_edit." may be left out)
 //   save                write the map
 //
 // Empty lines and lines starting with "#" are skipped. Names are UTF-8.
@@ -53,7 +55,7 @@ class EditScript : public EditDialogs {
   EditSession& session() { return session_; }
 
   // The station dialog answers with the number the mode command gave.
-  bool ChooseStation(EditMap& map, EditMode tool, int* current) override;
+  bool ChooseStation(MapChange& change, EditMode tool, int* current) override;
 
  private:
   EditSession session_;

@@ -86,12 +86,12 @@ class MapPainter {
     canvas_.FillRect(0, 0, width_, height_, kWhite);
     MeasureTextReach();
     DrawGrid();
-    for (int i = 1; i <= map_.rails.count(); ++i) DrawRail(i, map_.rails[i]);
-    for (int i = 1; i <= map_.points.count(); ++i) DrawPoint(i, map_.points[i]);
-    for (int i = 1; i <= map_.station_draws.count(); ++i) {
-      DrawStationDraw(i, map_.station_draws[i]);
+    for (int i = 1; i <= map_.rails().count(); ++i) DrawRail(i, map_.rails()[i]);
+    for (int i = 1; i <= map_.points().count(); ++i) DrawPoint(i, map_.points()[i]);
+    for (int i = 1; i <= map_.station_draws().count(); ++i) {
+      DrawStationDraw(i, map_.station_draws()[i]);
     }
-    for (int i = 1; i <= map_.jumps.count(); ++i) DrawJump(i, map_.jumps[i]);
+    for (int i = 1; i <= map_.jumps().count(); ++i) DrawJump(i, map_.jumps()[i]);
     DrawMarks();
   }
 
@@ -245,7 +245,7 @@ class MapPainter {
         return Relation(r.yard_target, o_.current_target);
       case EditMode::kSelect:
       case EditMode::kMove:
-        return r.selected != 0 ? kMapYellow : kBlack;
+        return Selected(MapTable::kRail, index) ? kMapYellow : kBlack;
       case EditMode::kDirectionBoth:
         return r.direction == kBothWays ? kMapBlue : kBlack;
       case EditMode::kDirectionLeftward:
@@ -263,7 +263,7 @@ class MapPainter {
       case EditMode::kSpeedLimit:
         return Match(r.speed_limit == o_.speed_limit);
       case EditMode::kLength:
-        return r.selected != 0 ? kMapYellow : Match(r.length == o_.distance);
+        return Selected(MapTable::kRail, index) ? kMapYellow : Match(r.length == o_.distance);
       case EditMode::kStopLeftward:
         return stop_area && AllowsLeftward(r.direction) ? Match(r.stop_left == o_.distance)
                                                         : kBlack;
@@ -286,12 +286,12 @@ class MapPainter {
       case EditMode::kStopSectionName:
         return r.target != 0 ? Match(r.target_name == o_.name_entry) : kBlack;
       case EditMode::kStartPoint:
-        if (index == map_.start.start_rail) return kMapBlue;
+        if (index == map_.header().start.start_rail) return kMapBlue;
         return map_.CanBeStartRail(index) ? kMapGrey : kBlack;
       case EditMode::kStartDistance: {
         const bool chosen =
-            (map_.start.start_station != 0 && r.station == map_.start.start_station) ||
-            (map_.start.start_target != 0 && r.target == map_.start.start_target);
+            (map_.header().start.start_station != 0 && r.station == map_.header().start.start_station) ||
+            (map_.header().start.start_target != 0 && r.target == map_.header().start.start_target);
         if (chosen) return kMapBlue;
         return stop_area ? kMapGrey : kBlack;
       }
@@ -373,9 +373,13 @@ class MapPainter {
     }
   }
 
+  bool Selected(MapTable table, int index) const {
+    return o_.selection != nullptr && o_.selection->Has(table, index);
+  }
+
   // ---- Points and crossings ----
 
-  Rgb PointToolFill(const MapPoint& p) const {
+  Rgb PointToolFill(int index, const MapPoint& p) const {
     switch (o_.mode) {
       case EditMode::kStationYard:
         return Relation(p.yard_station, o_.current_station);
@@ -383,7 +387,7 @@ class MapPainter {
         return Relation(p.yard_target, o_.current_target);
       case EditMode::kSelect:
       case EditMode::kMove:
-        return p.selected != 0 ? kMapYellow : kBlack;
+        return Selected(MapTable::kPoint, index) ? kMapYellow : kBlack;
       case EditMode::kElectric:
         return Match(p.electric == o_.electric);
       case EditMode::kSignalLeftward:
@@ -393,7 +397,7 @@ class MapPainter {
       case EditMode::kSpeedLimit:
         return Match(p.speed_limit == o_.speed_limit);
       case EditMode::kLength:
-        return p.selected != 0 ? kMapYellow : Match(p.length == o_.distance);
+        return Selected(MapTable::kPoint, index) ? kMapYellow : Match(p.length == o_.distance);
       case EditMode::kManualName:
         return Match(SameNames(p.short_left, p.name_left, p.short_right, p.name_right, o_.names));
       case EditMode::kYardName:
@@ -407,7 +411,7 @@ class MapPainter {
   Rgb PointFill(int index, const MapPoint& p) const {
     if (dialog_open_) return index == o_.dialog_point ? kMapRed : kBlack;
     const MapCheckMarks* marks = Marks();
-    return WithCheckMark(PointToolFill(p), marks ? MarkOf(marks->points, index) : CheckMark::kNone);
+    return WithCheckMark(PointToolFill(index, p), marks ? MarkOf(marks->points, index) : CheckMark::kNone);
   }
 
   void DrawPoint(int index, const MapPoint& p) {
@@ -449,10 +453,10 @@ class MapPainter {
         break;
       case EditMode::kSelect:
       case EditMode::kMove:
-        fill = d.selected != 0 ? kMapYellow : kBlack;
+        fill = Selected(MapTable::kStationDraw, index) ? kMapYellow : kBlack;
         break;
       case EditMode::kStartDistance:
-        fill = Relation(d.station, map_.start.start_station);
+        fill = Relation(d.station, map_.header().start.start_station);
         break;
       default:
         break;
@@ -465,8 +469,8 @@ class MapPainter {
     const PixelBox box = GridBox(d.x1, d.y1, d.x2, d.y2);
     if (!InView(box)) return;
     FillBox(box, StationDrawFill(index, d), kMapLightGrey);
-    if (map_.stations.Contains(d.station)) {
-      CentredText(box, CanvasText(map_.stations[d.station].short_name.view()), kWhite);
+    if (map_.stations().Contains(d.station)) {
+      CentredText(box, CanvasText(map_.stations()[d.station].short_name.view()), kWhite);
     }
   }
 
@@ -484,15 +488,16 @@ class MapPainter {
     const bool b_in_view = InView(end_b);
     if (!a_in_view && !b_in_view) return;
     const std::string name = CanvasText(j.name.view());
-    auto end = [&](const PixelBox& box, bool in_view, int selected) {
+    auto end = [&](const PixelBox& box, bool in_view, bool end_a) {
       if (!in_view) return;
-      Rgb fill = !dialog_open_ && selecting && selected != 0 ? kMapYellow : kBlack;
+      const bool selected = o_.selection != nullptr && o_.selection->HasJumpEnd(index, end_a);
+      Rgb fill = !dialog_open_ && selecting && selected ? kMapYellow : kBlack;
       if (!dialog_open_) fill = WithCheckMark(fill, mark);
       FillBox(box, fill, kWhite);
       CentredText(box, name, kWhite);
     };
-    end(end_a, a_in_view, j.selected_a);
-    end(end_b, b_in_view, j.selected_b);
+    end(end_a, a_in_view, true);
+    end(end_b, b_in_view, false);
   }
 
   // ---- Marks of half-finished clicks ----
@@ -577,7 +582,7 @@ void DrawEditMap(const EditMap& map, const MapDrawOptions& options, Canvas& canv
 
 MapExtent RailExtent(const EditMap& map) {
   MapExtent extent;
-  for (const MapRail& r : map.rails) {
+  for (const MapRail& r : map.rails()) {
     extent.max_x = std::max({extent.max_x, r.x1, r.x2});
     extent.max_y = std::max({extent.max_y, r.y1, r.y2});
   }

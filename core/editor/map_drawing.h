@@ -10,6 +10,7 @@
 #include "base/canvas.h"
 #include "editor/edit_map.h"
 #include "editor/edit_mode.h"
+#include "editor/map_selection.h"
 
 namespace corvane {
 
@@ -56,6 +57,8 @@ struct MapDrawOptions {
 
   EditMode mode = EditMode::kNone;
   SelectionKind selection_kind = SelectionKind::kIndividual;
+  // The selected objects, drawn yellow by the selection tools (null: none).
+  const MapSelection* selection = nullptr;
 
   // Current station (station, station yard and station drawing tools) and
   // current stop section (stop section and its yard tools).

@@ -26,6 +26,8 @@ struct SignalImageRecord {
   ShortText name;
   LongText bitmap;
   LongText extra;
+
+  friend bool operator==(const SignalImageRecord&, const SignalImageRecord&) = default;
 };
 
 struct AspectColour {
@@ -41,6 +43,8 @@ struct MapSignalType {
   ShortText name;     // shown in the signal lists
   LongText text2;     // second text, kept as loaded
   std::array<SignalAspectEntry, kAspectSpeeds> aspects{};
+
+  friend bool operator==(const MapSignalType&, const MapSignalType&) = default;
 };
 
 }  // namespace corvane

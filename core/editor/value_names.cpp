@@ -35,8 +35,8 @@ std::string SignalTypeListName(const EditMap& map, int type, bool english) {
   if (type == 0) {
     return std::string(english ? kNextSectionSignal.english : kNextSectionSignal.japanese);
   }
-  if (!map.signal_types.Contains(type)) return {};
-  return map.signal_types[type].name.Utf8();
+  if (!map.signal_types().Contains(type)) return {};
+  return map.signal_types()[type].name.Utf8();
 }
 
 }  // namespace corvane

@@ -1,193 +1,148 @@
 #include "mapfile/map_file.h"
 
-#include <iterator>
+#include <algorithm>
+#include <span>
+#include <type_traits>
+#include <vector>
 
 #include "base/encoding.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
+#include "base/ini_keys.h"
 #include "base/member_text.h"
-#include "mapfile/file_messages.h"
+#include "base/file_messages.h"
 
 namespace corvane {
 
 namespace {
 
-// Version thresholds at which columns were added.
-constexpr int kVersionYardColumns = 1110;
-constexpr int kVersionStopTimes = 1120;
-constexpr int kVersionBranchSpeed = 1130;
-constexpr int kVersionGradient = 1150;
 constexpr int kFirstNewerVersion = kMapVersion + 1;
 
-constexpr int kDefaultSignalVersion = 1126;
-constexpr int kDefaultMaxSpeed = 120;
-
 const std::string kFileSection = Utf8ToSjis("ファイル");
-const std::string kDiaSection = Utf8ToSjis("ダイヤ設定");
-const std::string kMapSection = Utf8ToSjis("マップ");
 constexpr const char kVersionSection[] = "K-ORV";
-constexpr const char kMapDataSection[] = "MapData";
 
-// Header keys of the file section, in the order they are written.
-constexpr const char* kHeaderFileKeyOrder[] = {
-    "M_RAIL_FILE",         "M_POINT_FILE",   "M_STATION_FILE", "M_TARGET_FILE",
-    "M_STATION_DRAW_FILE", "M_NAME_AR_FILE", "M_NAME_AP_FILE", "M_NAME_AS_FILE",
-    "M_NAME_AT_FILE",      "M_JUMP_FILE",    "M_DETAIL_FILE",  "M_SIGNAL_SET_FILE",
-    "M_SIGNAL_FILE",
+// ---------------------------------------------------------------- header keys
+
+using H = MapHeader;
+using S = MapSettings;
+
+constexpr IniKey<H> kDiaKeys[] = {
+    IntKey<H, &H::time_units, &TimeUnits::unit>("unit", "%02d"),
+    IntKey<H, &H::time_units, &TimeUnits::standard>("standard", "%02d"),
+    IntKey<H, &H::time_units, &TimeUnits::reverse>("reverse", "%02d"),
 };
 
-const char* MemberForKey(std::string_view key) {
-  for (const auto& member : kMapTableMembers) {
-    if (key == member.header_key) return member.file_name;
+constexpr IniKey<H> kSignalVersionKey =
+    WithLegacyName(IntKey<H, &H::settings, &S::signal_version>("SignalVersion"), "signal_version");
+constexpr IniKey<H> kMaxSpeedKey =
+    WithLegacyName(IntKey<H, &H::settings, &S::max_speed>("MaxSpeed"), "MapMaxSpeed");
+
+// The map's own keys, with the older names of two settings written for older
+// programs.
+constexpr IniKey<H> kMapIdentityKeys[] = {
+    WrittenAlsoAs(kSignalVersionKey, "signal_version"),
+    Labelled(IntKey<H, &H::map_code>("m_map_code"), "map code"),
+    Labelled(TextKey<H, &H::map_name>("m_map_name"), "map name"),
+    WrittenAlsoAs(kMaxSpeedKey, "MapMaxSpeed"),
+};
+
+constexpr IniKey<H> kMapSettingsKeys[] = {
+    kSignalVersionKey,
+    IntKey<H, &H::settings, &S::use_atc>("UseATC"),
+    IntKey<H, &H::settings, &S::use_ats>("UseATS"),
+    IntKey<H, &H::settings, &S::use_interlocking>("UseInterlocking"),
+    IntKey<H, &H::settings, &S::use_area>("UseArea"),
+    IntKey<H, &H::settings, &S::use_electri>("UseElectri"),
+    IntKey<H, &H::settings, &S::use_characteristic>("UseCharacteristic"),
+    IntKey<H, &H::settings, &S::right_down>("RightDown"),
+    IntKey<H, &H::settings, &S::view_direc>("ViewDirec"),
+    IntKey<H, &H::settings, &S::route_warning_dist>("RouteWarningDist"),
+    IntKey<H, &H::settings, &S::route_check_dist>("RouteCheckDist"),
+    IntKey<H, &H::settings, &S::break_spare_dist>("BreakSpareDist"),
+    IntKey<H, &H::settings, &S::limit_spare_dist>("LimitSpareDist"),
+    IntKey<H, &H::settings, &S::stop_spare_dist>("StopSpareDist"),
+    IntKey<H, &H::settings, &S::signal_find_dist>("SignalFindDist"),
+    kMaxSpeedKey,
+    IntKey<H, &H::settings, &S::re_accel_speed>("ReAccelSpeed"),
+    IntKey<H, &H::settings, &S::guidance_speed>("GuidanceSpeed"),
+    IntKey<H, &H::settings, &S::handle_atc>("HandleATC"),
+};
+
+constexpr IniKey<H> kMapDataKeys[] = {
+    IntKey<H, &H::start, &StartPoint::start_rail>("start_rail"),
+    IntKey<H, &H::start, &StartPoint::start_station>("start_station"),
+    IntKey<H, &H::start, &StartPoint::start_target>("start_target"),
+};
+
+// The header's sections after the file list, in the order they are written;
+// a section may be given by several lists.
+struct HeaderSection {
+  std::string name;  // Shift-JIS
+  std::vector<std::span<const IniKey<H>>> keys;
+};
+
+const std::vector<HeaderSection>& HeaderSections() {
+  static const std::vector<HeaderSection> sections = {
+      {Utf8ToSjis("ダイヤ設定"), {kDiaKeys}},
+      {Utf8ToSjis("マップ"), {kMapIdentityKeys, kMapSettingsKeys}},
+      {"MapData", {kMapDataKeys}},
+  };
+  return sections;
+}
+
+// The tables that have a member, in the order of their keys in the header
+// (which is also the order they are read in).
+std::vector<MapTableInfo> MembersByHeaderOrder() {
+  std::vector<MapTableInfo> members;
+  for (const MapTableInfo& info : MapTables()) {
+    if (info.member != nullptr) members.push_back(info);
   }
-  return "";
+  std::stable_sort(members.begin(), members.end(),
+                   [](const MapTableInfo& a, const MapTableInfo& b) {
+                     return a.header_rank < b.header_rank;
+                   });
+  return members;
 }
 
 // ---------------------------------------------------------------- writing
 
-void FormatHeader(const EditMap& map, MemberWriter& out) {
-  const MapSettings& s = map.settings;
-  out.Format("[K-ORV]\nversion=%d\n\n", kMapVersion);
-  out.Raw("[").Raw(kFileSection).Raw("]\n");
-  for (const char* key : kHeaderFileKeyOrder)
-    out.Raw(key).Raw("=").Raw(MemberForKey(key)).Raw("\n");
-  out.Raw("\n[").Raw(kDiaSection).Raw("]\n");
-  out.Format("unit=%02d\nstandard=%02d\nreverse=%02d\n\n", map.time_units.unit,
-             map.time_units.standard, map.time_units.reverse);
-  out.Raw("[").Raw(kMapSection).Raw("]\n");
-  out.Format("signal_version=%d\n", s.signal_version);
-  out.Format("m_map_code=%d\n", map.map_code);
-  out.Raw("m_map_name=").Raw(map.map_name.view()).Raw("\n");
-  out.Format("MapMaxSpeed=%d\n", s.max_speed);
-  out.Format("SignalVersion=%d\n", s.signal_version);
-  out.Format("UseATC=%d\n", s.use_atc);
-  out.Format("UseATS=%d\n", s.use_ats);
-  out.Format("UseInterlocking=%d\n", s.use_interlocking);
-  out.Format("UseArea=%d\n", s.use_area);
-  out.Format("UseElectri=%d\n", s.use_electri);
-  out.Format("UseCharacteristic=%d\n", s.use_characteristic);
-  out.Format("RightDown=%d\n", s.right_down);
-  out.Format("ViewDirec=%d\n", s.view_direc);
-  out.Format("RouteWarningDist=%d\n", s.route_warning_dist);
-  out.Format("RouteCheckDist=%d\n", s.route_check_dist);
-  out.Format("BreakSpareDist=%d\n", s.break_spare_dist);
-  out.Format("LimitSpareDist=%d\n", s.limit_spare_dist);
-  out.Format("StopSpareDist=%d\n", s.stop_spare_dist);
-  out.Format("SignalFindDist=%d\n", s.signal_find_dist);
-  out.Format("MaxSpeed=%d\n", s.max_speed);
-  out.Format("ReAccelSpeed=%d\n", s.re_accel_speed);
-  out.Format("GuidanceSpeed=%d\n", s.guidance_speed);
-  out.Format("HandleATC=%d\n\n", s.handle_atc);
-  out.Raw("[MapData]\n");
-  out.Format("start_rail=%d\nstart_station=%d\nstart_target=%d\n\n", map.start.start_rail,
-             map.start.start_station, map.start.start_target);
+void AppendSection(std::string_view name, std::string& out) {
+  out += '[';
+  out += name;
+  out += "]\n";
 }
 
-void FormatRail(int number, const MapRail& r, MemberWriter& out) {
-  out.Num(3, number).Num(3, r.x1).Num(3, r.y1).Num(3, r.x2).Num(3, r.y2);
-  out.Num(1, r.direction).Num(3, r.piece).Num(3, r.left_dy).Num(3, r.right_dy);
-  for (int k = 0; k < kMaxBranches; ++k) out.Num(2, r.stored_a[k]).Num(2, r.stored_b[k]);
-  out.Num(2, r.station).Num(2, r.target).Num(2, r.yard_station).Num(2, r.yard_target);
-  out.Num(1, r.electric).Num(2, r.signal_left).Num(2, r.signal_right).Num(3, r.speed_limit);
-  out.Num(4, r.length).Num(4, r.stop_left).Num(4, r.stop_right).Num(2, r.gradient);
-  out.Num(4, r.radius).Num(1, r.single_track).Num(3, r.stored_63).Num(3, r.stored_64);
-  out.Num(1, r.block_auto).Num(2, r.block_name).Num(2, r.yard_name).Num(2, r.station_name);
-  out.Num(2, r.target_name);
-  out.Text(r.short_left.view()).Text(r.name_left.view()).Text(r.short_right.view());
-  out.Text(r.name_right.view(), "").EndLine();
-}
-
-void FormatPoint(int number, const MapPoint& p, MemberWriter& out) {
-  out.Num(3, number).Num(3, p.x1).Num(3, p.y1).Num(3, p.x2).Num(3, p.y2);
-  out.Num(2, p.kind).Num(2, p.branch_count);
-  for (int k = 0; k < kMaxBranches; ++k) {
-    out.Num(3, p.branch_piece[k]).Num(3, p.branch_left_dy[k]).Num(3, p.branch_right_dy[k]);
-    out.Num(3, p.branch_stored_a[k]).Num(3, p.branch_stored_b[k]).Num(3, p.branch_speed[k]);
+void FormatHeader(const MapContent& map, std::string& out) {
+  AppendSection(kVersionSection, out);
+  out += "version=" + std::to_string(kMapVersion) + "\n\n";
+  AppendSection(kFileSection, out);
+  for (const MapTableInfo& info : MembersByHeaderOrder()) {
+    out += info.header_key;
+    out += '=';
+    out += info.member;
+    out += '\n';
   }
-  out.Num(2, p.yard_station).Num(2, p.yard_target).Num(1, p.stored_15).Num(1, p.stored_16);
-  out.Num(1, p.electric).Num(2, p.signal_left).Num(2, p.signal_right).Num(3, p.speed_limit);
-  out.Num(4, p.length).Num(2, p.yard_name);
-  out.Text(p.short_left.view()).Text(p.name_left.view()).Text(p.short_right.view());
-  out.Text(p.name_right.view()).Text(p.point_key.view(), "").EndLine();
-}
-
-template <typename StationLike>
-void FormatStationStart(int number, const StationLike& s, MemberWriter& out) {
-  out.Num(3, number).Num(2, s.stored_0);
-  for (const int value : s.stored) out.Num(2, value);
-  out.Num(3, s.stop_time).Num(3, s.turn_time);
-}
-
-template <typename StationLike>
-void FormatStationEnd(const StationLike& s, MemberWriter& out) {
-  for (const int mark : s.start_marks) out.Num(2, mark);
-  out.Text(s.one_char_name.view()).Text(s.short_name.view()).Text(s.name.view(), "").EndLine();
-}
-
-void FormatStation(int number, const MapStation& s, MemberWriter& out) {
-  FormatStationStart(number, s, out);
-  out.Num(2, s.previous_station);
-  FormatStationEnd(s, out);
-}
-
-void FormatTarget(int number, const MapTarget& t, MemberWriter& out) {
-  FormatStationStart(number, t, out);
-  FormatStationEnd(t, out);
-}
-
-void FormatStationDraw(int number, const MapStationDraw& d, MemberWriter& out) {
-  out.Num(3, number).Num(3, d.x1).Num(3, d.y1).Num(3, d.x2).Num(3, d.y2).Num(2, d.station);
-  out.EndLine();
-}
-
-void FormatNameEntry(int number, const MapNameEntry& e, MemberWriter& out) {
-  out.Num(2, number).Text(e.short_left.view()).Text(e.name_left.view());
-  out.Text(e.short_right.view()).Text(e.name_right.view(), "").EndLine();
-}
-
-void FormatJump(int number, const MapJump& j, MemberWriter& out) {
-  out.Num(3, number).Num(3, j.ax).Num(3, j.ay).Num(3, j.bx).Num(3, j.by);
-  out.Text(j.name.view(), "").EndLine();
-}
-
-// Rows 0..count of a table (row 0 is the null record).
-template <typename Record, typename Formatter>
-void FormatTable(const Table<Record>& table, Formatter format, MemberWriter& out) {
-  for (int i = 0; i <= table.count(); ++i) format(i, table[i], out);
-}
-
-void FormatDetails(const EditMap& map, MemberWriter& out) {
-  int number = 0;
-  for (const MapDetail& d : map.details) {
-    out.Num(2, ++number).Num(3, d.rail).Num(3, d.point).Num(3, d.start).Num(3, d.end);
-    out.Num(3, d.speed).Num(3, d.gradient).Num(3, d.radius).EndLine();
+  out += '\n';
+  for (const HeaderSection& section : HeaderSections()) {
+    AppendSection(section.name, out);
+    for (const auto& keys : section.keys) FormatIniKeys(keys, map.header, out);
+    out += '\n';
   }
 }
 
-void FormatSignalTypes(const EditMap& map, MemberWriter& out) {
-  for (int t = 1; t <= map.signal_types.count(); ++t) {
-    const MapSignalType& type = map.signal_types[t];
-    out.Num(3, t).Num(3, type.attribute).Text(type.name.view()).Text(type.text2.view(), "");
-    out.EndLine();
-  }
-}
-
-void FormatAspects(const EditMap& map, MemberWriter& out) {
+// From the top speed down, one row per band of each signal type.
+void FormatAspects(const MapContent& map, MemberWriter& out) {
   static const AspectColour kWhite{};
   static const SignalImageRecord kNoImage{};
   for (int t = 1; t <= map.signal_types.count(); ++t) {
     const auto& aspects = map.signal_types[t].aspects;
-    // From the top speed down, one row per band.
     for (int index = kAspectSpeeds - 1; index >= 0;) {
       const SignalAspectEntry& entry = aspects[static_cast<std::size_t>(index)];
       const int low = (entry.band_low >= 0 && entry.band_low <= index) ? entry.band_low : index;
-      const bool has_colour =
-          entry.colour >= 0 && entry.colour < static_cast<int>(map.colours.size());
-      const bool has_image = entry.image >= 0 && entry.image < static_cast<int>(map.images.size());
-      const AspectColour& colour =
-          has_colour ? map.colours[static_cast<std::size_t>(entry.colour)] : kWhite;
-      const SignalImageRecord& image =
-          has_image ? map.images[static_cast<std::size_t>(entry.image)] : kNoImage;
+      const bool has_colour = entry.colour >= 0 && entry.colour <= map.colours.count();
+      const bool has_image = entry.image >= 0 && entry.image <= map.images.count();
+      const AspectColour& colour = has_colour ? map.colours[entry.colour] : kWhite;
+      const SignalImageRecord& image = has_image ? map.images[entry.image] : kNoImage;
       out.Num(3, t).Num(3, low).Num(4, entry.aspect_speed);
       out.Num(3, colour.red).Num(3, colour.green).Num(3, colour.blue);
       out.Text(image.name.view()).Text(image.bitmap.view(), "").EndLine();
@@ -196,261 +151,53 @@ void FormatAspects(const EditMap& map, MemberWriter& out) {
   }
 }
 
+void FormatMember(const MapTableInfo& info, const MapContent& map, MemberWriter& out) {
+  if (info.rows == MemberRows::kAspectBands) {
+    FormatAspects(map, out);
+    return;
+  }
+  WithMapTable(map, info.table, [&](const auto& records, const auto* format) {
+    if (format == nullptr) return;
+    for (int i = info.writes_null_record ? 0 : 1; i <= records.count(); ++i) {
+      format->Write(i, records[i], info.number_width, out);
+    }
+  });
+}
+
 // ---------------------------------------------------------------- reading
 
-// Reads the fields of one line in order.
-class Cursor {
- public:
-  explicit Cursor(const MemberLine& line) : line_(line) {}
-  int Int() { return line_.Int(pos_++); }
-  std::string_view Text() { return line_.Text(pos_++); }
-  template <std::size_t N>
-  void Ints(std::array<int, N>& values) {
-    for (int& v : values) v = Int();
-  }
-
- private:
-  const MemberLine& line_;
-  int pos_ = 1;  // piece 0 is the record number
-};
-
-bool InRange(int value, int low, int high) { return value >= low && value <= high; }
-
-// Reads every line of a table into the records numbered by its first column.
-// `parse` fills a record and returns false for an unusable row, which is
-// skipped. The count becomes the highest number read. False when a row was
-// skipped or numbered outside the table.
-template <typename Record, typename Parser>
-bool ParseTable(std::string_view content, Table<Record>& table, Parser parse) {
-  table.SetCount(0);
+// Reads every line of a member into the records. Numbered tables store each
+// row under its number (the count becomes the highest number read); appended
+// ones take the rows in file order. False when a row was skipped: numbered
+// outside the table, or holding a value out of range.
+template <typename Record>
+bool ReadRecords(std::string_view content, int version, const MapTableInfo& info,
+                 const RecordFormat<Record>& format, Table<Record>& records) {
+  records.SetCount(0);
   bool ok = true;
   ForEachMemberLine(content, [&](const MemberLine& line) {
     const int number = line.Int(0);
     Record record;
-    if (!table.InRange(number) || !parse(line, number, record)) {
+    const bool usable = format.Read(line, version, number, record);
+    if (info.appends) {
+      if (usable) records.Append(record);
+      ok &= usable;
+      return;
+    }
+    if (!usable || !records.InRange(number)) {
       ok = false;
       return;
     }
-    table.Store(number, record);
+    records.Store(number, record);
   });
   return ok;
-}
-
-bool ParseRail(const MemberLine& line, int v, MapRail& r) {
-  Cursor c(line);
-  r.x1 = c.Int();
-  r.y1 = c.Int();
-  r.x2 = c.Int();
-  r.y2 = c.Int();
-  r.direction = c.Int();
-  r.piece = c.Int();
-  r.left_dy = c.Int();
-  r.right_dy = c.Int();
-  for (int k = 0; k < kMaxBranches; ++k) {
-    r.stored_a[k] = c.Int();
-    r.stored_b[k] = c.Int();
-  }
-  r.station = c.Int();
-  r.target = c.Int();
-  if (v >= kVersionYardColumns) {
-    r.yard_station = c.Int();
-    r.yard_target = c.Int();
-    r.electric = c.Int();
-    r.signal_left = c.Int();
-    r.signal_right = c.Int();
-  } else {
-    r.yard_station = r.station;
-    r.yard_target = r.target;
-    r.electric = kDefaultElectric;
-    r.signal_left = r.signal_right = kDefaultSignal;
-  }
-  r.speed_limit = c.Int();
-  r.length = c.Int();
-  r.stop_left = c.Int();
-  r.stop_right = c.Int();
-  if (v >= kVersionGradient) {
-    r.gradient = c.Int();
-    r.radius = c.Int();
-  }
-  r.single_track = c.Int();
-  if (v >= kVersionStopTimes) {
-    r.stored_63 = c.Int();
-    r.stored_64 = c.Int();
-    r.block_auto = c.Int();
-  }
-  r.block_name = c.Int();
-  r.yard_name = c.Int();
-  r.station_name = c.Int();
-  r.target_name = c.Int();
-  r.short_left = c.Text();
-  r.name_left = c.Text();
-  r.short_right = c.Text();
-  r.name_right = c.Text();
-  return InRange(r.station, 0, kStationCapacity) && InRange(r.yard_station, 0, kStationCapacity) &&
-         InRange(r.target, 0, kTargetCapacity) && InRange(r.yard_target, 0, kTargetCapacity) &&
-         InRange(r.block_name, 0, kNameEntryCapacity) &&
-         InRange(r.yard_name, 0, kNameEntryCapacity) &&
-         InRange(r.station_name, 0, kNameEntryCapacity) &&
-         InRange(r.target_name, 0, kNameEntryCapacity) &&
-         InRange(r.signal_left, 0, kSignalTypeCapacity) &&
-         InRange(r.signal_right, 0, kSignalTypeCapacity);
-}
-
-bool ParsePoint(const MemberLine& line, int number, int v, MapPoint& p) {
-  Cursor c(line);
-  p.x1 = c.Int();
-  p.y1 = c.Int();
-  p.x2 = c.Int();
-  p.y2 = c.Int();
-  p.kind = c.Int();
-  p.branch_count = c.Int();
-  for (int k = 0; k < kMaxBranches; ++k) {
-    p.branch_piece[k] = c.Int();
-    p.branch_left_dy[k] = c.Int();
-    p.branch_right_dy[k] = c.Int();
-    p.branch_stored_a[k] = c.Int();
-    p.branch_stored_b[k] = c.Int();
-    p.branch_speed[k] = v >= kVersionBranchSpeed ? c.Int() : 0;
-  }
-  if (v >= kVersionYardColumns) {
-    p.yard_station = c.Int();
-    p.yard_target = c.Int();
-    p.stored_15 = c.Int();
-    p.stored_16 = c.Int();
-    p.electric = c.Int();
-    p.signal_left = c.Int();
-    p.signal_right = c.Int();
-  } else {
-    p.yard_station = 0;
-    p.yard_target = 0;
-    p.stored_15 = 2;
-    p.stored_16 = 0;
-    p.electric = kDefaultElectric;
-    p.signal_left = p.signal_right = kDefaultSignal;
-  }
-  p.speed_limit = c.Int();
-  p.length = c.Int();
-  p.yard_name = c.Int();
-  p.short_left = c.Text();
-  p.name_left = c.Text();
-  p.short_right = c.Text();
-  p.name_right = c.Text();
-  if (v >= kVersionYardColumns) p.point_key = c.Text();
-  // The null record may hold anything; a real point needs a known kind.
-  const bool kind_ok = number == 0 || InRange(p.kind, kTurnoutJointLeft, kCrossingLast);
-  return kind_ok && InRange(p.branch_count, 0, kMaxBranches) &&
-         InRange(p.yard_station, 0, kStationCapacity) &&
-         InRange(p.yard_target, 0, kTargetCapacity) &&
-         InRange(p.yard_name, 0, kNameEntryCapacity) &&
-         InRange(p.signal_left, 0, kSignalTypeCapacity) &&
-         InRange(p.signal_right, 0, kSignalTypeCapacity);
-}
-
-template <typename StationLike>
-void ParseStationStart(Cursor& c, int v, StationLike& s) {
-  s.stored_0 = c.Int();
-  c.Ints(s.stored);
-  if (v >= kVersionStopTimes) {
-    s.stop_time = c.Int();
-    s.turn_time = c.Int();
-  }
-}
-
-template <typename StationLike>
-void ParseStationEnd(Cursor& c, int v, StationLike& s) {
-  // The marks are kept as read so that a map saves back unchanged; the next
-  // start-point walk recomputes them.
-  c.Ints(s.start_marks);
-  s.one_char_name = c.Text();
-  if (v >= kVersionGradient) {
-    s.short_name = c.Text();
-  } else {
-    s.short_name = s.one_char_name.view();
-  }
-  s.name = c.Text();
-}
-
-bool ParseStation(const MemberLine& line, int v, MapStation& s) {
-  Cursor c(line);
-  ParseStationStart(c, v, s);
-  s.previous_station = c.Int();
-  ParseStationEnd(c, v, s);
-  return InRange(s.previous_station, 0, kStationCapacity);
-}
-
-bool ParseTarget(const MemberLine& line, int v, MapTarget& t) {
-  Cursor c(line);
-  ParseStationStart(c, v, t);
-  ParseStationEnd(c, v, t);
-  return true;
-}
-
-bool ParseStationDraw(const MemberLine& line, MapStationDraw& d) {
-  Cursor c(line);
-  d.x1 = c.Int();
-  d.y1 = c.Int();
-  d.x2 = c.Int();
-  d.y2 = c.Int();
-  d.station = c.Int();
-  return InRange(d.station, 0, kStationCapacity);
-}
-
-bool ParseNameEntry(const MemberLine& line, MapNameEntry& e) {
-  Cursor c(line);
-  e.short_left = c.Text();
-  e.name_left = c.Text();
-  e.short_right = c.Text();
-  e.name_right = c.Text();
-  return true;
-}
-
-bool ParseJump(const MemberLine& line, MapJump& j) {
-  Cursor c(line);
-  j.ax = c.Int();
-  j.ay = c.Int();
-  j.bx = c.Int();
-  j.by = c.Int();
-  j.name = c.Text();
-  return true;
-}
-
-bool ParseDetails(std::string_view content, EditMap& map) {
-  bool ok = true;
-  ForEachMemberLine(content, [&](const MemberLine& line) {
-    Cursor c(line);
-    MapDetail d;
-    d.rail = c.Int();
-    d.point = c.Int();
-    d.start = c.Int();
-    d.end = c.Int();
-    d.speed = c.Int();
-    d.gradient = c.Int();
-    d.radius = c.Int();
-    if (!InRange(d.rail, 0, kRailCapacity) || !InRange(d.point, 0, kPointCapacity)) {
-      ok = false;
-      return;
-    }
-    map.details.push_back(d);
-  });
-  return ok;
-}
-
-bool ParseSignalTypeTable(std::string_view content, EditMap& map) {
-  map.ClearSignalTypes();
-  return ParseTable(content, map.signal_types, [](const MemberLine& line, int, MapSignalType& t) {
-    Cursor c(line);
-    t.attribute = c.Int();
-    t.name = c.Text();
-    t.text2 = c.Text();
-    return true;
-  });
 }
 
 // Fills the aspect entries band by band, each row from the running position
 // down to the row's lowest index, appending one image and one colour per row.
-bool ParseAspectTable(std::string_view content, EditMap& map) {
-  map.images.assign(1, SignalImageRecord{});
-  map.colours.assign(1, AspectColour{});
+bool ReadAspects(std::string_view content, MapContent& map) {
+  map.images.Clear();
+  map.colours.Clear();
   bool ok = true;
   int previous_type = 0;
   int position = kAspectSpeeds - 1;
@@ -471,16 +218,23 @@ bool ParseAspectTable(std::string_view content, EditMap& map) {
     SignalImageRecord image;
     image.name = line.Text(6);
     image.bitmap = line.Text(7);
-    map.images.push_back(image);
-    map.colours.push_back({line.Int(3), line.Int(4), line.Int(5)});
-    const SignalAspectEntry entry{low, line.Int(2), static_cast<int>(map.images.size()) - 1,
-                                  static_cast<int>(map.colours.size()) - 1};
+    const SignalAspectEntry entry{low, line.Int(2), map.images.Append(image),
+                                  map.colours.Append({line.Int(3), line.Int(4), line.Int(5)})};
     auto& aspects = map.signal_types[type].aspects;
-    for (int index = position; index >= low; --index)
+    for (int index = position; index >= low; --index) {
       aspects[static_cast<std::size_t>(index)] = entry;
+    }
     position = low - 1;
   });
   return ok;
+}
+
+bool ReadMember(const MapTableInfo& info, std::string_view content, int version,
+                MapContent& map) {
+  if (info.rows == MemberRows::kAspectBands) return ReadAspects(content, map);
+  return WithMapTable(map, info.table, [&](auto& records, const auto* format) {
+    return format == nullptr || ReadRecords(content, version, info, *format, records);
+  });
 }
 
 // Reports a table that cannot be read and returns false.
@@ -489,139 +243,57 @@ bool ReportUnreadable(Prompter& prompter, const std::string& shown) {
   return false;
 }
 
-// The program's own signal tables (types and aspects); reports the first
-// that cannot be read and returns false.
-bool ReadDefaultSignalTables(MapTableSource& source, Prompter& prompter, std::string* sets,
-                             std::string* aspects) {
+// One member's content, from the file the header names or, for versions
+// that had none, from the program's own defaults. False (reported) when it
+// cannot be read; an empty content for a member the version lacks.
+bool ReadMemberContent(const IniFile& header, const MapTableInfo& info, int version,
+                       MapTableSource& source, Prompter& prompter, std::string* content) {
+  content->clear();
   std::string shown;
-  auto read_sets = source.ReadDefaultTable(kSignalSetFile, &shown);
-  if (!read_sets) return ReportUnreadable(prompter, shown);
-  auto read_aspects = source.ReadDefaultTable(kSignalFile, &shown);
-  if (!read_aspects) return ReportUnreadable(prompter, shown);
-  *sets = std::move(*read_sets);
-  *aspects = std::move(*read_aspects);
-  return true;
-}
-
-void ReadSettings(const IniFile& header, EditMap& map) {
-  TimeUnits& units = map.time_units;
-  units.unit = header.GetInt(kDiaSection, "unit", 15);
-  units.standard = header.GetInt(kDiaSection, "standard", 45);
-  units.reverse = header.GetInt(kDiaSection, "reverse", 120);
-
-  map.map_code = header.GetInt(kMapSection, "m_map_code", kNoMapCode);
-  map.map_name = header.GetString(kMapSection, "m_map_name");
-  MapSettings& s = map.settings;
-  s.signal_version = header.GetInt(kMapSection, "SignalVersion", 0);
-  if (s.signal_version == 0) {
-    s.signal_version = header.GetInt(kMapSection, "signal_version", kDefaultSignalVersion);
+  std::optional<std::string> bytes;
+  if (version < info.since) {
+    if (!info.older_from_defaults) return true;
+    bytes = source.ReadDefaultTable(info.member, &shown);
+  } else {
+    const std::string name = header.GetString(kFileSection, info.header_key);
+    if (info.may_be_unnamed && name.empty()) return true;
+    bytes = source.ReadTable(name, &shown);
   }
-  s.use_atc = header.GetInt(kMapSection, "UseATC", 0);
-  s.use_ats = header.GetInt(kMapSection, "UseATS", 1);
-  s.use_interlocking = header.GetInt(kMapSection, "UseInterlocking", 0);
-  s.use_area = header.GetInt(kMapSection, "UseArea", 0);
-  s.use_electri = header.GetInt(kMapSection, "UseElectri", 0);
-  s.use_characteristic = header.GetInt(kMapSection, "UseCharacteristic", 0);
-  s.right_down = header.GetInt(kMapSection, "RightDown", 1);
-  s.view_direc = header.GetInt(kMapSection, "ViewDirec", 1);
-  s.route_warning_dist = header.GetInt(kMapSection, "RouteWarningDist", 10);
-  s.route_check_dist = header.GetInt(kMapSection, "RouteCheckDist", 2000);
-  s.break_spare_dist = header.GetInt(kMapSection, "BreakSpareDist", 10);
-  s.limit_spare_dist = header.GetInt(kMapSection, "LimitSpareDist", 50);
-  s.stop_spare_dist = header.GetInt(kMapSection, "StopSpareDist", 15);
-  s.signal_find_dist = header.GetInt(kMapSection, "SignalFindDist", 600);
-  s.max_speed = header.GetInt(kMapSection, "MaxSpeed", 0);
-  if (s.max_speed == 0) s.max_speed = header.GetInt(kMapSection, "MapMaxSpeed", kDefaultMaxSpeed);
-  s.re_accel_speed = header.GetInt(kMapSection, "ReAccelSpeed", 5);
-  s.guidance_speed = header.GetInt(kMapSection, "GuidanceSpeed", 15);
-  s.handle_atc = header.GetInt(kMapSection, "HandleATC", 280);
-  s.safety_device = s.use_atc != 0 ? kSafetyAtc : kSafetyAts;
-
-  map.start.start_rail = header.GetInt(kMapDataSection, "start_rail", 0);
-  map.start.start_station = header.GetInt(kMapDataSection, "start_station", 0);
-  map.start.start_target = header.GetInt(kMapDataSection, "start_target", 0);
+  if (!bytes) return ReportUnreadable(prompter, shown);
+  *content = std::move(*bytes);
+  return true;
 }
 
 // Reads every table named by the header; false after the first table that
 // cannot be opened, or when some row was unusable.
-bool ReadTables(const IniFile& header, MapTableSource& source, EditMap& map, Prompter& prompter) {
-  const int v = map.version;
-  auto read = [&](const char* key, std::string* content) {
-    const std::string name = header.GetString(kFileSection, key);
-    std::string shown;
-    auto bytes = source.ReadTable(name, &shown);
-    if (!bytes) return ReportUnreadable(prompter, shown);
-    *content = std::move(*bytes);
-    return true;
-  };
-  map.details.clear();
+bool ReadTables(const IniFile& header, MapTableSource& source, MapContent& map,
+                Prompter& prompter) {
+  const int version = map.header.version;
   bool rows_ok = true;
   std::string content;
-
-  if (!read("M_RAIL_FILE", &content)) return false;
-  rows_ok &= ParseTable(content, map.rails, [v](const MemberLine& line, int, MapRail& r) {
-    return ParseRail(line, v, r);
-  });
-  if (!read("M_POINT_FILE", &content)) return false;
-  rows_ok &= ParseTable(content, map.points, [v](const MemberLine& line, int number, MapPoint& p) {
-    return ParsePoint(line, number, v, p);
-  });
-  if (!read("M_STATION_FILE", &content)) return false;
-  rows_ok &= ParseTable(content, map.stations, [v](const MemberLine& line, int, MapStation& s) {
-    return ParseStation(line, v, s);
-  });
-  if (!read("M_TARGET_FILE", &content)) return false;
-  rows_ok &= ParseTable(content, map.targets, [v](const MemberLine& line, int, MapTarget& t) {
-    return ParseTarget(line, v, t);
-  });
-  if (!read("M_STATION_DRAW_FILE", &content)) return false;
-  rows_ok &= ParseTable(
-      content, map.station_draws,
-      [](const MemberLine& line, int, MapStationDraw& d) { return ParseStationDraw(line, d); });
-  const std::pair<const char*, NameTable> name_tables[] = {
-      {"M_NAME_AR_FILE", NameTable::kBlock},
-      {"M_NAME_AP_FILE", NameTable::kYard},
-      {"M_NAME_AS_FILE", NameTable::kStation},
-      {"M_NAME_AT_FILE", NameTable::kTarget},
-  };
-  for (const auto& [key, table] : name_tables) {
-    if (!read(key, &content)) return false;
-    rows_ok &= ParseTable(
-        content, map.Names(table),
-        [](const MemberLine& line, int, MapNameEntry& e) { return ParseNameEntry(line, e); });
+  for (const MapTableInfo& info : MembersByHeaderOrder()) {
+    if (!ReadMemberContent(header, info, version, source, prompter, &content)) return false;
+    rows_ok &= ReadMember(info, content, version, map);
   }
-  // A map without a jump table has no jumps.
-  if (header.GetString(kFileSection, "M_JUMP_FILE").empty()) {
-    map.jumps.SetCount(0);
-  } else {
-    if (!read("M_JUMP_FILE", &content)) return false;
-    rows_ok &= ParseTable(content, map.jumps, [](const MemberLine& line, int, MapJump& j) {
-      return ParseJump(line, j);
-    });
-  }
-  if (v >= kVersionGradient) {
-    if (!read("M_DETAIL_FILE", &content)) return false;
-    rows_ok &= ParseDetails(content, map);
-  }
-  std::string signal_sets, signals;
-  if (v < kOldestSignalTablesVersion) {
-    if (!ReadDefaultSignalTables(source, prompter, &signal_sets, &signals)) return false;
-  } else {
-    if (!read("M_SIGNAL_SET_FILE", &signal_sets)) return false;
-    if (!read("M_SIGNAL_FILE", &signals)) return false;
-  }
-  rows_ok &= ParseSignalTables(signal_sets, signals, map);
   return rows_ok;
+}
+
+void ReadHeaderKeys(const IniFile& ini, MapHeader& header) {
+  for (const HeaderSection& section : HeaderSections()) {
+    for (const auto& keys : section.keys) ReadIniKeys(ini, section.name, keys, header);
+  }
+  header.settings.safety_device = header.settings.use_atc != 0 ? kSafetyAtc : kSafetyAts;
 }
 
 // The start point of the header must name records that were read; checked
 // whether or not every table could be read, since the user may go on with a
 // partly read map. False when it was cleared.
-bool CheckStartPoint(EditMap& map) {
-  StartPoint& start = map.start;
-  if (InRange(start.start_rail, 0, map.rails.count()) &&
-      InRange(start.start_station, 0, map.stations.count()) &&
-      InRange(start.start_target, 0, map.targets.count())) {
+bool CheckStartPoint(MapContent& map) {
+  StartPoint& start = map.header.start;
+  const auto within = [](int value, int count) { return value >= 0 && value <= count; };
+  if (within(start.start_rail, map.rails.count()) &&
+      within(start.start_station, map.stations.count()) &&
+      within(start.start_target, map.targets.count())) {
     return true;
   }
   start = StartPoint{};
@@ -641,42 +313,35 @@ constexpr const char kReadFailedWarning[] =
     "データの読み込みに失敗しました。\n"
     "このまま続けた場合、正しく動作しない可能性があります。\n";
 
+// "key: value" in listings; texts in UTF-8.
+template <typename T>
+void DescribeKeys(std::span<const IniKey<T>> keys, const T& s, std::string& out) {
+  for (const IniKey<T>& key : keys) {
+    if (key.write_only) continue;
+    out += key.label != nullptr ? key.label : key.name;
+    out += ": ";
+    out += key.is_text ? SjisToUtf8(key.get_text(s)) : std::to_string(key.get(s));
+    out += '\n';
+  }
+}
+
 }  // namespace
 
-// The content of each table member, in the order of kMapTableMembers.
-using MemberFormatter = void (*)(const EditMap&, MemberWriter&);
-constexpr MemberFormatter kMemberFormatters[] = {
-    [](const EditMap& m, MemberWriter& out) { FormatTable(m.rails, FormatRail, out); },
-    [](const EditMap& m, MemberWriter& out) { FormatTable(m.points, FormatPoint, out); },
-    [](const EditMap& m, MemberWriter& out) { FormatTable(m.stations, FormatStation, out); },
-    [](const EditMap& m, MemberWriter& out) { FormatTable(m.targets, FormatTarget, out); },
-    [](const EditMap& m, MemberWriter& out) {
-      FormatTable(m.station_draws, FormatStationDraw, out);
-    },
-    [](const EditMap& m, MemberWriter& out) { FormatTable(m.block_names, FormatNameEntry, out); },
-    [](const EditMap& m, MemberWriter& out) { FormatTable(m.yard_names, FormatNameEntry, out); },
-    [](const EditMap& m, MemberWriter& out) { FormatTable(m.station_names, FormatNameEntry, out); },
-    [](const EditMap& m, MemberWriter& out) { FormatTable(m.target_names, FormatNameEntry, out); },
-    FormatDetails,
-    [](const EditMap& m, MemberWriter& out) { FormatTable(m.jumps, FormatJump, out); },
-    FormatSignalTypes,
-    FormatAspects,
-};
-static_assert(std::size(kMemberFormatters) == std::size(kMapTableMembers));
-
-std::string FormatMapText(const EditMap& map) {
+std::string FormatMapText(const MapContent& map) {
   MemberWriter out;
   out.Raw("#").Raw(kMapHeaderMember).Raw("\n");
-  FormatHeader(map, out);
-  for (std::size_t i = 0; i < std::size(kMapTableMembers); ++i) {
-    out.Raw("#").Raw(kMapTableMembers[i].file_name).Raw("\n");
-    kMemberFormatters[i](map, out);
+  std::string header;
+  FormatHeader(map, header);
+  out.Raw(header);
+  for (const MapTableInfo& info : MapTables()) {
+    if (info.member == nullptr) continue;
+    out.Raw("#").Raw(info.member).Raw("\n");
+    FormatMember(info, map, out);
   }
   return out.Take();
 }
 
-bool WriteMapText(EditMap& map, const std::string& text_path, Prompter& prompter) {
-  map.version = kMapVersion;
+bool WriteMapText(const MapContent& map, const std::string& text_path, Prompter& prompter) {
   if (!WriteFileBytes(text_path, FormatMapText(map))) {
     ReportFileError(prompter, kCannotOpenText, text_path, kWriteErrorCaption);
     return false;
@@ -697,8 +362,8 @@ std::optional<std::string> FolderTableSource::ReadDefaultTable(const std::string
   return ReadFileBytes(*shown);
 }
 
-MapReadResult ReadMapFromHeader(std::string_view header_text, MapTableSource& source, EditMap& map,
-                                Prompter& prompter) {
+MapReadResult ReadMapFromHeader(std::string_view header_text, MapTableSource& source,
+                                MapContent& map, Prompter& prompter) {
   const IniFile header = IniFile::Parse(header_text);
   const int version = header.GetInt(kVersionSection, "version", 0);
   if (version >= kFirstNewerVersion) {
@@ -711,8 +376,8 @@ MapReadResult ReadMapFromHeader(std::string_view header_text, MapTableSource& so
         return MapReadResult::kFailed;
     }
   }
-  map.version = version;
-  ReadSettings(header, map);
+  map.header.version = version;
+  ReadHeaderKeys(header, map.header);
   const bool tables_ok = ReadTables(header, source, map, prompter);
   if (CheckStartPoint(map) && tables_ok) return MapReadResult::kRead;
   switch (AskAbortRetryIgnore(prompter, kReadFailedWarning)) {
@@ -726,7 +391,7 @@ MapReadResult ReadMapFromHeader(std::string_view header_text, MapTableSource& so
 }
 
 MapReadResult ReadMapHeader(const std::string& header_path, const std::string& old_map_folder,
-                            EditMap& map, Prompter& prompter) {
+                            MapContent& map, Prompter& prompter) {
   const auto header = ReadFileBytes(header_path);
   if (!header) {
     ReportUnreadable(prompter, header_path);
@@ -737,23 +402,43 @@ MapReadResult ReadMapHeader(const std::string& header_path, const std::string& o
 }
 
 bool ParseSignalTables(std::string_view signal_set_text, std::string_view signal_text,
-                       EditMap& map) {
-  const bool sets_ok = ParseSignalTypeTable(signal_set_text, map);
-  const bool aspects_ok = ParseAspectTable(signal_text, map);
+                       MapContent& map) {
+  ClearSignalTypes(map);
+  const bool sets_ok =
+      ReadMember(InfoOf(MapTable::kSignalType), signal_set_text, kMapVersion, map);
+  const bool aspects_ok = ReadMember(InfoOf(MapTable::kImage), signal_text, kMapVersion, map);
   return sets_ok && aspects_ok;
 }
 
-bool LoadDefaultSignalTypes(EditMap& map, const std::string& old_map_folder, Prompter& prompter) {
+bool LoadDefaultSignalTypes(MapContent& map, const std::string& old_map_folder,
+                            Prompter& prompter) {
   FolderTableSource source("", old_map_folder);
-  std::string sets, aspects;
-  if (!ReadDefaultSignalTables(source, prompter, &sets, &aspects)) return false;
-  ParseSignalTables(sets, aspects, map);
+  std::string shown;
+  auto sets = source.ReadDefaultTable(InfoOf(MapTable::kSignalType).member, &shown);
+  if (!sets) return ReportUnreadable(prompter, shown);
+  auto aspects = source.ReadDefaultTable(InfoOf(MapTable::kImage).member, &shown);
+  if (!aspects) return ReportUnreadable(prompter, shown);
+  ParseSignalTables(*sets, *aspects, map);
   return true;
 }
 
 bool ResetToNewMap(EditMap& map, const std::string& old_map_folder, Prompter& prompter) {
-  map.Reset();
-  return LoadDefaultSignalTypes(map, old_map_folder, prompter);
+  MapContent content = NewMapContent();
+  const bool ok = LoadDefaultSignalTypes(content, old_map_folder, prompter);
+  map.Replace(std::move(content));
+  return ok;
+}
+
+std::string DescribeMapHeader(const MapHeader& header) {
+  std::string out = "version: " + std::to_string(header.version) + "\n";
+  DescribeKeys<H>(kMapIdentityKeys, header, out);
+  DescribeKeys<H>(kDiaKeys, header, out);
+  DescribeKeys<H>(std::span(kMapSettingsKeys).first(1), header, out);
+  out += "safety device: ";
+  out += header.settings.safety_device == kSafetyAtc ? "ATC\n" : "ATS\n";
+  DescribeKeys<H>(std::span(kMapSettingsKeys).subspan(1), header, out);
+  DescribeKeys<H>(kMapDataKeys, header, out);
+  return out;
 }
 
 }  // namespace corvane

@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "editor/edit_map.h"
+#include "editor/map_tables.h"
 
 namespace corvane {
 
 // UTF-8 lines "key: value", one per header value and one per table.
-std::string DescribeMap(const EditMap& map);
+std::string DescribeMap(const MapContent& map);
 
 }  // namespace corvane

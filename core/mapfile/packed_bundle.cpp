@@ -1,7 +1,7 @@
 #include "mapfile/packed_bundle.h"
 
 #include "base/file_io.h"
-#include "mapfile/file_messages.h"
+#include "base/file_messages.h"
 
 namespace corvane {
 

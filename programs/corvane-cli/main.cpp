@@ -10,7 +10,7 @@
 #include "app/data_folder.h"
 #include "app/environment.h"
 #include "app/first_tick.h"
-#include "app/message_log.h"
+#include "base/message_log.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "base/chooser.h"
@@ -18,7 +18,7 @@
 #include "base/prompter.h"
 #include "editor/edit_map.h"
 #include "editor/edit_script.h"
-#include "mapfile/map_document.h"
+#include "app/map_document.h"
 #include "mapfile/map_summary.h"
 #include "mapfile/packed_bundle.h"
 #ifdef CORVANE_CLI_RENDER
@@ -49,6 +49,8 @@ constexpr const char kUsage[] =
     "      clickpx PX PY, rightpx PX PY, releasepx PX PY   the same at a pixel\n"
     "      key NAME                Esc, Left, Right, Up, Down (also Shift+...), Shift+Tab,\n"
     "                              space or a letter\n"
+    "      command ID              a command of the Edit or View menu by its id\n"
+    "                              (map_edit.turnout, or turnout)\n"
     "      save                    write OUT.kvm\n"
     "                              Empty lines and lines starting with # are skipped.\n"
 #ifdef CORVANE_CLI_RENDER
@@ -105,7 +107,7 @@ int MapCommand(const std::vector<std::string>& args, const DataFolder& data_fold
   }
   if (sub == "info" && args.size() == 2) {
     if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 1;
-    std::printf("file: %s\n%s", args[1].c_str(), DescribeMap(session.map).c_str());
+    std::printf("file: %s\n%s", args[1].c_str(), DescribeMap(session.map.content()).c_str());
     return 0;
   }
   if (sub == "resave" && args.size() == 3) {

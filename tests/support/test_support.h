@@ -4,8 +4,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/file_io.h"
+#include "base/table.h"
 
 namespace corvane::testing {
 
@@ -24,6 +26,12 @@ class ScratchFolder {
 
 // Shift-JIS bytes of a UTF-8 literal.
 std::string Sjis(std::string_view utf8);
+
+// The records 1..count of a table, to compare as a whole.
+template <typename Record>
+std::vector<Record> Records(const Table<Record>& table) {
+  return {table.begin(), table.end()};
+}
 
 // The folder of the program's own data in the source tree (old_map and so on).
 std::string SourceDataFolder();

@@ -16,6 +16,7 @@
 #include "main/message_window.h"
 #include "mapedit/map_edit_window.h"
 #include "platform/qt_text.h"
+#include "support/map_support.h"
 #include "support/fake_environment.h"
 #include "support/test_support.h"
 
@@ -243,7 +244,7 @@ class DesktopAppTest : public QObject {
     DesktopApp& app = run.WithDataFolder().Start();
     app.Tick();
     QCOMPARE(app.map_edit_window()->document().path(), map);
-    QVERIFY(run.context.edit_map.rails.count() > 0);
+    QVERIFY(run.context.edit_map.rails().count() > 0);
   }
 
   void BackupsAreOfferedAndTheMapOneIsLoaded() {
@@ -260,7 +261,7 @@ class DesktopAppTest : public QObject {
     app.Tick();
     QCOMPARE(run.prompter.shown().size(), std::size_t{2});
     QCOMPARE(run.prompter.shown()[1].caption, std::string("読み込み確認"));
-    QVERIFY(run.context.edit_map.rails.count() > 0);
+    QVERIFY(run.context.edit_map.rails().count() > 0);
 
     // A normal end leaves nothing to recover.
     QVERIFY(app.main_frame()->close());
@@ -273,7 +274,7 @@ class DesktopAppTest : public QObject {
     Run run;
     DesktopApp& app = run.WithDataFolder().Start();
     app.Tick();
-    run.context.edit_map.modified = true;
+    testing::ChangeSomething(run.context.edit_map);
     run.prompter.Queue(PromptAnswer::kCancel);
     QVERIFY(!app.main_frame()->close());
     QCOMPARE(run.prompter.shown().size(), std::size_t{1});

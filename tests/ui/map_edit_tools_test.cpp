@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/app_context.h"
-#include "app/main_menu.h"
+#include "editor/map_edit_menu.h"
 #include "editor/edit_script.h"
 #include "mapedit/map_edit_window.h"
 #include "mapedit/map_view.h"
@@ -73,7 +73,7 @@ std::string Scripted(const EditMap& start, const std::string& commands) {
   std::istringstream in(commands);
   std::string error;
   if (!script.Run(in, &error)) return "script failed: " + error;
-  return FormatMapText(map);
+  return FormatMapText(map.content());
 }
 
 }  // namespace
@@ -100,23 +100,23 @@ class MapEditToolsTest : public QObject {
 
     h.Click(6, 5);
     h.Click(9, 3);
-    QCOMPARE(h.map().rails.count(), 2);
-    QVERIFY(FormatMapText(h.map()) ==
+    QCOMPARE(h.map().rails().count(), 2);
+    QVERIFY(FormatMapText(h.map().content()) ==
             Scripted(before, "mode 2\nclick 2 5\nclick 6 5\nclick 9 3\n"));
-    QVERIFY(h.map().modified);
+    QVERIFY(h.map().modified());
     // The scroll ranges follow the new extent.
     const ScrollAxis& horizontal = h.view().scroll_ranges().horizontal;
     QCOMPARE(horizontal.range, std::max(1, h.map().Extent().max_x + horizontal.page - 1));
 
     // A click in the pending point's column only moves the pending point.
     h.Click(9, 8);
-    QCOMPARE(h.map().rails.count(), 2);
+    QCOMPARE(h.map().rails().count(), 2);
     QVERIFY(h.session().pending() == (GridPoint{9, 8}));
     // A right click ends the line.
     h.RightClick(12, 8);
     QVERIFY(!h.session().has_pending());
     QCOMPARE(h.Prompt(), QStringLiteral("線路の始点を左クリックして下さい。"));
-    QCOMPARE(h.map().rails.count(), 2);
+    QCOMPARE(h.map().rails().count(), 2);
     QVERIFY(h.prompter.shown().empty());
   }
 
@@ -127,19 +127,19 @@ class MapEditToolsTest : public QObject {
     h.Click(6, 5);
     h.Click(9, 3);
     h.RightClick(0, 0);
-    const std::string drawn = FormatMapText(h.map());
-    h.context.edit_map.modified = false;
+    const std::string drawn = FormatMapText(h.map().content());
+    h.context.edit_map.MarkSaved();
     // With somewhere else to go, Shift+Tab still stays with the map.
     auto* other = new QLineEdit(h.window->centralWidget());
     other->show();
     h.view().setFocus();
 
     QTest::keyClick(&h.view(), Qt::Key_Backtab, Qt::ShiftModifier);
-    QVERIFY(FormatMapText(h.map()) != drawn);
-    QVERIFY(h.map().modified);
+    QVERIFY(FormatMapText(h.map().content()) != drawn);
+    QVERIFY(h.map().modified());
     QTest::keyClick(&h.view(), Qt::Key_Backtab, Qt::ShiftModifier);
-    QVERIFY(FormatMapText(h.map()) == drawn);
-    QVERIFY(!h.map().modified);
+    QVERIFY(FormatMapText(h.map().content()) == drawn);
+    QVERIFY(!h.map().modified());
     // The key stayed with the map rather than moving the focus.
     QCOMPARE(h.window->focusWidget(), static_cast<QWidget*>(&h.view()));
   }
@@ -192,12 +192,12 @@ class MapEditToolsTest : public QObject {
     h.Click(2, 5);
     h.Click(6, 5);
     h.RightClick(0, 0);
-    const std::string drawn = FormatMapText(h.map());
+    const std::string drawn = FormatMapText(h.map().content());
     h.Click(4, 5);
     QCOMPARE(h.prompter.shown().size(), std::size_t{1});
     QCOMPARE(Qs(h.prompter.shown()[0].text), QStringLiteral("重ねての指定は出来ません。\n"));
     QCOMPARE(Qs(h.prompter.shown()[0].caption), QStringLiteral("線路重複エラー"));
-    QVERIFY(FormatMapText(h.map()) == drawn);
+    QVERIFY(FormatMapText(h.map().content()) == drawn);
   }
 
   void ClicksCountFromTheScrolledOrigin() {
@@ -206,20 +206,20 @@ class MapEditToolsTest : public QObject {
     QVERIFY(h.view().scroll_ranges().horizontal.max_position >= 3);
     h.view().ScrollTo(3, 1);
     QVERIFY(h.view().ScrollOffset() != QPoint(0, 0));
-    const int rails = h.map().rails.count();
+    const int rails = h.map().rails().count();
     // The first segment lying wholly right of the scrolled origin.
     int target = 0;
     for (int i = 1; i <= rails && target == 0; ++i) {
-      if (h.map().rails[i].x1 > 3 && h.map().rails[i].y1 > 1) target = i;
+      if (h.map().rails()[i].x1 > 3 && h.map().rails()[i].y1 > 1) target = i;
     }
     QVERIFY(target != 0);
-    const MapRail rail = h.map().rails[target];
+    const MapRail rail = h.map().rails()[target];
     h.Key('d');
     const QPoint inside =
         QPoint((rail.x1 + rail.x2) * kCellWidth / 2, rail.LeftRow() * kCellHeight) -
         h.view().ScrollOffset();
     QTest::mouseClick(h.view().viewport(), Qt::LeftButton, {}, inside);
-    QCOMPARE(h.map().rails.count(), rails - 1);
+    QCOMPARE(h.map().rails().count(), rails - 1);
     QCOMPARE(h.Title(), QStringLiteral("sample_line - マップ編集ウインドウ  ＜削除モード＞"));
 
     // Arrow keys scroll through the session: one page, or five with Shift.

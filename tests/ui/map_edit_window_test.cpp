@@ -17,6 +17,7 @@
 #include "mapedit/map_render.h"
 #include "mapedit/map_view.h"
 #include "platform/qt_text.h"
+#include "support/map_support.h"
 #include "support/fake_environment.h"
 #include "support/map_edit_harness.h"
 #include "support/test_support.h"
@@ -49,36 +50,36 @@ class MapEditWindowTest : public QObject {
   void StartsWithANewMap() {
     Harness h;
     QVERIFY(h.prompter.shown().empty());
-    QVERIFY(!h.context.edit_map.modified);
-    QVERIFY(h.context.edit_map.signal_types.count() > 0);
+    QVERIFY(!h.context.edit_map.modified());
+    QVERIFY(h.context.edit_map.signal_types().count() > 0);
     QCOMPARE(h.window->windowTitle(), QStringLiteral("マップ編集ウインドウ  保安装置：ＡＴＳ  "));
   }
 
   void CloseQueryCancelKeepsTheWindowOpen() {
     Harness h;
     h.window->show();
-    h.context.edit_map.modified = true;
+    testing::ChangeSomething(h.context.edit_map);
     h.prompter.Queue(PromptAnswer::kCancel);
     QVERIFY(!h.window->close());
     QVERIFY(h.window->isVisible());
     QCOMPARE(h.prompter.shown().size(), std::size_t{1});
     QCOMPARE(Qs(h.prompter.shown()[0].text), Qs(kCloseQuestion));
     QVERIFY(h.prompter.shown()[0].buttons == PromptButtons::kYesNoCancel);
-    QVERIFY(h.context.edit_map.modified);
+    QVERIFY(h.context.edit_map.modified());
   }
 
   void CloseQueryYesSavesUnderANewName() {
     Harness h;
     h.window->show();
-    h.context.edit_map.AddRail(NewRail({2, 3}, {8, 3}, kBothWays));
-    h.context.edit_map.modified = true;
+    MapChange(h.context.edit_map).rails().Append(NewRail({2, 3}, {8, 3}, kBothWays));
+    testing::ChangeSomething(h.context.edit_map);
     const std::string path = h.MapPath("saved.kvm");
     h.prompter.Queue(PromptAnswer::kYes);
     h.chooser.Queue(path);
     QVERIFY(h.window->close());
     QVERIFY(!h.window->isVisible());
     QVERIFY(h.chooser.requests().at(0).save);
-    QVERIFY(!h.context.edit_map.modified);
+    QVERIFY(!h.context.edit_map.modified());
     QVERIFY(FileExists(path));
     QVERIFY(h.window->windowTitle().startsWith(QStringLiteral("saved - マップ編集ウインドウ")));
     // The window saved where it was and that it is closed.
@@ -90,13 +91,13 @@ class MapEditWindowTest : public QObject {
     // Opened again, the map reads back with its segment.
     Harness again;
     QVERIFY(again.window->OpenMapFile(Qs(path)));
-    QCOMPARE(again.context.edit_map.rails.count(), 1);
+    QCOMPARE(again.context.edit_map.rails().count(), 1);
   }
 
   void ProgramEndAsksOnceAndKeepsTheWindowMarkedOpen() {
     Harness h;
     h.window->show();
-    h.context.edit_map.modified = true;
+    testing::ChangeSomething(h.context.edit_map);
     h.prompter.Queue(PromptAnswer::kNo);
     QVERIFY(h.window->ConfirmClose());
     QVERIFY(h.window->close());
@@ -110,7 +111,7 @@ class MapEditWindowTest : public QObject {
     QVERIFY(h.window->windowTitle().startsWith(
         QStringLiteral("sample_line - マップ編集ウインドウ  保安装置：ＡＴＳ")));
     QVERIFY(!h.window->windowTitle().contains(QStringLiteral("（更新）")));
-    h.context.edit_map.modified = true;
+    testing::ChangeSomething(h.context.edit_map);
     h.window->UpdateTitle();
     QVERIFY(h.window->windowTitle().endsWith(QStringLiteral("（更新）")));
   }
@@ -127,7 +128,7 @@ class MapEditWindowTest : public QObject {
     QVERIFY(!h.window->OpenMapFile(Qs(h.MapPath("missing.kvm"))));
     QCOMPARE(h.prompter.shown().size(), std::size_t{1});
     QCOMPARE(Qs(h.prompter.shown()[0].caption), QStringLiteral("ファイル読み込みエラー"));
-    QCOMPARE(h.context.edit_map.rails.count(), 0);
+    QCOMPARE(h.context.edit_map.rails().count(), 0);
   }
 
   void SavingAnUnchangedMapWritesTheSameBytes() {
@@ -144,15 +145,15 @@ class MapEditWindowTest : public QObject {
   void NewMapAsksOnlyForAModifiedMap() {
     Harness h;
     QVERIFY(h.window->OpenMapFile(QString::fromUtf8(kSampleMap)));
-    h.context.edit_map.modified = true;
+    testing::ChangeSomething(h.context.edit_map);
     h.prompter.Queue(PromptAnswer::kNo);
     h.window->NewMap();
     QCOMPARE(Qs(h.prompter.shown().at(0).caption), QStringLiteral("新規確認"));
-    QVERIFY(h.context.edit_map.rails.count() > 0);
+    QVERIFY(h.context.edit_map.rails().count() > 0);
 
     h.prompter.Queue(PromptAnswer::kYes);
     h.window->NewMap();
-    QCOMPARE(h.context.edit_map.rails.count(), 0);
+    QCOMPARE(h.context.edit_map.rails().count(), 0);
     QVERIFY(h.window->document().path().empty());
     QCOMPARE(h.window->windowTitle(), QStringLiteral("マップ編集ウインドウ  保安装置：ＡＴＳ  "));
 
@@ -205,8 +206,8 @@ class MapEditWindowTest : public QObject {
 
     // The middle of every horizontal segment is a red track pixel.
     int checked = 0;
-    for (int i = 1; i <= map.rails.count(); ++i) {
-      const MapRail& rail = map.rails[i];
+    for (int i = 1; i <= map.rails().count(); ++i) {
+      const MapRail& rail = map.rails()[i];
       if (rail.left_dy != rail.right_dy || rail.x2 - rail.x1 < 2) continue;
       const int x = (rail.x1 + rail.x2) * kCellWidth / 2;
       const int y = rail.LeftRow() * kCellHeight;

@@ -6,7 +6,7 @@
 
 #include "app/data_folder.h"
 #include "app/environment.h"
-#include "app/message_log.h"
+#include "base/message_log.h"
 #include "app/settings.h"
 #include "base/chooser.h"
 #include "base/prompter.h"

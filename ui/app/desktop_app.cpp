@@ -11,7 +11,6 @@
 #include "base/file_io.h"
 #include "main/main_frame.h"
 #include "mapedit/map_edit_window.h"
-#include "mapfile/file_messages.h"
 #include "platform/qt_text.h"
 
 namespace corvane {
@@ -113,41 +112,33 @@ bool DesktopApp::RunCloseSequence() {
   if (finished_) return true;
   if (close_running_) return false;
   close_running_ = true;
-  if (map_edit_window_open() && !map_edit_window_->ConfirmClose()) {
-    close_running_ = false;
-    return false;
-  }
-
-  timer_.stop();
-  const bool folder_exists = IsDirectory(context_.data_folder.path);
-  // The settings file is written up to three times below; a failure of any
-  // of them is reported once, at the end.
-  bool settings_written = true;
-  if (folder_exists) settings_written = ClearBackupKeysInFile(context_.SettingsPath());
-  context_.settings.backup_files = {};
-  if (!SaveSettings()) settings_written = false;
-  if (requested_data_folder_) MoveDataFolder();
-
-  if (map_edit_window_ != nullptr) map_edit_window_->hide();
-  main_frame_->ShowMessageWindow(false);
-  if (folder_exists && (command_line_.start_mode == kStartResetWindowPositions ||
-                        command_line_.start_mode == kStartResetAllSettings)) {
-    if (!ResetSettingsFile(context_.data_folder.path, command_line_.start_mode,
-                           context_.env.LocalTime())) {
-      settings_written = false;
-    }
-  }
-  if (!settings_written) {
-    ReportFileError(context_.prompter, kCannotOpenForWrite, context_.SettingsPath(),
-                    kWriteErrorCaption);
-  }
-  finished_ = true;
+  CloseRequest request;
+  request.data_folder = context_.data_folder.path;
+  request.settings_path = context_.SettingsPath();
+  request.move_data_folder = requested_data_folder_.has_value();
+  request.start_mode = command_line_.start_mode;
+  request.now = context_.env.LocalTime();
+  const bool closed = corvane::RunCloseSequence(request, *this, context_.prompter);
   close_running_ = false;
+  if (!closed) return false;
+  finished_ = true;
   emit Finished();
   return true;
 }
 
+bool DesktopApp::ConfirmMapEditClose() {
+  return !map_edit_window_open() || map_edit_window_->ConfirmClose();
+}
+
+void DesktopApp::StopTimer() { timer_.stop(); }
+
+void DesktopApp::HideWindows() {
+  if (map_edit_window_ != nullptr) map_edit_window_->hide();
+  main_frame_->ShowMessageWindow(false);
+}
+
 bool DesktopApp::SaveSettings() {
+  context_.settings.backup_files = {};
   // Without a data folder there is no settings file to write.
   if (!IsDirectory(context_.data_folder.path)) return true;
   RememberWindowRect(*main_frame_, context_.settings.main_window);

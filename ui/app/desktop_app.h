@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/app_context.h"
+#include "app/close_sequence.h"
 #include "app/command_line.h"
 #include "app/desktop_hooks.h"
 
@@ -19,7 +20,7 @@ namespace corvane {
 class MainFrame;
 class MapEditWindow;
 
-class DesktopApp : public QObject {
+class DesktopApp : public QObject, private CloseWindows {
   Q_OBJECT
 
  public:
@@ -65,9 +66,13 @@ class DesktopApp : public QObject {
   void CloseProgram();
   void OpenWindows();
   void RecoverBackups();
-  // False when the settings file could not be written.
-  bool SaveSettings();
-  void MoveDataFolder();
+
+  // The windows' part of the close sequence.
+  bool ConfirmMapEditClose() override;
+  void StopTimer() override;
+  bool SaveSettings() override;
+  void MoveDataFolder() override;
+  void HideWindows() override;
 
   AppContext& context_;
   CommandLine command_line_;

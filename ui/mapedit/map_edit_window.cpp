@@ -7,11 +7,11 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-#include "app/main_menu.h"
 #include "app/messages.h"
 #include "app/settings.h"
 #include "app/window_rect.h"
 #include "base/ini_file.h"
+#include "editor/map_edit_menu.h"
 #include "editor/map_edit_title.h"
 #include "mapedit/map_view.h"
 #include "platform/qt_text.h"
@@ -21,9 +21,6 @@ namespace corvane {
 namespace {
 
 constexpr const char kCloseAction[] = "マップの編集を終了します。";
-constexpr const char kNewMapQuestion[] =
-    "新規マップの編集を開始します。\n現在のマップの変更は失われます。\nよろしいですか？";
-constexpr const char kNewMapCaption[] = "新規確認";
 
 MapFolders FoldersOf(const AppContext& context) {
   MapFolders folders;
@@ -79,17 +76,14 @@ void MapEditWindow::CreateMenus() {
       }
       QAction* action = menu->addAction(Qs(command.Text(english)));
       action->setObjectName(Qs(command.id));
+      if (!command.shortcut.empty()) action->setShortcut(QKeySequence(Qs(command.shortcut)));
       if (command.id == kCmdNewMap) {
-        action->setShortcut(QKeySequence::New);
         connect(action, &QAction::triggered, this, &MapEditWindow::NewMap);
       } else if (command.id == kCmdOpenMap) {
-        action->setShortcut(QKeySequence::Open);
         connect(action, &QAction::triggered, this, &MapEditWindow::OpenMap);
       } else if (command.id == kCmdSaveMap) {
-        action->setShortcut(QKeySequence::Save);
         connect(action, &QAction::triggered, this, &MapEditWindow::SaveMap);
       } else if (command.id == kCmdSaveMapAs) {
-        action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
         connect(action, &QAction::triggered, this, &MapEditWindow::SaveMapAs);
       }
     }
@@ -109,7 +103,7 @@ void MapEditWindow::CreateToolMenus() {
       // The letter key is shown beside the text; the view takes the key
       // itself, so it is no shortcut of the action.
       QString text = Qs(command.Text(english));
-      if (!command.shortcut.empty()) text += QLatin1Char('\t') + Qs(command.shortcut);
+      if (!command.key_hint.empty()) text += QLatin1Char('\t') + Qs(command.key_hint);
       QAction* action = menu->addAction(text);
       action->setObjectName(Qs(command.id));
       action->setCheckable(command.checkable);
@@ -121,7 +115,7 @@ void MapEditWindow::CreateToolMenus() {
 }
 
 void MapEditWindow::RunToolCommand(const std::string& id) {
-  RunEditToolCommand(id, *session_);
+  session_->RunCommand(id);
   Edited();
   view_->setFocus();
 }
@@ -182,13 +176,7 @@ bool MapEditWindow::AskToClose() {
 }
 
 void MapEditWindow::NewMap() {
-  if (context_.edit_map.modified &&
-      context_.prompter.Ask(kNewMapQuestion, kNewMapCaption, PromptButtons::kYesNo,
-                            PromptIcon::kQuestion) != PromptAnswer::kYes) {
-    return;
-  }
-  document_->NewMap();
-  session_->MapReplaced();
+  if (!document_->StartNewMap()) return;
   view_->ScrollTo(0, 0);
   MapChanged();
 }
@@ -226,7 +214,6 @@ void MapEditWindow::Edited() {
 
 void MapEditWindow::MapOpened() {
   // An opened map scrolls over its track segments.
-  session_->MapReplaced();
   UpdateTitle();
   view_->SetExtent(RailExtent(context_.edit_map));
   view_->ScrollTo(0, 0);

@@ -13,7 +13,7 @@
 
 #include "app/app_context.h"
 #include "editor/edit_session.h"
-#include "mapfile/map_document.h"
+#include "app/map_document.h"
 
 class QAction;
 class QCloseEvent;

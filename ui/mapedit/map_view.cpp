@@ -13,7 +13,6 @@ namespace corvane {
 
 namespace {
 
-constexpr int kWheelNotch = 120;  // angle of one wheel notch
 
 // Moves a scroll bar by `steps` positions, within its range.
 void Nudge(QScrollBar* bar, int steps) {
@@ -173,18 +172,9 @@ void MapView::Scroll(const ScrollRequest& request) {
 }
 
 void MapView::wheelEvent(QWheelEvent* event) {
-  // One page per notch: vertically, or horizontally with Shift (or with a
-  // wheel that turns sideways).
   const QPoint angle = event->angleDelta();
-  const bool sideways = angle.y() == 0 && angle.x() != 0;
-  wheel_remainder_ += sideways ? angle.x() : angle.y();
-  const int notches = wheel_remainder_ / kWheelNotch;
-  wheel_remainder_ -= notches * kWheelNotch;
-  if (notches != 0) {
-    const bool horizontal = sideways || (event->modifiers() & Qt::ShiftModifier);
-    QScrollBar* bar = horizontal ? horizontalScrollBar() : verticalScrollBar();
-    Nudge(bar, -notches * bar->pageStep());
-  }
+  Scroll(WheelScroll(angle.x(), angle.y(), event->modifiers() & Qt::ShiftModifier,
+                     &wheel_remainder_));
   event->accept();
 }
 

@@ -296,11 +296,11 @@ TEST_F(CloseSequenceTest, WindowPositionResetEmptiesEveryPositionKeyOnly) {
       "PosBottom=40";
   Put(root_ + "/korv.ini", settings);
 
-  const auto backup = ResetSettingsFile(root_, 1, env_.now);
+  const SettingsReset reset = ResetSettingsFile(root_, 1, env_.now);
 
-  ASSERT_TRUE(backup);
-  EXPECT_EQ(*backup, root_ + "/設定ファイルバックアップ20261208093015.ini");
-  EXPECT_EQ(Read(*backup), settings);
+  ASSERT_EQ(reset.outcome, SettingsReset::Outcome::kReset);
+  EXPECT_EQ(reset.backup_path, root_ + "/設定ファイルバックアップ20261208093015.ini");
+  EXPECT_EQ(Read(reset.backup_path), settings);
   EXPECT_EQ(Read(root_ + "/korv.ini"),
             "; korv\r\n"
             "[MainWindow]\r\n"
@@ -329,7 +329,7 @@ TEST_F(CloseSequenceTest, AllSettingsResetKeepsTheHeadAndThePathSection) {
       "Other=1\n";
   Put(root_ + "/korv.ini", settings);
 
-  ASSERT_TRUE(ResetSettingsFile(root_, 2, env_.now));
+  ASSERT_EQ(ResetSettingsFile(root_, 2, env_.now).outcome, SettingsReset::Outcome::kReset);
   EXPECT_EQ(Read(root_ + "/korv.ini"),
             "; korv\n"
             "\n"
@@ -339,15 +339,16 @@ TEST_F(CloseSequenceTest, AllSettingsResetKeepsTheHeadAndThePathSection) {
 }
 
 TEST_F(CloseSequenceTest, ResetWithoutWorkChangesNothing) {
+  using Outcome = SettingsReset::Outcome;
   // No settings file.
-  EXPECT_FALSE(ResetSettingsFile(root_, 1, env_.now));
+  EXPECT_EQ(ResetSettingsFile(root_, 1, env_.now).outcome, Outcome::kNothingToDo);
   // Normal start resets nothing.
   Put(root_ + "/korv.ini", "PosLeft=1\n");
-  EXPECT_FALSE(ResetSettingsFile(root_, 0, env_.now));
-  // A backup of the same second is never replaced.
+  EXPECT_EQ(ResetSettingsFile(root_, 0, env_.now).outcome, Outcome::kNothingToDo);
+  // A backup of the same second is never replaced: the reset fails.
   const std::string backup = root_ + "/" + SettingsBackupName(env_.now);
   Put(backup, "older");
-  EXPECT_FALSE(ResetSettingsFile(root_, 1, env_.now));
+  EXPECT_EQ(ResetSettingsFile(root_, 1, env_.now).outcome, Outcome::kFailed);
   EXPECT_EQ(Read(backup), "older");
   EXPECT_EQ(Read(root_ + "/korv.ini"), "PosLeft=1\n");
 }

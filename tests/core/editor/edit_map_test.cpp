@@ -1,4 +1,4 @@
-#include "editor/edit_map.h"
+#include "editor/map_change.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 namespace corvane {
 namespace {
 
+using testing::Records;
 using testing::Sjis;
 
 MapRail Rail(int x1, int row1, int x2, int row2) { return NewRail({x1, row1}, {x2, row2}, 1); }
@@ -23,40 +24,45 @@ MapJump Jump(int ax, int ay, int bx, int by) {
   return jump;
 }
 
-TEST(EditMapTest, ResetGivesTheNewMapState) {
+TEST(EditMapTest, ReplacingWithANewMapGivesTheNewMapState) {
   EditMap map;
-  map.AddRail(Rail(0, 1, 5, 1));
-  map.map_code = 5;
-  map.start.start_rail = 1;
-  map.modified = true;
-  map.version = 1100;
-  map.signal_types.Append(MapSignalType{});
-  map.colours.push_back({1, 2, 3});
-  map.details.push_back({1, 0, 0, 10, 0, 0, 0});
-  map.Reset();
+  {
+    MapChange edit(map);
+    edit.rails().Append(Rail(0, 1, 5, 1));
+    edit.header().map_code = 5;
+    edit.header().start.start_rail = 1;
+    edit.header().version = 1100;
+    edit.signal_types().Append(MapSignalType{});
+    edit.colours().Append({1, 2, 3});
+    edit.details().Append({1, 0, 0, 10});
+  }
+  EXPECT_TRUE(map.modified());
+  map.Replace(NewMapContent());
 
-  EXPECT_EQ(map.rails.count(), 0);
-  EXPECT_TRUE(map.details.empty());
-  EXPECT_EQ(map.map_code, 99999);
-  EXPECT_EQ(map.version, 1220);
-  EXPECT_EQ(map.start.start_rail, 0);
-  EXPECT_FALSE(map.modified);
-  EXPECT_EQ(map.signal_types.count(), 0);
-  EXPECT_EQ(map.images.size(), 1u);
-  EXPECT_EQ(map.colours, (std::vector<AspectColour>{{255, 255, 255}}));
+  EXPECT_EQ(map.rails().count(), 0);
+  EXPECT_TRUE(map.details().empty());
+  EXPECT_EQ(map.header().map_code, 99999);
+  EXPECT_EQ(map.header().version, 1220);
+  EXPECT_EQ(map.header().start.start_rail, 0);
+  EXPECT_FALSE(map.modified());
+  EXPECT_FALSE(map.CanUndo());
+  EXPECT_EQ(map.signal_types().count(), 0);
+  EXPECT_EQ(map.images().count(), 0);
+  EXPECT_EQ(map.colours().count(), 0);
+  EXPECT_EQ(map.colours()[0], (AspectColour{255, 255, 255}));
 
-  ASSERT_EQ(map.block_names.count(), 1);
-  EXPECT_EQ(map.block_names[1].short_left, Sjis("　"));
-  ASSERT_EQ(map.yard_names.count(), 2);
-  EXPECT_EQ(map.yard_names[2].short_right, Sjis("下出"));
-  EXPECT_EQ(map.yard_names[2].name_left, Sjis("上り場内"));
-  ASSERT_EQ(map.station_names.count(), 18);
-  EXPECT_EQ(map.station_names[10].short_left, Sjis("０番"));
-  EXPECT_EQ(map.station_names[18].name_right, Sjis("８番"));
-  ASSERT_EQ(map.target_names.count(), 9);
-  EXPECT_EQ(map.target_names[1].name_left, Sjis("引上げ"));
-  EXPECT_EQ(map.target_names[2].short_left, Sjis("１番"));
-  EXPECT_EQ(map.target_names[9].name_right, Sjis("８番"));
+  ASSERT_EQ(map.Names(NameTable::kBlock).count(), 1);
+  EXPECT_EQ(map.Names(NameTable::kBlock)[1].short_left, Sjis("　"));
+  ASSERT_EQ(map.Names(NameTable::kYard).count(), 2);
+  EXPECT_EQ(map.Names(NameTable::kYard)[2].short_right, Sjis("下出"));
+  EXPECT_EQ(map.Names(NameTable::kYard)[2].name_left, Sjis("上り場内"));
+  ASSERT_EQ(map.Names(NameTable::kStation).count(), 18);
+  EXPECT_EQ(map.Names(NameTable::kStation)[10].short_left, Sjis("０番"));
+  EXPECT_EQ(map.Names(NameTable::kStation)[18].name_right, Sjis("８番"));
+  ASSERT_EQ(map.Names(NameTable::kTarget).count(), 9);
+  EXPECT_EQ(map.Names(NameTable::kTarget)[1].name_left, Sjis("引上げ"));
+  EXPECT_EQ(map.Names(NameTable::kTarget)[2].short_left, Sjis("１番"));
+  EXPECT_EQ(map.Names(NameTable::kTarget)[9].name_right, Sjis("８番"));
 }
 
 TEST(EditMapTest, NewRailIsTheSameForEitherClickOrder) {
@@ -72,10 +78,11 @@ TEST(EditMapTest, NewRailIsTheSameForEitherClickOrder) {
 
 TEST(EditMapTest, FullTablesRefuseWithTheirMessages) {
   EditMap map;
-  for (int i = 1; i <= kStationCapacity; ++i) ASSERT_EQ(map.AddStation({}), i);
+  MapChange edit(map);
+  for (int i = 1; i <= kStationCapacity; ++i) ASSERT_EQ(edit.stations().Append({}), i);
   Refusal refusal;
-  EXPECT_EQ(map.AddStation({}, &refusal), 0);
-  EXPECT_EQ(map.stations.count(), kStationCapacity);
+  EXPECT_EQ(edit.stations().Append({}, &refusal), 0);
+  EXPECT_EQ(map.stations().count(), kStationCapacity);
   EXPECT_EQ(refusal.text, "これ以上は追加できません。");
   EXPECT_EQ(refusal.caption, "操作エラー");
 
@@ -86,43 +93,45 @@ TEST(EditMapTest, FullTablesRefuseWithTheirMessages) {
 
 TEST(EditMapTest, DeletingSegmentsAndPointsRenumbersDetailsAndStart) {
   EditMap map;
-  for (int i = 0; i < 4; ++i) map.AddRail(Rail(i * 5, 1, i * 5 + 5, 1));
-  map.AddPoint({});
-  map.AddPoint({});
-  map.details = {{1, 0, 0, 10, 0, 0, 0}, {2, 0, 0, 20, 0, 0, 0}, {0, 1, 0, 30, 0, 0, 0},
-                 {4, 0, 0, 40, 0, 0, 0}, {0, 2, 0, 50, 0, 0, 0}, {2, 0, 5, 60, 0, 0, 0}};
-  map.start.start_rail = 4;
+  MapChange edit(map);
+  for (int i = 0; i < 4; ++i) edit.rails().Append(Rail(i * 5, 1, i * 5 + 5, 1));
+  edit.points().Append({});
+  edit.points().Append({});
+  edit.SetDetails({{1, 0, 0, 10, 0, 0, 0}, {2, 0, 0, 20, 0, 0, 0}, {0, 1, 0, 30, 0, 0, 0},
+                   {4, 0, 0, 40, 0, 0, 0}, {0, 2, 0, 50, 0, 0, 0}, {2, 0, 5, 60, 0, 0, 0}});
+  edit.header().start.start_rail = 4;
 
-  map.DeleteRail(2);
-  EXPECT_EQ(map.rails.count(), 3);
-  EXPECT_EQ(map.rails[2].x1, 10);
-  EXPECT_EQ(map.start.start_rail, 3);  // the same segment under its new number
-  EXPECT_EQ(map.details, (std::vector<MapDetail>{{1, 0, 0, 10, 0, 0, 0},
+  edit.rails().Delete(2);
+  EXPECT_EQ(map.rails().count(), 3);
+  EXPECT_EQ(map.rails()[2].x1, 10);
+  EXPECT_EQ(map.header().start.start_rail, 3);  // the same segment under its new number
+  EXPECT_EQ(Records(map.details()), (std::vector<MapDetail>{{1, 0, 0, 10, 0, 0, 0},
                                                  {0, 1, 0, 30, 0, 0, 0},
                                                  {3, 0, 0, 40, 0, 0, 0},
                                                  {0, 2, 0, 50, 0, 0, 0}}));
 
-  map.DeletePoint(1);
-  EXPECT_EQ(map.points.count(), 1);
-  EXPECT_EQ(map.details,
+  edit.points().Delete(1);
+  EXPECT_EQ(map.points().count(), 1);
+  EXPECT_EQ(Records(map.details()),
             (std::vector<MapDetail>{
                 {1, 0, 0, 10, 0, 0, 0}, {3, 0, 0, 40, 0, 0, 0}, {0, 1, 0, 50, 0, 0, 0}}));
 
-  map.start.start_station = 1;
-  map.DeleteRail(3);
-  EXPECT_EQ(map.start.start_rail, 0);
-  EXPECT_EQ(map.start.start_station, 1);  // only the start segment goes
+  edit.header().start.start_station = 1;
+  edit.rails().Delete(3);
+  EXPECT_EQ(map.header().start.start_rail, 0);
+  EXPECT_EQ(map.header().start.start_station, 1);  // only the start segment goes
 
-  map.DeleteRail(0);
-  map.DeleteRail(99);
-  EXPECT_EQ(map.rails.count(), 2);
+  edit.rails().Delete(0);
+  edit.rails().Delete(99);
+  EXPECT_EQ(map.rails().count(), 2);
 }
 
 TEST(EditMapTest, DeletingStationsAndStopSectionsRenumbersEveryReference) {
   EditMap map;
+  MapChange edit(map);
   for (int i = 0; i < 3; ++i) {
-    map.AddStation({});
-    map.AddTarget({});
+    edit.stations().Append({});
+    edit.targets().Append({});
   }
   for (int s = 1; s <= 3; ++s) {
     MapRail rail = Rail(s * 10, 1, s * 10 + 5, 1);
@@ -130,78 +139,79 @@ TEST(EditMapTest, DeletingStationsAndStopSectionsRenumbersEveryReference) {
     rail.yard_station = 4 - s;
     rail.target = s;
     rail.yard_target = 4 - s;
-    map.AddRail(rail);
+    edit.rails().Append(rail);
     MapPoint point;
     point.yard_station = s;
     point.yard_target = 4 - s;
-    map.AddPoint(point);
-    map.AddStationDraw({s, 0, s + 1, 1, s, 0, 0, 0});
+    edit.points().Append(point);
+    edit.station_draws().Append({s, 0, s + 1, 1, s});
   }
-  map.AddStationDraw({9, 0, 10, 1, 2, 0, 0, 0});
-  map.stations[3].previous_station = 2;
-  map.stations[2].previous_station = 1;
-  map.start.start_station = 3;
-  map.start.start_target = 2;
+  edit.station_draws().Append({9, 0, 10, 1, 2});
+  edit.stations()[3].previous_station = 2;
+  edit.stations()[2].previous_station = 1;
+  edit.header().start.start_station = 3;
+  edit.header().start.start_target = 2;
 
-  map.DeleteStation(2);
-  ASSERT_EQ(map.stations.count(), 2);
-  EXPECT_EQ(map.stations[2].previous_station, 0);
-  EXPECT_EQ(map.start.start_station, 2);
+  edit.stations().Delete(2);
+  ASSERT_EQ(map.stations().count(), 2);
+  EXPECT_EQ(map.stations()[2].previous_station, 0);
+  EXPECT_EQ(map.header().start.start_station, 2);
   std::vector<int> got;
-  for (const MapRail& r : map.rails) got.insert(got.end(), {r.station, r.yard_station});
+  for (const MapRail& r : map.rails()) got.insert(got.end(), {r.station, r.yard_station});
   EXPECT_EQ(got, (std::vector<int>{1, 2, 0, 0, 2, 1}));
   got.clear();
-  for (const MapPoint& p : map.points) got.push_back(p.yard_station);
+  for (const MapPoint& p : map.points()) got.push_back(p.yard_station);
   EXPECT_EQ(got, (std::vector<int>{1, 0, 2}));
   // Both drawings of station 2 are gone; station 3's now shows station 2.
   got.clear();
-  for (const MapStationDraw& d : map.station_draws) got.insert(got.end(), {d.x1, d.station});
+  for (const MapStationDraw& d : map.station_draws()) got.insert(got.end(), {d.x1, d.station});
   EXPECT_EQ(got, (std::vector<int>{1, 1, 3, 2}));
 
-  map.DeleteTarget(2);
-  EXPECT_EQ(map.targets.count(), 2);
-  EXPECT_EQ(map.start.start_target, 0);
+  edit.targets().Delete(2);
+  EXPECT_EQ(map.targets().count(), 2);
+  EXPECT_EQ(map.header().start.start_target, 0);
   got.clear();
-  for (const MapRail& r : map.rails) got.insert(got.end(), {r.target, r.yard_target});
+  for (const MapRail& r : map.rails()) got.insert(got.end(), {r.target, r.yard_target});
   EXPECT_EQ(got, (std::vector<int>{1, 2, 0, 0, 2, 1}));
   got.clear();
-  for (const MapPoint& p : map.points) got.push_back(p.yard_target);
+  for (const MapPoint& p : map.points()) got.push_back(p.yard_target);
   EXPECT_EQ(got, (std::vector<int>{2, 0, 1}));
-  map.start.start_target = 2;
-  map.DeleteTarget(1);
-  EXPECT_EQ(map.start.start_target, 1);
+  edit.header().start.start_target = 2;
+  edit.targets().Delete(1);
+  EXPECT_EQ(map.header().start.start_target, 1);
 }
 
 TEST(EditMapTest, DeletingNameEntriesRenumbersOnlyTheirOwnReferences) {
   EditMap map;
+  MapChange edit(map);
   MapRail rail = Rail(0, 1, 5, 1);
   rail.block_name = 1;
   rail.yard_name = 2;
   rail.station_name = 3;
   rail.target_name = 2;
-  map.AddRail(rail);
-  map.AddRail(Rail(5, 1, 9, 1));
-  map.rails[2].yard_name = 1;
+  edit.rails().Append(rail);
+  edit.rails().Append(Rail(5, 1, 9, 1));
+  edit.rails()[2].yard_name = 1;
   MapPoint point;
   point.yard_name = 2;
-  map.AddPoint(point);
+  edit.points().Append(point);
 
-  map.DeleteNameEntry(NameTable::kYard, 1);
-  EXPECT_EQ(map.yard_names.count(), 1);
-  EXPECT_EQ(map.yard_names[1].short_left, Sjis("上場"));
-  EXPECT_EQ(map.rails[1].yard_name, 1);
-  EXPECT_EQ(map.rails[2].yard_name, 0);
-  EXPECT_EQ(map.points[1].yard_name, 1);
-  EXPECT_EQ(map.rails[1].target_name, 2);  // other tables untouched
-  EXPECT_EQ(map.rails[1].station_name, 3);
+  edit.names(NameTable::kYard).Delete( 1);
+  EXPECT_EQ(map.Names(NameTable::kYard).count(), 1);
+  EXPECT_EQ(map.Names(NameTable::kYard)[1].short_left, Sjis("上場"));
+  EXPECT_EQ(map.rails()[1].yard_name, 1);
+  EXPECT_EQ(map.rails()[2].yard_name, 0);
+  EXPECT_EQ(map.points()[1].yard_name, 1);
+  EXPECT_EQ(map.rails()[1].target_name, 2);  // other tables untouched
+  EXPECT_EQ(map.rails()[1].station_name, 3);
 
-  map.DeleteNameEntry(NameTable::kStation, 2);
-  map.DeleteNameEntry(NameTable::kTarget, 2);
-  map.DeleteNameEntry(NameTable::kBlock, 1);
-  EXPECT_EQ(map.rails[1].station_name, 2);
-  EXPECT_EQ(map.rails[1].target_name, 0);
-  EXPECT_EQ(map.rails[1].block_name, 0);
-  EXPECT_EQ(map.rails[1].yard_name, 1);
+  edit.names(NameTable::kStation).Delete( 2);
+  edit.names(NameTable::kTarget).Delete( 2);
+  edit.names(NameTable::kBlock).Delete( 1);
+  EXPECT_EQ(map.rails()[1].station_name, 2);
+  EXPECT_EQ(map.rails()[1].target_name, 0);
+  EXPECT_EQ(map.rails()[1].block_name, 0);
+  EXPECT_EQ(map.rails()[1].yard_name, 1);
 }
 
 TEST(EditMapTest, JumpNamesFollowTheCount) {
@@ -219,20 +229,22 @@ TEST(EditMapTest, JumpNamesFollowTheCount) {
   EXPECT_EQ(JumpNameFor(0, 5), "");
 
   EditMap map;
-  for (int i = 0; i < 36; ++i) map.AddJump(Jump(i, 0, i, 5));
-  EXPECT_EQ(map.jumps[36].name, "9");
-  map.AddJump({});
-  EXPECT_EQ(map.jumps[1].name, "AA");
-  EXPECT_EQ(map.jumps[37].name, "BK");
-  map.DeleteJump(1);
-  EXPECT_EQ(map.jumps[1].ax, 1);
-  EXPECT_EQ(map.jumps[1].name, "A");
-  EXPECT_EQ(map.jumps[36].name, "9");
+  MapChange edit(map);
+  for (int i = 0; i < 36; ++i) edit.jumps().Append(Jump(i, 0, i, 5));
+  EXPECT_EQ(map.jumps()[36].name, "9");
+  edit.jumps().Append({});
+  EXPECT_EQ(map.jumps()[1].name, "AA");
+  EXPECT_EQ(map.jumps()[37].name, "BK");
+  edit.jumps().Delete(1);
+  EXPECT_EQ(map.jumps()[1].ax, 1);
+  EXPECT_EQ(map.jumps()[1].name, "A");
+  EXPECT_EQ(map.jumps()[36].name, "9");
 }
 
 TEST(EditMapTest, BoxFreeAndGridPointFree) {
   EditMap map;
-  map.AddRail(Rail(3, 5, 5, 5));
+  MapChange edit(map);
+  edit.rails().Append(Rail(3, 5, 5, 5));
   EXPECT_FALSE(map.BoxFree(4, 5, 6, 7));  // a row-6 segment shares row 5 of the box
   EXPECT_TRUE(map.BoxFree(3, 6, 5, 8));   // a row-7 segment does not
   EXPECT_TRUE(map.BoxFree(5, 4, 9, 6));   // end to end on the same row
@@ -245,7 +257,7 @@ TEST(EditMapTest, BoxFreeAndGridPointFree) {
   point.y1 = 0;
   point.x2 = 12;
   point.y2 = 3;
-  map.AddPoint(point);
+  edit.points().Append(point);
   EXPECT_FALSE(map.BoxFree(11, 2, 12, 3));
   EXPECT_TRUE(map.BoxFree(12, 0, 14, 3));
 
@@ -259,8 +271,9 @@ TEST(EditMapTest, BoxFreeAndGridPointFree) {
 
 TEST(EditMapTest, HitTestsNeedThePixelStrictlyInside) {
   EditMap map;
-  map.AddRail(Rail(3, 5, 8, 7));  // box 30..80 x 48..96
-  map.AddRail(Rail(3, 5, 8, 7));
+  MapChange edit(map);
+  edit.rails().Append(Rail(3, 5, 8, 7));  // box 30..80 x 48..96
+  edit.rails().Append(Rail(3, 5, 8, 7));
   EXPECT_EQ(map.RailAt(31, 49), 1);
   EXPECT_EQ(map.RailAt(79, 95), 1);
   EXPECT_EQ(map.RailAt(30, 60), 0);
@@ -269,7 +282,7 @@ TEST(EditMapTest, HitTestsNeedThePixelStrictlyInside) {
   EXPECT_EQ(map.RailAt(50, 96), 0);
   EXPECT_EQ(map.RailAt(50, 60, 1), 2);
 
-  map.AddStationDraw({0, 0, 2, 2, 1, 0, 0, 0});
+  edit.station_draws().Append({0, 0, 2, 2, 1});
   EXPECT_EQ(map.StationDrawAt(19, 23), 1);
   EXPECT_EQ(map.StationDrawAt(20, 23), 0);
   EXPECT_EQ(map.StationDrawAt(19, 23, 1), 0);
@@ -279,12 +292,12 @@ TEST(EditMapTest, HitTestsNeedThePixelStrictlyInside) {
   point.y1 = 1;
   point.x2 = 22;
   point.y2 = 4;
-  map.AddPoint(point);
+  edit.points().Append(point);
   EXPECT_EQ(map.PointAt(201, 13), 1);
   EXPECT_EQ(map.PointAt(220, 20), 0);
 
   // End A is gripped right of its grid point, end B left of it.
-  map.AddJump(Jump(10, 2, 10, 2));
+  edit.jumps().Append(Jump(10, 2, 10, 2));
   EXPECT_EQ(map.JumpEndAt(105, 24).jump, 1);
   EXPECT_TRUE(map.JumpEndAt(105, 24).end_a);
   EXPECT_FALSE(map.JumpEndAt(95, 13).end_a);
@@ -297,16 +310,17 @@ TEST(EditMapTest, HitTestsNeedThePixelStrictlyInside) {
 
   // Boxes far out on the grid compare without overflow (in 32 bits these
   // would wrap round to -2147483646 .. -6 and hold the pixel).
-  map.AddRail(Rail(214748365, 0, 429496729, 0));
+  edit.rails().Append(Rail(214748365, 0, 429496729, 0));
   EXPECT_EQ(map.RailAt(-100, 0), 0);
 }
 
 TEST(EditMapTest, ConnectionsFollowJumpsAndStopOnARing) {
   EditMap map;
-  map.AddRail(Rail(0, 1, 5, 1));
-  map.AddRail(Rail(0, 10, 5, 10));
-  map.AddJump(Jump(5, 1, 20, 20));   // A at rail 1's right end
-  map.AddJump(Jump(20, 20, 0, 10));  // chained on to rail 2's left end
+  MapChange edit(map);
+  edit.rails().Append(Rail(0, 1, 5, 1));
+  edit.rails().Append(Rail(0, 10, 5, 10));
+  edit.jumps().Append(Jump(5, 1, 20, 20));   // A at rail 1's right end
+  edit.jumps().Append(Jump(20, 20, 0, 10));  // chained on to rail 2's left end
   EXPECT_EQ(map.RailWithLeftEndAt({0, 10}), 2);
   EXPECT_EQ(map.RailWithRightEndAt({5, 1}), 1);
   EXPECT_EQ(map.RailWithLeftEndAt({5, 1}), 0);
@@ -316,11 +330,11 @@ TEST(EditMapTest, ConnectionsFollowJumpsAndStopOnARing) {
   EXPECT_EQ(map.RailContinuingRight({5, 10}), 0);
 
   // Jumps that lead back to where they started.
-  map.AddJump(Jump(30, 1, 40, 1));
-  map.AddJump(Jump(40, 1, 30, 1));
+  edit.jumps().Append(Jump(30, 1, 40, 1));
+  edit.jumps().Append(Jump(40, 1, 30, 1));
   EXPECT_EQ(map.RailContinuingRight({30, 1}), 0);
   EXPECT_EQ(map.RailContinuingLeft({40, 1}), 0);
-  map.AddJump(Jump(50, 1, 50, 1));  // a jump onto itself
+  edit.jumps().Append(Jump(50, 1, 50, 1));  // a jump onto itself
   EXPECT_EQ(map.RailContinuingRight({50, 1}), 0);
 }
 
@@ -348,6 +362,7 @@ TEST(EditMapTest, PointBranchesFollowTheKind) {
 
   // A missing crossing slot does not connect, even with rows stored in it.
   EditMap map;
+  MapChange edit(map);
   MapPoint diagonal;
   diagonal.kind = 6;
   diagonal.x1 = 10;
@@ -357,28 +372,29 @@ TEST(EditMapTest, PointBranchesFollowTheKind) {
   diagonal.branch_count = 4;
   diagonal.branch_left_dy = {0, 3, 1, 4, 4};
   diagonal.branch_right_dy = {0, 3, 4, 1, 4};
-  map.AddPoint(diagonal);
+  edit.points().Append(diagonal);
   EXPECT_EQ(map.PointWithLeftBranchAt({10, 3}), 0);  // slot 1
   EXPECT_EQ(map.PointWithLeftBranchAt({10, 1}), 1);  // slot 2
   EXPECT_EQ(map.PointWithRightBranchAt({12, 1}), 1);
   EXPECT_EQ(map.PointWithRightBranchAt({10, 1}), 0);
-  map.points[1].branch_count = 1 << 30;  // foreign garbage reads no further than slot 19
+  edit.points()[1].branch_count = 1 << 30;  // foreign garbage reads no further than slot 19
   EXPECT_EQ(map.PointWithLeftBranchAt({10, 1}), 1);
 }
 
 TEST(EditMapTest, ExtentCoversEveryKindOfObject) {
   EditMap map;
+  MapChange edit(map);
   EXPECT_EQ(map.Extent().max_x, 0);
-  map.AddRail(Rail(0, 1, 5, 1));
+  edit.rails().Append(Rail(0, 1, 5, 1));
   EXPECT_EQ(map.Extent().max_x, 5);
   EXPECT_EQ(map.Extent().max_y, 2);
-  map.AddStationDraw({1, 1, 7, 3, 1, 0, 0, 0});
-  map.AddJump(Jump(2, 9, 8, 4));
+  edit.station_draws().Append({1, 1, 7, 3, 1});
+  edit.jumps().Append(Jump(2, 9, 8, 4));
   MapPoint point;
   point.x1 = 2;
   point.x2 = 6;
   point.y2 = 4;
-  map.AddPoint(point);
+  edit.points().Append(point);
   EXPECT_EQ(map.Extent().max_x, 8);
   EXPECT_EQ(map.Extent().max_y, 9);
 }

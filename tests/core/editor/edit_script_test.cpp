@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/message_log.h"
+#include "base/message_log.h"
 #include "base/chooser.h"
 #include "base/file_io.h"
-#include "mapfile/map_document.h"
+#include "app/map_document.h"
 #include "mapfile/map_file.h"
 #include "support/test_support.h"
 
@@ -60,8 +60,8 @@ TEST_F(EditScriptTest, MalformedLinesChangeNothingAndNameTheirLine) {
     EXPECT_FALSE(why.empty()) << line;
   }
   EXPECT_EQ(script_.session().mode(), EditMode::kNone);
-  EXPECT_EQ(map_.stations.count(), 0);
-  EXPECT_FALSE(map_.modified);
+  EXPECT_EQ(map_.stations().count(), 0);
+  EXPECT_FALSE(map_.modified());
 
   EXPECT_FALSE(Run("# a comment\n\nmode 2 left\nclick 2 x\nclick 3 3\n"));
   EXPECT_EQ(error_, "line 4: click: two numbers expected");
@@ -115,27 +115,27 @@ click 2 12
 save
 )")) << error_;
   EXPECT_TRUE(prompter_.shown().empty());
-  EXPECT_FALSE(map_.modified);
-  ASSERT_EQ(map_.rails.count(), 6);
-  EXPECT_EQ(map_.rails[3].direction, kRightwardOnly);
-  EXPECT_EQ(map_.rails[4].direction, kLeftwardOnly);
-  EXPECT_EQ((std::vector<int>{map_.rails[1].station, map_.rails[1].stop_left, map_.rails[3].target,
-                              map_.rails[3].stop_right}),
+  EXPECT_FALSE(map_.modified());
+  ASSERT_EQ(map_.rails().count(), 6);
+  EXPECT_EQ(map_.rails()[3].direction, kRightwardOnly);
+  EXPECT_EQ(map_.rails()[4].direction, kLeftwardOnly);
+  EXPECT_EQ((std::vector<int>{map_.rails()[1].station, map_.rails()[1].stop_left, map_.rails()[3].target,
+                              map_.rails()[3].stop_right}),
             (std::vector<int>{1, 780, 1, 580}));
-  ASSERT_EQ(map_.points.count(), 2);
-  EXPECT_EQ(map_.points[1].branch_count, 3);
-  EXPECT_EQ(map_.points[2].kind, 4);
-  ASSERT_EQ(map_.station_draws.count(), 1);
-  EXPECT_EQ(map_.station_draws[1].station, 1);
-  ASSERT_EQ(map_.jumps.count(), 1);
-  EXPECT_EQ(map_.jumps[1].a(), (GridPoint{30, 5}));
-  EXPECT_EQ(map_.stations[1].name, Sjis("東町駅"));
-  EXPECT_EQ(map_.targets[1].short_name, Sjis("信号場"));
+  ASSERT_EQ(map_.points().count(), 2);
+  EXPECT_EQ(map_.points()[1].branch_count, 3);
+  EXPECT_EQ(map_.points()[2].kind, 4);
+  ASSERT_EQ(map_.station_draws().count(), 1);
+  EXPECT_EQ(map_.station_draws()[1].station, 1);
+  ASSERT_EQ(map_.jumps().count(), 1);
+  EXPECT_EQ(map_.jumps()[1].a(), (GridPoint{30, 5}));
+  EXPECT_EQ(map_.stations()[1].name, Sjis("東町駅"));
+  EXPECT_EQ(map_.targets()[1].short_name, Sjis("信号場"));
 
   EditMap reopened;
   MapDocument reader(reopened, folders_, prompter_, chooser_, log_);
   ASSERT_EQ(reader.OpenPath(out_), OpenOutcome::kOpened);
-  EXPECT_EQ(FormatMapText(reopened), FormatMapText(map_));
+  EXPECT_EQ(FormatMapText(reopened.content()), FormatMapText(map_.content()));
 }
 
 // The example in examples/ is made by its script; running the script again

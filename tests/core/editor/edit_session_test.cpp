@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/map_edit_menu.h"
+#include "editor/start_walk.h"
 #include "mapfile/map_file.h"
 #include "support/test_support.h"
 
@@ -23,10 +25,10 @@ const char kPositionCaption[] = "位置エラー";
 // Dialogs that answer as a test tells them and remember what they saw.
 class FakeDialogs : public EditDialogs {
  public:
-  bool ChooseStation(EditMap& map, EditMode tool, int* current) override {
+  bool ChooseStation(MapChange& change, EditMode tool, int* current) override {
     ++station_dialogs;
     if (cancel_station) return false;
-    return EditDialogs::ChooseStation(map, tool, current);
+    return EditDialogs::ChooseStation(change, tool, current);
   }
   bool EditRail(const EditMap&, int rail, MapRail* record, std::vector<MapDetail>*) override {
     edited_rail = rail;
@@ -54,7 +56,7 @@ class EditSessionTest : public ::testing::Test {
   void ClickInside(int x, int y) { session_.LeftDown(x * kCellWidth + 5, y * kCellHeight + 6); }
 
   void Draw(int direction, std::vector<GridPoint> clicks) {
-    session_.ChooseTrackTool(direction);
+    session_.ChooseMode(EditMode::kTrack, direction);
     for (const GridPoint& p : clicks) Click(p.x, p.y);
     Right(0, 0);
   }
@@ -69,15 +71,15 @@ class EditSessionTest : public ::testing::Test {
   // map as it was.
   void ExpectRefusal(const std::function<void()>& action, const std::string& text,
                      const std::string& caption) {
-    const std::string before = FormatMapText(map_);
-    const bool modified = map_.modified;
+    const std::string before = FormatMapText(map_.content());
+    const bool modified = map_.modified();
     prompter_.ClearShown();
     action();
     ASSERT_EQ(prompter_.shown().size(), 1u);
     EXPECT_EQ(prompter_.shown()[0].text, text);
     EXPECT_EQ(prompter_.shown()[0].caption, caption);
-    EXPECT_EQ(FormatMapText(map_), before);
-    EXPECT_EQ(map_.modified, modified);
+    EXPECT_EQ(FormatMapText(map_.content()), before);
+    EXPECT_EQ(map_.modified(), modified);
   }
 
   static std::vector<int> Box(const MapRail& r) { return {r.x1, r.y1, r.x2, r.y2}; }
@@ -98,7 +100,7 @@ class EditSessionTest : public ::testing::Test {
 };
 
 TEST_F(EditSessionTest, TrackClicksDrawAJoinedLineAndTheSameColumnMovesThePendingPoint) {
-  session_.ChooseTrackTool(kRightwardOnly);
+  session_.ChooseMode(EditMode::kTrack, kRightwardOnly);
   EXPECT_EQ(session_.Prompt(), "線路の始点を左クリックして下さい。");
   Click(2, 5);
   EXPECT_EQ(session_.Prompt(),
@@ -106,15 +108,15 @@ TEST_F(EditSessionTest, TrackClicksDrawAJoinedLineAndTheSameColumnMovesThePendin
             "連続指定を中止する場合には、右クリックして下さい。");
   Click(6, 5);
   Click(9, 3);
-  ASSERT_EQ(map_.rails.count(), 2);
-  EXPECT_EQ(Box(map_.rails[1]), (std::vector<int>{2, 4, 6, 6}));
-  const MapRail& second = map_.rails[2];
+  ASSERT_EQ(map_.rails().count(), 2);
+  EXPECT_EQ(Box(map_.rails()[1]), (std::vector<int>{2, 4, 6, 6}));
+  const MapRail& second = map_.rails()[2];
   EXPECT_EQ((std::vector<int>{second.x1, second.y1, second.x2, second.y2, second.left_dy,
                               second.right_dy, second.length, second.direction}),
             (std::vector<int>{6, 2, 9, 6, 3, 1, 300, 3}));
-  EXPECT_TRUE(map_.modified);
+  EXPECT_TRUE(map_.modified());
   Click(9, 8);
-  EXPECT_EQ(map_.rails.count(), 2);
+  EXPECT_EQ(map_.rails().count(), 2);
   EXPECT_EQ(session_.pending(), (GridPoint{9, 8}));
   Right(0, 0);
   EXPECT_FALSE(session_.has_pending());
@@ -122,13 +124,13 @@ TEST_F(EditSessionTest, TrackClicksDrawAJoinedLineAndTheSameColumnMovesThePendin
   Click(0, 0);
   EXPECT_FALSE(session_.has_pending());
   Click(20, 5);
-  session_.ChooseTrackTool(kBothWays);
+  session_.ChooseMode(EditMode::kTrack, kBothWays);
   EXPECT_FALSE(session_.has_pending());
 }
 
 TEST_F(EditSessionTest, TrackRefusals) {
   Draw(kBothWays, {{2, 5}, {6, 5}});
-  session_.ChooseTrackTool(kBothWays);
+  session_.ChooseMode(EditMode::kTrack, kBothWays);
   ExpectRefusal([&] { Click(4, 5); }, kOccupied, kOccupiedCaption);
   EXPECT_FALSE(session_.has_pending());
   // The row below is free as a point, but a segment there shares cells.
@@ -138,10 +140,13 @@ TEST_F(EditSessionTest, TrackRefusals) {
   // Two rows below is clear.
   Click(3, 7);
   Click(5, 7);
-  EXPECT_EQ(map_.rails.count(), 2);
+  EXPECT_EQ(map_.rails().count(), 2);
 
   Right(0, 0);
-  while (!map_.rails.full()) map_.AddRail(NewRail({0, 100}, {1, 100}, 1));
+  {
+    MapChange fill(map_);
+    while (!map_.rails().full()) fill.rails().Append(NewRail({0, 100}, {1, 100}, 1));
+  }
   Click(20, 20);
   ExpectRefusal([&] { Click(25, 20); }, kFull, kFullCaption);
   EXPECT_FALSE(session_.has_pending());
@@ -155,8 +160,8 @@ TEST_F(EditSessionTest, TurnoutBranchesAndTheirRefusals) {
   Click(8, 5);
   Click(8, 7);
   Click(8, 9);
-  ASSERT_EQ(map_.points.count(), 1);
-  const MapPoint& point = map_.points[1];
+  ASSERT_EQ(map_.points().count(), 1);
+  const MapPoint& point = map_.points()[1];
   EXPECT_EQ(point.kind, kTurnoutJointLeft);
   EXPECT_EQ(point.branch_count, 3);
   EXPECT_EQ(Box(point), (std::vector<int>{4, 4, 8, 10}));
@@ -171,7 +176,7 @@ TEST_F(EditSessionTest, TurnoutBranchesAndTheirRefusals) {
 
   // Joint at the right; a branch above the box grows it upward.
   Turnout({30, 5}, {{26, 5}, {26, 2}});
-  const MapPoint& right = map_.points[2];
+  const MapPoint& right = map_.points()[2];
   EXPECT_EQ(right.kind, kTurnoutJointRight);
   EXPECT_EQ(Box(right), (std::vector<int>{26, 1, 30, 6}));
   EXPECT_EQ(Rows(right), (std::vector<int>{5, 5, 2, 5}));
@@ -180,9 +185,9 @@ TEST_F(EditSessionTest, TurnoutBranchesAndTheirRefusals) {
   session_.ChooseMode(EditMode::kTurnout);
   Click(40, 5);
   Click(44, 6);
-  EXPECT_EQ(map_.points.count(), 3);
+  EXPECT_EQ(map_.points().count(), 3);
   Click(45, 7);
-  EXPECT_EQ(map_.points.count(), 2);
+  EXPECT_EQ(map_.points().count(), 2);
 
   // Nineteen branches fit; the twentieth is refused and ends construction.
   std::vector<GridPoint> ends;
@@ -190,11 +195,14 @@ TEST_F(EditSessionTest, TurnoutBranchesAndTheirRefusals) {
   session_.ChooseMode(EditMode::kTurnout);
   Click(50, 30);
   for (const GridPoint& p : ends) Click(p.x, p.y);
-  EXPECT_EQ(map_.points[3].branch_count, 19);
+  EXPECT_EQ(map_.points()[3].branch_count, 19);
   ExpectRefusal([&] { Click(54, 40); }, kFull, kFullCaption);
   EXPECT_EQ(session_.building_point(), 0);
 
-  while (!map_.points.full()) map_.AddPoint(MapPoint{});
+  {
+    MapChange fill(map_);
+    while (!map_.points().full()) fill.points().Append(MapPoint{});
+  }
   Click(60, 5);
   ExpectRefusal([&] { Click(64, 5); }, kFull, kFullCaption);
   EXPECT_FALSE(session_.has_pending());
@@ -209,8 +217,8 @@ TEST_F(EditSessionTest, CrossingCornersAndKindCycling) {
   Right(0, 0);  // takes the last corner back
   Click(7, 6);
   Click(7, 4);
-  ASSERT_EQ(map_.points.count(), 1);
-  const MapPoint& crossing = map_.points[1];
+  ASSERT_EQ(map_.points().count(), 1);
+  const MapPoint& crossing = map_.points()[1];
   EXPECT_EQ(crossing.kind, 3);
   EXPECT_EQ(Box(crossing), (std::vector<int>{3, 3, 7, 7}));
   EXPECT_EQ(Rows(crossing), (std::vector<int>{4, 4, 4, 6, 6, 4, 6, 6}));
@@ -219,9 +227,9 @@ TEST_F(EditSessionTest, CrossingCornersAndKindCycling) {
   // Clicking it cycles 3..8..3 and marks the map modified.
   std::vector<int> kinds;
   for (int i = 0; i < 6; ++i) {
-    map_.modified = false;
+    map_.MarkSaved();
     ClickInside(5, 5);
-    EXPECT_TRUE(map_.modified);
+    EXPECT_TRUE(map_.modified());
     kinds.push_back(crossing.kind);
   }
   EXPECT_EQ(kinds, (std::vector<int>{4, 5, 6, 7, 8, 3}));
@@ -238,10 +246,10 @@ TEST_F(EditSessionTest, CrossingCornersAndKindCycling) {
   // A turnout under the click is left alone; Esc drops the corners.
   Turnout({20, 5}, {{24, 5}, {24, 7}});
   session_.ChooseMode(EditMode::kCrossing);
-  map_.modified = false;
+  map_.MarkSaved();
   ClickInside(22, 5);
-  EXPECT_EQ(map_.points[2].kind, kTurnoutJointLeft);
-  EXPECT_FALSE(map_.modified);
+  EXPECT_EQ(map_.points()[2].kind, kTurnoutJointLeft);
+  EXPECT_FALSE(map_.modified());
   Click(30, 4);
   session_.KeyDown(EditKey::kEscape, false);
   EXPECT_TRUE(session_.crossing_corners().empty());
@@ -256,23 +264,23 @@ TEST_F(EditSessionTest, StationStopSectionAndYardAssignment) {
   Draw(kBothWays, {{2, 5}, {6, 5}});         // 1: both ways, length 400
   Draw(kRightwardOnly, {{10, 5}, {14, 5}});  // 2: rightward only
   Turnout({20, 5}, {{24, 5}, {24, 7}});
-  map_.rails[1].stop_left = 390;
-  map_.rails[1].stop_right = 100;
+  MapChange(map_).rails()[1].stop_left = 390;
+  MapChange(map_).rails()[1].stop_right = 100;
   ASSERT_EQ(session_.AddStation({}), 1);
   ASSERT_EQ(session_.AddStation({}), 2);
   ASSERT_EQ(session_.AddStopSection({}), 1);
 
   session_.ChooseMode(EditMode::kStation);
   EXPECT_EQ(session_.current_station(), 2);  // the last one added
-  map_.modified = false;
+  map_.MarkSaved();
   ClickInside(3, 5);
-  MapRail& in_station = map_.rails[1];
+  const MapRail& in_station = map_.rails()[1];
   EXPECT_EQ((std::vector<int>{in_station.station, in_station.target, in_station.yard_station,
                               in_station.yard_target}),
             (std::vector<int>{2, 0, 2, 0}));
   EXPECT_EQ((std::vector<int>{in_station.stop_left, in_station.stop_right}),
             (std::vector<int>{380, 100}));
-  EXPECT_TRUE(map_.modified);
+  EXPECT_TRUE(map_.modified());
 
   session_.ChooseMode(EditMode::kStopSection);
   ClickInside(3, 5);
@@ -281,19 +289,19 @@ TEST_F(EditSessionTest, StationStopSectionAndYardAssignment) {
                               in_station.yard_target}),
             (std::vector<int>{0, 1, 0, 1}));
   // A rightward-only segment gets only its rightward stop target.
-  EXPECT_EQ((std::vector<int>{map_.rails[2].stop_left, map_.rails[2].stop_right}),
+  EXPECT_EQ((std::vector<int>{map_.rails()[2].stop_left, map_.rails()[2].stop_right}),
             (std::vector<int>{0, 380}));
 
   session_.ChooseMode(EditMode::kStationYard);
   ClickInside(22, 5);
   ClickInside(12, 5);
-  EXPECT_EQ(map_.points[1].yard_station, 2);
-  EXPECT_EQ((std::vector<int>{map_.rails[2].target, map_.rails[2].yard_station,
-                              map_.rails[2].yard_target}),
+  EXPECT_EQ(map_.points()[1].yard_station, 2);
+  EXPECT_EQ((std::vector<int>{map_.rails()[2].target, map_.rails()[2].yard_station,
+                              map_.rails()[2].yard_target}),
             (std::vector<int>{1, 2, 0}));
   session_.ChooseMode(EditMode::kStopSectionYard);
   ClickInside(22, 5);
-  EXPECT_EQ((std::vector<int>{map_.points[1].yard_station, map_.points[1].yard_target}),
+  EXPECT_EQ((std::vector<int>{map_.points()[1].yard_station, map_.points()[1].yard_target}),
             (std::vector<int>{0, 1}));
 
   // A right click reopens the dialog; leaving it leaves the tool.
@@ -324,8 +332,8 @@ TEST_F(EditSessionTest, StationDrawings) {
   EXPECT_FALSE(session_.has_pending());
   Click(14, 3);
   Click(10, 1);
-  ASSERT_EQ(map_.station_draws.count(), 1);
-  const MapStationDraw& draw = map_.station_draws[1];
+  ASSERT_EQ(map_.station_draws().count(), 1);
+  const MapStationDraw& draw = map_.station_draws()[1];
   EXPECT_EQ((std::vector<int>{draw.x1, draw.y1, draw.x2, draw.y2, draw.station}),
             (std::vector<int>{10, 1, 14, 3, 1}));
 
@@ -351,12 +359,12 @@ TEST_F(EditSessionTest, JumpsFollowTheConnectionRule) {
   Click(2, 10);
   Click(2, 10);  // the other order gives the same jump
   Click(6, 5);
-  ASSERT_EQ(map_.jumps.count(), 2);
-  for (const MapJump& jump : map_.jumps) {
+  ASSERT_EQ(map_.jumps().count(), 2);
+  for (const MapJump& jump : map_.jumps()) {
     EXPECT_EQ(jump.a(), (GridPoint{6, 5}));
     EXPECT_EQ(jump.b(), (GridPoint{2, 10}));
   }
-  EXPECT_EQ(map_.jumps[2].name, "B");
+  EXPECT_EQ(map_.jumps()[2].name, "B");
   EXPECT_EQ(map_.RailContinuingRight({6, 5}), 2);
 }
 
@@ -371,44 +379,48 @@ TEST_F(EditSessionTest, DeleteTakesSegmentPointDrawingJumpInThatOrder) {
   turnout.y2 = 6;
   turnout.branch_count = 1;
   turnout.branch_left_dy[1] = turnout.branch_right_dy[1] = 1;
-  map_.AddPoint(turnout);
-  map_.AddStationDraw({3, 4, 6, 7, 0});
+  MapChange(map_).points().Append(turnout);
+  MapChange(map_).station_draws().Append({3, 4, 6, 7, 0});
   MapJump jump;
   jump.ax = 4;
   jump.ay = 5;
   jump.bx = 20;
   jump.by = 5;
-  map_.AddJump(jump);
-  map_.SetStartRail(2);
+  MapChange(map_).jumps().Append(jump);
+  {
+    MapChange change(map_);
+    SetStartRail(change, 2);
+  }
   session_.ChooseMode(EditMode::kDelete);
   ClickInside(4, 5);
-  EXPECT_EQ(map_.rails.count(), 1);
-  EXPECT_EQ(map_.start.start_rail, 1);  // the same segment under its new number
+  EXPECT_EQ(map_.rails().count(), 1);
+  EXPECT_EQ(map_.header().start.start_rail, 1);  // the same segment under its new number
   ClickInside(4, 5);
-  EXPECT_EQ(map_.points.count(), 0);
+  EXPECT_EQ(map_.points().count(), 0);
   ClickInside(4, 5);
-  EXPECT_EQ(map_.station_draws.count(), 0);
-  map_.modified = false;
+  EXPECT_EQ(map_.station_draws().count(), 0);
+  map_.MarkSaved();
   ClickInside(4, 5);
-  EXPECT_EQ(map_.jumps.count(), 0);
-  EXPECT_TRUE(map_.modified);
+  EXPECT_EQ(map_.jumps().count(), 0);
+  EXPECT_TRUE(map_.modified());
   ClickInside(11, 5);
-  EXPECT_EQ(map_.start.start_rail, 0);
+  EXPECT_EQ(map_.header().start.start_rail, 0);
 }
 
 // A map with something of every kind that the half turn changes.
 void BuildRotationMap(EditSession& session, EditMap& map) {
-  session.ChooseTrackTool(kLeftwardOnly);
+  session.ChooseMode(EditMode::kTrack, kLeftwardOnly);
   for (const GridPoint& p : std::vector<GridPoint>{{2, 5}, {6, 5}, {9, 3}}) {
     session.LeftDown(p.x * kCellWidth, p.y * kCellHeight);
   }
-  MapRail& rail = map.rails[1];
+  MapChange change(map);
+  MapRail& rail = change.rails()[1];
   rail.signal_left = 2;
   rail.stop_right = 70;
   rail.gradient = 5;
   rail.radius = -400;
   rail.short_left = Sjis("左");
-  map.details.push_back({1, 0, 100, 150, 45, 3, 600});
+  change.details().Append({1, 0, 100, 150, 45, 3, 600});
   MapPoint turnout;
   turnout.x1 = 9;
   turnout.x2 = 13;
@@ -417,28 +429,28 @@ void BuildRotationMap(EditSession& session, EditMap& map) {
   turnout.branch_count = 2;
   turnout.branch_left_dy = {0, 1, 1};
   turnout.branch_right_dy = {0, 1, 3};
-  map.AddPoint(turnout);
-  map.details.push_back({0, 1, 10, 30, 25, 0, 0});
-  map.AddStationDraw({3, 7, 8, 9, 0});
+  change.points().Append(turnout);
+  change.details().Append({0, 1, 10, 30, 25, 0, 0});
+  change.station_draws().Append({3, 7, 8, 9, 0});
   MapJump jump;
   jump.ax = 13;
   jump.ay = 5;
   jump.bx = 1;
   jump.by = 12;
-  map.AddJump(jump);
-  map.AddRail(NewRail({1, 12}, {4, 12}, kBothWays));
+  change.jumps().Append(jump);
+  change.rails().Append(NewRail({1, 12}, {4, 12}, kBothWays));
 }
 
 TEST_F(EditSessionTest, HalfTurnMirrorsEverythingAndTwiceGivesTheMapBack) {
   BuildRotationMap(session_, map_);
   ASSERT_EQ(map_.RailContinuingRight({13, 5}), 3);
-  map_.modified = false;
-  const std::string before = FormatMapText(map_);
+  map_.MarkSaved();
+  const std::string before = FormatMapText(map_.content());
   session_.KeyDown(EditKey::kTab, true);
-  EXPECT_TRUE(map_.modified);
+  EXPECT_TRUE(map_.modified());
 
   // Columns 1..13 and rows 2..13 map onto themselves turned about their centre.
-  const MapRail& rail = map_.rails[1];
+  const MapRail& rail = map_.rails()[1];
   EXPECT_EQ(Box(rail), (std::vector<int>{8, 9, 12, 11}));
   EXPECT_EQ((std::vector<int>{rail.LeftRow(), rail.RightRow(), rail.direction}),
             (std::vector<int>{10, 10, kRightwardOnly}));
@@ -446,31 +458,31 @@ TEST_F(EditSessionTest, HalfTurnMirrorsEverythingAndTwiceGivesTheMapBack) {
                               rail.gradient, rail.radius}),
             (std::vector<int>{1, 2, 70, 0, -5, 400}));
   EXPECT_EQ(rail.short_right, Sjis("左"));
-  EXPECT_EQ(map_.details[0], (MapDetail{1, 0, 250, 300, 45, -3, -600}));
-  EXPECT_EQ(map_.details[1], (MapDetail{0, 1, 70, 90, 25, 0, 0}));
-  const MapPoint& turnout = map_.points[1];
+  EXPECT_EQ(map_.details()[1], (MapDetail{1, 0, 250, 300, 45, -3, -600}));
+  EXPECT_EQ(map_.details()[2], (MapDetail{0, 1, 70, 90, 25, 0, 0}));
+  const MapPoint& turnout = map_.points()[1];
   EXPECT_EQ(turnout.kind, kTurnoutJointRight);
   EXPECT_EQ(Box(turnout), (std::vector<int>{1, 9, 5, 13}));
   EXPECT_EQ(Rows(turnout), (std::vector<int>{12, 12, 10, 12}));
   // The jump still joins the same two segments, now the other way round.
-  EXPECT_EQ(map_.jumps[1].a(), (GridPoint{13, 3}));
-  EXPECT_EQ(map_.jumps[1].b(), (GridPoint{1, 10}));
+  EXPECT_EQ(map_.jumps()[1].a(), (GridPoint{13, 3}));
+  EXPECT_EQ(map_.jumps()[1].b(), (GridPoint{1, 10}));
   EXPECT_EQ(map_.RailContinuingLeft({1, 10}), 3);
 
   // The second turn straight after the first gives back the map as it was,
   // unmodified; with an edit in between the mark stays.
   session_.KeyDown(EditKey::kTab, true);
-  EXPECT_EQ(FormatMapText(map_), before);
-  EXPECT_FALSE(map_.modified);
+  EXPECT_EQ(FormatMapText(map_.content()), before);
+  EXPECT_FALSE(map_.modified());
   session_.KeyDown(EditKey::kTab, true);
   session_.CharKey('r');
   session_.KeyDown(EditKey::kTab, true);
-  EXPECT_EQ(FormatMapText(map_), before);
-  EXPECT_TRUE(map_.modified);
+  EXPECT_EQ(FormatMapText(map_.content()), before);
+  EXPECT_TRUE(map_.modified());
 }
 
 TEST_F(EditSessionTest, KeysChooseToolsScrollAndLeaveTools) {
-  session_.ChooseTrackTool(kLeftwardOnly);
+  session_.ChooseMode(EditMode::kTrack, kLeftwardOnly);
   Click(2, 5);
   session_.CharKey('p');
   EXPECT_EQ(session_.mode(), EditMode::kTurnout);
@@ -510,56 +522,56 @@ TEST_F(EditSessionTest, KeysChooseToolsScrollAndLeaveTools) {
 TEST_F(EditSessionTest, MovingAndDraggingMarkTheMapModified) {
   Draw(kBothWays, {{2, 5}, {3, 5}});
   Draw(kBothWays, {{10, 5}, {14, 5}});
-  map_.rails[1].selected = 1;
-  session_.ChooseSelection(SelectionKind::kIndividual);
+  session_.selection().Set(MapTable::kRail, 1, true);
+  session_.ChooseMode(EditMode::kSelect, static_cast<int>(SelectionKind::kIndividual));
   session_.CharKey('m');
   ASSERT_EQ(session_.mode(), EditMode::kMove);
-  map_.modified = false;
+  map_.MarkSaved();
   // Shift+Left would close the one-column segment: nothing happens.
   EXPECT_FALSE(session_.KeyDown(EditKey::kLeft, true).scroll.any());
-  EXPECT_EQ(Box(map_.rails[1]), (std::vector<int>{2, 4, 3, 6}));
-  EXPECT_FALSE(map_.modified);
+  EXPECT_EQ(Box(map_.rails()[1]), (std::vector<int>{2, 4, 3, 6}));
+  EXPECT_FALSE(map_.modified());
   session_.KeyDown(EditKey::kDown, false);
-  EXPECT_EQ(Box(map_.rails[1]), (std::vector<int>{2, 5, 3, 7}));
-  EXPECT_TRUE(map_.modified);
+  EXPECT_EQ(Box(map_.rails()[1]), (std::vector<int>{2, 5, 3, 7}));
+  EXPECT_TRUE(map_.modified());
   session_.KeyDown(EditKey::kUp, true);  // only the right end rises
-  EXPECT_EQ((std::vector<int>{map_.rails[1].LeftRow(), map_.rails[1].RightRow()}),
+  EXPECT_EQ((std::vector<int>{map_.rails()[1].LeftRow(), map_.rails()[1].RightRow()}),
             (std::vector<int>{6, 5}));
 
   // Dragging the left end of the second segment from (10, 5) to (8, 7).
-  map_.rails[1].selected = 0;
-  map_.rails[2].selected = 1;
-  map_.modified = false;
+  session_.selection().Set(MapTable::kRail, 1, false);
+  session_.selection().Set(MapTable::kRail, 2, true);
+  map_.MarkSaved();
   Click(10, 5);
   session_.LeftUp(8 * kCellWidth, 7 * kCellHeight);
-  const MapRail& dragged = map_.rails[2];
+  const MapRail& dragged = map_.rails()[2];
   EXPECT_EQ((std::vector<int>{dragged.x1, dragged.LeftRow(), dragged.x2, dragged.RightRow()}),
             (std::vector<int>{8, 7, 14, 5}));
-  EXPECT_TRUE(map_.modified);
-  session_.ToggleMove();
+  EXPECT_TRUE(map_.modified());
+  session_.RunCommand(kCmdMove);
   EXPECT_EQ(session_.mode(), EditMode::kSelect);
 }
 
 TEST_F(EditSessionTest, PropertyToolStoresWhatTheDialogConfirms) {
   Draw(kBothWays, {{2, 5}, {6, 5}});
-  map_.rails[1].station = 1;
-  map_.stations.Append({});
-  map_.modified = false;
+  MapChange(map_).rails()[1].station = 1;
+  MapChange(map_).stations().Append({});
+  map_.MarkSaved();
   session_.ChooseMode(EditMode::kProperty);
   ClickInside(3, 5);  // cancelled
   EXPECT_EQ(dialogs_.edited_rail, 1);
   EXPECT_EQ(dialogs_.highlighted, 1);
   EXPECT_EQ(session_.highlight_rail(), 0);
-  EXPECT_FALSE(map_.modified);
+  EXPECT_FALSE(map_.modified());
   dialogs_.edit_rail = [](MapRail& rail) {
     rail.length = 200;
     rail.stop_left = 50;
   };
   ClickInside(3, 5);
   EXPECT_EQ(
-      (std::vector<int>{map_.rails[1].length, map_.rails[1].stop_left, map_.rails[1].stop_right}),
+      (std::vector<int>{map_.rails()[1].length, map_.rails()[1].stop_left, map_.rails()[1].stop_right}),
       (std::vector<int>{200, 50, 180}));
-  EXPECT_TRUE(map_.modified);
+  EXPECT_TRUE(map_.modified());
 }
 
 }  // namespace

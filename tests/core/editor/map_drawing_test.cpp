@@ -1,3 +1,4 @@
+#include "editor/map_change.h"
 #include "editor/map_drawing.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +74,17 @@ std::optional<Rgb> BoxFill(const std::vector<Call>& calls, int left, int top, in
 }
 
 int AddTrack(EditMap& map, GridPoint a, GridPoint b, int direction = kBothWays) {
-  return map.AddRail(NewRail(a, b, direction));
+  return MapChange(map).rails().Append(NewRail(a, b, direction));
+}
+
+// A selection of the first segment.
+const MapSelection* FirstRailSelected() {
+  static const MapSelection selection = [] {
+    MapSelection s;
+    s.Set(MapTable::kRail, 1, true);
+    return s;
+  }();
+  return &selection;
 }
 
 // Three segments in a row on row 5, boxes from pixel 0, 50 and 100 to 50
@@ -201,12 +212,12 @@ TEST(MapDrawingRail, FillFollowsTheTool) {
        [](MapRail& r, MapDrawOptions& o) { r.station = 1, o.current_station = 2; }, kMapGrey},
       {"drawing tool shows yards", EditMode::kStationDrawing,
        [](MapRail& r, MapDrawOptions& o) { r.yard_station = o.current_station = 3; }, kMapBlue},
-      {"selected", EditMode::kSelect, [](MapRail& r, MapDrawOptions&) { r.selected = 1; },
+      {"selected", EditMode::kSelect, [](MapRail&, MapDrawOptions& o) { o.selection = FirstRailSelected(); },
        kMapYellow},
       {"leftward signal on rightward-only", EditMode::kSignalLeftward,
        [](MapRail& r, MapDrawOptions&) { r.direction = kRightwardOnly; }, kBlack},
       {"length tool selected", EditMode::kLength,
-       [](MapRail& r, MapDrawOptions&) { r.selected = 1; }, kMapYellow},
+       [](MapRail&, MapDrawOptions& o) { o.selection = FirstRailSelected(); }, kMapYellow},
       {"stop target outside stations", EditMode::kStopRightward, [](MapRail&, MapDrawOptions&) {},
        kBlack},
       {"stop target in station", EditMode::kStopRightward,
@@ -224,20 +235,20 @@ TEST(MapDrawingRail, FillFollowsTheTool) {
     MapRail rail = NewRail({3, 5}, {8, 5}, kBothWays);
     MapDrawOptions options = View(c.mode);
     c.setup(rail, options);
-    map.AddRail(rail);
+    MapChange(map).rails().Append(rail);
     EXPECT_EQ(BoxFill(Draw(map, options), 30, 48, 80, 72), c.fill);
   }
 }
 
 TEST(MapDrawingRail, StartDialogAndCheckMarks) {
   EditMap map = ThreeInARow();
-  map.rails[2].station = 1;
-  map.start.start_rail = 1;
+  MapChange(map).rails()[2].station = 1;
+  MapChange(map).header().start.start_rail = 1;
   std::vector<Call> calls = Draw(map, View(EditMode::kStartPoint));
   EXPECT_EQ(BoxFill(calls, 0, 48, 50, 72), kMapBlue);     // the start
   EXPECT_EQ(BoxFill(calls, 50, 48, 100, 72), kBlack);     // joined on both sides
   EXPECT_EQ(BoxFill(calls, 100, 48, 150, 72), kMapGrey);  // another line end
-  map.start.start_station = 1;
+  MapChange(map).header().start.start_station = 1;
   calls = Draw(map, View(EditMode::kStartDistance));
   EXPECT_EQ(BoxFill(calls, 0, 48, 50, 72), kBlack);
   EXPECT_EQ(BoxFill(calls, 50, 48, 100, 72), kMapBlue);
@@ -252,10 +263,12 @@ TEST(MapDrawingRail, StartDialogAndCheckMarks) {
 
   // Check marks show only with the error display on, and not over the
   // selection's yellow.
-  map.rails[3].selected = 1;
+  MapSelection selection;
+  selection.Set(MapTable::kRail, 3, true);
   MapCheckMarks marks;
   marks.rails = {CheckMark::kNone, CheckMark::kError, CheckMark::kWarning, CheckMark::kError};
   options = View(EditMode::kSelect);
+  options.selection = &selection;
   options.check_marks = &marks;
   EXPECT_EQ(BoxFill(Draw(map, options), 0, 48, 50, 72), kBlack);
   options.show_check_marks = true;
@@ -268,13 +281,13 @@ TEST(MapDrawingRail, StartDialogAndCheckMarks) {
 TEST(MapDrawingRail, ValueToolsWriteNumbersInsteadOfTrack) {
   EditMap map;
   AddTrack(map, {3, 5}, {8, 7}, kLeftwardOnly);  // box 30, 48, 80, 96
-  map.rails[1].station = 1;
-  map.rails[1].stop_left = 480;
+  MapChange(map).rails()[1].station = 1;
+  MapChange(map).rails()[1].stop_left = 480;
   std::vector<Call> calls = Draw(map, View(EditMode::kSpeedLimit));  // no limit: nothing
   EXPECT_TRUE(Texts(calls, kBlack).empty());
   EXPECT_TRUE(Lines(calls, kMapRed).empty());
 
-  map.rails[1].speed_limit = 80;
+  MapChange(map).rails()[1].speed_limit = 80;
   const std::vector<Call> texts = Only(Draw(map, View(EditMode::kSpeedLimit)), Op::kText, kBlack);
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_EQ(texts[0].text, "80");
@@ -287,7 +300,7 @@ TEST(MapDrawingRail, ValueToolsWriteNumbersInsteadOfTrack) {
 
 TEST(MapDrawingPoint, CrossingDrawsOnlyItsBranches) {
   EditMap map;
-  map.AddPoint(Crossing(6));
+  MapChange(map).points().Append(Crossing(6));
   const std::vector<Call> calls = Draw(map, View());
   EXPECT_EQ(BoxFill(calls, 30, 36, 70, 84), kBlack);
   EXPECT_EQ(Lines(calls, kMapGreen), (std::vector<Stroke>{
@@ -296,7 +309,7 @@ TEST(MapDrawingPoint, CrossingDrawsOnlyItsBranches) {
                                          {{30, 72}, {70, 48}},  // bottom-left to top-right
                                          {{30, 71}, {70, 47}},
                                      }));
-  map.points[1].kind = 3;
+  MapChange(map).points()[1].kind = 3;
   EXPECT_EQ(Lines(Draw(map, View()), kMapGreen).size(), 8u);
 }
 
@@ -311,7 +324,7 @@ TEST(MapDrawingPoint, DialogBranchKeyAndValueTools) {
   }
   turnout.point_key = Sjis("１２");
   turnout.length = 150;
-  map.AddPoint(turnout);
+  MapChange(map).points().Append(turnout);
 
   MapDrawOptions options = View(EditMode::kProperty);
   options.dialog_point = 1;
@@ -335,9 +348,9 @@ TEST(MapDrawingStationDraw, NameAndFills) {
   EditMap map;
   MapStation station;
   station.short_name = Sjis("東駅");
-  map.AddStation(station);
-  map.AddStationDraw({2, 3, 12, 6, 1});
-  map.AddStationDraw({20, 3, 30, 6, 0});
+  MapChange(map).stations().Append(station);
+  MapChange(map).station_draws().Append({2, 3, 12, 6, 1});
+  MapChange(map).station_draws().Append({20, 3, 30, 6, 0});
   MapDrawOptions options = View(EditMode::kStation);
   options.current_station = 1;
   const std::vector<Call> calls = Draw(map, options);
@@ -345,17 +358,23 @@ TEST(MapDrawingStationDraw, NameAndFills) {
   EXPECT_EQ(BoxFill(calls, 200, 36, 300, 72), kBlack);
   EXPECT_EQ(Only(calls, Op::kFrameRect, kMapLightGrey).size(), 2u);
   EXPECT_EQ(Texts(calls, kWhite), std::vector<std::string>{"東駅"});
-  map.station_draws[1].selected = 1;
-  EXPECT_EQ(BoxFill(Draw(map, View(EditMode::kMove)), 20, 36, 120, 72), kMapYellow);
+  MapSelection selection;
+  selection.Set(MapTable::kStationDraw, 1, true);
+  options = View(EditMode::kMove);
+  options.selection = &selection;
+  EXPECT_EQ(BoxFill(Draw(map, options), 20, 36, 120, 72), kMapYellow);
 }
 
 TEST(MapDrawingJump, EndBoxesBesideThePoints) {
   EditMap map;
   MapJump jump;
   jump.ax = 10, jump.ay = 5, jump.bx = 20, jump.by = 8;
-  map.AddJump(jump);  // named "A"
-  map.jumps[1].selected_b = 1;
-  std::vector<Call> calls = Draw(map, View());
+  MapChange(map).jumps().Append(jump);  // named "A"
+  MapSelection selection;
+  selection.SetJumpEnd(1, false, true);
+  MapDrawOptions options = View();
+  options.selection = &selection;
+  std::vector<Call> calls = Draw(map, options);
   EXPECT_EQ(BoxFill(calls, 100, 48, 110, 72), kBlack);   // end A right of its point
   EXPECT_EQ(BoxFill(calls, 190, 84, 200, 108), kBlack);  // end B left of it
   const std::vector<Call> names = Only(calls, Op::kText, kWhite);
@@ -363,7 +382,8 @@ TEST(MapDrawingJump, EndBoxesBesideThePoints) {
   EXPECT_EQ(names[0].text, "A");
   EXPECT_EQ(names[0].points[0], (PixelPoint{(100 + 110 - 6) / 2, (48 + 72 - 12) / 2}));
 
-  calls = Draw(map, View(EditMode::kSelect));
+  options.mode = EditMode::kSelect;
+  calls = Draw(map, options);
   EXPECT_EQ(BoxFill(calls, 100, 48, 110, 72), kBlack);
   EXPECT_EQ(BoxFill(calls, 190, 84, 200, 108), kMapYellow);
 }
@@ -439,10 +459,10 @@ TEST(MapDrawingCulling, OnlyObjectsNearTheViewAreDrawn) {
 
 TEST(MapDrawingCulling, FarCoordinatesStayNearTheView) {
   EditMap map;
-  map.AddRail(NewRail({-100000000, 5}, {100000000, 9}, kBothWays));
+  MapChange(map).rails().Append(NewRail({-100000000, 5}, {100000000, 9}, kBothWays));
   MapJump jump;
   jump.ax = 2000000000, jump.ay = 5, jump.bx = -2000000000, jump.by = 5;
-  map.AddJump(jump);
+  MapChange(map).jumps().Append(jump);
   const std::vector<Call> calls = Draw(map, View());
   for (const Call& call : calls) {
     for (const PixelPoint& p : call.points) {
@@ -471,7 +491,7 @@ TEST(MapDrawingScroll, RangesFollowTheExtent) {
   EditMap map;
   AddTrack(map, {3, 5}, {8, 7});
   MapStationDraw draw{20, 1, 40, 30, 0};
-  map.AddStationDraw(draw);
+  MapChange(map).station_draws().Append(draw);
   EXPECT_EQ(RailExtent(map).max_x, 8);
   EXPECT_EQ(RailExtent(map).max_y, 8);
   EXPECT_EQ(MapPixelExtent(RailExtent(map)).width, 80);

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "editor/map_edit_menu.h"
+#include "editor/start_walk.h"
 #include "editor/value_names.h"
 #include "support/test_support.h"
 
@@ -26,8 +28,8 @@ class MapEditTitleTest : public ::testing::Test {
     session_.AddStopSection(target);
     MapSignalType signal;
     signal.name = Sjis("3灯式");
-    map_.signal_types.Append(signal);
-    map_.modified = false;
+    MapChange(map_).signal_types().Append(signal);
+    map_.MarkSaved();
   }
 
   std::string Title(bool english = false) const {
@@ -45,8 +47,7 @@ class MapEditTitleTest : public ::testing::Test {
 
 TEST_F(MapEditTitleTest, NoToolShowsTheSafetyDeviceAndTheEditedMark) {
   EXPECT_EQ(Title(), std::string(kCaption) + "  保安装置：ＡＴＳ  ");
-  map_.settings.safety_device = kSafetyAtc;
-  map_.modified = true;
+  MapChange(map_).header().settings.safety_device = kSafetyAtc;
   EXPECT_EQ(Title(), std::string(kCaption) + "  保安装置：ＡＴＣ  （更新）");
   EXPECT_EQ(Title(true), std::string(kCaption) + "    <ATC>  (Edited)");
   // The start-distance tool shows its distances elsewhere for now.
@@ -55,7 +56,7 @@ TEST_F(MapEditTitleTest, NoToolShowsTheSafetyDeviceAndTheEditedMark) {
 }
 
 TEST_F(MapEditTitleTest, PlacingToolsNameTheirDirectionAndStation) {
-  session_.ChooseTrackTool(kLeftwardOnly);
+  session_.ChooseMode(EditMode::kTrack, kLeftwardOnly);
   EXPECT_EQ(Suffix(), "  ＜線路追加モード（←方向）＞");
   EXPECT_EQ(Suffix(true), "  <Track Add Mode (Leftward)>");
 
@@ -69,14 +70,15 @@ TEST_F(MapEditTitleTest, PlacingToolsNameTheirDirectionAndStation) {
 }
 
 TEST_F(MapEditTitleTest, SelectionCountsItsMarks) {
-  map_.AddRail(NewRail({2, 5}, {6, 5}, kBothWays));
-  map_.AddRail(NewRail({6, 5}, {9, 3}, kBothWays));
-  session_.ChooseSelection(SelectionKind::kBatch);
+  MapChange(map_).rails().Append(NewRail({2, 5}, {6, 5}, kBothWays));
+  MapChange(map_).rails().Append(NewRail({6, 5}, {9, 3}, kBothWays));
+  session_.ChooseMode(EditMode::kSelect, static_cast<int>(SelectionKind::kBatch));
   EXPECT_EQ(Suffix(), "  ＜一括選択モード＞　（選択：0オブジェクト）");
-  map_.rails[1].selected = map_.rails[2].selected = 1;
+  session_.selection().Set(MapTable::kRail, 1, true);
+  session_.selection().Set(MapTable::kRail, 2, true);
   EXPECT_EQ(Suffix(), "  ＜一括選択モード＞　（選択：2オブジェクト）");
   EXPECT_EQ(Suffix(true), "  <Batch Selection Mode>  (Selected: 2 objects)");
-  session_.ToggleMove();
+  session_.RunCommand(kCmdMove);
   EXPECT_EQ(Suffix(), "  ＜移動モード＞");
 }
 
@@ -113,9 +115,9 @@ TEST_F(MapEditTitleTest, SettersShowTheirValue) {
 TEST_F(MapEditTitleTest, StartPointToolNamesTheFirstStationReached) {
   session_.ChooseMode(EditMode::kStartPoint);
   EXPECT_EQ(Suffix(), "  ＜起点指定モード＞　起点：未指定");
-  map_.first_target = 1;
+  MapChange(map_).header().first_target = 1;
   EXPECT_EQ(Suffix(), "  ＜起点指定モード＞　起点：信号場");
-  map_.first_station = 1;
+  MapChange(map_).header().first_station = 1;
   EXPECT_EQ(Suffix(), "  ＜起点指定モード＞　起点：東町駅");
 }
 
@@ -157,7 +159,7 @@ TEST(ValueNamesTest, ElectricKindsAndSignalList) {
   EXPECT_EQ(SignalTypeListName(map, 1, false), "");
   MapSignalType signal;
   signal.name = Sjis("出発");
-  map.signal_types.Append(signal);
+  MapChange(map).signal_types().Append(signal);
   EXPECT_EQ(SignalTypeListName(map, 1, true), "出発");
 }
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <limits>
 
-#include "editor/edit_map.h"
+#include "editor/start_walk.h"
 
 namespace corvane {
 namespace {
@@ -42,29 +42,30 @@ MapPoint TurnoutJointLeft(int x1, int x2, int joint_row, std::array<int, 2> rows
 class StartWalkTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    map_.AddStation({});
-    map_.AddStation({});
-    map_.AddTarget({});
-    map_.AddRail(Rail(0, 1, 10, 1));
+    edit_.stations().Append({});
+    edit_.stations().Append({});
+    edit_.targets().Append({});
+    edit_.rails().Append(Rail(0, 1, 10, 1));
     MapRail rail = Rail(10, 1, 20, 1);
     rail.station = 1;
     rail.stop_right = 300;
     rail.stop_left = 200;
-    map_.AddRail(rail);
-    map_.AddPoint(TurnoutJointLeft(20, 22, 1, {1, 3}));
+    edit_.rails().Append(rail);
+    edit_.points().Append(TurnoutJointLeft(20, 22, 1, {1, 3}));
     rail = Rail(22, 1, 30, 1);
     rail.station = 2;
     rail.stop_right = 500;
     rail.stop_left = 400;
-    map_.AddRail(rail);
+    edit_.rails().Append(rail);
     rail = Rail(22, 3, 30, 3);
     rail.target = 1;
     rail.stop_right = 600;
     rail.stop_left = 100;
-    map_.AddRail(rail);
+    edit_.rails().Append(rail);
   }
 
   EditMap map_;
+  MapChange edit_{map_};
 };
 
 TEST_F(StartWalkTest, OnlyLineEndsCanBeTheStart) {
@@ -76,146 +77,144 @@ TEST_F(StartWalkTest, OnlyLineEndsCanBeTheStart) {
   EXPECT_FALSE(map_.CanBeStartRail(99));
 
   // Continuing through a jump counts; a jump that leads nowhere does not.
-  map_.AddJump(Jump(30, 1, 40, 8));
+  edit_.jumps().Append(Jump(30, 1, 40, 8));
   EXPECT_TRUE(map_.CanBeStartRail(3));
-  map_.AddRail(Rail(40, 8, 45, 8));
+  edit_.rails().Append(Rail(40, 8, 45, 8));
   EXPECT_FALSE(map_.CanBeStartRail(3));
 }
 
 TEST_F(StartWalkTest, WalkFromTheLeftEndMarksStationsAndStopSections) {
-  map_.SetStartRail(1);
-  EXPECT_EQ(map_.start.start_rail, 1);
+  SetStartRail(edit_, 1);
+  EXPECT_EQ(map_.header().start.start_rail, 1);
   // Segment 2 starts 100 units (1000 m) on; its rightward stop target adds 30.
-  EXPECT_EQ(map_.stations[1].start_marks[0], 130);
-  EXPECT_EQ(map_.stations[1].start_marks[1], 130);
-  EXPECT_EQ(map_.stations[1].start_marks[2], -1);
-  EXPECT_EQ(map_.stations[1].previous_station, 0);
+  EXPECT_EQ(map_.stations()[1].start_marks[0], 130);
+  EXPECT_EQ(map_.stations()[1].start_marks[1], 130);
+  EXPECT_EQ(map_.stations()[1].start_marks[2], -1);
+  EXPECT_EQ(map_.stations()[1].previous_station, 0);
   // Both branches leave the turnout at 200 + 10.
-  EXPECT_EQ(map_.stations[2].start_marks[0], 260);
-  EXPECT_EQ(map_.stations[2].previous_station, 1);
-  EXPECT_EQ(map_.targets[1].start_marks[0], -1);
-  EXPECT_EQ(map_.targets[1].start_marks[1], 270);
-  EXPECT_EQ(map_.first_station, 1);
-  EXPECT_EQ(map_.first_target, 0);  // a station came first
-  EXPECT_NE(map_.points[1].distance_mark, 0);
+  EXPECT_EQ(map_.stations()[2].start_marks[0], 260);
+  EXPECT_EQ(map_.stations()[2].previous_station, 1);
+  EXPECT_EQ(map_.targets()[1].start_marks[0], -1);
+  EXPECT_EQ(map_.targets()[1].start_marks[1], 270);
+  EXPECT_EQ(map_.header().first_station, 1);
+  EXPECT_EQ(map_.header().first_target, 0);  // a station came first
 
   // Clearing the start forgets every mark.
-  map_.SetStartRail(0);
-  EXPECT_EQ(map_.start.start_rail, 0);
-  EXPECT_EQ(map_.stations[2].start_marks[0], -1);
-  EXPECT_EQ(map_.stations[2].previous_station, 0);
-  EXPECT_EQ(map_.targets[1].start_marks[1], -1);
-  EXPECT_EQ(map_.first_station, 0);
-  EXPECT_EQ(map_.points[1].distance_mark, 0);
+  SetStartRail(edit_, 0);
+  EXPECT_EQ(map_.header().start.start_rail, 0);
+  EXPECT_EQ(map_.stations()[2].start_marks[0], -1);
+  EXPECT_EQ(map_.stations()[2].previous_station, 0);
+  EXPECT_EQ(map_.targets()[1].start_marks[1], -1);
+  EXPECT_EQ(map_.header().first_station, 0);
 }
 
 TEST_F(StartWalkTest, WalkFromARightEndTurnsBackAtTheTurnout) {
   // From the free right end of segment 4 the line runs leftward, so leftward
   // distances grow; the turnout's other branch is walked back rightward.
-  map_.SetStartRail(4);
-  EXPECT_EQ(map_.targets[1].start_marks[1], 10);
-  EXPECT_EQ(map_.first_target, 1);  // met before any station
-  EXPECT_EQ(map_.first_station, 1);
+  SetStartRail(edit_, 4);
+  EXPECT_EQ(map_.targets()[1].start_marks[1], 10);
+  EXPECT_EQ(map_.header().first_target, 1);  // met before any station
+  EXPECT_EQ(map_.header().first_station, 1);
   // 80 for segment 4, 10 for the turnout, then segment 2's leftward stop 20.
-  EXPECT_EQ(map_.stations[1].start_marks[0], 110);
-  EXPECT_EQ(map_.stations[1].previous_station, 0);
+  EXPECT_EQ(map_.stations()[1].start_marks[0], 110);
+  EXPECT_EQ(map_.stations()[1].previous_station, 0);
   // Segment 3 begins at the turnout's right column (80) and runs back.
-  EXPECT_EQ(map_.stations[2].start_marks[0], 30);
-  EXPECT_EQ(map_.stations[2].previous_station, 1);
+  EXPECT_EQ(map_.stations()[2].start_marks[0], 30);
+  EXPECT_EQ(map_.stations()[2].previous_station, 1);
 }
 
 TEST_F(StartWalkTest, WalkFollowsJumpsToSegmentsOnly) {
   // Fold the line: segment 1 now starts at the end of a jump from row 8,
   // and the row-1 branch ends in a jump straight onto another turnout.
-  map_.rails[3].station = 0;
-  map_.AddRail(Rail(0, 8, 10, 8));  // 5: the new start
-  map_.AddJump(Jump(10, 8, 0, 1));
-  map_.AddJump(Jump(30, 1, 50, 11));
-  map_.AddPoint(TurnoutJointLeft(50, 52, 11, {11, 13}));
+  edit_.rails()[3].station = 0;
+  edit_.rails().Append(Rail(0, 8, 10, 8));  // 5: the new start
+  edit_.jumps().Append(Jump(10, 8, 0, 1));
+  edit_.jumps().Append(Jump(30, 1, 50, 11));
+  edit_.points().Append(TurnoutJointLeft(50, 52, 11, {11, 13}));
   MapRail rail = Rail(52, 13, 60, 13);
   rail.station = 2;
   rail.stop_right = 700;
-  map_.AddRail(rail);
+  edit_.rails().Append(rail);
 
   EXPECT_TRUE(map_.CanBeStartRail(5));
   EXPECT_FALSE(map_.CanBeStartRail(1));
   // A jump leads on only to a segment: segment 3 ends the line.
   EXPECT_TRUE(map_.CanBeStartRail(3));
-  map_.SetStartRail(5);
-  EXPECT_EQ(map_.stations[1].start_marks[0], 230);
-  EXPECT_EQ(map_.stations[2].start_marks[0], -1);
-  EXPECT_EQ(map_.points[2].distance_mark, 0);
+  SetStartRail(edit_, 5);
+  EXPECT_EQ(map_.stations()[1].start_marks[0], 230);
+  EXPECT_EQ(map_.stations()[2].start_marks[0], -1);
 
   // With a segment between the jump and the turnout the walk goes on: 300
   // to the first turnout, 10 through it, 80 on segment 3, 100 on the new
   // segment, 10 through the second turnout, then the stop target 70.
-  map_.jumps[2].bx = 40;
-  map_.AddRail(Rail(40, 11, 50, 11));
+  edit_.jumps()[2].bx = 40;
+  edit_.rails().Append(Rail(40, 11, 50, 11));
   EXPECT_FALSE(map_.CanBeStartRail(3));
-  map_.SetStartRail(5);
-  EXPECT_EQ(map_.stations[2].start_marks[0], 570);
-  EXPECT_NE(map_.points[2].distance_mark, 0);
+  SetStartRail(edit_, 5);
+  EXPECT_EQ(map_.stations()[2].start_marks[0], 570);
 }
 
 TEST(StartWalkLoopTest, RingsOfTrackEndTheWalk) {
   // A passing loop: both turnouts are entered once, the loop track twice.
   EditMap map;
-  map.AddStation({});
-  map.AddRail(Rail(0, 1, 10, 1));
-  map.AddPoint(TurnoutJointLeft(10, 12, 1, {1, 3}));
+  MapChange edit(map);
+  edit.stations().Append({});
+  edit.rails().Append(Rail(0, 1, 10, 1));
+  edit.points().Append(TurnoutJointLeft(10, 12, 1, {1, 3}));
   MapRail loop = Rail(12, 3, 20, 3);
   loop.station = 1;
-  map.AddRail(Rail(12, 1, 20, 1));
-  map.AddRail(loop);
+  edit.rails().Append(Rail(12, 1, 20, 1));
+  edit.rails().Append(loop);
   MapPoint right = TurnoutJointLeft(20, 22, 1, {1, 3});
   right.kind = kTurnoutJointRight;
   right.branch_left_dy = right.branch_right_dy;
   right.branch_right_dy.fill(right.branch_left_dy[1]);
-  map.AddPoint(right);
-  map.AddRail(Rail(22, 1, 30, 1));
-  map.SetStartRail(1);
-  EXPECT_NE(map.stations[1].start_marks[0], -1);
-  EXPECT_NE(map.points[2].distance_mark, 0);
+  edit.points().Append(right);
+  edit.rails().Append(Rail(22, 1, 30, 1));
+  SetStartRail(edit, 1);
+  EXPECT_NE(map.stations()[1].start_marks[0], -1);
 
   // Segments joined into a circle by jumps, with no point to stop at.
   EditMap circle;
-  circle.AddStation({});
+  MapChange circle_edit(circle);
+  circle_edit.stations().Append({});
   MapRail rail = Rail(0, 1, 10, 1);
   rail.station = 1;
   rail.stop_right = 90;
-  circle.AddRail(rail);
-  circle.AddRail(Rail(0, 5, 10, 5));
-  circle.AddJump(Jump(10, 1, 0, 5));
-  circle.AddJump(Jump(10, 5, 0, 1));
+  circle_edit.rails().Append(rail);
+  circle_edit.rails().Append(Rail(0, 5, 10, 5));
+  circle_edit.jumps().Append(Jump(10, 1, 0, 5));
+  circle_edit.jumps().Append(Jump(10, 5, 0, 1));
   EXPECT_FALSE(circle.CanBeStartRail(1));
-  circle.SetStartRail(1);
-  EXPECT_EQ(circle.stations[1].start_marks[0], 9);
+  SetStartRail(circle_edit, 1);
+  EXPECT_EQ(circle.stations()[1].start_marks[0], 9);
 }
 
 TEST(StartWalkLoopTest, ForeignNumbersStayInRange) {
   EditMap map;
-  map.AddStation({});
+  MapChange edit(map);
+  edit.stations().Append({});
   for (int i = 0; i < 11; ++i) {
     MapRail rail = Rail(i * 10, 1, i * 10 + 10, 1);
     rail.length = std::numeric_limits<int>::max();
-    map.AddRail(rail);
+    edit.rails().Append(rail);
   }
-  map.rails[1].station = 7;  // no such station or stop section
-  map.rails[1].target = -2;
+  edit.rails()[1].station = 7;  // no such station or stop section
+  edit.rails()[1].target = -2;
   MapRail rail = Rail(110, 1, 120, 1);
   rail.station = 1;
-  map.AddRail(rail);
+  edit.rails().Append(rail);
   rail = Rail(120, 1, 130, 1);
   rail.y1 = 2000000000;  // ends beyond the grid
   rail.left_dy = 2000000000;
-  map.AddRail(rail);
+  edit.rails().Append(rail);
 
-  map.SetStartRail(1);
-  EXPECT_EQ(map.first_station, 1);
-  EXPECT_EQ(map.stations[1].start_marks[0], std::numeric_limits<int>::max());
+  SetStartRail(edit, 1);
+  EXPECT_EQ(map.header().first_station, 1);
+  EXPECT_EQ(map.stations()[1].start_marks[0], std::numeric_limits<int>::max());
   EXPECT_TRUE(map.CanBeStartRail(13));
-  map.SetStartRail(99);
-  EXPECT_EQ(map.start.start_rail, 0);
+  SetStartRail(edit, 99);
+  EXPECT_EQ(map.header().start.start_rail, 0);
 }
 
 }  // namespace

@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "base/file_io.h"
+#include "editor/map_change.h"
 #include "mapfile/packed_bundle.h"
 #include "support/test_support.h"
 
 namespace corvane {
 namespace {
 
+using testing::Records;
 using testing::ScratchFolder;
 using testing::Sjis;
 
@@ -68,7 +70,7 @@ std::map<std::string, std::string> Members(const std::string& bundle_text) {
   return members;
 }
 
-MapReadResult ReadMembers(std::map<std::string, std::string> members, EditMap& map,
+MapReadResult ReadMembers(std::map<std::string, std::string> members, MapContent& map,
                           Prompter& prompter) {
   const std::string header = members[kMapHeaderMember];
   MemberSource source(std::move(members));
@@ -81,9 +83,10 @@ std::string HeaderText(int version, const std::string& map_lines = "",
                        const std::string& jump_file = "m_jump.csv",
                        const std::string& start_lines = "") {
   std::string text = "[K-ORV]\nversion=" + std::to_string(version) + "\n\n[ファイル]\n";
-  for (const MapMember& member : kMapTableMembers) {
-    const std::string key = member.header_key;
-    text += key + "=" + (key == "M_JUMP_FILE" ? jump_file : member.file_name) + "\n";
+  for (const MapTableInfo& info : MapTables()) {
+    if (info.member == nullptr) continue;
+    const std::string key = info.header_key;
+    text += key + "=" + (key == "M_JUMP_FILE" ? jump_file : info.member) + "\n";
   }
   return Sjis(text + "\n[マップ]\n" + map_lines + "\n[MapData]\n" + start_lines);
 }
@@ -99,19 +102,20 @@ constexpr char kSignals[] =
     "  2,  0, 106,180,220,  0,減速,Signal_Y__G.bmp\n";
 
 // A map with every table filled and texts at their longest.
-EditMap FullMap() {
-  EditMap map;
+MapContent FullMap() {
+  EditMap built;
   ScriptedPrompter prompter;
-  EXPECT_TRUE(ResetToNewMap(map, OldMapFolder(), prompter));
-  map.map_code = 4711;
-  map.map_name = kLong255;
-  map.time_units.unit = 5;
-  map.time_units.reverse = 100;
-  map.settings.signal_version = 1200;
-  map.settings.use_atc = 1;
-  map.settings.safety_device = kSafetyAtc;
-  map.settings.max_speed = 130;
-  map.settings.handle_atc = 300;
+  EXPECT_TRUE(ResetToNewMap(built, OldMapFolder(), prompter));
+  MapChange map(built);
+  map.header().map_code = 4711;
+  map.header().map_name = kLong255;
+  map.header().time_units.unit = 5;
+  map.header().time_units.reverse = 100;
+  map.header().settings.signal_version = 1200;
+  map.header().settings.use_atc = 1;
+  map.header().settings.safety_device = kSafetyAtc;
+  map.header().settings.max_speed = 130;
+  map.header().settings.handle_atc = 300;
 
   for (int i = 0; i < 3; ++i) {
     MapRail rail = NewRail({3 + 10 * i, 5}, {8 + 10 * i, 7}, 2);
@@ -137,7 +141,7 @@ EditMap FullMap() {
     rail.short_left = kShort20;
     rail.name_left = "L";
     rail.name_right = "R";
-    map.AddRail(rail);
+    map.rails().Append(rail);
   }
   MapPoint turnout;
   turnout.x1 = 40;
@@ -155,13 +159,13 @@ EditMap FullMap() {
   turnout.speed_limit = 25;
   turnout.yard_name = 1;
   turnout.point_key = Sjis("21ロ");
-  map.AddPoint(turnout);
+  map.points().Append(turnout);
   MapPoint crossing;
   crossing.kind = 6;
   crossing.branch_count = 4;
   crossing.name_right = kLong255;
   crossing.point_key = kShort20;
-  map.AddPoint(crossing);
+  map.points().Append(crossing);
 
   for (int i = 0; i < 2; ++i) {
     MapStation station;
@@ -174,51 +178,53 @@ EditMap FullMap() {
     station.one_char_name = Sjis("東");
     station.short_name = kShort20;
     station.name = kLong255;
-    map.AddStation(station);
+    map.stations().Append(station);
   }
   MapTarget target;
   target.stop_time = 2;
   target.start_marks[1] = 40;
   target.name = Sjis("信号場");
-  map.AddTarget(target);
+  map.targets().Append(target);
   MapStationDraw draw;
   draw.x1 = 2;
   draw.y1 = 3;
   draw.x2 = 12;
   draw.y2 = 9;
   draw.station = 2;
-  map.AddStationDraw(draw);
-  map.AddStationDraw(draw);
+  map.station_draws().Append(draw);
+  map.station_draws().Append(draw);
   for (int i = 0; i < 3; ++i) {
     MapJump jump;
     jump.ax = 30 + i;
     jump.ay = 6;
     jump.bx = 2;
     jump.by = 20 + i;
-    map.AddJump(jump);
+    map.jumps().Append(jump);
   }
-  map.jumps[2].name = kJump23;
+  map.jumps()[2].name = kJump23;
   MapNameEntry entry;
   entry.short_left = kShort20;
   entry.name_left = kLong255;
   entry.short_right = Sjis("右");
   for (const NameTable table :
        {NameTable::kBlock, NameTable::kYard, NameTable::kStation, NameTable::kTarget}) {
-    map.AddNameEntry(table, entry);
+    map.names(table).Append(entry);
   }
-  map.details = {{2, 0, 0, 100, 45, 5, 400}, {1, 0, 50, 250, 0, -3, 0}, {0, 1, 0, 60, 25, 0, 0}};
-  map.start.start_rail = 2;
-  map.start.start_station = 1;
-  map.start.start_target = 1;
+  map.SetDetails({{2, 0, 0, 100, 45, 5, 400}, {1, 0, 50, 250, 0, -3, 0}, {0, 1, 0, 60, 25, 0, 0}});
+  map.header().start.start_rail = 2;
+  map.header().start.start_station = 1;
+  map.header().start.start_target = 1;
 
+  MapContent content = built.content();
   EXPECT_TRUE(ParseSignalTables(
       Sjis(kSignalSets) + Cols({3, 0}) + kShort20 + "," + kLong255 + "\n",
-      Sjis(kSignals) + "  3,  0,1023, 10, 20, 30," + kShort20 + "," + kLong255 + "\n", map));
-  return map;
+      Sjis(kSignals) + "  3,  0,1023, 10, 20, 30," + kShort20 + "," + kLong255 + "\n",
+      content));
+  return content;
 }
 
 TEST(MapFileTest, FullMapSurvivesTheFilePipelineByteForByte) {
-  EditMap map = FullMap();
+  MapContent map = FullMap();
   ScratchFolder folder;
   ScriptedPrompter prompter;
   ASSERT_TRUE(WriteMapText(map, folder.File("temp.kv2"), prompter));
@@ -227,7 +233,7 @@ TEST(MapFileTest, FullMapSurvivesTheFilePipelineByteForByte) {
   std::filesystem::create_directory(folder.File("split"));
   const auto header = SplitBundle(folder.File("back.kv2"), folder.File("split/"), "kv1", prompter);
   ASSERT_TRUE(header);
-  EditMap read;
+  MapContent read;
   ASSERT_EQ(ReadMapHeader(*header, OldMapFolder(), read, prompter), MapReadResult::kRead);
   EXPECT_TRUE(prompter.shown().empty());
 
@@ -236,16 +242,16 @@ TEST(MapFileTest, FullMapSurvivesTheFilePipelineByteForByte) {
   EXPECT_EQ(FormatMapText(read), before);
 
   // A few values that a misplaced column would disturb.
-  EXPECT_EQ(read.map_name, kLong255);
-  EXPECT_EQ(read.settings, map.settings);
-  EXPECT_EQ(read.time_units, map.time_units);
+  EXPECT_EQ(read.header.map_name, kLong255);
+  EXPECT_EQ(read.header.settings, map.header.settings);
+  EXPECT_EQ(read.header.time_units, map.header.time_units);
   EXPECT_EQ(read.points[1].branch_right_dy[19], 20);
   EXPECT_EQ(read.points[1].branch_stored_b[19], 9);
   EXPECT_EQ(read.points[2].point_key, kShort20);
   EXPECT_EQ(read.stations[2].start_marks[9], 77);
   EXPECT_EQ(read.jumps[2].name, kJump23);
-  EXPECT_EQ(read.details, map.details);
-  EXPECT_EQ(read.start.start_rail, 2);
+  EXPECT_EQ(Records(read.details), Records(map.details));
+  EXPECT_EQ(read.header.start.start_rail, 2);
   ASSERT_EQ(read.signal_types.count(), 3);
   EXPECT_EQ(read.signal_types[3].text2, kLong255);
   EXPECT_EQ(read.signal_types[2].aspects[106].band_low, 106);
@@ -289,9 +295,9 @@ TEST(MapFileTest, FullMapSurvivesTheFilePipelineByteForByte) {
 }
 
 TEST(MapFileTest, NewMapHeaderText) {
-  EditMap map;
+  MapContent map = NewMapContent();
   ScriptedPrompter prompter;
-  ASSERT_TRUE(ResetToNewMap(map, OldMapFolder(), prompter));
+  ASSERT_TRUE(LoadDefaultSignalTypes(map, OldMapFolder(), prompter));
   const std::string expected = Sjis(
       "#temp.kv1\n[K-ORV]\nversion=1220\n\n[ファイル]\n"
       "M_RAIL_FILE=m_rail.csv\nM_POINT_FILE=m_point.csv\nM_STATION_FILE=m_station.csv\n"
@@ -318,7 +324,7 @@ TEST(MapFileTest, NewMapHeaderText) {
   EXPECT_EQ(members.at("m_signal.csv"), ReadFileBytes(OldMapFolder() + "m_signal.csv"));
   EXPECT_EQ(map.signal_types.count(), 2);
   // "%02d" on the time units.
-  map.time_units.unit = 5;
+  map.header.time_units.unit = 5;
   EXPECT_NE(FormatMapText(map).find("\nunit=05\n"), std::string::npos);
 }
 
@@ -370,14 +376,14 @@ TEST_P(MapFileVersionTest, ReadsTheColumnsOfItsVersion) {
       {"m_signal_set.csv", Sjis("  1,  0,自,自動\n")},
       {"m_signal.csv", Sjis("  1,  0,1023,  0,200, 80,進行,G.bmp\n")},
   };
-  EditMap map;
-  map.AddJump({});  // a version-1100 file without a jump table clears the old jumps
+  MapContent map;
+  map.jumps.Append({});  // a version-1100 file without a jump table clears the old jumps
   ScriptedPrompter prompter;
   ASSERT_EQ(ReadMembers(members, map, prompter), MapReadResult::kRead);
   EXPECT_TRUE(prompter.shown().empty());
-  EXPECT_EQ(map.version, v);
+  EXPECT_EQ(map.header.version, v);
 
-  auto check = [v](const EditMap& map) {
+  auto check = [v](const MapContent& map) {
     const MapRail& r = map.rails[1];
     EXPECT_EQ(r.x2, 9);
     EXPECT_EQ(r.piece, 7);
@@ -427,7 +433,7 @@ TEST_P(MapFileVersionTest, ReadsTheColumnsOfItsVersion) {
 
     EXPECT_EQ(map.station_draws[1].station, 1);
     EXPECT_EQ(map.block_names[1].name_right, "d");
-    EXPECT_EQ(map.details.size(), v >= 1150 ? 1u : 0u);
+    EXPECT_EQ(map.details.count(), v >= 1150 ? 1u : 0u);
     EXPECT_EQ(map.jumps.count(), v == 1100 ? 0 : 1);
     if (v >= 1110) {
       ASSERT_EQ(map.signal_types.count(), 1);
@@ -442,9 +448,9 @@ TEST_P(MapFileVersionTest, ReadsTheColumnsOfItsVersion) {
   // Saved again in the current layout, it reads back the same.
   const std::string resaved = FormatMapText(map);
   EXPECT_NE(resaved.find("version=1220\n"), std::string::npos);
-  EditMap again;
+  MapContent again;
   ASSERT_EQ(ReadMembers(Members(resaved), again, prompter), MapReadResult::kRead);
-  EXPECT_EQ(again.version, 1220);
+  EXPECT_EQ(again.header.version, 1220);
   {
     SCOPED_TRACE("resaved");
     check(again);
@@ -457,10 +463,12 @@ INSTANTIATE_TEST_SUITE_P(MapFileOlderVersions, MapFileVersionTest,
 
 std::map<std::string, std::string> EmptyMembers(const std::string& header) {
   std::map<std::string, std::string> members;
-  for (const MapMember& member : kMapTableMembers) members[member.file_name] = "";
+  for (const MapTableInfo& info : MapTables()) {
+    if (info.member != nullptr) members[info.member] = "";
+  }
   members[kMapHeaderMember] = header;
-  members[kSignalSetFile] = Sjis(kSignalSets);
-  members[kSignalFile] = Sjis(kSignals);
+  members["m_signal_set.csv"] = Sjis(kSignalSets);
+  members["m_signal.csv"] = Sjis(kSignals);
   return members;
 }
 
@@ -478,22 +486,22 @@ TEST(MapFileTest, HeaderFallbacks) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.map_lines);
-    EditMap map;
+    MapContent map;
     ScriptedPrompter prompter;
     ASSERT_EQ(ReadMembers(EmptyMembers(HeaderText(1220, c.map_lines)), map, prompter),
               MapReadResult::kRead);
-    EXPECT_EQ(map.settings.signal_version, c.signal_version);
-    EXPECT_EQ(map.settings.max_speed, c.max_speed);
-    EXPECT_EQ(map.map_code, 99999);
-    EXPECT_EQ(map.time_units, TimeUnits{});
-    EXPECT_EQ(map.settings.safety_device, kSafetyAts);
+    EXPECT_EQ(map.header.settings.signal_version, c.signal_version);
+    EXPECT_EQ(map.header.settings.max_speed, c.max_speed);
+    EXPECT_EQ(map.header.map_code, 99999);
+    EXPECT_EQ(map.header.time_units, TimeUnits{});
+    EXPECT_EQ(map.header.settings.safety_device, kSafetyAts);
   }
-  EditMap map;
+  MapContent map;
   ScriptedPrompter prompter;
   ASSERT_EQ(ReadMembers(EmptyMembers(HeaderText(1220, "UseATC=1\nm_map_code=12\n")), map, prompter),
             MapReadResult::kRead);
-  EXPECT_EQ(map.settings.safety_device, kSafetyAtc);
-  EXPECT_EQ(map.map_code, 12);
+  EXPECT_EQ(map.header.settings.safety_device, kSafetyAtc);
+  EXPECT_EQ(map.header.map_code, 12);
 }
 
 TEST(MapFileTest, NewerVersionAsksAbortRetryIgnore) {
@@ -507,7 +515,7 @@ TEST(MapFileTest, NewerVersionAsksAbortRetryIgnore) {
       {PromptAnswer::kIgnore, MapReadResult::kRead},
   };
   for (const auto& [answer, result] : answers) {
-    EditMap map;
+    MapContent map;
     ScriptedPrompter prompter({answer});
     EXPECT_EQ(ReadMembers(EmptyMembers(HeaderText(1221)), map, prompter), result);
     ASSERT_EQ(prompter.shown().size(), 1u);
@@ -515,18 +523,18 @@ TEST(MapFileTest, NewerVersionAsksAbortRetryIgnore) {
     EXPECT_EQ(prompter.shown()[0].caption, "ファイル読み込み警告");
     EXPECT_EQ(prompter.shown()[0].buttons, PromptButtons::kAbortRetryIgnore);
     if (result == MapReadResult::kRead) {
-      EXPECT_EQ(map.version, 1221);
+      EXPECT_EQ(map.header.version, 1221);
     }
   }
-  EditMap map;
+  MapContent map;
   ScriptedPrompter prompter;
   EXPECT_EQ(ReadMembers(EmptyMembers(HeaderText(1220)), map, prompter), MapReadResult::kRead);
   EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST(MapFileTest, RowNumbersPlaceRecordsAndDetailsKeepFileOrder) {
-  EditMap map;
-  for (int x = 1; x <= 5; ++x) map.AddRail(NewRail({x * 10, 1}, {x * 10 + 5, 1}, 1));
+  MapContent map;
+  for (int x = 1; x <= 5; ++x) map.rails.Append(NewRail({x * 10, 1}, {x * 10 + 5, 1}, 1));
   auto members = EmptyMembers(HeaderText(1220));
   members["m_rail.csv"] = "  0,\n  2,  7,\n  5,  9,\n  6,  3,";  // the last line has no feed
   members["m_detail.csv"] = " 7,  3,\n 1,  1,\n 4,  2,\n";
@@ -539,10 +547,10 @@ TEST(MapFileTest, RowNumbersPlaceRecordsAndDetailsKeepFileOrder) {
   EXPECT_EQ(map.rails[3].x1, 30);
   EXPECT_EQ(map.rails[4].x1, 40);
   EXPECT_EQ(map.rails[5].x1, 9);
-  ASSERT_EQ(map.details.size(), 3u);
-  EXPECT_EQ(map.details[0].rail, 3);
-  EXPECT_EQ(map.details[1].rail, 1);
-  EXPECT_EQ(map.details[2].rail, 2);
+  ASSERT_EQ(map.details.count(), 3u);
+  EXPECT_EQ(map.details[1].rail, 3);
+  EXPECT_EQ(map.details[2].rail, 1);
+  EXPECT_EQ(map.details[3].rail, 2);
 }
 
 TEST(MapFileTest, UnusableRowsAreSkippedAndReported) {
@@ -577,18 +585,18 @@ TEST(MapFileTest, UnusableRowsAreSkippedAndReported) {
       {"m_signal.csv", "  3, 50,  46,255,  0,  0,x,y\n"},  // below the last band of type 3
   };
   // One good row in every table, then one bad row in one of them.
-  EditMap good = FullMap();
+  MapContent good = FullMap();
   good.rails.SetCount(1);
   good.points.SetCount(1);
   good.stations.SetCount(1);
-  good.details.resize(1);
-  good.start.start_rail = 1;
+  good.details.SetCount(1);
+  good.header.start.start_rail = 1;
   const auto good_members = Members(FormatMapText(good));
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.member) + ": " + c.row);
     auto members = good_members;
     members[c.member] += c.row;
-    EditMap map;
+    MapContent map;
     ScriptedPrompter prompter({PromptAnswer::kIgnore});
     ASSERT_EQ(ReadMembers(members, map, prompter), MapReadResult::kRead);
     ASSERT_EQ(prompter.shown().size(), 1u);
@@ -600,7 +608,7 @@ TEST(MapFileTest, UnusableRowsAreSkippedAndReported) {
     EXPECT_EQ(map.points.count(), 1);
     EXPECT_EQ(map.stations.count(), 1);
     EXPECT_EQ(map.station_draws.count(), 2);
-    EXPECT_EQ(map.details.size(), 1u);
+    EXPECT_EQ(map.details.count(), 1u);
     EXPECT_EQ(map.signal_types.count(), 3);
     EXPECT_EQ(map.signal_types[2].aspects[0].band_low, 0);
     EXPECT_EQ(map.signal_types[2].aspects[1023].band_low, 106);
@@ -611,7 +619,7 @@ TEST(MapFileTest, UnusableRowsAreSkippedAndReported) {
   members["m_point.csv"] += kind9;
   for (const auto& [answer, result] : {std::pair{PromptAnswer::kAbort, MapReadResult::kCloseWindow},
                                        std::pair{PromptAnswer::kRetry, MapReadResult::kRetry}}) {
-    EditMap map;
+    MapContent map;
     ScriptedPrompter prompter({answer});
     EXPECT_EQ(ReadMembers(members, map, prompter), result);
   }
@@ -621,13 +629,13 @@ TEST(MapFileTest, UnusableRowsAreSkippedAndReported) {
     SCOPED_TRACE(start);
     auto members = good_members;
     members[kMapHeaderMember] = HeaderText(1220, "", "m_jump.csv", start);
-    EditMap map;
+    MapContent map;
     ScriptedPrompter prompter({PromptAnswer::kIgnore});
     ASSERT_EQ(ReadMembers(members, map, prompter), MapReadResult::kRead);
     EXPECT_EQ(prompter.shown().size(), 1u);
-    EXPECT_EQ(map.start.start_rail, 0);
-    EXPECT_EQ(map.start.start_station, 0);
-    EXPECT_EQ(map.start.start_target, 0);
+    EXPECT_EQ(map.header.start.start_rail, 0);
+    EXPECT_EQ(map.header.start.start_station, 0);
+    EXPECT_EQ(map.header.start.start_target, 0);
   }
 }
 
@@ -638,11 +646,11 @@ TEST(MapFileTest, LongLinesAndTextsAreClipped) {
                              Repeat(",", 500) + "\n" + Repeat(",", 400) + "\n";
   members["m_jump.csv"] = "  1,  1,  2,  3,  4," + Sjis("J") + Repeat(Sjis("跳"), 15) + "\n";
   members["m_rail.csv"] = "  1," + Repeat(" 7,", 300) + "\n";
-  EditMap map;
+  MapContent map;
   ScriptedPrompter prompter;
   ASSERT_EQ(ReadMembers(members, map, prompter), MapReadResult::kRead);
   EXPECT_TRUE(prompter.shown().empty());
-  EXPECT_EQ(map.map_name, Repeat(Sjis("名"), 127));
+  EXPECT_EQ(map.header.map_name, Repeat(Sjis("名"), 127));
   ASSERT_EQ(map.block_names.count(), 1);
   EXPECT_EQ(map.block_names[1].short_left, Sjis("A") + Repeat(Sjis("短"), 9));
   EXPECT_EQ(map.block_names[1].name_left, Repeat(Sjis("長"), 127));
@@ -653,14 +661,14 @@ TEST(MapFileTest, LongLinesAndTextsAreClipped) {
 }
 
 TEST(MapFileTest, MissingTableFileIsReported) {
-  EditMap full = FullMap();
+  MapContent full = FullMap();
   ScratchFolder folder;
   for (const auto& [name, content] : Members(FormatMapText(full))) {
     if (name != "m_point.csv") {
       ASSERT_TRUE(WriteFileBytes(folder.File(name), content));
     }
   }
-  EditMap map;
+  MapContent map;
   ScriptedPrompter prompter({PromptAnswer::kAbort});
   EXPECT_EQ(ReadMapHeader(folder.File("temp.kv1"), OldMapFolder(), map, prompter),
             MapReadResult::kCloseWindow);
@@ -672,14 +680,14 @@ TEST(MapFileTest, MissingTableFileIsReported) {
 
   // Going on with the tables read so far: the start point still has to name
   // a record that was read.
-  EditMap partial;
+  MapContent partial;
   ASSERT_TRUE(WriteFileBytes(folder.File("m_rail.csv"), "  0,\n  1,  1,  1,  5,  1,\n"));
   ScriptedPrompter ignoring({PromptAnswer::kOk, PromptAnswer::kIgnore});
   EXPECT_EQ(ReadMapHeader(folder.File("temp.kv1"), OldMapFolder(), partial, ignoring),
             MapReadResult::kRead);
   EXPECT_EQ(partial.rails.count(), 1);
-  EXPECT_EQ(partial.start.start_rail, 0);
-  EXPECT_EQ(partial.start.start_station, 0);
+  EXPECT_EQ(partial.header.start.start_rail, 0);
+  EXPECT_EQ(partial.header.start.start_station, 0);
 
   // No header at all.
   ScriptedPrompter quiet;

@@ -1,5 +1,5 @@
 #pragma once
-// The messages of file reading and writing, shared by the bundle, map and
+// The messages of file reading and writing, shared by the bundle, map, settings and
 // dia data code. Texts are UTF-8; "%s" is a path.
 
 #include <string>

@@ -1,9 +1,9 @@
-#include "mapfile/map_document.h"
+#include "app/map_document.h"
 
 #include "app/messages.h"
 #include "base/file_io.h"
 #include "base/text_format.h"
-#include "mapfile/file_messages.h"
+#include "base/file_messages.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
 
@@ -18,6 +18,9 @@ constexpr const char kReadConfirmCaption[] = "読み込み確認";
 constexpr const char kNotAMapFile[] = "このファイルは、マップデータではありません。\n";
 constexpr const char kOpenedLine[] = "マップデータ「%s」を開きました。";
 constexpr const char kSavedLine[] = "マップデータ「%s」を保存しました。";
+constexpr const char kNewMapQuestion[] =
+    "新規マップの編集を開始します。\n現在のマップの変更は失われます。\nよろしいですか？";
+constexpr const char kNewMapCaption[] = "新規確認";
 
 // Clears the loading state whenever a command ends.
 class LoadingScope {
@@ -47,7 +50,7 @@ bool MapDocument::IsMapFileName(const std::string& path) const {
 
 bool MapDocument::ConfirmSaveChanges(std::string_view action) {
   if (loading_) return true;
-  while (map_.modified) {
+  while (map_.modified()) {
     const PromptAnswer answer =
         prompter_.Ask(FillIn(kSaveChangesQuestion, {action}), kReadConfirmCaption,
                       PromptButtons::kYesNoCancel, PromptIcon::kQuestion);
@@ -93,8 +96,8 @@ OpenOutcome MapDocument::ReadFile(const std::string& path, bool* retry) {
   const auto header_path = SplitBundle(text_path, folders_.temp, kMapHeaderExtension, prompter_);
   if (!header_path) return OpenOutcome::kFailed;
 
-  // Read into a copy so that a failed read leaves the map as it was.
-  EditMap read = map_;
+  // Read apart so that a failed read leaves the map as it was.
+  MapContent read;
   switch (ReadMapHeader(*header_path, folders_.old_map, read, prompter_)) {
     case MapReadResult::kRead:
       break;
@@ -106,17 +109,16 @@ OpenOutcome MapDocument::ReadFile(const std::string& path, bool* retry) {
     case MapReadResult::kFailed:
       return OpenOutcome::kFailed;
   }
-  map_ = std::move(read);
-  map_.modified = false;
+  map_.Replace(std::move(read));
   path_ = path;
   log_.Clear();
-  log_.AddLine(FillIn(kOpenedLine, {map_.map_name.Utf8()}));
+  log_.AddLine(FillIn(kOpenedLine, {map_.header().map_name.Utf8()}));
   log_.AddLine("");
   return OpenOutcome::kOpened;
 }
 
 bool MapDocument::Save() {
-  if (path_.empty() || map_.version != kMapVersion) return SaveAs();
+  if (path_.empty() || map_.header().version != kMapVersion) return SaveAs();
   return SaveToPath(path_);
 }
 
@@ -142,18 +144,17 @@ bool MapDocument::SaveAsPath(const std::string& path) {
 
 bool MapDocument::SaveToPath(const std::string& path) {
   const std::string text_path = JoinPath(folders_.temp, kScratchBundleText);
-  // Writing the text marks the map as current; a save that fails on the way
-  // must leave it as it was loaded, or the next save would overwrite an
-  // older version's file without asking for a name.
-  const int loaded_version = map_.version;
-  if (!WriteMapText(map_, text_path, prompter_) || !PackBundle(text_path, path, prompter_)) {
-    map_.version = loaded_version;
+  // Only a save that got through makes the map current: one that fails on
+  // the way leaves it of the version it was loaded in, or the next save would
+  // overwrite an older version's file without asking for a name.
+  if (!WriteMapText(map_.content(), text_path, prompter_) ||
+      !PackBundle(text_path, path, prompter_)) {
     return false;
   }
+  map_.MarkSaved();
   path_ = path;
-  log_.AddLine(FillIn(kSavedLine, {map_.map_name.Utf8()}));
+  log_.AddLine(FillIn(kSavedLine, {map_.header().map_name.Utf8()}));
   log_.AddLine("");
-  map_.modified = false;
   return true;
 }
 
@@ -161,8 +162,16 @@ bool MapDocument::NewMap() {
   LoadingScope loading(loading_);
   const bool ok = ResetToNewMap(map_, folders_.old_map, prompter_);
   path_.clear();
-  map_.modified = false;
   return ok;
+}
+
+bool MapDocument::StartNewMap() {
+  if (map_.modified() && prompter_.Ask(kNewMapQuestion, kNewMapCaption, PromptButtons::kYesNo,
+                                       PromptIcon::kQuestion) != PromptAnswer::kYes) {
+    return false;
+  }
+  NewMap();
+  return true;
 }
 
 }  // namespace corvane

@@ -1,4 +1,4 @@
-#include "mapfile/map_document.h"
+#include "app/map_document.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include "base/file_io.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
+#include "support/map_support.h"
 #include "support/test_support.h"
 
 namespace corvane {
@@ -50,14 +51,14 @@ class MapDocumentTest : public ::testing::Test {
   // modified in memory.
   void SaveNamed(const std::string& name, const std::string& file) {
     ASSERT_TRUE(document_.NewMap());
-    map_.map_name = Sjis(name);
-    map_.AddRail(NewRail({1, 1}, {6, 1}, 1));
+    MapChange(map_).header().map_name = Sjis(name);
+    MapChange(map_).rails().Append(NewRail({1, 1}, {6, 1}, 1));
     ASSERT_TRUE(document_.SaveToPath(MapPath(file)));
   }
 
   // Writes `map_`'s bundle under a different version number.
   void WriteWithVersion(const std::string& file, int version) {
-    std::string text = FormatMapText(map_);
+    std::string text = FormatMapText(map_.content());
     const std::string current = "version=1220\n";
     text.replace(text.find(current), current.size(), "version=" + std::to_string(version) + "\n");
     ASSERT_TRUE(WriteFileBytes(MapPath(file), PackText(text)));
@@ -75,8 +76,8 @@ class MapDocumentTest : public ::testing::Test {
 TEST_F(MapDocumentTest, SaveAndOpenReportInTheLog) {
   ASSERT_TRUE(document_.NewMap());
   EXPECT_TRUE(document_.path().empty());
-  map_.map_name = Sjis("東西線");
-  map_.modified = true;
+  MapChange(map_).header().map_name = Sjis("東西線");
+  testing::ChangeSomething(map_);
   chooser_.Queue(MapPath("east.kvm"));
   ASSERT_TRUE(document_.SaveAs());
   ASSERT_EQ(chooser_.requests().size(), 1u);
@@ -88,18 +89,19 @@ TEST_F(MapDocumentTest, SaveAndOpenReportInTheLog) {
   EXPECT_EQ(save.initial_path, folders_.map_data + ".kvm");
   EXPECT_EQ(document_.path(), MapPath("east.kvm"));
   EXPECT_EQ(document_.title_name(), "east");
-  EXPECT_FALSE(map_.modified);
+  EXPECT_FALSE(map_.modified());
   EXPECT_EQ(log_.Lines(), LinesOf("マップデータ「東西線」を保存しました。"));
 
   // Saving again needs no dialog.
-  map_.modified = true;
+  testing::ChangeSomething(map_);
   ASSERT_TRUE(document_.Save());
   EXPECT_EQ(chooser_.requests().size(), 1u);
-  EXPECT_FALSE(map_.modified);
+  EXPECT_FALSE(map_.modified());
   EXPECT_EQ(log_.size(), 4);
 
-  map_.map_name = Sjis("別");
-  map_.rails.SetCount(0);
+  MapContent other = NewMapContent();
+  other.header.map_name = Sjis("別");
+  map_.Replace(std::move(other));
   chooser_.Queue(MapPath("east.kvm"));
   ASSERT_EQ(document_.Open(), OpenOutcome::kOpened);  // not modified: no question
   EXPECT_TRUE(prompter_.shown().empty());
@@ -107,15 +109,15 @@ TEST_F(MapDocumentTest, SaveAndOpenReportInTheLog) {
   EXPECT_FALSE(open.save);
   EXPECT_TRUE(open.must_exist);
   EXPECT_EQ(open.initial_path, folders_.map_data + ".kvm");
-  EXPECT_EQ(map_.map_name, Sjis("東西線"));
-  EXPECT_FALSE(map_.modified);
+  EXPECT_EQ(map_.header().map_name, Sjis("東西線"));
+  EXPECT_FALSE(map_.modified());
   EXPECT_FALSE(document_.loading());
   EXPECT_EQ(log_.Lines(), LinesOf("マップデータ「東西線」を開きました。"));
 }
 
 TEST_F(MapDocumentTest, SaveChangesQuestionBeforeOpening) {
   SaveNamed("a", "a.kvm");
-  map_.modified = true;
+  testing::ChangeSomething(map_);
 
   // Cancel stops before the file dialog.
   prompter_.Queue(PromptAnswer::kCancel);
@@ -138,7 +140,7 @@ TEST_F(MapDocumentTest, SaveChangesQuestionBeforeOpening) {
   ASSERT_EQ(chooser_.requests().size(), 2u);
   EXPECT_TRUE(chooser_.requests()[0].save);
   EXPECT_FALSE(chooser_.requests()[1].save);
-  EXPECT_TRUE(map_.modified);
+  EXPECT_TRUE(map_.modified());
 
   // Yes and a saved map: no second question.
   prompter_.ClearShown();
@@ -153,7 +155,7 @@ TEST_F(MapDocumentTest, SaveChangesQuestionBeforeOpening) {
 
 TEST_F(MapDocumentTest, WrongExtensionIsRefused) {
   SaveNamed("a", "a.kvm");
-  const std::string before = FormatMapText(map_);
+  const std::string before = FormatMapText(map_.content());
   ASSERT_TRUE(WriteFileBytes(MapPath("a.txt"), *ReadFileBytes(MapPath("a.kvm"))));
   chooser_.Queue(MapPath("a.txt"));
   EXPECT_EQ(document_.Open(), OpenOutcome::kFailed);
@@ -165,7 +167,7 @@ TEST_F(MapDocumentTest, WrongExtensionIsRefused) {
   }
   EXPECT_FALSE(FileExists(MapPath("b.kvmx")));
   EXPECT_EQ(document_.path(), MapPath("a.kvm"));
-  EXPECT_EQ(FormatMapText(map_), before);
+  EXPECT_EQ(FormatMapText(map_.content()), before);
 
   // Letter case does not matter.
   EXPECT_TRUE(document_.SaveAsPath(MapPath("C.KVM")));
@@ -174,12 +176,12 @@ TEST_F(MapDocumentTest, WrongExtensionIsRefused) {
 
 TEST_F(MapDocumentTest, FailedOpenKeepsTheMapAndThePath) {
   SaveNamed("a", "a.kvm");
-  const std::string before = FormatMapText(map_);
+  const std::string before = FormatMapText(map_.content());
   const std::string packed = *ReadFileBytes(MapPath("a.kvm"));
   ASSERT_TRUE(WriteFileBytes(MapPath("cut.kvm"), packed.substr(0, packed.size() / 2)));
   ASSERT_TRUE(WriteFileBytes(MapPath("nohead.kvm"), PackText("#m_rail.csv\n  0,\n")));
   // A point of an unknown kind: the read fails and the user abandons it.
-  std::string text = FormatMapText(map_);
+  std::string text = FormatMapText(map_.content());
   text.insert(text.find("#m_station.csv"), "  1,  0,  0,  4,  2, 9, 2,\n");
   ASSERT_TRUE(WriteFileBytes(MapPath("badrow.kvm"), PackText(text)));
 
@@ -194,13 +196,13 @@ TEST_F(MapDocumentTest, FailedOpenKeepsTheMapAndThePath) {
             "書き込みファイル'" + folders_.temp + "temp.kv2'は開けませんでした。\n");
   EXPECT_EQ(prompter_.shown()[2].buttons, PromptButtons::kAbortRetryIgnore);
   EXPECT_EQ(document_.path(), MapPath("a.kvm"));
-  EXPECT_EQ(FormatMapText(map_), before);
+  EXPECT_EQ(FormatMapText(map_.content()), before);
   EXPECT_EQ(log_.size(), 2);  // only the saved message
 
   // Retry on a newer file starts the command again with the file dialog;
   // the save question answered before is not asked a second time.
   WriteWithVersion("new.kvm", 1221);
-  map_.modified = true;
+  testing::ChangeSomething(map_);
   prompter_.ClearShown();
   prompter_.Queue(PromptAnswer::kNo);
   prompter_.Queue(PromptAnswer::kRetry);
@@ -217,7 +219,7 @@ TEST_F(MapDocumentTest, OlderVersionAsksForANameUntilSaved) {
   SaveNamed("old", "a.kvm");
   WriteWithVersion("old.kvm", 1150);
   ASSERT_EQ(document_.OpenPath(MapPath("old.kvm")), OpenOutcome::kOpened);
-  EXPECT_EQ(map_.version, 1150);
+  EXPECT_EQ(map_.header().version, 1150);
 
   // A save that fails leaves the map as an older version's: the next save
   // still asks instead of overwriting the old file.
@@ -228,15 +230,40 @@ TEST_F(MapDocumentTest, OlderVersionAsksForANameUntilSaved) {
   ASSERT_EQ(prompter_.shown().size(), 1u);
   EXPECT_EQ(prompter_.shown()[0].caption, "ファイル書き込みエラー");
   EXPECT_EQ(document_.path(), MapPath("old.kvm"));
-  EXPECT_EQ(map_.version, 1150);
+  EXPECT_EQ(map_.header().version, 1150);
 
   chooser_.Queue(MapPath("renewed.kvm"));
   EXPECT_TRUE(document_.Save());
   EXPECT_EQ(chooser_.requests().size(), 2u);
-  EXPECT_EQ(map_.version, 1220);
+  EXPECT_EQ(map_.header().version, 1220);
   EXPECT_EQ(document_.path(), MapPath("renewed.kvm"));
   EXPECT_TRUE(document_.Save());
   EXPECT_EQ(chooser_.requests().size(), 2u);
+}
+
+TEST_F(MapDocumentTest, NewMapAsksBeforeDroppingChanges) {
+  SaveNamed("a", "a.kvm");
+  EXPECT_TRUE(document_.StartNewMap());  // saved: no question
+  EXPECT_TRUE(prompter_.shown().empty());
+  EXPECT_TRUE(document_.path().empty());
+
+  testing::ChangeSomething(map_);
+  const std::string before = FormatMapText(map_.content());
+  prompter_.Queue(PromptAnswer::kNo);
+  EXPECT_FALSE(document_.StartNewMap());
+  ASSERT_EQ(prompter_.shown().size(), 1u);
+  EXPECT_EQ(prompter_.shown()[0].text,
+            "新規マップの編集を開始します。\n現在のマップの変更は失われます。\nよろしいですか？");
+  EXPECT_EQ(prompter_.shown()[0].caption, "新規確認");
+  EXPECT_EQ(prompter_.shown()[0].buttons, PromptButtons::kYesNo);
+  EXPECT_EQ(FormatMapText(map_.content()), before);
+  EXPECT_TRUE(map_.modified());
+
+  prompter_.Queue(PromptAnswer::kYes);
+  EXPECT_TRUE(document_.StartNewMap());
+  EXPECT_FALSE(map_.modified());
+  EXPECT_EQ(map_.rails().count(), 0);
+  EXPECT_EQ(map_.signal_types().count(), 2);  // the default signal types
 }
 
 }  // namespace

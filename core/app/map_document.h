@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/message_log.h"
+#include "base/message_log.h"
 #include "base/chooser.h"
 #include "base/prompter.h"
 #include "editor/edit_map.h"
@@ -63,6 +63,9 @@ class MapDocument {
 
   // A new, empty map with the default signal types and no file.
   bool NewMap();
+  // The new-map command: while the map is modified, asks first whether its
+  // changes may be lost. False when the user kept the map.
+  bool StartNewMap();
 
   // The language of the file dialogs' filters.
   void set_english(bool english) { english_ = english; }

@@ -1,0 +1,89 @@
+#pragma once
+// One description per editing tool of the map edit window: the menu
+// commands that choose it (ids, texts in both languages, letter keys), its
+// prompt lines, its title and its handlers for clicks and keys. The key and
+// menu dispatch, the prompt line, the title and the menu check marks are
+// lookups in these descriptions, so a new tool is one description (and its
+// handlers) and nothing else.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/text_format.h"
+#include "editor/edit_mode.h"
+
+namespace corvane {
+
+class EditSession;
+enum class EditKey;
+struct KeyResult;
+
+inline constexpr const char kEditMenuId[] = "map_edit.edit";
+inline constexpr const char kViewMenuId[] = "map_edit.view";
+
+// A command of the map edit window's Edit and View menus.
+struct EditCommand {
+  const char* id = "";
+  Bilingual text;
+  char key = 0;  // letter key over the map (0: none)
+  const char* menu = kEditMenuId;
+  bool separator_before = false;
+  // The tool the command chooses, with its variant (the track tool's
+  // direction, the selection tool's kind; -1: none).
+  EditMode mode = EditMode::kNone;
+  int variant = -1;
+  // A command that does something else than choosing its tool.
+  KeyResult (*run)(EditSession& session) = nullptr;
+  // Its check mark, when it is not "this tool (and variant) is active".
+  bool (*checked)(const EditSession& session) = nullptr;
+};
+
+// The key shown beside a command's text ("R", "Space"); "" for none.
+std::string KeyLabel(char key);
+
+struct EditTool {
+  EditMode mode = EditMode::kNone;
+  std::vector<EditCommand> commands;
+
+  // The prompt line (UTF-8): `prompt`, or `next_prompt` while a first click
+  // waits for the next; `prompt_of` for prompts that depend on more.
+  const char* prompt = "";
+  const char* next_prompt = nullptr;
+  std::string (*prompt_of)(const EditSession& session) = nullptr;
+
+  // The window title while the tool is active; null: the title without a tool.
+  std::string (*title)(const EditSession& session, std::string_view caption,
+                       bool english) = nullptr;
+
+  // The variant the tool works with now (its commands' check marks compare
+  // it); null for a tool without variants.
+  int (*variant_of)(const EditSession& session) = nullptr;
+
+  // Handlers; null ones do nothing. `choose` may refuse (false) before the
+  // tool becomes active; `chosen` runs after, with the command's variant.
+  bool (*choose)(EditSession& session) = nullptr;
+  void (*chosen)(EditSession& session, int variant) = nullptr;
+  void (*left_down)(EditSession& session, int px, int py) = nullptr;
+  void (*left_up)(EditSession& session, int px, int py) = nullptr;
+  void (*right_down)(EditSession& session, int px, int py) = nullptr;
+  // Esc; null leaves the tool.
+  void (*escape)(EditSession& session) = nullptr;
+  // An arrow key; false lets it scroll the map.
+  bool (*arrow)(EditSession& session, EditKey key, bool shift) = nullptr;
+};
+
+// Every tool, in the order of the menus (the first, mode 0, is "no tool").
+const std::vector<EditTool>& EditTools();
+// The tool of `mode` (the "no tool" entry for a mode without one).
+const EditTool& ToolFor(EditMode mode);
+
+// The commands that are not the choice of a tool (View menu).
+const std::vector<EditCommand>& OtherEditCommands();
+
+// The command with `id` or with letter `key`, among every tool's commands
+// and the others; null when there is none.
+const EditCommand* FindEditCommand(std::string_view id);
+const EditCommand* FindEditCommandByKey(char key);
+
+}  // namespace corvane

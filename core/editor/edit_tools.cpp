@@ -1,0 +1,567 @@
+// The descriptions of the map edit window's tools: commands, keys, prompts,
+// titles and handlers, one entry per tool in the order of the menus.
+
+#include <string>
+
+#include "base/text_format.h"
+#include "editor/edit_tool.h"
+#include "editor/map_edit_menu.h"
+#include "editor/tool_handlers.h"
+#include "editor/value_names.h"
+
+namespace corvane {
+
+namespace {
+
+// ------------------------------------------------------------ titles
+
+// "%s" is the caption; a tool's value follows it.
+template <const Bilingual& kText>
+std::string PlainTitle(const EditSession&, std::string_view caption, bool english) {
+  return FillIn(kText.Pick(english), {caption});
+}
+
+std::string StationName(const EditMap& map, int station) {
+  return map.stations().Contains(station) ? map.stations()[station].name.Utf8() : std::string();
+}
+
+std::string StopSectionName(const EditMap& map, int target) {
+  return map.targets().Contains(target) ? map.targets()[target].name.Utf8() : std::string();
+}
+
+template <const Bilingual& kText>
+std::string StationTitle(const EditSession& session, std::string_view caption, bool english) {
+  return FillIn(kText.Pick(english),
+                {caption, StationName(session.map(), session.current_station())});
+}
+
+template <const Bilingual& kText>
+std::string StopSectionTitle(const EditSession& session, std::string_view caption, bool english) {
+  return FillIn(kText.Pick(english),
+                {caption, StopSectionName(session.map(), session.current_target())});
+}
+
+// The distance the length and stop-target tools set.
+template <const Bilingual& kText>
+std::string DistanceTitle(const EditSession& session, std::string_view caption, bool english) {
+  return FillIn(kText.Pick(english), {caption, std::to_string(session.tool_values().distance)});
+}
+
+std::string NamesTitle(const Bilingual& text, std::string_view caption, bool english,
+                       const MapNameEntry& names) {
+  return FillIn(text.Pick(english), {caption, names.name_left.Utf8(), names.name_right.Utf8()});
+}
+
+// The naming-table entry an automatic naming tool uses; empty names when the
+// entry does not exist.
+template <const Bilingual& kText, NameTable kTable>
+std::string NameEntryTitle(const EditSession& session, std::string_view caption, bool english) {
+  const Table<MapNameEntry>& names = session.map().Names(kTable);
+  const int entry = session.tool_values().name_entry;
+  return NamesTitle(kText, caption, english, names.Contains(entry) ? names[entry] : MapNameEntry{});
+}
+
+// Index 0 to 2 of a value 1 to 3 (track direction), or of a selection kind.
+std::size_t Slot(int value, int first) {
+  const int slot = value - first;
+  return static_cast<std::size_t>(slot < 0 || slot > 2 ? 0 : slot);
+}
+
+constexpr Bilingual kTrackTitles[] = {
+    {"%s  ＜線路追加モード（双方向）＞", "%s  <Track Add Mode (Both Directions)>"},
+    {"%s  ＜線路追加モード（←方向）＞", "%s  <Track Add Mode (Leftward)>"},
+    {"%s  ＜線路追加モード（→方向）＞", "%s  <Track Add Mode (Rightward)>"},
+};
+constexpr Bilingual kTurnoutTitle = {"%s  ＜分岐ポイント追加モード＞", "%s  <Turnout Add Mode>"};
+constexpr Bilingual kCrossingTitle = {"%s  ＜交差ポイント追加モード＞", "%s  <Crossing Add Mode>"};
+constexpr Bilingual kStationTitle = {"%s  ＜駅設定モード＞　%s", "%s  <Station Mode>  %s"};
+constexpr Bilingual kStopSectionTitle = {"%s  ＜駅外停車区画設定モード＞　%s",
+                                         "%s  <Stop Section Mode>  %s"};
+constexpr Bilingual kStationYardTitle = {"%s  ＜駅構内設定モード＞　%s",
+                                         "%s  <Station Yard Mode>  %s"};
+constexpr Bilingual kStopSectionYardTitle = {"%s  ＜駅外停車区画構内設定モード＞　%s",
+                                             "%s  <Stop Section Yard Mode>  %s"};
+constexpr Bilingual kStationDrawingTitle = {"%s  ＜駅描画追加モード＞　%s",
+                                            "%s  <Station Drawing Add Mode>  %s"};
+constexpr Bilingual kJumpTitle = {"%s  ＜追加モード＞", "%s  <Add Mode>"};
+constexpr Bilingual kDeleteTitle = {"%s  ＜削除モード＞", "%s  <Delete Mode>"};
+constexpr Bilingual kSelectTitles[] = {
+    {"%s  ＜個別選択モード＞　%s", "%s  <Individual Selection Mode>  %s"},
+    {"%s  ＜一括選択モード＞　%s", "%s  <Batch Selection Mode>  %s"},
+    {"%s  ＜範囲選択モード＞　%s", "%s  <Range Selection Mode>  %s"},
+};
+constexpr Bilingual kSelectionCount = {"（選択：%dオブジェクト）", "(Selected: %d objects)"};
+constexpr Bilingual kMoveTitle = {"%s  ＜移動モード＞", "%s  <Move Mode>"};
+constexpr Bilingual kDirectionBothTitle = {"%s  ＜進行方向指定モード＞　双方向",
+                                           "%s  <Direction Mode>  Both Directions"};
+constexpr Bilingual kDirectionLeftwardTitle = {"%s  ＜進行方向指定モード＞　←方向",
+                                               "%s  <Direction Mode>  Leftward"};
+constexpr Bilingual kDirectionRightwardTitle = {"%s  ＜進行方向指定モード＞　→方向",
+                                                "%s  <Direction Mode>  Rightward"};
+constexpr Bilingual kSingleTrackTitle = {"%s  ＜単線区間指定モード＞", "%s  <Single Track Mode>"};
+constexpr Bilingual kElectricTitle = {"%s  ＜電化方式設定モード＞　%s",
+                                      "%s  <Electrification Mode>  %s"};
+constexpr Bilingual kSignalLeftwardTitle = {"%s  ＜信号設定モード（←方向）＞　%s",
+                                            "%s  <Signal Mode (Leftward)>  %s"};
+constexpr Bilingual kSignalRightwardTitle = {"%s  ＜信号設定モード（→方向）＞　%s",
+                                             "%s  <Signal Mode (Rightward)>  %s"};
+constexpr Bilingual kSpeedLimitTitle = {"%s  ＜制限速度設定モード＞　%dkm/h",
+                                        "%s  <Speed Limit Mode>  %dkm/h"};
+constexpr Bilingual kNoSpeedLimitTitle = {"%s  ＜制限速度設定モード＞　制限なし",
+                                          "%s  <Speed Limit Mode>  No Limit"};
+constexpr Bilingual kPointSpeedTitle = {"%s  ＜ポイント制限速度設定モード＞",
+                                        "%s  <Point Speed Limit Mode>"};
+constexpr Bilingual kLengthTitle = {"%s  ＜線路距離設定モード＞　%dm",
+                                    "%s  <Track Distance Mode>  %dm"};
+constexpr Bilingual kStopLeftwardTitle = {"%s  ＜停止目標距離設定モード（←方向）＞　%dm",
+                                          "%s  <Stop Target Distance Mode (Leftward)>  %dm"};
+constexpr Bilingual kStopRightwardTitle = {"%s  ＜停止目標距離設定モード（→方向）＞　%dm",
+                                           "%s  <Stop Target Distance Mode (Rightward)>  %dm"};
+constexpr Bilingual kManualNameTitle = {"%s  ＜名称設定モード＞　←方向：%s　→方向：%s",
+                                        "%s  <Name Mode>  Leftward: %s  Rightward: %s"};
+constexpr Bilingual kBlockNameAutoTitle = {"%s  ＜線路名称全自動設定モード＞",
+                                           "%s  <Full-Automatic Track Naming Mode>"};
+constexpr Bilingual kBlockNameSemiTitle = {
+    "%s  ＜線路名称半自動設定モード＞　←方向：%s　→方向：%s",
+    "%s  <Semi-Automatic Track Naming Mode>  Leftward: %s  Rightward: %s"};
+constexpr Bilingual kYardNameTitle = {"%s  ＜構内名称自動設定モード＞　←方向：%s　→方向：%s",
+                                      "%s  <Yard Naming Mode>  Leftward: %s  Rightward: %s"};
+constexpr Bilingual kStationNameTitle = {
+    "%s  ＜駅名称自動設定モード＞　←方向：%s　→方向：%s",
+    "%s  <Station Naming Mode>  Leftward: %s  Rightward: %s"};
+constexpr Bilingual kStopSectionNameTitle = {
+    "%s  ＜駅外停車区画名称自動設定モード＞　←方向：%s　→方向：%s",
+    "%s  <Stop Section Naming Mode>  Leftward: %s  Rightward: %s"};
+constexpr Bilingual kPropertyTitle = {"%s  ＜線路情報入力モード＞", "%s  <Track Information Mode>"};
+constexpr Bilingual kStartPointTitle = {"%s  ＜起点指定モード＞　起点：%s",
+                                        "%s  <Start Point Mode>  Start: %s"};
+constexpr Bilingual kStartPointUnsetTitle = {"%s  ＜起点指定モード＞　起点：未指定",
+                                             "%s  <Start Point Mode>  Start: Not Set"};
+constexpr Bilingual kInsertRowsTitle = {"%s  ＜行全体挿入モード＞", "%s  <Row Insert Mode>"};
+constexpr Bilingual kInsertColumnsTitle = {"%s  ＜列全体挿入モード＞", "%s  <Column Insert Mode>"};
+constexpr Bilingual kDeleteRowsTitle = {"%s  ＜行全体削除モード＞", "%s  <Row Delete Mode>"};
+constexpr Bilingual kDeleteColumnsTitle = {"%s  ＜列全体削除モード＞", "%s  <Column Delete Mode>"};
+
+std::string TrackTitle(const EditSession& session, std::string_view caption, bool english) {
+  return FillIn(kTrackTitles[Slot(session.track_direction(), kBothWays)].Pick(english), {caption});
+}
+
+std::string SelectTitle(const EditSession& session, std::string_view caption, bool english) {
+  const std::string count =
+      FillIn(kSelectionCount.Pick(english), {std::to_string(session.selection().Count())});
+  return FillIn(kSelectTitles[Slot(static_cast<int>(session.selection_kind()), 0)].Pick(english),
+                {caption, count});
+}
+
+std::string ElectricTitle(const EditSession& session, std::string_view caption, bool english) {
+  return FillIn(kElectricTitle.Pick(english),
+                {caption, ElectricKindName(session.tool_values().electric, english)});
+}
+
+template <const Bilingual& kText>
+std::string SignalTitle(const EditSession& session, std::string_view caption, bool english) {
+  return FillIn(kText.Pick(english),
+                {caption, SignalTypeListName(session.map(), session.tool_values().signal_type,
+                                             english)});
+}
+
+std::string SpeedLimitTitle(const EditSession& session, std::string_view caption, bool english) {
+  const int speed = session.tool_values().speed_limit;
+  if (speed == 0) return FillIn(kNoSpeedLimitTitle.Pick(english), {caption});
+  return FillIn(kSpeedLimitTitle.Pick(english), {caption, std::to_string(speed)});
+}
+
+std::string ManualNameTitle(const EditSession& session, std::string_view caption, bool english) {
+  return NamesTitle(kManualNameTitle, caption, english, session.tool_values().names);
+}
+
+// The first station the start-point walk reached, else its first stop
+// section.
+std::string StartPointTitle(const EditSession& session, std::string_view caption, bool english) {
+  const EditMap& map = session.map();
+  const MapHeader& header = map.header();
+  if (map.stations().Contains(header.first_station)) {
+    return FillIn(kStartPointTitle.Pick(english),
+                  {caption, StationName(map, header.first_station)});
+  }
+  if (map.targets().Contains(header.first_target)) {
+    return FillIn(kStartPointTitle.Pick(english),
+                  {caption, StopSectionName(map, header.first_target)});
+  }
+  return FillIn(kStartPointUnsetTitle.Pick(english), {caption});
+}
+
+// ------------------------------------------------------------ prompts
+
+std::string CrossingPrompt(const EditSession& session) {
+  return FillIn(
+      "交差ポイントの対角点の%d点目（4点中）を左クリックして下さい。"
+      "また、既に設置してある交差ポイントを左クリックするとポイントの種類を変更出来ます。",
+      {std::to_string(session.crossing_corners().size() + 1)});
+}
+
+std::string SelectPrompt(const EditSession& session) {
+  return session.selection_kind() == SelectionKind::kRange
+             ? "選択したい範囲の対角点を左クリックして下さい。"
+             : "選択したいオブジェクトを左クリックして下さい。";
+}
+
+// ------------------------------------------------------------ variants
+
+int TrackDirection(const EditSession& session) { return session.track_direction(); }
+
+void SetTrackDirection(EditSession& session, int direction) {
+  if (direction >= kBothWays && direction <= kRightwardOnly) {
+    session.state().track_direction = direction;
+  }
+}
+
+int SelectionKindOf(const EditSession& session) {
+  return static_cast<int>(session.selection_kind());
+}
+
+void SetSelectionKind(EditSession& session, int kind) {
+  if (kind >= 0 && kind <= 2) session.state().selection_kind = static_cast<SelectionKind>(kind);
+}
+
+// "移動": into the move tool, or back to selection from it.
+KeyResult ToggleMove(EditSession& session) {
+  if (session.mode() == EditMode::kMove) {
+    session.SetMode(EditMode::kSelect);
+  } else {
+    session.ChooseMode(EditMode::kMove);
+  }
+  KeyResult result;
+  result.handled = true;
+  return result;
+}
+
+KeyResult ToggleErrorDisplay(EditSession& session) {
+  KeyResult result;
+  result.handled = true;
+  result.clear_check_messages = session.ToggleErrorDisplay();
+  return result;
+}
+
+bool ErrorDisplayOn(const EditSession& session) { return session.error_display(); }
+
+// ------------------------------------------------------------ the tools
+
+EditCommand Command(const char* id, Bilingual text, char key = 0, int variant = -1) {
+  EditCommand command;
+  command.id = id;
+  command.text = text;
+  command.key = key;
+  command.variant = variant;
+  return command;
+}
+
+EditCommand AfterSeparator(EditCommand command) {
+  command.separator_before = true;
+  return command;
+}
+
+// The tools that put segments into the current station or stop section.
+EditTool AssignTool(EditMode mode, EditCommand command, const char* prompt,
+                    std::string (*title)(const EditSession&, std::string_view, bool)) {
+  EditTool tool;
+  tool.mode = mode;
+  tool.commands = {command};
+  tool.prompt = prompt;
+  tool.title = title;
+  tool.chosen = AskForStation;
+  tool.left_down = AssignClick;
+  tool.right_down = AskForStationAgain;
+  return tool;
+}
+
+// A tool that has its prompt and title but no clicks yet.
+EditTool Described(EditMode mode, const char* prompt,
+                   std::string (*title)(const EditSession&, std::string_view, bool),
+                   const char* next_prompt = nullptr) {
+  EditTool tool;
+  tool.mode = mode;
+  tool.prompt = prompt;
+  tool.next_prompt = next_prompt;
+  tool.title = title;
+  return tool;
+}
+
+std::vector<EditTool> BuildTools() {
+  std::vector<EditTool> tools;
+  tools.push_back(EditTool{});  // mode 0: no tool
+
+  EditTool track;
+  track.mode = EditMode::kTrack;
+  track.commands = {
+      Command(kCmdTrackBoth, {"線路設置（双方向）(&B)", "Track, Both Directions(&B)"}, 'r',
+              kBothWays),
+      Command(kCmdTrackLeftward, {"線路設置（←方向）(&L)", "Track, Leftward(&L)"}, 0,
+              kLeftwardOnly),
+      Command(kCmdTrackRightward, {"線路設置（→方向）(&R)", "Track, Rightward(&R)"}, 0,
+              kRightwardOnly),
+  };
+  track.prompt = "線路の始点を左クリックして下さい。";
+  track.next_prompt =
+      "線路の終点を左クリックして下さい。左クリックを続けて行うと連続指定出来ます。"
+      "連続指定を中止する場合には、右クリックして下さい。";
+  track.title = TrackTitle;
+  track.variant_of = TrackDirection;
+  track.chosen = SetTrackDirection;
+  track.left_down = TrackClick;
+  track.right_down = ForgetPendingPoint;
+  tools.push_back(track);
+
+  EditTool turnout;
+  turnout.mode = EditMode::kTurnout;
+  turnout.commands = {Command(kCmdTurnout, {"分岐設置(&P)", "Turnout(&P)"}, 'p')};
+  turnout.prompt = "分岐ポイントの始点（分岐元）を左クリックして下さい。";
+  turnout.next_prompt =
+      "分岐ポイントの終点（分岐先）を左クリックして下さい。左クリックを続けて行うと連続指定"
+      "出来ます。連続指定を中止する場合には、右クリックして下さい。";
+  turnout.title = PlainTitle<kTurnoutTitle>;
+  turnout.left_down = TurnoutClick;
+  turnout.right_down = ForgetTurnout;
+  tools.push_back(turnout);
+
+  EditTool crossing;
+  crossing.mode = EditMode::kCrossing;
+  crossing.commands = {Command(kCmdCrossing, {"交差設置(&C)", "Crossing(&C)"}, 'c')};
+  crossing.prompt_of = CrossingPrompt;
+  crossing.title = PlainTitle<kCrossingTitle>;
+  crossing.left_down = CrossingClick;
+  crossing.right_down = DropCrossingCorner;
+  crossing.escape = ForgetCrossingCorners;
+  tools.push_back(crossing);
+
+  tools.push_back(AssignTool(
+      EditMode::kStation, AfterSeparator(Command(kCmdStation, {"駅設定(&S)", "Station(&S)"}, 's')),
+      "駅に指定したい線路を左クリックして下さい。", StationTitle<kStationTitle>));
+  tools.push_back(AssignTool(EditMode::kStopSection,
+                             Command(kCmdStopSection, {"停車区画設定(&T)", "Stop Section(&T)"}, 't'),
+                             "駅外停車区画に指定したい線路を左クリックして下さい。",
+                             StopSectionTitle<kStopSectionTitle>));
+  tools.push_back(AssignTool(EditMode::kStationYard,
+                             Command(kCmdStationYard, {"駅構内設定(&Y)", "Station Yard(&Y)"}),
+                             "駅構内に指定したい線路を左クリックして下さい。",
+                             StationTitle<kStationYardTitle>));
+  tools.push_back(
+      AssignTool(EditMode::kStopSectionYard,
+                 Command(kCmdStopSectionYard, {"停車区画構内設定(&U)", "Stop Section Yard(&U)"}),
+                 "駅外停車区画構内に指定したい線路を左クリックして下さい。",
+                 StopSectionTitle<kStopSectionYardTitle>));
+
+  EditTool drawing;
+  drawing.mode = EditMode::kStationDrawing;
+  drawing.commands = {
+      Command(kCmdStationDrawing, {"駅描画設置(&W)", "Station Drawing(&W)"}, 'w')};
+  drawing.prompt = "駅描画の設置位置の対角点の１点目（２点中）を左クリックして下さい。";
+  drawing.next_prompt = "駅描画の設置位置の対角点の２点目（２点中）を左クリックして下さい。";
+  drawing.title = StationTitle<kStationDrawingTitle>;
+  drawing.chosen = AskForStation;
+  drawing.left_down = StationDrawingClick;
+  drawing.right_down = StationDrawingRightClick;
+  tools.push_back(drawing);
+
+  EditTool jump;
+  jump.mode = EditMode::kJump;
+  jump.commands = {Command(kCmdJump, {"ジャンプ設置(&J)", "Jump(&J)"}, 'j')};
+  jump.prompt = "ジャンプの設置位置の１点目（２点中）を左クリックして下さい。";
+  jump.next_prompt = "ジャンプの設置位置の２点目（２点中）を左クリックして下さい。";
+  jump.title = PlainTitle<kJumpTitle>;
+  jump.left_down = JumpClick;
+  jump.right_down = ForgetPendingPoint;
+  tools.push_back(jump);
+
+  EditTool erase;
+  erase.mode = EditMode::kDelete;
+  erase.commands = {AfterSeparator(Command(kCmdDelete, {"削除(&D)", "Delete(&D)"}, 'd'))};
+  erase.prompt = "削除したいオブジェクトを左クリックして下さい。";
+  erase.title = PlainTitle<kDeleteTitle>;
+  erase.left_down = DeleteClick;
+  tools.push_back(erase);
+
+  EditTool property;
+  property.mode = EditMode::kProperty;
+  property.commands = {Command(kCmdProperty, {"線路プロパティ(&I)", "Rail Property(&I)"})};
+  property.prompt = "線路プロパティを設定したい線路を左クリックして下さい。";
+  property.title = PlainTitle<kPropertyTitle>;
+  property.left_down = PropertyClick;
+  tools.push_back(property);
+
+  EditTool select;
+  select.mode = EditMode::kSelect;
+  select.commands = {
+      AfterSeparator(Command(kCmdSelectIndividual,
+                             {"個別選択(&O)", "Individual Selection(&O)"}, 'o',
+                             static_cast<int>(SelectionKind::kIndividual))),
+      Command(kCmdSelectBatch, {"一括選択(&G)", "Batch Selection(&G)"}, 'g',
+              static_cast<int>(SelectionKind::kBatch)),
+      Command(kCmdSelectRange, {"範囲選択(&A)", "Range Selection(&A)"}, ' ',
+              static_cast<int>(SelectionKind::kRange)),
+  };
+  select.prompt_of = SelectPrompt;
+  select.title = SelectTitle;
+  select.variant_of = SelectionKindOf;
+  select.chosen = SetSelectionKind;
+  select.left_down = SelectPress;
+  select.right_down = PropertyClick;
+  select.escape = SelectEscape;
+  tools.push_back(select);
+
+  EditTool move;
+  move.mode = EditMode::kMove;
+  EditCommand move_command = Command(kCmdMove, {"移動(&M)", "Move(&M)"}, 'm');
+  move_command.run = ToggleMove;
+  move.commands = {move_command};
+  move.prompt = "選択されたオブジェクトは、矢印キーで移動出来ます。";
+  move.title = PlainTitle<kMoveTitle>;
+  move.choose = MoveNeedsSelection;
+  move.left_down = SelectPress;
+  move.left_up = MoveRelease;
+  move.escape = BackToSelection;
+  move.arrow = MoveArrow;
+  tools.push_back(move);
+
+  // Value setters, naming, start point, rows and columns: their clicks come
+  // with their dialogs.
+  tools.push_back(Described(EditMode::kDirectionBoth,
+                            "双方向設定したい線路を左クリックして下さい。",
+                            PlainTitle<kDirectionBothTitle>));
+  tools.push_back(Described(EditMode::kDirectionLeftward,
+                            "←方向設定したい線路を左クリックして下さい。",
+                            PlainTitle<kDirectionLeftwardTitle>));
+  tools.push_back(Described(EditMode::kDirectionRightward,
+                            "→方向設定したい線路を左クリックして下さい。",
+                            PlainTitle<kDirectionRightwardTitle>));
+  tools.push_back(Described(EditMode::kSingleTrack,
+                            "単線区間に指定したい線路を左クリックして下さい。",
+                            PlainTitle<kSingleTrackTitle>));
+  tools.push_back(Described(EditMode::kElectric,
+                            "電化方式を設定したい線路を左クリックして下さい。", ElectricTitle));
+  tools.push_back(Described(EditMode::kSignalLeftward,
+                            "信号機の種類を設定したい線路を左クリックして下さい。",
+                            SignalTitle<kSignalLeftwardTitle>));
+  tools.push_back(Described(EditMode::kSignalRightward,
+                            "信号機の種類を設定したい線路を左クリックして下さい。",
+                            SignalTitle<kSignalRightwardTitle>));
+  tools.push_back(Described(EditMode::kSpeedLimit,
+                            "制限速度を設定したい線路を左クリックして下さい。", SpeedLimitTitle));
+  tools.push_back(Described(EditMode::kPointSpeed,
+                            "制限速度を個別に設定したいポイントを左クリックして下さい。",
+                            PlainTitle<kPointSpeedTitle>));
+  tools.push_back(Described(EditMode::kLength, "線路距離を設定したい線路を左クリックして下さい。",
+                            DistanceTitle<kLengthTitle>));
+  tools.push_back(Described(EditMode::kStopLeftward,
+                            "停止目標距離を設定したい線路を左クリックして下さい。",
+                            DistanceTitle<kStopLeftwardTitle>));
+  tools.push_back(Described(EditMode::kStopRightward,
+                            "停止目標距離を設定したい線路を左クリックして下さい。",
+                            DistanceTitle<kStopRightwardTitle>));
+  tools.push_back(Described(EditMode::kManualName,
+                            "線路名称を設定したい線路を左クリックして下さい。", ManualNameTitle));
+  tools.push_back(Described(EditMode::kBlockNameAuto,
+                            "線路名称を全自動で設定したい駅間の線路を左クリックして下さい。",
+                            PlainTitle<kBlockNameAutoTitle>));
+  tools.push_back(Described(EditMode::kBlockNameSemi,
+                            "線路名称を設定したい駅間の線路を左クリックして下さい。",
+                            NameEntryTitle<kBlockNameSemiTitle, NameTable::kBlock>));
+  tools.push_back(Described(EditMode::kYardName,
+                            "線路名称を設定したい構内の線路・ポイントを左クリックして下さい。",
+                            NameEntryTitle<kYardNameTitle, NameTable::kYard>));
+  tools.push_back(Described(EditMode::kStationName,
+                            "線路名称を設定したい駅の線路を左クリックして下さい。",
+                            NameEntryTitle<kStationNameTitle, NameTable::kStation>));
+  tools.push_back(Described(EditMode::kStopSectionName,
+                            "線路名称を設定したい停車区画の線路を左クリックして下さい。",
+                            NameEntryTitle<kStopSectionNameTitle, NameTable::kTarget>));
+  tools.push_back(Described(EditMode::kStartPoint,
+                            "起点を設定したい端部の線路を左クリックして下さい。",
+                            StartPointTitle));
+  tools.push_back(
+      Described(EditMode::kStartDistance,
+                "起点からの距離を確認したい駅・駅外停車区画の線路を左クリックして下さい。",
+                nullptr));
+  tools.push_back(Described(EditMode::kInsertRows, "挿入したい行の始点を左クリックして下さい。",
+                            PlainTitle<kInsertRowsTitle>,
+                            "挿入したい行の終点を左クリックして下さい。"));
+  tools.push_back(Described(EditMode::kInsertColumns,
+                            "挿入したい列の始点を左クリックして下さい。",
+                            PlainTitle<kInsertColumnsTitle>,
+                            "挿入したい列の終点を左クリックして下さい。"));
+  tools.push_back(Described(EditMode::kDeleteRows, "削除したい行の始点を左クリックして下さい。",
+                            PlainTitle<kDeleteRowsTitle>,
+                            "削除したい行の終点を左クリックして下さい。"));
+  tools.push_back(Described(EditMode::kDeleteColumns,
+                            "削除したい列の始点を左クリックして下さい。",
+                            PlainTitle<kDeleteColumnsTitle>,
+                            "削除したい列の終点を左クリックして下さい。"));
+
+  for (EditTool& tool : tools) {
+    for (EditCommand& command : tool.commands) command.mode = tool.mode;
+  }
+  return tools;
+}
+
+std::vector<EditCommand> BuildOtherCommands() {
+  EditCommand error_display =
+      Command(kCmdErrorDisplay, {"エラー表示(&E)", "Error Display(&E)"}, 'e');
+  error_display.menu = kViewMenuId;
+  error_display.run = ToggleErrorDisplay;
+  error_display.checked = ErrorDisplayOn;
+  return {error_display};
+}
+
+}  // namespace
+
+std::string KeyLabel(char key) {
+  if (key == 0) return "";
+  if (key == ' ') return "Space";
+  const char upper = key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key;
+  return std::string(1, upper);
+}
+
+const std::vector<EditTool>& EditTools() {
+  static const std::vector<EditTool> tools = BuildTools();
+  return tools;
+}
+
+const EditTool& ToolFor(EditMode mode) {
+  for (const EditTool& tool : EditTools()) {
+    if (tool.mode == mode) return tool;
+  }
+  return EditTools().front();
+}
+
+const std::vector<EditCommand>& OtherEditCommands() {
+  static const std::vector<EditCommand> commands = BuildOtherCommands();
+  return commands;
+}
+
+namespace {
+
+template <typename Matches>
+const EditCommand* FindCommand(Matches matches) {
+  for (const EditTool& tool : EditTools()) {
+    for (const EditCommand& command : tool.commands) {
+      if (matches(command)) return &command;
+    }
+  }
+  for (const EditCommand& command : OtherEditCommands()) {
+    if (matches(command)) return &command;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+const EditCommand* FindEditCommand(std::string_view id) {
+  return FindCommand([id](const EditCommand& command) { return command.id == id; });
+}
+
+const EditCommand* FindEditCommandByKey(char key) {
+  if (key == 0) return nullptr;
+  return FindCommand([key](const EditCommand& command) { return command.key == key; });
+}
+
+}  // namespace corvane

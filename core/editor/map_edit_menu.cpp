@@ -1,0 +1,88 @@
+#include "editor/map_edit_menu.h"
+
+#include <string>
+
+#include "editor/edit_session.h"
+#include "editor/edit_tool.h"
+
+namespace corvane {
+
+namespace {
+
+MenuEntry WithShortcut(MenuEntry entry, const char* shortcut) {
+  entry.shortcut = shortcut;
+  return entry;
+}
+
+std::vector<MenuEntry> BuildFileMenu() {
+  return {
+      Submenu("map_edit.file", "ファイル(&F)", "File(&F)",
+              {
+                  WithShortcut(MenuCommand(kCmdNewMap, "新規マップ(&N)", "New Map(&N)"), "Ctrl+N"),
+                  WithShortcut(
+                      MenuCommand(kCmdOpenMap, "マップデータを開く(&O)", "Open Map File(&O)"),
+                      "Ctrl+O"),
+                  WithShortcut(MenuCommand(kCmdSaveMap, "マップデータを上書き保存(&S)",
+                                           "Write Map File(&S)"),
+                               "Ctrl+S"),
+                  WithShortcut(MenuCommand(kCmdSaveMapAs, "マップデータを別名で保存(&A)",
+                                           "Write As Map File(&A)"),
+                               "Ctrl+Shift+S"),
+              }),
+  };
+}
+
+void AddCommand(std::vector<MenuEntry>& menus, const EditCommand& command) {
+  for (MenuEntry& menu : menus) {
+    if (menu.id != command.menu) continue;
+    if (command.separator_before) menu.children.push_back(MenuSeparator());
+    MenuEntry entry = CheckableCommand(command.id, command.text.japanese, command.text.english);
+    entry.key_hint = KeyLabel(command.key);
+    menu.children.push_back(std::move(entry));
+  }
+}
+
+std::vector<MenuEntry> BuildToolMenus() {
+  std::vector<MenuEntry> menus = {
+      Submenu(kEditMenuId, "編集(&E)", "Edit(&E)", {}),
+      Submenu(kViewMenuId, "表示(&V)", "View(&V)", {}),
+  };
+  for (const EditTool& tool : EditTools()) {
+    for (const EditCommand& command : tool.commands) AddCommand(menus, command);
+  }
+  for (const EditCommand& command : OtherEditCommands()) AddCommand(menus, command);
+  return menus;
+}
+
+bool Checked(const EditCommand& command, const EditSession& session) {
+  if (command.checked != nullptr) return command.checked(session);
+  if (session.mode() != command.mode) return false;
+  const EditTool& tool = ToolFor(command.mode);
+  return tool.variant_of == nullptr || command.variant < 0 ||
+         tool.variant_of(session) == command.variant;
+}
+
+}  // namespace
+
+const std::vector<MenuEntry>& MapEditFileMenu() {
+  static const std::vector<MenuEntry> menu = BuildFileMenu();
+  return menu;
+}
+
+const std::vector<MenuEntry>& MapEditToolMenus() {
+  static const std::vector<MenuEntry> menus = BuildToolMenus();
+  return menus;
+}
+
+MenuState MapEditMenuState(const EditSession& session) {
+  MenuState state;
+  for (const std::string& id : CommandIds(MapEditToolMenus())) {
+    const EditCommand* command = FindEditCommand(id);
+    CommandState& entry = state.commands[id];
+    entry.enabled = session.map_open();
+    entry.checked = command != nullptr && Checked(*command, session);
+  }
+  return state;
+}
+
+}  // namespace corvane

@@ -1,0 +1,52 @@
+#pragma once
+// The map edit window's menus as data: the File menu, and the Edit and View
+// menus built from the tools' descriptions, with the state of their commands.
+
+#include <string_view>
+#include <vector>
+
+#include "base/menu.h"
+
+namespace corvane {
+
+class EditSession;
+
+// Ids of the map edit window's File menu.
+inline constexpr const char kCmdNewMap[] = "map_edit.new_map";
+inline constexpr const char kCmdOpenMap[] = "map_edit.open_map";
+inline constexpr const char kCmdSaveMap[] = "map_edit.save_map";
+inline constexpr const char kCmdSaveMapAs[] = "map_edit.save_map_as";
+
+// Ids of the map edit window's tool commands.
+inline constexpr const char kCmdTrackBoth[] = "map_edit.track_both";
+inline constexpr const char kCmdTrackLeftward[] = "map_edit.track_leftward";
+inline constexpr const char kCmdTrackRightward[] = "map_edit.track_rightward";
+inline constexpr const char kCmdTurnout[] = "map_edit.turnout";
+inline constexpr const char kCmdCrossing[] = "map_edit.crossing";
+inline constexpr const char kCmdStation[] = "map_edit.station";
+inline constexpr const char kCmdStopSection[] = "map_edit.stop_section";
+inline constexpr const char kCmdStationYard[] = "map_edit.station_yard";
+inline constexpr const char kCmdStopSectionYard[] = "map_edit.stop_section_yard";
+inline constexpr const char kCmdStationDrawing[] = "map_edit.station_drawing";
+inline constexpr const char kCmdJump[] = "map_edit.jump";
+inline constexpr const char kCmdDelete[] = "map_edit.delete";
+inline constexpr const char kCmdProperty[] = "map_edit.property";
+inline constexpr const char kCmdSelectIndividual[] = "map_edit.select_individual";
+inline constexpr const char kCmdSelectBatch[] = "map_edit.select_batch";
+inline constexpr const char kCmdSelectRange[] = "map_edit.select_range";
+inline constexpr const char kCmdMove[] = "map_edit.move";
+inline constexpr const char kCmdErrorDisplay[] = "map_edit.error_display";
+
+// The File menu (new, open, save, save as, with their shortcuts), as a menu
+// bar holding that one menu.
+const std::vector<MenuEntry>& MapEditFileMenu();
+// The tool menus after the File menu: Edit (placing, deleting, property,
+// selecting, moving) and View (error display), each tool checkable, with its
+// letter key shown.
+const std::vector<MenuEntry>& MapEditToolMenus();
+
+// The tool commands: enabled while a map is open; the active tool (with its
+// direction or selection kind) and the error display are checked.
+MenuState MapEditMenuState(const EditSession& session);
+
+}  // namespace corvane

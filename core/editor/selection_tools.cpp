@@ -1,0 +1,213 @@
+// The selection and move tools, and the information dialogs of the property
+// tool (also opened by a right click in the selection tool).
+
+#include <cstdint>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "editor/map_transforms.h"
+#include "editor/tool_handlers.h"
+
+namespace corvane {
+
+namespace {
+
+const Refusal kMoveWithoutSelection{"移動するオブジェクトを選択してから実行して下さい。\n",
+                                    "操作エラー"};
+
+// Moves every selected object one cell, or with Shift one edge of it (a
+// segment's right end up or down), never closing a box to nothing. True
+// when anything moved.
+bool MoveSelection(EditSession& session, EditKey key, bool shift) {
+  const int dx = key == EditKey::kLeft ? -1 : key == EditKey::kRight ? 1 : 0;
+  const int dy = key == EditKey::kUp ? -1 : key == EditKey::kDown ? 1 : 0;
+  auto add = [](int& value, int delta) { value = ClampToInt(std::int64_t{value} + delta); };
+  auto move_box = [&](int& x1, int& y1, int& x2, int& y2) {
+    add(x1, dx);
+    add(x2, dx);
+    add(y1, dy);
+    add(y2, dy);
+  };
+  auto move_edge = [](int& edge, int other, int delta) {
+    if (std::int64_t{edge} + delta <= other) return false;
+    edge += delta;
+    return true;
+  };
+  const MapSelection& selection = session.selection();
+  const EditMap& map = session.map();
+  MapChange change(session.map());
+  bool moved = false;
+  for (int i = 1; i <= map.rails().count(); ++i) {
+    if (!selection.Has(MapTable::kRail, i)) continue;
+    MapRail& rail = change.rails()[i];
+    if (!shift) {
+      move_box(rail.x1, rail.y1, rail.x2, rail.y2);
+      moved = true;
+    } else if (dx != 0) {
+      moved |= move_edge(rail.x2, rail.x1, dx);
+    } else {
+      const GridPoint left{rail.x1, ClampToInt(std::int64_t{rail.y1} + rail.left_dy)};
+      const GridPoint right{rail.x2, ClampToInt(std::int64_t{rail.y1} + rail.right_dy + dy)};
+      SetRailEnds(rail, left, right);
+      moved = true;
+    }
+  }
+  for (int i = 1; i <= map.points().count(); ++i) {
+    if (!selection.Has(MapTable::kPoint, i)) continue;
+    MapPoint& point = change.points()[i];
+    if (shift && dx != 0) {
+      moved |= move_edge(point.x2, point.x1, dx);
+    } else {
+      move_box(point.x1, point.y1, point.x2, point.y2);
+      moved = true;
+    }
+  }
+  for (int i = 1; i <= map.station_draws().count(); ++i) {
+    if (!selection.Has(MapTable::kStationDraw, i)) continue;
+    MapStationDraw& draw = change.station_draws()[i];
+    if (!shift) {
+      move_box(draw.x1, draw.y1, draw.x2, draw.y2);
+      moved = true;
+    } else if (dx != 0) {
+      moved |= move_edge(draw.x2, draw.x1, dx);
+    } else {
+      moved |= move_edge(draw.y2, draw.y1, dy);
+    }
+  }
+  if (!shift) {
+    for (int i = 1; i <= map.jumps().count(); ++i) {
+      const bool end_a = selection.HasJumpEnd(i, true);
+      const bool end_b = selection.HasJumpEnd(i, false);
+      if (!end_a && !end_b) continue;
+      MapJump& jump = change.jumps()[i];
+      if (end_a) {
+        add(jump.ax, dx);
+        add(jump.ay, dy);
+      }
+      if (end_b) {
+        add(jump.bx, dx);
+        add(jump.by, dy);
+      }
+      moved = true;
+    }
+  }
+  return moved;
+}
+
+// Opens the information dialog of `record` and stores what it returns.
+template <typename Record>
+bool EditRecord(EditSession& session, int index, const Record& original, Record* record,
+                std::vector<MapDetail>* details) {
+  *record = original;
+  for (const MapDetail& detail : session.map().details()) details->push_back(detail);
+  if constexpr (std::is_same_v<Record, MapRail>) {
+    return session.dialogs().EditRail(session.map(), index, record, details);
+  } else {
+    return session.dialogs().EditPoint(session.map(), index, record, details);
+  }
+}
+
+}  // namespace
+
+void SelectPress(EditSession& session, int px, int py) {
+  // The press is where a drag in the move tool starts from; what the
+  // selection tool selects is its own business.
+  session.state().drag_reference = SnapToGrid(px, py);
+}
+
+void SelectEscape(EditSession& session) {
+  if (!session.selection().empty()) {
+    session.selection().Clear();
+  } else {
+    session.SetMode(EditMode::kNone);
+  }
+}
+
+bool MoveNeedsSelection(EditSession& session) {
+  if (!session.selection().empty()) return true;
+  session.Refuse(kMoveWithoutSelection);
+  return false;
+}
+
+bool MoveArrow(EditSession& session, EditKey key, bool shift) {
+  if (session.selection().empty()) return false;
+  MoveSelection(session, key, shift);
+  return true;
+}
+
+void BackToSelection(EditSession& session) { session.SetMode(EditMode::kSelect); }
+
+void MoveRelease(EditSession& session, int px, int py) {
+  const GridPoint to = SnapToGrid(px, py);
+  const GridPoint from = session.state().drag_reference;
+  if (to == from) return;
+  const MapSelection& selection = session.selection();
+  const EditMap& map = session.map();
+  MapChange change(session.map());
+  for (int i = 1; i <= map.rails().count(); ++i) {
+    if (!selection.Has(MapTable::kRail, i)) continue;
+    const MapRail& rail = map.rails()[i];
+    GridPoint left{rail.x1, ClampToInt(std::int64_t{rail.y1} + rail.left_dy)};
+    GridPoint right{rail.x2, ClampToInt(std::int64_t{rail.y1} + rail.right_dy)};
+    if (left == from && right.x != to.x) {
+      left = to;
+    } else if (right == from && left.x != to.x) {
+      right = to;
+    } else {
+      continue;
+    }
+    SetRailEnds(change.rails()[i], left, right);
+  }
+  for (int i = 1; i <= map.points().count(); ++i) {
+    if (!selection.Has(MapTable::kPoint, i)) continue;
+    MapPoint point = map.points()[i];
+    bool changed = false;
+    for (int j = 1; j <= UsedBranchSlots(point); ++j) {
+      const std::size_t s = static_cast<std::size_t>(j);
+      if (point.x1 == from.x && std::int64_t{point.y1} + point.branch_left_dy[s] == from.y) {
+        point.branch_left_dy[s] = ClampToInt(std::int64_t{to.y} - point.y1);
+        changed = true;
+      }
+      if (point.x2 == from.x && std::int64_t{point.y1} + point.branch_right_dy[s] == from.y) {
+        point.branch_right_dy[s] = ClampToInt(std::int64_t{to.y} - point.y1);
+        changed = true;
+      }
+    }
+    if (changed) {
+      FitPointRows(point);
+      change.points()[i] = point;
+    }
+  }
+  session.state().drag_reference = to;
+}
+
+void PropertyClick(EditSession& session, int px, int py) {
+  EditState& state = session.state();
+  const EditMap& map = session.map();
+  std::vector<MapDetail> details;
+  if (const int rail = map.RailAt(px, py); rail != 0) {
+    MapRail record;
+    state.highlight_rail = rail;
+    const bool ok = EditRecord(session, rail, map.rails()[rail], &record, &details);
+    state.highlight_rail = 0;
+    if (!ok) return;
+    MapChange change(session.map());
+    const bool length_changed = record.length != map.rails()[rail].length;
+    if (length_changed) ClampStopTargets(record);
+    change.rails()[rail] = record;
+    change.SetDetails(details);
+  } else if (const int point = map.PointAt(px, py); point != 0) {
+    MapPoint record;
+    state.highlight_point = point;
+    const bool ok = EditRecord(session, point, map.points()[point], &record, &details);
+    state.highlight_point = 0;
+    state.highlight_branch = 0;
+    if (!ok) return;
+    MapChange change(session.map());
+    change.points()[point] = record;
+    change.SetDetails(details);
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,38 @@
+#pragma once
+// The handlers of the editing tools, referred to by the tool descriptions.
+// Each works on the session's state and changes the map through a
+// MapChange of its own, one user action per call.
+
+#include "editor/edit_session.h"
+
+namespace corvane {
+
+// Placing (placing_tools.cpp).
+void TrackClick(EditSession& session, int px, int py);
+void TurnoutClick(EditSession& session, int px, int py);
+void CrossingClick(EditSession& session, int px, int py);
+void StationDrawingClick(EditSession& session, int px, int py);
+void JumpClick(EditSession& session, int px, int py);
+void DeleteClick(EditSession& session, int px, int py);
+// Right clicks: end a line of clicks, drop the last crossing corner.
+void ForgetPendingPoint(EditSession& session, int px, int py);
+void ForgetTurnout(EditSession& session, int px, int py);
+void DropCrossingCorner(EditSession& session, int px, int py);
+void ForgetCrossingCorners(EditSession& session);
+
+// Stations and stop sections (station_tools.cpp).
+void AskForStation(EditSession& session, int variant);
+void AssignClick(EditSession& session, int px, int py);
+void AskForStationAgain(EditSession& session, int px, int py);
+void StationDrawingRightClick(EditSession& session, int px, int py);
+
+// Selecting, moving and the information dialogs (selection_tools.cpp).
+void SelectPress(EditSession& session, int px, int py);
+void SelectEscape(EditSession& session);
+bool MoveNeedsSelection(EditSession& session);
+bool MoveArrow(EditSession& session, EditKey key, bool shift);
+void MoveRelease(EditSession& session, int px, int py);
+void BackToSelection(EditSession& session);
+void PropertyClick(EditSession& session, int px, int py);
+
+}  // namespace corvane

@@ -1,0 +1,130 @@
+#include "editor/map_edit_menu.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/edit_session.h"
+
+namespace corvane {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+Texts JapaneseTexts(const std::vector<MenuEntry>& entries) {
+  Texts texts;
+  for (const MenuEntry& entry : entries) {
+    if (!entry.separator) texts.push_back(entry.japanese);
+  }
+  return texts;
+}
+
+TEST(MapEditMenuTest, MapEditFileMenuBothLanguages) {
+  const std::vector<MenuEntry>& menu = MapEditFileMenu();
+  ASSERT_EQ(menu.size(), 1u);
+  EXPECT_EQ(menu[0].japanese, "ファイル(&F)");
+  Texts english;
+  for (const MenuEntry& entry : menu[0].children) english.push_back(entry.english);
+  EXPECT_EQ(JapaneseTexts(menu[0].children),
+            (Texts{"新規マップ(&N)", "マップデータを開く(&O)", "マップデータを上書き保存(&S)",
+                   "マップデータを別名で保存(&A)"}));
+  EXPECT_EQ(english, (Texts{"New Map(&N)", "Open Map File(&O)", "Write Map File(&S)",
+                            "Write As Map File(&A)"}));
+  EXPECT_EQ(CommandIds(menu),
+            (std::vector<std::string>{kCmdNewMap, kCmdOpenMap, kCmdSaveMap, kCmdSaveMapAs}));
+  Texts shortcuts;
+  for (const MenuEntry& entry : menu[0].children) shortcuts.push_back(entry.shortcut);
+  EXPECT_EQ(shortcuts, (Texts{"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S"}));
+}
+
+// The text without its accelerator mark.
+std::string Bare(const std::string& text) { return text.substr(0, text.rfind('(')); }
+
+TEST(MapEditMenuTest, MapEditToolMenusNameTheTools) {
+  const std::vector<MenuEntry>& menus = MapEditToolMenus();
+  ASSERT_EQ(menus.size(), 2u);
+  EXPECT_EQ(menus[0].japanese, "編集(&E)");
+  EXPECT_EQ(menus[0].english, "Edit(&E)");
+  EXPECT_EQ(menus[1].japanese, "表示(&V)");
+  Texts tools;
+  for (const MenuEntry& entry : menus[0].children) {
+    if (!entry.separator) tools.push_back(Bare(entry.japanese));
+  }
+  EXPECT_EQ(tools, (Texts{"線路設置（双方向）", "線路設置（←方向）", "線路設置（→方向）",
+                          "分岐設置", "交差設置", "駅設定", "停車区画設定", "駅構内設定",
+                          "停車区画構内設定", "駅描画設置", "ジャンプ設置", "削除",
+                          "線路プロパティ", "個別選択", "一括選択", "範囲選択", "移動"}));
+  const MenuEntry* error_display = FindMenuEntry(menus, kCmdErrorDisplay);
+  ASSERT_NE(error_display, nullptr);
+  EXPECT_EQ(Bare(error_display->japanese), "エラー表示");
+  EXPECT_TRUE(error_display->checkable);
+  EXPECT_EQ(error_display->key_hint, "E");
+}
+
+// A new map with a station and a stop section, so the station tools can be
+// chosen.
+struct ToolSession {
+  ToolSession() {
+    session.AddStation(MapStation{});
+    session.AddStopSection(MapTarget{});
+  }
+  EditMap map;
+  ScriptedPrompter prompter;
+  EditDialogs dialogs;
+  EditSession session{map, prompter, dialogs};
+};
+
+TEST(MapEditMenuTest, ToolCommandsDoWhatTheirKeysDo) {
+  for (const std::string& id : CommandIds(MapEditToolMenus())) {
+    SCOPED_TRACE(id);
+    ToolSession by_menu;
+    const KeyResult result = by_menu.session.RunCommand(id);
+    EXPECT_TRUE(result.handled);
+    const std::string& shortcut = FindMenuEntry(MapEditToolMenus(), id)->key_hint;
+    if (shortcut.empty()) {
+      EXPECT_NE(by_menu.session.mode(), EditMode::kNone);
+      continue;
+    }
+    ToolSession by_key;
+    const char key = shortcut == "Space" ? ' ' : static_cast<char>(shortcut[0] - 'A' + 'a');
+    EXPECT_EQ(result.clear_check_messages, by_key.session.CharKey(key).clear_check_messages);
+    EXPECT_EQ(by_menu.session.mode(), by_key.session.mode());
+    EXPECT_EQ(by_menu.session.selection_kind(), by_key.session.selection_kind());
+    EXPECT_EQ(by_menu.session.error_display(), by_key.session.error_display());
+  }
+  ToolSession other;
+  EXPECT_FALSE(other.session.RunCommand(kCmdNewMap).handled);
+  other.session.set_map_open(false);
+  EXPECT_FALSE(other.session.RunCommand(kCmdTurnout).handled);
+  EXPECT_EQ(other.session.mode(), EditMode::kNone);
+}
+
+TEST(MapEditMenuTest, ToolChecksFollowTheSession) {
+  ToolSession s;
+  const std::vector<std::string> ids = CommandIds(MapEditToolMenus());
+  auto checked = [&] {
+    const MenuState state = MapEditMenuState(s.session);
+    std::vector<std::string> on;
+    for (const std::string& id : ids) {
+      EXPECT_TRUE(state.Of(id).enabled) << id;
+      if (state.Of(id).checked) on.push_back(id);
+    }
+    return on;
+  };
+  using Ids = std::vector<std::string>;
+  EXPECT_EQ(checked(), Ids{});
+  s.session.RunCommand(kCmdTrackRightward);
+  EXPECT_EQ(checked(), Ids{kCmdTrackRightward});
+  s.session.RunCommand(kCmdSelectRange);
+  s.session.RunCommand(kCmdErrorDisplay);
+  EXPECT_EQ(checked(), (Ids{kCmdSelectRange, kCmdErrorDisplay}));
+  s.session.RunCommand(kCmdStationYard);
+  EXPECT_EQ(checked(), (Ids{kCmdStationYard, kCmdErrorDisplay}));
+
+  s.session.set_map_open(false);
+  for (const std::string& id : ids) EXPECT_FALSE(MapEditMenuState(s.session).Of(id).enabled);
+}
+
+}  // namespace
+}  // namespace corvane

@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "base/message_log.h"
+#include "app/map_document.h"
 #include "base/chooser.h"
 #include "base/file_io.h"
+#include "base/message_log.h"
 #include "base/prompter.h"
 #include "example_maps.h"
-#include "app/map_document.h"
 
 int main(int argc, char** argv) {
   using namespace corvane;

@@ -12,8 +12,8 @@
 #include "app/messages.h"
 #include "app/settings.h"
 #include "base/encoding.h"
-#include "base/file_messages.h"
 #include "base/file_io.h"
+#include "base/file_messages.h"
 
 namespace corvane {
 
@@ -408,8 +408,9 @@ bool RunCloseSequence(const CloseRequest& request, CloseWindows& windows, Prompt
   if (!windows.SaveSettings()) settings_written = false;
   if (request.move_data_folder) windows.MoveDataFolder();
   windows.HideWindows();
-  if (folder_exists && ResetSettingsFile(request.data_folder, request.start_mode, request.now)
-                               .outcome == SettingsReset::Outcome::kFailed) {
+  if (folder_exists &&
+      ResetSettingsFile(request.data_folder, request.start_mode, request.now).outcome ==
+          SettingsReset::Outcome::kFailed) {
     settings_written = false;
   }
   if (!settings_written) {

@@ -62,8 +62,7 @@ struct SettingsReset {
 // (mode 1: window positions, mode 2: all settings): the file is renamed to
 // "設定ファイルバックアップ<date><time>.ini" and a new one is written from it.
 // A backup of the same second is never replaced (the reset fails then).
-SettingsReset ResetSettingsFile(const std::string& data_folder, int start_mode,
-                                const std::tm& now);
+SettingsReset ResetSettingsFile(const std::string& data_folder, int start_mode, const std::tm& now);
 
 // What the close sequence asks of the program's windows.
 class CloseWindows {

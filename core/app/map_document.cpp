@@ -2,8 +2,8 @@
 
 #include "app/messages.h"
 #include "base/file_io.h"
-#include "base/text_format.h"
 #include "base/file_messages.h"
+#include "base/text_format.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
 

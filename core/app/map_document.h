@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "base/message_log.h"
 #include "base/chooser.h"
+#include "base/message_log.h"
 #include "base/prompter.h"
 #include "editor/edit_map.h"
 

@@ -170,8 +170,8 @@ constexpr IniKey<F> kFontFaceKeys[] = {
 };
 constexpr IniKey<F> kFontKeys[] = {
     IntKey<F, &F::point_size>("PointSize"), IntKey<F, &F::height>("Height"),
-    IntKey<F, &F::weight>("Weight"),         FlagKey<F, &F::italic>("Italic"),
-    FlagKey<F, &F::underline>("Underline"),  FlagKey<F, &F::strike_out>("StrikeOut"),
+    IntKey<F, &F::weight>("Weight"),        FlagKey<F, &F::italic>("Italic"),
+    FlagKey<F, &F::underline>("Underline"), FlagKey<F, &F::strike_out>("StrikeOut"),
 };
 
 std::span<const IniKey<F>> FontFaceKeys(bool english) {

@@ -10,12 +10,12 @@
 namespace corvane {
 
 struct FileChoice {
-  bool save = false;             // a save dialog (else open)
-  bool must_exist = false;       // open: the file must exist
-  bool overwrite_prompt = false; // save: ask before replacing a file
-  std::string filter;            // "text(*.ext)|*.ext||" as the file formats give it
-  std::string default_extension; // added to a name typed without one
-  std::string initial_path;      // folder and name shown first
+  bool save = false;              // a save dialog (else open)
+  bool must_exist = false;        // open: the file must exist
+  bool overwrite_prompt = false;  // save: ask before replacing a file
+  std::string filter;             // "text(*.ext)|*.ext||" as the file formats give it
+  std::string default_extension;  // added to a name typed without one
+  std::string initial_path;       // folder and name shown first
 };
 
 class Chooser {

@@ -81,9 +81,8 @@ std::string SjisToUtf8(std::string_view sjis) {
     }
   }
   if (ascii) return std::string(sjis);
-  return Convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD", [](std::string_view, std::size_t) {
-    return std::size_t{1};
-  });
+  return Convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD",
+                 [](std::string_view, std::size_t) { return std::size_t{1}; });
 }
 
 std::string Utf8ToSjis(std::string_view utf8) {

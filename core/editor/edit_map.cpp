@@ -238,7 +238,8 @@ void EditMap::CloseChange() {
     }
   }
   action.DropOps([&](const MapAction::Op& op) {
-    if (op.kind == MapAction::OpKind::kHeader) return action.Image<MapHeader>(op) == content_.header;
+    if (op.kind == MapAction::OpKind::kHeader)
+      return action.Image<MapHeader>(op) == content_.header;
     if (op.kind != MapAction::OpKind::kModify || moved[static_cast<std::size_t>(op.table)]) {
       return false;
     }

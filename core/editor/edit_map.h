@@ -133,7 +133,7 @@ class EditMap {
     // of the table move).
     std::array<std::vector<std::uint8_t>, kMapTableCount> touched;
     bool header_touched = false;
-    int depth = 0;               // open MapChange objects
+    int depth = 0;  // open MapChange objects
   };
 
   template <typename Record>

@@ -89,7 +89,7 @@ struct ToolValues {
 
 // What the tools remember between clicks.
 struct EditState {
-  GridPoint pending;  // first click of a two-click tool; (0, 0): none
+  GridPoint pending;       // first click of a two-click tool; (0, 0): none
   int building_point = 0;  // turnout under construction
   std::vector<GridPoint> crossing_corners;
   int current_station = 0;

@@ -126,9 +126,8 @@ constexpr Bilingual kBlockNameSemiTitle = {
     "%s  <Semi-Automatic Track Naming Mode>  Leftward: %s  Rightward: %s"};
 constexpr Bilingual kYardNameTitle = {"%s  ＜構内名称自動設定モード＞　←方向：%s　→方向：%s",
                                       "%s  <Yard Naming Mode>  Leftward: %s  Rightward: %s"};
-constexpr Bilingual kStationNameTitle = {
-    "%s  ＜駅名称自動設定モード＞　←方向：%s　→方向：%s",
-    "%s  <Station Naming Mode>  Leftward: %s  Rightward: %s"};
+constexpr Bilingual kStationNameTitle = {"%s  ＜駅名称自動設定モード＞　←方向：%s　→方向：%s",
+                                         "%s  <Station Naming Mode>  Leftward: %s  Rightward: %s"};
 constexpr Bilingual kStopSectionNameTitle = {
     "%s  ＜駅外停車区画名称自動設定モード＞　←方向：%s　→方向：%s",
     "%s  <Stop Section Naming Mode>  Leftward: %s  Rightward: %s"};
@@ -160,9 +159,9 @@ std::string ElectricTitle(const EditSession& session, std::string_view caption, 
 
 template <const Bilingual& kText>
 std::string SignalTitle(const EditSession& session, std::string_view caption, bool english) {
-  return FillIn(kText.Pick(english),
-                {caption, SignalTypeListName(session.map(), session.tool_values().signal_type,
-                                             english)});
+  return FillIn(
+      kText.Pick(english),
+      {caption, SignalTypeListName(session.map(), session.tool_values().signal_type, english)});
 }
 
 std::string SpeedLimitTitle(const EditSession& session, std::string_view caption, bool english) {
@@ -337,14 +336,13 @@ std::vector<EditTool> BuildTools() {
   tools.push_back(AssignTool(
       EditMode::kStation, AfterSeparator(Command(kCmdStation, {"駅設定(&S)", "Station(&S)"}, 's')),
       "駅に指定したい線路を左クリックして下さい。", StationTitle<kStationTitle>));
-  tools.push_back(AssignTool(EditMode::kStopSection,
-                             Command(kCmdStopSection, {"停車区画設定(&T)", "Stop Section(&T)"}, 't'),
-                             "駅外停車区画に指定したい線路を左クリックして下さい。",
-                             StopSectionTitle<kStopSectionTitle>));
-  tools.push_back(AssignTool(EditMode::kStationYard,
-                             Command(kCmdStationYard, {"駅構内設定(&Y)", "Station Yard(&Y)"}),
-                             "駅構内に指定したい線路を左クリックして下さい。",
-                             StationTitle<kStationYardTitle>));
+  tools.push_back(AssignTool(
+      EditMode::kStopSection,
+      Command(kCmdStopSection, {"停車区画設定(&T)", "Stop Section(&T)"}, 't'),
+      "駅外停車区画に指定したい線路を左クリックして下さい。", StopSectionTitle<kStopSectionTitle>));
+  tools.push_back(AssignTool(
+      EditMode::kStationYard, Command(kCmdStationYard, {"駅構内設定(&Y)", "Station Yard(&Y)"}),
+      "駅構内に指定したい線路を左クリックして下さい。", StationTitle<kStationYardTitle>));
   tools.push_back(
       AssignTool(EditMode::kStopSectionYard,
                  Command(kCmdStopSectionYard, {"停車区画構内設定(&U)", "Stop Section Yard(&U)"}),
@@ -353,8 +351,7 @@ std::vector<EditTool> BuildTools() {
 
   EditTool drawing;
   drawing.mode = EditMode::kStationDrawing;
-  drawing.commands = {
-      Command(kCmdStationDrawing, {"駅描画設置(&W)", "Station Drawing(&W)"}, 'w')};
+  drawing.commands = {Command(kCmdStationDrawing, {"駅描画設置(&W)", "Station Drawing(&W)"}, 'w')};
   drawing.prompt = "駅描画の設置位置の対角点の１点目（２点中）を左クリックして下さい。";
   drawing.next_prompt = "駅描画の設置位置の対角点の２点目（２点中）を左クリックして下さい。";
   drawing.title = StationTitle<kStationDrawingTitle>;
@@ -392,9 +389,8 @@ std::vector<EditTool> BuildTools() {
   EditTool select;
   select.mode = EditMode::kSelect;
   select.commands = {
-      AfterSeparator(Command(kCmdSelectIndividual,
-                             {"個別選択(&O)", "Individual Selection(&O)"}, 'o',
-                             static_cast<int>(SelectionKind::kIndividual))),
+      AfterSeparator(Command(kCmdSelectIndividual, {"個別選択(&O)", "Individual Selection(&O)"},
+                             'o', static_cast<int>(SelectionKind::kIndividual))),
       Command(kCmdSelectBatch, {"一括選択(&G)", "Batch Selection(&G)"}, 'g',
               static_cast<int>(SelectionKind::kBatch)),
       Command(kCmdSelectRange, {"範囲選択(&A)", "Range Selection(&A)"}, ' ',
@@ -437,8 +433,8 @@ std::vector<EditTool> BuildTools() {
   tools.push_back(Described(EditMode::kSingleTrack,
                             "単線区間に指定したい線路を左クリックして下さい。",
                             PlainTitle<kSingleTrackTitle>));
-  tools.push_back(Described(EditMode::kElectric,
-                            "電化方式を設定したい線路を左クリックして下さい。", ElectricTitle));
+  tools.push_back(Described(EditMode::kElectric, "電化方式を設定したい線路を左クリックして下さい。",
+                            ElectricTitle));
   tools.push_back(Described(EditMode::kSignalLeftward,
                             "信号機の種類を設定したい線路を左クリックして下さい。",
                             SignalTitle<kSignalLeftwardTitle>));
@@ -476,24 +472,20 @@ std::vector<EditTool> BuildTools() {
                             "線路名称を設定したい停車区画の線路を左クリックして下さい。",
                             NameEntryTitle<kStopSectionNameTitle, NameTable::kTarget>));
   tools.push_back(Described(EditMode::kStartPoint,
-                            "起点を設定したい端部の線路を左クリックして下さい。",
-                            StartPointTitle));
-  tools.push_back(
-      Described(EditMode::kStartDistance,
-                "起点からの距離を確認したい駅・駅外停車区画の線路を左クリックして下さい。",
-                nullptr));
+                            "起点を設定したい端部の線路を左クリックして下さい。", StartPointTitle));
+  tools.push_back(Described(
+      EditMode::kStartDistance,
+      "起点からの距離を確認したい駅・駅外停車区画の線路を左クリックして下さい。", nullptr));
   tools.push_back(Described(EditMode::kInsertRows, "挿入したい行の始点を左クリックして下さい。",
                             PlainTitle<kInsertRowsTitle>,
                             "挿入したい行の終点を左クリックして下さい。"));
-  tools.push_back(Described(EditMode::kInsertColumns,
-                            "挿入したい列の始点を左クリックして下さい。",
+  tools.push_back(Described(EditMode::kInsertColumns, "挿入したい列の始点を左クリックして下さい。",
                             PlainTitle<kInsertColumnsTitle>,
                             "挿入したい列の終点を左クリックして下さい。"));
   tools.push_back(Described(EditMode::kDeleteRows, "削除したい行の始点を左クリックして下さい。",
                             PlainTitle<kDeleteRowsTitle>,
                             "削除したい行の終点を左クリックして下さい。"));
-  tools.push_back(Described(EditMode::kDeleteColumns,
-                            "削除したい列の始点を左クリックして下さい。",
+  tools.push_back(Described(EditMode::kDeleteColumns, "削除したい列の始点を左クリックして下さい。",
                             PlainTitle<kDeleteColumnsTitle>,
                             "削除したい列の終点を左クリックして下さい。"));
 

@@ -75,7 +75,8 @@ void EditMap::DeleteRecord(MapTable table, int index) {
         for (int i = 1; i <= records.count(); ++i) {
           const int value = column.get(records[i], column.element);
           const int renumbered = Renumbered(value, index);
-          if (renumbered != value) column.set(Touch(info.table, records, i), column.element, renumbered);
+          if (renumbered != value)
+            column.set(Touch(info.table, records, i), column.element, renumbered);
         }
       });
     });

@@ -290,7 +290,8 @@ class MapPainter {
         return map_.CanBeStartRail(index) ? kMapGrey : kBlack;
       case EditMode::kStartDistance: {
         const bool chosen =
-            (map_.header().start.start_station != 0 && r.station == map_.header().start.start_station) ||
+            (map_.header().start.start_station != 0 &&
+             r.station == map_.header().start.start_station) ||
             (map_.header().start.start_target != 0 && r.target == map_.header().start.start_target);
         if (chosen) return kMapBlue;
         return stop_area ? kMapGrey : kBlack;
@@ -411,7 +412,8 @@ class MapPainter {
   Rgb PointFill(int index, const MapPoint& p) const {
     if (dialog_open_) return index == o_.dialog_point ? kMapRed : kBlack;
     const MapCheckMarks* marks = Marks();
-    return WithCheckMark(PointToolFill(index, p), marks ? MarkOf(marks->points, index) : CheckMark::kNone);
+    return WithCheckMark(PointToolFill(index, p),
+                         marks ? MarkOf(marks->points, index) : CheckMark::kNone);
   }
 
   void DrawPoint(int index, const MapPoint& p) {

@@ -16,19 +16,19 @@ MenuEntry WithShortcut(MenuEntry entry, const char* shortcut) {
 
 std::vector<MenuEntry> BuildFileMenu() {
   return {
-      Submenu("map_edit.file", "ファイル(&F)", "File(&F)",
-              {
-                  WithShortcut(MenuCommand(kCmdNewMap, "新規マップ(&N)", "New Map(&N)"), "Ctrl+N"),
-                  WithShortcut(
-                      MenuCommand(kCmdOpenMap, "マップデータを開く(&O)", "Open Map File(&O)"),
-                      "Ctrl+O"),
-                  WithShortcut(MenuCommand(kCmdSaveMap, "マップデータを上書き保存(&S)",
-                                           "Write Map File(&S)"),
-                               "Ctrl+S"),
-                  WithShortcut(MenuCommand(kCmdSaveMapAs, "マップデータを別名で保存(&A)",
-                                           "Write As Map File(&A)"),
-                               "Ctrl+Shift+S"),
-              }),
+      Submenu(
+          "map_edit.file", "ファイル(&F)", "File(&F)",
+          {
+              WithShortcut(MenuCommand(kCmdNewMap, "新規マップ(&N)", "New Map(&N)"), "Ctrl+N"),
+              WithShortcut(MenuCommand(kCmdOpenMap, "マップデータを開く(&O)", "Open Map File(&O)"),
+                           "Ctrl+O"),
+              WithShortcut(
+                  MenuCommand(kCmdSaveMap, "マップデータを上書き保存(&S)", "Write Map File(&S)"),
+                  "Ctrl+S"),
+              WithShortcut(MenuCommand(kCmdSaveMapAs, "マップデータを別名で保存(&A)",
+                                       "Write As Map File(&A)"),
+                           "Ctrl+Shift+S"),
+          }),
   };
 }
 

@@ -1,9 +1,10 @@
+#include "editor/map_geometry.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
 #include "editor/edit_map.h"
-#include "editor/map_geometry.h"
 
 namespace corvane {
 
@@ -200,10 +201,10 @@ MapExtent EditMap::Extent() const {
   };
   for (const MapRail& r : content_.rails) take(std::max(r.x1, r.x2), std::max(r.y1, r.y2));
   for (const MapPoint& p : content_.points) take(std::max(p.x1, p.x2), std::max(p.y1, p.y2));
-  for (const MapStationDraw& d : content_.station_draws) take(std::max(d.x1, d.x2), std::max(d.y1, d.y2));
+  for (const MapStationDraw& d : content_.station_draws)
+    take(std::max(d.x1, d.x2), std::max(d.y1, d.y2));
   for (const MapJump& j : content_.jumps) take(std::max(j.ax, j.bx), std::max(j.ay, j.by));
   return extent;
 }
-
 
 }  // namespace corvane

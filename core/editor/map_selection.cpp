@@ -73,8 +73,8 @@ void MapSelection::SetJumpEnd(int jump, bool end_a, bool selected) {
 int MapSelection::Count() const {
   int count = 0;
   for (const auto* marks : {&rails_, &points_, &station_draws_}) {
-    count += static_cast<int>(std::count_if(marks->begin(), marks->end(),
-                                            [](std::uint8_t mark) { return mark != 0; }));
+    count += static_cast<int>(
+        std::count_if(marks->begin(), marks->end(), [](std::uint8_t mark) { return mark != 0; }));
   }
   for (const std::uint8_t mark : jumps_) count += Bits(mark);
   return count;

@@ -59,19 +59,18 @@ constexpr std::array<MapTableInfo, kMapTableCount> kMapTables = {
     Info(MapTable::kPoint, kPointCapacity, "m_point.csv", "M_POINT_FILE", 1, 3, true),
     Info(MapTable::kStation, kStationCapacity, "m_station.csv", "M_STATION_FILE", 2, 3, true),
     Info(MapTable::kTarget, kTargetCapacity, "m_target.csv", "M_TARGET_FILE", 3, 3, true),
-    Info(MapTable::kStationDraw, kStationDrawCapacity, "m_station_draw.csv",
-         "M_STATION_DRAW_FILE", 4, 3, true),
+    Info(MapTable::kStationDraw, kStationDrawCapacity, "m_station_draw.csv", "M_STATION_DRAW_FILE",
+         4, 3, true),
     Info(MapTable::kBlockName, kNameEntryCapacity, "m_name_ar.csv", "M_NAME_AR_FILE", 5, 2, true),
     Info(MapTable::kYardName, kNameEntryCapacity, "m_name_ap.csv", "M_NAME_AP_FILE", 6, 2, true),
-    Info(MapTable::kStationName, kNameEntryCapacity, "m_name_as.csv", "M_NAME_AS_FILE", 7, 2,
-         true),
+    Info(MapTable::kStationName, kNameEntryCapacity, "m_name_as.csv", "M_NAME_AS_FILE", 7, 2, true),
     Info(MapTable::kTargetName, kNameEntryCapacity, "m_name_at.csv", "M_NAME_AT_FILE", 8, 2, true),
-    Appended(Since(Info(MapTable::kDetail, kUnboundedTable, "m_detail.csv", "M_DETAIL_FILE", 10,
-                        2, false),
-                   kVersionGradient, false)),
+    Appended(Since(
+        Info(MapTable::kDetail, kUnboundedTable, "m_detail.csv", "M_DETAIL_FILE", 10, 2, false),
+        kVersionGradient, false)),
     MayBeUnnamed(Info(MapTable::kJump, kJumpCapacity, "m_jump.csv", "M_JUMP_FILE", 9, 3, true)),
-    Since(Info(MapTable::kSignalType, kSignalTypeCapacity, "m_signal_set.csv",
-               "M_SIGNAL_SET_FILE", 11, 3, false),
+    Since(Info(MapTable::kSignalType, kSignalTypeCapacity, "m_signal_set.csv", "M_SIGNAL_SET_FILE",
+               11, 3, false),
           kVersionYardColumns, true),
     AspectBands(Since(Info(MapTable::kImage, kUnboundedTable, "m_signal.csv", "M_SIGNAL_FILE", 12,
                            3, false),
@@ -182,10 +181,14 @@ const RecordFormat<MapRail>& RailFormat() {
     });
     f.Num<&R::station>(2).Refers(RefTo(MapTable::kStation));
     f.Num<&R::target>(2).Refers(RefTo(MapTable::kTarget));
-    f.Num<&R::yard_station>(2).Since(kVersionYardColumns).OlderCopies<&R::station>().Refers(
-        RefTo(MapTable::kStation));
-    f.Num<&R::yard_target>(2).Since(kVersionYardColumns).OlderCopies<&R::target>().Refers(
-        RefTo(MapTable::kTarget));
+    f.Num<&R::yard_station>(2)
+        .Since(kVersionYardColumns)
+        .OlderCopies<&R::station>()
+        .Refers(RefTo(MapTable::kStation));
+    f.Num<&R::yard_target>(2)
+        .Since(kVersionYardColumns)
+        .OlderCopies<&R::target>()
+        .Refers(RefTo(MapTable::kTarget));
     f.Num<&R::electric>(1).Since(kVersionYardColumns);
     f.Num<&R::signal_left>(2).Since(kVersionYardColumns).Refers(RefTo(MapTable::kSignalType));
     f.Num<&R::signal_right>(2).Since(kVersionYardColumns).Refers(RefTo(MapTable::kSignalType));
@@ -252,7 +255,9 @@ RecordFormat<R> StationLikeFormat() {
   // start-point walk recomputes them.
   f.template Elements<&R::start_marks>(2);
   f.template Text<&R::one_char_name>();
-  f.template Text<&R::short_name>().Since(kVersionGradient).template OlderCopies<&R::one_char_name>();
+  f.template Text<&R::short_name>()
+      .Since(kVersionGradient)
+      .template OlderCopies<&R::one_char_name>();
   f.template Text<&R::name>();
   return f;
 }

@@ -38,8 +38,8 @@ bool ContinuesFrom(const EditMap& map, GridPoint p, int heading) {
 // relative to the start segment's free end.
 //
 // The walk is depth first with an explicit stack (maps are large enough to
-// make recursion risky). Every point is entered once and every segment passed at most once per direction, which also ends
-// walks around loops of segments and jumps.
+// make recursion risky). Every point is entered once and every segment passed at most once per
+// direction, which also ends walks around loops of segments and jumps.
 class StartWalk {
  public:
   StartWalk(MapChange& change, int forward)

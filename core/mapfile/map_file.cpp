@@ -7,10 +7,10 @@
 
 #include "base/encoding.h"
 #include "base/file_io.h"
+#include "base/file_messages.h"
 #include "base/ini_file.h"
 #include "base/ini_keys.h"
 #include "base/member_text.h"
-#include "base/file_messages.h"
 
 namespace corvane {
 
@@ -97,10 +97,9 @@ std::vector<MapTableInfo> MembersByHeaderOrder() {
   for (const MapTableInfo& info : MapTables()) {
     if (info.member != nullptr) members.push_back(info);
   }
-  std::stable_sort(members.begin(), members.end(),
-                   [](const MapTableInfo& a, const MapTableInfo& b) {
-                     return a.header_rank < b.header_rank;
-                   });
+  std::stable_sort(
+      members.begin(), members.end(),
+      [](const MapTableInfo& a, const MapTableInfo& b) { return a.header_rank < b.header_rank; });
   return members;
 }
 
@@ -229,8 +228,7 @@ bool ReadAspects(std::string_view content, MapContent& map) {
   return ok;
 }
 
-bool ReadMember(const MapTableInfo& info, std::string_view content, int version,
-                MapContent& map) {
+bool ReadMember(const MapTableInfo& info, std::string_view content, int version, MapContent& map) {
   if (info.rows == MemberRows::kAspectBands) return ReadAspects(content, map);
   return WithMapTable(map, info.table, [&](auto& records, const auto* format) {
     return format == nullptr || ReadRecords(content, version, info, *format, records);
@@ -404,8 +402,7 @@ MapReadResult ReadMapHeader(const std::string& header_path, const std::string& o
 bool ParseSignalTables(std::string_view signal_set_text, std::string_view signal_text,
                        MapContent& map) {
   ClearSignalTypes(map);
-  const bool sets_ok =
-      ReadMember(InfoOf(MapTable::kSignalType), signal_set_text, kMapVersion, map);
+  const bool sets_ok = ReadMember(InfoOf(MapTable::kSignalType), signal_set_text, kMapVersion, map);
   const bool aspects_ok = ReadMember(InfoOf(MapTable::kImage), signal_text, kMapVersion, map);
   return sets_ok && aspects_ok;
 }

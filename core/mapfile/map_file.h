@@ -72,8 +72,7 @@ bool ParseSignalTables(std::string_view signal_set_text, std::string_view signal
                        MapContent& map);
 
 // Loads the default signal types from the program's "old_map" folder.
-bool LoadDefaultSignalTypes(MapContent& map, const std::string& old_map_folder,
-                            Prompter& prompter);
+bool LoadDefaultSignalTypes(MapContent& map, const std::string& old_map_folder, Prompter& prompter);
 
 // The header's keys of the map's settings, as a listing shows them
 // ("key: value" lines, UTF-8).

@@ -12,9 +12,8 @@ std::string DescribeMap(const MapContent& map) {
   for (const MapTableInfo& info : MapTables()) {
     if (info.member == nullptr) continue;
     const char* name = info.listing != nullptr ? info.listing : info.member;
-    const int count = WithMapTable(map, info.table, [](const auto& records, const auto*) {
-      return records.count();
-    });
+    const int count = WithMapTable(
+        map, info.table, [](const auto& records, const auto*) { return records.count(); });
     char line[96];
     if (info.capacity == kUnboundedTable) {
       std::snprintf(line, sizeof line, "  %-20s %5d\n", name, count);

@@ -16,8 +16,8 @@
 #include "main/message_window.h"
 #include "mapedit/map_edit_window.h"
 #include "platform/qt_text.h"
-#include "support/map_support.h"
 #include "support/fake_environment.h"
+#include "support/map_support.h"
 #include "support/test_support.h"
 
 namespace corvane {

@@ -14,8 +14,8 @@
 #include <string>
 
 #include "app/app_context.h"
-#include "editor/map_edit_menu.h"
 #include "editor/edit_script.h"
+#include "editor/map_edit_menu.h"
 #include "mapedit/map_edit_window.h"
 #include "mapedit/map_view.h"
 #include "mapfile/map_file.h"

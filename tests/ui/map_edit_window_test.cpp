@@ -17,9 +17,9 @@
 #include "mapedit/map_render.h"
 #include "mapedit/map_view.h"
 #include "platform/qt_text.h"
-#include "support/map_support.h"
 #include "support/fake_environment.h"
 #include "support/map_edit_harness.h"
+#include "support/map_support.h"
 #include "support/test_support.h"
 
 namespace corvane {

@@ -6,9 +6,9 @@
 
 #include "app/data_folder.h"
 #include "app/environment.h"
-#include "base/message_log.h"
 #include "app/settings.h"
 #include "base/chooser.h"
+#include "base/message_log.h"
 #include "base/prompter.h"
 #include "editor/edit_map.h"
 

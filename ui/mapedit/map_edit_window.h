@@ -12,8 +12,8 @@
 #include <string>
 
 #include "app/app_context.h"
-#include "editor/edit_session.h"
 #include "app/map_document.h"
+#include "editor/edit_session.h"
 
 class QAction;
 class QCloseEvent;

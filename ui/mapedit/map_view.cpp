@@ -13,7 +13,6 @@ namespace corvane {
 
 namespace {
 
-
 // Moves a scroll bar by `steps` positions, within its range.
 void Nudge(QScrollBar* bar, int steps) {
   bar->setValue(std::clamp(bar->value() + steps, bar->minimum(), bar->maximum()));
@@ -173,8 +172,8 @@ void MapView::Scroll(const ScrollRequest& request) {
 
 void MapView::wheelEvent(QWheelEvent* event) {
   const QPoint angle = event->angleDelta();
-  Scroll(WheelScroll(angle.x(), angle.y(), event->modifiers() & Qt::ShiftModifier,
-                     &wheel_remainder_));
+  Scroll(
+      WheelScroll(angle.x(), angle.y(), event->modifiers() & Qt::ShiftModifier, &wheel_remainder_));
   event->accept();
 }
 

@@ -1,10 +1,9 @@
-#include "editor/map_change.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "editor/map_change.h"
 #include "support/test_support.h"
 
 namespace corvane {
@@ -97,8 +96,12 @@ TEST(EditMapTest, DeletingSegmentsAndPointsRenumbersDetailsAndStart) {
   for (int i = 0; i < 4; ++i) edit.rails().Append(Rail(i * 5, 1, i * 5 + 5, 1));
   edit.points().Append({});
   edit.points().Append({});
-  edit.SetDetails({{1, 0, 0, 10, 0, 0, 0}, {2, 0, 0, 20, 0, 0, 0}, {0, 1, 0, 30, 0, 0, 0},
-                   {4, 0, 0, 40, 0, 0, 0}, {0, 2, 0, 50, 0, 0, 0}, {2, 0, 5, 60, 0, 0, 0}});
+  edit.SetDetails({{1, 0, 0, 10, 0, 0, 0},
+                   {2, 0, 0, 20, 0, 0, 0},
+                   {0, 1, 0, 30, 0, 0, 0},
+                   {4, 0, 0, 40, 0, 0, 0},
+                   {0, 2, 0, 50, 0, 0, 0},
+                   {2, 0, 5, 60, 0, 0, 0}});
   edit.header().start.start_rail = 4;
 
   edit.rails().Delete(2);
@@ -106,9 +109,9 @@ TEST(EditMapTest, DeletingSegmentsAndPointsRenumbersDetailsAndStart) {
   EXPECT_EQ(map.rails()[2].x1, 10);
   EXPECT_EQ(map.header().start.start_rail, 3);  // the same segment under its new number
   EXPECT_EQ(Records(map.details()), (std::vector<MapDetail>{{1, 0, 0, 10, 0, 0, 0},
-                                                 {0, 1, 0, 30, 0, 0, 0},
-                                                 {3, 0, 0, 40, 0, 0, 0},
-                                                 {0, 2, 0, 50, 0, 0, 0}}));
+                                                            {0, 1, 0, 30, 0, 0, 0},
+                                                            {3, 0, 0, 40, 0, 0, 0},
+                                                            {0, 2, 0, 50, 0, 0, 0}}));
 
   edit.points().Delete(1);
   EXPECT_EQ(map.points().count(), 1);
@@ -196,7 +199,7 @@ TEST(EditMapTest, DeletingNameEntriesRenumbersOnlyTheirOwnReferences) {
   point.yard_name = 2;
   edit.points().Append(point);
 
-  edit.names(NameTable::kYard).Delete( 1);
+  edit.names(NameTable::kYard).Delete(1);
   EXPECT_EQ(map.Names(NameTable::kYard).count(), 1);
   EXPECT_EQ(map.Names(NameTable::kYard)[1].short_left, Sjis("上場"));
   EXPECT_EQ(map.rails()[1].yard_name, 1);
@@ -205,9 +208,9 @@ TEST(EditMapTest, DeletingNameEntriesRenumbersOnlyTheirOwnReferences) {
   EXPECT_EQ(map.rails()[1].target_name, 2);  // other tables untouched
   EXPECT_EQ(map.rails()[1].station_name, 3);
 
-  edit.names(NameTable::kStation).Delete( 2);
-  edit.names(NameTable::kTarget).Delete( 2);
-  edit.names(NameTable::kBlock).Delete( 1);
+  edit.names(NameTable::kStation).Delete(2);
+  edit.names(NameTable::kTarget).Delete(2);
+  edit.names(NameTable::kBlock).Delete(1);
   EXPECT_EQ(map.rails()[1].station_name, 2);
   EXPECT_EQ(map.rails()[1].target_name, 0);
   EXPECT_EQ(map.rails()[1].block_name, 0);

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "base/message_log.h"
+#include "app/map_document.h"
 #include "base/chooser.h"
 #include "base/file_io.h"
-#include "app/map_document.h"
+#include "base/message_log.h"
 #include "mapfile/map_file.h"
 #include "support/test_support.h"
 
@@ -119,8 +119,8 @@ save
   ASSERT_EQ(map_.rails().count(), 6);
   EXPECT_EQ(map_.rails()[3].direction, kRightwardOnly);
   EXPECT_EQ(map_.rails()[4].direction, kLeftwardOnly);
-  EXPECT_EQ((std::vector<int>{map_.rails()[1].station, map_.rails()[1].stop_left, map_.rails()[3].target,
-                              map_.rails()[3].stop_right}),
+  EXPECT_EQ((std::vector<int>{map_.rails()[1].station, map_.rails()[1].stop_left,
+                              map_.rails()[3].target, map_.rails()[3].stop_right}),
             (std::vector<int>{1, 780, 1, 580}));
   ASSERT_EQ(map_.points().count(), 2);
   EXPECT_EQ(map_.points()[1].branch_count, 3);

@@ -1,4 +1,3 @@
-#include "editor/map_change.h"
 #include "editor/map_drawing.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "editor/map_change.h"
 #include "support/test_support.h"
 
 namespace corvane {
@@ -212,8 +212,8 @@ TEST(MapDrawingRail, FillFollowsTheTool) {
        [](MapRail& r, MapDrawOptions& o) { r.station = 1, o.current_station = 2; }, kMapGrey},
       {"drawing tool shows yards", EditMode::kStationDrawing,
        [](MapRail& r, MapDrawOptions& o) { r.yard_station = o.current_station = 3; }, kMapBlue},
-      {"selected", EditMode::kSelect, [](MapRail&, MapDrawOptions& o) { o.selection = FirstRailSelected(); },
-       kMapYellow},
+      {"selected", EditMode::kSelect,
+       [](MapRail&, MapDrawOptions& o) { o.selection = FirstRailSelected(); }, kMapYellow},
       {"leftward signal on rightward-only", EditMode::kSignalLeftward,
        [](MapRail& r, MapDrawOptions&) { r.direction = kRightwardOnly; }, kBlack},
       {"length tool selected", EditMode::kLength,

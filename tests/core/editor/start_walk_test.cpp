@@ -1,10 +1,10 @@
+#include "editor/start_walk.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <limits>
-
-#include "editor/start_walk.h"
 
 namespace corvane {
 namespace {

@@ -218,8 +218,7 @@ MapContent FullMap() {
   MapContent content = built.content();
   EXPECT_TRUE(ParseSignalTables(
       Sjis(kSignalSets) + Cols({3, 0}) + kShort20 + "," + kLong255 + "\n",
-      Sjis(kSignals) + "  3,  0,1023, 10, 20, 30," + kShort20 + "," + kLong255 + "\n",
-      content));
+      Sjis(kSignals) + "  3,  0,1023, 10, 20, 30," + kShort20 + "," + kLong255 + "\n", content));
   return content;
 }
 

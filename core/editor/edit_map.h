@@ -5,6 +5,7 @@
 // that record. Opening a file or starting a new map replaces the whole
 // content and forgets the record.
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -38,6 +39,16 @@ class MapListener {
   virtual void RecordDeleted(MapTable table, int index) = 0;
   // The map was opened, started anew or assigned.
   virtual void ContentReplaced() = 0;
+};
+
+// The action being recorded while changes of a map are open.
+struct PendingMapAction {
+  MapAction action;
+  // Records whose image is kept already, per table (cleared when records of
+  // the table move).
+  std::array<std::vector<std::uint8_t>, kMapTableCount> touched;
+  bool header_touched = false;
+  int depth = 0;  // open MapChange objects
 };
 
 class EditMap {
@@ -126,15 +137,7 @@ class EditMap {
   template <typename Record>
   friend class TableChange;
 
-  // The action being recorded while changes are open.
-  struct Pending {
-    MapAction action;
-    // Records whose image is kept already, per table (cleared when records
-    // of the table move).
-    std::array<std::vector<std::uint8_t>, kMapTableCount> touched;
-    bool header_touched = false;
-    int depth = 0;  // open MapChange objects
-  };
+  using Pending = PendingMapAction;
 
   template <typename Record>
   Record& Touch(MapTable table, Table<Record>& records, int index);

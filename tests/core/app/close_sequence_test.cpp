@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/encoding.h"
 #include "base/file_io.h"
@@ -351,6 +352,72 @@ TEST_F(CloseSequenceTest, ResetWithoutWorkChangesNothing) {
   EXPECT_EQ(ResetSettingsFile(root_, 1, env_.now).outcome, Outcome::kFailed);
   EXPECT_EQ(Read(backup), "older");
   EXPECT_EQ(Read(root_ + "/korv.ini"), "PosLeft=1\n");
+}
+
+// Windows that write down what the close sequence asked of them.
+class RecordingWindows : public CloseWindows {
+ public:
+  bool ConfirmMapEditClose() override {
+    steps.push_back("confirm");
+    return confirm;
+  }
+  void StopTimer() override { steps.push_back("timer"); }
+  bool SaveSettings() override {
+    steps.push_back("settings");
+    return settings_saved;
+  }
+  void MoveDataFolder() override { steps.push_back("move"); }
+  void HideWindows() override { steps.push_back("hide"); }
+
+  std::vector<std::string> steps;
+  bool confirm = true;
+  bool settings_saved = true;
+};
+
+TEST_F(CloseSequenceTest, CloseSequenceRunsInOrderAndReportsOnce) {
+  using Steps = std::vector<std::string>;
+  CloseRequest request;
+  request.data_folder = root_;
+  request.settings_path = root_ + "/korv.ini";
+  request.now = env_.now;
+  Put(request.settings_path, "[BackupFile]\nkvm=/x/back.kvm\n[MainWindow]\nPosLeft=3\n");
+
+  // Cancelled at the map edit window's question: nothing else happens.
+  RecordingWindows cancelled;
+  cancelled.confirm = false;
+  ScriptedPrompter prompter;
+  EXPECT_FALSE(RunCloseSequence(request, cancelled, prompter));
+  EXPECT_EQ(cancelled.steps, Steps{"confirm"});
+  EXPECT_TRUE(Contains(Read(request.settings_path), "kvm=/x/back.kvm"));
+
+  // A normal end with a window-position reset and a folder move.
+  request.move_data_folder = true;
+  request.start_mode = 1;
+  RecordingWindows windows;
+  EXPECT_TRUE(RunCloseSequence(request, windows, prompter));
+  EXPECT_EQ(windows.steps, (Steps{"confirm", "timer", "settings", "move", "hide"}));
+  EXPECT_TRUE(prompter.shown().empty());
+  EXPECT_TRUE(Contains(Read(request.settings_path), "kvm=\n"));
+  EXPECT_TRUE(Contains(Read(request.settings_path), "PosLeft=\n"));
+
+  // No settings file to reset is nothing to report; settings that could not
+  // be written are reported once, however many steps failed.
+  fs::remove(request.settings_path);
+  RecordingWindows failing;
+  failing.settings_saved = false;
+  request.settings_path = root_ + "/no/such/folder/korv.ini";
+  EXPECT_TRUE(RunCloseSequence(request, failing, prompter));
+  ASSERT_EQ(prompter.shown().size(), 1u);
+  EXPECT_EQ(prompter.shown()[0].text,
+            "書き込みファイル'" + request.settings_path + "'は開けませんでした。\n");
+  EXPECT_EQ(prompter.shown()[0].caption, "ファイル書き込みエラー");
+
+  // Without a data folder there is nothing to write and nothing to report.
+  request.data_folder = root_ + "/gone";
+  RecordingWindows without_folder;
+  ScriptedPrompter quiet;
+  EXPECT_TRUE(RunCloseSequence(request, without_folder, quiet));
+  EXPECT_TRUE(quiet.shown().empty());
 }
 
 }  // namespace

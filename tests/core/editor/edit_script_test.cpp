@@ -50,9 +50,24 @@ class EditScriptTest : public ::testing::Test {
 
 TEST_F(EditScriptTest, MalformedLinesChangeNothingAndNameTheirLine) {
   const std::vector<std::string> bad = {
-      "frobnicate", "mode",        "mode 1",   "mode 2 sideways", "mode 12 3",
-      "mode 5 1",   "mode 4 x",    "click 1",  "click a b",       "clickpx 1 2 3",
-      "key Hyper",  "key Shift+x", "save now", "station 東",      "stopsection",
+      "frobnicate",
+      "mode",
+      "mode 1",
+      "mode 2 sideways",
+      "mode 12 3",
+      "mode 5 1",
+      "mode 4 x",
+      "click 1",
+      "click a b",
+      "clickpx 1 2 3",
+      "key Hyper",
+      "key Shift+x",
+      "save now",
+      "station 東",
+      "stopsection",
+      "command",
+      "command map_edit.frobnicate",
+      "command turnout crossing",
   };
   for (const std::string& line : bad) {
     std::string why;
@@ -67,6 +82,19 @@ TEST_F(EditScriptTest, MalformedLinesChangeNothingAndNameTheirLine) {
   EXPECT_EQ(error_, "line 4: click: two numbers expected");
   EXPECT_EQ(script_.session().track_direction(), kLeftwardOnly);
   EXPECT_FALSE(script_.session().has_pending());
+}
+
+TEST_F(EditScriptTest, MenuCommandsByIdWithOrWithoutTheirMenuPrefix) {
+  ASSERT_TRUE(Run("command map_edit.track_leftward\ncommand select_range\n")) << error_;
+  EXPECT_EQ(script_.session().mode(), EditMode::kSelect);
+  EXPECT_EQ(script_.session().selection_kind(), SelectionKind::kRange);
+  ASSERT_TRUE(Run("command error_display\ncommand map_edit.track_leftward\n")) << error_;
+  EXPECT_TRUE(script_.session().error_display());
+  EXPECT_EQ(script_.session().track_direction(), kLeftwardOnly);
+  // The move command needs a selection: refused with its message.
+  ASSERT_TRUE(Run("command move\n")) << error_;
+  ASSERT_EQ(prompter_.shown().size(), 1u);
+  EXPECT_EQ(prompter_.shown()[0].caption, "操作エラー");
 }
 
 TEST_F(EditScriptTest, AMapDrawnFromNothingSavesAndReopensTheSame) {

@@ -574,5 +574,20 @@ TEST_F(EditSessionTest, PropertyToolStoresWhatTheDialogConfirms) {
   EXPECT_TRUE(map_.modified());
 }
 
+TEST(WheelScrollTest, OnePagePerNotchAndShiftTurnsItSideways) {
+  int remainder = 0;
+  ScrollRequest down = WheelScroll(0, -2 * kWheelNotch, false, &remainder);
+  EXPECT_EQ((std::vector<int>{down.dx, down.dy, down.pages}), (std::vector<int>{0, 2, 1}));
+  ScrollRequest left = WheelScroll(0, kWheelNotch, true, &remainder);
+  EXPECT_EQ((std::vector<int>{left.dx, left.dy}), (std::vector<int>{-1, 0}));
+  ScrollRequest sideways = WheelScroll(-kWheelNotch, 0, false, &remainder);
+  EXPECT_EQ((std::vector<int>{sideways.dx, sideways.dy}), (std::vector<int>{1, 0}));
+  // A fine-grained wheel scrolls once its parts add up to a notch.
+  EXPECT_FALSE(WheelScroll(0, 50, false, &remainder).any());
+  EXPECT_FALSE(WheelScroll(0, 50, false, &remainder).any());
+  EXPECT_EQ(WheelScroll(0, 50, false, &remainder).dy, -1);
+  EXPECT_EQ(remainder, 30);
+}
+
 }  // namespace
 }  // namespace corvane

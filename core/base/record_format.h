@@ -9,8 +9,13 @@
 //   RecordFormat<MapJump> format;
 //   format.Num<&MapJump::ax>(3).Num<&MapJump::ay>(3).Text<&MapJump::name>();
 //   format.Num<&MapRail::yard_station>(2).Since(1110).OlderCopies<&MapRail::station>();
+//
+// Records are plain structs of ints and fixed texts; a column finds its field
+// by the field's place in the record, so reading and writing a large table
+// costs no call per field.
 
 #include <cstddef>
+#include <cstring>
 #include <functional>
 #include <string_view>
 #include <type_traits>
@@ -27,21 +32,18 @@ struct TableRef {
   int capacity = 0;
 };
 
-// One column: a number (optionally one element of an array member) or a text.
+// One column: a number (a field, or one element of an array field) or a
+// fixed text.
 template <typename Record>
 struct Column {
   bool is_text = false;
-  int width = 0;    // minimum width of a number
-  int element = 0;  // array element of the member
-  int since = 0;    // first file version holding the column
-  int (*get)(const Record&, int element) = nullptr;
-  void (*set)(Record&, int element, int value) = nullptr;
-  std::string_view (*get_text)(const Record&) = nullptr;
-  void (*set_text)(Record&, std::string_view) = nullptr;
-  // Files older than `since`: the value another column of the record gave
-  // (nothing: the record's default stays).
-  int (*older_int)(const Record&, int element) = nullptr;
-  std::string_view (*older_text)(const Record&) = nullptr;
+  int width = 0;              // minimum width of a number
+  std::ptrdiff_t offset = 0;  // place of the int, or of the text's bytes, in the record
+  int since = 0;              // first file version holding the column
+  void (*set_text)(Record&, std::string_view) = nullptr;  // clips to the field
+  // Files older than `since`: the column at this place gives the value
+  // (-1: the record's default stays).
+  std::ptrdiff_t older_offset = -1;
   // A reference: checked against 0..capacity when read, renumbered when a
   // record of the table it points into is deleted.
   TableRef ref;
@@ -53,10 +55,27 @@ struct Column {
   bool null_record_exempt = false;  // record 0 may hold anything
 
   bool IsReference() const { return ref.table >= 0; }
+
+  int Get(const Record& record) const { return IntAt(record, offset); }
+  void Set(Record& record, int value) const {
+    std::memcpy(reinterpret_cast<char*>(&record) + offset, &value, sizeof value);
+  }
+  // A fixed text always ends in a zero byte.
+  std::string_view Text(const Record& record) const {
+    return std::string_view(reinterpret_cast<const char*>(&record) + offset);
+  }
+
+  static int IntAt(const Record& record, std::ptrdiff_t at) {
+    int value;
+    std::memcpy(&value, reinterpret_cast<const char*>(&record) + at, sizeof value);
+    return value;
+  }
 };
 
 template <typename Record>
 class RecordFormat {
+  static_assert(std::is_standard_layout_v<Record>, "columns find fields by their place");
+
  public:
   // ------------------------------------------------------------ describing
 
@@ -65,8 +84,7 @@ class RecordFormat {
   RecordFormat& Num(int width) {
     Column<Record> c;
     c.width = width;
-    c.get = [](const Record& r, int) { return r.*Member; };
-    c.set = [](Record& r, int, int value) { r.*Member = value; };
+    c.offset = OffsetOf(Member);
     columns_.push_back(c);
     return *this;
   }
@@ -76,9 +94,7 @@ class RecordFormat {
   RecordFormat& Element(int width, int element) {
     Column<Record> c;
     c.width = width;
-    c.element = element;
-    c.get = [](const Record& r, int e) { return (r.*Member)[static_cast<std::size_t>(e)]; };
-    c.set = [](Record& r, int e, int value) { (r.*Member)[static_cast<std::size_t>(e)] = value; };
+    c.offset = OffsetOf(Member) + static_cast<std::ptrdiff_t>(element * sizeof(int));
     columns_.push_back(c);
     return *this;
   }
@@ -96,7 +112,7 @@ class RecordFormat {
   RecordFormat& Text() {
     Column<Record> c;
     c.is_text = true;
-    c.get_text = [](const Record& r) { return (r.*Member).view(); };
+    c.offset = OffsetOf(Member);
     c.set_text = [](Record& r, std::string_view text) { r.*Member = text; };
     columns_.push_back(c);
     return *this;
@@ -119,11 +135,7 @@ class RecordFormat {
   // What older files imply for the column: the value of an earlier column.
   template <auto Member>
   RecordFormat& OlderCopies() {
-    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(Record{}.*Member)>, int>) {
-      last().older_int = [](const Record& r, int) { return r.*Member; };
-    } else {
-      last().older_text = [](const Record& r) { return (r.*Member).view(); };
-    }
+    last().older_offset = OffsetOf(Member);
     return *this;
   }
 
@@ -157,12 +169,13 @@ class RecordFormat {
   // number ends with a comma, and so does a text except in the last column.
   void Write(int number, const Record& record, int number_width, MemberWriter& out) const {
     out.Num(number_width, number);
+    const std::size_t last_column = columns_.size() - 1;
     for (std::size_t i = 0; i < columns_.size(); ++i) {
       const Column<Record>& c = columns_[i];
       if (c.is_text) {
-        out.Text(c.get_text(record), i + 1 < columns_.size() ? "," : "");
+        out.Text(c.Text(record), i < last_column ? "," : "");
       } else {
-        out.Num(c.width, c.get(record, c.element));
+        out.Num(c.width, c.Get(record));
       }
     }
     out.EndLine();
@@ -176,8 +189,13 @@ class RecordFormat {
     bool ok = true;
     for (const Column<Record>& c : columns_) {
       if (version < c.since) {
-        if (c.older_text != nullptr) c.set_text(record, c.older_text(record));
-        if (c.older_int != nullptr) c.set(record, c.element, c.older_int(record, c.element));
+        if (c.older_offset < 0) continue;
+        if (c.is_text) {
+          c.set_text(record,
+                     std::string_view(reinterpret_cast<const char*>(&record) + c.older_offset));
+        } else {
+          c.Set(record, Column<Record>::IntAt(record, c.older_offset));
+        }
         continue;
       }
       if (c.is_text) {
@@ -185,7 +203,7 @@ class RecordFormat {
         continue;
       }
       const int value = line.Int(piece++);
-      c.set(record, c.element, value);
+      c.Set(record, value);
       if (c.IsReference() && (value < 0 || value > c.ref.capacity)) ok = false;
       if (c.checked && !(c.null_record_exempt && number == 0) && (value < c.low || value > c.high))
         ok = false;
@@ -202,6 +220,13 @@ class RecordFormat {
   }
 
  private:
+  // The place of a member in the record, in bytes.
+  template <typename Member>
+  static std::ptrdiff_t OffsetOf(Member member) {
+    static const Record probe{};
+    return reinterpret_cast<const char*>(&(probe.*member)) - reinterpret_cast<const char*>(&probe);
+  }
+
   Column<Record>& last() { return columns_.back(); }
 
   std::vector<Column<Record>> columns_;

@@ -67,16 +67,15 @@ void EditMap::DeleteRecord(MapTable table, int index) {
       format->ForEachReferenceTo(target, [&](const auto& column) {
         if (!column.removed_with_target) return;
         for (int i = records.count(); i >= 1; --i) {
-          if (column.get(records[i], column.element) == index) DeleteRecord(info.table, i);
+          if (column.Get(records[i]) == index) DeleteRecord(info.table, i);
         }
       });
       // ...then every reference to a later record follows it down.
       format->ForEachReferenceTo(target, [&](const auto& column) {
         for (int i = 1; i <= records.count(); ++i) {
-          const int value = column.get(records[i], column.element);
+          const int value = column.Get(records[i]);
           const int renumbered = Renumbered(value, index);
-          if (renumbered != value)
-            column.set(Touch(info.table, records, i), column.element, renumbered);
+          if (renumbered != value) column.Set(Touch(info.table, records, i), renumbered);
         }
       });
     });

@@ -99,8 +99,12 @@ class EditMap {
   // How many actions were ever committed (undo and redo do not count).
   std::int64_t actions_committed() const { return actions_committed_; }
 
-  // The one listener (null: none).
+  // The one listener; removing one that is no longer the listener does
+  // nothing.
   void SetListener(MapListener* listener) { listener_ = listener; }
+  void RemoveListener(const MapListener* listener) {
+    if (listener_ == listener) listener_ = nullptr;
+  }
 
   // ------------------------------------------------------------ questions
 

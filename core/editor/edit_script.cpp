@@ -77,14 +77,21 @@ std::string Quoted(std::string_view word) { return "\"" + std::string(word) + "\
 }  // namespace
 
 EditScript::EditScript(EditMap& map, Prompter& prompter, std::function<bool()> save)
-    : session_(map, prompter, *this), save_(std::move(save)) {}
-
-bool EditScript::ChooseStation(MapChange& change, EditMode tool, int* current) {
-  if (chosen_station_ != 0) *current = chosen_station_;
-  return EditDialogs::ChooseStation(change, tool, current);
-}
+    : host_(prompter), session_(map, prompter, dialogs_), save_(std::move(save)) {}
 
 EditScript::Outcome EditScript::RunLine(std::string_view line, std::string* error) {
+  const Outcome outcome = RunCommand(line, error);
+  // An answer that does not fit the dialog it was given to is the script's
+  // mistake, found only when the dialog opened.
+  if (std::optional<std::string> mistake = host_.TakeMistake();
+      outcome == Outcome::kDone && mistake) {
+    *error = std::move(*mistake);
+    return Outcome::kMalformed;
+  }
+  return outcome;
+}
+
+EditScript::Outcome EditScript::RunCommand(std::string_view line, std::string* error) {
   line = Trim(line);
   if (line.empty() || line.front() == '#') return Outcome::kDone;
   std::string_view rest = line;
@@ -98,6 +105,13 @@ EditScript::Outcome EditScript::RunLine(std::string_view line, std::string* erro
     const std::string_view one_char = NextWord(&rest);
     const std::string_view short_name = NextWord(&rest);
     if (short_name.empty()) return malformed(std::string(command) + ": ONE SHORT [NAME] expected");
+    // The same refusal as the station information dialog's.
+    for (const std::string_view text : {one_char, short_name, rest}) {
+      if (const auto problem = TextFieldProblem(text)) {
+        session_.Refuse({*problem, kInputErrorCaption});
+        return Outcome::kDone;
+      }
+    }
     if (command == "station") {
       MapStation station;
       station.one_char_name = Utf8ToSjis(one_char);
@@ -151,9 +165,11 @@ EditScript::Outcome EditScript::RunLine(std::string_view line, std::string* erro
             std::string(stop_section ? "there is no stop section " : "there is no station ") +
             Quoted(args[1]));
       }
-      chosen_station_ = *chosen;
+      DialogAnswer answer;
+      answer.steps.push_back({"#list", "#" + std::to_string(*chosen)});
+      answer.ok = true;
+      host_.QueueFirst(std::move(answer));
       session_.ChooseMode(mode);
-      chosen_station_ = 0;
       return Outcome::kDone;
     }
     return malformed("mode " + std::string(args[0]) + " takes no argument");
@@ -178,6 +194,14 @@ EditScript::Outcome EditScript::RunLine(std::string_view line, std::string* erro
     } else {
       session_.LeftUp(px, py);
     }
+    return Outcome::kDone;
+  }
+
+  if (command == "answer") {
+    std::string why;
+    std::optional<DialogAnswer> answer = ParseDialogAnswer(rest, &why);
+    if (!answer) return malformed("answer: " + why);
+    host_.Queue(std::move(*answer));
     return Outcome::kDone;
   }
 

@@ -6,8 +6,8 @@
 //   mode N [ARG]        choose tool N; ARG is the direction of the track tool
 //                       (both|left|right or 1|2|3), the kind of the selection
 //                       tool (individual|batch|range or 0|1|2), or for the
-//                       station tools (5 to 9) the station or stop section to
-//                       choose in their dialog
+//                       station tools (5 to 9) the station or stop section
+//                       that answers their selection dialog
 //   station ONE SHORT [NAME]      add a station as the station dialog does
 //   stopsection ONE SHORT [NAME]  add a stop section likewise
 //   click X Y           left click on grid point (X, Y), i.e. at pixel
@@ -17,8 +17,18 @@
 //   release X Y, releasepx PX PY  left button released (the move tool's drag)
 //   key NAME            Esc, Left, Right, Up, Down (each also with "Shift+"),
 //                       Shift+Tab, space, or a letter
-//   command ID          a command of the Edit or View menu by its id
-//                       ("map_edit.turnout"; the "map_edit." may be left out)
+//   command ID          a command of the map edit window's tool menus by its
+//                       id ("map_edit.turnout"; the "map_edit." may be left
+//                       out)
+//   answer [FIELD=VALUE]... ok|cancel
+//                       the answer to the next dialog that opens: fields by
+//                       their Japanese labels (with the group's arrow in
+//                       front where a label stands in both direction groups,
+//                       "詳細" for the detail entry's speed, gradient and
+//                       radius), list items by their text or "#N", check
+//                       boxes 0 or 1, a checked number empty to uncheck it,
+//                       buttons as press=LABEL; a dialog with no answer
+//                       queued is cancelled
 //   save                write the map
 //
 // Empty lines and lines starting with "#" are skipped. Names are UTF-8.
@@ -28,13 +38,15 @@
 #include <string>
 #include <string_view>
 
+#include "base/dialog_model.h"
 #include "base/prompter.h"
+#include "editor/edit_dialogs.h"
 #include "editor/edit_map.h"
 #include "editor/edit_session.h"
 
 namespace corvane {
 
-class EditScript : public EditDialogs {
+class EditScript {
  public:
   // `save` writes the map and reports any failure itself.
   EditScript(EditMap& map, Prompter& prompter, std::function<bool()> save);
@@ -54,13 +66,13 @@ class EditScript : public EditDialogs {
 
   EditSession& session() { return session_; }
 
-  // The station dialog answers with the number the mode command gave.
-  bool ChooseStation(MapChange& change, EditMode tool, int* current) override;
-
  private:
+  Outcome RunCommand(std::string_view line, std::string* error);
+
+  ScriptDialogHost host_;
+  HostedEditDialogs dialogs_{host_};
   EditSession session_;
   std::function<bool()> save_;
-  int chosen_station_ = 0;  // answer for the next station dialog (0: keep)
 };
 
 }  // namespace corvane

@@ -36,30 +36,12 @@ ScrollRequest WheelScroll(int angle_x, int angle_y, bool shift, int* remainder) 
   return request;
 }
 
-bool EditDialogs::ChooseStation(MapChange& change, EditMode tool, int* current) {
-  const EditMap& map = change.map();
-  const int count = IsStopSectionTool(tool) ? map.targets().count() : map.stations().count();
-  if (count == 0) return false;
-  if (*current < 1 || *current > count) *current = 1;
-  return true;
-}
-
-bool EditDialogs::EditRail(const EditMap& /*map*/, int /*rail*/, MapRail* /*record*/,
-                           std::vector<MapDetail>* /*details*/) {
-  return false;
-}
-
-bool EditDialogs::EditPoint(const EditMap& /*map*/, int /*point*/, MapPoint* /*record*/,
-                            std::vector<MapDetail>* /*details*/) {
-  return false;
-}
-
 EditSession::EditSession(EditMap& map, Prompter& prompter, EditDialogs& dialogs)
     : map_(map), prompter_(prompter), dialogs_(dialogs) {
   map_.SetListener(this);
 }
 
-EditSession::~EditSession() { map_.SetListener(nullptr); }
+EditSession::~EditSession() { map_.RemoveListener(this); }
 
 void EditSession::RecordInserted(MapTable table, int index) {
   state_.selection.RecordInserted(table, index);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/prompter.h"
+#include "editor/edit_dialogs.h"
 #include "editor/edit_map.h"
 #include "editor/edit_mode.h"
 #include "editor/map_change.h"
@@ -20,32 +21,6 @@
 #include "editor/map_selection.h"
 
 namespace corvane {
-
-// The dialogs the click tools open. Each works on copies and reports whether
-// the user confirmed; the default implementation stands in until the real
-// dialogs exist and keeps every current value.
-class EditDialogs {
- public:
-  virtual ~EditDialogs() = default;
-
-  // The station selection dialog of a station, stop-section, yard or
-  // station-drawing tool (`tool` says which). `*current` is the tool's
-  // current station (modes 5, 7, 9) or stop section (modes 6, 8); the dialog
-  // may add, change and delete records of the map on its way (through
-  // `change`). True with `*current` set when the user chose one, false when
-  // the tool is left. Default: keeps the current one, or the first when
-  // there is none; with an empty list only leaving is possible.
-  virtual bool ChooseStation(MapChange& change, EditMode tool, int* current);
-
-  // The rail information dialog of segment `rail`, on copies of the record
-  // and of the whole detail list. True when they are to be stored.
-  // Default: cancelled.
-  virtual bool EditRail(const EditMap& map, int rail, MapRail* record,
-                        std::vector<MapDetail>* details);
-  // The same dialog for point `point`.
-  virtual bool EditPoint(const EditMap& map, int point, MapPoint* record,
-                         std::vector<MapDetail>* details);
-};
 
 // Keys besides the character keys.
 enum class EditKey { kEscape, kLeft, kRight, kUp, kDown, kTab };

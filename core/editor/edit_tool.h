@@ -21,6 +21,7 @@ struct KeyResult;
 
 inline constexpr const char kEditMenuId[] = "map_edit.edit";
 inline constexpr const char kViewMenuId[] = "map_edit.view";
+inline constexpr const char kNamesMenuId[] = "map_edit.names";
 
 // A command of the map edit window's Edit and View menus.
 struct EditCommand {

@@ -454,23 +454,43 @@ std::vector<EditTool> BuildTools() {
   tools.push_back(Described(EditMode::kStopRightward,
                             "停止目標距離を設定したい線路を左クリックして下さい。",
                             DistanceTitle<kStopRightwardTitle>));
-  tools.push_back(Described(EditMode::kManualName,
-                            "線路名称を設定したい線路を左クリックして下さい。", ManualNameTitle));
-  tools.push_back(Described(EditMode::kBlockNameAuto,
-                            "線路名称を全自動で設定したい駅間の線路を左クリックして下さい。",
-                            PlainTitle<kBlockNameAutoTitle>));
-  tools.push_back(Described(EditMode::kBlockNameSemi,
-                            "線路名称を設定したい駅間の線路を左クリックして下さい。",
-                            NameEntryTitle<kBlockNameSemiTitle, NameTable::kBlock>));
-  tools.push_back(Described(EditMode::kYardName,
-                            "線路名称を設定したい構内の線路・ポイントを左クリックして下さい。",
-                            NameEntryTitle<kYardNameTitle, NameTable::kYard>));
-  tools.push_back(Described(EditMode::kStationName,
-                            "線路名称を設定したい駅の線路を左クリックして下さい。",
-                            NameEntryTitle<kStationNameTitle, NameTable::kStation>));
-  tools.push_back(Described(EditMode::kStopSectionName,
-                            "線路名称を設定したい停車区画の線路を左クリックして下さい。",
-                            NameEntryTitle<kStopSectionNameTitle, NameTable::kTarget>));
+  // Naming: the dialog that chooses the texts or the naming-table entry
+  // comes before the tool; cancelling it keeps the tool that was active.
+  auto naming = [](EditMode mode, EditCommand command, const char* prompt,
+                   std::string (*title)(const EditSession&, std::string_view, bool),
+                   bool (*ask)(EditSession&)) {
+    EditTool tool = Described(mode, prompt, title);
+    command.menu = kNamesMenuId;
+    tool.commands = {command};
+    tool.choose = ask;
+    return tool;
+  };
+  tools.push_back(naming(
+      EditMode::kManualName, Command(kCmdManualName, {"手動名称設定(&M)", "Manual Names(&M)"}),
+      "線路名称を設定したい線路を左クリックして下さい。", ManualNameTitle, AskForManualNames));
+  tools.push_back(
+      naming(EditMode::kBlockNameAuto,
+             Command(kCmdBlockNameAuto, {"閉塞全自動設定(&1)", "Full-Automatic Block Names(&1)"}),
+             "線路名称を全自動で設定したい駅間の線路を左クリックして下さい。",
+             PlainTitle<kBlockNameAutoTitle>, nullptr));
+  tools.push_back(
+      naming(EditMode::kBlockNameSemi,
+             Command(kCmdBlockNameSemi, {"閉塞半自動設定(&2)", "Semi-Automatic Block Names(&2)"}),
+             "線路名称を設定したい駅間の線路を左クリックして下さい。",
+             NameEntryTitle<kBlockNameSemiTitle, NameTable::kBlock>, AskForBlockName));
+  tools.push_back(naming(EditMode::kYardName,
+                         Command(kCmdYardName, {"構内自動設定(&A)", "Yard Names(&A)"}),
+                         "線路名称を設定したい構内の線路・ポイントを左クリックして下さい。",
+                         NameEntryTitle<kYardNameTitle, NameTable::kYard>, AskForYardName));
+  tools.push_back(naming(
+      EditMode::kStationName, Command(kCmdStationName, {"駅自動設定(&S)", "Station Names(&S)"}),
+      "線路名称を設定したい駅の線路を左クリックして下さい。",
+      NameEntryTitle<kStationNameTitle, NameTable::kStation>, AskForStationName));
+  tools.push_back(
+      naming(EditMode::kStopSectionName,
+             Command(kCmdStopSectionName, {"停車区画自動設定(&T)", "Stop Section Names(&T)"}),
+             "線路名称を設定したい停車区画の線路を左クリックして下さい。",
+             NameEntryTitle<kStopSectionNameTitle, NameTable::kTarget>, AskForStopSectionName));
   tools.push_back(Described(EditMode::kStartPoint,
                             "起点を設定したい端部の線路を左クリックして下さい。", StartPointTitle));
   tools.push_back(Described(

@@ -46,6 +46,7 @@ std::vector<MenuEntry> BuildToolMenus() {
   std::vector<MenuEntry> menus = {
       Submenu(kEditMenuId, "編集(&E)", "Edit(&E)", {}),
       Submenu(kViewMenuId, "表示(&V)", "View(&V)", {}),
+      Submenu(kNamesMenuId, "線路名称設定(&N)", "Track Names(&N)", {}),
   };
   for (const EditTool& tool : EditTools()) {
     for (const EditCommand& command : tool.commands) AddCommand(menus, command);

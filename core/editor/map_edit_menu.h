@@ -36,13 +36,19 @@ inline constexpr const char kCmdSelectBatch[] = "map_edit.select_batch";
 inline constexpr const char kCmdSelectRange[] = "map_edit.select_range";
 inline constexpr const char kCmdMove[] = "map_edit.move";
 inline constexpr const char kCmdErrorDisplay[] = "map_edit.error_display";
+inline constexpr const char kCmdManualName[] = "map_edit.manual_name";
+inline constexpr const char kCmdBlockNameAuto[] = "map_edit.block_name_auto";
+inline constexpr const char kCmdBlockNameSemi[] = "map_edit.block_name_semi";
+inline constexpr const char kCmdYardName[] = "map_edit.yard_name";
+inline constexpr const char kCmdStationName[] = "map_edit.station_name";
+inline constexpr const char kCmdStopSectionName[] = "map_edit.stop_section_name";
 
 // The File menu (new, open, save, save as, with their shortcuts), as a menu
 // bar holding that one menu.
 const std::vector<MenuEntry>& MapEditFileMenu();
 // The tool menus after the File menu: Edit (placing, deleting, property,
-// selecting, moving) and View (error display), each tool checkable, with its
-// letter key shown.
+// selecting, moving), View (error display) and the naming tools, each tool
+// checkable, with its letter key shown.
 const std::vector<MenuEntry>& MapEditToolMenus();
 
 // The tool commands: enabled while a map is open; the active tool (with its

@@ -35,4 +35,12 @@ void MoveRelease(EditSession& session, int px, int py);
 void BackToSelection(EditSession& session);
 void PropertyClick(EditSession& session, int px, int py);
 
+// Naming (naming_tools.cpp): the dialogs that choose the texts or the
+// naming-table entry before a naming tool starts; false when cancelled.
+bool AskForManualNames(EditSession& session);
+bool AskForBlockName(EditSession& session);
+bool AskForYardName(EditSession& session);
+bool AskForStationName(EditSession& session);
+bool AskForStopSectionName(EditSession& session);
+
 }  // namespace corvane

@@ -2,7 +2,11 @@
 // A map edit window for the Qt tests: a data folder in a scratch folder, the
 // program's data from the source tree, scripted dialogs.
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,6 +32,20 @@ struct MapEditHarness {
     std::filesystem::create_directories(context.data_folder.table[kSlotDataKvm]);
     context.settings = DefaultSettings(env, false);
     window = std::make_unique<MapEditWindow>(context);
+  }
+
+  // Runs `action` with `on_dialog` called on the first dialog it opens (the
+  // dialog is still modal then); a dialog `on_dialog` leaves open is
+  // cancelled.
+  static void WithDialog(const std::function<void()>& action,
+                         const std::function<void(QDialog&)>& on_dialog) {
+    QTimer::singleShot(0, [on_dialog] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      on_dialog(*dialog);
+      if (dialog->isVisible()) dialog->reject();
+    });
+    action();
   }
 
   // `name` in the data folder's map folder.

@@ -159,8 +159,12 @@ class MapEditToolsTest : public QObject {
     QVERIFY(h.Action(kCmdSelectRange)->isChecked());
     QVERIFY(!h.Action(kCmdSelectBatch)->isChecked());
 
-    // Without a station the station tool is left again.
-    h.Key('s');
+    // Without a station (the dialog's list is empty) closing the station
+    // dialog leaves the tool again.
+    QString title;
+    Harness::WithDialog([&h] { h.Key('s'); },
+                        [&title](QDialog& dialog) { title = dialog.windowTitle(); });
+    QCOMPARE(title, QString::fromUtf8("駅設定・選択"));
     QCOMPARE(h.session().mode(), EditMode::kNone);
     QCOMPARE(h.Prompt(), QString());
     QCOMPARE(h.Title(), QString::fromUtf8(kPlainTitle));

@@ -49,7 +49,13 @@ MapEditWindow::MapEditWindow(AppContext& context, QWidget* parent)
   // Keeps its height while it shows no prompt.
   prompt_line_->setMinimumHeight(prompt_line_->fontMetrics().height() + 4);
   layout->addWidget(prompt_line_);
-  session_ = std::make_unique<EditSession>(context_.edit_map, context_.prompter, dialogs_);
+  // The object a dialog edits is drawn highlighted while it is open.
+  dialog_host_ = std::make_unique<QtDialogHost>(context_.prompter, context_.english, this, [this] {
+    UpdateTitle();
+    view_->viewport()->repaint();
+  });
+  dialogs_ = std::make_unique<HostedEditDialogs>(*dialog_host_);
+  session_ = std::make_unique<EditSession>(context_.edit_map, context_.prompter, *dialogs_);
   view_ = new MapView(*session_, central);
   connect(view_, &MapView::Edited, this, &MapEditWindow::Edited);
   layout->addWidget(view_, 1);

@@ -13,6 +13,8 @@
 
 #include "app/app_context.h"
 #include "app/map_document.h"
+#include "dialogs/form_dialog.h"
+#include "editor/edit_dialogs.h"
 #include "editor/edit_session.h"
 
 class QAction;
@@ -87,8 +89,9 @@ class MapEditWindow : public QMainWindow {
 
   AppContext& context_;
   std::unique_ptr<MapDocument> document_;
-  // Value dialogs of the tools: the stand-ins that keep current values.
-  EditDialogs dialogs_;
+  // The tools' dialogs, shown as forms over this window.
+  std::unique_ptr<QtDialogHost> dialog_host_;
+  std::unique_ptr<HostedEditDialogs> dialogs_;
   std::unique_ptr<EditSession> session_;
   std::map<std::string, QAction*> tool_actions_;  // by command id
   MapView* view_ = nullptr;

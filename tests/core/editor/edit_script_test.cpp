@@ -84,6 +84,48 @@ TEST_F(EditScriptTest, MalformedLinesChangeNothingAndNameTheirLine) {
   EXPECT_FALSE(script_.session().has_pending());
 }
 
+TEST_F(EditScriptTest, AnswersFillTheDialogsTheToolsOpen) {
+  ASSERT_TRUE(
+      Run("station 東 東町 東町駅\n"
+          "mode 2 both\nclick 2 5\nclick 12 5\nclick 20 5\nright 0 0\n"
+          "mode 32\n"
+          "answer 駅=東町駅 区間距離=300 制限速度=60 ←停止目標距離=100 "
+          "→停止目標距離=200 ←信号=#2 →信号=#1 ←略記名称=東上 ←名称=東町上り "
+          "→略記名称=東下 →名称=\"東町 下り\" 単線区間指定=1 電化=#1 ok\n"
+          "click 7 5\n"
+          // A refused answer leaves the segment as it was.
+          "answer 区間距離=0 ok\nclick 15 5\n"
+          // The station dialog: add a stop section, then choose it.
+          "answer press=追加 ok\nanswer 一文字名称=信 略記名称=信号 名称=信号場 ok\n"
+          "mode 6\nclick 15 5\n"))
+      << error_;
+  const MapRail& rail = map_.rails()[1];
+  EXPECT_EQ((std::vector<int>{rail.station, rail.yard_station, rail.length, rail.speed_limit,
+                              rail.stop_left, rail.stop_right, rail.signal_left, rail.signal_right,
+                              rail.single_track, rail.electric}),
+            (std::vector<int>{1, 0, 300, 60, 100, 200, 1, 0, 1, 0}));
+  EXPECT_EQ(rail.name_right, Sjis("東町 下り"));
+  EXPECT_EQ(rail.short_left, Sjis("東上"));
+  EXPECT_EQ(map_.rails()[2].length, 800);
+  ASSERT_EQ(prompter_.shown().size(), 1u);
+  EXPECT_EQ(prompter_.shown()[0].text, "区間距離は、正の値でなければなりません。\n");
+  ASSERT_EQ(map_.targets().count(), 1);
+  EXPECT_EQ(map_.targets()[1].name, Sjis("信号場"));
+  EXPECT_EQ(map_.rails()[2].target, 1);
+  EXPECT_EQ(script_.session().mode(), EditMode::kStopSection);
+
+  // An answer that does not fit its dialog stops the script at that line.
+  EXPECT_FALSE(Run("answer 区間距離=300 ok\nmode 6\n"));
+  EXPECT_NE(error_.find("line 2: the answer to \"停車区画設定・選択\""), std::string::npos)
+      << error_;
+  // Texts that a map cannot hold are refused wherever they come from.
+  prompter_.ClearShown();
+  ASSERT_TRUE(Run("station A,B sh,ort name\n"));
+  EXPECT_EQ(map_.stations().count(), 1);
+  ASSERT_EQ(prompter_.shown().size(), 1u);
+  EXPECT_EQ(prompter_.shown()[0].caption, "入力データエラー");
+}
+
 TEST_F(EditScriptTest, MenuCommandsByIdWithOrWithoutTheirMenuPrefix) {
   ASSERT_TRUE(Run("command map_edit.track_leftward\ncommand select_range\n")) << error_;
   EXPECT_EQ(script_.session().mode(), EditMode::kSelect);
@@ -134,6 +176,7 @@ mode 5 1
 click 6 5
 mode 6 1
 click 17 7
+answer ok
 mode 9
 click 3 2
 click 9 3

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/edit_session.h"
+#include "support/map_support.h"
 
 namespace corvane {
 namespace {
@@ -43,10 +44,14 @@ std::string Bare(const std::string& text) { return text.substr(0, text.rfind('('
 
 TEST(MapEditMenuTest, MapEditToolMenusNameTheTools) {
   const std::vector<MenuEntry>& menus = MapEditToolMenus();
-  ASSERT_EQ(menus.size(), 2u);
+  ASSERT_EQ(menus.size(), 3u);
   EXPECT_EQ(menus[0].japanese, "編集(&E)");
   EXPECT_EQ(menus[0].english, "Edit(&E)");
   EXPECT_EQ(menus[1].japanese, "表示(&V)");
+  EXPECT_EQ(menus[2].japanese, "線路名称設定(&N)");
+  EXPECT_EQ(JapaneseTexts(menus[2].children),
+            (Texts{"手動名称設定(&M)", "閉塞全自動設定(&1)", "閉塞半自動設定(&2)",
+                   "構内自動設定(&A)", "駅自動設定(&S)", "停車区画自動設定(&T)"}));
   Texts tools;
   for (const MenuEntry& entry : menus[0].children) {
     if (!entry.separator) tools.push_back(Bare(entry.japanese));
@@ -71,7 +76,7 @@ struct ToolSession {
   }
   EditMap map;
   ScriptedPrompter prompter;
-  EditDialogs dialogs;
+  testing::ConfirmingDialogs dialogs;
   EditSession session{map, prompter, dialogs};
 };
 

@@ -7,6 +7,7 @@
 #include "editor/map_edit_menu.h"
 #include "editor/start_walk.h"
 #include "editor/value_names.h"
+#include "support/map_support.h"
 #include "support/test_support.h"
 
 namespace corvane {
@@ -41,7 +42,7 @@ class MapEditTitleTest : public ::testing::Test {
 
   EditMap map_;
   ScriptedPrompter prompter_;
-  EditDialogs dialogs_;
+  testing::ConfirmingDialogs dialogs_;
   EditSession session_{map_, prompter_, dialogs_};
 };
 
@@ -105,9 +106,9 @@ TEST_F(MapEditTitleTest, SettersShowTheirValue) {
   EXPECT_EQ(Suffix(), "  ＜線路距離設定モード＞　280m");
 
   // A name with a percent sign stays as typed.
+  session_.ChooseMode(EditMode::kManualName);
   values.names.name_left = Sjis("東%s");
   values.names.name_right = Sjis("西");
-  session_.ChooseMode(EditMode::kManualName);
   EXPECT_EQ(Suffix(), "  ＜名称設定モード＞　←方向：東%s　→方向：西");
   EXPECT_EQ(Suffix(true), "  <Name Mode>  Leftward: 東%s  Rightward: 西");
 }
@@ -129,6 +130,7 @@ TEST_F(MapEditTitleTest, EveryToolHasItsOwnTitleInBothLanguages) {
     if (mode == EditMode::kMove || mode == EditMode::kStartDistance) continue;
     session_.ChooseMode(mode);
     ASSERT_EQ(session_.mode(), mode) << number;
+    session_.tool_values().name_entry = 0;  // no naming-table texts in the title
     SCOPED_TRACE(number);
     const std::string japanese = Title();
     EXPECT_NE(japanese, plain);

@@ -1,0 +1,248 @@
+#include "base/dialog_model.h"
+
+#include <charconv>
+
+#include "base/member_text.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr const char kCommaInText[] = "名称等に「,」（半角カンマ）や改行は使用できません。\n";
+
+// A button's label without its accelerator: "追加(&A)" -> "追加".
+std::string_view BareLabel(std::string_view label) {
+  const std::size_t mark = label.find("(&");
+  return mark == std::string_view::npos ? label : label.substr(0, mark);
+}
+
+std::optional<int> ListItem(const DialogField& field, std::string_view value) {
+  for (std::size_t i = 0; i < field.items.size(); ++i) {
+    if (field.items[i] == value) return static_cast<int>(i);
+  }
+  if (value.size() > 1 && value.front() == '#') {
+    int number = 0;
+    const auto [end, error] =
+        std::from_chars(value.data() + 1, value.data() + value.size(), number);
+    if (error == std::errc() && end == value.data() + value.size() && number >= 1 &&
+        number <= static_cast<int>(field.items.size())) {
+      return number - 1;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+DialogField MakeField(const char* id, Bilingual label, FieldKind kind) {
+  DialogField field;
+  field.id = id;
+  field.label = label;
+  field.kind = kind;
+  return field;
+}
+
+DialogField TextField(const char* id, Bilingual label, int max_bytes, std::string utf8) {
+  DialogField field = MakeField(id, label, FieldKind::kText);
+  field.max_bytes = max_bytes;
+  field.text = std::move(utf8);
+  return field;
+}
+
+DialogField NumberField(const char* id, Bilingual label, int value) {
+  DialogField field = MakeField(id, label, FieldKind::kNumber);
+  field.text = std::to_string(value);
+  return field;
+}
+
+DialogField ChoiceField(const char* id, Bilingual label, std::vector<std::string> items, int item,
+                        FieldKind kind) {
+  DialogField field = MakeField(id, label, kind);
+  field.items = std::move(items);
+  field.item = item >= 0 && item < static_cast<int>(field.items.size()) ? item : -1;
+  return field;
+}
+
+DialogField InGroup(DialogField field, Bilingual group, std::string prefix) {
+  field.group = group;
+  field.prefix = std::move(prefix);
+  return field;
+}
+
+DialogField* DialogModel::Find(std::string_view id) {
+  for (DialogField& field : fields_) {
+    if (field.id == id) return &field;
+  }
+  return nullptr;
+}
+
+const DialogField* DialogModel::Find(std::string_view id) const {
+  return const_cast<DialogModel*>(this)->Find(id);
+}
+
+const DialogButton* DialogModel::FindButton(std::string_view id) const {
+  for (const DialogButton& button : buttons_) {
+    if (button.id == id) return &button;
+  }
+  return nullptr;
+}
+
+DialogField& DialogModel::Add(DialogField field) {
+  fields_.push_back(std::move(field));
+  return fields_.back();
+}
+
+void DialogModel::AddButton(std::string id, Bilingual label) {
+  buttons_.push_back({std::move(id), label, true});
+}
+
+void DialogModel::EnableButton(std::string_view id, bool enabled) {
+  for (DialogButton& button : buttons_) {
+    if (button.id == id) button.enabled = enabled;
+  }
+}
+
+int DialogModel::NumberOf(std::string_view id) const {
+  const DialogField* field = Find(id);
+  return field == nullptr ? 0 : PieceToInt(field->text);
+}
+
+int DialogModel::ItemOr(std::string_view id, int stored) const {
+  const DialogField* field = Find(id);
+  return field != nullptr && field->item >= 0 ? field->item : stored;
+}
+
+const std::string& DialogModel::TextOf(std::string_view id) const {
+  static const std::string kNone;
+  const DialogField* field = Find(id);
+  return field == nullptr ? kNone : field->text;
+}
+
+std::optional<std::string> TextFieldProblem(std::string_view utf8) {
+  if (utf8.find_first_of(",\r\n") == std::string_view::npos) return std::nullopt;
+  return std::string(kCommaInText);
+}
+
+bool CheckTextFields(const DialogModel& dialog, Prompter& prompter) {
+  for (const DialogField& field : dialog.fields()) {
+    if (field.kind != FieldKind::kText || !field.enabled) continue;
+    if (const auto problem = TextFieldProblem(field.text)) {
+      prompter.Error(*problem, kInputErrorCaption);
+      return false;
+    }
+  }
+  return true;
+}
+
+std::optional<DialogAnswer> ParseDialogAnswer(std::string_view line, std::string* error) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i >= line.size()) break;
+    std::string word;
+    bool quoted = false;
+    for (; i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t')); ++i) {
+      if (line[i] == '"') {
+        quoted = !quoted;
+      } else {
+        word += line[i];
+      }
+    }
+    if (quoted) {
+      *error = "a quote is not closed";
+      return std::nullopt;
+    }
+    words.push_back(std::move(word));
+  }
+  if (words.empty() || (words.back() != "ok" && words.back() != "cancel")) {
+    *error = "FIELD=VALUE ... ok|cancel expected";
+    return std::nullopt;
+  }
+  DialogAnswer answer;
+  answer.ok = words.back() == "ok";
+  words.pop_back();
+  for (const std::string& word : words) {
+    const std::size_t equals = word.find('=');
+    if (equals == std::string::npos || equals == 0) {
+      *error = "\"" + word + "\" is not FIELD=VALUE";
+      return std::nullopt;
+    }
+    answer.steps.push_back({word.substr(0, equals), word.substr(equals + 1)});
+  }
+  return answer;
+}
+
+std::optional<std::string> ScriptDialogHost::TakeMistake() {
+  std::optional<std::string> mistake = std::move(mistake_);
+  mistake_.reset();
+  return mistake;
+}
+
+bool ScriptDialogHost::Run(DialogModel& dialog) {
+  if (answers_.empty()) return false;
+  const DialogAnswer answer = std::move(answers_.front());
+  answers_.pop_front();
+  for (const DialogAnswer::Step& step : answer.steps) {
+    if (!Apply(dialog, step)) {
+      if (!mistake_) {
+        mistake_ = "the answer to \"" + dialog.Title(false) + "\": " + step.name + "=" +
+                   step.value + " does not fit the dialog";
+      }
+      return false;
+    }
+  }
+  if (!answer.ok) return false;
+  if (!dialog.ok_enabled()) {
+    mistake_ = "the answer to \"" + dialog.Title(false) + "\": OK cannot be pressed now";
+    return false;
+  }
+  return dialog.Accept(prompter_);
+}
+
+bool ScriptDialogHost::Apply(DialogModel& dialog, const DialogAnswer::Step& step) {
+  if (step.name == "press") {
+    for (const DialogButton& button : dialog.buttons()) {
+      if (BareLabel(button.label.japanese) == step.value || button.id == step.value) {
+        dialog.Press(button.id, *this);
+        return true;
+      }
+    }
+    return false;
+  }
+  DialogField* field = nullptr;
+  for (const DialogField& candidate : dialog.fields()) {
+    const bool named = step.name == "#list" ? candidate.kind == FieldKind::kList
+                                            : candidate.ScriptName() == step.name;
+    if (named) {
+      field = dialog.Find(candidate.id);
+      break;
+    }
+  }
+  if (field == nullptr || !field->enabled) return false;
+  switch (field->kind) {
+    case FieldKind::kText:
+    case FieldKind::kNumber:
+      field->text = step.value;
+      break;
+    case FieldKind::kCheck:
+      if (step.value != "0" && step.value != "1") return false;
+      field->checked = step.value == "1";
+      break;
+    case FieldKind::kCheckedNumber:
+      field->checked = !step.value.empty();
+      field->text = step.value;
+      break;
+    case FieldKind::kChoice:
+    case FieldKind::kList: {
+      const std::optional<int> item = ListItem(*field, step.value);
+      if (!item) return false;
+      field->item = *item;
+      break;
+    }
+  }
+  dialog.Changed(field->id);
+  return true;
+}
+
+}  // namespace corvane

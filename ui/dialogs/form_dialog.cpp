@@ -1,0 +1,258 @@
+#include "dialogs/form_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <vector>
+
+#include "platform/qt_text.h"
+
+namespace corvane {
+
+namespace {
+
+bool IsDirectionGroup(const DialogField& field) {
+  return field.prefix == "←" || field.prefix == "→";
+}
+
+void SetItems(QComboBox* combo, const std::vector<std::string>& items) {
+  QStringList texts;
+  for (const std::string& item : items) texts << Qs(item);
+  QStringList now;
+  for (int i = 0; i < combo->count(); ++i) now << combo->itemText(i);
+  if (now == texts) return;
+  combo->clear();
+  combo->addItems(texts);
+}
+
+void SetItems(QListWidget* list, const std::vector<std::string>& items) {
+  QStringList texts;
+  for (const std::string& item : items) texts << Qs(item);
+  QStringList now;
+  for (int i = 0; i < list->count(); ++i) now << list->item(i)->text();
+  if (now == texts) return;
+  list->clear();
+  list->addItems(texts);
+}
+
+}  // namespace
+
+FormDialog::FormDialog(DialogModel& model, DialogHost& host, bool english, QWidget* parent)
+    : QDialog(parent), model_(model), host_(host), english_(english) {
+  setWindowTitle(Qs(model_.Title(english_)));
+  Build();
+  Refresh();
+}
+
+QWidget* FormDialog::MakeControls(const DialogField& field, Controls* controls) {
+  const std::string id = field.id;
+  switch (field.kind) {
+    case FieldKind::kText:
+    case FieldKind::kNumber: {
+      controls->edit = new QLineEdit(this);
+      controls->edit->setObjectName(Qs(id));
+      if (field.kind == FieldKind::kNumber) controls->edit->setMaximumWidth(120);
+      connect(controls->edit, &QLineEdit::textEdited, this, [this, id] { Edited(id); });
+      return controls->edit;
+    }
+    case FieldKind::kCheck: {
+      controls->check = new QCheckBox(Qs(field.label.Pick(english_)), this);
+      controls->check->setObjectName(Qs(id));
+      connect(controls->check, &QCheckBox::clicked, this, [this, id] { Edited(id); });
+      return controls->check;
+    }
+    case FieldKind::kCheckedNumber: {
+      auto* row = new QWidget(this);
+      auto* layout = new QHBoxLayout(row);
+      layout->setContentsMargins(0, 0, 0, 0);
+      controls->check = new QCheckBox(Qs(field.label.Pick(english_)), row);
+      controls->check->setObjectName(Qs(id + "_check"));
+      controls->edit = new QLineEdit(row);
+      controls->edit->setObjectName(Qs(id));
+      controls->edit->setMaximumWidth(120);
+      layout->addWidget(controls->check);
+      layout->addWidget(controls->edit);
+      layout->addStretch(1);
+      connect(controls->check, &QCheckBox::clicked, this, [this, id] { Edited(id); });
+      connect(controls->edit, &QLineEdit::textEdited, this, [this, id] { Edited(id); });
+      return row;
+    }
+    case FieldKind::kChoice: {
+      controls->combo = new QComboBox(this);
+      controls->combo->setObjectName(Qs(id));
+      connect(controls->combo, &QComboBox::activated, this, [this, id] { Edited(id); });
+      return controls->combo;
+    }
+    case FieldKind::kList: {
+      controls->list = new QListWidget(this);
+      controls->list->setObjectName(Qs(id));
+      controls->list->setMinimumHeight(120);
+      connect(controls->list, &QListWidget::currentRowChanged, this, [this, id] {
+        if (!refreshing_) Edited(id);
+      });
+      return controls->list;
+    }
+  }
+  return nullptr;
+}
+
+void FormDialog::Build() {
+  auto* layout = new QVBoxLayout(this);
+  QFormLayout* form = nullptr;           // the rows of the current group
+  std::string group;                     // its name
+  QHBoxLayout* direction_row = nullptr;  // the two direction groups side by side
+  bool list_placed = false;
+  auto place_buttons = [&](QLayout* into) {
+    auto* row = new QHBoxLayout;
+    for (const DialogButton& button : model_.buttons()) {
+      auto* push = new QPushButton(Qs(button.label.Pick(english_)), this);
+      push->setObjectName(Qs(button.id));
+      const std::string id = button.id;
+      connect(push, &QPushButton::clicked, this, [this, id] {
+        model_.Press(id, host_);
+        Refresh();
+      });
+      buttons_[id] = push;
+      row->addWidget(push);
+    }
+    row->addStretch(1);
+    if (auto* box = qobject_cast<QBoxLayout*>(into)) {
+      box->addLayout(row);
+    } else if (auto* rows = qobject_cast<QFormLayout*>(into)) {
+      rows->addRow(row);
+    }
+  };
+  for (const DialogField& field : model_.fields()) {
+    const std::string field_group = field.group.japanese;
+    if (form == nullptr || field_group != group) {
+      group = field_group;
+      if (group.empty()) {
+        form = new QFormLayout;
+        layout->addLayout(form);
+        direction_row = nullptr;
+      } else {
+        auto* box = new QGroupBox(Qs(field.group.Pick(english_)), this);
+        form = new QFormLayout(box);
+        if (IsDirectionGroup(field)) {
+          if (direction_row == nullptr) {
+            direction_row = new QHBoxLayout;
+            layout->addLayout(direction_row);
+          }
+          direction_row->addWidget(box);
+        } else {
+          layout->addWidget(box);
+          direction_row = nullptr;
+        }
+      }
+    }
+    Controls controls;
+    QWidget* widget = MakeControls(field, &controls);
+    controls_[field.id] = controls;
+    const bool labelled_inside =
+        field.kind == FieldKind::kCheck || field.kind == FieldKind::kCheckedNumber;
+    if (field.kind == FieldKind::kList) {
+      if (group.empty()) {
+        form->addRow(new QLabel(Qs(field.label.Pick(english_)), this));
+      }
+      form->addRow(widget);
+      if (!list_placed && !model_.buttons().empty()) place_buttons(form);
+      list_placed = true;
+    } else if (labelled_inside) {
+      form->addRow(QString(), widget);
+    } else {
+      form->addRow(Qs(field.label.Pick(english_)), widget);
+    }
+  }
+  if (!list_placed && !model_.buttons().empty()) place_buttons(layout);
+  box_ = new QDialogButtonBox(this);
+  QPushButton* ok =
+      box_->addButton(Qs(model_.ok_label().Pick(english_)), QDialogButtonBox::AcceptRole);
+  ok->setObjectName(QStringLiteral("ok"));
+  ok->setDefault(true);
+  QPushButton* cancel =
+      box_->addButton(Qs(model_.cancel_label().Pick(english_)), QDialogButtonBox::RejectRole);
+  cancel->setObjectName(QStringLiteral("cancel"));
+  connect(box_, &QDialogButtonBox::accepted, this, &FormDialog::accept);
+  connect(box_, &QDialogButtonBox::rejected, this, &FormDialog::reject);
+  layout->addWidget(box_);
+}
+
+void FormDialog::Edited(const std::string& id) {
+  if (refreshing_) return;
+  DialogField* field = model_.Find(id);
+  const Controls& controls = controls_[id];
+  if (field == nullptr) return;
+  if (controls.edit != nullptr) field->text = Utf8(controls.edit->text());
+  if (controls.check != nullptr) field->checked = controls.check->isChecked();
+  if (controls.combo != nullptr) field->item = controls.combo->currentIndex();
+  if (controls.list != nullptr) field->item = controls.list->currentRow();
+  model_.Changed(id);
+  Refresh();
+}
+
+void FormDialog::Refresh() {
+  refreshing_ = true;
+  for (const DialogField& field : model_.fields()) {
+    const Controls& controls = controls_[field.id];
+    if (controls.check != nullptr) {
+      controls.check->setChecked(field.checked);
+      controls.check->setEnabled(field.enabled);
+    }
+    if (controls.edit != nullptr) {
+      const QString text = Qs(field.text);
+      if (controls.edit->text() != text) controls.edit->setText(text);
+      const bool writable =
+          field.enabled && (field.kind != FieldKind::kCheckedNumber || field.checked);
+      controls.edit->setReadOnly(!writable);
+      controls.edit->setEnabled(field.enabled);
+    }
+    if (controls.combo != nullptr) {
+      SetItems(controls.combo, field.items);
+      controls.combo->setCurrentIndex(field.item);
+      controls.combo->setEnabled(field.enabled);
+    }
+    if (controls.list != nullptr) {
+      SetItems(controls.list, field.items);
+      controls.list->setCurrentRow(field.item);
+      controls.list->setEnabled(field.enabled);
+    }
+  }
+  for (const DialogButton& button : model_.buttons()) {
+    if (QPushButton* push = buttons_[button.id]) push->setEnabled(button.enabled);
+  }
+  if (QPushButton* ok = box_->findChild<QPushButton*>(QStringLiteral("ok"))) {
+    ok->setEnabled(model_.ok_enabled());
+  }
+  refreshing_ = false;
+}
+
+void FormDialog::accept() {
+  if (model_.Accept(host_.prompter())) {
+    QDialog::accept();
+  } else {
+    Refresh();
+  }
+}
+
+QtDialogHost::QtDialogHost(Prompter& prompter, bool english, QWidget* parent,
+                           std::function<void()> before_show)
+    : prompter_(prompter),
+      english_(english),
+      parent_(parent),
+      before_show_(std::move(before_show)) {}
+
+bool QtDialogHost::Run(DialogModel& dialog) {
+  if (before_show_) before_show_();
+  FormDialog form(dialog, *this, english_, parent_);
+  return form.exec() == QDialog::Accepted;
+}
+
+}  // namespace corvane

@@ -2,6 +2,7 @@
 
 #include "editor/rail_info_dialog.h"
 #include "editor/station_dialogs.h"
+#include "editor/value_dialogs.h"
 
 namespace corvane {
 
@@ -31,6 +32,12 @@ bool EditDialogs::ChooseNameEntry(MapChange& change, NameTable table, int* entry
 }
 
 bool EditDialogs::EditNames(MapNameEntry* /*names*/) { return false; }
+
+bool EditDialogs::ChooseElectric(int*) { return true; }
+bool EditDialogs::ChooseSignalType(const EditMap&, int*) { return true; }
+bool EditDialogs::EnterSpeed(int*) { return true; }
+bool EditDialogs::EnterDistance(int*) { return true; }
+bool EditDialogs::EditGrid(int*, int*) { return true; }
 
 bool HostedEditDialogs::ChooseStation(MapChange& change, EditMode tool, int* current) {
   StationSelectDialog dialog(change, tool, *current);
@@ -68,6 +75,42 @@ bool HostedEditDialogs::EditNames(MapNameEntry* names) {
   NameDialog dialog(*names);
   if (!host_.Run(dialog)) return false;
   *names = dialog.names();
+  return true;
+}
+
+bool HostedEditDialogs::ChooseElectric(int* kind) {
+  ChoiceDialog dialog = ElectricKindDialog(*kind, host_.english());
+  if (!host_.Run(dialog)) return false;
+  *kind = dialog.chosen();
+  return true;
+}
+
+bool HostedEditDialogs::ChooseSignalType(const EditMap& map, int* type) {
+  ChoiceDialog dialog = SignalTypeDialog(map, *type, host_.english());
+  if (!host_.Run(dialog)) return false;
+  *type = dialog.chosen();
+  return true;
+}
+
+bool HostedEditDialogs::EnterSpeed(int* speed) {
+  SpeedDialog dialog;
+  if (!host_.Run(dialog)) return false;
+  *speed = dialog.speed();
+  return true;
+}
+
+bool HostedEditDialogs::EnterDistance(int* metres) {
+  DistanceDialog dialog;
+  if (!host_.Run(dialog)) return false;
+  *metres = dialog.distance();
+  return true;
+}
+
+bool HostedEditDialogs::EditGrid(int* grid_x, int* grid_y) {
+  GridDialog dialog(*grid_x, *grid_y);
+  if (!host_.Run(dialog)) return false;
+  *grid_x = dialog.grid_x();
+  *grid_y = dialog.grid_y();
   return true;
 }
 

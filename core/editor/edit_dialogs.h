@@ -44,6 +44,15 @@ class EditDialogs {
   // The name dialog of the manual naming command, on a copy of the four
   // texts. Default: cancelled.
   virtual bool EditNames(MapNameEntry* names);
+
+  // The value dialogs of the setter commands, preset to the current value;
+  // true with the value set when confirmed. Defaults: confirmed unchanged.
+  virtual bool ChooseElectric(int* kind);
+  virtual bool ChooseSignalType(const EditMap& map, int* type);
+  virtual bool EnterSpeed(int* speed);
+  virtual bool EnterDistance(int* metres);
+  // The grid display dialog: every n-th column and row line dark (0 none).
+  virtual bool EditGrid(int* grid_x, int* grid_y);
 };
 
 // The dialogs shown as dialog models by a host: the desktop program's
@@ -59,6 +68,11 @@ class HostedEditDialogs : public EditDialogs {
                  std::vector<MapDetail>* details) override;
   bool ChooseNameEntry(MapChange& change, NameTable table, int* entry) override;
   bool EditNames(MapNameEntry* names) override;
+  bool ChooseElectric(int* kind) override;
+  bool ChooseSignalType(const EditMap& map, int* type) override;
+  bool EnterSpeed(int* speed) override;
+  bool EnterDistance(int* metres) override;
+  bool EditGrid(int* grid_x, int* grid_y) override;
 
  private:
   DialogHost& host_;

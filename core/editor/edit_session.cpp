@@ -89,9 +89,57 @@ void EditSession::Refuse(const Refusal& refusal) { prompter_.Error(refusal.text,
 
 void EditSession::ChooseMode(EditMode mode, int variant) {
   const EditTool& tool = ToolFor(mode);
+  if (tool.ask_value != nullptr && !AskValue(tool)) return;
+  if (tool.bulk && mode_ == EditMode::kSelect) {
+    SetOnSelection(tool);
+    return;
+  }
   if (tool.choose != nullptr && !tool.choose(*this)) return;
   SetMode(mode);
   if (tool.chosen != nullptr) tool.chosen(*this, variant);
+}
+
+bool EditSession::AskValue(const EditTool& tool) {
+  dialog_prompt_ = tool.dialog_prompt != nullptr ? tool.dialog_prompt : "";
+  const bool confirmed = tool.ask_value(*this);
+  dialog_prompt_.clear();
+  return confirmed;
+}
+
+bool EditSession::AskToolValue() {
+  const EditTool& tool = ToolFor(mode_);
+  return tool.ask_value != nullptr && AskValue(tool);
+}
+
+void EditSession::SetOnSelection(const EditTool& tool) {
+  if (prompter_.Ask("選択範囲に一括指定します。よろしいですか？", "指定確認", PromptButtons::kYesNo,
+                    PromptIcon::kQuestion) != PromptAnswer::kYes) {
+    return;
+  }
+  MapChange change(map_);
+  for (int i = 1; i <= map_.rails().count(); ++i) {
+    if (tool.set_rail != nullptr && state_.selection.Has(MapTable::kRail, i)) {
+      tool.set_rail(*this, change, i);
+    }
+  }
+  for (int i = 1; i <= map_.points().count(); ++i) {
+    if (tool.set_point != nullptr && state_.selection.Has(MapTable::kPoint, i)) {
+      tool.set_point(*this, change, i);
+    }
+  }
+}
+
+KeyResult EditSession::EditGrid() {
+  dialog_prompt_ = "グリッド表示設定を行なって下さい。";
+  int x = state_.grid_x, y = state_.grid_y;
+  if (dialogs_.EditGrid(&x, &y)) {
+    state_.grid_x = x;
+    state_.grid_y = y;
+  }
+  dialog_prompt_.clear();
+  KeyResult result;
+  result.handled = true;
+  return result;
 }
 
 KeyResult EditSession::RunCommand(std::string_view id) {
@@ -191,6 +239,7 @@ void EditSession::RotateHalfTurn() {
 
 std::string EditSession::Prompt() const {
   if (!map_open_) return kNoMapPrompt;
+  if (!dialog_prompt_.empty()) return dialog_prompt_;
   const EditTool& tool = ToolFor(mode_);
   if (tool.prompt_of != nullptr) return tool.prompt_of(*this);
   if (has_pending() && tool.next_prompt != nullptr) return tool.next_prompt;
@@ -213,6 +262,8 @@ void EditSession::FillDrawOptions(MapDrawOptions* options) const {
   options->dialog_point = state_.highlight_point;
   options->dialog_branch = state_.highlight_branch;
   options->show_check_marks = state_.error_display;
+  options->grid_x = state_.grid_x;
+  options->grid_y = state_.grid_y;
   options->pending = state_.pending;
   options->crossing_corners = state_.crossing_corners;
 }

@@ -22,6 +22,8 @@
 
 namespace corvane {
 
+struct EditTool;
+
 // Keys besides the character keys.
 enum class EditKey { kEscape, kLeft, kRight, kUp, kDown, kTab };
 
@@ -79,6 +81,9 @@ struct EditState {
   int highlight_branch = 0;
   MapSelection selection;
   bool error_display = false;
+  // Every grid_x-th column and grid_y-th row line is drawn dark (0: none).
+  int grid_x = 10;
+  int grid_y = 4;
 
   bool has_pending() const { return pending != GridPoint{}; }
 };
@@ -94,7 +99,14 @@ class EditSession : private MapListener {
   // direction, the selection tool's kind; -1 keeps the current one). Every
   // choice clears half-finished input; a tool may refuse to be chosen, and
   // the station tools leave again when their station dialog is cancelled.
+  // A setter tool first asks for its value (cancelled: nothing changes);
+  // chosen while the selection tool is active, it sets the value on every
+  // selected object after a confirmation and the selection tool stays.
   void ChooseMode(EditMode mode, int variant = -1);
+  // Asks the active setter tool's dialog again (its right click).
+  bool AskToolValue();
+  // The grid display dialog.
+  KeyResult EditGrid();
 
   // A command of the Edit or View menu by id, or by its letter key (ignored
   // while no map is open).
@@ -174,6 +186,8 @@ class EditSession : private MapListener {
   void RecordInserted(MapTable table, int index) override;
   void RecordDeleted(MapTable table, int index) override;
   void ContentReplaced() override;
+  bool AskValue(const EditTool& tool);
+  void SetOnSelection(const EditTool& tool);
 
   EditMap& map_;
   Prompter& prompter_;
@@ -183,6 +197,8 @@ class EditSession : private MapListener {
   EditState state_;
   // Set by a half turn that changed the map, until any other input.
   bool half_turn_pending_ = false;
+  // The prompt line while a value dialog is open ("" none).
+  std::string dialog_prompt_;
   bool map_open_ = true;
 };
 

@@ -16,12 +16,14 @@
 namespace corvane {
 
 class EditSession;
+class MapChange;
 enum class EditKey;
 struct KeyResult;
 
 inline constexpr const char kEditMenuId[] = "map_edit.edit";
 inline constexpr const char kViewMenuId[] = "map_edit.view";
 inline constexpr const char kNamesMenuId[] = "map_edit.names";
+inline constexpr const char kSettingsMenuId[] = "map_edit.settings";
 
 // A command of the map edit window's Edit and View menus.
 struct EditCommand {
@@ -60,6 +62,17 @@ struct EditTool {
   // The variant the tool works with now (its commands' check marks compare
   // it); null for a tool without variants.
   int (*variant_of)(const EditSession& session) = nullptr;
+
+  // Setter tools: the dialog that asks for the tool's value (false when
+  // cancelled), shown with `dialog_prompt` on the prompt line; storing the
+  // value on a segment or a point (null: the tool does not set that kind of
+  // object); and whether choosing the tool while the selection tool is
+  // active sets the value on every selected object instead.
+  bool (*ask_value)(EditSession& session) = nullptr;
+  const char* dialog_prompt = nullptr;
+  void (*set_rail)(EditSession& session, MapChange& change, int rail) = nullptr;
+  void (*set_point)(EditSession& session, MapChange& change, int point) = nullptr;
+  bool bulk = false;
 
   // Handlers; null ones do nothing. `choose` may refuse (false) before the
   // tool becomes active; `chosen` runs after, with the command's variant.

@@ -1,6 +1,7 @@
 // The descriptions of the map edit window's tools: commands, keys, prompts,
 // titles and handlers, one entry per tool in the order of the menus.
 
+#include <cstdint>
 #include <string>
 
 #include "base/text_format.h"
@@ -190,6 +191,56 @@ std::string StartPointTitle(const EditSession& session, std::string_view caption
   return FillIn(kStartPointUnsetTitle.Pick(english), {caption});
 }
 
+constexpr Bilingual kStartDistanceTitle = {"%s  ＜起点距離確認モード＞",
+                                           "%s  <Start Distance Mode>"};
+constexpr Bilingual kStartDistancePart = {"　%s－%s：%dm", "  %s - %s: %dm"};
+
+struct Measured {
+  std::string name;
+  int mark = 0;  // in units of 10 metres
+};
+
+// The station or stop section chosen in the start-distance tool.
+bool ChosenForDistance(const EditMap& map, Measured* chosen) {
+  const StartPoint& start = map.header().start;
+  if (map.stations().Contains(start.start_station)) {
+    *chosen = {StationName(map, start.start_station),
+               map.stations()[start.start_station].start_marks[0]};
+    return true;
+  }
+  if (map.targets().Contains(start.start_target)) {
+    *chosen = {StopSectionName(map, start.start_target),
+               map.targets()[start.start_target].start_marks[1]};
+    return true;
+  }
+  return false;
+}
+
+// The distances from the first station the walk reached and from the stop
+// section it reached before any station to the chosen one; a map without
+// stations shows only the stop-section distance.
+std::string StartDistanceTitle(const EditSession& session, std::string_view caption, bool english) {
+  const EditMap& map = session.map();
+  std::string title = FillIn(kStartDistanceTitle.Pick(english), {caption});
+  Measured chosen;
+  if (!ChosenForDistance(map, &chosen)) return title;
+  auto add = [&](const Measured& from) {
+    const std::int64_t metres = 10 * (static_cast<std::int64_t>(chosen.mark) - from.mark);
+    title +=
+        FillIn(kStartDistancePart.Pick(english), {from.name, chosen.name, std::to_string(metres)});
+  };
+  const MapHeader& header = map.header();
+  if (map.stations().Contains(header.first_station)) {
+    add({StationName(map, header.first_station),
+         map.stations()[header.first_station].start_marks[0]});
+  }
+  if (map.targets().Contains(header.first_target)) {
+    add({StopSectionName(map, header.first_target),
+         map.targets()[header.first_target].start_marks[1]});
+  }
+  return title;
+}
+
 // ------------------------------------------------------------ prompts
 
 std::string CrossingPrompt(const EditSession& session) {
@@ -252,6 +303,15 @@ EditCommand Command(const char* id, Bilingual text, char key = 0, int variant = 
   command.text = text;
   command.key = key;
   command.variant = variant;
+  return command;
+}
+
+bool Never(const EditSession&) { return false; }
+
+// A command that acts at once instead of choosing its tool; never checked.
+EditCommand Acting(EditCommand command, KeyResult (*run)(EditSession&)) {
+  command.run = run;
+  command.checked = Never;
   return command;
 }
 
@@ -395,12 +455,16 @@ std::vector<EditTool> BuildTools() {
               static_cast<int>(SelectionKind::kBatch)),
       Command(kCmdSelectRange, {"範囲選択(&A)", "Range Selection(&A)"}, ' ',
               static_cast<int>(SelectionKind::kRange)),
+      Acting(Command(kCmdClearSelection, {"選択解除(&N)", "Clear Selection(&N)"}),
+             ClearSelectionCommand),
+      Acting(Command(kCmdInvertSelection, {"選択反転(&V)", "Invert Selection(&V)"}),
+             InvertSelectionCommand),
   };
   select.prompt_of = SelectPrompt;
   select.title = SelectTitle;
   select.variant_of = SelectionKindOf;
   select.chosen = SetSelectionKind;
-  select.left_down = SelectPress;
+  select.left_down = SelectClick;
   select.right_down = PropertyClick;
   select.escape = SelectEscape;
   tools.push_back(select);
@@ -419,41 +483,99 @@ std::vector<EditTool> BuildTools() {
   move.arrow = MoveArrow;
   tools.push_back(move);
 
-  // Value setters, naming, start point, rows and columns: their clicks come
-  // with their dialogs.
-  tools.push_back(Described(EditMode::kDirectionBoth,
-                            "双方向設定したい線路を左クリックして下さい。",
-                            PlainTitle<kDirectionBothTitle>));
-  tools.push_back(Described(EditMode::kDirectionLeftward,
-                            "←方向設定したい線路を左クリックして下さい。",
-                            PlainTitle<kDirectionLeftwardTitle>));
-  tools.push_back(Described(EditMode::kDirectionRightward,
-                            "→方向設定したい線路を左クリックして下さい。",
-                            PlainTitle<kDirectionRightwardTitle>));
-  tools.push_back(Described(EditMode::kSingleTrack,
-                            "単線区間に指定したい線路を左クリックして下さい。",
-                            PlainTitle<kSingleTrackTitle>));
-  tools.push_back(Described(EditMode::kElectric, "電化方式を設定したい線路を左クリックして下さい。",
-                            ElectricTitle));
-  tools.push_back(Described(EditMode::kSignalLeftward,
-                            "信号機の種類を設定したい線路を左クリックして下さい。",
-                            SignalTitle<kSignalLeftwardTitle>));
-  tools.push_back(Described(EditMode::kSignalRightward,
-                            "信号機の種類を設定したい線路を左クリックして下さい。",
-                            SignalTitle<kSignalRightwardTitle>));
-  tools.push_back(Described(EditMode::kSpeedLimit,
-                            "制限速度を設定したい線路を左クリックして下さい。", SpeedLimitTitle));
-  tools.push_back(Described(EditMode::kPointSpeed,
-                            "制限速度を個別に設定したいポイントを左クリックして下さい。",
-                            PlainTitle<kPointSpeedTitle>));
-  tools.push_back(Described(EditMode::kLength, "線路距離を設定したい線路を左クリックして下さい。",
-                            DistanceTitle<kLengthTitle>));
-  tools.push_back(Described(EditMode::kStopLeftward,
-                            "停止目標距離を設定したい線路を左クリックして下さい。",
-                            DistanceTitle<kStopLeftwardTitle>));
-  tools.push_back(Described(EditMode::kStopRightward,
-                            "停止目標距離を設定したい線路を左クリックして下さい。",
-                            DistanceTitle<kStopRightwardTitle>));
+  // Setters: a value (from a dialog, where the tool has one) stored by each
+  // click, or on the whole selection.
+  struct Setter {
+    EditMode mode;
+    EditCommand command;
+    const char* prompt;
+    std::string (*title)(const EditSession&, std::string_view, bool);
+    bool (*ask)(EditSession&);
+    const char* dialog_prompt;
+    void (*set_rail)(EditSession&, MapChange&, int);
+    void (*set_point)(EditSession&, MapChange&, int);
+  };
+  auto setter = [](const Setter& s) {
+    EditTool tool = Described(s.mode, s.prompt, s.title);
+    EditCommand command = s.command;
+    command.menu = kSettingsMenuId;
+    tool.commands = {command};
+    tool.ask_value = s.ask;
+    tool.dialog_prompt = s.dialog_prompt;
+    tool.set_rail = s.set_rail;
+    tool.set_point = s.set_point;
+    tool.bulk = true;
+    tool.left_down = SetterClick;
+    if (s.ask != nullptr) tool.right_down = AskForValueAgain;
+    return tool;
+  };
+  const char* const kDistancePrompt = "設定する線路距離を入力して下さい。";
+  const char* const kStopPrompt = "設定する停止目標距離を入力して下さい。";
+  const char* const kSignalDialogPrompt = "設定する信号機の種類を選択して下さい。";
+  tools.push_back(
+      setter({EditMode::kDirectionBoth,
+              Command(kCmdDirectionBoth, {"線路双方向設定(&B)", "Both Directions(&B)"}),
+              "双方向設定したい線路を左クリックして下さい。", PlainTitle<kDirectionBothTitle>,
+              nullptr, nullptr, SetBothWays, nullptr}));
+  tools.push_back(
+      setter({EditMode::kDirectionLeftward,
+              Command(kCmdDirectionLeftward, {"線路←方向設定(&L)", "Leftward Only(&L)"}),
+              "←方向設定したい線路を左クリックして下さい。", PlainTitle<kDirectionLeftwardTitle>,
+              nullptr, nullptr, SetLeftwardOnly, nullptr}));
+  tools.push_back(
+      setter({EditMode::kDirectionRightward,
+              Command(kCmdDirectionRightward, {"線路→方向設定(&R)", "Rightward Only(&R)"}),
+              "→方向設定したい線路を左クリックして下さい。", PlainTitle<kDirectionRightwardTitle>,
+              nullptr, nullptr, SetRightwardOnly, nullptr}));
+  EditTool single_track = setter(
+      {EditMode::kSingleTrack, Command(kCmdSingleTrack, {"単線区間指定(&N)", "Single Track(&N)"}),
+       "単線区間に指定したい線路を左クリックして下さい。", PlainTitle<kSingleTrackTitle>, nullptr,
+       nullptr, SetSingleTrack, nullptr});
+  single_track.right_down = ClearSingleTrack;
+  tools.push_back(single_track);
+  tools.push_back(
+      setter({EditMode::kElectric,
+              AfterSeparator(Command(kCmdElectric, {"電化方式設定(&E)", "Electrification(&E)"})),
+              "電化方式を設定したい線路を左クリックして下さい。", ElectricTitle, AskForElectric,
+              "設定する電化方式を選択して下さい。", SetRailElectric, SetPointElectric}));
+  tools.push_back(setter({EditMode::kSignalLeftward,
+                          Command(kCmdSignalLeftward, {"←方向信号設定(&1)", "Leftward Signal(&1)"}),
+                          "信号機の種類を設定したい線路を左クリックして下さい。",
+                          SignalTitle<kSignalLeftwardTitle>, AskForSignalType, kSignalDialogPrompt,
+                          SetRailSignalLeft, SetPointSignalLeft}));
+  tools.push_back(setter(
+      {EditMode::kSignalRightward,
+       Command(kCmdSignalRightward, {"→方向信号設定(&2)", "Rightward Signal(&2)"}),
+       "信号機の種類を設定したい線路を左クリックして下さい。", SignalTitle<kSignalRightwardTitle>,
+       AskForSignalType, kSignalDialogPrompt, SetRailSignalRight, SetPointSignalRight}));
+  tools.push_back(
+      setter({EditMode::kSpeedLimit,
+              AfterSeparator(Command(kCmdSpeedLimit, {"制限速度設定(&S)", "Speed Limit(&S)"})),
+              "制限速度を設定したい線路を左クリックして下さい。", SpeedLimitTitle, AskForSpeed,
+              "設定する制限速度を入力して下さい。", SetRailSpeed, SetPointSpeed}));
+  EditTool point_speed =
+      Described(EditMode::kPointSpeed, "制限速度を個別に設定したいポイントを左クリックして下さい。",
+                PlainTitle<kPointSpeedTitle>);
+  point_speed.commands = {
+      Command(kCmdPointSpeed, {"ポイント制限速度設定(&P)", "Point Speed Limits(&P)"})};
+  point_speed.commands.front().menu = kSettingsMenuId;
+  point_speed.left_down = PointSpeedClick;
+  tools.push_back(point_speed);
+  tools.push_back(
+      setter({EditMode::kLength, Command(kCmdLength, {"線路距離設定(&D)", "Track Length(&D)"}),
+              "線路距離を設定したい線路を左クリックして下さい。", DistanceTitle<kLengthTitle>,
+              AskForDistance, kDistancePrompt, SetRailLength, SetPointLength}));
+  tools.push_back(setter(
+      {EditMode::kStopLeftward,
+       Command(kCmdStopLeftward, {"←方向停止目標距離設定(&3)", "Leftward Stop Target(&3)"}),
+       "停止目標距離を設定したい線路を左クリックして下さい。", DistanceTitle<kStopLeftwardTitle>,
+       AskForDistance, kStopPrompt, SetStopLeft, nullptr}));
+  tools.push_back(setter(
+      {EditMode::kStopRightward,
+       Command(kCmdStopRightward, {"→方向停止目標距離設定(&4)", "Rightward Stop Target(&4)"}),
+       "停止目標距離を設定したい線路を左クリックして下さい。", DistanceTitle<kStopRightwardTitle>,
+       AskForDistance, kStopPrompt, SetStopRight, nullptr}));
+
   // Naming: the dialog that chooses the texts or the naming-table entry
   // comes before the tool; cancelling it keeps the tool that was active.
   auto naming = [](EditMode mode, EditCommand command, const char* prompt,
@@ -491,23 +613,51 @@ std::vector<EditTool> BuildTools() {
              Command(kCmdStopSectionName, {"停車区画自動設定(&T)", "Stop Section Names(&T)"}),
              "線路名称を設定したい停車区画の線路を左クリックして下さい。",
              NameEntryTitle<kStopSectionNameTitle, NameTable::kTarget>, AskForStopSectionName));
-  tools.push_back(Described(EditMode::kStartPoint,
-                            "起点を設定したい端部の線路を左クリックして下さい。", StartPointTitle));
-  tools.push_back(Described(
-      EditMode::kStartDistance,
-      "起点からの距離を確認したい駅・駅外停車区画の線路を左クリックして下さい。", nullptr));
-  tools.push_back(Described(EditMode::kInsertRows, "挿入したい行の始点を左クリックして下さい。",
-                            PlainTitle<kInsertRowsTitle>,
-                            "挿入したい行の終点を左クリックして下さい。"));
-  tools.push_back(Described(EditMode::kInsertColumns, "挿入したい列の始点を左クリックして下さい。",
-                            PlainTitle<kInsertColumnsTitle>,
-                            "挿入したい列の終点を左クリックして下さい。"));
-  tools.push_back(Described(EditMode::kDeleteRows, "削除したい行の始点を左クリックして下さい。",
-                            PlainTitle<kDeleteRowsTitle>,
-                            "削除したい行の終点を左クリックして下さい。"));
-  tools.push_back(Described(EditMode::kDeleteColumns, "削除したい列の始点を左クリックして下さい。",
-                            PlainTitle<kDeleteColumnsTitle>,
-                            "削除したい列の終点を左クリックして下さい。"));
+  EditTool start_point = Described(
+      EditMode::kStartPoint, "起点を設定したい端部の線路を左クリックして下さい。", StartPointTitle);
+  start_point.commands = {
+      AfterSeparator(Command(kCmdStartPoint, {"起点指定(&O)", "Start Point(&O)"}))};
+  start_point.commands.front().menu = kSettingsMenuId;
+  start_point.left_down = StartPointClick;
+  tools.push_back(start_point);
+  EditTool start_distance =
+      Described(EditMode::kStartDistance,
+                "起点からの距離を確認したい駅・駅外停車区画の線路を左クリックして下さい。",
+                StartDistanceTitle);
+  EditCommand start_distance_command =
+      Command(kCmdStartDistance, {"起点距離確認・指定(&K)", "Start Distances(&K)"});
+  start_distance_command.menu = kSettingsMenuId;
+  start_distance_command.run = StartDistanceCommand;
+  start_distance.commands = {start_distance_command};
+  start_distance.left_down = StartDistanceClick;
+  start_distance.right_down = StartDistanceRightClick;
+  tools.push_back(start_distance);
+
+  // Rows and columns: two clicks give the band.
+  auto band = [](EditMode mode, EditCommand command, const char* first, const char* next,
+                 std::string (*title)(const EditSession&, std::string_view, bool)) {
+    EditTool tool = Described(mode, first, title, next);
+    tool.commands = {command};
+    tool.left_down = RowsColumnsClick;
+    tool.right_down = ForgetPendingPoint;
+    return tool;
+  };
+  tools.push_back(band(EditMode::kInsertRows,
+                       AfterSeparator(Command(kCmdInsertRows, {"行挿入(&1)", "Insert Rows(&1)"})),
+                       "挿入したい行の始点を左クリックして下さい。",
+                       "挿入したい行の終点を左クリックして下さい。", PlainTitle<kInsertRowsTitle>));
+  tools.push_back(band(
+      EditMode::kInsertColumns, Command(kCmdInsertColumns, {"列挿入(&2)", "Insert Columns(&2)"}),
+      "挿入したい列の始点を左クリックして下さい。", "挿入したい列の終点を左クリックして下さい。",
+      PlainTitle<kInsertColumnsTitle>));
+  tools.push_back(band(EditMode::kDeleteRows,
+                       Command(kCmdDeleteRows, {"行削除(&3)", "Delete Rows(&3)"}),
+                       "削除したい行の始点を左クリックして下さい。",
+                       "削除したい行の終点を左クリックして下さい。", PlainTitle<kDeleteRowsTitle>));
+  tools.push_back(band(
+      EditMode::kDeleteColumns, Command(kCmdDeleteColumns, {"列削除(&4)", "Delete Columns(&4)"}),
+      "削除したい列の始点を左クリックして下さい。", "削除したい列の終点を左クリックして下さい。",
+      PlainTitle<kDeleteColumnsTitle>));
 
   for (EditTool& tool : tools) {
     for (EditCommand& command : tool.commands) command.mode = tool.mode;
@@ -515,13 +665,19 @@ std::vector<EditTool> BuildTools() {
   return tools;
 }
 
+KeyResult EditGrid(EditSession& session) { return session.EditGrid(); }
+
 std::vector<EditCommand> BuildOtherCommands() {
   EditCommand error_display =
       Command(kCmdErrorDisplay, {"エラー表示(&E)", "Error Display(&E)"}, 'e');
   error_display.menu = kViewMenuId;
   error_display.run = ToggleErrorDisplay;
   error_display.checked = ErrorDisplayOn;
-  return {error_display};
+  EditCommand grid = Command(kCmdGrid, {"グリッド表示設定(&G)", "Grid Display(&G)"});
+  grid.menu = kViewMenuId;
+  grid.run = EditGrid;
+  grid.checked = Never;
+  return {error_display, grid};
 }
 
 }  // namespace

@@ -45,8 +45,9 @@ void AddCommand(std::vector<MenuEntry>& menus, const EditCommand& command) {
 std::vector<MenuEntry> BuildToolMenus() {
   std::vector<MenuEntry> menus = {
       Submenu(kEditMenuId, "編集(&E)", "Edit(&E)", {}),
-      Submenu(kViewMenuId, "表示(&V)", "View(&V)", {}),
+      Submenu(kSettingsMenuId, "設定(&S)", "Settings(&S)", {}),
       Submenu(kNamesMenuId, "線路名称設定(&N)", "Track Names(&N)", {}),
+      Submenu(kViewMenuId, "表示(&V)", "View(&V)", {}),
   };
   for (const EditTool& tool : EditTools()) {
     for (const EditCommand& command : tool.commands) AddCommand(menus, command);

@@ -35,7 +35,28 @@ inline constexpr const char kCmdSelectIndividual[] = "map_edit.select_individual
 inline constexpr const char kCmdSelectBatch[] = "map_edit.select_batch";
 inline constexpr const char kCmdSelectRange[] = "map_edit.select_range";
 inline constexpr const char kCmdMove[] = "map_edit.move";
+inline constexpr const char kCmdClearSelection[] = "map_edit.clear_selection";
+inline constexpr const char kCmdInvertSelection[] = "map_edit.invert_selection";
 inline constexpr const char kCmdErrorDisplay[] = "map_edit.error_display";
+inline constexpr const char kCmdGrid[] = "map_edit.grid";
+inline constexpr const char kCmdDirectionBoth[] = "map_edit.direction_both";
+inline constexpr const char kCmdDirectionLeftward[] = "map_edit.direction_leftward";
+inline constexpr const char kCmdDirectionRightward[] = "map_edit.direction_rightward";
+inline constexpr const char kCmdSingleTrack[] = "map_edit.single_track";
+inline constexpr const char kCmdElectric[] = "map_edit.electric";
+inline constexpr const char kCmdSignalLeftward[] = "map_edit.signal_leftward";
+inline constexpr const char kCmdSignalRightward[] = "map_edit.signal_rightward";
+inline constexpr const char kCmdSpeedLimit[] = "map_edit.speed_limit";
+inline constexpr const char kCmdPointSpeed[] = "map_edit.point_speed";
+inline constexpr const char kCmdLength[] = "map_edit.length";
+inline constexpr const char kCmdStopLeftward[] = "map_edit.stop_leftward";
+inline constexpr const char kCmdStopRightward[] = "map_edit.stop_rightward";
+inline constexpr const char kCmdStartPoint[] = "map_edit.start_point";
+inline constexpr const char kCmdStartDistance[] = "map_edit.start_distance";
+inline constexpr const char kCmdInsertRows[] = "map_edit.insert_rows";
+inline constexpr const char kCmdInsertColumns[] = "map_edit.insert_columns";
+inline constexpr const char kCmdDeleteRows[] = "map_edit.delete_rows";
+inline constexpr const char kCmdDeleteColumns[] = "map_edit.delete_columns";
 inline constexpr const char kCmdManualName[] = "map_edit.manual_name";
 inline constexpr const char kCmdBlockNameAuto[] = "map_edit.block_name_auto";
 inline constexpr const char kCmdBlockNameSemi[] = "map_edit.block_name_semi";
@@ -47,7 +68,8 @@ inline constexpr const char kCmdStopSectionName[] = "map_edit.stop_section_name"
 // bar holding that one menu.
 const std::vector<MenuEntry>& MapEditFileMenu();
 // The tool menus after the File menu: Edit (placing, deleting, property,
-// selecting, moving), View (error display) and the naming tools, each tool
+// selecting, moving), the settings (value setters, start point, rows and
+// columns), the naming tools and View (error display, grid), each tool
 // checkable, with its letter key shown.
 const std::vector<MenuEntry>& MapEditToolMenus();
 

@@ -155,4 +155,110 @@ void RotateMapHalfTurn(MapChange& change) {
   }
 }
 
+namespace {
+
+// `value` moved on by `by` when it lies beyond `after`.
+int Shifted(int value, int after, int by) {
+  return value > after ? ClampToInt(std::int64_t{value} + by) : value;
+}
+
+}  // namespace
+
+void ShiftGrid(MapChange& change, GridAxis axis, int after, int by) {
+  const EditMap& map = change.map();
+  const bool rows = axis == GridAxis::kRows;
+  auto moved = [after, by](int value) { return Shifted(value, after, by); };
+  for (int i = 1; i <= map.rails().count(); ++i) {
+    const MapRail& rail = map.rails()[i];
+    if (rows) {
+      const GridPoint left{rail.x1, moved(rail.LeftRow())};
+      const GridPoint right{rail.x2, moved(rail.RightRow())};
+      if (left.y != rail.LeftRow() || right.y != rail.RightRow()) {
+        SetRailEnds(change.rails()[i], left, right);
+      }
+    } else if (moved(rail.x1) != rail.x1 || moved(rail.x2) != rail.x2) {
+      MapRail& record = change.rails()[i];
+      record.x1 = moved(record.x1);
+      record.x2 = moved(record.x2);
+    }
+  }
+  for (int i = 1; i <= map.points().count(); ++i) {
+    MapPoint point = map.points()[i];
+    if (rows) {
+      if (UsedBranchSlots(point) == 0) {
+        point.y1 = moved(point.y1);
+        point.y2 = moved(point.y2);
+      }
+      for (int j = 1; j <= UsedBranchSlots(point); ++j) {
+        const std::size_t s = static_cast<std::size_t>(j);
+        for (int* dy : {&point.branch_left_dy[s], &point.branch_right_dy[s]}) {
+          const std::int64_t row = std::int64_t{point.y1} + *dy;
+          *dy = ClampToInt(moved(ClampToInt(row)) - std::int64_t{point.y1});
+        }
+      }
+      FitPointRows(point);
+    } else {
+      point.x1 = moved(point.x1);
+      point.x2 = moved(point.x2);
+    }
+    if (!(point == map.points()[i])) change.points()[i] = point;
+  }
+  for (int i = 1; i <= map.station_draws().count(); ++i) {
+    MapStationDraw draw = map.station_draws()[i];
+    int& first = rows ? draw.y1 : draw.x1;
+    int& last = rows ? draw.y2 : draw.x2;
+    first = moved(first);
+    last = moved(last);
+    if (!(draw == map.station_draws()[i])) change.station_draws()[i] = draw;
+  }
+  for (int i = 1; i <= map.jumps().count(); ++i) {
+    MapJump jump = map.jumps()[i];
+    int& a = rows ? jump.ay : jump.ax;
+    int& b = rows ? jump.by : jump.bx;
+    a = moved(a);
+    b = moved(b);
+    if (!(jump == map.jumps()[i])) change.jumps()[i] = jump;
+  }
+}
+
+bool BandFree(const EditMap& map, GridAxis axis, int first, int last) {
+  const bool rows = axis == GridAxis::kRows;
+  auto in_band = [first, last](std::int64_t value) { return value > first && value <= last; };
+  auto box_in_band = [&](int x1, int y1, int x2, int y2) {
+    return rows ? in_band(y1) || in_band(y2) : in_band(x1) || in_band(x2);
+  };
+  for (const MapRail& rail : map.rails()) {
+    if (box_in_band(rail.x1, rail.y1, rail.x2, rail.y2)) return false;
+    if (rows && (in_band(std::int64_t{rail.y1} + rail.left_dy) ||
+                 in_band(std::int64_t{rail.y1} + rail.right_dy))) {
+      return false;
+    }
+  }
+  for (const MapPoint& point : map.points()) {
+    if (box_in_band(point.x1, point.y1, point.x2, point.y2)) return false;
+    for (int j = 1; rows && j <= UsedBranchSlots(point); ++j) {
+      const std::size_t s = static_cast<std::size_t>(j);
+      if (in_band(std::int64_t{point.y1} + point.branch_left_dy[s]) ||
+          in_band(std::int64_t{point.y1} + point.branch_right_dy[s])) {
+        return false;
+      }
+    }
+  }
+  for (const MapStationDraw& draw : map.station_draws()) {
+    if (box_in_band(draw.x1, draw.y1, draw.x2, draw.y2)) return false;
+  }
+  // A jump end holds the cell beside its grid point, one row above and below.
+  for (const MapJump& jump : map.jumps()) {
+    for (const bool end_a : {true, false}) {
+      const std::int64_t x = end_a ? jump.ax : jump.bx;
+      const std::int64_t y = end_a ? jump.ay : jump.by;
+      const std::int64_t beside = end_a ? x + 1 : x - 1;
+      const bool hit =
+          rows ? in_band(y - 1) || in_band(y) || in_band(y + 1) : in_band(x) || in_band(beside);
+      if (hit) return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace corvane

@@ -20,4 +20,16 @@ void FitPointRows(MapPoint& point);
 // change sign.
 void RotateMapHalfTurn(MapChange& change);
 
+enum class GridAxis { kRows, kColumns };
+
+// Every row (column) of the map beyond `after` moves on by `by` (back for a
+// negative `by`): segment ends, point branch ends, station drawing edges and
+// jump ends. Boxes of segments and points are fitted to their moved rows.
+// Segments keep their lengths.
+void ShiftGrid(MapChange& change, GridAxis axis, int after, int by);
+
+// Whether no object has a box edge or a row (column) it uses in the band of
+// rows (columns) first + 1 .. last, which can then be deleted.
+bool BandFree(const EditMap& map, GridAxis axis, int first, int last);
+
 }  // namespace corvane

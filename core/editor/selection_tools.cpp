@@ -1,11 +1,13 @@
 // The selection and move tools, and the information dialogs of the property
 // tool (also opened by a right click in the selection tool).
 
+#include <algorithm>
 #include <cstdint>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "editor/map_geometry.h"
 #include "editor/map_transforms.h"
 #include "editor/tool_handlers.h"
 
@@ -15,6 +17,66 @@ namespace {
 
 const Refusal kMoveWithoutSelection{"移動するオブジェクトを選択してから実行して下さい。\n",
                                     "操作エラー"};
+const Refusal kRangeCorners{"四角形の対角する２点を指定して下さい。\n", "範囲エラー"};
+
+void Invert(MapSelection& selection, MapTable table, int index) {
+  selection.Set(table, index, !selection.Has(table, index));
+}
+
+void InvertJumpEnd(MapSelection& selection, int jump, bool end_a) {
+  selection.SetJumpEnd(jump, end_a, !selection.HasJumpEnd(jump, end_a));
+}
+
+// Gives `selected` to every segment joined to segment `start` on either
+// side, through jumps but not through points. Each segment is visited once,
+// so a ring of segments and jumps ends the walk.
+void MarkLine(const EditMap& map, MapSelection& selection, int start, bool selected) {
+  std::vector<char> visited(static_cast<std::size_t>(map.rails().count()) + 1, 0);
+  visited[static_cast<std::size_t>(start)] = 1;
+  for (const bool rightward : {true, false}) {
+    int rail = start;
+    for (;;) {
+      GridPoint end;
+      const MapRail& record = map.rails()[rail];
+      if (!(rightward ? RightEnd(record, &end) : LeftEnd(record, &end))) break;
+      rail = rightward ? map.RailContinuingRight(end) : map.RailContinuingLeft(end);
+      if (rail == 0 || visited[static_cast<std::size_t>(rail)]) break;
+      visited[static_cast<std::size_t>(rail)] = 1;
+      selection.Set(MapTable::kRail, rail, selected);
+    }
+  }
+}
+
+struct Box {
+  std::int64_t x1, y1, x2, y2;
+  bool Within(const Box& outer) const {
+    return x1 >= outer.x1 && x2 <= outer.x2 && y1 >= outer.y1 && y2 <= outer.y2;
+  }
+};
+
+// Inverts the mark of every object whose box lies wholly inside `range`.
+void SelectRange(const EditMap& map, MapSelection& selection, const Box& range) {
+  for (int i = 1; i <= map.rails().count(); ++i) {
+    const MapRail& r = map.rails()[i];
+    if (Box{r.x1, r.y1, r.x2, r.y2}.Within(range)) Invert(selection, MapTable::kRail, i);
+  }
+  for (int i = 1; i <= map.points().count(); ++i) {
+    const MapPoint& p = map.points()[i];
+    if (Box{p.x1, p.y1, p.x2, p.y2}.Within(range)) Invert(selection, MapTable::kPoint, i);
+  }
+  for (int i = 1; i <= map.station_draws().count(); ++i) {
+    const MapStationDraw& d = map.station_draws()[i];
+    if (Box{d.x1, d.y1, d.x2, d.y2}.Within(range)) Invert(selection, MapTable::kStationDraw, i);
+  }
+  // A jump end is the cell beside its grid point: right of end A, left of
+  // end B, one row above and below.
+  for (int i = 1; i <= map.jumps().count(); ++i) {
+    const MapJump& j = map.jumps()[i];
+    const std::int64_t ax = j.ax, ay = j.ay, bx = j.bx, by = j.by;
+    if (Box{ax, ay - 1, ax + 1, ay + 1}.Within(range)) InvertJumpEnd(selection, i, true);
+    if (Box{bx - 1, by - 1, bx, by + 1}.Within(range)) InvertJumpEnd(selection, i, false);
+  }
+}
 
 // Moves every selected object one cell, or with Shift one edge of it (a
 // segment's right end up or down), never closing a box to nothing. True
@@ -110,9 +172,69 @@ bool EditRecord(EditSession& session, int index, const Record& original, Record*
 
 }  // namespace
 
+void SelectClick(EditSession& session, int px, int py) {
+  const GridPoint p = SnapToGrid(px, py);
+  EditState& state = session.state();
+  MapSelection& selection = state.selection;
+  const EditMap& map = session.map();
+  if (state.selection_kind == SelectionKind::kRange) {
+    if (!state.has_pending()) {
+      state.pending = p;
+      return;
+    }
+    const GridPoint first = std::exchange(state.pending, GridPoint{});
+    if (first.x == p.x || first.y == p.y) {
+      session.Refuse(kRangeCorners);
+      return;
+    }
+    SelectRange(map, selection,
+                {std::min(first.x, p.x), std::min(first.y, p.y), std::max(first.x, p.x),
+                 std::max(first.y, p.y)});
+    return;
+  }
+  // The click is also where a drag in the move tool starts from.
+  state.drag_reference = p;
+  if (const int rail = map.RailAt(px, py); rail != 0) {
+    Invert(selection, MapTable::kRail, rail);
+    if (state.selection_kind == SelectionKind::kBatch) {
+      MarkLine(map, selection, rail, selection.Has(MapTable::kRail, rail));
+    }
+  } else if (const int point = map.PointAt(px, py); point != 0) {
+    Invert(selection, MapTable::kPoint, point);
+  } else if (const int draw = map.StationDrawAt(px, py); draw != 0) {
+    Invert(selection, MapTable::kStationDraw, draw);
+  } else if (const JumpEnd end = map.JumpEndAt(px, py); end.jump != 0) {
+    InvertJumpEnd(selection, end.jump, end.end_a);
+  }
+}
+
+KeyResult ClearSelectionCommand(EditSession& session) {
+  SelectEscape(session);
+  KeyResult result;
+  result.handled = true;
+  return result;
+}
+
+KeyResult InvertSelectionCommand(EditSession& session) {
+  if (session.mode() != EditMode::kSelect) session.SetMode(EditMode::kSelect);
+  const EditMap& map = session.map();
+  MapSelection& selection = session.selection();
+  for (int i = 1; i <= map.rails().count(); ++i) Invert(selection, MapTable::kRail, i);
+  for (int i = 1; i <= map.points().count(); ++i) Invert(selection, MapTable::kPoint, i);
+  for (int i = 1; i <= map.station_draws().count(); ++i) {
+    Invert(selection, MapTable::kStationDraw, i);
+  }
+  for (int i = 1; i <= map.jumps().count(); ++i) {
+    InvertJumpEnd(selection, i, true);
+    InvertJumpEnd(selection, i, false);
+  }
+  KeyResult result;
+  result.handled = true;
+  return result;
+}
+
 void SelectPress(EditSession& session, int px, int py) {
-  // The press is where a drag in the move tool starts from; what the
-  // selection tool selects is its own business.
+  // The press in the move tool is where its drag starts from.
   session.state().drag_reference = SnapToGrid(px, py);
 }
 

@@ -27,13 +27,54 @@ void AskForStationAgain(EditSession& session, int px, int py);
 void StationDrawingRightClick(EditSession& session, int px, int py);
 
 // Selecting, moving and the information dialogs (selection_tools.cpp).
+void SelectClick(EditSession& session, int px, int py);
 void SelectPress(EditSession& session, int px, int py);
+KeyResult ClearSelectionCommand(EditSession& session);
+KeyResult InvertSelectionCommand(EditSession& session);
 void SelectEscape(EditSession& session);
 bool MoveNeedsSelection(EditSession& session);
 bool MoveArrow(EditSession& session, EditKey key, bool shift);
 void MoveRelease(EditSession& session, int px, int py);
 void BackToSelection(EditSession& session);
 void PropertyClick(EditSession& session, int px, int py);
+
+// Setters (setter_tools.cpp): storing the tool's value on a segment or a
+// point, the dialogs that ask for it, the clicks.
+void SetBothWays(EditSession& session, MapChange& change, int rail);
+void SetLeftwardOnly(EditSession& session, MapChange& change, int rail);
+void SetRightwardOnly(EditSession& session, MapChange& change, int rail);
+void SetSingleTrack(EditSession& session, MapChange& change, int rail);
+void SetRailElectric(EditSession& session, MapChange& change, int rail);
+void SetPointElectric(EditSession& session, MapChange& change, int point);
+void SetRailSignalLeft(EditSession& session, MapChange& change, int rail);
+void SetRailSignalRight(EditSession& session, MapChange& change, int rail);
+void SetPointSignalLeft(EditSession& session, MapChange& change, int point);
+void SetPointSignalRight(EditSession& session, MapChange& change, int point);
+void SetRailSpeed(EditSession& session, MapChange& change, int rail);
+void SetPointSpeed(EditSession& session, MapChange& change, int point);
+void SetRailLength(EditSession& session, MapChange& change, int rail);
+void SetPointLength(EditSession& session, MapChange& change, int point);
+void SetStopLeft(EditSession& session, MapChange& change, int rail);
+void SetStopRight(EditSession& session, MapChange& change, int rail);
+void SetRailNames(EditSession& session, MapChange& change, int rail);
+void SetPointNames(EditSession& session, MapChange& change, int point);
+bool AskForElectric(EditSession& session);
+bool AskForSignalType(EditSession& session);
+bool AskForSpeed(EditSession& session);
+bool AskForDistance(EditSession& session);
+void SetterClick(EditSession& session, int px, int py);
+void AskForValueAgain(EditSession& session, int px, int py);
+void ClearSingleTrack(EditSession& session, int px, int py);
+void PointSpeedClick(EditSession& session, int px, int py);
+
+// Start point (start_tools.cpp).
+void StartPointClick(EditSession& session, int px, int py);
+void StartDistanceClick(EditSession& session, int px, int py);
+void StartDistanceRightClick(EditSession& session, int px, int py);
+KeyResult StartDistanceCommand(EditSession& session);
+
+// Rows and columns (rows_columns.cpp).
+void RowsColumnsClick(EditSession& session, int px, int py);
 
 // Naming (naming_tools.cpp): the dialogs that choose the texts or the
 // naming-table entry before a naming tool starts; false when cancelled.

@@ -55,6 +55,32 @@ const MenuEntry* FindMenuEntry(const std::vector<MenuEntry>& tree, std::string_v
   return nullptr;
 }
 
+std::string PlainMenuText(std::string_view text) {
+  if (text.ends_with(")")) {
+    if (const std::size_t open = text.rfind("(&"); open != std::string_view::npos) {
+      text = text.substr(0, open);
+    }
+  }
+  std::string plain;
+  for (const char c : text) {
+    if (c != '&') plain += c;
+  }
+  return plain;
+}
+
+const MenuEntry* FindMenuCommandByText(const std::vector<MenuEntry>& tree, std::string_view text) {
+  if (text.empty()) return nullptr;
+  for (const MenuEntry& entry : tree) {
+    if (entry.IsMenu()) {
+      if (const MenuEntry* found = FindMenuCommandByText(entry.children, text)) return found;
+    } else if (!entry.separator &&
+               (PlainMenuText(entry.japanese) == text || PlainMenuText(entry.english) == text)) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
 std::vector<std::string> CommandIds(const std::vector<MenuEntry>& tree) {
   std::vector<std::string> ids;
   CollectCommandIds(tree, &ids);

@@ -36,6 +36,11 @@ MenuEntry Submenu(std::string id, std::string japanese, std::string english,
 
 // The entry with `id` anywhere in `tree`, or null.
 const MenuEntry* FindMenuEntry(const std::vector<MenuEntry>& tree, std::string_view id);
+// A menu text without its accelerator: "移動(&M)" is "移動", "&Open" is "Open".
+std::string PlainMenuText(std::string_view text);
+// The command of `tree` whose plain Japanese or English text is `text`, or
+// null.
+const MenuEntry* FindMenuCommandByText(const std::vector<MenuEntry>& tree, std::string_view text);
 // The ids of every command (not menus, not separators) of `tree`, in order.
 std::vector<std::string> CommandIds(const std::vector<MenuEntry>& tree);
 

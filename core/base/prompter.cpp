@@ -42,4 +42,15 @@ PromptAnswer ConsolePrompter::Ask(std::string_view text, std::string_view captio
   return SafeAnswer(buttons);
 }
 
+PromptAnswer QueuedAnswers::Ask(std::string_view text, std::string_view caption,
+                                PromptButtons buttons, PromptIcon icon) {
+  const bool question = buttons == PromptButtons::kYesNo || buttons == PromptButtons::kYesNoCancel;
+  if (!question || answers_.empty()) return shown_.Ask(text, caption, buttons, icon);
+  const PromptAnswer answer = answers_.front();
+  answers_.pop_front();
+  // Shown as a message: the answer is already given.
+  shown_.Ask(text, caption, PromptButtons::kOk, icon);
+  return answer;
+}
+
 }  // namespace corvane

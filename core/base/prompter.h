@@ -82,4 +82,23 @@ class ConsolePrompter : public Prompter {
   Policy policy_;
 };
 
+// Answers Yes/No questions from answers queued in advance (a script's
+// "answer yes" lines), the first queued answer to the next question; with
+// none queued, the prompter it wraps answers. Every message and question is
+// still shown by the wrapped prompter.
+class QueuedAnswers : public Prompter {
+ public:
+  explicit QueuedAnswers(Prompter& shown) : shown_(shown) {}
+
+  void Queue(PromptAnswer answer) { answers_.push_back(answer); }
+  bool has_answers() const { return !answers_.empty(); }
+  PromptAnswer Ask(std::string_view text, std::string_view caption, PromptButtons buttons,
+                   PromptIcon icon) override;
+  void Beep() override { shown_.Beep(); }
+
+ private:
+  Prompter& shown_;
+  std::deque<PromptAnswer> answers_;
+};
+
 }  // namespace corvane

@@ -9,6 +9,7 @@
 
 #include "base/encoding.h"
 #include "editor/edit_tool.h"
+#include "editor/map_edit_menu.h"
 
 namespace corvane {
 
@@ -76,8 +77,13 @@ std::string Quoted(std::string_view word) { return "\"" + std::string(word) + "\
 
 }  // namespace
 
-EditScript::EditScript(EditMap& map, Prompter& prompter, std::function<bool()> save)
-    : host_(prompter), session_(map, prompter, dialogs_), save_(std::move(save)) {}
+EditScript::EditScript(EditMap& map, QueuedAnswers& prompter, std::function<bool()> save,
+                       std::function<bool()> new_map)
+    : answers_(prompter),
+      host_(prompter),
+      session_(map, prompter, dialogs_),
+      save_(std::move(save)),
+      new_map_(std::move(new_map)) {}
 
 EditScript::Outcome EditScript::RunLine(std::string_view line, std::string* error) {
   const Outcome outcome = RunCommand(line, error);
@@ -198,6 +204,10 @@ EditScript::Outcome EditScript::RunCommand(std::string_view line, std::string* e
   }
 
   if (command == "answer") {
+    if (args.size() == 1 && (SameLetters(args[0], "yes") || SameLetters(args[0], "no"))) {
+      answers_.Queue(SameLetters(args[0], "yes") ? PromptAnswer::kYes : PromptAnswer::kNo);
+      return Outcome::kDone;
+    }
     std::string why;
     std::optional<DialogAnswer> answer = ParseDialogAnswer(rest, &why);
     if (!answer) return malformed("answer: " + why);
@@ -206,12 +216,8 @@ EditScript::Outcome EditScript::RunCommand(std::string_view line, std::string* e
   }
 
   if (command == "command") {
-    if (args.size() != 1) return malformed("command: one command id expected");
-    std::string id(args[0]);
-    if (FindEditCommand(id) == nullptr) id = "map_edit." + id;
-    if (FindEditCommand(id) == nullptr) return malformed("command: no command " + Quoted(args[0]));
-    session_.RunCommand(id);
-    return Outcome::kDone;
+    if (rest.empty()) return malformed("command: a command name expected");
+    return RunMenuCommand(rest, error);
   }
 
   if (command == "key") {
@@ -245,6 +251,27 @@ EditScript::Outcome EditScript::RunCommand(std::string_view line, std::string* e
   }
 
   return malformed("unknown command " + Quoted(command));
+}
+
+EditScript::Outcome EditScript::RunMenuCommand(std::string_view name, std::string* error) {
+  const MenuEntry* entry = FindMenuCommandByText(MapEditFileMenu(), name);
+  if (entry == nullptr) entry = FindMenuCommandByText(MapEditToolMenus(), name);
+  std::string id = entry != nullptr ? entry->id : std::string(name);
+  if (id == kCmdNewMap || id == "new_map") {
+    if (new_map_ == nullptr) {
+      *error = "command: no new map here";
+      return Outcome::kMalformed;
+    }
+    if (new_map_()) session_.MapStarted();
+    return Outcome::kDone;
+  }
+  if (FindEditCommand(id) == nullptr) id = "map_edit." + id;
+  if (FindEditCommand(id) == nullptr) {
+    *error = "command: no command " + Quoted(name);
+    return Outcome::kMalformed;
+  }
+  session_.RunCommand(id);
+  return Outcome::kDone;
 }
 
 bool EditScript::Run(std::istream& in, std::string* error) {

@@ -17,9 +17,12 @@
 //   release X Y, releasepx PX PY  left button released (the move tool's drag)
 //   key NAME            Esc, Left, Right, Up, Down (each also with "Shift+"),
 //                       Shift+Tab, space, or a letter
-//   command ID          a command of the map edit window's tool menus by its
-//                       id ("map_edit.turnout"; the "map_edit." may be left
-//                       out)
+//   command NAME        a command of the map edit window's menus by its text
+//                       without the accelerator, in Japanese or English
+//                       ("選択解除", "Clear Selection"), or by its id
+//                       ("map_edit.turnout"; the "map_edit." may be left out);
+//                       "新規マップ" starts a new map
+//   answer yes|no       the answer to the next Yes/No question
 //   answer [FIELD=VALUE]... ok|cancel
 //                       the answer to the next dialog that opens: fields by
 //                       their Japanese labels (with the group's arrow in
@@ -48,8 +51,12 @@ namespace corvane {
 
 class EditScript {
  public:
-  // `save` writes the map and reports any failure itself.
-  EditScript(EditMap& map, Prompter& prompter, std::function<bool()> save);
+  // `save` writes the map and `new_map` starts a new one (after its own
+  // question; false when it did not), each reporting any failure itself.
+  // Questions are asked through `prompter`, which takes the script's
+  // "answer yes|no" lines.
+  EditScript(EditMap& map, QueuedAnswers& prompter, std::function<bool()> save,
+             std::function<bool()> new_map = nullptr);
 
   enum class Outcome {
     kDone,
@@ -68,11 +75,15 @@ class EditScript {
 
  private:
   Outcome RunCommand(std::string_view line, std::string* error);
+  // A menu command by its name: the File menu's new map, or a tool command.
+  Outcome RunMenuCommand(std::string_view name, std::string* error);
 
+  QueuedAnswers& answers_;
   ScriptDialogHost host_;
   HostedEditDialogs dialogs_{host_};
   EditSession session_;
   std::function<bool()> save_;
+  std::function<bool()> new_map_;
 };
 
 }  // namespace corvane

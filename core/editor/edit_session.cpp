@@ -74,6 +74,11 @@ void EditSession::ContentReplaced() {
   if (!map_.targets().Contains(state_.current_target)) state_.current_target = 0;
 }
 
+void EditSession::MapStarted() {
+  map_open_ = true;
+  SetMode(EditMode::kNone);
+}
+
 void EditSession::SetMode(EditMode mode) {
   mode_ = mode;
   ForgetInput();

@@ -167,6 +167,8 @@ class EditSession : private MapListener {
   // character keys and commands are ignored and the prompt asks for a map.
   bool map_open() const { return map_open_; }
   void set_map_open(bool open) { map_open_ = open; }
+  // A new map has been started: the no-map state ends, no tool is active.
+  void MapStarted();
 
   EditMap& map() { return map_; }
   const EditMap& map() const { return map_; }

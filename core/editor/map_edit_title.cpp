@@ -39,6 +39,8 @@ std::string MapEditTitle(std::string_view caption, const EditMap& map, bool engl
 }
 
 std::string MapEditTitle(std::string_view caption, const EditSession& session, bool english) {
+  // Without a map the window shows its caption only.
+  if (!session.map_open()) return std::string(caption);
   const EditTool& tool = ToolFor(session.mode());
   if (tool.title != nullptr) return tool.title(session, caption, english);
   return MapEditTitle(caption, session.map(), english);

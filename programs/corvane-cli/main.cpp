@@ -50,8 +50,12 @@ constexpr const char kUsage[] =
     "      clickpx PX PY, rightpx PX PY, releasepx PX PY   the same at a pixel\n"
     "      key NAME                Esc, Left, Right, Up, Down (also Shift+...), Shift+Tab,\n"
     "                              space or a letter\n"
-    "      command ID              a command of the Edit, View or names menu by its id\n"
-    "                              (map_edit.turnout, or turnout)\n"
+    "      command NAME            a menu command of the map edit window by its text without\n"
+    "                              the accelerator, Japanese or English (新規マップ, 選択解除,\n"
+    "                              選択反転, 移動, 起点距離確認・指定, グリッド表示設定,\n"
+    "                              制限速度設定, Clear Selection), or by its id\n"
+    "                              (map_edit.turnout, or turnout); a setter command opens\n"
+    "                              its dialog, which takes the next answer line\n"
     "      answer [FIELD=VALUE]... ok|cancel\n"
     "                              the answer to the next dialog a tool or command opens\n"
     "                              (answers are used in order; a dialog with none is\n"
@@ -61,6 +65,8 @@ constexpr const char kUsage[] =
     "                              detail entry's 制限速度, 勾配, 半径; list items by their\n"
     "                              text or #N; check boxes 0 or 1; 制限速度= unchecks;\n"
     "                              buttons as press=追加; \"quotes\" keep blanks in a value\n"
+    "      answer yes|no           the answer to the next Yes/No question (the bulk setting's\n"
+    "                              指定確認, 新規確認); without one, --yes decides\n"
     "      save                    write OUT.kvm\n"
     "                              Empty lines and lines starting with # are skipped.\n"
 #ifdef CORVANE_CLI_RENDER
@@ -110,7 +116,9 @@ int MapCommand(const std::vector<std::string>& args, const DataFolder& data_fold
                const Environment& env, Prompter& prompter) {
   if (args.empty()) return UsageError("map: a subcommand is missing");
   const std::string& sub = args[0];
-  MapSession session(data_folder, env, prompter);
+  // An editing script's "answer yes|no" lines answer the next questions.
+  QueuedAnswers answers(prompter);
+  MapSession session(data_folder, env, answers);
   if (session.scratch.path().empty()) {
     std::fprintf(stderr, "corvane-cli: cannot create a scratch folder\n");
     return 1;
@@ -130,8 +138,9 @@ int MapCommand(const std::vector<std::string>& args, const DataFolder& data_fold
                             : session.document.OpenPath(args[1]) == OpenOutcome::kOpened;
     if (!opened) return 1;
     const std::string& out = args[2];
-    EditScript script(session.map, prompter,
-                      [&session, &out] { return session.document.SaveAsPath(out); });
+    EditScript script(
+        session.map, answers, [&session, &out] { return session.document.SaveAsPath(out); },
+        [&session] { return session.document.StartNewMap(); });
     std::string error;
     if (script.Run(std::cin, &error)) return 0;
     std::fprintf(stderr, "corvane-cli: %s\n", error.c_str());

@@ -32,6 +32,8 @@ struct MapEditHarness {
     std::filesystem::create_directories(context.data_folder.table[kSlotDataKvm]);
     context.settings = DefaultSettings(env, false);
     window = std::make_unique<MapEditWindow>(context);
+    // The window starts without a map; the tests draw on a new one.
+    window->NewMap();
   }
 
   // Runs `action` with `on_dialog` called on the first dialog it opens (the

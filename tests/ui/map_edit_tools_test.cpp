@@ -69,7 +69,8 @@ struct Harness : testing::MapEditHarness {
 std::string Scripted(const EditMap& start, const std::string& commands) {
   EditMap map = start;
   ScriptedPrompter prompter;
-  EditScript script(map, prompter, [] { return true; });
+  QueuedAnswers answers(prompter);
+  EditScript script(map, answers, [] { return true; });
   std::istringstream in(commands);
   std::string error;
   if (!script.Run(in, &error)) return "script failed: " + error;

@@ -63,7 +63,9 @@ MapEditWindow::MapEditWindow(AppContext& context, QWidget* parent)
   CreateMenus();
   RestoreLayout();
 
+  // No map until the user starts a new one or opens a file.
   document_->NewMap();
+  session_->set_map_open(false);
   MapChanged();
   view_->setFocus();
 }
@@ -137,15 +139,16 @@ void MapEditWindow::UpdateToolChecks() {
 
 void MapEditWindow::RestoreLayout() {
   const MapEditWindowSettings& settings = context_.settings.map_edit_window;
-  view_->SetGridSteps(settings.grid_x, settings.grid_y);
+  session_->state().grid_x = settings.grid_x;
+  session_->state().grid_y = settings.grid_y;
   PlaceWindow(*this, settings.rect,
               DefaultSettings(context_.env, context_.english).map_edit_window.rect);
 }
 
 void MapEditWindow::SaveLayout() {
   MapEditWindowSettings& settings = context_.settings.map_edit_window;
-  settings.grid_x = view_->grid_x();
-  settings.grid_y = view_->grid_y();
+  settings.grid_x = session_->state().grid_x;
+  settings.grid_y = session_->state().grid_y;
   RememberWindowRect(*this, settings.rect);
   if (context_.data_folder.path.empty()) return;
   const std::string path = context_.SettingsPath();
@@ -183,6 +186,7 @@ bool MapEditWindow::AskToClose() {
 
 void MapEditWindow::NewMap() {
   if (!document_->StartNewMap()) return;
+  session_->MapStarted();
   view_->ScrollTo(0, 0);
   MapChanged();
 }
@@ -219,6 +223,7 @@ void MapEditWindow::Edited() {
 }
 
 void MapEditWindow::MapOpened() {
+  session_->set_map_open(true);
   // An opened map scrolls over its track segments.
   UpdateTitle();
   view_->SetExtent(RailExtent(context_.edit_map));

@@ -30,12 +30,6 @@ MapView::MapView(EditSession& session, QWidget* parent)
   SetExtent(session_.map().Extent());
 }
 
-void MapView::SetGridSteps(int grid_x, int grid_y) {
-  options_.grid_x = grid_x;
-  options_.grid_y = grid_y;
-  viewport()->update();
-}
-
 void MapView::SetExtent(MapExtent extent) {
   extent_ = extent;
   UpdateScrollRanges();

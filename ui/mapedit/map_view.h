@@ -18,11 +18,6 @@ class MapView : public QAbstractScrollArea {
  public:
   explicit MapView(EditSession& session, QWidget* parent = nullptr);
 
-  // Every grid_x-th column and grid_y-th row line is drawn dark (0: none).
-  void SetGridSteps(int grid_x, int grid_y);
-  int grid_x() const { return options_.grid_x; }
-  int grid_y() const { return options_.grid_y; }
-
   // The extent the scroll bars cover; the ranges follow the window's size.
   void SetExtent(MapExtent extent);
   const MapScrollRanges& scroll_ranges() const { return ranges_; }

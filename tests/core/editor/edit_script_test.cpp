@@ -42,9 +42,11 @@ class EditScriptTest : public ::testing::Test {
   ScriptedPrompter prompter_;
   ScriptedChooser chooser_;
   MessageLog log_;
-  MapDocument document_{map_, folders_, prompter_, chooser_, log_};
+  QueuedAnswers answers_{prompter_};
+  MapDocument document_{map_, folders_, answers_, chooser_, log_};
   std::string out_ = folder_.File("out.kvm");
-  EditScript script_{map_, prompter_, [this] { return document_.SaveAsPath(out_); }};
+  EditScript script_{map_, answers_, [this] { return document_.SaveAsPath(out_); },
+                     [this] { return document_.StartNewMap(); }};
   std::string error_;
 };
 

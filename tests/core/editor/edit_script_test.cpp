@@ -141,6 +141,49 @@ TEST_F(EditScriptTest, MenuCommandsByIdWithOrWithoutTheirMenuPrefix) {
   EXPECT_EQ(prompter_.shown()[0].caption, "操作エラー");
 }
 
+TEST_F(EditScriptTest, MenuCommandsByTheirTextTakeQueuedAnswers) {
+  ASSERT_TRUE(Run(R"(mode 2
+click 2 5
+click 10 5
+click 14 5
+right 0 0
+command 一括選択
+clickpx 35 66
+answer 制限速度=-5 ok
+command 制限速度設定
+answer 制限速度=70 ok
+answer no
+command 制限速度設定
+answer 制限速度=70 ok
+answer yes
+command Speed Limit
+answer 横グリッド=5 縦グリッド= ok
+command グリッド表示設定
+)")) << error_;
+  std::vector<std::string> captions;
+  for (const ShownPrompt& shown : prompter_.shown()) captions.push_back(shown.caption);
+  EXPECT_EQ(captions, (std::vector<std::string>{"入力データエラー", "指定確認", "指定確認"}));
+  EXPECT_EQ(map_.rails()[1].speed_limit, 70);
+  EXPECT_EQ(map_.rails()[2].speed_limit, 70);
+  EXPECT_EQ(script_.session().mode(), EditMode::kSelect);
+  EXPECT_EQ(script_.session().state().grid_x, 5);
+  EXPECT_EQ(script_.session().state().grid_y, 0);
+
+  // The new map asks first while the map is modified: no answer is "no".
+  // A queued "yes" waits past messages for the next question.
+  prompter_.ClearShown();
+  ASSERT_TRUE(Run("command 新規マップ\nanswer yes\ncommand 起点距離確認・指定\n")) << error_;
+  EXPECT_EQ(map_.rails().count(), 2);
+  EXPECT_EQ(script_.session().mode(), EditMode::kStartPoint);
+  ASSERT_TRUE(Run("command 新規マップ\n")) << error_;
+  EXPECT_EQ(map_.rails().count(), 0);
+  EXPECT_FALSE(map_.modified());
+  EXPECT_EQ(script_.session().mode(), EditMode::kNone);
+  captions.clear();
+  for (const ShownPrompt& shown : prompter_.shown()) captions.push_back(shown.caption);
+  EXPECT_EQ(captions, (std::vector<std::string>{"新規確認", "起点指定エラー", "新規確認"}));
+}
+
 TEST_F(EditScriptTest, AMapDrawnFromNothingSavesAndReopensTheSame) {
   ASSERT_TRUE(Run(R"(station 東 東町 東町駅
 stopsection 信 信号場

@@ -2,8 +2,13 @@
 // A map edit window for the Qt tests: a data folder in a scratch folder, the
 // program's data from the source tree, scripted dialogs.
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -17,6 +22,8 @@
 #include "base/file_io.h"
 #include "base/prompter.h"
 #include "mapedit/map_edit_window.h"
+#include "mapedit/map_view.h"
+#include "platform/qt_text.h"
 #include "support/fake_environment.h"
 #include "support/test_support.h"
 
@@ -48,6 +55,47 @@ struct MapEditHarness {
       if (dialog->isVisible()) dialog->reject();
     });
     action();
+  }
+
+  MapView& view() { return window->view(); }
+  EditSession& session() { return window->session(); }
+  const EditMap& map() const { return context.edit_map; }
+
+  // The view's pixel of grid point (x, y) as the view is scrolled now.
+  QPoint PixelOf(int x, int y) {
+    return QPoint(x * kCellWidth, y * kCellHeight) - view().ScrollOffset();
+  }
+  void Click(int x, int y) {
+    QTest::mousePress(view().viewport(), Qt::LeftButton, {}, PixelOf(x, y));
+    QTest::mouseRelease(view().viewport(), Qt::LeftButton, {}, PixelOf(x, y));
+  }
+  // A click at the centre of cell (x, y), inside any box that covers it.
+  void ClickInside(int x, int y) {
+    QTest::mouseClick(view().viewport(), Qt::LeftButton, {}, PixelOf(x, y) + QPoint(5, 6));
+  }
+  void RightClick(int x, int y) {
+    QTest::mousePress(view().viewport(), Qt::RightButton, {}, PixelOf(x, y));
+    QTest::mouseRelease(view().viewport(), Qt::RightButton, {}, PixelOf(x, y));
+  }
+  void Key(char key) { QTest::keyClick(&view(), key); }
+
+  QString Title() const { return window->windowTitle(); }
+  QString Prompt() const {
+    return window->findChild<QLabel*>(QStringLiteral("prompt_line"))->text();
+  }
+  QAction* Action(const char* id) const { return window->findChild<QAction*>(Qs(id)); }
+
+  // Puts `text` into the line edit `name` of the dialog as typing would.
+  static void Type(QDialog& dialog, const char* name, const QString& text) {
+    auto* edit = dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
+    QVERIFY(edit != nullptr);
+    edit->setText(text);
+    emit edit->textEdited(text);
+  }
+  static void Press(QDialog& dialog, const char* name) {
+    auto* button = dialog.findChild<QPushButton*>(QString::fromLatin1(name));
+    QVERIFY(button != nullptr);
+    button->click();
   }
 
   // `name` in the data folder's map folder.

@@ -41,26 +41,8 @@ struct Harness : testing::MapEditHarness {
     change.rails().Append(NewRail({2, 5}, {12, 5}, kBothWays));
   }
 
-  void ClickInside(int x, int y) {
-    QTest::mouseClick(window->view().viewport(), Qt::LeftButton, {},
-                      QPoint(x * kCellWidth + 5, y * kCellHeight + 6));
-  }
   const MapRail& rail() const { return context.edit_map.rails()[1]; }
 };
-
-// Puts `text` into the line edit `name` of the dialog as typing would.
-void Type(QDialog& dialog, const char* name, const QString& text) {
-  auto* edit = dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
-  QVERIFY(edit != nullptr);
-  edit->setText(text);
-  emit edit->textEdited(text);
-}
-
-void Press(QDialog& dialog, const char* name) {
-  auto* button = dialog.findChild<QPushButton*>(QString::fromLatin1(name));
-  QVERIFY(button != nullptr);
-  button->click();
-}
 
 }  // namespace
 
@@ -77,16 +59,16 @@ class EditorDialogsTest : public QObject {
                         [&](QDialog& dialog) {
                           title = dialog.windowTitle();
                           highlighted = h.window->session().highlight_rail();
-                          Type(dialog, "length", QStringLiteral("250"));
+                          Harness::Type(dialog, "length", QStringLiteral("250"));
                           auto* station = dialog.findChild<QComboBox*>(QStringLiteral("station"));
                           station->setCurrentIndex(1);
                           emit station->activated(1);
                           // In a station now: the stop targets can be typed.
                           auto* stop = dialog.findChild<QLineEdit*>(QStringLiteral("stop_left"));
                           QVERIFY(stop->isEnabled() && !stop->isReadOnly());
-                          Type(dialog, "stop_left", QStringLiteral("120"));
-                          Type(dialog, "name_right", QStringLiteral("東町下り"));
-                          Press(dialog, "ok");
+                          Harness::Type(dialog, "stop_left", QStringLiteral("120"));
+                          Harness::Type(dialog, "name_right", QStringLiteral("東町下り"));
+                          Harness::Press(dialog, "ok");
                         });
     QCOMPARE(title, QStringLiteral("線路情報入力"));
     QCOMPARE(highlighted, 1);
@@ -104,15 +86,15 @@ class EditorDialogsTest : public QObject {
     h.window->session().RunCommand(kCmdProperty);
     Harness::WithDialog([&h] { h.ClickInside(5, 5); },
                         [](QDialog& dialog) {
-                          Type(dialog, "length", QStringLiteral("999"));
-                          Press(dialog, "cancel");
+                          Harness::Type(dialog, "length", QStringLiteral("999"));
+                          Harness::Press(dialog, "cancel");
                         });
     // A refused OK keeps the dialog open; it is then cancelled.
     bool still_open = false;
     Harness::WithDialog([&h] { h.ClickInside(5, 5); },
                         [&still_open](QDialog& dialog) {
-                          Type(dialog, "length", QStringLiteral("0"));
-                          Press(dialog, "ok");
+                          Harness::Type(dialog, "length", QStringLiteral("0"));
+                          Harness::Press(dialog, "ok");
                           still_open = dialog.isVisible();
                         });
     QVERIFY(still_open);
@@ -130,7 +112,7 @@ class EditorDialogsTest : public QObject {
                           for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
                           QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("ok"))->text(),
                                    QStringLiteral("線路指定"));
-                          Press(dialog, "ok");
+                          Harness::Press(dialog, "ok");
                         });
     QCOMPARE(items, QStringList{QStringLiteral("東町駅")});
     QCOMPARE(h.window->session().mode(), EditMode::kStation);

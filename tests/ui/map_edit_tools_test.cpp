@@ -37,31 +37,6 @@ struct Harness : testing::MapEditHarness {
     window->resize(640, 480);
     window->show();
   }
-
-  MapView& view() { return window->view(); }
-  EditSession& session() { return window->session(); }
-  const EditMap& map() const { return context.edit_map; }
-
-  // The view's pixel of grid point (x, y) as the view is scrolled now.
-  QPoint PixelOf(int x, int y) {
-    return QPoint(x * kCellWidth, y * kCellHeight) - view().ScrollOffset();
-  }
-
-  void Click(int x, int y) {
-    QTest::mousePress(view().viewport(), Qt::LeftButton, {}, PixelOf(x, y));
-    QTest::mouseRelease(view().viewport(), Qt::LeftButton, {}, PixelOf(x, y));
-  }
-  void RightClick(int x, int y) {
-    QTest::mousePress(view().viewport(), Qt::RightButton, {}, PixelOf(x, y));
-    QTest::mouseRelease(view().viewport(), Qt::RightButton, {}, PixelOf(x, y));
-  }
-  void Key(char key) { QTest::keyClick(&view(), key); }
-
-  QString Title() const { return window->windowTitle(); }
-  QString Prompt() const {
-    return window->findChild<QLabel*>(QStringLiteral("prompt_line"))->text();
-  }
-  QAction* Action(const char* id) const { return window->findChild<QAction*>(Qs(id)); }
 };
 
 // The map `start` after the script's commands, as corvane-cli map edit

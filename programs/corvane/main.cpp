@@ -11,6 +11,7 @@
 #include "app/desktop_app.h"
 #include "app/environment.h"
 #include "main/main_frame.h"
+#include "platform/dialog_owner.h"
 #include "platform/qt_chooser.h"
 #include "platform/qt_prompter.h"
 #include "platform/qt_text.h"
@@ -60,6 +61,8 @@ int main(int argc, char** argv) {
   }
   // The language is settled now; Qt's own buttons and dialogs follow it.
   corvane::InstallQtTranslation(context.english);
+  // Boxes and file dialogs stand over the window the user works in.
+  corvane::FollowActiveWindows();
   prompter.SetParent(desktop.main_frame());
   chooser.SetParent(desktop.main_frame());
   QObject::connect(&desktop, &corvane::DesktopApp::Finished, &application, &QCoreApplication::quit,

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "app/messages.h"
+#include "platform/dialog_owner.h"
 #include "platform/qt_text.h"
 
 namespace corvane {
@@ -50,7 +51,7 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileChoice& choice) {
 }
 
 std::optional<std::string> QtChooser::ChooseFile(const FileChoice& choice) {
-  QFileDialog dialog(parent_ ? parent_.data() : QApplication::activeWindow());
+  QFileDialog dialog(DialogOwner(parent_.data()));
   ConfigureFileDialog(dialog, choice);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "platform/dialog_owner.h"
 #include "platform/qt_text.h"
 
 namespace corvane {
@@ -73,7 +74,7 @@ PromptAnswer AnswerFor(int pressed, PromptButtons buttons) {
 
 PromptAnswer QtPrompter::Ask(std::string_view text, std::string_view caption, PromptButtons buttons,
                              PromptIcon icon) {
-  QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
+  QWidget* parent = DialogOwner(parent_.data());
   QMessageBox box(MessageBoxIconFor(icon), Qs(caption), Qs(text), StandardButtonsFor(buttons),
                   parent);
   box.setDefaultButton(DefaultButtonFor(buttons));

@@ -12,8 +12,8 @@ namespace corvane {
 
 class QtPrompter : public Prompter {
  public:
-  // `parent` is the window the boxes belong to; without one they belong to
-  // whichever window is active.
+  // The boxes belong to the window the user works in; `parent` when no
+  // window of the program is active.
   explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
 
   void SetParent(QWidget* parent) { parent_ = parent; }

@@ -38,8 +38,10 @@ struct EditCommand {
   int variant = -1;
   // A command that does something else than choosing its tool.
   KeyResult (*run)(EditSession& session) = nullptr;
-  // Its check mark, when it is not "this tool (and variant) is active".
+  // Its check mark, when it is not "this tool (and variant) is active";
+  // a command that only acts has none.
   bool (*checked)(const EditSession& session) = nullptr;
+  bool checkable = true;
 };
 
 // The key shown beside a command's text ("R", "Space"); "" for none.

@@ -306,12 +306,10 @@ EditCommand Command(const char* id, Bilingual text, char key = 0, int variant = 
   return command;
 }
 
-bool Never(const EditSession&) { return false; }
-
-// A command that acts at once instead of choosing its tool; never checked.
+// A command that acts at once instead of choosing its tool; no check mark.
 EditCommand Acting(EditCommand command, KeyResult (*run)(EditSession&)) {
   command.run = run;
-  command.checked = Never;
+  command.checkable = false;
   return command;
 }
 
@@ -673,10 +671,9 @@ std::vector<EditCommand> BuildOtherCommands() {
   error_display.menu = kViewMenuId;
   error_display.run = ToggleErrorDisplay;
   error_display.checked = ErrorDisplayOn;
-  EditCommand grid = Command(kCmdGrid, {"グリッド表示設定(&G)", "Grid Display(&G)"});
+  EditCommand grid =
+      Acting(Command(kCmdGrid, {"グリッド表示設定(&G)", "Grid Display(&G)"}), EditGrid);
   grid.menu = kViewMenuId;
-  grid.run = EditGrid;
-  grid.checked = Never;
   return {error_display, grid};
 }
 

@@ -36,7 +36,10 @@ void AddCommand(std::vector<MenuEntry>& menus, const EditCommand& command) {
   for (MenuEntry& menu : menus) {
     if (menu.id != command.menu) continue;
     if (command.separator_before) menu.children.push_back(MenuSeparator());
-    MenuEntry entry = CheckableCommand(command.id, command.text.japanese, command.text.english);
+    MenuEntry entry =
+        command.checkable
+            ? CheckableCommand(command.id, command.text.japanese, command.text.english)
+            : MenuCommand(command.id, command.text.japanese, command.text.english);
     entry.key_hint = KeyLabel(command.key);
     menu.children.push_back(std::move(entry));
   }
@@ -57,6 +60,7 @@ std::vector<MenuEntry> BuildToolMenus() {
 }
 
 bool Checked(const EditCommand& command, const EditSession& session) {
+  if (!command.checkable) return false;
   if (command.checked != nullptr) return command.checked(session);
   if (session.mode() != command.mode) return false;
   const EditTool& tool = ToolFor(command.mode);

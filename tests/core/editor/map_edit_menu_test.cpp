@@ -95,6 +95,11 @@ TEST(MapEditMenuTest, MapEditToolMenusNameTheTools) {
   EXPECT_EQ(Bare(error_display->japanese), "エラー表示");
   EXPECT_TRUE(error_display->checkable);
   EXPECT_EQ(error_display->key_hint, "E");
+  // Commands that act at once carry no check mark; the move tool does.
+  for (const char* id : {kCmdGrid, kCmdClearSelection, kCmdInvertSelection}) {
+    EXPECT_FALSE(FindMenuEntry(menus, id)->checkable) << id;
+  }
+  EXPECT_TRUE(FindMenuEntry(menus, kCmdMove)->checkable);
 }
 
 // A new map with a station and a stop section, so the station tools can be

@@ -1,5 +1,6 @@
 #include "base/member_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstdio>
@@ -9,23 +10,25 @@
 
 namespace corvane {
 
-int PieceToInt(std::string_view piece) {
+LeadingNumber ReadLeadingNumber(std::string_view text) {
   std::size_t pos = 0;
-  while (pos < piece.size() && (piece[pos] == ' ' || piece[pos] == '\t')) ++pos;
-  bool negative = false;
-  if (pos < piece.size() && (piece[pos] == '-' || piece[pos] == '+')) {
-    negative = piece[pos] == '-';
+  while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+  LeadingNumber number;
+  if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
+    number.negative = text[pos] == '-';
     ++pos;
   }
-  long long value = 0;
-  for (; pos < piece.size() && piece[pos] >= '0' && piece[pos] <= '9'; ++pos) {
-    value = value * 10 + (piece[pos] - '0');
-    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+  constexpr long long kCap = static_cast<long long>(INT_MAX) + 1;
+  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+    number.magnitude = std::min(number.magnitude * 10 + (text[pos] - '0'), kCap);
   }
-  if (negative) value = -value;
-  if (value > INT_MAX) value = INT_MAX;
-  if (value < INT_MIN) value = INT_MIN;
-  return static_cast<int>(value);
+  return number;
+}
+
+int PieceToInt(std::string_view piece) {
+  const LeadingNumber number = ReadLeadingNumber(piece);
+  const long long value = number.negative ? -number.magnitude : number.magnitude;
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 double PieceToDouble(std::string_view piece) {

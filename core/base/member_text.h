@@ -17,6 +17,14 @@ constexpr std::size_t kMemberPieceMaxBytes = 255;
 // decimal digits up to the first other character (0 when there are none);
 // values beyond 32 bits saturate.
 int PieceToInt(std::string_view piece);
+// A number as atoi reads it (blanks, an optional sign, digits, anything
+// after ignored): its sign and the value of its digits, which stops growing
+// past INT_MAX + 1.
+struct LeadingNumber {
+  long long magnitude = 0;
+  bool negative = false;
+};
+LeadingNumber ReadLeadingNumber(std::string_view text);
 double PieceToDouble(std::string_view piece);
 
 // The pieces of one line. The line is cut at every comma and at its end; a

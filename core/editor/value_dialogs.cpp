@@ -1,8 +1,8 @@
 #include "editor/value_dialogs.h"
 
 #include <climits>
-#include <cstdint>
 
+#include "base/member_text.h"
 #include "editor/rail_info_dialog.h"
 #include "editor/value_names.h"
 
@@ -27,22 +27,10 @@ bool ReadNumber(std::string_view text, Prompter& prompter, int* value) {
 }  // namespace
 
 ParsedNumber ParseFieldNumber(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  std::int64_t value = 0;
-  bool digits = false;
-  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
-    digits = true;
-    value = value * 10 + (text[pos] - '0');
-    if (value > INT_MAX) return {0, kTooLarge};
-  }
-  if (negative && digits && value != 0) return {0, kNegative};
-  return {static_cast<int>(value), nullptr};
+  const LeadingNumber number = ReadLeadingNumber(text);
+  if (number.negative && number.magnitude != 0) return {0, kNegative};
+  if (number.magnitude > INT_MAX) return {0, kTooLarge};
+  return {static_cast<int>(number.magnitude), nullptr};
 }
 
 ChoiceDialog::ChoiceDialog(Bilingual title, Bilingual label, std::vector<std::string> items,

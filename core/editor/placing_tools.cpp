@@ -194,18 +194,24 @@ void CrossingClick(EditSession& session, int px, int py) {
   if (corners.size() == 4) AddCrossing(session);
 }
 
-void StationDrawingClick(EditSession& session, int px, int py) {
-  const GridPoint p = SnapToGrid(px, py);
+bool SecondCorner(EditSession& session, GridPoint p, const Refusal& refusal, GridPoint* first) {
   EditState& state = session.state();
   if (!state.has_pending()) {
     state.pending = p;
-    return;
+    return false;
   }
-  const GridPoint first = std::exchange(state.pending, GridPoint{});
-  if (first.x == p.x || first.y == p.y) {
-    session.Refuse(kStationDrawCorners);
-    return;
+  *first = std::exchange(state.pending, GridPoint{});
+  if (first->x == p.x || first->y == p.y) {
+    session.Refuse(refusal);
+    return false;
   }
+  return true;
+}
+
+void StationDrawingClick(EditSession& session, int px, int py) {
+  const GridPoint p = SnapToGrid(px, py);
+  GridPoint first;
+  if (!SecondCorner(session, p, kStationDrawCorners, &first)) return;
   MapChange change(session.map());
   if (change.map().station_draws().full()) {
     session.Refuse(FullTableRefusal(MapTable::kStationDraw));
@@ -216,7 +222,7 @@ void StationDrawingClick(EditSession& session, int px, int py) {
   draw.x2 = std::max(first.x, p.x);
   draw.y1 = std::min(first.y, p.y);
   draw.y2 = std::max(first.y, p.y);
-  draw.station = state.current_station;
+  draw.station = session.current_station();
   if (!change.map().BoxFree(draw.x1, draw.y1, draw.x2, draw.y2)) {
     session.Refuse(kOccupied);
     return;

@@ -178,15 +178,8 @@ void SelectClick(EditSession& session, int px, int py) {
   MapSelection& selection = state.selection;
   const EditMap& map = session.map();
   if (state.selection_kind == SelectionKind::kRange) {
-    if (!state.has_pending()) {
-      state.pending = p;
-      return;
-    }
-    const GridPoint first = std::exchange(state.pending, GridPoint{});
-    if (first.x == p.x || first.y == p.y) {
-      session.Refuse(kRangeCorners);
-      return;
-    }
+    GridPoint first;
+    if (!SecondCorner(session, p, kRangeCorners, &first)) return;
     SelectRange(map, selection,
                 {std::min(first.x, p.x), std::min(first.y, p.y), std::max(first.x, p.x),
                  std::max(first.y, p.y)});

@@ -7,6 +7,11 @@
 
 namespace corvane {
 
+// The second of two clicks that give the diagonal corners of a rectangle:
+// the first click waits as the pending point; corners in one row or column
+// are refused. True, with the first corner, when the rectangle is given.
+bool SecondCorner(EditSession& session, GridPoint p, const Refusal& refusal, GridPoint* first);
+
 // Placing (placing_tools.cpp).
 void TrackClick(EditSession& session, int px, int py);
 void TurnoutClick(EditSession& session, int px, int py);

@@ -165,9 +165,10 @@ bool MapDocument::NewMap() {
   return ok;
 }
 
-bool MapDocument::StartNewMap() {
-  if (map_.modified() && prompter_.Ask(kNewMapQuestion, kNewMapCaption, PromptButtons::kYesNo,
-                                       PromptIcon::kQuestion) != PromptAnswer::kYes) {
+bool MapDocument::StartNewMap(bool confirm_changes) {
+  if (confirm_changes && map_.modified() &&
+      prompter_.Ask(kNewMapQuestion, kNewMapCaption, PromptButtons::kYesNo,
+                    PromptIcon::kQuestion) != PromptAnswer::kYes) {
     return false;
   }
   NewMap();

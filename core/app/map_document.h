@@ -63,9 +63,10 @@ class MapDocument {
 
   // A new, empty map with the default signal types and no file.
   bool NewMap();
-  // The new-map command: while the map is modified, asks first whether its
-  // changes may be lost. False when the user kept the map.
-  bool StartNewMap();
+  // The new-map command's reset: while the map is modified, asks first
+  // (unless `confirm_changes` is false) whether its changes may be lost.
+  // False when the user kept the map.
+  bool StartNewMap(bool confirm_changes = true);
 
   // The language of the file dialogs' filters.
   void set_english(bool english) { english_ = english; }

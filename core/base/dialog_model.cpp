@@ -1,8 +1,10 @@
 #include "base/dialog_model.h"
 
 #include <charconv>
+#include <cstdio>
 
 #include "base/member_text.h"
+#include "base/menu.h"
 
 namespace corvane {
 
@@ -10,10 +12,11 @@ namespace {
 
 constexpr const char kCommaInText[] = "名称等に「,」（半角カンマ）や改行は使用できません。\n";
 
-// A button's label without its accelerator: "追加(&A)" -> "追加".
-std::string_view BareLabel(std::string_view label) {
-  const std::size_t mark = label.find("(&");
-  return mark == std::string_view::npos ? label : label.substr(0, mark);
+std::optional<int> HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return std::nullopt;
 }
 
 std::optional<int> ListItem(const DialogField& field, std::string_view value) {
@@ -33,6 +36,27 @@ std::optional<int> ListItem(const DialogField& field, std::string_view value) {
 }
 
 }  // namespace
+
+std::string ColourText(Rgb colour) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", colour.red & 0xff, colour.green & 0xff,
+                colour.blue & 0xff);
+  return text;
+}
+
+std::optional<Rgb> ParseColourText(std::string_view text) {
+  if (text.size() != 7 || text[0] != '#') return std::nullopt;
+  int parts[3];
+  for (int i = 0; i < 3; ++i) {
+    const std::optional<int> high = HexDigit(text[1 + 2 * i]);
+    const std::optional<int> low = HexDigit(text[2 + 2 * i]);
+    if (!high || !low) return std::nullopt;
+    parts[i] = *high * 16 + *low;
+  }
+  return Rgb{parts[0], parts[1], parts[2]};
+}
+
+std::string DialogField::ScriptName() const { return prefix + PlainMenuText(label.japanese); }
 
 DialogField MakeField(const char* id, Bilingual label, FieldKind kind) {
   DialogField field;
@@ -203,7 +227,7 @@ bool ScriptDialogHost::Run(DialogModel& dialog) {
 bool ScriptDialogHost::Apply(DialogModel& dialog, const DialogAnswer::Step& step) {
   if (step.name == "press") {
     for (const DialogButton& button : dialog.buttons()) {
-      if (BareLabel(button.label.japanese) == step.value || button.id == step.value) {
+      if (PlainMenuText(button.label.japanese) == step.value || button.id == step.value) {
         dialog.Press(button.id, *this);
         return true;
       }
@@ -234,14 +258,26 @@ bool ScriptDialogHost::Apply(DialogModel& dialog, const DialogAnswer::Step& step
       field->text = step.value;
       break;
     case FieldKind::kChoice:
-    case FieldKind::kList: {
+    case FieldKind::kList:
+    case FieldKind::kRadio: {
       const std::optional<int> item = ListItem(*field, step.value);
       if (!item) return false;
       field->item = *item;
       break;
     }
+    case FieldKind::kTextChoice:
+      field->text = step.value;
+      field->item = ListItem(*field, step.value).value_or(-1);
+      break;
+    case FieldKind::kColour:
+      if (!ParseColourText(step.value)) return false;
+      field->text = step.value;
+      break;
+    case FieldKind::kNote:
+      return false;
   }
   dialog.Changed(field->id);
+  if (!field->presses.empty()) dialog.Press(field->presses, *this);
   return true;
 }
 

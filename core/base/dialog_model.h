@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/canvas.h"
 #include "base/prompter.h"
 #include "base/text_format.h"
 
@@ -24,6 +25,10 @@ enum class FieldKind {
   kCheckedNumber,  // a check box with a number, read-only while unchecked
   kChoice,         // a drop-down list
   kList,           // a list box; `item` -1 selects nothing
+  kRadio,          // radio buttons, one per item
+  kTextChoice,     // a text that may also be picked from `items`
+  kColour,         // a colour as "#RRGGBB", with a swatch and a button to choose it
+  kNote,           // a line of text shown, not entered
 };
 
 struct DialogField {
@@ -42,10 +47,19 @@ struct DialogField {
   bool checked = false;
   int item = -1;                   // choices and lists
   std::vector<std::string> items;  // UTF-8
+  // A button of the dialog that an editing script presses after giving
+  // this field (the field's "confirm" button).
+  std::string presses;
 
-  // The name an editing script gives the field: prefix and Japanese label.
-  std::string ScriptName() const { return prefix + label.japanese; }
+  // The name an editing script gives the field: prefix and Japanese label
+  // without its accelerator mark.
+  std::string ScriptName() const;
 };
+
+// A colour field's text, "#RRGGBB" (hexadecimal, either case), and back;
+// nothing for another text.
+std::string ColourText(Rgb colour);
+std::optional<Rgb> ParseColourText(std::string_view text);
 
 // Fields as dialogs build them; texts are UTF-8.
 DialogField MakeField(const char* id, Bilingual label, FieldKind kind);

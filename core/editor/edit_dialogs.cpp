@@ -1,6 +1,7 @@
 #include "editor/edit_dialogs.h"
 
 #include "editor/rail_info_dialog.h"
+#include "editor/settings_dialogs.h"
 #include "editor/station_dialogs.h"
 #include "editor/value_dialogs.h"
 
@@ -38,6 +39,10 @@ bool EditDialogs::ChooseSignalType(const EditMap&, int*) { return true; }
 bool EditDialogs::EnterSpeed(int*) { return true; }
 bool EditDialogs::EnterDistance(int*) { return true; }
 bool EditDialogs::EditGrid(int*, int*) { return true; }
+bool EditDialogs::EditMapProperty(MapHeader*) { return true; }
+bool EditDialogs::EditSignalSettings(MapSettings*) { return true; }
+bool EditDialogs::EditTimeUnits(TimeUnits*) { return true; }
+bool EditDialogs::EditSignalDetails(const MapSettings&, SignalTables*) { return true; }
 
 bool HostedEditDialogs::ChooseStation(MapChange& change, EditMode tool, int* current) {
   StationSelectDialog dialog(change, tool, *current);
@@ -86,9 +91,10 @@ bool HostedEditDialogs::ChooseElectric(int* kind) {
 }
 
 bool HostedEditDialogs::ChooseSignalType(const EditMap& map, int* type) {
-  ChoiceDialog dialog = SignalTypeDialog(map, *type, host_.english());
+  SignalDetailDialog dialog(SignalTablesOf(map), map.header().settings, SignalDetailMode::kChoose,
+                            *type, host_.english());
   if (!host_.Run(dialog)) return false;
-  *type = dialog.chosen();
+  *type = dialog.chosen_type();
   return true;
 }
 
@@ -111,6 +117,34 @@ bool HostedEditDialogs::EditGrid(int* grid_x, int* grid_y) {
   if (!host_.Run(dialog)) return false;
   *grid_x = dialog.grid_x();
   *grid_y = dialog.grid_y();
+  return true;
+}
+
+bool HostedEditDialogs::EditMapProperty(MapHeader* header) {
+  MapPropertyDialog dialog(*header);
+  if (!host_.Run(dialog)) return false;
+  *header = dialog.header();
+  return true;
+}
+
+bool HostedEditDialogs::EditSignalSettings(MapSettings* settings) {
+  SignalSettingsDialog dialog(*settings, SignalSettingsMode::kEditor);
+  if (!host_.Run(dialog)) return false;
+  *settings = dialog.settings();
+  return true;
+}
+
+bool HostedEditDialogs::EditTimeUnits(TimeUnits* units) {
+  TimeUnitsDialog dialog(*units);
+  if (!host_.Run(dialog)) return false;
+  *units = dialog.units();
+  return true;
+}
+
+bool HostedEditDialogs::EditSignalDetails(const MapSettings& settings, SignalTables* tables) {
+  SignalDetailDialog dialog(*tables, settings, SignalDetailMode::kEdit, 1, host_.english());
+  if (!host_.Run(dialog)) return false;
+  *tables = dialog.tables();
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include "editor/edit_map.h"
 #include "editor/edit_mode.h"
 #include "editor/map_change.h"
+#include "editor/signal_detail.h"
 
 namespace corvane {
 
@@ -53,6 +54,14 @@ class EditDialogs {
   virtual bool EnterDistance(int* metres);
   // The grid display dialog: every n-th column and row line dark (0 none).
   virtual bool EditGrid(int* grid_x, int* grid_y);
+
+  // The map's own settings, on copies: map properties, signal settings,
+  // unit and standard times, and the signal types with their aspects.
+  // Defaults: confirmed unchanged.
+  virtual bool EditMapProperty(MapHeader* header);
+  virtual bool EditSignalSettings(MapSettings* settings);
+  virtual bool EditTimeUnits(TimeUnits* units);
+  virtual bool EditSignalDetails(const MapSettings& settings, SignalTables* tables);
 };
 
 // The dialogs shown as dialog models by a host: the desktop program's
@@ -73,6 +82,10 @@ class HostedEditDialogs : public EditDialogs {
   bool EnterSpeed(int* speed) override;
   bool EnterDistance(int* metres) override;
   bool EditGrid(int* grid_x, int* grid_y) override;
+  bool EditMapProperty(MapHeader* header) override;
+  bool EditSignalSettings(MapSettings* settings) override;
+  bool EditTimeUnits(TimeUnits* units) override;
+  bool EditSignalDetails(const MapSettings& settings, SignalTables* tables) override;
 
  private:
   DialogHost& host_;

@@ -78,7 +78,7 @@ std::string Quoted(std::string_view word) { return "\"" + std::string(word) + "\
 }  // namespace
 
 EditScript::EditScript(EditMap& map, QueuedAnswers& prompter, std::function<bool()> save,
-                       std::function<bool()> new_map)
+                       std::function<bool(bool confirm)> new_map)
     : answers_(prompter),
       host_(prompter),
       session_(map, prompter, dialogs_),
@@ -262,7 +262,7 @@ EditScript::Outcome EditScript::RunMenuCommand(std::string_view name, std::strin
       *error = "command: no new map here";
       return Outcome::kMalformed;
     }
-    if (new_map_()) session_.MapStarted();
+    session_.StartNewMap(new_map_);
     return Outcome::kDone;
   }
   if (FindEditCommand(id) == nullptr) id = "map_edit." + id;

@@ -21,7 +21,8 @@
 //                       without the accelerator, in Japanese or English
 //                       ("選択解除", "Clear Selection"), or by its id
 //                       ("map_edit.turnout"; the "map_edit." may be left out);
-//                       "新規マップ" starts a new map
+//                       "新規マップ" starts a new map (its map property and
+//                       signal settings dialogs take the next answers)
 //   answer yes|no       the answer to the next Yes/No question
 //   answer [FIELD=VALUE]... ok|cancel
 //                       the answer to the next dialog that opens: fields by
@@ -51,12 +52,13 @@ namespace corvane {
 
 class EditScript {
  public:
-  // `save` writes the map and `new_map` starts a new one (after its own
-  // question; false when it did not), each reporting any failure itself.
+  // `save` writes the map and `new_map(confirm)` resets it for a new map
+  // (asking first when `confirm`; false when it did not), each reporting any
+  // failure itself.
   // Questions are asked through `prompter`, which takes the script's
   // "answer yes|no" lines.
   EditScript(EditMap& map, QueuedAnswers& prompter, std::function<bool()> save,
-             std::function<bool()> new_map = nullptr);
+             std::function<bool(bool confirm)> new_map = nullptr);
 
   enum class Outcome {
     kDone,
@@ -83,7 +85,7 @@ class EditScript {
   HostedEditDialogs dialogs_{host_};
   EditSession session_;
   std::function<bool()> save_;
-  std::function<bool()> new_map_;
+  std::function<bool(bool confirm)> new_map_;
 };
 
 }  // namespace corvane

@@ -74,9 +74,52 @@ void EditSession::ContentReplaced() {
   if (!map_.targets().Contains(state_.current_target)) state_.current_target = 0;
 }
 
-void EditSession::MapStarted() {
-  map_open_ = true;
+bool EditSession::StartNewMap(const std::function<bool(bool confirm)>& reset) {
+  if (!reset(map_open_)) return false;
+  map_open_ = false;
   SetMode(EditMode::kNone);
+  dialog_prompt_ = "マップの基本情報を設定して下さい。";
+  MapHeader header = map_.header();
+  bool confirmed = dialogs_.EditMapProperty(&header);
+  if (confirmed) {
+    MapChange(map_).header() = header;
+    dialog_prompt_ = "信号現示のための基本情報を設定して下さい。";
+    MapSettings settings = header.settings;
+    confirmed = dialogs_.EditSignalSettings(&settings);
+    if (confirmed) MapChange(map_).header().settings = settings;
+  }
+  dialog_prompt_.clear();
+  if (!confirmed) return false;
+  map_.MarkSaved();
+  map_open_ = true;
+  return true;
+}
+
+KeyResult EditSession::EditMapProperty() {
+  MapHeader header = map_.header();
+  if (dialogs_.EditMapProperty(&header)) MapChange(map_).header() = header;
+  return KeyResult::Handled();
+}
+
+KeyResult EditSession::EditSignalSettings() {
+  MapSettings settings = map_.header().settings;
+  if (dialogs_.EditSignalSettings(&settings)) MapChange(map_).header().settings = settings;
+  return KeyResult::Handled();
+}
+
+KeyResult EditSession::EditTimeUnits() {
+  TimeUnits units = map_.header().time_units;
+  if (dialogs_.EditTimeUnits(&units)) MapChange(map_).header().time_units = units;
+  return KeyResult::Handled();
+}
+
+KeyResult EditSession::EditSignalDetails() {
+  SignalTables tables = SignalTablesOf(map_);
+  if (dialogs_.EditSignalDetails(map_.header().settings, &tables)) {
+    MapChange change(map_);
+    StoreSignalTables(change, tables);
+  }
+  return KeyResult::Handled();
 }
 
 void EditSession::SetMode(EditMode mode) {
@@ -142,9 +185,7 @@ KeyResult EditSession::EditGrid() {
     state_.grid_y = y;
   }
   dialog_prompt_.clear();
-  KeyResult result;
-  result.handled = true;
-  return result;
+  return KeyResult::Handled();
 }
 
 KeyResult EditSession::RunCommand(std::string_view id) {
@@ -243,8 +284,8 @@ void EditSession::RotateHalfTurn() {
 }
 
 std::string EditSession::Prompt() const {
-  if (!map_open_) return kNoMapPrompt;
   if (!dialog_prompt_.empty()) return dialog_prompt_;
+  if (!map_open_) return kNoMapPrompt;
   const EditTool& tool = ToolFor(mode_);
   if (tool.prompt_of != nullptr) return tool.prompt_of(*this);
   if (has_pending() && tool.next_prompt != nullptr) return tool.next_prompt;

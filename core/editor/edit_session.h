@@ -8,6 +8,7 @@
 // behaviour runs and is tested without a window. What each tool does is in
 // its description (edit_tool.h).
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,13 @@ struct KeyResult {
   bool handled = false;
   ScrollRequest scroll;
   bool clear_check_messages = false;  // the error display was switched on
+
+  // A command or key that was taken, with nothing more to report.
+  static KeyResult Handled() {
+    KeyResult result;
+    result.handled = true;
+    return result;
+  }
 };
 
 // Values the value-setting click tools store; set by their dialogs.
@@ -167,8 +175,18 @@ class EditSession : private MapListener {
   // character keys and commands are ignored and the prompt asks for a map.
   bool map_open() const { return map_open_; }
   void set_map_open(bool open) { map_open_ = open; }
-  // A new map has been started: the no-map state ends, no tool is active.
-  void MapStarted();
+  // The new-map command: `reset(confirm)` resets the map (asking first,
+  // when `confirm`, whether a modified map may be lost; false when kept);
+  // the window is without a map while the map property dialog and then the
+  // signal settings dialog ask for the new map's basics. OK in both starts
+  // the map unmodified; a cancelled dialog leaves the window without a map.
+  bool StartNewMap(const std::function<bool(bool confirm)>& reset);
+
+  // The map's settings dialogs (menu commands).
+  KeyResult EditMapProperty();
+  KeyResult EditSignalSettings();
+  KeyResult EditTimeUnits();
+  KeyResult EditSignalDetails();
 
   EditMap& map() { return map_; }
   const EditMap& map() const { return map_; }

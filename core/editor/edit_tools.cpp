@@ -281,9 +281,7 @@ KeyResult ToggleMove(EditSession& session) {
   } else {
     session.ChooseMode(EditMode::kMove);
   }
-  KeyResult result;
-  result.handled = true;
-  return result;
+  return KeyResult::Handled();
 }
 
 KeyResult ToggleErrorDisplay(EditSession& session) {
@@ -664,6 +662,10 @@ std::vector<EditTool> BuildTools() {
 }
 
 KeyResult EditGrid(EditSession& session) { return session.EditGrid(); }
+KeyResult EditMapProperty(EditSession& session) { return session.EditMapProperty(); }
+KeyResult EditSignalSettings(EditSession& session) { return session.EditSignalSettings(); }
+KeyResult EditTimeUnits(EditSession& session) { return session.EditTimeUnits(); }
+KeyResult EditSignalDetails(EditSession& session) { return session.EditSignalDetails(); }
 
 std::vector<EditCommand> BuildOtherCommands() {
   EditCommand error_display =
@@ -674,7 +676,26 @@ std::vector<EditCommand> BuildOtherCommands() {
   EditCommand grid =
       Acting(Command(kCmdGrid, {"グリッド表示設定(&G)", "Grid Display(&G)"}), EditGrid);
   grid.menu = kViewMenuId;
-  return {error_display, grid};
+  // The map's own settings, at the end of the settings menu.
+  auto map_setting = [](EditCommand command, KeyResult (*run)(EditSession&)) {
+    command = Acting(command, run);
+    command.menu = kSettingsMenuId;
+    return command;
+  };
+  return {
+      error_display,
+      grid,
+      AfterSeparator(
+          map_setting(Command(kCmdMapProperty, {"マッププロパティ(&M)", "Map Properties(&M)"}),
+                      EditMapProperty)),
+      map_setting(Command(kCmdMapSignalSettings, {"信号設定(&G)", "Signal Settings(&G)"}),
+                  EditSignalSettings),
+      map_setting(Command(kCmdMapSignalDetails, {"信号詳細設定(&I)", "Signal Details(&I)"}),
+                  EditSignalDetails),
+      map_setting(
+          Command(kCmdMapTimeUnits, {"単位・標準時間設定(&T)", "Unit and Standard Times(&T)"}),
+          EditTimeUnits),
+  };
 }
 
 }  // namespace

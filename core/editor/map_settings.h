@@ -2,6 +2,9 @@
 // The signalling and safety settings of a map and its time units; the same
 // blocks are stored in the map file and in the dia data header.
 
+#include <optional>
+#include <string_view>
+
 namespace corvane {
 
 enum SafetyDevice : int { kSafetyAtc = 0, kSafetyAts = 1, kSafetyDigitalAtc = 2 };
@@ -39,5 +42,23 @@ struct TimeUnits {
 
   friend bool operator==(const TimeUnits&, const TimeUnits&) = default;
 };
+
+// Signal versions the signal settings dialog offers.
+inline constexpr int kSignalVersions[] = {1042, 1110, 1114, 1121, 1122, 1126};
+
+// Speeds index the 1024 aspect entries of a signal type: a speed typed
+// freely or read from a file is kept inside them.
+int SpeedIndex(int speed);
+
+// Times on the unit grid: `t` rounded down (up) to a multiple of `unit`
+// (integer division truncating toward zero; `unit` positive).
+int RoundDownToUnit(int t, int unit);
+int RoundUpToUnit(int t, int unit);
+inline constexpr int kLongestUnitTime = 100800;
+
+// A decimal as typed ("2.555", "3", ".5", "-1.2") times 100, truncated
+// toward zero, read exactly from its digits; nothing for a text that is no
+// decimal or does not fit.
+std::optional<int> ParseHundredths(std::string_view text);
 
 }  // namespace corvane

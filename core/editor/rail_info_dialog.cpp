@@ -67,14 +67,6 @@ std::vector<std::string> CombinedStationList(const EditMap& map, bool english) {
   return items;
 }
 
-std::vector<std::string> SignalList(const EditMap& map, bool english) {
-  std::vector<std::string> items;
-  for (int type = 0; type <= map.signal_types().count(); ++type) {
-    items.push_back(SignalTypeListName(map, type, english));
-  }
-  return items;
-}
-
 std::string DetailLine(const MapDetail& detail) {
   char line[128];
   if (detail.speed == 0) {
@@ -125,7 +117,7 @@ std::string RailInfoDialog::Title(bool english) const {
 
 void RailInfoDialog::BuildFields(bool english) {
   const std::vector<std::string> stations = CombinedStationList(map_, english);
-  const std::vector<std::string> signals = SignalList(map_, english);
+  const std::vector<std::string> signals = SignalList(map_.signal_types(), english);
   if (is_point_) {
     const MapPoint& p = point_;
     Add(ChoiceField("station", {"駅", "Station"}, {stations.front()}, 0)).enabled = false;

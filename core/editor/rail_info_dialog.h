@@ -14,8 +14,6 @@ namespace corvane {
 
 // "（駅外）", every station's name, every stop section's name (UTF-8).
 std::vector<std::string> CombinedStationList(const EditMap& map, bool english);
-// "（次区画参照）" and every signal type's name.
-std::vector<std::string> SignalList(const EditMap& map, bool english);
 
 // A detail entry as the dialog's list shows it.
 std::string DetailLine(const MapDetail& detail);

@@ -203,9 +203,7 @@ void SelectClick(EditSession& session, int px, int py) {
 
 KeyResult ClearSelectionCommand(EditSession& session) {
   SelectEscape(session);
-  KeyResult result;
-  result.handled = true;
-  return result;
+  return KeyResult::Handled();
 }
 
 KeyResult InvertSelectionCommand(EditSession& session) {
@@ -221,9 +219,7 @@ KeyResult InvertSelectionCommand(EditSession& session) {
     InvertJumpEnd(selection, i, true);
     InvertJumpEnd(selection, i, false);
   }
-  KeyResult result;
-  result.handled = true;
-  return result;
+  return KeyResult::Handled();
 }
 
 void SelectPress(EditSession& session, int px, int py) {

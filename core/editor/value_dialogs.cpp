@@ -51,11 +51,6 @@ ChoiceDialog ElectricKindDialog(int kind, bool english) {
                       std::move(items), kind);
 }
 
-ChoiceDialog SignalTypeDialog(const EditMap& map, int type, bool english) {
-  return ChoiceDialog({"信号選択", "Signal Selection"}, {"信号", "Signal"},
-                      SignalList(map, english), type);
-}
-
 SpeedDialog::SpeedDialog() {
   DialogField& speed =
       Add(MakeField("speed", {"制限速度", "Speed Limit"}, FieldKind::kCheckedNumber));

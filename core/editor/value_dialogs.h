@@ -29,8 +29,6 @@ class ChoiceDialog : public DialogModel {
 
 // The electrification kinds ("電化方式選択").
 ChoiceDialog ElectricKindDialog(int kind, bool english);
-// The map's signal types with the next section's signal first ("信号選択").
-ChoiceDialog SignalTypeDialog(const EditMap& map, int type, bool english);
 
 // "速度入力": a speed limit that a cleared check box makes 0 (none). Opens
 // checked and empty.

@@ -31,12 +31,24 @@ std::string_view ElectricKindName(int kind, bool english) {
   return english ? name.english : name.japanese;
 }
 
-std::string SignalTypeListName(const EditMap& map, int type, bool english) {
+std::string SignalTypeListName(const Table<MapSignalType>& types, int type, bool english) {
   if (type == 0) {
     return std::string(english ? kNextSectionSignal.english : kNextSectionSignal.japanese);
   }
-  if (!map.signal_types().Contains(type)) return {};
-  return map.signal_types()[type].name.Utf8();
+  if (!types.Contains(type)) return {};
+  return types[type].name.Utf8();
+}
+
+std::string SignalTypeListName(const EditMap& map, int type, bool english) {
+  return SignalTypeListName(map.signal_types(), type, english);
+}
+
+std::vector<std::string> SignalList(const Table<MapSignalType>& types, bool english) {
+  std::vector<std::string> items;
+  for (int type = 0; type <= types.count(); ++type) {
+    items.push_back(SignalTypeListName(types, type, english));
+  }
+  return items;
 }
 
 }  // namespace corvane

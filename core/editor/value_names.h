@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/edit_map.h"
 
@@ -18,6 +19,10 @@ std::string_view ElectricKindName(int kind, bool english);
 // The entry of a signal type list for `type`: the "next section" entry for 0,
 // else the name of signal type `type` (UTF-8); empty for a type the map does
 // not have.
+std::string SignalTypeListName(const Table<MapSignalType>& types, int type, bool english);
 std::string SignalTypeListName(const EditMap& map, int type, bool english);
+// The entries of a signal type list: the "next section" entry, then every
+// type's name.
+std::vector<std::string> SignalList(const Table<MapSignalType>& types, bool english);
 
 }  // namespace corvane

@@ -144,7 +144,7 @@ int MapCommand(const std::vector<std::string>& args, const DataFolder& data_fold
     const std::string& out = args[2];
     EditScript script(
         session.map, answers, [&session, &out] { return session.document.SaveAsPath(out); },
-        [&session] { return session.document.StartNewMap(); });
+        [&session](bool confirm) { return session.document.StartNewMap(confirm); });
     std::string error;
     if (script.Run(std::cin, &error)) return 0;
     std::fprintf(stderr, "corvane-cli: %s\n", error.c_str());

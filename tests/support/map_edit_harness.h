@@ -40,7 +40,20 @@ struct MapEditHarness {
     context.settings = DefaultSettings(env, false);
     window = std::make_unique<MapEditWindow>(context);
     // The window starts without a map; the tests draw on a new one.
-    window->NewMap();
+    AcceptingDialogs([this] { window->NewMap(); });
+  }
+
+  // Runs `action`, pressing OK in every dialog it opens.
+  static void AcceptingDialogs(const std::function<void()>& action) {
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        dialog->accept();
+      }
+    });
+    timer.start();
+    action();
   }
 
   // Runs `action` with `on_dialog` called on the first dialog it opens (the

@@ -30,7 +30,7 @@ struct Harness : testing::MapEditHarness {
       context.english = true;
       window.reset();
       window = std::make_unique<MapEditWindow>(context);
-      window->NewMap();
+      AcceptingDialogs([this] { window->NewMap(); });
     }
     window->resize(640, 480);
     window->show();

@@ -214,7 +214,7 @@ class MapEditToolsTest : public QObject {
     h.Key('c');
     h.Click(1, 1);
     QCOMPARE(h.session().crossing_corners().size(), std::size_t{1});
-    h.window->NewMap();
+    Harness::AcceptingDialogs([&h] { h.window->NewMap(); });
     QVERIFY(h.session().crossing_corners().empty());
     h.Key('r');
     h.Click(2, 5);

@@ -14,6 +14,7 @@
 #include "base/file_io.h"
 #include "base/ini_file.h"
 #include "editor/map_drawing.h"
+#include "editor/map_edit_menu.h"
 #include "mapedit/map_render.h"
 #include "mapedit/map_view.h"
 #include "platform/qt_text.h"
@@ -147,19 +148,43 @@ class MapEditWindowTest : public QObject {
     QVERIFY(h.window->OpenMapFile(QString::fromUtf8(kSampleMap)));
     testing::ChangeSomething(h.context.edit_map);
     h.prompter.Queue(PromptAnswer::kNo);
-    h.window->NewMap();
+    Harness::AcceptingDialogs([&h] { h.window->NewMap(); });
     QCOMPARE(Qs(h.prompter.shown().at(0).caption), QStringLiteral("新規確認"));
     QVERIFY(h.context.edit_map.rails().count() > 0);
 
     h.prompter.Queue(PromptAnswer::kYes);
-    h.window->NewMap();
+    Harness::AcceptingDialogs([&h] { h.window->NewMap(); });
     QCOMPARE(h.context.edit_map.rails().count(), 0);
     QVERIFY(h.window->document().path().empty());
     QCOMPARE(h.window->windowTitle(), QStringLiteral("マップ編集ウインドウ  保安装置：ＡＴＳ  "));
 
     h.prompter.ClearShown();
-    h.window->NewMap();
+    Harness::AcceptingDialogs([&h] { h.window->NewMap(); });
     QVERIFY(h.prompter.shown().empty());
+  }
+
+  void NewMapAsksForTheMapsBasicsFirst() {
+    Harness h;
+    h.window->show();
+    QString title;
+    QString prompt;
+    // Cancelling the map property dialog leaves the window without a map.
+    Harness::WithDialog([&h] { h.window->NewMap(); },
+                        [&](QDialog& dialog) {
+                          title = dialog.windowTitle();
+                          prompt = h.Prompt();
+                        });
+    QCOMPARE(title, QString::fromUtf8("マッププロパティ"));
+    QCOMPARE(prompt, QString::fromUtf8("マップの基本情報を設定して下さい。"));
+    QVERIFY(!h.session().map_open());
+    QCOMPARE(h.Prompt(),
+             QString::fromUtf8("新規のマップを開始するか、保存データを読み込んで下さい。"));
+    QVERIFY(!h.Action(kCmdTurnout)->isEnabled());
+
+    Harness::AcceptingDialogs([&h] { h.window->NewMap(); });
+    QVERIFY(h.session().map_open());
+    QVERIFY(!h.context.edit_map.modified());
+    QVERIFY(h.Action(kCmdTurnout)->isEnabled());
   }
 
   void ScrollsByPagesArrowsAndWheel() {

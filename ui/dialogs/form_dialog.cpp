@@ -1,6 +1,8 @@
 #include "dialogs/form_dialog.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 #include <vector>
 
@@ -91,6 +94,52 @@ QWidget* FormDialog::MakeControls(const DialogField& field, Controls* controls) 
       connect(controls->combo, &QComboBox::activated, this, [this, id] { Edited(id); });
       return controls->combo;
     }
+    case FieldKind::kTextChoice: {
+      controls->combo = new QComboBox(this);
+      controls->combo->setObjectName(Qs(id));
+      controls->combo->setEditable(true);
+      controls->combo->setInsertPolicy(QComboBox::NoInsert);
+      connect(controls->combo, &QComboBox::currentTextChanged, this, [this, id] { Edited(id); });
+      return controls->combo;
+    }
+    case FieldKind::kRadio: {
+      auto* row = new QWidget(this);
+      auto* layout = new QHBoxLayout(row);
+      layout->setContentsMargins(0, 0, 0, 0);
+      controls->radios = new QButtonGroup(row);
+      for (std::size_t i = 0; i < field.items.size(); ++i) {
+        auto* radio = new QRadioButton(Qs(field.items[i]), row);
+        radio->setObjectName(Qs(id + "_" + std::to_string(i)));
+        controls->radios->addButton(radio, static_cast<int>(i));
+        layout->addWidget(radio);
+      }
+      layout->addStretch(1);
+      connect(controls->radios, &QButtonGroup::idClicked, this, [this, id] { Edited(id); });
+      return row;
+    }
+    case FieldKind::kColour: {
+      auto* row = new QWidget(this);
+      auto* layout = new QHBoxLayout(row);
+      layout->setContentsMargins(0, 0, 0, 0);
+      controls->swatch = new QLabel(row);
+      controls->swatch->setObjectName(Qs(id));
+      controls->swatch->setFixedSize(48, 20);
+      controls->swatch->setFrameShape(QFrame::Box);
+      controls->swatch->setAutoFillBackground(true);
+      controls->chooser = new QPushButton(Qs(english_ ? "Change Colour(&C)" : "色の変更(&C)"), row);
+      controls->chooser->setObjectName(Qs(id + "_change"));
+      layout->addWidget(controls->swatch);
+      layout->addWidget(controls->chooser);
+      layout->addStretch(1);
+      connect(controls->chooser, &QPushButton::clicked, this, [this, id] { ChooseColour(id); });
+      return row;
+    }
+    case FieldKind::kNote: {
+      controls->note = new QLabel(this);
+      controls->note->setObjectName(Qs(id));
+      controls->note->setWordWrap(true);
+      return controls->note;
+    }
     case FieldKind::kList: {
       controls->list = new QListWidget(this);
       controls->list->setObjectName(Qs(id));
@@ -109,19 +158,27 @@ void FormDialog::Build() {
   QFormLayout* form = nullptr;           // the rows of the current group
   std::string group;                     // its name
   QHBoxLayout* direction_row = nullptr;  // the two direction groups side by side
-  bool list_placed = false;
+  // A button a field presses stands beside that field; the others under the
+  // last list (or at the end).
+  const DialogField* last_list = nullptr;
+  for (const DialogField& field : model_.fields()) {
+    if (field.kind == FieldKind::kList) last_list = &field;
+  }
+  auto make_button = [this](const DialogButton& button) {
+    auto* push = new QPushButton(Qs(button.label.Pick(english_)), this);
+    push->setObjectName(Qs(button.id));
+    const std::string id = button.id;
+    connect(push, &QPushButton::clicked, this, [this, id] {
+      model_.Press(id, host_);
+      Refresh();
+    });
+    buttons_[id] = push;
+    return push;
+  };
   auto place_buttons = [&](QLayout* into) {
     auto* row = new QHBoxLayout;
     for (const DialogButton& button : model_.buttons()) {
-      auto* push = new QPushButton(Qs(button.label.Pick(english_)), this);
-      push->setObjectName(Qs(button.id));
-      const std::string id = button.id;
-      connect(push, &QPushButton::clicked, this, [this, id] {
-        model_.Press(id, host_);
-        Refresh();
-      });
-      buttons_[id] = push;
-      row->addWidget(push);
+      if (buttons_.count(button.id) == 0) row->addWidget(make_button(button));
     }
     row->addStretch(1);
     if (auto* box = qobject_cast<QBoxLayout*>(into)) {
@@ -156,6 +213,14 @@ void FormDialog::Build() {
     Controls controls;
     QWidget* widget = MakeControls(field, &controls);
     controls_[field.id] = controls;
+    if (const DialogButton* pressed = model_.FindButton(field.presses)) {
+      auto* row = new QWidget(this);
+      auto* beside = new QHBoxLayout(row);
+      beside->setContentsMargins(0, 0, 0, 0);
+      beside->addWidget(widget, 1);
+      beside->addWidget(make_button(*pressed));
+      widget = row;
+    }
     const bool labelled_inside =
         field.kind == FieldKind::kCheck || field.kind == FieldKind::kCheckedNumber;
     if (field.kind == FieldKind::kList) {
@@ -163,15 +228,14 @@ void FormDialog::Build() {
         form->addRow(new QLabel(Qs(field.label.Pick(english_)), this));
       }
       form->addRow(widget);
-      if (!list_placed && !model_.buttons().empty()) place_buttons(form);
-      list_placed = true;
-    } else if (labelled_inside) {
+      if (&field == last_list) place_buttons(form);
+    } else if (labelled_inside || field.kind == FieldKind::kNote) {
       form->addRow(QString(), widget);
     } else {
       form->addRow(Qs(field.label.Pick(english_)), widget);
     }
   }
-  if (!list_placed && !model_.buttons().empty()) place_buttons(layout);
+  if (last_list == nullptr) place_buttons(layout);
   box_ = new QDialogButtonBox(this);
   QPushButton* ok =
       box_->addButton(Qs(model_.ok_label().Pick(english_)), QDialogButtonBox::AcceptRole);
@@ -192,8 +256,27 @@ void FormDialog::Edited(const std::string& id) {
   if (field == nullptr) return;
   if (controls.edit != nullptr) field->text = Utf8(controls.edit->text());
   if (controls.check != nullptr) field->checked = controls.check->isChecked();
-  if (controls.combo != nullptr) field->item = controls.combo->currentIndex();
+  if (controls.combo != nullptr) {
+    field->item = controls.combo->currentIndex();
+    if (field->kind == FieldKind::kTextChoice) {
+      field->text = Utf8(controls.combo->currentText());
+      field->item = controls.combo->findText(controls.combo->currentText());
+    }
+  }
+  if (controls.radios != nullptr) field->item = controls.radios->checkedId();
   if (controls.list != nullptr) field->item = controls.list->currentRow();
+  model_.Changed(id);
+  Refresh();
+}
+
+void FormDialog::ChooseColour(const std::string& id) {
+  DialogField* field = model_.Find(id);
+  if (field == nullptr) return;
+  const std::optional<Rgb> now = ParseColourText(field->text);
+  const QColor start = now ? QColor(now->red, now->green, now->blue) : QColor(Qt::white);
+  const QColor chosen = QColorDialog::getColor(start, this);
+  if (!chosen.isValid()) return;
+  field->text = ColourText({chosen.red(), chosen.green(), chosen.blue()});
   model_.Changed(id);
   Refresh();
 }
@@ -216,9 +299,29 @@ void FormDialog::Refresh() {
     }
     if (controls.combo != nullptr) {
       SetItems(controls.combo, field.items);
-      controls.combo->setCurrentIndex(field.item);
+      if (field.kind == FieldKind::kTextChoice) {
+        if (controls.combo->currentText() != Qs(field.text)) {
+          controls.combo->setEditText(Qs(field.text));
+        }
+      } else {
+        controls.combo->setCurrentIndex(field.item);
+      }
       controls.combo->setEnabled(field.enabled);
     }
+    if (controls.radios != nullptr) {
+      if (QAbstractButton* radio = controls.radios->button(field.item)) radio->setChecked(true);
+      for (QAbstractButton* radio : controls.radios->buttons()) radio->setEnabled(field.enabled);
+    }
+    if (controls.swatch != nullptr) {
+      const std::optional<Rgb> colour = ParseColourText(field.text);
+      QPalette palette = controls.swatch->palette();
+      palette.setColor(QPalette::Window, colour ? QColor(colour->red, colour->green, colour->blue)
+                                                : palette.color(QPalette::Button));
+      controls.swatch->setPalette(palette);
+      controls.swatch->setToolTip(Qs(field.text));
+      controls.chooser->setEnabled(field.enabled);
+    }
+    if (controls.note != nullptr) controls.note->setText(Qs(field.text));
     if (controls.list != nullptr) {
       SetItems(controls.list, field.items);
       controls.list->setCurrentRow(field.item);

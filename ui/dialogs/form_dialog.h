@@ -12,9 +12,11 @@
 
 #include "base/dialog_model.h"
 
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -39,12 +41,18 @@ class FormDialog : public QDialog {
     QCheckBox* check = nullptr;
     QComboBox* combo = nullptr;
     QListWidget* list = nullptr;
+    QButtonGroup* radios = nullptr;
+    QLabel* swatch = nullptr;        // a colour, with its
+    QPushButton* chooser = nullptr;  // button that opens the colour chooser
+    QLabel* note = nullptr;
   };
 
   void Build();
   QWidget* MakeControls(const DialogField& field, Controls* controls);
   // A widget changed field `id`: the model hears of it, the form follows.
   void Edited(const std::string& id);
+  // The colour chooser for colour field `id`.
+  void ChooseColour(const std::string& id);
 
   DialogModel& model_;
   DialogHost& host_;

@@ -185,8 +185,12 @@ bool MapEditWindow::AskToClose() {
 }
 
 void MapEditWindow::NewMap() {
-  if (!document_->StartNewMap()) return;
-  session_->MapStarted();
+  const bool started =
+      session_->StartNewMap([this](bool confirm) { return document_->StartNewMap(confirm); });
+  if (!started) {
+    MapChanged();
+    return;
+  }
   view_->ScrollTo(0, 0);
   MapChanged();
 }

@@ -46,7 +46,7 @@ class EditScriptTest : public ::testing::Test {
   MapDocument document_{map_, folders_, answers_, chooser_, log_};
   std::string out_ = folder_.File("out.kvm");
   EditScript script_{map_, answers_, [this] { return document_.SaveAsPath(out_); },
-                     [this] { return document_.StartNewMap(); }};
+                     [this](bool confirm) { return document_.StartNewMap(confirm); }};
   std::string error_;
 };
 

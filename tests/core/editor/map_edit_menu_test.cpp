@@ -55,10 +55,12 @@ TEST(MapEditMenuTest, MapEditToolMenusNameTheTools) {
   for (const MenuEntry& entry : menus[1].children) {
     if (!entry.separator) settings.push_back(Bare(entry.japanese));
   }
-  EXPECT_EQ(settings, (Texts{"線路双方向設定", "線路←方向設定", "線路→方向設定", "単線区間指定",
-                             "電化方式設定", "←方向信号設定", "→方向信号設定", "制限速度設定",
-                             "ポイント制限速度設定", "線路距離設定", "←方向停止目標距離設定",
-                             "→方向停止目標距離設定", "起点指定", "起点距離確認・指定"}));
+  EXPECT_EQ(settings,
+            (Texts{"線路双方向設定", "線路←方向設定", "線路→方向設定", "単線区間指定",
+                   "電化方式設定", "←方向信号設定", "→方向信号設定", "制限速度設定",
+                   "ポイント制限速度設定", "線路距離設定", "←方向停止目標距離設定",
+                   "→方向停止目標距離設定", "起点指定", "起点距離確認・指定", "マッププロパティ",
+                   "信号設定", "信号詳細設定", "単位・標準時間設定"}));
   EXPECT_EQ(JapaneseTexts(menus[3].children), (Texts{"エラー表示(&E)", "グリッド表示設定(&G)"}));
   EXPECT_EQ(JapaneseTexts(menus[2].children),
             (Texts{"手動名称設定(&M)", "閉塞全自動設定(&1)", "閉塞半自動設定(&2)",
@@ -96,7 +98,8 @@ TEST(MapEditMenuTest, MapEditToolMenusNameTheTools) {
   EXPECT_TRUE(error_display->checkable);
   EXPECT_EQ(error_display->key_hint, "E");
   // Commands that act at once carry no check mark; the move tool does.
-  for (const char* id : {kCmdGrid, kCmdClearSelection, kCmdInvertSelection}) {
+  for (const char* id : {kCmdGrid, kCmdClearSelection, kCmdInvertSelection, kCmdMapProperty,
+                         kCmdMapSignalSettings, kCmdMapSignalDetails, kCmdMapTimeUnits}) {
     EXPECT_FALSE(FindMenuEntry(menus, id)->checkable) << id;
   }
   EXPECT_TRUE(FindMenuEntry(menus, kCmdMove)->checkable);

@@ -73,9 +73,9 @@ MapPropertyDialog::MapPropertyDialog(const MapHeader& header) : header_(header) 
       Add(TextField("map_code", {"マップコード", "Map Code"}, 0, std::to_string(header.map_code)));
   code.enabled = false;
   Add(NumberField("max_speed", {"最高速度", "Maximum Speed"}, header.settings.max_speed));
-  Add(InGroup(ChoiceField("direction", {"下り・上り", "Down or Up"}, {"下り", "上り"},
-                          header.settings.right_down == 1 ? 0 : 1, FieldKind::kRadio),
-              {"→方向", "Rightward"}, "→"));
+  // Rightward trains are down or up trains.
+  Add(ChoiceField("direction", {"→方向", "Rightward"}, {"下り", "上り"},
+                  header.settings.right_down == 1 ? 0 : 1, FieldKind::kRadio));
 }
 
 std::string MapPropertyDialog::Title(bool english) const {
@@ -275,7 +275,9 @@ bool TimeUnitsDialog::Confirm(Prompter& prompter) {
 
 bool TimeUnitsDialog::Accept(Prompter& prompter) {
   // OK confirms a unit typed but not confirmed yet.
-  if (NumberOf("unit") != confirmed_unit_ && !Confirm(prompter)) return false;
+  if ((confirmed_unit_ == 0 || NumberOf("unit") != confirmed_unit_) && !Confirm(prompter)) {
+    return false;
+  }
   const int unit = confirmed_unit_;
   units_.unit = unit;
   units_.standard = RoundDownToUnit(Find("standard")->item * unit, unit);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "editor/signal_detail.h"
 #include "mapfile/map_file.h"
 
 namespace corvane {
@@ -23,6 +24,28 @@ std::string DescribeMap(const MapContent& map) {
     out += line;
   }
   return out;
+}
+
+std::string DescribeSignalTypes(const MapContent& map) {
+  SignalTables tables;
+  tables.types = map.signal_types;
+  tables.images = map.images;
+  tables.colours = map.colours;
+  std::string text;
+  for (int type = 1; type <= tables.types.count(); ++type) {
+    const MapSignalType& signal = tables.types[type];
+    const std::vector<AspectBand> bands = AspectBands(signal);
+    for (auto band = bands.rbegin(); band != bands.rend(); ++band) {
+      const std::string name =
+          tables.images.Contains(band->image) ? tables.images[band->image].name.Utf8() : "";
+      const AspectColour colour =
+          tables.colours.Contains(band->colour) ? tables.colours[band->colour] : AspectColour{};
+      text += std::to_string(type) + "\t" + signal.name.Utf8() + "\t" + std::to_string(band->low) +
+              "[km/h]\t" + std::to_string(band->step_up) + "\t" + name + "\t" +
+              ColourText({colour.red, colour.green, colour.blue}) + "\n";
+    }
+  }
+  return text;
 }
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #pragma once
-// A readable account of a map: its header and the size of every table.
+// A readable account of a map: its header and the size of every table, and
+// its signal types.
 
 #include <string>
 
@@ -9,5 +10,11 @@ namespace corvane {
 
 // UTF-8 lines "key: value", one per header value and one per table.
 std::string DescribeMap(const MapContent& map);
+
+// The signal types and their aspect bands: for every type, highest band
+// first, one UTF-8 line per band with tab-separated columns: type number,
+// type short name, aspect speed "N[km/h]", step-up speed (1023: none),
+// aspect name, colour "#RRGGBB".
+std::string DescribeSignalTypes(const MapContent& map);
 
 }  // namespace corvane

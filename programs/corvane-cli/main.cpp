@@ -35,6 +35,10 @@ constexpr const char kUsage[] =
     "  pack TEXT BUNDLE            pack a bundle text into its stored form\n"
     "  unpack BUNDLE TEXT          unpack a stored bundle into its text\n"
     "  map info MAP.kvm            print a map's header and the size of every table\n"
+    "  map signals MAP.kvm         print the signal types: per type, highest band first, one\n"
+    "                              line per aspect band, tab-separated: type number, type short\n"
+    "                              name, aspect speed N[km/h], step-up speed (1023: none), aspect\n"
+    "                              name, colour #RRGGBB\n"
     "  map resave IN.kvm OUT.kvm   read a map file of any version, write it in the current one\n"
     "  map new OUT.kvm             write a new, empty map with the default signal types\n"
     "  map edit IN.kvm OUT.kvm     edit a map (IN -new: a new map) with the commands on standard\n"
@@ -130,6 +134,11 @@ int MapCommand(const std::vector<std::string>& args, const DataFolder& data_fold
   if (sub == "info" && args.size() == 2) {
     if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 1;
     std::printf("file: %s\n%s", args[1].c_str(), DescribeMap(session.map.content()).c_str());
+    return 0;
+  }
+  if (sub == "signals" && args.size() == 2) {
+    if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 1;
+    std::fputs(DescribeSignalTypes(session.map.content()).c_str(), stdout);
     return 0;
   }
   if (sub == "resave" && args.size() == 3) {

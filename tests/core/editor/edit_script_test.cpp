@@ -13,6 +13,7 @@
 #include "base/file_io.h"
 #include "base/message_log.h"
 #include "mapfile/map_file.h"
+#include "mapfile/map_summary.h"
 #include "support/test_support.h"
 
 namespace corvane {
@@ -182,6 +183,45 @@ command グリッド表示設定
   captions.clear();
   for (const ShownPrompt& shown : prompter_.shown()) captions.push_back(shown.caption);
   EXPECT_EQ(captions, (std::vector<std::string>{"新規確認", "起点指定エラー", "新規確認"}));
+  // Its map property dialog had no answer: the window is left without a map
+  // until a new map gets its basics.
+  EXPECT_FALSE(script_.session().map_open());
+  ASSERT_TRUE(Run("answer マップ名=新線 ok\nanswer ok\ncommand 新規マップ\n")) << error_;
+  EXPECT_TRUE(script_.session().map_open());
+  EXPECT_EQ(map_.header().map_name.Utf8(), "新線");
+  EXPECT_FALSE(map_.modified());
+}
+
+TEST_F(EditScriptTest, TheMapsSettingsDialogsTakeTheirAnswersAndAreSaved) {
+  ASSERT_TRUE(Run(R"(answer マップ名=試験線 最高速度=130 →方向=上り ok
+command マッププロパティ
+answer 信号余裕距離=4 ok
+command 信号設定
+answer 信号現示計算減速度=2.555 ok
+command 信号設定
+answer 単位時間=20 標準時間=通過 ok
+command 単位・標準時間設定
+answer 信号機=#2 現示=#1 press=現示の追加 現示速度=100[km/h] 現示名称=高速 色=#0000FF ok
+command 信号詳細設定
+save
+)")) << error_;
+  ASSERT_EQ(prompter_.shown().size(), 1u);
+  EXPECT_EQ(prompter_.shown()[0].caption, "入力データエラー");
+  EditMap reopened;
+  MapDocument reader(reopened, folders_, prompter_, chooser_, log_);
+  ASSERT_EQ(reader.OpenPath(out_), OpenOutcome::kOpened);
+  const MapHeader& header = reopened.header();
+  EXPECT_EQ(header.map_name.Utf8(), "試験線");
+  EXPECT_EQ(header.settings.max_speed, 130);
+  EXPECT_EQ(header.settings.right_down, 0);
+  EXPECT_EQ(header.settings.break_spare_dist, 10);  // the refused 4 was not stored
+  EXPECT_EQ(header.settings.handle_atc, 255);
+  EXPECT_EQ(header.time_units, (TimeUnits{20, 0, 120}));
+  const std::string signals = DescribeSignalTypes(reopened.content());
+  EXPECT_NE(signals.find("1\t３現示\t100[km/h]\t1023\t高速\t#0000FF\n"
+                         "1\t３現示\t76[km/h]\t100\t進行\t"),
+            std::string::npos)
+      << signals;
 }
 
 TEST_F(EditScriptTest, AMapDrawnFromNothingSavesAndReopensTheSame) {

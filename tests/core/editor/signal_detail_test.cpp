@@ -83,7 +83,7 @@ TEST_F(SignalDetailTest, AddingSplitsABandAndDeletingJoinsItAgain) {
   EXPECT_EQ(added.low, 47);
   EXPECT_EQ(Lows(type()), (std::vector<int>{0, 26, 46, 47, 76}));
   EXPECT_EQ(StepUps(type()), (std::vector<int>{26, 46, 47, 76, kNoStepUp}));
-  const AspectBand& copy = AspectBands(type())[3];
+  const AspectBand copy = AspectBands(type())[3];
   EXPECT_EQ(copy.image, 5);
   EXPECT_EQ(copy.colour, 5);
   EXPECT_EQ(tables_.images[5], tables_.images[3]);

@@ -45,6 +45,7 @@ EditSession::~EditSession() { map_.RemoveListener(this); }
 
 void EditSession::RecordInserted(MapTable table, int index) {
   state_.selection.RecordInserted(table, index);
+  state_.check_marks.RecordInserted(table, index);
   for (const KeptNumber& kept : kKeptNumbers) {
     int& number = state_.*kept.number;
     if (kept.table == table && number >= index) ++number;
@@ -53,6 +54,7 @@ void EditSession::RecordInserted(MapTable table, int index) {
 
 void EditSession::RecordDeleted(MapTable table, int index) {
   state_.selection.RecordDeleted(table, index);
+  state_.check_marks.RecordDeleted(table, index);
   for (const KeptNumber& kept : kKeptNumbers) {
     int& number = state_.*kept.number;
     if (kept.table != table) continue;
@@ -70,6 +72,7 @@ void EditSession::ContentReplaced() {
   state_.highlight_rail = state_.highlight_point = state_.highlight_branch = 0;
   state_.drag_reference = {};
   state_.selection.Clear();
+  state_.check_marks.Clear();
   if (!map_.stations().Contains(state_.current_station)) state_.current_station = 0;
   if (!map_.targets().Contains(state_.current_target)) state_.current_target = 0;
 }
@@ -308,6 +311,7 @@ void EditSession::FillDrawOptions(MapDrawOptions* options) const {
   options->dialog_point = state_.highlight_point;
   options->dialog_branch = state_.highlight_branch;
   options->show_check_marks = state_.error_display;
+  options->check_marks = &state_.check_marks;
   options->grid_x = state_.grid_x;
   options->grid_y = state_.grid_y;
   options->pending = state_.pending;

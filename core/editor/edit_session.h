@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/prompter.h"
+#include "editor/check_marks.h"
 #include "editor/edit_dialogs.h"
 #include "editor/edit_map.h"
 #include "editor/edit_mode.h"
@@ -88,6 +89,8 @@ struct EditState {
   int highlight_point = 0;
   int highlight_branch = 0;
   MapSelection selection;
+  // What the last compile checks found, drawn while the error display is on.
+  MapCheckMarks check_marks;
   bool error_display = false;
   // Every grid_x-th column and grid_y-th row line is drawn dark (0: none).
   int grid_x = 10;

@@ -53,11 +53,6 @@ Rgb Relation(int field, int current) {
 
 Rgb Match(bool equal) { return equal ? kMapBlue : kMapGrey; }
 
-CheckMark MarkOf(const std::vector<CheckMark>& marks, int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= marks.size()) return CheckMark::kNone;
-  return marks[static_cast<std::size_t>(index)];
-}
-
 bool SameNames(const ShortText& short_left, const LongText& name_left, const ShortText& short_right,
                const LongText& name_right, const MapNameEntry& names) {
   return short_left == names.short_left && name_left == names.name_left &&
@@ -221,12 +216,17 @@ class MapPainter {
   static bool IsBlackLine(Int64 line, int step) { return step > 0 && line % step == 0; }
 
   // Error and warning colours, which give way only to the selection's yellow.
-  Rgb WithCheckMark(Rgb fill, CheckMark mark) const {
-    if (!o_.show_check_marks || mark == CheckMark::kNone || fill == kMapYellow) return fill;
-    return mark == CheckMark::kError ? kMapRed : kMapMagenta;
+  // The marks of a record while the error display is on.
+  std::uint8_t MarkOf(MapTable table, int index) const {
+    if (!o_.show_check_marks || o_.check_marks == nullptr) return 0;
+    return o_.check_marks->Of(table, index);
   }
 
-  const MapCheckMarks* Marks() const { return o_.show_check_marks ? o_.check_marks : nullptr; }
+  // Error and warning colours, which give way only to the selection's yellow.
+  static Rgb WithCheckMark(Rgb fill, std::uint8_t mark) {
+    if (mark == 0 || fill == kMapYellow) return fill;
+    return (mark & kErrorMark) != 0 ? kMapRed : kMapMagenta;
+  }
 
   // ---- Track segments ----
 
@@ -303,9 +303,7 @@ class MapPainter {
 
   Rgb RailFill(int index, const MapRail& r) const {
     if (dialog_open_) return index == o_.dialog_rail ? kMapRed : kBlack;
-    const MapCheckMarks* marks = Marks();
-    return WithCheckMark(RailToolFill(index, r),
-                         marks ? MarkOf(marks->rails, index) : CheckMark::kNone);
+    return WithCheckMark(RailToolFill(index, r), MarkOf(MapTable::kRail, index));
   }
 
   // The number a value tool writes on a segment instead of its track, or
@@ -411,9 +409,7 @@ class MapPainter {
 
   Rgb PointFill(int index, const MapPoint& p) const {
     if (dialog_open_) return index == o_.dialog_point ? kMapRed : kBlack;
-    const MapCheckMarks* marks = Marks();
-    return WithCheckMark(PointToolFill(index, p),
-                         marks ? MarkOf(marks->points, index) : CheckMark::kNone);
+    return WithCheckMark(PointToolFill(index, p), MarkOf(MapTable::kPoint, index));
   }
 
   void DrawPoint(int index, const MapPoint& p) {
@@ -463,8 +459,7 @@ class MapPainter {
       default:
         break;
     }
-    const MapCheckMarks* marks = Marks();
-    return WithCheckMark(fill, marks ? MarkOf(marks->station_draws, index) : CheckMark::kNone);
+    return WithCheckMark(fill, MarkOf(MapTable::kStationDraw, index));
   }
 
   void DrawStationDraw(int index, const MapStationDraw& d) {
@@ -479,8 +474,7 @@ class MapPainter {
   // ---- Jumps ----
 
   void DrawJump(int index, const MapJump& j) {
-    const MapCheckMarks* marks = Marks();
-    const CheckMark mark = marks ? MarkOf(marks->jumps, index) : CheckMark::kNone;
+    const std::uint8_t mark = MarkOf(MapTable::kJump, index);
     const bool selecting = o_.mode == EditMode::kSelect || o_.mode == EditMode::kMove;
     const PixelBox end_a{PixelX(j.ax), PixelY(Int64{j.ay} - 1), PixelX(Int64{j.ax} + 1),
                          PixelY(Int64{j.ay} + 1)};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/canvas.h"
+#include "editor/check_marks.h"
 #include "editor/edit_map.h"
 #include "editor/edit_mode.h"
 #include "editor/map_selection.h"
@@ -23,24 +24,6 @@ inline constexpr Rgb kMapMagenta{255, 0, 255};
 inline constexpr Rgb kMapGrey{128, 128, 128};
 inline constexpr Rgb kMapLightGrey{192, 192, 192};
 inline constexpr Rgb kMapAutoNamed{0, 255, 254};  // segments named by full-automatic naming
-
-// Error and warning marks that the compile checks leave on objects.
-enum class CheckMark : std::uint8_t { kNone = 0, kWarning = 1, kError = 2 };
-
-// Per table, indexed by record number; a number beyond the end is unmarked.
-struct MapCheckMarks {
-  std::vector<CheckMark> rails;
-  std::vector<CheckMark> points;
-  std::vector<CheckMark> station_draws;
-  std::vector<CheckMark> jumps;
-
-  void Clear() {
-    rails.clear();
-    points.clear();
-    station_draws.clear();
-    jumps.clear();
-  }
-};
 
 // Everything besides the map that decides what the window shows.
 struct MapDrawOptions {

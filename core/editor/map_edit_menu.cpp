@@ -28,6 +28,8 @@ std::vector<MenuEntry> BuildFileMenu() {
               WithShortcut(MenuCommand(kCmdSaveMapAs, "マップデータを別名で保存(&A)",
                                        "Write As Map File(&A)"),
                            "Ctrl+Shift+S"),
+              MenuSeparator(),
+              WithShortcut(MenuCommand(kCmdCompile, "コンパイル(&C)", "Compile(&C)"), "F7"),
           }),
   };
 }

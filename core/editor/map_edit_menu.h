@@ -16,6 +16,7 @@ inline constexpr const char kCmdNewMap[] = "map_edit.new_map";
 inline constexpr const char kCmdOpenMap[] = "map_edit.open_map";
 inline constexpr const char kCmdSaveMap[] = "map_edit.save_map";
 inline constexpr const char kCmdSaveMapAs[] = "map_edit.save_map_as";
+inline constexpr const char kCmdCompile[] = "map_edit.compile";
 
 // Ids of the map edit window's tool commands.
 inline constexpr const char kCmdTrackBoth[] = "map_edit.track_both";
@@ -68,8 +69,8 @@ inline constexpr const char kCmdYardName[] = "map_edit.yard_name";
 inline constexpr const char kCmdStationName[] = "map_edit.station_name";
 inline constexpr const char kCmdStopSectionName[] = "map_edit.stop_section_name";
 
-// The File menu (new, open, save, save as, with their shortcuts), as a menu
-// bar holding that one menu.
+// The File menu (new, open, save, save as, with their shortcuts, and the
+// compile command), as a menu bar holding that one menu.
 const std::vector<MenuEntry>& MapEditFileMenu();
 // The tool menus after the File menu: Edit (placing, deleting, property,
 // selecting, moving), the settings (value setters, start point, rows and

@@ -11,6 +11,7 @@
 #include "app/settings.h"
 #include "app/window_rect.h"
 #include "base/ini_file.h"
+#include "compiler/compile_checks.h"
 #include "editor/map_edit_menu.h"
 #include "editor/map_edit_title.h"
 #include "mapedit/map_view.h"
@@ -93,6 +94,9 @@ void MapEditWindow::CreateMenus() {
         connect(action, &QAction::triggered, this, &MapEditWindow::SaveMap);
       } else if (command.id == kCmdSaveMapAs) {
         connect(action, &QAction::triggered, this, &MapEditWindow::SaveMapAs);
+      } else if (command.id == kCmdCompile) {
+        connect(action, &QAction::triggered, this, &MapEditWindow::Compile);
+        compile_action_ = action;
       }
     }
   }
@@ -129,6 +133,7 @@ void MapEditWindow::RunToolCommand(const std::string& id) {
 }
 
 void MapEditWindow::UpdateToolChecks() {
+  if (compile_action_ != nullptr) compile_action_->setEnabled(session_->map_open());
   const MenuState state = MapEditMenuState(*session_);
   for (const auto& [id, action] : tool_actions_) {
     const CommandState command = state.Of(id);
@@ -213,6 +218,18 @@ void MapEditWindow::SaveMap() {
 void MapEditWindow::SaveMapAs() {
   document_->SaveAs();
   UpdateTitle();
+}
+
+void MapEditWindow::Compile() {
+  if (!session_->map_open()) return;
+  CheckOutput output;
+  output.clear_messages = [this] { context_.log.Clear(); };
+  output.message = [this](std::string_view line) { context_.log.AddLine(line); };
+  // Each stage's progress stands in the title while it runs.
+  output.progress = [this](std::string_view text) { setWindowTitle(Qs(text)); };
+  output.prompter = &context_.prompter;
+  CheckForCompile(*session_, output);
+  Edited();
 }
 
 void MapEditWindow::MapChanged() {

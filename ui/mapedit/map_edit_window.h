@@ -64,6 +64,9 @@ class MapEditWindow : public QMainWindow {
   void OpenMap();
   void SaveMap();
   void SaveMapAs();
+  // "コンパイル": the compile checks, their findings in the message window
+  // and on the map (the conversion comes after them).
+  void Compile();
   // Title, scroll ranges and the picture after the map changed.
   void MapChanged();
   // The title after the file or the modified state changed.
@@ -96,6 +99,7 @@ class MapEditWindow : public QMainWindow {
   std::map<std::string, QAction*> tool_actions_;  // by command id
   MapView* view_ = nullptr;
   QLabel* prompt_line_ = nullptr;
+  QAction* compile_action_ = nullptr;
   bool close_confirmed_ = false;  // the program's end has asked already
 };
 

@@ -266,7 +266,10 @@ TEST(MapDrawingRail, StartDialogAndCheckMarks) {
   MapSelection selection;
   selection.Set(MapTable::kRail, 3, true);
   MapCheckMarks marks;
-  marks.rails = {CheckMark::kNone, CheckMark::kError, CheckMark::kWarning, CheckMark::kError};
+  marks.Set(MapTable::kRail, 1, kErrorMark);
+  marks.Set(MapTable::kRail, 1, kWarningMark);  // an error outweighs a warning
+  marks.Set(MapTable::kRail, 2, kWarningMark);
+  marks.Set(MapTable::kRail, 3, kErrorMark);
   options = View(EditMode::kSelect);
   options.selection = &selection;
   options.check_marks = &marks;

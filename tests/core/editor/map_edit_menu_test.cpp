@@ -30,14 +30,14 @@ TEST(MapEditMenuTest, MapEditFileMenuBothLanguages) {
   for (const MenuEntry& entry : menu[0].children) english.push_back(entry.english);
   EXPECT_EQ(JapaneseTexts(menu[0].children),
             (Texts{"新規マップ(&N)", "マップデータを開く(&O)", "マップデータを上書き保存(&S)",
-                   "マップデータを別名で保存(&A)"}));
+                   "マップデータを別名で保存(&A)", "コンパイル(&C)"}));
   EXPECT_EQ(english, (Texts{"New Map(&N)", "Open Map File(&O)", "Write Map File(&S)",
-                            "Write As Map File(&A)"}));
-  EXPECT_EQ(CommandIds(menu),
-            (std::vector<std::string>{kCmdNewMap, kCmdOpenMap, kCmdSaveMap, kCmdSaveMapAs}));
+                            "Write As Map File(&A)", "", "Compile(&C)"}));
+  EXPECT_EQ(CommandIds(menu), (std::vector<std::string>{kCmdNewMap, kCmdOpenMap, kCmdSaveMap,
+                                                        kCmdSaveMapAs, kCmdCompile}));
   Texts shortcuts;
   for (const MenuEntry& entry : menu[0].children) shortcuts.push_back(entry.shortcut);
-  EXPECT_EQ(shortcuts, (Texts{"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S"}));
+  EXPECT_EQ(shortcuts, (Texts{"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S", "", "F7"}));
 }
 
 // The text without its accelerator mark.

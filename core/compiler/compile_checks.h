@@ -1,0 +1,62 @@
+#pragma once
+// The check stages a map under edit passes before it is compiled. Each
+// finding is a line for the message window, counted as an error or a
+// warning and marked on its object; after each stage an error stops the
+// compile and warnings ask whether to go on. Two stages repair the map.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "base/prompter.h"
+#include "editor/check_marks.h"
+#include "editor/edit_map.h"
+#include "editor/edit_session.h"
+
+namespace corvane {
+
+// Where the checks report to.
+struct CheckOutput {
+  std::function<void()> clear_messages;                 // the message window is emptied
+  std::function<void(std::string_view utf8)> message;   // a message-window line
+  std::function<void(std::string_view utf8)> progress;  // the stage's text, shown in the title
+  Prompter* prompter = nullptr;                         // the stop and go-on boxes
+};
+
+// The counters and marks of one compile, shared by its check stages and the
+// later stages of the conversion.
+class CheckRun {
+ public:
+  CheckRun(MapCheckMarks& marks, const CheckOutput& output);
+
+  void Progress(std::string_view text) const;
+  // A finding, marked on `table`'s record `index` (no mark for index 0).
+  void Error(std::string_view text, MapTable table = MapTable::kRail, int index = 0);
+  void Warning(std::string_view text, MapTable table = MapTable::kRail, int index = 0);
+
+  // After a stage: the counter line when anything was found, then an error
+  // stops (false) and warnings ask; Yes forgets them and goes on.
+  bool EndOfStage();
+
+  int errors() const { return errors_; }
+  int warnings() const { return warnings_; }
+
+ private:
+  MapCheckMarks& marks_;
+  const CheckOutput& output_;
+  int errors_ = 0;
+  int warnings_ = 0;
+};
+
+// The nine stages in order, each followed by EndOfStage; false as soon as
+// one says stop. The repairs of stages 4 and 5 change the map (and stay).
+bool RunCompileChecks(EditMap& map, CheckRun& run);
+
+// The checks as the compile command starts them: marks cleared, the
+// message window emptied and given an empty line, then the stages.
+bool CheckForCompile(EditMap& map, MapCheckMarks& marks, const CheckOutput& output);
+// The same in the map edit window: the error display is switched on to show
+// what the checks find.
+bool CheckForCompile(EditSession& session, const CheckOutput& output);
+
+}  // namespace corvane

@@ -1,5 +1,6 @@
-// Saving and opening the largest map the tables allow: formatting the bundle
-// text, packing, unpacking, splitting and reading every table.
+// Saving, opening and checking the largest map the tables allow:
+// formatting the bundle text, packing, unpacking, splitting and reading
+// every table, and the compile checks (which should take less than reading).
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +9,8 @@
 #include <string>
 
 #include "base/prompter.h"
+#include "compiler/compile_checks.h"
+#include "editor/map_change.h"
 #include "editor/map_tables.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
@@ -50,6 +53,61 @@ const MapContent& LargestMap() {
   }();
   return map;
 }
+
+// Every segment and point slot used on a map that passes the checks: rows
+// of 60 segments joined end to end by jumps, the points in a row of their
+// own below.
+EditMap& CheckableLargestMap() {
+  static EditMap map = [] {
+    EditMap built;
+    MapChange change(built);
+    constexpr int kPerRow = 60;
+    for (int i = 0; i < kRailCapacity; ++i) {
+      const int row = 4 + (i / kPerRow) * 4;
+      const int column = 2 + (i % kPerRow) * 4;
+      change.rails().Append(NewRail({column, row}, {column + 4, row}, kBothWays));
+    }
+    const int rows = (kRailCapacity + kPerRow - 1) / kPerRow;
+    for (int r = 0; r + 1 < rows && !built.jumps().full(); ++r) {
+      MapJump jump;
+      jump.ax = 2 + kPerRow * 4;
+      jump.ay = 4 + r * 4;
+      jump.bx = 2;
+      jump.by = 8 + r * 4;
+      change.jumps().Append(jump);
+    }
+    for (int i = 0; i < kPointCapacity; ++i) {
+      MapPoint point;
+      point.x1 = i * 6;
+      point.x2 = i * 6 + 4;
+      point.y1 = 10000;
+      point.y2 = 10004;
+      point.branch_count = 2;
+      point.branch_left_dy[1] = point.branch_left_dy[2] = 1;
+      point.branch_right_dy[1] = 1;
+      point.branch_right_dy[2] = 3;
+      change.points().Append(point);
+    }
+    change.signal_types().Append(MapSignalType{});
+    change.header().start.start_rail = 1;
+    return built;
+  }();
+  return map;
+}
+
+void BM_CompileChecks(benchmark::State& state) {
+  EditMap& map = CheckableLargestMap();
+  ScriptedPrompter prompter;
+  CheckOutput output;
+  output.prompter = &prompter;
+  bool passed = false;
+  for (auto _ : state) {
+    MapCheckMarks marks;
+    passed = CheckForCompile(map, marks, output);
+  }
+  if (!passed) state.SkipWithError("the map did not pass the checks");
+}
+BENCHMARK(BM_CompileChecks)->Unit(benchmark::kMillisecond);
 
 class MemberSource : public MapTableSource {
  public:

@@ -13,6 +13,7 @@
 #include "app/app_context.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
+#include "editor/map_change.h"
 #include "editor/map_drawing.h"
 #include "editor/map_edit_menu.h"
 #include "mapedit/map_render.h"
@@ -185,6 +186,33 @@ class MapEditWindowTest : public QObject {
     QVERIFY(h.session().map_open());
     QVERIFY(!h.context.edit_map.modified());
     QVERIFY(h.Action(kCmdTurnout)->isEnabled());
+  }
+
+  void CompileShowsTheFindingsInTheMessageWindowAndOnTheMap() {
+    Harness h;
+    h.window->resize(640, 480);
+    h.window->show();
+    h.Action(kCmdCompile)->trigger();
+    QCOMPARE(h.prompter.shown().back().caption, std::string("コンパイルエラー"));
+    QCOMPARE(h.context.log.Lines(),
+             (std::vector<std::string>{"　", "＜エラー＞起点が指定されていません。",
+                                       "エラー：1件　警告：0件"}));
+    QVERIFY(h.Action(kCmdErrorDisplay)->isChecked());
+
+    // Two segments sharing cells: both drawn red.
+    {
+      MapChange change(h.context.edit_map);
+      change.rails().Append(NewRail({2, 5}, {6, 5}, kBothWays));
+      change.rails().Append(NewRail({4, 6}, {9, 6}, kBothWays));
+      change.header().start.start_rail = 1;
+    }
+    h.window->Edited();
+    h.Action(kCmdCompile)->trigger();
+    QCOMPARE(h.context.log.Lines().at(1), std::string("＜エラー＞線路が重複しています。"));
+    const QImage picture = h.view().viewport()->grab().toImage();
+    const QPoint inside = h.PixelOf(3, 5) + QPoint(2, 0);
+    QCOMPARE(picture.pixelColor(inside), QColor(255, 0, 0));
+    QVERIFY(h.Title().startsWith(QString::fromUtf8("マップ編集ウインドウ")));
   }
 
   void ScrollsByPagesArrowsAndWheel() {

@@ -178,9 +178,10 @@ std::span<const IniKey<F>> FontFaceKeys(bool english) {
   return std::span(kFontFaceKeys).subspan(english ? 1 : 0, 1);
 }
 
-constexpr IniKey<MapEditWindowSettings> kMapEditGridKeys[] = {
+constexpr IniKey<MapEditWindowSettings> kMapEditWindowKeys[] = {
     IntKey<MapEditWindowSettings, &MapEditWindowSettings::grid_x>("GridX"),
     IntKey<MapEditWindowSettings, &MapEditWindowSettings::grid_y>("GridY"),
+    IntKey<MapEditWindowSettings, &MapEditWindowSettings::undo_limit_mb>("UndoLimitMB"),
 };
 
 WindowRect Rect(int left, int top, int right, int bottom) {
@@ -236,7 +237,7 @@ ProgramSettings ReadSettings(const IniFile& ini, bool english, const Environment
   s.main_window = ReadWindowRect(ini, kMainWindowSection, s.main_window);
   MapEditWindowSettings& map_edit = s.map_edit_window;
   map_edit.rect = ReadWindowRect(ini, kMapEditWindowSection, map_edit.rect);
-  ReadIniKeys<MapEditWindowSettings>(ini, kMapEditWindowSection, kMapEditGridKeys, map_edit);
+  ReadIniKeys<MapEditWindowSettings>(ini, kMapEditWindowSection, kMapEditWindowKeys, map_edit);
   map_edit.open = GetFlag(ini, kMapEditWindowSection, kWindowOpenKey, map_edit.open);
   s.map_message_window_open =
       GetFlag(ini, kMapMessageWindowSection, kWindowOpenKey, s.map_message_window_open);
@@ -319,7 +320,7 @@ void WriteWindowRect(IniFile& ini, std::string_view section, const WindowRect& r
 
 void WriteMapEditWindowLayout(IniFile& ini, const MapEditWindowSettings& window) {
   WriteWindowRect(ini, kMapEditWindowSection, window.rect);
-  WriteIniKeys<MapEditWindowSettings>(ini, kMapEditWindowSection, kMapEditGridKeys, window);
+  WriteIniKeys<MapEditWindowSettings>(ini, kMapEditWindowSection, kMapEditWindowKeys, window);
 }
 
 std::array<LineItem, kMainWindowLineItemCount> DefaultMainWindowLineItems() {

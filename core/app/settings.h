@@ -64,6 +64,8 @@ struct MapEditWindowSettings {
   int grid_x = 10;  // every grid_x-th column line is drawn dark (0: none)
   int grid_y = 4;   // every grid_y-th row line likewise
   bool open = false;
+  // The most memory the undo record of the map may hold, in megabytes.
+  int undo_limit_mb = 256;
 
   friend bool operator==(const MapEditWindowSettings&, const MapEditWindowSettings&) = default;
 };

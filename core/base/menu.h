@@ -47,6 +47,9 @@ std::vector<std::string> CommandIds(const std::vector<MenuEntry>& tree);
 struct CommandState {
   bool enabled = false;
   bool checked = false;
+  // A text that replaces the entry's own while it says more ("" keeps it).
+  std::string japanese;
+  std::string english;
   friend bool operator==(const CommandState&, const CommandState&) = default;
 };
 

@@ -343,6 +343,8 @@ bool CheckForCompile(EditMap& map, MapCheckMarks& marks, const CheckOutput& outp
 
 bool CheckForCompile(EditSession& session, const CheckOutput& output) {
   session.state().error_display = true;
+  // The repairs are one step of the record of changes.
+  session.map().NameActions("コンパイル", "Compile");
   return CheckForCompile(session.map(), session.state().check_marks, output);
 }
 

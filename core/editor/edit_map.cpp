@@ -11,8 +11,6 @@ namespace {
 
 // The record of changes keeps at most this many actions, and drops the
 // oldest once they hold more than this many bytes.
-constexpr std::size_t kMaxKeptActions = 1000;
-constexpr std::size_t kMaxKeptBytes = std::size_t{256} << 20;
 
 // Which crossing slots exist, by kind 3..8.
 constexpr int kCrossingBranchTable[6][4] = {
@@ -136,13 +134,25 @@ void EditMap::MarkSaved() {
   saved_position_ = position_;
 }
 
+// The action that takes `action` back, with its name and the editor's
+// states around it.
+MapAction EditMap::Reverted(const MapAction& action) {
+  MapAction reverse = Revert(action);
+  reverse.name_japanese = action.name_japanese;
+  reverse.name_english = action.name_english;
+  reverse.state_before = action.state_before;
+  reverse.state_after = action.state_after;
+  return reverse;
+}
+
 bool EditMap::Undo() {
   if (done_.empty() || pending_) return false;
   MapAction action = std::move(done_.back());
   done_.pop_back();
   done_bytes_ -= action.bytes();
-  MapAction redo = Revert(action);
+  MapAction redo = Reverted(action);
   --position_;
+  if (listener_ != nullptr) listener_->RestoreEditorState(action.state_before);
   undone_.push_back(std::move(redo));
   return true;
 }
@@ -151,11 +161,37 @@ bool EditMap::Redo() {
   if (undone_.empty() || pending_) return false;
   MapAction action = std::move(undone_.back());
   undone_.pop_back();
-  MapAction undo = Revert(action);
+  MapAction undo = Reverted(action);
   ++position_;
+  if (listener_ != nullptr) listener_->RestoreEditorState(action.state_after);
   done_bytes_ += undo.bytes();
   done_.push_back(std::move(undo));
   return true;
+}
+
+bool EditMap::JoinLastTwo() {
+  // A save between the two must stay reachable.
+  if (done_.size() < 2 || pending_ || saved_position_ == position_ - 1) return false;
+  MapAction last = std::move(done_.back());
+  done_.pop_back();
+  done_bytes_ -= last.bytes() + done_.back().bytes();
+  done_.back().Append(last);
+  done_bytes_ += done_.back().bytes();
+  --position_;
+  if (saved_position_ == position_ + 1) saved_position_ = position_;
+  return true;
+}
+
+void EditMap::SetHistoryLimit(std::size_t bytes) {
+  history_limit_ = bytes;
+  TrimHistory();
+}
+
+void EditMap::TrimHistory() {
+  while (done_.size() > 1 && done_bytes_ > history_limit_) {
+    done_bytes_ -= done_.front().bytes();
+    done_.pop_front();
+  }
 }
 
 bool EditMap::Withdraw() {
@@ -175,10 +211,7 @@ void EditMap::AddToHistory(MapAction action) {
   ++actions_committed_;
   done_bytes_ += action.bytes();
   done_.push_back(std::move(action));
-  while (done_.size() > 1 && (done_.size() > kMaxKeptActions || done_bytes_ > kMaxKeptBytes)) {
-    done_bytes_ -= done_.front().bytes();
-    done_.pop_front();
-  }
+  TrimHistory();
 }
 
 MapAction EditMap::Revert(const MapAction& action) {
@@ -187,10 +220,14 @@ MapAction EditMap::Revert(const MapAction& action) {
   const auto& ops = action.ops();
   for (auto op = ops.rbegin(); op != ops.rend(); ++op) {
     if (op->kind == Kind::kHeader) {
-      applied.Add(Kind::kHeader, op->table, 0, content_.header);
       // The file version belongs to the file, not to the action.
       const int version = content_.header.version;
-      content_.header = action.Image<MapHeader>(*op);
+      if (op->patched) {
+        action.ApplyPatch(*op, content_.header, applied);
+      } else {
+        applied.Add(Kind::kHeader, op->table, 0, content_.header);
+        content_.header = action.Image<MapHeader>(*op);
+      }
       content_.header.version = version;
       continue;
     }
@@ -198,8 +235,12 @@ MapAction EditMap::Revert(const MapAction& action) {
       using Record = typename std::decay_t<decltype(records)>::value_type;
       switch (op->kind) {
         case Kind::kModify:
-          applied.Add(Kind::kModify, op->table, op->index, records[op->index]);
-          records[op->index] = action.Image<Record>(*op);
+          if (op->patched) {
+            action.ApplyPatch(*op, records[op->index], applied);
+          } else {
+            applied.Add(Kind::kModify, op->table, op->index, records[op->index]);
+            records[op->index] = action.Image<Record>(*op);
+          }
           break;
         case Kind::kInsert:
           applied.Add(Kind::kDelete, op->table, op->index, records[op->index]);
@@ -220,8 +261,43 @@ MapAction EditMap::Revert(const MapAction& action) {
 }
 
 void EditMap::OpenChange() {
-  if (!pending_) pending_.emplace();
+  if (!pending_) {
+    pending_.emplace();
+    if (listener_ != nullptr) pending_->action.state_before = listener_->SaveEditorState();
+  }
   ++pending_->depth;
+}
+
+void EditMap::NameActions(std::string japanese, std::string english) {
+  action_name_japanese_ = std::move(japanese);
+  action_name_english_ = std::move(english);
+}
+
+// Keeps of each changed record only the bytes the action changed, where the
+// record's number still names it (no record of its table moved).
+MapAction EditMap::Compacted(const MapAction& action,
+                             const std::array<bool, kMapTableCount>& moved) const {
+  using Kind = MapAction::OpKind;
+  MapAction compact;
+  for (const MapAction::Op& op : action.ops()) {
+    if (op.kind == Kind::kHeader) {
+      compact.AddPatch(Kind::kHeader, op.table, 0, action.Image<MapHeader>(op), content_.header);
+      continue;
+    }
+    WithMapTable(content_, op.table, [&](const auto& records, const auto*) {
+      using Record = typename std::decay_t<decltype(records)>::value_type;
+      if (op.kind == Kind::kInsert) {
+        compact.AddInsert(op.table, op.index);
+      } else if (op.kind == Kind::kModify && !moved[static_cast<std::size_t>(op.table)]) {
+        compact.AddPatch(Kind::kModify, op.table, op.index, action.Image<Record>(op),
+                         records[op.index]);
+      } else {
+        compact.Add(op.kind, op.table, op.index, action.Image<Record>(op));
+      }
+    });
+  }
+  compact.state_before = action.state_before;
+  return compact;
 }
 
 void EditMap::CloseChange() {
@@ -248,7 +324,12 @@ void EditMap::CloseChange() {
       return action.Image<Record>(op) == records[op.index];
     });
   });
-  if (!action.empty()) AddToHistory(std::move(action));
+  if (action.empty()) return;
+  MapAction compact = Compacted(action, moved);
+  compact.name_japanese = action_name_japanese_;
+  compact.name_english = action_name_english_;
+  if (listener_ != nullptr) compact.state_after = listener_->SaveEditorState();
+  AddToHistory(std::move(compact));
 }
 
 void EditMap::CancelChange() {

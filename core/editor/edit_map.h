@@ -5,10 +5,12 @@
 // that record. Opening a file or starting a new map replaces the whole
 // content and forgets the record.
 
+#include <any>
 #include <array>
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "editor/map_action.h"
@@ -39,6 +41,11 @@ class MapListener {
   virtual void RecordDeleted(MapTable table, int index) = 0;
   // The map was opened, started anew or assigned.
   virtual void ContentReplaced() = 0;
+  // The editor's own state that goes with the map (selection, current
+  // station): taken before and after each action, given back with the map
+  // by undo and redo.
+  virtual std::any SaveEditorState() const { return {}; }
+  virtual void RestoreEditorState(const std::any& state) { (void)state; }
 };
 
 // The action being recorded while changes of a map are open.
@@ -88,6 +95,9 @@ class EditMap {
 
   bool CanUndo() const { return !done_.empty(); }
   bool CanRedo() const { return !undone_.empty(); }
+  // The action Undo (Redo) would take back (do again), if any.
+  const MapAction* NextUndo() const { return done_.empty() ? nullptr : &done_.back(); }
+  const MapAction* NextRedo() const { return undone_.empty() ? nullptr : &undone_.back(); }
   // Takes back the last action (and keeps it for Redo); false when there is
   // none.
   bool Undo();
@@ -95,7 +105,15 @@ class EditMap {
   // Takes back the last action for good, as if it had never been done.
   bool Withdraw();
   // The last action done, if any.
-  const MapAction* LastAction() const { return done_.empty() ? nullptr : &done_.back(); }
+  const MapAction* LastAction() const { return NextUndo(); }
+  // Makes the last two actions one (a run of moves by the arrow keys); false
+  // when there are not two, or the map was saved between them.
+  bool JoinLastTwo();
+  // The name the next actions get in the Undo and Redo commands.
+  void NameActions(std::string japanese, std::string english);
+  // The most the kept actions may hold in memory; the oldest go first.
+  void SetHistoryLimit(std::size_t bytes);
+  std::size_t history_bytes() const { return done_bytes_; }
   // How many actions were ever committed (undo and redo do not count).
   std::int64_t actions_committed() const { return actions_committed_; }
 
@@ -155,8 +173,11 @@ class EditMap {
   void CloseChange();
   void CancelChange();
   void AddToHistory(MapAction action);
+  void TrimHistory();
   // Applies the reverse of `action`; returns what was applied.
   MapAction Revert(const MapAction& action);
+  MapAction Reverted(const MapAction& action);
+  MapAction Compacted(const MapAction& action, const std::array<bool, kMapTableCount>& moved) const;
 
   MapContent content_;
   std::optional<Pending> pending_;
@@ -168,6 +189,9 @@ class EditMap {
   std::int64_t position_ = 0;
   std::int64_t saved_position_ = 0;
   std::int64_t actions_committed_ = 0;
+  std::size_t history_limit_ = std::size_t{256} << 20;
+  std::string action_name_japanese_;
+  std::string action_name_english_;
   MapListener* listener_ = nullptr;
 };
 

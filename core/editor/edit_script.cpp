@@ -223,6 +223,11 @@ EditScript::Outcome EditScript::RunCommand(std::string_view line, std::string* e
   if (command == "key") {
     if (args.size() != 1) return malformed("key: one key name expected");
     std::string_view name = args[0];
+    // The window's shortcuts: Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z.
+    if (const EditCommand* command = FindEditCommandByShortcut(name)) {
+      session_.RunCommand(command->id);
+      return Outcome::kDone;
+    }
     bool shift = false;
     if (name.size() > 6 && SameLetters(name.substr(0, 6), "shift+")) {
       shift = true;

@@ -16,7 +16,9 @@
 //   right X Y, rightpx PX PY      right click
 //   release X Y, releasepx PX PY  left button released (the move tool's drag)
 //   key NAME            Esc, Left, Right, Up, Down (each also with "Shift+"),
-//                       Shift+Tab, space, or a letter
+//                       Shift+Tab, space, a letter, or a shortcut of the
+//                       window's menus (Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z
+//                       redo)
 //   command NAME        a command of the map edit window's menus by its text
 //                       without the accelerator, in Japanese or English
 //                       ("選択解除", "Clear Selection"), or by its id

@@ -1,5 +1,6 @@
 #include "editor/edit_session.h"
 
+#include "base/menu.h"
 #include "editor/edit_tool.h"
 #include "editor/map_transforms.h"
 
@@ -75,6 +76,53 @@ void EditSession::ContentReplaced() {
   state_.check_marks.Clear();
   if (!map_.stations().Contains(state_.current_station)) state_.current_station = 0;
   if (!map_.targets().Contains(state_.current_target)) state_.current_target = 0;
+}
+
+namespace {
+
+// What undo and redo give back besides the map.
+struct EditorSnapshot {
+  MapSelection selection;
+  int current_station = 0;
+  int current_target = 0;
+};
+
+}  // namespace
+
+std::any EditSession::SaveEditorState() const {
+  return EditorSnapshot{state_.selection, state_.current_station, state_.current_target};
+}
+
+void EditSession::RestoreEditorState(const std::any& state) {
+  const auto* snapshot = std::any_cast<EditorSnapshot>(&state);
+  if (snapshot == nullptr) return;
+  state_.selection = snapshot->selection;
+  state_.current_station = snapshot->current_station;
+  state_.current_target = snapshot->current_target;
+}
+
+void EditSession::BeginInput(const EditTool& tool) {
+  half_turn_pending_ = false;
+  move_run_ = -1;
+  const Bilingual& name = tool.action_name;
+  if (*name.japanese != '\0') {
+    map_.NameActions(name.japanese, name.english);
+  } else if (!tool.commands.empty()) {
+    const Bilingual& text = tool.commands.front().text;
+    map_.NameActions(PlainMenuText(text.japanese), PlainMenuText(text.english));
+  }
+}
+
+KeyResult EditSession::Undo() {
+  ForgetInput();
+  map_.Undo();
+  return KeyResult::Handled();
+}
+
+KeyResult EditSession::Redo() {
+  ForgetInput();
+  map_.Redo();
+  return KeyResult::Handled();
 }
 
 bool EditSession::StartNewMap(const std::function<bool(bool confirm)>& reset) {
@@ -196,6 +244,8 @@ KeyResult EditSession::RunCommand(std::string_view id) {
   const EditCommand* command = FindEditCommand(id);
   if (command == nullptr || !map_open_) return result;
   half_turn_pending_ = false;
+  move_run_ = -1;
+  map_.NameActions(PlainMenuText(command->text.japanese), PlainMenuText(command->text.english));
   if (command->run != nullptr) return command->run(*this);
   ChooseMode(command->mode, command->variant);
   result.handled = true;
@@ -204,30 +254,40 @@ KeyResult EditSession::RunCommand(std::string_view id) {
 
 KeyResult EditSession::CharKey(char key) {
   half_turn_pending_ = false;
+  move_run_ = -1;
   const EditCommand* command = FindEditCommandByKey(key);
   if (command == nullptr || !map_open_) return {};
   return RunCommand(command->id);
 }
 
 void EditSession::LeftDown(int px, int py) {
-  half_turn_pending_ = false;
-  if (const auto handler = ToolFor(mode_).left_down) handler(*this, px, py);
+  const EditTool& tool = ToolFor(mode_);
+  BeginInput(tool);
+  if (tool.left_down != nullptr) tool.left_down(*this, px, py);
 }
 
 void EditSession::LeftUp(int px, int py) {
-  half_turn_pending_ = false;
-  if (const auto handler = ToolFor(mode_).left_up) handler(*this, px, py);
+  const EditTool& tool = ToolFor(mode_);
+  BeginInput(tool);
+  if (tool.left_up != nullptr) tool.left_up(*this, px, py);
 }
 
 void EditSession::RightDown(int px, int py) {
-  half_turn_pending_ = false;
-  if (const auto handler = ToolFor(mode_).right_down) handler(*this, px, py);
+  const EditTool& tool = ToolFor(mode_);
+  BeginInput(tool);
+  if (tool.right_down != nullptr) tool.right_down(*this, px, py);
 }
 
 KeyResult EditSession::KeyDown(EditKey key, bool shift) {
-  if (key != EditKey::kTab || !shift) half_turn_pending_ = false;
   KeyResult result;
   const EditTool& tool = ToolFor(mode_);
+  const std::int64_t run = move_run_;
+  if (key == EditKey::kTab && shift) {
+    move_run_ = -1;
+    map_.NameActions("反転", "Half Turn");
+  } else {
+    BeginInput(tool);
+  }
   switch (key) {
     case EditKey::kEscape:
       result.handled = true;
@@ -248,7 +308,15 @@ KeyResult EditSession::KeyDown(EditKey key, bool shift) {
     case EditKey::kUp:
     case EditKey::kDown: {
       result.handled = true;
-      if (tool.arrow != nullptr && tool.arrow(*this, key, shift)) break;
+      const std::int64_t before = map_.actions_committed();
+      if (tool.arrow != nullptr && tool.arrow(*this, key, shift)) {
+        // Moves by the arrow keys one after another are one step.
+        if (map_.actions_committed() != before) {
+          if (run == before) map_.JoinLastTwo();
+          move_run_ = map_.actions_committed();
+        }
+        break;
+      }
       const int step = key == EditKey::kLeft || key == EditKey::kUp ? -1 : 1;
       const int amount = shift ? step * kShiftScrollCells : step;
       if (key == EditKey::kLeft || key == EditKey::kRight) {

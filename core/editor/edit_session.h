@@ -8,6 +8,8 @@
 // behaviour runs and is tested without a window. What each tool does is in
 // its description (edit_tool.h).
 
+#include <any>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -185,6 +187,10 @@ class EditSession : private MapListener {
   // the map unmodified; a cancelled dialog leaves the window without a map.
   bool StartNewMap(const std::function<bool(bool confirm)>& reset);
 
+  // Undo and redo of the map's actions (menu commands, Ctrl+Z, Ctrl+Y).
+  KeyResult Undo();
+  KeyResult Redo();
+
   // The map's settings dialogs (menu commands).
   KeyResult EditMapProperty();
   KeyResult EditSignalSettings();
@@ -209,6 +215,11 @@ class EditSession : private MapListener {
   void RecordInserted(MapTable table, int index) override;
   void RecordDeleted(MapTable table, int index) override;
   void ContentReplaced() override;
+  std::any SaveEditorState() const override;
+  void RestoreEditorState(const std::any& state) override;
+  // Every input ends a half turn waiting to be taken back and a run of arrow
+  // moves; the map changes it causes are named after `tool`.
+  void BeginInput(const EditTool& tool);
   bool AskValue(const EditTool& tool);
   void SetOnSelection(const EditTool& tool);
 
@@ -220,6 +231,9 @@ class EditSession : private MapListener {
   EditState state_;
   // Set by a half turn that changed the map, until any other input.
   bool half_turn_pending_ = false;
+  // The count of committed actions after the last arrow move of a run of
+  // them (-1: no run), so the run becomes one undo step.
+  std::int64_t move_run_ = -1;
   // The prompt line while a value dialog is open ("" none).
   std::string dialog_prompt_;
   bool map_open_ = true;

@@ -42,6 +42,14 @@ struct EditCommand {
   // a command that only acts has none.
   bool (*checked)(const EditSession& session) = nullptr;
   bool checkable = true;
+  // Enabled besides "a map is open" only while this holds (null: always).
+  bool (*enabled)(const EditSession& session) = nullptr;
+  // The text shown instead of `text` when it depends on the session.
+  std::string (*text_of)(const EditSession& session, bool english) = nullptr;
+  // Shortcuts of the window ("Ctrl+Z", several separated by "; ").
+  const char* shortcut = "";
+  // Shown before the tools' commands of its menu.
+  bool leading = false;
 };
 
 // The key shown beside a command's text ("R", "Space"); "" for none.
@@ -50,6 +58,9 @@ std::string KeyLabel(char key);
 struct EditTool {
   EditMode mode = EditMode::kNone;
   std::vector<EditCommand> commands;
+  // What the map changes its clicks make are called in the Undo and Redo
+  // commands; empty: the text of its first command.
+  Bilingual action_name;
 
   // The prompt line (UTF-8): `prompt`, or `next_prompt` while a first click
   // waits for the next; `prompt_of` for prompts that depend on more.
@@ -101,5 +112,8 @@ const std::vector<EditCommand>& OtherEditCommands();
 // and the others; null when there is none.
 const EditCommand* FindEditCommand(std::string_view id);
 const EditCommand* FindEditCommandByKey(char key);
+// The command one of whose shortcuts is `name` ("Ctrl+Z"; letter case
+// aside), or null.
+const EditCommand* FindEditCommandByShortcut(std::string_view name);
 
 }  // namespace corvane

@@ -1,9 +1,12 @@
 // The descriptions of the map edit window's tools: commands, keys, prompts,
 // titles and handlers, one entry per tool in the order of the menus.
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <string>
 
+#include "base/menu.h"
 #include "base/text_format.h"
 #include "editor/edit_tool.h"
 #include "editor/map_edit_menu.h"
@@ -349,8 +352,8 @@ std::vector<EditTool> BuildTools() {
   EditTool track;
   track.mode = EditMode::kTrack;
   track.commands = {
-      Command(kCmdTrackBoth, {"線路設置（双方向）(&B)", "Track, Both Directions(&B)"}, 'r',
-              kBothWays),
+      AfterSeparator(Command(
+          kCmdTrackBoth, {"線路設置（双方向）(&B)", "Track, Both Directions(&B)"}, 'r', kBothWays)),
       Command(kCmdTrackLeftward, {"線路設置（←方向）(&L)", "Track, Leftward(&L)"}, 0,
               kLeftwardOnly),
       Command(kCmdTrackRightward, {"線路設置（→方向）(&R)", "Track, Rightward(&R)"}, 0,
@@ -361,6 +364,7 @@ std::vector<EditTool> BuildTools() {
       "線路の終点を左クリックして下さい。左クリックを続けて行うと連続指定出来ます。"
       "連続指定を中止する場合には、右クリックして下さい。";
   track.title = TrackTitle;
+  track.action_name = {"線路設置", "Place Track"};
   track.variant_of = TrackDirection;
   track.chosen = SetTrackDirection;
   track.left_down = TrackClick;
@@ -375,6 +379,7 @@ std::vector<EditTool> BuildTools() {
       "分岐ポイントの終点（分岐先）を左クリックして下さい。左クリックを続けて行うと連続指定"
       "出来ます。連続指定を中止する場合には、右クリックして下さい。";
   turnout.title = PlainTitle<kTurnoutTitle>;
+  turnout.action_name = {"分岐設置", "Place Turnout"};
   turnout.left_down = TurnoutClick;
   turnout.right_down = ForgetTurnout;
   tools.push_back(turnout);
@@ -384,6 +389,7 @@ std::vector<EditTool> BuildTools() {
   crossing.commands = {Command(kCmdCrossing, {"交差設置(&C)", "Crossing(&C)"}, 'c')};
   crossing.prompt_of = CrossingPrompt;
   crossing.title = PlainTitle<kCrossingTitle>;
+  crossing.action_name = {"交差設置", "Place Crossing"};
   crossing.left_down = CrossingClick;
   crossing.right_down = DropCrossingCorner;
   crossing.escape = ForgetCrossingCorners;
@@ -458,6 +464,7 @@ std::vector<EditTool> BuildTools() {
   };
   select.prompt_of = SelectPrompt;
   select.title = SelectTitle;
+  select.action_name = {"線路プロパティ", "Rail Property"};  // its right click
   select.variant_of = SelectionKindOf;
   select.chosen = SetSelectionKind;
   select.left_down = SelectClick;
@@ -667,7 +674,43 @@ KeyResult EditSignalSettings(EditSession& session) { return session.EditSignalSe
 KeyResult EditTimeUnits(EditSession& session) { return session.EditTimeUnits(); }
 KeyResult EditSignalDetails(EditSession& session) { return session.EditSignalDetails(); }
 
+KeyResult Undo(EditSession& session) { return session.Undo(); }
+KeyResult Redo(EditSession& session) { return session.Redo(); }
+bool CanUndo(const EditSession& session) { return session.map().CanUndo(); }
+bool CanRedo(const EditSession& session) { return session.map().CanRedo(); }
+
+// "元に戻す: 線路設置(&U)": the command's text with the action's name.
+std::string WithActionName(const Bilingual& text, const MapAction* action, bool english) {
+  const std::string plain = PlainMenuText(text.Pick(english));
+  const std::string_view full = text.Pick(english);
+  const std::string accelerator(full.substr(std::min(full.size(), full.rfind("(&"))));
+  if (action == nullptr) return std::string(full);
+  const std::string& name = english ? action->name_english : action->name_japanese;
+  if (name.empty()) return std::string(full);
+  return plain + ": " + name + accelerator;
+}
+
+constexpr Bilingual kUndoText = {"元に戻す(&U)", "Undo(&U)"};
+constexpr Bilingual kRedoText = {"やり直し(&R)", "Redo(&R)"};
+
+std::string UndoText(const EditSession& session, bool english) {
+  return WithActionName(kUndoText, session.map().NextUndo(), english);
+}
+std::string RedoText(const EditSession& session, bool english) {
+  return WithActionName(kRedoText, session.map().NextRedo(), english);
+}
+
 std::vector<EditCommand> BuildOtherCommands() {
+  EditCommand undo = Acting(Command(kCmdUndo, kUndoText), Undo);
+  undo.enabled = CanUndo;
+  undo.text_of = UndoText;
+  undo.shortcut = "Ctrl+Z";
+  undo.leading = true;
+  EditCommand redo = Acting(Command(kCmdRedo, kRedoText), Redo);
+  redo.enabled = CanRedo;
+  redo.text_of = RedoText;
+  redo.shortcut = "Ctrl+Y; Ctrl+Shift+Z";
+  redo.leading = true;
   EditCommand error_display =
       Command(kCmdErrorDisplay, {"エラー表示(&E)", "Error Display(&E)"}, 'e');
   error_display.menu = kViewMenuId;
@@ -683,6 +726,8 @@ std::vector<EditCommand> BuildOtherCommands() {
     return command;
   };
   return {
+      undo,
+      redo,
       error_display,
       grid,
       AfterSeparator(
@@ -743,6 +788,27 @@ const EditCommand* FindCommand(Matches matches) {
 
 const EditCommand* FindEditCommand(std::string_view id) {
   return FindCommand([id](const EditCommand& command) { return command.id == id; });
+}
+
+const EditCommand* FindEditCommandByShortcut(std::string_view name) {
+  if (name.empty()) return nullptr;
+  return FindCommand([name](const EditCommand& command) {
+    std::string_view shortcuts = command.shortcut;
+    while (!shortcuts.empty()) {
+      const std::size_t end = std::min(shortcuts.find(';'), shortcuts.size());
+      std::string_view one = shortcuts.substr(0, end);
+      while (!one.empty() && one.front() == ' ') one.remove_prefix(1);
+      if (one.size() == name.size() &&
+          std::equal(one.begin(), one.end(), name.begin(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) ==
+                   std::tolower(static_cast<unsigned char>(b));
+          })) {
+        return true;
+      }
+      shortcuts.remove_prefix(std::min(end + 1, shortcuts.size()));
+    }
+    return false;
+  });
 }
 
 const EditCommand* FindEditCommandByKey(char key) {

@@ -54,10 +54,15 @@ std::vector<MenuEntry> BuildToolMenus() {
       Submenu(kNamesMenuId, "線路名称設定(&N)", "Track Names(&N)", {}),
       Submenu(kViewMenuId, "表示(&V)", "View(&V)", {}),
   };
+  for (const EditCommand& command : OtherEditCommands()) {
+    if (command.leading) AddCommand(menus, command);
+  }
   for (const EditTool& tool : EditTools()) {
     for (const EditCommand& command : tool.commands) AddCommand(menus, command);
   }
-  for (const EditCommand& command : OtherEditCommands()) AddCommand(menus, command);
+  for (const EditCommand& command : OtherEditCommands()) {
+    if (!command.leading) AddCommand(menus, command);
+  }
   return menus;
 }
 
@@ -87,8 +92,13 @@ MenuState MapEditMenuState(const EditSession& session) {
   for (const std::string& id : CommandIds(MapEditToolMenus())) {
     const EditCommand* command = FindEditCommand(id);
     CommandState& entry = state.commands[id];
-    entry.enabled = session.map_open();
+    entry.enabled = session.map_open() && (command == nullptr || command->enabled == nullptr ||
+                                           command->enabled(session));
     entry.checked = command != nullptr && Checked(*command, session);
+    if (command != nullptr && command->text_of != nullptr) {
+      entry.japanese = command->text_of(session, false);
+      entry.english = command->text_of(session, true);
+    }
   }
   return state;
 }

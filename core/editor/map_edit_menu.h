@@ -36,6 +36,8 @@ inline constexpr const char kCmdSelectIndividual[] = "map_edit.select_individual
 inline constexpr const char kCmdSelectBatch[] = "map_edit.select_batch";
 inline constexpr const char kCmdSelectRange[] = "map_edit.select_range";
 inline constexpr const char kCmdMove[] = "map_edit.move";
+inline constexpr const char kCmdUndo[] = "map_edit.undo";
+inline constexpr const char kCmdRedo[] = "map_edit.redo";
 inline constexpr const char kCmdClearSelection[] = "map_edit.clear_selection";
 inline constexpr const char kCmdInvertSelection[] = "map_edit.invert_selection";
 inline constexpr const char kCmdErrorDisplay[] = "map_edit.error_display";
@@ -78,8 +80,10 @@ const std::vector<MenuEntry>& MapEditFileMenu();
 // checkable, with its letter key shown.
 const std::vector<MenuEntry>& MapEditToolMenus();
 
-// The tool commands: enabled while a map is open; the active tool (with its
-// direction or selection kind) and the error display are checked.
+// The tool commands: enabled while a map is open (undo and redo while there
+// is something to take back or do again, their texts naming it); the active
+// tool (with its direction or selection kind) and the error display are
+// checked.
 MenuState MapEditMenuState(const EditSession& session);
 
 }  // namespace corvane

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/messages.h"
 #include "app/settings.h"
@@ -119,6 +120,9 @@ void MapEditWindow::CreateToolMenus() {
       QAction* action = menu->addAction(text);
       action->setObjectName(Qs(command.id));
       action->setCheckable(command.checkable);
+      if (!command.shortcut.empty()) {
+        action->setShortcuts(QKeySequence::listFromString(Qs(command.shortcut)));
+      }
       const std::string id = command.id;
       connect(action, &QAction::triggered, this, [this, id] { RunToolCommand(id); });
       tool_actions_[id] = action;
@@ -139,6 +143,8 @@ void MapEditWindow::UpdateToolChecks() {
     const CommandState command = state.Of(id);
     action->setEnabled(command.enabled);
     action->setChecked(command.checked);
+    const std::string& text = context_.english ? command.english : command.japanese;
+    if (!text.empty()) action->setText(Qs(text));
   }
 }
 
@@ -146,6 +152,7 @@ void MapEditWindow::RestoreLayout() {
   const MapEditWindowSettings& settings = context_.settings.map_edit_window;
   session_->state().grid_x = settings.grid_x;
   session_->state().grid_y = settings.grid_y;
+  context_.edit_map.SetHistoryLimit(std::size_t(std::max(settings.undo_limit_mb, 1)) << 20);
   PlaceWindow(*this, settings.rect,
               DefaultSettings(context_.env, context_.english).map_edit_window.rect);
 }

@@ -43,6 +43,7 @@ void AddCommand(std::vector<MenuEntry>& menus, const EditCommand& command) {
             ? CheckableCommand(command.id, command.text.japanese, command.text.english)
             : MenuCommand(command.id, command.text.japanese, command.text.english);
     entry.key_hint = KeyLabel(command.key);
+    entry.shortcut = command.shortcut;
     menu.children.push_back(std::move(entry));
   }
 }

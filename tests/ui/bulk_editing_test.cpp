@@ -7,6 +7,7 @@
 
 #include "editor/map_change.h"
 #include "editor/map_edit_menu.h"
+#include "mapfile/map_file.h"
 #include "support/map_edit_harness.h"
 
 namespace corvane {
@@ -91,6 +92,31 @@ class BulkEditingTest : public QObject {
     QCOMPARE((std::vector<int>{rail.x1, rail.LeftRow(), rail.x2, rail.RightRow()}),
              (std::vector<int>{1, 8, 5, 6}));
     QVERIFY(h.map().modified());
+  }
+
+  void UndoAndRedoWithTheKeys() {
+    Harness h;
+    // The menus' shortcuts work in the active window.
+    h.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    const std::string start = FormatMapText(h.map().content());
+    h.Key('r');
+    h.Click(2, 9);
+    h.Click(8, 9);
+    QTest::mouseClick(h.view().viewport(), Qt::RightButton, {}, h.PixelOf(0, 0));
+    const std::string placed = FormatMapText(h.map().content());
+    QCOMPARE(h.Action(kCmdUndo)->text(), QString::fromUtf8("元に戻す: 線路設置(&U)"));
+    const QImage before = h.Picture();
+    QTest::keyClick(&h.view(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(FormatMapText(h.map().content()) == start);
+    QVERIFY(h.Picture() != before);
+    QVERIFY(h.Action(kCmdRedo)->isEnabled());
+    QTest::keyClick(&h.view(), Qt::Key_Y, Qt::ControlModifier);
+    QVERIFY(FormatMapText(h.map().content()) == placed);
+    QTest::keyClick(&h.view(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&h.view(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(FormatMapText(h.map().content()) == placed);
+    QVERIFY(!h.Action(kCmdRedo)->isEnabled());
   }
 
   void InsertingAColumn() {

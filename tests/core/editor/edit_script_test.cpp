@@ -294,6 +294,50 @@ save
   EXPECT_EQ(FormatMapText(reopened.content()), FormatMapText(map_.content()));
 }
 
+// Every kind of action a script can do, then undone to the start and redone
+// to the end: the map is the same byte for byte each time.
+TEST_F(EditScriptTest, UndoingEverythingGivesBackTheStartAndRedoingTheEnd) {
+  const std::string start = FormatMapText(map_.content());
+  std::ifstream example(CORVANE_SOURCE_DIR "/examples/scripted_line.edit");
+  ASSERT_TRUE(example);
+  std::string line;
+  std::string lines;
+  while (std::getline(example, line)) {
+    if (line != "save") lines += line + "\n";
+  }
+  lines += R"(command 範囲選択
+click 0 0
+click 60 20
+answer 制限速度=85 ok
+answer yes
+command 制限速度設定
+command 移動
+key Down
+key Shift+Right
+key Esc
+command 行挿入
+click 0 1
+click 0 3
+answer 信号余裕距離=12 ok
+command 信号設定
+key Shift+Tab
+)";
+  ASSERT_TRUE(Run(lines)) << error_;
+  const std::string end = FormatMapText(map_.content());
+  ASSERT_NE(end, start);
+  std::string undo_all;
+  std::string redo_all;
+  for (int i = 0; i < 300; ++i) {
+    undo_all += "key Ctrl+Z\n";
+    redo_all += i % 2 == 0 ? "key Ctrl+Y\n" : "key Ctrl+Shift+Z\n";
+  }
+  ASSERT_TRUE(Run(undo_all)) << error_;
+  EXPECT_EQ(FormatMapText(map_.content()), start);
+  EXPECT_FALSE(map_.modified());
+  ASSERT_TRUE(Run(redo_all)) << error_;
+  EXPECT_EQ(FormatMapText(map_.content()), end);
+}
+
 // The example in examples/ is made by its script; running the script again
 // must give the committed file byte for byte.
 TEST_F(EditScriptTest, ExampleScriptGivesTheCommittedMap) {

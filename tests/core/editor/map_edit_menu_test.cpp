@@ -105,6 +105,8 @@ TEST(MapEditMenuTest, MapEditToolMenusNameTheTools) {
     EXPECT_FALSE(FindMenuEntry(menus, id)->checkable) << id;
   }
   EXPECT_TRUE(FindMenuEntry(menus, kCmdMove)->checkable);
+  EXPECT_EQ(FindMenuEntry(menus, kCmdUndo)->shortcut, "Ctrl+Z");
+  EXPECT_EQ(FindMenuEntry(menus, kCmdRedo)->shortcut, "Ctrl+Y; Ctrl+Shift+Z");
 }
 
 // A new map with a station and a stop section, so the station tools can be

@@ -66,6 +66,8 @@ std::vector<MenuEntry> BuildMainMenu() {
       Submenu(
           "window", "ウインドウ(&W)", "Window(&W)",
           {
+              CheckableCommand(kCmdMapEditWindow, "マップ編集ウインドウ(&P)",
+                               "Map Edit Window(&P)"),
               CheckableCommand(kCmdMessageWindow, "メッセージウインドウ(&M)", "Message Window(&M)"),
               CheckableCommand(kCmdPassengerWindow, "乗客数設定ウインドウ(&E)",
                                "Passenger Number Window(&E)"),
@@ -105,6 +107,7 @@ std::set<std::string, std::less<>> AvailableMainCommands() {
           kCmdPassengerSimulation,
           kCmdInternetConfirmation,
           kCmdAutoBackup,
+          kCmdMapEditWindow,
           kCmdMessageWindow,
           kCmdHelpLocal,
           kCmdHelpWeb,
@@ -116,6 +119,7 @@ std::set<std::string, std::less<>> AvailableMainCommands() {
 
 MenuState MainMenuState(const MainMenuInputs& inputs) {
   const std::pair<const char*, bool> checks[] = {
+      {kCmdMapEditWindow, inputs.map_edit_window_open},
       {kCmdMessageWindow, inputs.message_window_open},
       {kCmdPassengerWindow, inputs.passenger_window_open},
       {kCmdInternetConfirmation, inputs.internet_confirmation},

@@ -41,6 +41,7 @@ inline constexpr const char kCmdFullInterlockingDisplay[] = "options.full_interl
 inline constexpr const char kCmdTrainIcons[] = "options.train_icons";
 inline constexpr const char kCmdInternetConfirmation[] = "options.internet_confirmation";
 inline constexpr const char kCmdAutoBackup[] = "options.auto_backup";
+inline constexpr const char kCmdMapEditWindow[] = "window.map_edit";
 inline constexpr const char kCmdMessageWindow[] = "window.message";
 inline constexpr const char kCmdPassengerWindow[] = "window.passenger";
 inline constexpr const char kCmdStationInfo[] = "window.station_info";
@@ -60,6 +61,7 @@ std::set<std::string, std::less<>> AvailableMainCommands();
 struct MainMenuInputs {
   // Commands whose feature exists; every other command is disabled.
   std::set<std::string, std::less<>> available = AvailableMainCommands();
+  bool map_edit_window_open = false;
   bool message_window_open = false;
   bool passenger_window_open = false;
   bool internet_confirmation = true;

@@ -87,9 +87,18 @@ void DesktopApp::FirstTick() {
 
 void DesktopApp::OpenWindows() {
   map_edit_window_ = new MapEditWindow(context_, main_frame_.get());
+  main_frame_->SetMapEditWindow([this] { return map_edit_window_open(); },
+                                [this] { ShowMapEditWindow(); });
   map_edit_window_->show();
   if (command_line_.map_file) map_edit_window_->OpenMapFile(Qs(*command_line_.map_file));
   main_frame_->ShowMessageWindow(true);
+}
+
+void DesktopApp::ShowMapEditWindow() {
+  if (map_edit_window_ == nullptr) return;
+  map_edit_window_->show();
+  map_edit_window_->raise();
+  map_edit_window_->activateWindow();
 }
 
 bool DesktopApp::map_edit_window_open() const {

@@ -49,6 +49,8 @@ class DesktopApp : public QObject, private CloseWindows {
   MainFrame* main_frame() const { return main_frame_.get(); }
   MapEditWindow* map_edit_window() const { return map_edit_window_; }
   bool map_edit_window_open() const;
+  // Shows the map edit window in front, also after it was closed.
+  void ShowMapEditWindow();
   QTimer& timer() { return timer_; }
   int start_mode() const { return command_line_.start_mode; }
   const std::optional<std::string>& requested_data_folder() const { return requested_data_folder_; }

@@ -59,6 +59,7 @@ void MainFrame::AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
 MainMenuInputs MainFrame::MenuInputs() const {
   MainMenuInputs inputs;
   inputs.message_window_open = message_window_open();
+  inputs.map_edit_window_open = map_edit_open_ && map_edit_open_();
   inputs.internet_confirmation = internet_confirmation_;
   inputs.auto_backup = context_.settings.backup_file;
   return inputs;
@@ -88,6 +89,8 @@ void MainFrame::RunCommand(std::string_view id) {
     internet_confirmation_ = ToggleInternetConfirmation(internet_confirmation_, context_.prompter);
   } else if (id == kCmdAutoBackup) {
     context_.settings.backup_file = !context_.settings.backup_file;
+  } else if (id == kCmdMapEditWindow) {
+    if (show_map_edit_) show_map_edit_();
   } else if (id == kCmdMessageWindow) {
     ShowMessageWindow(!message_window_open());
   } else if (id == kCmdHelpLocal) {

@@ -36,6 +36,12 @@ class MainFrame : public QMainWindow {
   // Closing the window asks `handler` first (the close sequence); false
   // keeps the window open.
   void SetCloseHandler(std::function<bool()> handler) { close_handler_ = std::move(handler); }
+  // The map edit window: whether it is shown, and showing it in front
+  // (again after it was closed).
+  void SetMapEditWindow(std::function<bool()> is_open, std::function<void()> show) {
+    map_edit_open_ = std::move(is_open);
+    show_map_edit_ = std::move(show);
+  }
 
   // Runs a menu command by its id, as a click on its menu item does.
   void RunCommand(std::string_view id);
@@ -72,6 +78,8 @@ class MainFrame : public QMainWindow {
   AppContext& context_;
   DesktopHooks hooks_;
   std::function<bool()> close_handler_;
+  std::function<bool()> map_edit_open_;
+  std::function<void()> show_map_edit_;
   QMdiArea* mdi_area_ = nullptr;
   MessageWindow* message_window_ = nullptr;
   std::map<std::string, QAction*, std::less<>> actions_;

@@ -49,9 +49,9 @@ TEST(MainMenuTest, MenusAndCommandsInOrder) {
       JapaneseTexts(menu[4].children),
       (Texts{"フォント設定(&F)", "線種・配色設定(&L)", "簡易表示(&M)", "継電連動装置完全表示(&I)",
              "列車アイコン表示(&C)", "インターネット接続確認(&I)", "自動バックアップ(&B)"}));
-  EXPECT_EQ(
-      JapaneseTexts(menu[5].children),
-      (Texts{"メッセージウインドウ(&M)", "乗客数設定ウインドウ(&E)", "駅情報設定ダイアログ(&S)"}));
+  EXPECT_EQ(JapaneseTexts(menu[5].children),
+            (Texts{"マップ編集ウインドウ(&P)", "メッセージウインドウ(&M)",
+                   "乗客数設定ウインドウ(&E)", "駅情報設定ダイアログ(&S)"}));
   EXPECT_EQ(
       JapaneseTexts(menu[6].children),
       (Texts{"使用説明（ローカル）(&L)", "使用説明（インターネット）(&I)", "よくある質問・要望(&F)",

@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
   }
   // The language is settled now; Qt's own buttons and dialogs follow it.
   corvane::InstallQtTranslation(context.english);
+  prompter.SetEnglish(context.english);
   // Boxes and file dialogs stand over the window the user works in.
   corvane::FollowActiveWindows();
   prompter.SetParent(desktop.main_frame());

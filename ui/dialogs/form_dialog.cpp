@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include "app/english_twins.h"
 #include "platform/qt_text.h"
 
 namespace corvane {
@@ -26,9 +27,16 @@ bool IsDirectionGroup(const DialogField& field) {
   return field.prefix == "←" || field.prefix == "→";
 }
 
-void SetItems(QComboBox* combo, const std::vector<std::string>& items) {
+// List items the program makes show in the interface's language; names
+// the user gave have no twin and stay as they are.
+QStringList ItemTexts(const std::vector<std::string>& items, bool english) {
   QStringList texts;
-  for (const std::string& item : items) texts << Qs(item);
+  for (const std::string& item : items) texts << Qs(Shown(item, english));
+  return texts;
+}
+
+void SetItems(QComboBox* combo, const std::vector<std::string>& items, bool english) {
+  const QStringList texts = ItemTexts(items, english);
   QStringList now;
   for (int i = 0; i < combo->count(); ++i) now << combo->itemText(i);
   if (now == texts) return;
@@ -36,9 +44,8 @@ void SetItems(QComboBox* combo, const std::vector<std::string>& items) {
   combo->addItems(texts);
 }
 
-void SetItems(QListWidget* list, const std::vector<std::string>& items) {
-  QStringList texts;
-  for (const std::string& item : items) texts << Qs(item);
+void SetItems(QListWidget* list, const std::vector<std::string>& items, bool english) {
+  const QStringList texts = ItemTexts(items, english);
   QStringList now;
   for (int i = 0; i < list->count(); ++i) now << list->item(i)->text();
   if (now == texts) return;
@@ -108,7 +115,7 @@ QWidget* FormDialog::MakeControls(const DialogField& field, Controls* controls) 
       layout->setContentsMargins(0, 0, 0, 0);
       controls->radios = new QButtonGroup(row);
       for (std::size_t i = 0; i < field.items.size(); ++i) {
-        auto* radio = new QRadioButton(Qs(field.items[i]), row);
+        auto* radio = new QRadioButton(Qs(Shown(field.items[i], english_)), row);
         radio->setObjectName(Qs(id + "_" + std::to_string(i)));
         controls->radios->addButton(radio, static_cast<int>(i));
         layout->addWidget(radio);
@@ -298,7 +305,7 @@ void FormDialog::Refresh() {
       controls.edit->setEnabled(field.enabled);
     }
     if (controls.combo != nullptr) {
-      SetItems(controls.combo, field.items);
+      SetItems(controls.combo, field.items, english_);
       if (field.kind == FieldKind::kTextChoice) {
         if (controls.combo->currentText() != Qs(field.text)) {
           controls.combo->setEditText(Qs(field.text));
@@ -321,9 +328,9 @@ void FormDialog::Refresh() {
       controls.swatch->setToolTip(Qs(field.text));
       controls.chooser->setEnabled(field.enabled);
     }
-    if (controls.note != nullptr) controls.note->setText(Qs(field.text));
+    if (controls.note != nullptr) controls.note->setText(Qs(Shown(field.text, english_)));
     if (controls.list != nullptr) {
-      SetItems(controls.list, field.items);
+      SetItems(controls.list, field.items, english_);
       controls.list->setCurrentRow(field.item);
       controls.list->setEnabled(field.enabled);
     }

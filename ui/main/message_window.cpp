@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "app/english_twins.h"
 #include "app/messages.h"
 #include "app/window_rect.h"
 #include "base/ini_file.h"
@@ -48,7 +49,10 @@ void MessageWindow::Refresh() {
   shown_revision_ = context_.log.revision();
   QStringList lines;
   lines.reserve(context_.log.size());
-  for (int i = 0; i < context_.log.size(); ++i) lines << Qs(context_.log.Line(i));
+  // Lines the program writes show in the interface's language.
+  for (int i = 0; i < context_.log.size(); ++i) {
+    lines << Qs(Shown(context_.log.Line(i), context_.english));
+  }
   view_->setPlainText(lines.join(QLatin1Char('\n')));
   // The newest line is the one to read.
   view_->verticalScrollBar()->setValue(view_->verticalScrollBar()->maximum());

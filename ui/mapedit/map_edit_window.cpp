@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/english_twins.h"
 #include "app/messages.h"
 #include "app/settings.h"
 #include "app/window_rect.h"
@@ -233,7 +234,9 @@ void MapEditWindow::Compile() {
   output.clear_messages = [this] { context_.log.Clear(); };
   output.message = [this](std::string_view line) { context_.log.AddLine(line); };
   // Each stage's progress stands in the title while it runs.
-  output.progress = [this](std::string_view text) { setWindowTitle(Qs(text)); };
+  output.progress = [this](std::string_view text) {
+    setWindowTitle(Qs(Shown(text, context_.english)));
+  };
   output.prompter = &context_.prompter;
   CheckForCompile(*session_, output);
   Edited();
@@ -267,7 +270,9 @@ void MapEditWindow::UpdateTitle() {
   view_->viewport()->update();
 }
 
-QString MapEditWindow::PromptText() const { return Qs(session_->Prompt()); }
+QString MapEditWindow::PromptText() const {
+  return Qs(Shown(session_->Prompt(), context_.english));
+}
 
 void MapEditWindow::closeEvent(QCloseEvent* event) {
   if (close_confirmed_) {

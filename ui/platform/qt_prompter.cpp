@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/english_twins.h"
 #include "platform/dialog_owner.h"
 #include "platform/qt_text.h"
 
@@ -75,8 +76,8 @@ PromptAnswer AnswerFor(int pressed, PromptButtons buttons) {
 PromptAnswer QtPrompter::Ask(std::string_view text, std::string_view caption, PromptButtons buttons,
                              PromptIcon icon) {
   QWidget* parent = DialogOwner(parent_.data());
-  QMessageBox box(MessageBoxIconFor(icon), Qs(caption), Qs(text), StandardButtonsFor(buttons),
-                  parent);
+  QMessageBox box(MessageBoxIconFor(icon), Qs(Shown(caption, english_)), Qs(Shown(text, english_)),
+                  StandardButtonsFor(buttons), parent);
   box.setDefaultButton(DefaultButtonFor(buttons));
   // Escape presses Cancel, No or Abort, whichever the box has.
   return AnswerFor(box.exec(), buttons);

@@ -17,6 +17,8 @@ class QtPrompter : public Prompter {
   explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
 
   void SetParent(QWidget* parent) { parent_ = parent; }
+  // The English interface shows the English twins of the texts.
+  void SetEnglish(bool english) { english_ = english; }
 
   PromptAnswer Ask(std::string_view text, std::string_view caption, PromptButtons buttons,
                    PromptIcon icon) override;
@@ -24,6 +26,7 @@ class QtPrompter : public Prompter {
 
  private:
   QPointer<QWidget> parent_;
+  bool english_ = false;
 };
 
 // The pieces of a box, kept apart from showing it.

@@ -1,5 +1,8 @@
 #include "editor/edit_session.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "base/menu.h"
 #include "editor/edit_tool.h"
 #include "editor/map_transforms.h"
@@ -112,6 +115,32 @@ void EditSession::BeginInput(const EditTool& tool) {
     map_.NameActions(PlainMenuText(text.japanese), PlainMenuText(text.english));
   }
 }
+
+int ViewToGridPixels(int view, int zoom) {
+  // Floor division: every view pixel belongs to the grid pixel it shows.
+  const std::int64_t scaled = std::int64_t{view} * 100;
+  const std::int64_t z = std::max(zoom, 1);
+  return static_cast<int>(scaled >= 0 ? scaled / z : -((-scaled + z - 1) / z));
+}
+
+KeyResult EditSession::ZoomBy(int steps) {
+  const auto* begin = std::begin(kZoomSteps);
+  const auto* end = std::end(kZoomSteps);
+  const auto* now = std::find(begin, end, state_.zoom);
+  const std::ptrdiff_t at = now == end ? std::find(begin, end, 100) - begin : now - begin;
+  const std::ptrdiff_t next = std::clamp<std::ptrdiff_t>(at + steps, 0, (end - begin) - 1);
+  state_.zoom = kZoomSteps[next];
+  return KeyResult::Handled();
+}
+
+KeyResult EditSession::ZoomReset() {
+  state_.zoom = 100;
+  return KeyResult::Handled();
+}
+
+void EditSession::Hover(int px, int py) { state_.hover = PixelPoint{px, py}; }
+
+void EditSession::LeaveView() { state_.hover.reset(); }
 
 KeyResult EditSession::Undo() {
   ForgetInput();
@@ -383,6 +412,8 @@ void EditSession::FillDrawOptions(MapDrawOptions* options) const {
   options->grid_x = state_.grid_x;
   options->grid_y = state_.grid_y;
   options->pending = state_.pending;
+  if (state_.hover) options->hover = SnapToGrid(state_.hover->x, state_.hover->y);
+  options->has_hover = state_.hover.has_value();
   options->crossing_corners = state_.crossing_corners;
 }
 

@@ -11,10 +11,12 @@
 #include <any>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/canvas.h"
 #include "base/prompter.h"
 #include "editor/check_marks.h"
 #include "editor/edit_dialogs.h"
@@ -76,6 +78,12 @@ struct ToolValues {
 };
 
 // What the tools remember between clicks.
+// The scales the map edit window offers, in percent.
+inline constexpr int kZoomSteps[] = {25, 50, 75, 100, 150, 200, 300, 400};
+
+// A view pixel at scale `zoom` (percent) as a grid pixel, before scrolling.
+int ViewToGridPixels(int view, int zoom);
+
 struct EditState {
   GridPoint pending;       // first click of a two-click tool; (0, 0): none
   int building_point = 0;  // turnout under construction
@@ -97,6 +105,10 @@ struct EditState {
   // Every grid_x-th column and grid_y-th row line is drawn dark (0: none).
   int grid_x = 10;
   int grid_y = 4;
+  // The view's scale in percent (one of kZoomSteps).
+  int zoom = 100;
+  // The grid pixel under the mouse pointer, while it is over the map.
+  std::optional<PixelPoint> hover;
 
   bool has_pending() const { return pending != GridPoint{}; }
 };
@@ -186,6 +198,14 @@ class EditSession : private MapListener {
   // signal settings dialog ask for the new map's basics. OK in both starts
   // the map unmodified; a cancelled dialog leaves the window without a map.
   bool StartNewMap(const std::function<bool(bool confirm)>& reset);
+
+  // The view's scale: one step in or out of kZoomSteps, or 100 %.
+  KeyResult ZoomBy(int steps);
+  KeyResult ZoomReset();
+  // The mouse pointer over grid pixel (px, py), or off the map: what the
+  // next click would add is drawn as a preview.
+  void Hover(int px, int py);
+  void LeaveView();
 
   // Undo and redo of the map's actions (menu commands, Ctrl+Z, Ctrl+Y).
   KeyResult Undo();

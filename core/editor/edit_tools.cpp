@@ -674,6 +674,9 @@ KeyResult EditSignalSettings(EditSession& session) { return session.EditSignalSe
 KeyResult EditTimeUnits(EditSession& session) { return session.EditTimeUnits(); }
 KeyResult EditSignalDetails(EditSession& session) { return session.EditSignalDetails(); }
 
+KeyResult ZoomIn(EditSession& session) { return session.ZoomBy(1); }
+KeyResult ZoomOut(EditSession& session) { return session.ZoomBy(-1); }
+KeyResult ZoomReset(EditSession& session) { return session.ZoomReset(); }
 KeyResult Undo(EditSession& session) { return session.Undo(); }
 KeyResult Redo(EditSession& session) { return session.Redo(); }
 bool CanUndo(const EditSession& session) { return session.map().CanUndo(); }
@@ -725,11 +728,21 @@ std::vector<EditCommand> BuildOtherCommands() {
     command.menu = kSettingsMenuId;
     return command;
   };
+  auto view = [](EditCommand command, KeyResult (*run)(EditSession&), const char* shortcut) {
+    command = Acting(command, run);
+    command.menu = kViewMenuId;
+    command.shortcut = shortcut;
+    return command;
+  };
   return {
       undo,
       redo,
       error_display,
       grid,
+      AfterSeparator(
+          view(Command(kCmdZoomIn, {"拡大表示(&I)", "Zoom In(&I)"}), ZoomIn, "Ctrl++; Ctrl+=")),
+      view(Command(kCmdZoomOut, {"縮小表示(&O)", "Zoom Out(&O)"}), ZoomOut, "Ctrl+-"),
+      view(Command(kCmdZoomReset, {"等倍表示(&A)", "Actual Size(&A)"}), ZoomReset, "Ctrl+0"),
       AfterSeparator(
           map_setting(Command(kCmdMapProperty, {"マッププロパティ(&M)", "Map Properties(&M)"}),
                       EditMapProperty)),

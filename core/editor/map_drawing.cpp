@@ -538,6 +538,68 @@ class MapPainter {
         Square(PixelX(corner.x), PixelY(corner.y), 2, 1, kMapGreen);
       }
     }
+    if (o_.has_hover) DrawPreview();
+  }
+
+  DoublePoint At(GridPoint p) const {
+    return {static_cast<double>(PixelX(p.x)), static_cast<double>(PixelY(p.y))};
+  }
+
+  // What the next click adds, from the pending point (or the crossing's
+  // corners) to the grid point under the pointer, in the colours of the
+  // finished object.
+  void DrawPreview() {
+    const GridPoint h = o_.hover;
+    const GridPoint p = o_.pending;
+    const bool pending = (p.x != 0 || p.y != 0) && p != h;
+    switch (o_.mode) {
+      case EditMode::kTrack:
+        if (pending && p.x != h.x) ThickLine(At(p), At(h), kMapRed);
+        break;
+      case EditMode::kTurnout:
+        if (pending && p.x != h.x) ThickLine(At(p), At(h), kMapGreen);
+        break;
+      case EditMode::kStationDrawing:
+        if (pending && p.x != h.x && p.y != h.y) PreviewBox(p, h, kMapLightGrey);
+        break;
+      case EditMode::kSelect:
+        if (pending && o_.selection_kind == SelectionKind::kRange && p.x != h.x && p.y != h.y) {
+          PreviewBox(p, h, kMapGreen);
+        }
+        break;
+      case EditMode::kJump:
+        // The two ends, each the cell beside its grid point.
+        if (pending && p.x != h.x) {
+          const GridPoint& a = p.x < h.x ? p : h;
+          const GridPoint& b = p.x < h.x ? h : p;
+          PreviewBox({a.x, a.y - 1}, {a.x + 1, a.y + 1}, kBlack);
+          PreviewBox({b.x - 1, b.y - 1}, {b.x, b.y + 1}, kBlack);
+        }
+        break;
+      case EditMode::kCrossing:
+        if (!o_.crossing_corners.empty()) {
+          DoublePoint last = At(o_.crossing_corners.front());
+          for (std::size_t i = 1; i < o_.crossing_corners.size(); ++i) {
+            const DoublePoint next = At(o_.crossing_corners[i]);
+            ThickLine(last, next, kMapGreen);
+            last = next;
+          }
+          ThickLine(last, At(h), kMapGreen);
+        }
+        break;
+      default:
+        break;
+    }
+  }
+
+  void PreviewBox(GridPoint a, GridPoint b, Rgb colour) {
+    const PixelBox box = GridBox(a.x, a.y, b.x, b.y);
+    if (!InView(box)) return;
+    const auto clamp = [](Int64 v) {
+      return static_cast<int>(std::clamp<Int64>(v, -kFarAway, kFarAway));
+    };
+    canvas_.FrameRect(clamp(box.left), clamp(box.top), clamp(box.right), clamp(box.bottom), colour,
+                      2);
   }
 
   // A square from `before` pixels before the point to `after` pixels after it.

@@ -70,6 +70,10 @@ struct MapDrawOptions {
   // none) and the corners collected by the crossing tool.
   GridPoint pending;
   std::vector<GridPoint> crossing_corners;
+  // The grid point under the mouse pointer: the preview of what the next
+  // click adds runs from the pending point to it.
+  GridPoint hover;
+  bool has_hover = false;
 };
 
 // Draws the whole client area. Only what lies in the view is drawn, so a

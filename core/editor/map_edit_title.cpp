@@ -46,4 +46,28 @@ std::string MapEditTitle(std::string_view caption, const EditSession& session, b
   return MapEditTitle(caption, session.map(), english);
 }
 
+std::string PointerText(const EditSession& session, bool english) {
+  const std::optional<PixelPoint>& hover = session.state().hover;
+  if (!hover) return {};
+  const GridPoint p = SnapToGrid(hover->x, hover->y);
+  std::string text = "x " + std::to_string(p.x) + "  y " + std::to_string(p.y);
+  const EditMap& map = session.map();
+  auto object = [&](const char* japanese, const char* english_name, int number) {
+    text += "  ";
+    text += english ? english_name : japanese;
+    text += " " + std::to_string(number);
+  };
+  if (const int rail = map.RailAt(hover->x, hover->y); rail != 0) {
+    object("線路", "Segment", rail);
+  } else if (const int point = map.PointAt(hover->x, hover->y); point != 0) {
+    object("ポイント", "Point", point);
+  } else if (const int draw = map.StationDrawAt(hover->x, hover->y); draw != 0) {
+    object("駅描画", "Station Drawing", draw);
+  } else if (const JumpEnd end = map.JumpEndAt(hover->x, hover->y); end.jump != 0) {
+    object("ジャンプ", "Jump", end.jump);
+  }
+  text += "  " + std::to_string(session.state().zoom) + "%";
+  return text;
+}
+
 }  // namespace corvane

@@ -23,4 +23,8 @@ std::string MapEditTitle(std::string_view caption, const EditMap& map, bool engl
 // shows nothing of its own, and no tool, give the title above.
 std::string MapEditTitle(std::string_view caption, const EditSession& session, bool english);
 
+// The status line: the grid point under the mouse pointer, the object
+// there, and the view's scale ("" while the pointer is off the map).
+std::string PointerText(const EditSession& session, bool english);
+
 }  // namespace corvane

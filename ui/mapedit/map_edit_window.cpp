@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -61,6 +62,10 @@ MapEditWindow::MapEditWindow(AppContext& context, QWidget* parent)
   session_ = std::make_unique<EditSession>(context_.edit_map, context_.prompter, *dialogs_);
   view_ = new MapView(*session_, central);
   connect(view_, &MapView::Edited, this, &MapEditWindow::Edited);
+  connect(view_, &MapView::PointerMoved, this, &MapEditWindow::UpdateStatus);
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("pointer_status"));
+  statusBar()->addWidget(status_, 1);
   layout->addWidget(view_, 1);
   setCentralWidget(central);
   CreateMenus();
@@ -267,7 +272,12 @@ void MapEditWindow::UpdateTitle() {
   setWindowTitle(Qs(MapEditTitle(caption, *session_, context_.english)));
   prompt_line_->setText(PromptText());
   UpdateToolChecks();
+  UpdateStatus();
   view_->viewport()->update();
+}
+
+void MapEditWindow::UpdateStatus() {
+  status_->setText(Qs(PointerText(*session_, context_.english)));
 }
 
 QString MapEditWindow::PromptText() const {

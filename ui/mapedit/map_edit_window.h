@@ -58,6 +58,9 @@ class MapEditWindow : public QMainWindow {
   EditSession& session() { return *session_; }
   // The text of the prompt line.
   QString PromptText() const;
+  // The status line: the grid point under the pointer, the object there,
+  // the scale.
+  void UpdateStatus();
 
  public slots:
   void NewMap();
@@ -99,6 +102,7 @@ class MapEditWindow : public QMainWindow {
   std::map<std::string, QAction*> tool_actions_;  // by command id
   MapView* view_ = nullptr;
   QLabel* prompt_line_ = nullptr;
+  QLabel* status_ = nullptr;
   QAction* compile_action_ = nullptr;
   bool close_confirmed_ = false;  // the program's end has asked already
 };

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "mapedit/map_render.h"
 
@@ -27,6 +28,8 @@ MapView::MapView(EditSession& session, QWidget* parent)
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   viewport()->setAutoFillBackground(false);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  // The preview of the next click and the status line follow the pointer.
+  viewport()->setMouseTracking(true);
   SetExtent(session_.map().Extent());
 }
 
@@ -35,8 +38,23 @@ void MapView::SetExtent(MapExtent extent) {
   UpdateScrollRanges();
 }
 
+QSize MapView::GridPixels() const {
+  const int zoom = session_.state().zoom;
+  return {ViewToGridPixels(viewport()->width(), zoom) + 1,
+          ViewToGridPixels(viewport()->height(), zoom) + 1};
+}
+
+QPoint MapView::GridPixelAt(QPointF view) const {
+  const int zoom = session_.state().zoom;
+  return QPoint(ViewToGridPixels(static_cast<int>(std::floor(view.x())), zoom),
+                ViewToGridPixels(static_cast<int>(std::floor(view.y())), zoom)) +
+         ScrollOffset();
+}
+
 void MapView::UpdateScrollRanges() {
-  ranges_ = MapScrollRangesFor(extent_, viewport()->width(), viewport()->height());
+  zoom_ = session_.state().zoom;
+  const QSize area = GridPixels();
+  ranges_ = MapScrollRangesFor(extent_, area.width(), area.height());
   QScrollBar* horizontal = horizontalScrollBar();
   horizontal->setPageStep(ranges_.horizontal.page);
   horizontal->setSingleStep(1);
@@ -62,13 +80,18 @@ QPoint MapView::ScrollOffset() const {
 }
 
 void MapView::paintEvent(QPaintEvent*) {
+  if (zoom_ != session_.state().zoom) UpdateScrollRanges();
   QPainter painter(viewport());
+  // The map is drawn in grid pixels; the painter scales them to the view.
+  const double scale = session_.state().zoom / 100.0;
+  painter.scale(scale, scale);
   session_.FillDrawOptions(&options_);
   const QPoint offset = ScrollOffset();
   options_.scroll_x = offset.x();
   options_.scroll_y = offset.y();
-  options_.view_width = viewport()->width();
-  options_.view_height = viewport()->height();
+  const QSize area = GridPixels();
+  options_.view_width = area.width();
+  options_.view_height = area.height();
   RenderMap(session_.map(), options_, painter);
 }
 
@@ -78,8 +101,9 @@ void MapView::resizeEvent(QResizeEvent* event) {
 }
 
 void MapView::mousePressEvent(QMouseEvent* event) {
-  // The session works in grid pixels: the view's pixel plus the scroll offset.
-  const QPoint at = event->position().toPoint() + ScrollOffset();
+  // The session works in grid pixels: the view's pixel at the view's scale,
+  // plus the scroll offset.
+  const QPoint at = GridPixelAt(event->position());
   if (event->button() == Qt::LeftButton) {
     session_.LeftDown(at.x(), at.y());
   } else if (event->button() == Qt::RightButton) {
@@ -97,7 +121,7 @@ void MapView::mouseReleaseEvent(QMouseEvent* event) {
     QAbstractScrollArea::mouseReleaseEvent(event);
     return;
   }
-  const QPoint at = event->position().toPoint() + ScrollOffset();
+  const QPoint at = GridPixelAt(event->position());
   session_.LeftUp(at.x(), at.y());
   event->accept();
   emit Edited();
@@ -164,8 +188,36 @@ void MapView::Scroll(const ScrollRequest& request) {
   Nudge(vertical, request.dy * (request.pages ? vertical->pageStep() : 1));
 }
 
+void MapView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = GridPixelAt(event->position());
+  session_.Hover(at.x(), at.y());
+  viewport()->update();
+  emit PointerMoved();
+  QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void MapView::leaveEvent(QEvent* event) {
+  session_.LeaveView();
+  viewport()->update();
+  emit PointerMoved();
+  QAbstractScrollArea::leaveEvent(event);
+}
+
 void MapView::wheelEvent(QWheelEvent* event) {
   const QPoint angle = event->angleDelta();
+  if (event->modifiers() & Qt::ControlModifier) {
+    // Ctrl with the wheel changes the scale, a step per notch.
+    zoom_notches_ += angle.y();
+    const int steps = zoom_notches_ / 120;
+    zoom_notches_ -= steps * 120;
+    if (steps != 0) {
+      session_.ZoomBy(steps);
+      UpdateScrollRanges();
+      emit Edited();
+    }
+    event->accept();
+    return;
+  }
   Scroll(
       WheelScroll(angle.x(), angle.y(), event->modifiers() & Qt::ShiftModifier, &wheel_remainder_));
   event->accept();

@@ -37,6 +37,8 @@ class MapView : public QAbstractScrollArea {
   // A click or key went to the session: the map, the tool or its marks may
   // have changed.
   void Edited();
+  // The mouse pointer moved over the map or left it.
+  void PointerMoved();
   // The error display was switched on.
   void ErrorDisplayOn();
 
@@ -45,6 +47,8 @@ class MapView : public QAbstractScrollArea {
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
@@ -54,6 +58,10 @@ class MapView : public QAbstractScrollArea {
 
  private:
   void UpdateScrollRanges();
+  // The view's size in grid pixels at the current scale.
+  QSize GridPixels() const;
+  // The grid pixel a view position shows.
+  QPoint GridPixelAt(QPointF view) const;
   void Scroll(const ScrollRequest& request);
   // Reports what a key did.
   void KeyDone(const KeyResult& result);
@@ -63,6 +71,8 @@ class MapView : public QAbstractScrollArea {
   MapExtent extent_;
   MapScrollRanges ranges_;
   int wheel_remainder_ = 0;  // angle not yet worth a notch
+  int zoom_notches_ = 0;     // likewise for the scale
+  int zoom_ = 100;           // the scale the scroll ranges were made for
 };
 
 }  // namespace corvane

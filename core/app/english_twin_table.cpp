@@ -1,18 +1,465 @@
 // The table of English twins: each Japanese text of the editor and the main
 // window beside its English text, in the plain style of the English menus.
-
-#include "app/english_twins.h"
+// Conversions ("%s", "%d") stand in the same order in both texts, and so do
+// the line feeds. Texts the code builds by joining pieces are entered as the
+// whole text shown, with a conversion where a value goes.
 
 #include <iterator>
+
+#include "app/english_twins.h"
 
 namespace corvane {
 
 namespace {
 
 constexpr EnglishTwin kTwins[] = {
+    // Data folder change: refusals, questions and their captions
+    {"変更不可", "Cannot Change"},
+    {"フォルダ作成確認", "Confirm Folder"},
+    {"終了確認", "Confirm Exit"},
+    {"データフォルダが現在の設定と変わっていません。",
+     "The data folder is the same as the current setting."},
+    {"データフォルダをマイドキュメント（My Documents）自体に設定することはできません。\n"
+     "既に存在するデータフォルダを指定してください。\n",
+     "The Documents folder itself cannot be the data folder.\n"
+     "Choose a data folder that exists.\n"},
+    {"データフォルダをマイドキュメント（My Documents）自体に設定することはできません。\n"
+     "マイドキュメント内に「Corvane」フォルダを作成します。\n"
+     "よろしいですか？\n",
+     "The Documents folder itself cannot be the data folder.\n"
+     "A \"Corvane\" folder will be made inside the Documents folder.\n"
+     "Is this all right?\n"},
+    {"データフォルダをデスクトップ自体に設定することはできません。\n"
+     "既に存在するデータフォルダを指定してください。\n",
+     "The Desktop folder itself cannot be the data folder.\n"
+     "Choose a data folder that exists.\n"},
+    {"データフォルダをデスクトップ自体に設定することはできません。\n"
+     "デスクトップ内に「Corvane」フォルダを作成します。\n"
+     "よろしいですか？\n",
+     "The Desktop folder itself cannot be the data folder.\n"
+     "A \"Corvane\" folder will be made inside the Desktop folder.\n"
+     "Is this all right?\n"},
+    {"指定されたフォルダはプログラムフォルダ（Program Files）内となっています。\n"
+     "プログラムフォルダ内のデータフォルダは推奨されません。\n"
+     "プログラムフォルダ内に指定しますか？\n",
+     "The folder is inside the program folder (Program Files).\n"
+     "A data folder inside the program folder is not recommended.\n"
+     "Use a folder inside the program folder?\n"},
+    {"指定されたフォルダ名と重複するファイル名のファイルが存在します。\n",
+     "A file with the same name as the folder exists.\n"},
+    {"指定されたフォルダは既に存在し、その中に重複するフォルダ名が存在します。\n"
+     "データフォルダを移行できません。\n",
+     "The folder exists already and holds folders of the same names.\n"
+     "The data folder cannot be moved there.\n"},
+    {"指定されたフォルダは既に存在し、ファイルが含まれています。\n"
+     "現在のデータは、指定されたフォルダに移行します。\n"
+     "よろしいですか？\n",
+     "The folder exists already and holds files.\n"
+     "The current data will be moved into the folder.\n"
+     "Is this all right?\n"},
+    {"指定されたフォルダは既に存在します。\n"
+     "現在のデータは、指定されたフォルダに移行します。\n"
+     "よろしいですか？\n",
+     "The folder exists already.\n"
+     "The current data will be moved into the folder.\n"
+     "Is this all right?\n"},
+    {"指定されたフォルダは存在しません。\n"
+     "フォルダを新規に作成し、現在のデータを移動します。\n"
+     "よろしいですか？\n",
+     "The folder does not exist.\n"
+     "A new folder will be made and the current data moved into it.\n"
+     "Is this all right?\n"},
+    {"指定されたフォルダ名は存在しません。\n", "The folder does not exist.\n"},
+    {"指定されたフォルダはデータフォルダとして必要なフォルダが不足しています。\n"
+     "必要フォルダ数：%d　不足フォルダ数：%d\n"
+     "\n"
+     "指定されたフォルダはデータフォルダとして推奨されません。\n"
+     "データフォルダに指定しますか？\n",
+     "The folder lacks folders that a data folder needs.\n"
+     "Folders needed: %d  Folders missing: %d\n"
+     "\n"
+     "The folder is not recommended as a data folder.\n"
+     "Use it as the data folder?\n"},
+    {"プログラムを自動的に終了して、データフォルダ変更を実行します。\n"
+     "次回のプログラム時から新しいデータフォルダが使用されます。\n"
+     "よろしいですか？\n",
+     "The program will end and change the data folder.\n"
+     "The new data folder is used from the next start.\n"
+     "Is this all right?\n"},
+    {"データフォルダは「/」から始まるフォルダのパスで指定してください。\n",
+     "Give the data folder as a path that starts with \"/\".\n"},
+    {"指定されたフォルダのパスが長すぎます。\n"
+     "データフォルダ内のフォルダのパスが255バイトを超えるため、データフォルダに指定できません。\n",
+     "The path of the folder is too long.\n"
+     "The paths of the folders inside it would exceed 255 bytes, so it cannot be the data "
+     "folder.\n"},
+    // The caption of the data-folder change log when it is shown in a box
+    {"データフォルダ変更", "Change Data Folder"},
+
+    // Start-up: data folder problems, start modes, start-up file, backups
+    {"起動エラー", "Startup Error"},
+    {"データフォルダの設定ファイルを正常に読み込めません。\n"
+     "存在するデータフォルダを指定してください。\n",
+     "The settings file of the data folder cannot be read.\n"
+     "Choose a data folder that exists.\n"},
+    {"データフォルダが見つかりません。\n存在するデータフォルダを指定してください。\n",
+     "The data folder cannot be found.\nChoose a data folder that exists.\n"},
+    {"通常起動", "Normal Start"},
+    {"ウインドウ位置設定初期化", "Reset Window Positions"},
+    {"全設定初期化", "Reset All Settings"},
+    {"通常に起動します。", "Starts the program as usual."},
+    {"ウインドウ位置の設定を初期化します。なお、初期化をするとプログラムは自動的に終了します。",
+     "Resets the window positions. The program ends by itself after the reset."},
+    {"全ての設定を初期化します。なお、初期化をするとプログラムは自動的に終了します。",
+     "Resets all settings. The program ends by itself after the reset."},
+    {"起動コマンドが確認できません。\n", "The start-up command is not recognized.\n"},
+    {"読み込み確認", "Confirmation of Opening"},
+    {"前回のご使用時に異常終了したため、ダイヤデータにバックアップファイルがあります。\n\n"
+     "バックアップファイルを読み込みますか？",
+     "The program ended abnormally last time; there is a backup file of the dia data.\n\n"
+     "Open the backup file?"},
+    {"前回のご使用時に異常終了したため、マップデータにバックアップファイルがあります。\n\n"
+     "バックアップファイルを読み込みますか？",
+     "The program ended abnormally last time; there is a backup file of the map data.\n\n"
+     "Open the backup file?"},
+    {"マップ編集ウインドウが開いていません。\n", "The map edit window is not open.\n"},
+    {"ウインドウエラー", "Window Error"},
+
+    // Map files of the map edit window: questions and message-window lines
+    {"マップデータを開きます。\n現在のマップは変更されています。\n現在のデータを保存しますか？",
+     "Open map.\nThe map has been changed.\nSave the current data?"},
+    {"マップの編集を終了します。\n現在のマップは変更されています。\n現在のデータを保存しますか？",
+     "End map editing.\nThe map has been changed.\nSave the current data?"},
+    {"%s\n現在のマップは変更されています。\n現在のデータを保存しますか？",
+     "%s\nThe map has been changed.\nSave the current data?"},
+    {"このファイルは、マップデータではありません。\n", "This file is not map data.\n"},
+    {"マップデータ「%s」を開きました。", "Opened map data \"%s\"."},
+    {"マップデータ「%s」を保存しました。", "Saved map data \"%s\"."},
+    {"新規マップの編集を開始します。\n現在のマップの変更は失われます。\nよろしいですか？",
+     "Start editing a new map.\nThe changes to the current map will be lost.\nIs this all "
+     "right?"},
+    {"新規確認", "Confirm New Map"},
+
+    // A data folder given on the command line
+    {"データフォルダのパスが長すぎます。\n%s\n", "The path of the data folder is too long.\n%s\n"},
+    {"データフォルダ'%s'を作成できませんでした。\n",
+     "The data folder '%s' could not be created.\n"},
+
+    // Web help
+    {"インターネットに接続します。よろしいですか？", "Connect to the Internet. Is this all right?"},
+    {"インターネット接続確認", "Confirm Internet Connection"},
+    {"インターネットに接続するときに、確認を行わないようにします。\nよろしいですか？",
+     "Stop asking before connecting to the Internet.\nIs this all right?"},
+    {"インターネット確認", "Internet Confirmation"},
+
+    // Text fields of dialogs
+    {"名称等に「,」（半角カンマ）や改行は使用できません。\n",
+     "Names and other texts cannot hold \",\" (comma) or line breaks.\n"},
+    {"入力データエラー", "Input Error"},
+
+    // File reading and writing
+    {"ファイル読み込みエラー", "File Read Error"},
+    {"ファイル書き込みエラー", "File Write Error"},
+    {"ファイル読み込み警告", "File Read Warning"},
+    {"ファイル形式エラー", "File Format Error"},
+    {"読み込みファイル'%s'は開けませんでした。\n",
+     "The file '%s' could not be opened for reading.\n"},
+    {"読み込みファイル'%s'は閉じられませんでした。\n",
+     "The file '%s' could not be closed after reading.\n"},
+    {"ファイル'%s'は閉じられませんでした。\n", "The file '%s' could not be closed.\n"},
+    {"書き込みファイル'%s'は開けませんでした。\n",
+     "The file '%s' could not be opened for writing.\n"},
+    {"書き込みファイル'%s'は閉じられませんでした。\n",
+     "The file '%s' could not be closed after writing.\n"},
+    {"ファイル'%s'は開けませんでした。\n", "The file '%s' could not be opened.\n"},
+    {"読み込みファイル'%s'は途中で切れています。\n", "The file '%s' is cut short.\n"},
+
+    // Compile checks: the end-of-stage boxes and their captions
+    {"エラーがあります。\nメッセージウインドウに出ている警告内容を修正してください。\n"
+     "不正なオブジェクトは赤で表示されます。",
+     "There are errors.\nCorrect what the message window reports.\n"
+     "Invalid objects are shown in red."},
+    {"警告があります。コンパイルを継続しますか？\n\nメッセージウインドウに出ている警告内容を"
+     "修正してください。\n不正なオブジェクトは紫で表示されます。",
+     "There are warnings. Continue compiling?\n\nCorrect what the message window reports.\n"
+     "Invalid objects are shown in purple."},
+    {"コンパイルエラー", "Compile Error"},
+    {"コンパイル警告", "Compile Warning"},
+    // Compile checks: progress in the window title
+    {"初期チェック中", "Running initial checks..."},
+    {"線路サイズチェック中", "Checking track sizes..."},
+    {"ポイントサイズチェック中", "Checking point sizes..."},
+    {"停車区画サイズチェック中", "Checking stop section sizes..."},
+    {"重複オブジェクトチェック中", "Checking overlapping objects..."},
+    {"駅指定・停車区画指定整合性チェック中", "Checking station and stop section assignments..."},
+    {"ポイント整合性チェック中", "Checking points..."},
+    {"区間距離チェック中", "Checking segment lengths..."},
+    {"停止目標距離チェック中", "Checking stop target distances..."},
+    {"方向設定チェック中", "Checking directions..."},
+    // Compile checks: findings in the message window
+    {"＜エラー＞起点が指定されていません。", "<Error> No start point is set."},
+    {"＜エラー＞起点が不正です。再設定してください。",
+     "<Error> The start point is invalid. Set it again."},
+    {"＜エラー＞線路が重複しています。", "<Error> Segments overlap."},
+    {"＜エラー＞線路とポイントが重複しています。", "<Error> A segment and a point overlap."},
+    {"＜エラー＞線路とジャンプが重複しています。", "<Error> A segment and a jump overlap."},
+    {"＜エラー＞ポイントが重複しています。", "<Error> Points overlap."},
+    {"＜エラー＞ポイントとジャンプが重複しています。", "<Error> A point and a jump overlap."},
+    {"＜エラー＞ジャンプが重複しています。", "<Error> Jumps overlap."},
+    {"＜警告＞不正な駅指定がありました。自動修正されました。",
+     "<Warning> An invalid station assignment was found and corrected."},
+    {"＜警告＞不正な停車区画指定がありました。自動修正されました。",
+     "<Warning> An invalid stop section assignment was found and corrected."},
+    {"＜エラー＞存在しない信号機の種類が指定されています。",
+     "<Error> A signal type that does not exist is set."},
+    {"＜エラー＞ポイントの分岐数が多すぎます。", "<Error> The point has too many branches."},
+    {"＜エラー＞区間距離が設定されていません。", "<Error> No length is set."},
+    {"＜エラー＞停止目標距離が小さすぎます。", "<Error> The stop target distance is too small."},
+    {"＜エラー＞停止目標距離が大きすぎます。", "<Error> The stop target distance is too large."},
+    {"＜警告＞停止目標距離の余裕が足りません。ＡＴＳマップには%d[m]以上確保してください。",
+     "<Warning> The stop target leaves too little room. An ATS map needs at least %d[m]."},
+    {"＜警告＞停止目標距離が極端に小さくなっています。",
+     "<Warning> The stop target distance is extremely small."},
+    {"＜エラー＞停止目標距離が設定されていません。", "<Error> No stop target distance is set."},
+    {"＜警告＞制限速度がマップ最高速度を超えています。",
+     "<Warning> The speed limit exceeds the maximum speed of the map."},
+    {"＜警告＞ポイントの個別に設定された制限速度がマップ最高速度を超えています。",
+     "<Warning> A branch speed limit of the point exceeds the maximum speed of the map."},
+    {"＜警告＞←方向の線路に単線指定がされています。",
+     "<Warning> A leftward-only segment is set as single track."},
+    {"＜警告＞→方向の線路に単線指定がされています。",
+     "<Warning> A rightward-only segment is set as single track."},
+    {"エラー：%d件　警告：%d件", "Errors: %d  Warnings: %d"},
+
+    // Map edit: full tables
+    {"これ以上は追加できません。", "No more can be added."},
+    {"操作エラー", "Operation Error"},
+    {"これ以上増やせません。", "The table is full."},
+    {"サイズエラー", "Size Error"},
+
+    // Map edit session: prompts of the setting dialogs, the bulk question
     {"新規のマップを開始するか、保存データを読み込んで下さい。",
      "Start a new map or open a map file."},
+    {"マップの基本情報を設定して下さい。", "Set the basic information of the map."},
+    {"信号現示のための基本情報を設定して下さい。",
+     "Set the basic information for the signal aspects."},
+    {"選択範囲に一括指定します。よろしいですか？",
+     "This is set on the whole selection. Is this all right?"},
+    {"指定確認", "Confirm"},
+    {"グリッド表示設定を行なって下さい。", "Set the grid display."},
+
+    // Map edit window tools: prompt line
+    {"交差ポイントの対角点の%d点目（4点中）を左クリックして下さい。"
+     "また、既に設置してある交差ポイントを左クリックするとポイントの種類を変更出来ます。",
+     "Click corner %d (of 4) of the crossing. Clicking a placed crossing changes its kind."},
+    {"選択したい範囲の対角点を左クリックして下さい。",
+     "Click the opposite corners of the range to select."},
+    {"選択したいオブジェクトを左クリックして下さい。", "Click the object to select."},
     {"線路の始点を左クリックして下さい。", "Click where the track starts."},
+    {"線路の終点を左クリックして下さい。左クリックを続けて行うと連続指定出来ます。"
+     "連続指定を中止する場合には、右クリックして下さい。",
+     "Click where the track ends. Keep clicking to go on in a row; right-click to stop."},
+    {"分岐ポイントの始点（分岐元）を左クリックして下さい。",
+     "Click where the turnout starts (its joint)."},
+    {"分岐ポイントの終点（分岐先）を左クリックして下さい。左クリックを続けて行うと連続指定"
+     "出来ます。連続指定を中止する場合には、右クリックして下さい。",
+     "Click where a branch of the turnout ends. Keep clicking to go on in a row; right-click to "
+     "stop."},
+    {"駅に指定したい線路を左クリックして下さい。", "Click the segment to set as a station."},
+    {"駅外停車区画に指定したい線路を左クリックして下さい。",
+     "Click the segment to set as a stop section."},
+    {"駅構内に指定したい線路を左クリックして下さい。",
+     "Click the segment to set as a station yard."},
+    {"駅外停車区画構内に指定したい線路を左クリックして下さい。",
+     "Click the segment to set as a stop section yard."},
+    {"駅描画の設置位置の対角点の１点目（２点中）を左クリックして下さい。",
+     "Click the first corner (of 2) of the station drawing."},
+    {"駅描画の設置位置の対角点の２点目（２点中）を左クリックして下さい。",
+     "Click the second corner (of 2) of the station drawing."},
+    {"ジャンプの設置位置の１点目（２点中）を左クリックして下さい。",
+     "Click the first point (of 2) of the jump."},
+    {"ジャンプの設置位置の２点目（２点中）を左クリックして下さい。",
+     "Click the second point (of 2) of the jump."},
+    {"削除したいオブジェクトを左クリックして下さい。", "Click the object to delete."},
+    {"線路プロパティを設定したい線路を左クリックして下さい。",
+     "Click the segment whose properties to set."},
+    {"選択されたオブジェクトは、矢印キーで移動出来ます。",
+     "Move the selected objects with the arrow keys."},
+    {"設定する線路距離を入力して下さい。", "Enter the track length to set."},
+    {"設定する停止目標距離を入力して下さい。", "Enter the stop target distance to set."},
+    {"設定する信号機の種類を選択して下さい。", "Choose the signal type to set."},
+    {"双方向設定したい線路を左クリックして下さい。",
+     "Click the segment to set to both directions."},
+    {"←方向設定したい線路を左クリックして下さい。", "Click the segment to set to leftward only."},
+    {"→方向設定したい線路を左クリックして下さい。", "Click the segment to set to rightward only."},
+    {"単線区間に指定したい線路を左クリックして下さい。",
+     "Click the segment to set as single track."},
+    {"電化方式を設定したい線路を左クリックして下さい。",
+     "Click the segment whose electrification to set."},
+    {"設定する電化方式を選択して下さい。", "Choose the electrification to set."},
+    {"信号機の種類を設定したい線路を左クリックして下さい。",
+     "Click the segment whose signal type to set."},
+    {"制限速度を設定したい線路を左クリックして下さい。",
+     "Click the segment whose speed limit to set."},
+    {"設定する制限速度を入力して下さい。", "Enter the speed limit to set."},
+    {"制限速度を個別に設定したいポイントを左クリックして下さい。",
+     "Click the point whose branch speed limits to set."},
+    {"線路距離を設定したい線路を左クリックして下さい。", "Click the segment whose length to set."},
+    {"停止目標距離を設定したい線路を左クリックして下さい。",
+     "Click the segment whose stop target distance to set."},
+    {"線路名称を設定したい線路を左クリックして下さい。", "Click the segment to name."},
+    {"線路名称を全自動で設定したい駅間の線路を左クリックして下さい。",
+     "Click a segment between stations to name fully automatically."},
+    {"線路名称を設定したい駅間の線路を左クリックして下さい。",
+     "Click a segment between stations to name."},
+    {"線路名称を設定したい構内の線路・ポイントを左クリックして下さい。",
+     "Click the yard segment or point to name."},
+    {"線路名称を設定したい駅の線路を左クリックして下さい。", "Click the station segment to name."},
+    {"線路名称を設定したい停車区画の線路を左クリックして下さい。",
+     "Click the stop section segment to name."},
+    {"起点を設定したい端部の線路を左クリックして下さい。",
+     "Click the end segment to set as the start point."},
+    {"起点からの距離を確認したい駅・駅外停車区画の線路を左クリックして下さい。",
+     "Click a segment of the station or stop section to check its distance from the start "
+     "point."},
+    {"挿入したい行の始点を左クリックして下さい。", "Click where the rows to insert start."},
+    {"挿入したい行の終点を左クリックして下さい。", "Click where the rows to insert end."},
+    {"挿入したい列の始点を左クリックして下さい。", "Click where the columns to insert start."},
+    {"挿入したい列の終点を左クリックして下さい。", "Click where the columns to insert end."},
+    {"削除したい行の始点を左クリックして下さい。", "Click where the rows to delete start."},
+    {"削除したい行の終点を左クリックして下さい。", "Click where the rows to delete end."},
+    {"削除したい列の始点を左クリックして下さい。", "Click where the columns to delete start."},
+    {"削除したい列の終点を左クリックして下さい。", "Click where the columns to delete end."},
+
+    // Placing tools: refusals
+    {"重ねての指定は出来ません。\n", "Objects cannot be placed on top of each other.\n"},
+    {"線路重複エラー", "Track Overlap Error"},
+    {"分岐ポイントを設置出来ません。\n\n"
+     "分岐ポイントの終点（分岐先）は、横方向に同じ位置（同じｘ座標）で設定する必要があります。\n",
+     "The turnout cannot be placed.\n\n"
+     "The branch ends of a turnout must be at the same horizontal position (the same x "
+     "coordinate).\n"},
+    {"位置エラー", "Position Error"},
+    {"交差ポイントを設置出来ません。\n\n"
+     "交差ポイントの対角点は、横方向に同じ位置（同じｘ座標）の２点の組で設定する必要があります。\n",
+     "The crossing cannot be placed.\n\n"
+     "The corners of a crossing must come in pairs of two points at the same horizontal position "
+     "(the same x coordinate).\n"},
+    {"駅描画を設置出来ません。\n\n駅描画は、四角形の対角する２点を指定して下さい。\n",
+     "The station drawing cannot be placed.\n\n"
+     "Give two opposite corners of a rectangle for a station drawing.\n"},
+    {"接続する線路が見つかりません。\n", "No track to connect to was found.\n"},
+    {"設定エラー", "Setting Error"},
+
+    // Track information dialog: refusals and the gradient question
+    {"ポイントキー設定エラー", "Point Key Error"},
+    {"制限速度は、正の値でなければなりません。\n", "The speed limit must be a positive value.\n"},
+    {"区間距離は、正の値でなければなりません。\n", "The length must be a positive value.\n"},
+    {"停止目標距離が設定されていません。\n", "No stop target distance is set.\n"},
+    {"停止目標距離が小さすぎます。\n", "The stop target distance is too small.\n"},
+    {"停止目標距離が大きすぎます。\n", "The stop target distance is too large.\n"},
+    {"停車区画に勾配を設定すると正しく発車や停車ができない場合があります。\nよろしいですか？",
+     "With a gradient on a stopping segment, trains may not start or stop properly.\n"
+     "Is this all right?"},
+    {"設定確認", "Confirm Setting"},
+    {"置換する項目が選択されていません。\n", "No entry is selected.\n"},
+    {"このポイントキーは、既に設定されているため使用できません。\n",
+     "This point key is in use already and cannot be used.\n"},
+    {"このポイントキーは、既に設定されている%sと重複するため使用できません。\n",
+     "This point key overlaps the key %s in use already and cannot be used.\n"},
+    {"開始位置は、正の値にしてください。\n", "The start must be a positive value.\n"},
+    {"開始位置は、区間長より小さくしてください。\n",
+     "The start must be less than the segment length.\n"},
+    {"終了位置は、正の値にしてください。\n", "The end must be a positive value.\n"},
+    {"終了位置は、区間長より小さくしてください。\n",
+     "The end must be less than the segment length.\n"},
+    {"開始位置は、終了位置より小さくしてください。\n", "The start must be less than the end.\n"},
+
+    // Rows and columns
+    {"指定された範囲を削除出来ません。\n\n削除範囲にオブジェクトが含まれています。\n",
+     "The range cannot be deleted.\n\nThe range holds objects.\n"},
+    {"削除エラー", "Delete Error"},
+
+    // Selection and move tools
+    {"移動するオブジェクトを選択してから実行して下さい。\n", "Select the objects to move first.\n"},
+    {"四角形の対角する２点を指定して下さい。\n", "Give two opposite corners of a rectangle.\n"},
+    {"範囲エラー", "Range Error"},
+
+    // Map property, signal settings and time unit dialogs
+    {"最高速度は1～1023[km/h]の範囲で設定して下さい。\n",
+     "Set the maximum speed between 1 and 1023[km/h].\n"},
+    {"ＡＴＣマップはポイント・終端などの手前に停止現示となる進入しない閉塞を用意する必要が"
+     "あります。\nマップの作成が複雑になり難しくなります。\nＡＴＣマップでよろしいですか？",
+     "An ATC map needs blocks that show a stop aspect and are never entered, in front of points, "
+     "track ends and the like.\nThis makes the map more complex and harder to build.\n"
+     "Make this an ATC map?"},
+    {"ＡＴＣ確認", "Confirm ATC"},
+    {"信号余裕距離は5[m]以上確保しなければなりません。\n再設定して下さい。\n",
+     "The signal margin must be at least 5[m].\nSet it again.\n"},
+    {"信号現示計算減速度は正の値でなければなりません。\n再設定して下さい。\n",
+     "The signal deceleration must be a positive value.\nSet it again.\n"},
+    {"再力行速度は正の値でなければなりません。\n再設定して下さい。\n",
+     "The re-acceleration speed must be a positive value.\nSet it again.\n"},
+    {"信号現示計算減速度が列車性能を上回っています。\n余裕を持たせて再設定して下さい。\n",
+     "The signal deceleration is above what the trains can brake.\n"
+     "Set it again with some margin.\n"},
+    {"走行特性シミュレートに対応させるには、対応した形式データが必要です。\n"
+     "走行特性シミュレートに非対応の形式は、従来の走行シミュレートになります。\n",
+     "Simulating running characteristics needs series data that supports them.\n"
+     "Series without that support run with the former running simulation.\n"},
+    {"設定警告", "Setting Warning"},
+    {"この機能は拡張機能です。", "This is an extension feature."},
+    {"信号設定を変更すると、運転時分が変わってくる場合があります。所要時分やダイヤを設定し直す"
+     "必要があります。また、距離と減速の余裕を大きく設定すると、常に停止現示となり進入不能になる"
+     "場合があります。",
+     "Changing the signal settings may change running times, and the running times and the dia "
+     "then have to be set again. Large distance and deceleration margins may also keep a signal "
+     "at stop, so that no train can enter."},
+    {"時刻が不正です。再設定して下さい。\n", "The time is invalid. Set it again.\n"},
+    // List items
+    {"通過", "Pass"},
+    {"%d秒", "%ds"},
+    {"ＡＴＣ", "ATC"},
+    {"ＡＴＳ", "ATS"},
+    {"デジタルＡＴＣ", "Digital ATC"},
+    {"下り", "Down"},
+    {"上り", "Up"},
+
+    // Signal details dialog. The distance line is printed with "%4.0lf";
+    // "%d" stands for its number here.
+    {"これ以上増やせません。\n", "The table is full.\n"},
+    {"この現示の速度の幅は1[km/h]しかないため、現示を追加出来ません。\n"
+     "先に現示速度を変更して下さい。\n",
+     "This aspect spans only 1[km/h], so no aspect can be added.\n"
+     "Change the aspect speed first.\n"},
+    {"減速距離：%d[m]", "Braking Distance: %d[m]"},
+
+    // Start point tool
+    {"起点が指定されていません。\n", "No start point is set.\n"},
+    {"起点指定エラー", "Start Point Error"},
+
+    // Station and naming dialogs: delete questions
+    {"削除確認", "Confirm Delete"},
+    {"選択されている駅・停車区画を削除します。\nよろしいですか？",
+     "The selected station or stop section will be deleted.\nIs this all right?"},
+    {"選択されている名称設定を削除します。\nよろしいですか？",
+     "The selected names will be deleted.\nIs this all right?"},
+
+    // Number fields
+    {"負の値は設定できません。\n", "Negative values cannot be set.\n"},
+    {"入力された値が大きすぎます。\n", "The value entered is too large.\n"},
+
+    // Reading map files: warnings
+    {"このデータは、現在お使いの当ソフトウェアよりも新しいバージョンで作られています。\n"
+     "当ソフトウェアのバージョンアップをおすすめします。\n"
+     "読み込みを続けた場合、正しく動作しない可能性があります。\n",
+     "This data was made by a newer version of this program than the one in use.\n"
+     "Updating this program is recommended.\n"
+     "If reading goes on, the program may not work properly.\n"},
+    {"データの読み込みに失敗しました。\n"
+     "このまま続けた場合、正しく動作しない可能性があります。\n",
+     "Reading the data failed.\n"
+     "If you go on, the program may not work properly.\n"},
 };
 
 }  // namespace

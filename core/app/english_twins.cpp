@@ -14,7 +14,20 @@ namespace {
 struct Piece {
   std::string_view literal;
   bool conversion = false;
+  bool number = false;  // "%d"-like: the value is a number
 };
+
+// Blanks (of a width), an optional sign and digits.
+bool IsNumber(std::string_view value) {
+  std::size_t i = 0;
+  while (i < value.size() && value[i] == ' ') ++i;
+  if (i < value.size() && value[i] == '-') ++i;
+  if (i == value.size()) return false;
+  for (; i < value.size(); ++i) {
+    if (value[i] < '0' || value[i] > '9') return false;
+  }
+  return true;
+}
 
 std::vector<Piece> Pieces(std::string_view format) {
   std::vector<Piece> pieces;
@@ -28,12 +41,12 @@ std::vector<Piece> Pieces(std::string_view format) {
       ++end;
     }
     if (end >= format.size() || (format[end] != 's' && format[end] != 'd')) continue;
-    if (i > start) pieces.push_back({format.substr(start, i - start), false});
-    pieces.push_back({{}, true});
+    if (i > start) pieces.push_back({format.substr(start, i - start), false, false});
+    pieces.push_back({{}, true, format[end] == 'd'});
     start = end + 1;
     i = end;
   }
-  if (start < format.size()) pieces.push_back({format.substr(start), false});
+  if (start < format.size()) pieces.push_back({format.substr(start), false, false});
   return pieces;
 }
 
@@ -58,15 +71,14 @@ std::optional<std::vector<std::string_view>> Match(std::string_view format, std:
       continue;
     }
     // A value runs up to the next literal (the shortest match), or to the end.
-    if (k + 1 == pieces.size()) {
-      values.push_back(text.substr(at));
-      at = text.size();
-      continue;
+    std::size_t found = text.size();
+    if (k + 1 < pieces.size()) {
+      found = text.find(pieces[k + 1].literal, at);
+      if (found == std::string_view::npos) return std::nullopt;
     }
-    const std::string_view next = pieces[k + 1].literal;
-    const std::size_t found = text.find(next, at);
-    if (found == std::string_view::npos) return std::nullopt;
-    values.push_back(text.substr(at, found - at));
+    const std::string_view value = text.substr(at, found - at);
+    if (piece.number && !IsNumber(value)) return std::nullopt;
+    values.push_back(value);
     at = found;
   }
   if (at != text.size()) return std::nullopt;

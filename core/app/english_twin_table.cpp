@@ -13,6 +13,9 @@ namespace corvane {
 namespace {
 
 constexpr EnglishTwin kTwins[] = {
+    // Help
+    {"ヘルプ'%s'を表示できませんでした。\n", "The help '%s' could not be shown.\n"},
+    {"ヘルプエラー", "Help Error"},
     // Data folder change: refusals, questions and their captions
     {"変更不可", "Cannot Change"},
     {"フォルダ作成確認", "Confirm Folder"},

@@ -53,4 +53,8 @@ bool ToggleInternetConfirmation(bool current, Prompter& prompter) {
   return answer != PromptAnswer::kYes;
 }
 
+void ReportHelpNotShown(const std::string& place, Prompter& prompter) {
+  prompter.Error("ヘルプ'" + place + "'を表示できませんでした。\n", "ヘルプエラー");
+}
+
 }  // namespace corvane

@@ -30,6 +30,9 @@ std::string WebPageAddress(WebPage page);
 // The local help file in `program_folder`.
 std::string LocalHelpPath(const std::string& program_folder);
 
+// A help file or page that could not be shown: says so with its place.
+void ReportHelpNotShown(const std::string& place, Prompter& prompter);
+
 // Whether a web command may go on: with the confirmation on, asks the user
 // (Yes/No) and goes on only on Yes; with it off, goes on without asking.
 bool ConfirmInternet(bool confirmation_on, Prompter& prompter);

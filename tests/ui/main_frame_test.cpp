@@ -7,11 +7,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
+#include <filesystem>
 
 #include "app/about.h"
 #include "app/app_context.h"
 #include "app/main_menu.h"
 #include "app/web_help.h"
+#include "base/file_io.h"
 #include "main/message_window.h"
 #include "platform/qt_text.h"
 #include "support/fake_environment.h"
@@ -195,8 +197,18 @@ class MainFrameTest : public QObject {
 
   void LocalHelpOpensTheProgramsHelpFile() {
     MainFrame frame(*context_, hooks_);
+    const std::string help = env_.program_folder + "/korv_help.htm";
+    // Without the file the user is told where it was looked for.
     frame.ActionFor(kCmdHelpLocal)->trigger();
-    QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(Qs(env_.program_folder + "/korv_help.htm"))});
+    QVERIFY(opened_.isEmpty());
+    QCOMPARE(prompter_->shown().size(), std::size_t{1});
+    QVERIFY(prompter_->shown()[0].text.find(help) != std::string::npos);
+    prompter_->ClearShown();
+
+    std::filesystem::create_directories(env_.program_folder);
+    QVERIFY(WriteFileBytes(help, "<html></html>"));
+    frame.ActionFor(kCmdHelpLocal)->trigger();
+    QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(Qs(help))});
     QVERIFY(prompter_->shown().empty());
   }
 

@@ -10,6 +10,7 @@
 #include "app/messages.h"
 #include "app/web_help.h"
 #include "app/window_rect.h"
+#include "base/file_io.h"
 #include "main/message_window.h"
 #include "platform/qt_text.h"
 
@@ -138,12 +139,16 @@ void MainFrame::EditPassengerOptions() {
 }
 
 void MainFrame::OpenLocalHelp() {
-  hooks_.open_url(QUrl::fromLocalFile(Qs(LocalHelpPath(context_.env.ProgramDataFolder()))));
+  const std::string path = LocalHelpPath(context_.env.ProgramDataFolder());
+  if (!FileExists(path) || !hooks_.open_url(QUrl::fromLocalFile(Qs(path)))) {
+    ReportHelpNotShown(path, context_.prompter);
+  }
 }
 
 void MainFrame::OpenWebPage(WebPage page) {
   if (!ConfirmInternet(internet_confirmation_, context_.prompter)) return;
-  hooks_.open_url(QUrl(Qs(WebPageAddress(page))));
+  const std::string address = WebPageAddress(page);
+  if (!hooks_.open_url(QUrl(Qs(address)))) ReportHelpNotShown(address, context_.prompter);
 }
 
 void MainFrame::ShowAbout() {

@@ -79,6 +79,11 @@ OpenOutcome MapDocument::Open() {
   }
 }
 
+OpenOutcome MapDocument::OpenChosen(const std::string& path) {
+  if (!ConfirmSaveChanges(kOpenAction)) return OpenOutcome::kCancelled;
+  return OpenPath(path);
+}
+
 OpenOutcome MapDocument::OpenPath(const std::string& path) {
   bool retry = false;
   const OpenOutcome outcome = ReadFile(path, &retry);

@@ -45,6 +45,9 @@ class MapDocument {
   // Reads the map file at `path` without asking first. The map and the
   // current path change only when the file was read.
   OpenOutcome OpenPath(const std::string& path);
+  // Opens `path` as the open command would have (asking first whether to
+  // save a modified map), without the file dialog: a recent map.
+  OpenOutcome OpenChosen(const std::string& path);
 
   // The save command: saves under the current path, or asks for a name when
   // there is none or the map came from an older version.

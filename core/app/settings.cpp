@@ -239,6 +239,12 @@ ProgramSettings ReadSettings(const IniFile& ini, bool english, const Environment
   map_edit.rect = ReadWindowRect(ini, kMapEditWindowSection, map_edit.rect);
   ReadIniKeys<MapEditWindowSettings>(ini, kMapEditWindowSection, kMapEditWindowKeys, map_edit);
   map_edit.open = GetFlag(ini, kMapEditWindowSection, kWindowOpenKey, map_edit.open);
+  map_edit.recent_maps.clear();
+  for (std::size_t n = 1; n <= kRecentMapCount; ++n) {
+    std::string path =
+        ini.GetString(kMapEditWindowSection, Numbered("RecentMap", static_cast<int>(n)));
+    if (!path.empty()) map_edit.recent_maps.push_back(std::move(path));
+  }
   s.map_message_window_open =
       GetFlag(ini, kMapMessageWindowSection, kWindowOpenKey, s.map_message_window_open);
   s.message_window = ReadWindowRect(ini, kMessageWindowSection, s.message_window);
@@ -269,6 +275,13 @@ void WriteSettings(const ProgramSettings& settings, IniFile& ini, bool english) 
   SetFlag(ini, kMapMessageWindowSection, kWindowOpenKey, settings.map_message_window_open);
   WriteLineItems(ini, kMainWindowLineOwner, settings.main_window_lines);
   WriteFontRecord(ini, kDefaultFontSection, settings.default_font, english);
+}
+
+void RememberRecentMap(std::vector<std::string>& recent, const std::string& path) {
+  if (path.empty()) return;
+  std::erase(recent, path);
+  recent.insert(recent.begin(), path);
+  if (recent.size() > kRecentMapCount) recent.resize(kRecentMapCount);
 }
 
 ProgramSettings LoadSettingsFile(const std::string& path, bool english, const Environment& env) {
@@ -321,6 +334,10 @@ void WriteWindowRect(IniFile& ini, std::string_view section, const WindowRect& r
 void WriteMapEditWindowLayout(IniFile& ini, const MapEditWindowSettings& window) {
   WriteWindowRect(ini, kMapEditWindowSection, window.rect);
   WriteIniKeys<MapEditWindowSettings>(ini, kMapEditWindowSection, kMapEditWindowKeys, window);
+  for (std::size_t n = 1; n <= kRecentMapCount; ++n) {
+    ini.SetString(kMapEditWindowSection, Numbered("RecentMap", static_cast<int>(n)),
+                  n <= window.recent_maps.size() ? window.recent_maps[n - 1] : std::string());
+  }
 }
 
 std::array<LineItem, kMainWindowLineItemCount> DefaultMainWindowLineItems() {

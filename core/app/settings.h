@@ -59,6 +59,11 @@ struct WindowRect {
   friend bool operator==(const WindowRect&, const WindowRect&) = default;
 };
 
+// How many map files the File menu remembers.
+inline constexpr std::size_t kRecentMapCount = 8;
+// `path` first in `recent`, once, the oldest beyond the count dropped.
+void RememberRecentMap(std::vector<std::string>& recent, const std::string& path);
+
 struct MapEditWindowSettings {
   WindowRect rect;
   int grid_x = 10;  // every grid_x-th column line is drawn dark (0: none)
@@ -66,6 +71,8 @@ struct MapEditWindowSettings {
   bool open = false;
   // The most memory the undo record of the map may hold, in megabytes.
   int undo_limit_mb = 256;
+  // Map files last opened or saved, the latest first ("RecentMap1"...).
+  std::vector<std::string> recent_maps;
 
   friend bool operator==(const MapEditWindowSettings&, const MapEditWindowSettings&) = default;
 };

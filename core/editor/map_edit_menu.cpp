@@ -28,6 +28,7 @@ std::vector<MenuEntry> BuildFileMenu() {
               WithShortcut(MenuCommand(kCmdSaveMapAs, "マップデータを別名で保存(&A)",
                                        "Write As Map File(&A)"),
                            "Ctrl+Shift+S"),
+              Submenu(kRecentMapsMenuId, "最近使ったマップ(&R)", "Recent Maps(&R)", {}),
               MenuSeparator(),
               WithShortcut(MenuCommand(kCmdCompile, "コンパイル(&C)", "Compile(&C)"), "F7"),
           }),
@@ -77,6 +78,22 @@ bool Checked(const EditCommand& command, const EditSession& session) {
 }
 
 }  // namespace
+
+std::vector<std::string> RecentMapLabels(const std::vector<std::string>& paths) {
+  std::vector<std::string> labels;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const std::string& path = paths[i];
+    const std::size_t slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    // "&" in a name would become an accelerator: doubled, it shows as itself.
+    std::string shown;
+    for (const char c : name) shown += c == '&' ? std::string("&&") : std::string(1, c);
+    labels.push_back("&" + std::to_string(i + 1) + " " + shown +
+                     (folder.empty() ? std::string() : "  (" + folder + ")"));
+  }
+  return labels;
+}
 
 const std::vector<MenuEntry>& MapEditFileMenu() {
   static const std::vector<MenuEntry> menu = BuildFileMenu();

@@ -17,6 +17,11 @@ inline constexpr const char kCmdOpenMap[] = "map_edit.open_map";
 inline constexpr const char kCmdSaveMap[] = "map_edit.save_map";
 inline constexpr const char kCmdSaveMapAs[] = "map_edit.save_map_as";
 inline constexpr const char kCmdCompile[] = "map_edit.compile";
+// The submenu of recent map files, filled by the window.
+inline constexpr const char kRecentMapsMenuId[] = "map_edit.recent_maps";
+
+// The entries of the recent maps submenu: "&1 name.kvm  (folder)".
+std::vector<std::string> RecentMapLabels(const std::vector<std::string>& paths);
 
 // Ids of the map edit window's tool commands.
 inline constexpr const char kCmdTrackBoth[] = "map_edit.track_both";

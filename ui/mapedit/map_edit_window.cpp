@@ -90,6 +90,12 @@ void MapEditWindow::CreateMenus() {
         menu->addSeparator();
         continue;
       }
+      if (command.id == kRecentMapsMenuId) {
+        recent_menu_ = menu->addMenu(Qs(command.Text(english)));
+        recent_menu_->setObjectName(Qs(command.id));
+        connect(recent_menu_, &QMenu::aboutToShow, this, &MapEditWindow::FillRecentMaps);
+        continue;
+      }
       QAction* action = menu->addAction(Qs(command.Text(english)));
       action->setObjectName(Qs(command.id));
       if (!command.shortcut.empty()) action->setShortcut(QKeySequence(Qs(command.shortcut)));
@@ -202,6 +208,36 @@ bool MapEditWindow::AskToClose() {
   return go_on;
 }
 
+void MapEditWindow::FillRecentMaps() {
+  recent_menu_->clear();
+  const std::vector<std::string>& recent = context_.settings.map_edit_window.recent_maps;
+  const std::vector<std::string> labels = RecentMapLabels(recent);
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    const std::string path = recent[i];
+    QAction* action = recent_menu_->addAction(Qs(labels[i]));
+    connect(action, &QAction::triggered, this, [this, path] { OpenRecentMap(path); });
+  }
+  recent_menu_->setEnabled(!labels.empty());
+}
+
+void MapEditWindow::OpenRecentMap(const std::string& path) {
+  const OpenOutcome outcome = document_->OpenChosen(path);
+  if (outcome == OpenOutcome::kOpened) {
+    MapOpened();
+  } else {
+    // A file that cannot be read any more leaves the list.
+    if (outcome == OpenOutcome::kFailed) {
+      std::erase(context_.settings.map_edit_window.recent_maps, path);
+    }
+    UpdateTitle();
+  }
+  if (outcome == OpenOutcome::kCloseWindow) close();
+}
+
+void MapEditWindow::RememberMap() {
+  RememberRecentMap(context_.settings.map_edit_window.recent_maps, document_->path());
+}
+
 void MapEditWindow::NewMap() {
   const bool started =
       session_->StartNewMap([this](bool confirm) { return document_->StartNewMap(confirm); });
@@ -224,12 +260,12 @@ void MapEditWindow::OpenMap() {
 }
 
 void MapEditWindow::SaveMap() {
-  document_->Save();
+  if (document_->Save()) RememberMap();
   UpdateTitle();
 }
 
 void MapEditWindow::SaveMapAs() {
-  document_->SaveAs();
+  if (document_->SaveAs()) RememberMap();
   UpdateTitle();
 }
 
@@ -260,6 +296,7 @@ void MapEditWindow::Edited() {
 
 void MapEditWindow::MapOpened() {
   session_->set_map_open(true);
+  RememberMap();
   // An opened map scrolls over its track segments.
   UpdateTitle();
   view_->SetExtent(RailExtent(context_.edit_map));

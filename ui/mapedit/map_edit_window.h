@@ -21,6 +21,7 @@ class QAction;
 class QCloseEvent;
 class QEvent;
 class QLabel;
+class QMenu;
 class QShowEvent;
 
 namespace corvane {
@@ -86,6 +87,11 @@ class MapEditWindow : public QMainWindow {
 
  private:
   void CreateMenus();
+  // The recent maps submenu, filled when it opens; opening one of them.
+  void FillRecentMaps();
+  void OpenRecentMap(const std::string& path);
+  // The current file first among the recent maps.
+  void RememberMap();
   void CreateToolMenus();
   void RunToolCommand(const std::string& id);
   void UpdateToolChecks();
@@ -104,6 +110,7 @@ class MapEditWindow : public QMainWindow {
   QLabel* prompt_line_ = nullptr;
   QLabel* status_ = nullptr;
   QAction* compile_action_ = nullptr;
+  QMenu* recent_menu_ = nullptr;
   bool close_confirmed_ = false;  // the program's end has asked already
 };
 

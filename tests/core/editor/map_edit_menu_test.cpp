@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings.h"
 #include "editor/edit_session.h"
 #include "editor/edit_tool.h"
 #include "support/map_support.h"
@@ -30,14 +31,28 @@ TEST(MapEditMenuTest, MapEditFileMenuBothLanguages) {
   for (const MenuEntry& entry : menu[0].children) english.push_back(entry.english);
   EXPECT_EQ(JapaneseTexts(menu[0].children),
             (Texts{"新規マップ(&N)", "マップデータを開く(&O)", "マップデータを上書き保存(&S)",
-                   "マップデータを別名で保存(&A)", "コンパイル(&C)"}));
+                   "マップデータを別名で保存(&A)", "最近使ったマップ(&R)", "コンパイル(&C)"}));
   EXPECT_EQ(english, (Texts{"New Map(&N)", "Open Map File(&O)", "Write Map File(&S)",
-                            "Write As Map File(&A)", "", "Compile(&C)"}));
-  EXPECT_EQ(CommandIds(menu), (std::vector<std::string>{kCmdNewMap, kCmdOpenMap, kCmdSaveMap,
-                                                        kCmdSaveMapAs, kCmdCompile}));
+                            "Write As Map File(&A)", "Recent Maps(&R)", "", "Compile(&C)"}));
+  EXPECT_EQ(CommandIds(menu),
+            (std::vector<std::string>{kCmdNewMap, kCmdOpenMap, kCmdSaveMap, kCmdSaveMapAs,
+                                      kRecentMapsMenuId, kCmdCompile}));
   Texts shortcuts;
   for (const MenuEntry& entry : menu[0].children) shortcuts.push_back(entry.shortcut);
-  EXPECT_EQ(shortcuts, (Texts{"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S", "", "F7"}));
+  EXPECT_EQ(shortcuts, (Texts{"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S", "", "", "F7"}));
+}
+
+TEST(MapEditMenuTest, RecentMapsAreNumberedWithTheirFolders) {
+  std::vector<std::string> recent;
+  for (const char* path : {"/maps/a.kvm", "/maps/b&c.kvm", "/maps/a.kvm", "c.kvm"}) {
+    RememberRecentMap(recent, path);
+  }
+  EXPECT_EQ(recent, (std::vector<std::string>{"c.kvm", "/maps/a.kvm", "/maps/b&c.kvm"}));
+  EXPECT_EQ(RecentMapLabels(recent),
+            (std::vector<std::string>{"&1 c.kvm", "&2 a.kvm  (/maps)", "&3 b&&c.kvm  (/maps)"}));
+  for (int i = 0; i < 20; ++i) RememberRecentMap(recent, "/m/" + std::to_string(i) + ".kvm");
+  EXPECT_EQ(recent.size(), kRecentMapCount);
+  EXPECT_EQ(recent.front(), "/m/19.kvm");
 }
 
 // The text without its accelerator mark.

@@ -123,6 +123,22 @@ bool ChooseEnglish(const Environment& env, const std::string& data_folder) {
   return english;
 }
 
+namespace {
+
+// Copies the files of `source` into `folder`, keeping any file of the same
+// name that is there.
+void CopyFolderFiles(const std::string& source, const std::string& folder) {
+  if (source.empty() || !IsDirectory(source)) return;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(source, error)) {
+    if (!entry.is_regular_file()) continue;
+    fs::copy_file(entry.path(), fs::path(folder) / entry.path().filename(),
+                  fs::copy_options::skip_existing, error);
+  }
+}
+
+}  // namespace
+
 void PrepareDataFolder(const DataFolder& data_folder, const Environment& env) {
   if (data_folder.path.empty() || !IsDirectory(data_folder.path)) return;
   const auto system_table = DataFolderTable::Build(env.ProgramDataFolder());
@@ -131,14 +147,12 @@ void PrepareDataFolder(const DataFolder& data_folder, const Environment& env) {
     if (folder.empty() || IsDirectory(folder)) continue;
     std::error_code error;
     fs::create_directories(folder, error);
-    if (error || IsUserDataSlot(slot) || IsScratchSlot(slot) || !system_table) continue;
-    const std::string& source = (*system_table)[slot];
-    if (source.empty() || !IsDirectory(source)) continue;
-    for (const auto& entry : fs::directory_iterator(source, error)) {
-      if (!entry.is_regular_file()) continue;
-      fs::copy_file(entry.path(), fs::path(folder) / entry.path().filename(),
-                    fs::copy_options::skip_existing, error);
-    }
+    if (error) continue;
+    // A new map folder starts with the sample maps, so the first open
+    // dialog has something to offer.
+    if (slot == kSlotDataKvm) CopyFolderFiles(env.ProgramDataFolder() + "/examples", folder);
+    if (IsUserDataSlot(slot) || IsScratchSlot(slot) || !system_table) continue;
+    CopyFolderFiles((*system_table)[slot], folder);
   }
 }
 

@@ -255,6 +255,24 @@ TEST_F(StartupPrepareTest, CreatesSlotFoldersAndCopiesSystemDataOnly) {
   EXPECT_EQ(ReadFileBytes(data_.path + "/table/x.csv"), "edited");
 }
 
+TEST_F(StartupPrepareTest, ANewMapFolderStartsWithTheSampleMaps) {
+  const std::string examples = env_.program_data_folder + "/examples";
+  fs::create_directories(examples);
+  ASSERT_TRUE(WriteFileBytes(examples + "/sample.kvm", "sample"));
+  ASSERT_TRUE(WriteFileBytes(examples + "/other.kvm", "other"));
+  fs::create_directories(data_.path);
+  PrepareDataFolder(data_, env_);
+  EXPECT_EQ(ReadFileBytes(JoinPath(data_.table[kSlotDataKvm], "sample.kvm")), "sample");
+
+  // The user's own maps are never overwritten, and a map folder that exists
+  // gets nothing more.
+  ASSERT_TRUE(WriteFileBytes(JoinPath(data_.table[kSlotDataKvm], "sample.kvm"), "mine"));
+  fs::remove(JoinPath(data_.table[kSlotDataKvm], "other.kvm"));
+  PrepareDataFolder(data_, env_);
+  EXPECT_EQ(ReadFileBytes(JoinPath(data_.table[kSlotDataKvm], "sample.kvm")), "mine");
+  EXPECT_FALSE(fs::exists(JoinPath(data_.table[kSlotDataKvm], "other.kvm")));
+}
+
 TEST_F(StartupPrepareTest, MissingDataFolderIsNotCreated) {
   PrepareDataFolder(data_, env_);
   EXPECT_FALSE(fs::exists(data_.path));

@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/encoding.h"
@@ -275,6 +276,51 @@ void WriteSettings(const ProgramSettings& settings, IniFile& ini, bool english) 
   SetFlag(ini, kMapMessageWindowSection, kWindowOpenKey, settings.map_message_window_open);
   WriteLineItems(ini, kMainWindowLineOwner, settings.main_window_lines);
   WriteFontRecord(ini, kDefaultFontSection, settings.default_font, english);
+}
+
+namespace {
+
+// Room for a window's title bar and borders around its client area.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 32;
+constexpr int kWindowGap = 8;
+
+WindowRect RectOf(int left, int top, int width, int height) {
+  WindowRect rect;
+  rect.left = left;
+  rect.top = top;
+  rect.right = left + width;
+  rect.bottom = top + height;
+  return rect;
+}
+
+}  // namespace
+
+WindowRect StartPlace(StartWindow window, const ScreenArea& area) {
+  const int top_height = area.height * 2 / 5 - kFrameHeight;
+  const int main_width = area.width * 5 / 8 - kFrameWidth;
+  switch (window) {
+    case StartWindow::kMain:
+      return RectOf(area.left, area.top, main_width, top_height);
+    case StartWindow::kMessage: {
+      const int left = area.left + main_width + kFrameWidth + kWindowGap;
+      return RectOf(left, area.top, area.left + area.width - left - kFrameWidth, top_height);
+    }
+    case StartWindow::kMapEdit: {
+      const int top = area.top + top_height + kFrameHeight + kWindowGap;
+      return RectOf(area.left, top, area.width - kFrameWidth,
+                    area.top + area.height - top - kFrameHeight);
+    }
+  }
+  return {};
+}
+
+WindowRect FitIntoArea(const WindowRect& rect, const ScreenArea& area) {
+  const int width = std::clamp(rect.right - rect.left, 1, std::max(area.width - kFrameWidth, 1));
+  const int height = std::clamp(rect.bottom - rect.top, 1, std::max(area.height - kFrameHeight, 1));
+  const int left = std::clamp(rect.left, area.left, area.left + area.width - width - kFrameWidth);
+  const int top = std::clamp(rect.top, area.top, area.top + area.height - height - kFrameHeight);
+  return RectOf(left, top, width, height);
 }
 
 void RememberRecentMap(std::vector<std::string>& recent, const std::string& path) {

@@ -59,6 +59,24 @@ struct WindowRect {
   friend bool operator==(const WindowRect&, const WindowRect&) = default;
 };
 
+// The part of a screen windows may take (without panels and docks).
+struct ScreenArea {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+enum class StartWindow { kMain, kMessage, kMapEdit };
+
+// Where a window goes while it has no place of its own (its default one):
+// the main window at the top left, the message window beside it, the map
+// edit window below both across the area, none hiding another.
+WindowRect StartPlace(StartWindow window, const ScreenArea& area);
+// `rect` moved, and made smaller where it is larger, so that the window
+// with its frame lies wholly inside `area`.
+WindowRect FitIntoArea(const WindowRect& rect, const ScreenArea& area);
+
 // How many map files the File menu remembers.
 inline constexpr std::size_t kRecentMapCount = 8;
 // `path` first in `recent`, once, the oldest beyond the count dropped.

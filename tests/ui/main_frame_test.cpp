@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QtTest>
 #include <filesystem>
 
@@ -255,16 +256,28 @@ class MainFrameTest : public QObject {
     QVERIFY(!frame.isVisible());
   }
 
-  void WindowTakesItsRectangleOrTheDefaultSize() {
-    context_->settings.main_window = {10, 20, 810, 620, true};
+  void WindowTakesItsRectangleOnTheScreen() {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    context_->settings.main_window = {10, 20, 210, 170, true};
     {
       MainFrame frame(*context_, hooks_);
       QCOMPARE(frame.pos(), QPoint(10, 20));
-      QCOMPARE(frame.size(), QSize(800, 600));
+      QCOMPARE(frame.size(), QSize(200, 150));
     }
+    // Larger than the screen, or off it: kept wholly on the screen.
+    context_->settings.main_window = {-5000, 40, -5000 + screen.width() * 2, 90, true};
+    {
+      MainFrame frame(*context_, hooks_);
+      QVERIFY(screen.contains(QRect(frame.pos(), frame.size())));
+      QCOMPARE(frame.height(), 50);
+    }
+    // Without a place of its own: its start place, beside the others.
     context_->settings.main_window.has_position = false;
     MainFrame frame(*context_, hooks_);
-    QCOMPARE(frame.size(), QSize(1000, 750));
+    const WindowRect start = StartPlace(
+        StartWindow::kMain, {screen.left(), screen.top(), screen.width(), screen.height()});
+    QCOMPARE(frame.pos(), QPoint(start.left, start.top));
+    QVERIFY(screen.contains(QRect(frame.pos(), frame.size())));
   }
 
  private:

@@ -9,10 +9,12 @@
 
 namespace corvane {
 
-// Puts `window` where `rect` says. Without a position, or when the
-// rectangle lies on no screen any more, the window keeps the size of
-// `defaults` and the window system places it.
-void PlaceWindow(QWidget& window, const WindowRect& rect, const WindowRect& defaults);
+// Puts `window` where `rect` says, wholly on the screen it is on and no
+// larger than that screen. Without a position of its own (none, or still
+// the default `defaults`) it takes its start place on the primary screen; a
+// place on no screen any more is moved onto the primary screen.
+void PlaceWindow(QWidget& window, const WindowRect& rect, const WindowRect& defaults,
+                 StartWindow which);
 
 // Takes `window`'s normal position into `rect`, the rectangle the settings
 // keep for it. While the window is minimised, maximised or full screen `rect`

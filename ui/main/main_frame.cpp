@@ -23,7 +23,7 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
   setCentralWidget(mdi_area_);
   BuildMenus();
   PlaceWindow(*this, context_.settings.main_window,
-              DefaultSettings(context_.env, context_.english).main_window);
+              DefaultSettings(context_.env, context_.english).main_window, StartWindow::kMain);
 }
 
 MainFrame::~MainFrame() = default;

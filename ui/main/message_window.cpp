@@ -24,7 +24,8 @@ MessageWindow::MessageWindow(AppContext& context, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view_);
   PlaceWindow(*this, context_.settings.message_window,
-              DefaultSettings(context_.env, context_.english).message_window);
+              DefaultSettings(context_.env, context_.english).message_window,
+              StartWindow::kMessage);
   shown_revision_ = context_.log.revision() + 1;  // forces the first showing
   Refresh();
   // Every addition redraws the window; a run of lines added in one go is

@@ -166,7 +166,8 @@ void MapEditWindow::RestoreLayout() {
   session_->state().grid_y = settings.grid_y;
   context_.edit_map.SetHistoryLimit(std::size_t(std::max(settings.undo_limit_mb, 1)) << 20);
   PlaceWindow(*this, settings.rect,
-              DefaultSettings(context_.env, context_.english).map_edit_window.rect);
+              DefaultSettings(context_.env, context_.english).map_edit_window.rect,
+              StartWindow::kMapEdit);
 }
 
 void MapEditWindow::SaveLayout() {

@@ -303,3 +303,63 @@ TEST(SettingsWindowTest, EmptyPositionKeysMeanDefaultPlacement) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// The frame a window takes on the screen, with its title bar and borders.
+struct Frame {
+  int left, top, right, bottom;
+};
+Frame FrameOf(const WindowRect& r) { return {r.left, r.top, r.right + 8, r.bottom + 32}; }
+bool Overlap(const Frame& a, const Frame& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+TEST(WindowPlaceTest, StartPlacesHideNoWindowAndFitTheScreen) {
+  for (const ScreenArea area :
+       {ScreenArea{0, 0, 1280, 770}, ScreenArea{0, 27, 1024, 741}, ScreenArea{1920, 0, 640, 400}}) {
+    const Frame main = FrameOf(StartPlace(StartWindow::kMain, area));
+    const Frame message = FrameOf(StartPlace(StartWindow::kMessage, area));
+    const Frame map_edit = FrameOf(StartPlace(StartWindow::kMapEdit, area));
+    EXPECT_FALSE(Overlap(main, message));
+    EXPECT_FALSE(Overlap(main, map_edit));
+    EXPECT_FALSE(Overlap(message, map_edit));
+    for (const Frame& f : {main, message, map_edit}) {
+      EXPECT_GE(f.left, area.left);
+      EXPECT_GE(f.top, area.top);
+      EXPECT_LE(f.right, area.left + area.width);
+      EXPECT_LE(f.bottom, area.top + area.height);
+      EXPECT_GT(f.right - f.left, 100);
+    }
+  }
+  // The map edit window, where the work is, takes the screen's width.
+  const WindowRect map_edit = StartPlace(StartWindow::kMapEdit, {0, 0, 1280, 770});
+  EXPECT_EQ(map_edit.right - map_edit.left, 1272);
+}
+
+TEST(WindowPlaceTest, PlacesAreFittedIntoTheScreen) {
+  const ScreenArea area{0, 0, 1280, 770};
+  WindowRect inside;
+  inside.left = 100;
+  inside.top = 50;
+  inside.right = 500;
+  inside.bottom = 350;
+  EXPECT_EQ(FitIntoArea(inside, area), inside);
+  WindowRect off = inside;
+  off.left = 3000;
+  off.right = 3400;
+  const WindowRect moved = FitIntoArea(off, area);
+  EXPECT_EQ(moved.right - moved.left, 400);
+  EXPECT_LE(moved.right + 8, 1280);
+  WindowRect huge = inside;
+  huge.right = 9000;
+  huge.bottom = 9000;
+  const WindowRect shrunk = FitIntoArea(huge, area);
+  EXPECT_EQ(shrunk.left, 0);
+  EXPECT_EQ(shrunk.right, 1272);
+  EXPECT_EQ(shrunk.bottom, 738);
+}
+
+}  // namespace
+}  // namespace corvane

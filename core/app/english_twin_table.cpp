@@ -13,6 +13,11 @@ namespace corvane {
 namespace {
 
 constexpr EnglishTwin kTwins[] = {
+    // The prompt line without a tool
+    {"編集ツールをメニューかキーで選んで下さい。（R：線路　P：分岐　C：交差　S：駅　J：ジャンプ　D"
+     "：削除　O：選択）",
+     "Choose an editing tool from the menus or with a key (R track, P turnout, C crossing, "
+     "S station, J jump, D delete, O select)."},
     // Help
     {"ヘルプ'%s'を表示できませんでした。\n", "The help '%s' could not be shown.\n"},
     {"ヘルプエラー", "Help Error"},

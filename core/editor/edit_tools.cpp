@@ -345,9 +345,16 @@ EditTool Described(EditMode mode, const char* prompt,
   return tool;
 }
 
+constexpr const char kChooseToolPrompt[] =
+    "編集ツールをメニューかキーで選んで下さい。（R：線路　P：分岐　C：交差　S：駅　J：ジャンプ　"
+    "D：削除　O：選択）";
+
 std::vector<EditTool> BuildTools() {
   std::vector<EditTool> tools;
-  tools.push_back(EditTool{});  // mode 0: no tool
+  // Mode 0, no tool: the prompt line says how to choose one.
+  EditTool none;
+  none.prompt = kChooseToolPrompt;
+  tools.push_back(none);
 
   EditTool track;
   track.mode = EditMode::kTrack;

@@ -437,7 +437,8 @@ TEST_F(EditSessionTest, KeysChooseToolsScrollAndLeaveTools) {
   EXPECT_EQ(session_.mode(), EditMode::kSelect);
   session_.KeyDown(EditKey::kEscape, false);
   EXPECT_EQ(session_.mode(), EditMode::kNone);
-  EXPECT_EQ(session_.Prompt(), "");
+  // Without a tool the prompt line says how to choose one.
+  EXPECT_EQ(session_.Prompt().rfind("編集ツールをメニューかキーで選んで下さい。", 0), 0u);
 
   session_.set_map_open(false);
   EXPECT_FALSE(session_.CharKey('r').handled);

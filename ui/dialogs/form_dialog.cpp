@@ -1,5 +1,6 @@
 #include "dialogs/form_dialog.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -11,12 +12,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <vector>
 
 #include "app/english_twins.h"
+#include "platform/dialog_owner.h"
 #include "platform/qt_text.h"
 
 namespace corvane {
@@ -361,8 +364,12 @@ QtDialogHost::QtDialogHost(Prompter& prompter, bool english, QWidget* parent,
 
 bool QtDialogHost::Run(DialogModel& dialog) {
   if (before_show_) before_show_();
+  // The keys go back to where they were once the dialog is closed.
+  const QPointer<QWidget> focus = QApplication::focusWidget();
   FormDialog form(dialog, *this, english_, parent_);
-  return form.exec() == QDialog::Accepted;
+  const bool accepted = form.exec() == QDialog::Accepted;
+  RestoreFocus(focus);
+  return accepted;
 }
 
 }  // namespace corvane

@@ -46,4 +46,10 @@ QWidget* DialogOwner(QWidget* fallback) {
   return fallback;
 }
 
+void RestoreFocus(QWidget* widget) {
+  if (widget == nullptr || !widget->isVisible()) return;
+  widget->window()->activateWindow();
+  widget->setFocus(Qt::OtherFocusReason);
+}
+
 }  // namespace corvane

@@ -16,4 +16,8 @@ void FollowActiveWindows();
 // is known (at start-up).
 QWidget* DialogOwner(QWidget* fallback);
 
+// After a dialog or box closed: the window of `widget` active again and
+// `widget` holding the keys, as before it opened (nothing for none).
+void RestoreFocus(QWidget* widget);
+
 }  // namespace corvane

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QPointer>
 #include <QStringList>
 
 #include "app/messages.h"
@@ -53,7 +54,10 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileChoice& choice) {
 std::optional<std::string> QtChooser::ChooseFile(const FileChoice& choice) {
   QFileDialog dialog(DialogOwner(parent_.data()));
   ConfigureFileDialog(dialog, choice);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QPointer<QWidget> focus = QApplication::focusWidget();
+  const bool chosen = dialog.exec() == QDialog::Accepted;
+  RestoreFocus(focus);
+  if (!chosen) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
   return Utf8(files.first());

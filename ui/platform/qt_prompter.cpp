@@ -1,6 +1,7 @@
 #include "platform/qt_prompter.h"
 
 #include <QApplication>
+#include <QPointer>
 
 #include "app/english_twins.h"
 #include "platform/dialog_owner.h"
@@ -79,8 +80,11 @@ PromptAnswer QtPrompter::Ask(std::string_view text, std::string_view caption, Pr
   QMessageBox box(MessageBoxIconFor(icon), Qs(Shown(caption, english_)), Qs(Shown(text, english_)),
                   StandardButtonsFor(buttons), parent);
   box.setDefaultButton(DefaultButtonFor(buttons));
+  const QPointer<QWidget> focus = QApplication::focusWidget();
   // Escape presses Cancel, No or Abort, whichever the box has.
-  return AnswerFor(box.exec(), buttons);
+  const PromptAnswer answer = AnswerFor(box.exec(), buttons);
+  RestoreFocus(focus);
+  return answer;
 }
 
 void QtPrompter::Beep() { QApplication::beep(); }

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/edit_tool.h"
+
 namespace corvane {
 namespace {
 
@@ -160,6 +162,16 @@ TEST(EnglishTwinsTest, TextsWithoutTwinComeBackUnchanged) {
   EXPECT_EQ(InEnglish("重ねての指定は出来ません。"), "重ねての指定は出来ません。");
   EXPECT_EQ(InEnglish("重ねての指定は出来ません。\n"),
             "Objects cannot be placed on top of each other.\n");
+}
+
+// Every prompt of every editing tool reads in English.
+TEST(EnglishTwinsTest, EveryToolPromptHasATwin) {
+  for (const EditTool& tool : EditTools()) {
+    for (const char* prompt : {tool.prompt, tool.next_prompt, tool.dialog_prompt}) {
+      if (prompt == nullptr || *prompt == '\0') continue;
+      EXPECT_NE(InEnglish(prompt), prompt) << prompt;
+    }
+  }
 }
 
 TEST(EnglishTwinsTest, ShownFollowsTheLanguage) {

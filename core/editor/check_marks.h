@@ -5,9 +5,8 @@
 // both.
 
 #include <cstdint>
-#include <vector>
 
-#include "editor/map_records.h"
+#include "editor/record_marks.h"
 
 namespace corvane {
 
@@ -15,30 +14,22 @@ enum CheckMarkBits : std::uint8_t { kWarningMark = 1, kErrorMark = 2 };
 
 class MapCheckMarks {
  public:
-  // The tables that take marks; others are ignored.
-  static constexpr MapTable kMarkedTables[] = {MapTable::kRail, MapTable::kPoint,
-                                               MapTable::kStationDraw, MapTable::kJump};
-
-  void Set(MapTable table, int index, CheckMarkBits mark);
+  void Set(MapTable table, int index, CheckMarkBits mark) {
+    marks_.SetBits(table, index, mark, true);
+  }
   // The marks of record `index` (0 for none or a number beyond the end).
-  std::uint8_t Of(MapTable table, int index) const;
-  // The highest record number of `table` that may carry a mark.
-  int Size(MapTable table) const;
-  bool empty() const;
-  void Clear();
+  std::uint8_t Of(MapTable table, int index) const { return marks_.Of(table, index); }
+  // One past the highest record number of `table` that may carry a mark.
+  int Size(MapTable table) const { return static_cast<int>(marks_.Marks(table).size()); }
+  bool empty() const { return marks_.empty(); }
+  void Clear() { marks_.Clear(); }
 
   // Moves the marks along with records inserted and deleted after a check.
-  void RecordInserted(MapTable table, int index);
-  void RecordDeleted(MapTable table, int index);
+  void RecordInserted(MapTable table, int index) { marks_.RecordInserted(table, index); }
+  void RecordDeleted(MapTable table, int index) { marks_.RecordDeleted(table, index); }
 
  private:
-  std::vector<std::uint8_t>* MarksOf(MapTable table);
-  const std::vector<std::uint8_t>* MarksOf(MapTable table) const;
-
-  std::vector<std::uint8_t> rails_;
-  std::vector<std::uint8_t> points_;
-  std::vector<std::uint8_t> station_draws_;
-  std::vector<std::uint8_t> jumps_;
+  RecordMarks marks_;
 };
 
 }  // namespace corvane

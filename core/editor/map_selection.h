@@ -5,9 +5,8 @@
 // deleted.
 
 #include <cstdint>
-#include <vector>
 
-#include "editor/map_records.h"
+#include "editor/record_marks.h"
 
 namespace corvane {
 
@@ -32,13 +31,7 @@ class MapSelection {
   void RecordDeleted(MapTable table, int index);
 
  private:
-  std::vector<std::uint8_t>* MarksOf(MapTable table);
-  const std::vector<std::uint8_t>* MarksOf(MapTable table) const;
-
-  std::vector<std::uint8_t> rails_;
-  std::vector<std::uint8_t> points_;
-  std::vector<std::uint8_t> station_draws_;
-  std::vector<std::uint8_t> jumps_;  // bit 1: end A, bit 2: end B
+  RecordMarks marks_;  // jumps: bit 1 end A, bit 2 end B
 };
 
 }  // namespace corvane

@@ -30,7 +30,9 @@
 namespace corvane::testing {
 
 struct MapEditHarness {
-  MapEditHarness() : context(env, prompter, chooser) {
+  // The window takes the interface language when it is made.
+  explicit MapEditHarness(bool english = false) : context(env, prompter, chooser) {
+    context.english = english;
     env.program_folder = CORVANE_SOURCE_DIR "/data";
     const std::string folder = WithoutTrailingSlash(scratch.path());
     context.data_folder.path = folder;
@@ -41,6 +43,12 @@ struct MapEditHarness {
     window = std::make_unique<MapEditWindow>(context);
     // The window starts without a map; the tests draw on a new one.
     AcceptingDialogs([this] { window->NewMap(); });
+  }
+
+  // The window shown at a size that shows a good part of the grid.
+  void Show() {
+    window->resize(640, 480);
+    window->show();
   }
 
   // Runs `action`, pressing OK in every dialog it opens.

@@ -16,8 +16,7 @@ namespace {
 // A shown window with two segments on row 5: (2,5)-(6,5) and (8,5)-(14,5).
 struct Harness : testing::MapEditHarness {
   Harness() {
-    window->resize(640, 480);
-    window->show();
+    Show();
     MapChange change(context.edit_map);
     change.rails().Append(NewRail({2, 5}, {6, 5}, kBothWays));
     change.rails().Append(NewRail({8, 5}, {14, 5}, kBothWays));

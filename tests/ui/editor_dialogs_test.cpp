@@ -24,16 +24,8 @@ using testing::Sjis;
 
 // A window whose map holds a station and one segment from (2, 5) to (12, 5).
 struct Harness : testing::MapEditHarness {
-  explicit Harness(bool english = false) {
-    if (english) {
-      // The window takes the language when it is made.
-      context.english = true;
-      window.reset();
-      window = std::make_unique<MapEditWindow>(context);
-      AcceptingDialogs([this] { window->NewMap(); });
-    }
-    window->resize(640, 480);
-    window->show();
+  explicit Harness(bool english = false) : MapEditHarness(english) {
+    Show();
     MapChange change(context.edit_map);
     MapStation station;
     station.name = Sjis("東町駅");

@@ -33,10 +33,7 @@ const char kPlainTitle[] = "マップ編集ウインドウ  保安装置：Ａ�
 // A shown map edit window on a data folder in a scratch folder, with
 // scripted dialogs.
 struct Harness : testing::MapEditHarness {
-  Harness() {
-    window->resize(640, 480);
-    window->show();
-  }
+  Harness() { Show(); }
 };
 
 // The map `start` after the script's commands, as corvane-cli map edit

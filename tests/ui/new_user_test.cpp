@@ -14,15 +14,8 @@ namespace corvane {
 namespace {
 
 struct Harness : testing::MapEditHarness {
-  explicit Harness(bool english = false) {
-    if (english) {
-      context.english = true;
-      window.reset();
-      window = std::make_unique<MapEditWindow>(context);
-      AcceptingDialogs([this] { window->NewMap(); });
-    }
-    window->resize(640, 480);
-    window->show();
+  explicit Harness(bool english = false) : MapEditHarness(english) {
+    Show();
     window->activateWindow();
   }
 

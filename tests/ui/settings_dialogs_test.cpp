@@ -17,10 +17,7 @@ namespace corvane {
 namespace {
 
 struct Harness : testing::MapEditHarness {
-  Harness() {
-    window->resize(640, 480);
-    window->show();
-  }
+  Harness() { Show(); }
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "compiler/compile_checks.h"
 #include "editor/map_change.h"
 #include "editor/map_tables.h"
+#include "example_maps.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
 
@@ -23,9 +24,7 @@ const MapContent& LargestMap() {
   static const MapContent map = [] {
     MapContent built = NewMapContent();
     for (int i = 0; i < kRailCapacity; ++i) {
-      const int row = 4 + (i / 60) * 4;
-      const int column = 2 + (i % 60) * 4;
-      MapRail rail = NewRail({column, row}, {column + 4, row}, kBothWays);
+      MapRail rail = LargestMapRail(i);
       rail.short_left = "ABCDEFGHIJ";
       rail.name_left = "a long name for the leftward direction";
       built.rails.Append(rail);
@@ -62,11 +61,7 @@ EditMap& CheckableLargestMap() {
     EditMap built;
     MapChange change(built);
     constexpr int kPerRow = 60;
-    for (int i = 0; i < kRailCapacity; ++i) {
-      const int row = 4 + (i / kPerRow) * 4;
-      const int column = 2 + (i % kPerRow) * 4;
-      change.rails().Append(NewRail({column, row}, {column + 4, row}, kBothWays));
-    }
+    for (int i = 0; i < kRailCapacity; ++i) change.rails().Append(LargestMapRail(i));
     const int rows = (kRailCapacity + kPerRow - 1) / kPerRow;
     for (int r = 0; r + 1 < rows && !built.jumps().full(); ++r) {
       MapJump jump;

@@ -6,6 +6,7 @@
 
 #include "editor/edit_map.h"
 #include "editor/map_change.h"
+#include "example_maps.h"
 
 namespace corvane {
 namespace {
@@ -15,11 +16,7 @@ constexpr int kSteps = 200;
 EditMap LargestMap() {
   EditMap map;
   MapChange change(map);
-  for (int i = 0; i < kRailCapacity; ++i) {
-    const int row = 4 + (i / 60) * 4;
-    const int column = 2 + (i % 60) * 4;
-    change.rails().Append(NewRail({column, row}, {column + 4, row}, kBothWays));
-  }
+  for (int i = 0; i < kRailCapacity; ++i) change.rails().Append(LargestMapRail(i));
   return map;
 }
 

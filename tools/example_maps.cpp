@@ -133,4 +133,10 @@ void BuildSampleLine(EditMap& map) {
   SetStartRail(change, 1);
 }
 
+MapRail LargestMapRail(int i) {
+  const int row = 4 + (i / 60) * 4;
+  const int column = 2 + (i % 60) * 4;
+  return NewRail({column, row}, {column + 4, row}, kBothWays);
+}
+
 }  // namespace corvane

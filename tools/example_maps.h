@@ -12,4 +12,8 @@ namespace corvane {
 // new map state (with its default signal types) beforehand.
 void BuildSampleLine(EditMap& map);
 
+// Segment `i` (0-based) of a map with every segment slot used: rows of 60
+// segments of four columns each, joined end to end, four rows apart.
+MapRail LargestMapRail(int i);
+
 }  // namespace corvane

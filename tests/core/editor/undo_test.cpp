@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/map_edit_menu.h"
+#include "example_maps.h"
 #include "mapfile/map_file.h"
 #include "support/edit_session_fixture.h"
 #include "support/test_support.h"
@@ -99,11 +100,7 @@ TEST_F(UndoTest, UndoGivesBackTheSelectionAndTheCurrentStation) {
 TEST_F(UndoTest, ABulkSettingOnTheLargestMapIsSmallInTheRecord) {
   {
     MapChange change(map_);
-    for (int i = 0; i < kRailCapacity; ++i) {
-      const int row = 4 + (i / 60) * 4;
-      const int column = 2 + (i % 60) * 4;
-      change.rails().Append(NewRail({column, row}, {column + 4, row}, kBothWays));
-    }
+    for (int i = 0; i < kRailCapacity; ++i) change.rails().Append(LargestMapRail(i));
   }
   const std::size_t before = map_.history_bytes();
   for (int i = 1; i <= kRailCapacity; ++i) session_.selection().Set(MapTable::kRail, i, true);

@@ -53,6 +53,9 @@ struct Column {
   int low = 0;
   int high = 0;
   bool null_record_exempt = false;  // record 0 may hold anything
+  bool no_comma = false;            // a last number written without its comma
+  bool trailing_comma = false;      // a last text written with a comma
+  bool written = true;              // false: read from newer files, never written
 
   bool IsReference() const { return ref.table >= 0; }
 
@@ -154,6 +157,21 @@ class RecordFormat {
     last().high = high;
     return *this;
   }
+  // A last number written without the comma that numbers otherwise end with.
+  RecordFormat& NoComma() {
+    last().no_comma = true;
+    return *this;
+  }
+  // A column of newer data that is read when present but never written.
+  RecordFormat& NotWritten() {
+    last().written = false;
+    return *this;
+  }
+  // A last text written with a comma after it, as other texts are.
+  RecordFormat& TrailingComma() {
+    last().trailing_comma = true;
+    return *this;
+  }
   // A range that the null record need not keep.
   RecordFormat& RangeUnlessNull(int low, int high) {
     Range(low, high);
@@ -172,8 +190,11 @@ class RecordFormat {
     const std::size_t last_column = columns_.size() - 1;
     for (std::size_t i = 0; i < columns_.size(); ++i) {
       const Column<Record>& c = columns_[i];
+      if (!c.written) continue;
       if (c.is_text) {
-        out.Text(c.Text(record), i < last_column ? "," : "");
+        out.Text(c.Text(record), i < last_column || c.trailing_comma ? "," : "");
+      } else if (c.no_comma) {
+        out.Format("%*d", c.width, c.Get(record));
       } else {
         out.Num(c.width, c.Get(record));
       }

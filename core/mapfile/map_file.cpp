@@ -129,30 +129,9 @@ void FormatHeader(const MapContent& map, std::string& out) {
   }
 }
 
-// From the top speed down, one row per band of each signal type.
-void FormatAspects(const MapContent& map, MemberWriter& out) {
-  static const AspectColour kWhite{};
-  static const SignalImageRecord kNoImage{};
-  for (int t = 1; t <= map.signal_types.count(); ++t) {
-    const auto& aspects = map.signal_types[t].aspects;
-    for (int index = kAspectSpeeds - 1; index >= 0;) {
-      const SignalAspectEntry& entry = aspects[static_cast<std::size_t>(index)];
-      const int low = (entry.band_low >= 0 && entry.band_low <= index) ? entry.band_low : index;
-      const bool has_colour = entry.colour >= 0 && entry.colour <= map.colours.count();
-      const bool has_image = entry.image >= 0 && entry.image <= map.images.count();
-      const AspectColour& colour = has_colour ? map.colours[entry.colour] : kWhite;
-      const SignalImageRecord& image = has_image ? map.images[entry.image] : kNoImage;
-      out.Num(3, t).Num(3, low).Num(4, entry.aspect_speed);
-      out.Num(3, colour.red).Num(3, colour.green).Num(3, colour.blue);
-      out.Text(image.name.view()).Text(image.bitmap.view(), "").EndLine();
-      index = low - 1;
-    }
-  }
-}
-
 void FormatMember(const MapTableInfo& info, const MapContent& map, MemberWriter& out) {
   if (info.rows == MemberRows::kAspectBands) {
-    FormatAspects(map, out);
+    FormatAspectBands(map.signal_types, map.images, map.colours, out);
     return;
   }
   WithMapTable(map, info.table, [&](const auto& records, const auto* format) {
@@ -192,44 +171,10 @@ bool ReadRecords(std::string_view content, int version, const MapTableInfo& info
   return ok;
 }
 
-// Fills the aspect entries band by band, each row from the running position
-// down to the row's lowest index, appending one image and one colour per row.
-bool ReadAspects(std::string_view content, MapContent& map) {
-  map.images.Clear();
-  map.colours.Clear();
-  bool ok = true;
-  int previous_type = 0;
-  int position = kAspectSpeeds - 1;
-  ForEachMemberLine(content, [&](const MemberLine& line) {
-    const int type = line.Int(0);
-    const int low = line.Int(1);
-    if (!map.signal_types.Contains(type)) {
-      ok = false;
-      return;
-    }
-    if (type != previous_type) position = kAspectSpeeds - 1;
-    previous_type = type;
-    // Bands must come from the top down and stay inside the table.
-    if (low < 0 || low > position) {
-      ok = false;
-      return;
-    }
-    SignalImageRecord image;
-    image.name = line.Text(6);
-    image.bitmap = line.Text(7);
-    const SignalAspectEntry entry{low, line.Int(2), map.images.Append(image),
-                                  map.colours.Append({line.Int(3), line.Int(4), line.Int(5)})};
-    auto& aspects = map.signal_types[type].aspects;
-    for (int index = position; index >= low; --index) {
-      aspects[static_cast<std::size_t>(index)] = entry;
-    }
-    position = low - 1;
-  });
-  return ok;
-}
-
 bool ReadMember(const MapTableInfo& info, std::string_view content, int version, MapContent& map) {
-  if (info.rows == MemberRows::kAspectBands) return ReadAspects(content, map);
+  if (info.rows == MemberRows::kAspectBands) {
+    return ReadAspectBands(content, map.signal_types, map.images, map.colours);
+  }
   return WithMapTable(map, info.table, [&](auto& records, const auto* format) {
     return format == nullptr || ReadRecords(content, version, info, *format, records);
   });
@@ -436,6 +381,62 @@ std::string DescribeMapHeader(const MapHeader& header) {
   DescribeKeys<H>(std::span(kMapSettingsKeys).subspan(1), header, out);
   DescribeKeys<H>(kMapDataKeys, header, out);
   return out;
+}
+
+void FormatAspectBands(const Table<MapSignalType>& types, const Table<SignalImageRecord>& images,
+                       const Table<AspectColour>& colours, MemberWriter& out) {
+  static const AspectColour kWhite{};
+  static const SignalImageRecord kNoImage{};
+  for (int t = 1; t <= types.count(); ++t) {
+    const auto& aspects = types[t].aspects;
+    for (int index = kAspectSpeeds - 1; index >= 0;) {
+      const SignalAspectEntry& entry = aspects[static_cast<std::size_t>(index)];
+      const int low = (entry.band_low >= 0 && entry.band_low <= index) ? entry.band_low : index;
+      const bool has_colour = entry.colour >= 0 && entry.colour <= colours.count();
+      const bool has_image = entry.image >= 0 && entry.image <= images.count();
+      const AspectColour& colour = has_colour ? colours[entry.colour] : kWhite;
+      const SignalImageRecord& image = has_image ? images[entry.image] : kNoImage;
+      out.Num(3, t).Num(3, low).Num(4, entry.aspect_speed);
+      out.Num(3, colour.red).Num(3, colour.green).Num(3, colour.blue);
+      out.Text(image.name.view()).Text(image.bitmap.view(), "").EndLine();
+      index = low - 1;
+    }
+  }
+}
+
+bool ReadAspectBands(std::string_view content, Table<MapSignalType>& types,
+                     Table<SignalImageRecord>& images, Table<AspectColour>& colours) {
+  images.Clear();
+  colours.Clear();
+  bool ok = true;
+  int previous_type = 0;
+  int position = kAspectSpeeds - 1;
+  ForEachMemberLine(content, [&](const MemberLine& line) {
+    const int type = line.Int(0);
+    const int low = line.Int(1);
+    if (!types.Contains(type)) {
+      ok = false;
+      return;
+    }
+    if (type != previous_type) position = kAspectSpeeds - 1;
+    previous_type = type;
+    // Bands must come from the top down and stay inside the table.
+    if (low < 0 || low > position) {
+      ok = false;
+      return;
+    }
+    SignalImageRecord image;
+    image.name = line.Text(6);
+    image.bitmap = line.Text(7);
+    const SignalAspectEntry entry{low, line.Int(2), images.Append(image),
+                                  colours.Append({line.Int(3), line.Int(4), line.Int(5)})};
+    auto& aspects = types[type].aspects;
+    for (int index = position; index >= low; --index) {
+      aspects[static_cast<std::size_t>(index)] = entry;
+    }
+    position = low - 1;
+  });
+  return ok;
 }
 
 }  // namespace corvane

@@ -68,6 +68,16 @@ MapReadResult ReadMapHeader(const std::string& header_path, const std::string& o
 
 // Replaces the map's signal types with the two signal tables. False when a
 // row is unusable (the usable rows are kept).
+// The aspect member of signal types ("signal.csv", "m_signal.csv"): per
+// type, from the top speed down, one row per band with its colour and image.
+// Reading rebuilds the aspect entries and appends one image and one colour
+// per row (the tables start empty); false when a row names no type or comes
+// out of order.
+void FormatAspectBands(const Table<MapSignalType>& types, const Table<SignalImageRecord>& images,
+                       const Table<AspectColour>& colours, MemberWriter& out);
+bool ReadAspectBands(std::string_view content, Table<MapSignalType>& types,
+                     Table<SignalImageRecord>& images, Table<AspectColour>& colours);
+
 bool ParseSignalTables(std::string_view signal_set_text, std::string_view signal_text,
                        MapContent& map);
 

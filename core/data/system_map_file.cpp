@@ -1,0 +1,430 @@
+#include "data/system_map_file.h"
+
+#include <cstdlib>
+
+#include "base/member_text.h"
+#include "base/record_format.h"
+#include "editor/map_tables.h"
+#include "mapfile/map_file.h"
+
+namespace corvane {
+
+namespace {
+
+// Data versions that added columns or members.
+constexpr int kVersionRowMember = 1010;
+constexpr int kVersionStationPassengers = 1030;
+constexpr int kVersionPieceElectric = 1110;
+constexpr int kVersionJumpMember = 1110;
+constexpr int kVersionRailLevers = 1130;
+constexpr int kVersionTargetScale = 1140;
+constexpr int kVersionRailGradient = 1150;
+constexpr int kVersionDetailMember = 1150;
+constexpr int kVersionTargetTracks = 1230;
+
+const RecordFormat<RailRecord>& SystemRailFormat() {
+  using R = RailRecord;
+  static const RecordFormat<R> format = [] {
+    RecordFormat<R> f;
+    f.Num<&R::station>(3).Num<&R::target>(3).Num<&R::yard_target>(3).Num<&R::signal>(2);
+    f.Num<&R::lever>(3).Since(kVersionRailLevers);
+    f.Num<&R::button>(3).Since(kVersionRailLevers);
+    f.Num<&R::normal_lever>(3).Since(kVersionRailLevers);
+    f.Num<&R::speed_limit>(3).Num<&R::length>(4).Num<&R::l_next>(4).Num<&R::l_back>(4);
+    f.Num<&R::l_dual>(4).Num<&R::l_pack>(4).Num<&R::stop_distance>(4);
+    f.Num<&R::gradient>(2).Since(kVersionRailGradient);
+    f.Num<&R::radius>(4).Since(kVersionRailGradient);
+    f.Num<&R::rail_aux>(3).Num<&R::display_row>(2);
+    f.Num<&R::x_exit>(4).Num<&R::x_entry>(4).Num<&R::y_exit>(4).Num<&R::y_entry>(4);
+    f.Text<&R::short_name>().Text<&R::name>();
+    return f;
+  }();
+  return format;
+}
+
+const RecordFormat<PRailRecord>& SystemPRailFormat() {
+  using R = PRailRecord;
+  static const RecordFormat<R> format = [] {
+    RecordFormat<R> f;
+    f.Num<&R::single_track>(1).Num<&R::electric>(2).Num<&R::rail_first>(3);
+    f.Num<&R::rail_second>(3).Num<&R::in_use>(1);
+    return f;
+  }();
+  return format;
+}
+
+const RecordFormat<PointRecord>& SystemPoint1Format() {
+  using R = PointRecord;
+  static const RecordFormat<R> format = [] {
+    RecordFormat<R> f;
+    f.Num<&R::position>(2).Range(0, kPointSlots - 1);
+    f.Num<&R::branch_count>(2).Range(0, kPointSlots);
+    f.Num<&R::entry_count>(2).Range(0, kPointSlots);
+    f.Num<&R::mode>(1).Num<&R::normal_position>(2).Num<&R::label_row>(1);
+    f.Num<&R::label_x>(4).Num<&R::label_y>(3).Text<&R::point_key>().TrailingComma();
+    return f;
+  }();
+  return format;
+}
+
+const RecordFormat<TargetRecord>& SystemTargetFormat() {
+  using R = TargetRecord;
+  static const RecordFormat<R> format = [] {
+    RecordFormat<R> f;
+    f.Num<&R::station>(2);
+    f.Num<&R::target_scale>(2).Since(kVersionTargetScale);
+    f.Num<&R::time_display>(2).Since(kVersionTargetScale);
+    f.Num<&R::target_aux>(2).Since(kVersionTargetScale);
+    f.Num<&R::target_aux2>(1).Since(kVersionTargetTracks).NotWritten();
+    f.Num<&R::target_aux3>(1).Since(kVersionTargetTracks).NotWritten();
+    f.Elements<&R::start_marks>(4);
+    f.Text<&R::one_char_name>().Text<&R::short_name>().Text<&R::name>();
+    return f;
+  }();
+  return format;
+}
+
+const RecordFormat<StationRecord>& SystemStationFormat() {
+  using R = StationRecord;
+  static const RecordFormat<R> format = [] {
+    RecordFormat<R> f;
+    f.Num<&R::station_aux0>(4).Num<&R::station_aux1>(2).Num<&R::scale>(2);
+    f.Num<&R::melody_time>(2).Num<&R::door_min>(2).Num<&R::door_mid>(2).Num<&R::door_max>(2);
+    f.Num<&R::station_aux2>(4).Since(kVersionStationPassengers);
+    f.Num<&R::station_aux3>(4).Since(kVersionStationPassengers);
+    f.Text<&R::one_char_name>().Text<&R::short_name>().Text<&R::name>();
+    return f;
+  }();
+  return format;
+}
+
+const RecordFormat<StationDrawRecord>& SystemStationDrawFormat() {
+  using R = StationDrawRecord;
+  static const RecordFormat<R> format = [] {
+    RecordFormat<R> f;
+    f.Num<&R::station>(2).Num<&R::kind>(1).Num<&R::x_left>(4).Num<&R::x_right>(4);
+    f.Num<&R::y_top>(4).Num<&R::y_bottom>(4).NoComma();
+    return f;
+  }();
+  return format;
+}
+
+const RecordFormat<RowRecord>& SystemRowFormat() {
+  using R = RowRecord;
+  static const RecordFormat<R> format = [] {
+    RecordFormat<R> f;
+    f.Num<&R::x>(3).Num<&R::y>(3).Num<&R::x_shift>(5).Num<&R::y_shift>(5).NoComma();
+    return f;
+  }();
+  return format;
+}
+
+const RecordFormat<JumpRecord>& SystemJumpFormat() {
+  using R = JumpRecord;
+  static const RecordFormat<R> format = [] {
+    RecordFormat<R> f;
+    f.Num<&R::jump_kind>(2).Num<&R::from_row>(1).Num<&R::to_row>(1);
+    f.Num<&R::x_from>(4).Num<&R::y_from>(4).Num<&R::x_to>(4).Num<&R::y_to>(4);
+    f.Text<&R::label>().TrailingComma();
+    return f;
+  }();
+  return format;
+}
+
+const RecordFormat<DetailRecord>& SystemDetailFormat() {
+  using R = DetailRecord;
+  static const RecordFormat<R> format = [] {
+    RecordFormat<R> f;
+    f.Num<&R::rail>(3).Num<&R::start>(3).Num<&R::end>(3).Num<&R::speed>(3);
+    f.Num<&R::gradient>(3).Num<&R::radius>(3);
+    return f;
+  }();
+  return format;
+}
+
+// ------------------------------------------------------------ writing
+
+template <typename Record>
+void WriteRows(const Table<Record>& table, const RecordFormat<Record>& format, int first,
+               int number_width, MemberWriter& out) {
+  for (int i = first; i <= table.count(); ++i) format.Write(i, table[i], number_width, out);
+}
+
+void WritePoint2(const SystemMap& map, MemberWriter& out) {
+  for (int i = 1; i <= map.points.count(); ++i) {
+    const PointRecord& p = map.points[i];
+    out.Num(2, i);
+    for (int e = 0; e < p.entry_count && e < kPointSlots; ++e) {
+      const auto slot = static_cast<std::size_t>(e);
+      out.Num(3, p.entry_rails[slot]);
+      for (int b = 0; b < p.branch_count && b < kPointSlots; ++b) {
+        const auto position = static_cast<std::size_t>(b);
+        out.Num(1, p.route_flag[slot][position]);
+        out.Num(4, p.route_value_a[slot][position]);
+        out.Num(4, p.route_value_b[slot][position]);
+      }
+    }
+    out.EndLine();
+  }
+}
+
+// ------------------------------------------------------------ reading
+
+std::string LineProblem(int line, const std::string& what) {
+  return "line " + std::to_string(line) + ": " + what;
+}
+
+// Reads numbered rows into `table`: each row under its number (row 0
+// skipped unless `keep_row0`); the count becomes the highest number read.
+template <typename Record>
+bool ReadRows(std::string_view text, int version, const RecordFormat<Record>& format,
+              bool keep_row0, Table<Record>& table, std::string* problem) {
+  const int capacity = table.capacity();
+  table.SetCount(0);
+  int line_number = 0;
+  bool ok = true;
+  ForEachMemberLine(text, [&](const MemberLine& line) {
+    ++line_number;
+    if (!ok) return;
+    const int number = line.Int(0);
+    if (number == 0 && !keep_row0) return;
+    if (number < 0 || number > capacity) {
+      *problem = LineProblem(line_number, "record " + std::to_string(number) +
+                                              " lies beyond the table's " +
+                                              std::to_string(capacity) + " records");
+      ok = false;
+      return;
+    }
+    Record record = number == 0 ? table[0] : Record{};
+    if (!format.Read(line, version, number, record)) {
+      *problem = LineProblem(line_number, "a value out of range");
+      ok = false;
+      return;
+    }
+    table.Store(number, record);
+  });
+  return ok;
+}
+
+bool ReadPoint2(std::string_view text, SystemMap& map, std::string* problem) {
+  int line_number = 0;
+  bool ok = true;
+  ForEachMemberLine(text, [&](const MemberLine& line) {
+    ++line_number;
+    if (!ok) return;
+    const int number = line.Int(0);
+    if (!map.points.Contains(number)) {
+      *problem = LineProblem(line_number, "no point " + std::to_string(number));
+      ok = false;
+      return;
+    }
+    PointRecord& p = map.points[number];
+    int piece = 1;
+    for (int e = 0; e < p.entry_count; ++e) {
+      const auto slot = static_cast<std::size_t>(e);
+      p.entry_rails[slot] = line.Int(piece++);
+      for (int b = 0; b < p.branch_count; ++b) {
+        const auto position = static_cast<std::size_t>(b);
+        p.route_flag[slot][position] = line.Int(piece++);
+        p.route_value_a[slot][position] = line.Int(piece++);
+        p.route_value_b[slot][position] = line.Int(piece++);
+      }
+    }
+  });
+  return ok;
+}
+
+bool ReadDetails(std::string_view text, SystemMap& map, std::string* problem) {
+  map.details.clear();
+  int line_number = 0;
+  bool ok = true;
+  ForEachMemberLine(text, [&](const MemberLine& line) {
+    ++line_number;
+    DetailRecord detail;
+    if (!SystemDetailFormat().Read(line, kMapVersion, line.Int(0), detail)) {
+      *problem = LineProblem(line_number, "a value out of range");
+      ok = false;
+      return;
+    }
+    map.details.push_back(detail);
+  });
+  return ok;
+}
+
+// A rail reference: 0, or a rail (negative: a link that holds with a point
+// off its normal position).
+bool RailLink(const SystemMap& map, int value) {
+  return value == 0 || map.rails.Contains(std::abs(value));
+}
+
+bool Optional(int number, int count) { return number >= 0 && number <= count; }
+
+}  // namespace
+
+const std::vector<SystemMemberInfo>& SystemMembers() {
+  static const std::vector<SystemMemberInfo> members = {
+      {SystemMember::kRail, "rail", "rail.csv", 0},
+      {SystemMember::kPRail, "p_rail", "p_rail.csv", 0},
+      {SystemMember::kPoint1, "point1", "point1.csv", 0},
+      {SystemMember::kPoint2, "point2", "point2.csv", 0},
+      {SystemMember::kTarget, "target", "target.csv", 0},
+      {SystemMember::kStation, "station", "station.csv", 0},
+      {SystemMember::kStationDraw, "station_draw", "station_draw.csv", 0},
+      {SystemMember::kRow, "row", "row.csv", kVersionRowMember},
+      {SystemMember::kJump, "jump", "jump.csv", kVersionJumpMember},
+      {SystemMember::kDetail, "detail", "detail.csv", kVersionDetailMember},
+      {SystemMember::kSignalSet, "signal_set", "signal_set.csv", 0},
+      {SystemMember::kSignal, "signal", "signal.csv", 0},
+  };
+  return members;
+}
+
+std::string FormatSystemMember(const SystemMap& map, SystemMember member) {
+  MemberWriter out;
+  switch (member) {
+    case SystemMember::kRail:
+      WriteRows(map.rails, SystemRailFormat(), 0, 3, out);
+      break;
+    case SystemMember::kPRail:
+      WriteRows(map.prails, SystemPRailFormat(), 0, 3, out);
+      break;
+    case SystemMember::kPoint1:
+      WriteRows(map.points, SystemPoint1Format(), 1, 2, out);
+      break;
+    case SystemMember::kPoint2:
+      WritePoint2(map, out);
+      break;
+    case SystemMember::kTarget:
+      WriteRows(map.targets, SystemTargetFormat(), 0, 2, out);
+      break;
+    case SystemMember::kStation:
+      WriteRows(map.stations, SystemStationFormat(), 0, 2, out);
+      break;
+    case SystemMember::kStationDraw:
+      WriteRows(map.station_draws, SystemStationDrawFormat(), 0, 2, out);
+      break;
+    case SystemMember::kRow:
+      WriteRows(map.rows, SystemRowFormat(), 0, 2, out);
+      break;
+    case SystemMember::kJump:
+      WriteRows(map.jumps, SystemJumpFormat(), 0, 2, out);
+      break;
+    case SystemMember::kDetail:
+      for (std::size_t i = 0; i < map.details.size(); ++i) {
+        SystemDetailFormat().Write(static_cast<int>(i) + 1, map.details[i], 2, out);
+      }
+      break;
+    case SystemMember::kSignalSet:
+      WriteRows(map.signal_sets, SignalTypeFormat(), 1, 3, out);
+      break;
+    case SystemMember::kSignal:
+      FormatAspectBands(map.signal_sets, map.images, map.colours, out);
+      break;
+  }
+  return out.Take();
+}
+
+bool ReadSystemMember(SystemMember member, std::string_view text, int version, SystemMap& map,
+                      std::string* problem) {
+  switch (member) {
+    case SystemMember::kRail:
+      return ReadRows(text, version, SystemRailFormat(), false, map.rails, problem);
+    case SystemMember::kPRail:
+      if (!ReadRows(text, version, SystemPRailFormat(), false, map.prails, problem)) return false;
+      // Older data has the column but no meaning for it.
+      if (version < kVersionPieceElectric) {
+        for (int i = 1; i <= map.prails.count(); ++i) map.prails[i].electric = 0;
+      }
+      return true;
+    case SystemMember::kPoint1:
+      return ReadRows(text, version, SystemPoint1Format(), false, map.points, problem);
+    case SystemMember::kPoint2:
+      return ReadPoint2(text, map, problem);
+    case SystemMember::kTarget:
+      return ReadRows(text, version, SystemTargetFormat(), false, map.targets, problem);
+    case SystemMember::kStation:
+      return ReadRows(text, version, SystemStationFormat(), false, map.stations, problem);
+    case SystemMember::kStationDraw:
+      return ReadRows(text, version, SystemStationDrawFormat(), false, map.station_draws, problem);
+    case SystemMember::kRow:
+      if (version < kVersionRowMember) return true;
+      return ReadRows(text, version, SystemRowFormat(), true, map.rows, problem);
+    case SystemMember::kJump:
+      if (version < kVersionJumpMember) return true;
+      return ReadRows(text, version, SystemJumpFormat(), false, map.jumps, problem);
+    case SystemMember::kDetail:
+      if (version < kVersionDetailMember) return true;
+      return ReadDetails(text, map, problem);
+    case SystemMember::kSignalSet:
+      return ReadRows(text, version, SignalTypeFormat(), false, map.signal_sets, problem);
+    case SystemMember::kSignal:
+      if (!ReadAspectBands(text, map.signal_sets, map.images, map.colours)) {
+        *problem = "aspect rows out of order or naming no signal set";
+        return false;
+      }
+      return true;
+  }
+  return false;
+}
+
+bool FinishSystemMap(SystemMap& map, int version, std::string* problem) {
+  auto fail = [problem](const char* table, int number, const char* what) {
+    *problem = std::string(table) + " " + std::to_string(number) + ": " + what;
+    return false;
+  };
+  const int stations = map.stations.count();
+  const int targets = map.targets.count();
+  for (int i = 1; i <= map.rails.count(); ++i) {
+    RailRecord& r = map.rails[i];
+    if (!Optional(r.station, stations)) return fail("rail", i, "no such station");
+    if (!Optional(r.target, targets) || !Optional(r.yard_target, targets)) {
+      return fail("rail", i, "no such target");
+    }
+    if (!Optional(r.signal, map.signal_sets.count())) return fail("rail", i, "no such signal set");
+    if (!RailLink(map, r.l_next) || !RailLink(map, r.l_back) || !RailLink(map, r.l_dual)) {
+      return fail("rail", i, "a link to no rail");
+    }
+    if (!Optional(r.l_pack, map.prails.count())) return fail("rail", i, "no such track piece");
+    r.direction = r.x_exit < r.x_entry ? 1 : 2;
+    // Older data kept a leftward rail's ends two pixels lower.
+    if (version < kVersionRailLevers && r.direction == 1) {
+      r.y_exit -= 2;
+      r.y_entry -= 2;
+    }
+    r.run_time = r.run_time2 = 0;
+  }
+  for (int i = 1; i <= map.prails.count(); ++i) {
+    PRailRecord& p = map.prails[i];
+    if (!Optional(p.rail_first, map.rails.count()) || !Optional(p.rail_second, map.rails.count())) {
+      return fail("track piece", i, "no such rail");
+    }
+    p.run_time = 0;
+  }
+  for (int i = 1; i <= map.points.count(); ++i) {
+    PointRecord& p = map.points[i];
+    for (int e = 0; e < p.entry_count; ++e) {
+      if (!RailLink(map, p.entry_rails[static_cast<std::size_t>(e)])) {
+        return fail("point", i, "an entry from no rail");
+      }
+    }
+    p.mode_saved = p.mode;
+    p.run_time = {};
+  }
+  for (int i = 1; i <= map.targets.count(); ++i) {
+    if (!Optional(map.targets[i].station, stations)) return fail("target", i, "no such station");
+  }
+  for (int i = 1; i <= map.station_draws.count(); ++i) {
+    if (!Optional(map.station_draws[i].station, stations)) {
+      return fail("station drawing", i, "no such station");
+    }
+  }
+  for (std::size_t i = 0; i < map.details.size(); ++i) {
+    if (!Optional(map.details[i].rail, map.rails.count())) {
+      return fail("detail", static_cast<int>(i) + 1, "no such rail");
+    }
+  }
+  BuildTrackLists(map);
+  return true;
+}
+
+}  // namespace corvane

@@ -1,0 +1,263 @@
+#include "data/system_map_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/test_support.h"
+
+namespace corvane {
+namespace {
+
+using testing::Sjis;
+
+// Two rails on one piece (a two-way track) at a station with a point, a
+// drawing, a row, a jump, a detail and a signal set of two bands.
+SystemMap FullMap() {
+  SystemMap map;
+  map.stations.Append([] {
+    StationRecord s;
+    s.station_aux0 = 7;
+    s.station_aux1 = 3;
+    s.scale = 3;
+    s.melody_time = 12;
+    s.station_aux2 = 1200;
+    s.station_aux3 = 140;
+    s.one_char_name = Sjis("東");
+    s.short_name = Sjis("東町");
+    s.name = Sjis("東町駅");
+    return s;
+  }());
+  map.targets.Append([] {
+    TargetRecord t;
+    t.station = 1;
+    t.target_scale = 2;
+    t.time_display = 1;
+    t.target_aux = 4;
+    t.start_marks = {0, 0, -1, -1, -1, -1, -1, -1, -1, 5};
+    t.short_name = Sjis("東町");
+    t.name = Sjis("東町駅");
+    return t;
+  }());
+  for (const bool leftward : {true, false}) {
+    RailRecord r;
+    r.station = r.target = r.yard_target = 1;
+    r.signal = 1;
+    r.lever = 2;
+    r.button = 3;
+    r.normal_lever = 4;
+    r.speed_limit = 85;
+    r.length = 600;
+    r.l_next = leftward ? -2 : 0;
+    r.l_dual = leftward ? 2 : 1;
+    r.l_pack = 1;
+    r.stop_distance = 280;
+    r.gradient = leftward ? -5 : 5;
+    r.radius = leftward ? -800 : 800;
+    r.rail_aux = 9;
+    r.display_row = 1;
+    r.x_exit = leftward ? 20 : 80;
+    r.x_entry = leftward ? 80 : 20;
+    r.y_exit = r.y_entry = 60;
+    r.short_name = Sjis("東町1");
+    r.name = Sjis("東町駅1番線");
+    map.rails.Append(r);
+  }
+  map.prails.Append({1, 3, 1, 2, 1, 0});
+  PointRecord p;
+  p.branch_count = 2;
+  p.entry_count = 2;
+  p.entry_rails[0] = 1;
+  p.entry_rails[1] = 2;
+  p.route_flag[0][1] = 1;
+  p.route_value_a[1][0] = -2;
+  p.route_value_b[0][1] = 1;
+  p.mode = 2;
+  p.label_x = 50;
+  p.label_y = 72;
+  p.point_key = "AA";
+  map.points.Append(p);
+  map.station_draws.Append({1, 1, 20, 80, 48, 72});
+  map.rows.Append({10, 200, -30, 24});
+  JumpRecord jump{0, 1, 1, 20, 60, 300, 120, {}};
+  jump.label = Sjis("*A");
+  map.jumps.Append(jump);
+  map.details.push_back({1, 0, 300, 45, -3, 600});
+  MapSignalType set;
+  set.attribute = 0;
+  set.name = Sjis("３現示");
+  set.text2 = Sjis("３現示自動閉塞信号機");
+  for (int v = 0; v < kAspectSpeeds; ++v) {
+    set.aspects[static_cast<std::size_t>(v)] =
+        v < 46 ? SignalAspectEntry{0, 46, 1, 1} : SignalAspectEntry{46, kNoStepUp, 2, 2};
+  }
+  map.signal_sets.Append(set);
+  for (const auto& [name, bitmap] :
+       {std::pair{"停止", "Signal_R.bmp"}, std::pair{"進行", "Signal_G.bmp"}}) {
+    SignalImageRecord image;
+    image.name = Sjis(name);
+    image.bitmap = bitmap;
+    map.images.Append(image);
+  }
+  map.colours.Append({255, 0, 0});
+  map.colours.Append({0, 200, 80});
+  return map;
+}
+
+// Every member of `map` read into a map sized from its counts.
+SystemMap RoundTrip(const SystemMap& map, int version = 1220) {
+  SystemMap read(map.Counts());
+  for (const SystemMemberInfo& info : SystemMembers()) {
+    std::string problem;
+    EXPECT_TRUE(ReadSystemMember(info.member, FormatSystemMember(map, info.member), version, read,
+                                 &problem))
+        << info.file << ": " << problem;
+  }
+  std::string problem;
+  EXPECT_TRUE(FinishSystemMap(read, version, &problem)) << problem;
+  return read;
+}
+
+TEST(SystemMapFileTest, EveryMemberRoundTripsByteForByte) {
+  const SystemMap map = FullMap();
+  const SystemMap read = RoundTrip(map);
+  for (const SystemMemberInfo& info : SystemMembers()) {
+    EXPECT_EQ(FormatSystemMember(read, info.member), FormatSystemMember(map, info.member))
+        << info.file;
+  }
+  EXPECT_EQ(read.rails[1].direction, 1);  // leaves at the left
+  EXPECT_EQ(read.rails[2].direction, 2);
+  EXPECT_EQ(read.points[1].mode_saved, 2);
+  ASSERT_EQ(read.targets[1].tracks.size(), 1u);
+  EXPECT_EQ(read.targets[1].tracks[0].short_name.view(), "1");
+  EXPECT_EQ(read.targets[1].tracks[0].name, Sjis("01番線"));
+  EXPECT_EQ(read.rows[0].y, 100);  // the preset first row, kept
+  EXPECT_EQ(read.rows[1].x_shift, -30);
+}
+
+TEST(SystemMapFileTest, LayoutsAsWritten) {
+  const SystemMap map = FullMap();
+  const std::string rail = FormatSystemMember(map, SystemMember::kRail);
+  EXPECT_EQ(rail.substr(rail.find('\n') + 1),
+            "  1,  1,  1,  1, 1,  2,  3,  4, 85, 600,  -2,   0,   2,   1, 280,-5,-800,  9, 1,"
+            "  20,  80,  60,  60," +
+                Sjis("東町1") + "," + Sjis("東町駅1番線") + "\n" +
+                "  2,  1,  1,  1, 1,  2,  3,  4, 85, 600,   0,   0,   1,   1, 280, 5, 800,  9, 1,"
+                "  80,  20,  60,  60," +
+                Sjis("東町1") + "," + Sjis("東町駅1番線") + "\n");
+  EXPECT_EQ(FormatSystemMember(map, SystemMember::kPoint1), " 1, 0, 2, 2,2, 0,1,  50, 72,AA,\n");
+  EXPECT_EQ(FormatSystemMember(map, SystemMember::kPoint2),
+            " 1,  1,0,   0,   0,1,   0,   1,  2,0,  -2,   0,0,   0,   0,\n");
+  const std::string draws = FormatSystemMember(map, SystemMember::kStationDraw);
+  EXPECT_EQ(draws.substr(draws.find('\n') + 1), " 1, 1,1,  20,  80,  48,  72\n");
+  EXPECT_EQ(FormatSystemMember(map, SystemMember::kSignal),
+            "  1, 46,1023,  0,200, 80," + Sjis("進行") + ",Signal_G.bmp\n" +
+                "  1,  0,  46,255,  0,  0," + Sjis("停止") + ",Signal_R.bmp\n");
+
+  // A point without entries writes its number alone.
+  SystemMap bare;
+  bare.points.Append(PointRecord{});
+  EXPECT_EQ(FormatSystemMember(bare, SystemMember::kPoint2), " 1,\n");
+  // A set of one band is one row covering every speed.
+  MapSignalType one;
+  bare.signal_sets.Append(one);
+  EXPECT_EQ(FormatSystemMember(bare, SystemMember::kSignal), "  1,  0,   0,255,255,255,,\n");
+}
+
+TEST(SystemMapFileTest, OlderVersionsLackColumnsAndMembers) {
+  // Before 1130: no lever columns, and a leftward rail's ends lie 2 lower.
+  SystemMap map(SystemMapCounts{});
+  std::string problem;
+  ASSERT_TRUE(ReadSystemMember(SystemMember::kRail,
+                               "  0,\n  1,  0,  0,  0, 0, 90, 400,   0,   0,   0,   0,   0,  0, 1,"
+                               "  10,  50,  62,  62,a,b\n",
+                               1120, map, &problem))
+      << problem;
+  ASSERT_TRUE(FinishSystemMap(map, 1120, &problem)) << problem;
+  const RailRecord& r = map.rails[1];
+  EXPECT_EQ(r.speed_limit, 90);
+  EXPECT_EQ(r.length, 400);
+  EXPECT_EQ(r.lever, 0);
+  EXPECT_EQ(r.gradient, 0);
+  EXPECT_EQ(r.direction, 1);
+  EXPECT_EQ(r.y_exit, 60);
+  EXPECT_EQ(r.short_name.view(), "a");
+
+  // Members a version did not have are not read.
+  SystemMap old(SystemMapCounts{});
+  EXPECT_TRUE(ReadSystemMember(SystemMember::kJump, " 1, 0,1,1,   1,   2,   3,   4,x,\n", 1100, old,
+                               &problem));
+  EXPECT_EQ(old.jumps.count(), 0);
+  EXPECT_TRUE(
+      ReadSystemMember(SystemMember::kRow, " 0,  1,  2,    3,    4\n", 1000, old, &problem));
+  EXPECT_EQ(old.rows[0].y, 100);
+
+  // Data of 1230 has two more target columns: read, never written.
+  SystemMap newer(SystemMapCounts{});
+  ASSERT_TRUE(ReadSystemMember(SystemMember::kTarget,
+                               " 1, 0, 1, 2, 3,1,1,   5,  -1,  -1,  -1,  -1,  -1,  -1,  -1,  -1,"
+                               "  -1,A,B,C\n",
+                               1230, newer, &problem));
+  EXPECT_EQ(newer.targets[1].target_aux3, 1);
+  EXPECT_EQ(newer.targets[1].start_marks[0], 5);
+  EXPECT_EQ(newer.targets[1].name.view(), "C");
+  EXPECT_EQ(FormatSystemMember(newer, SystemMember::kTarget).find(" 3,1,1,"), std::string::npos);
+}
+
+TEST(SystemMapFileTest, EdgesOfTheTextForm) {
+  SystemMap map(SystemMapCounts{});
+  std::string problem;
+  // Only row 0: an empty table.
+  ASSERT_TRUE(ReadSystemMember(SystemMember::kRail, "  0,  0,\n", 1220, map, &problem));
+  EXPECT_EQ(map.rails.count(), 0);
+  // Equal ends read as rightward; the last line without a line feed is not
+  // read; a comma in a name cuts it there.
+  ASSERT_TRUE(
+      ReadSystemMember(SystemMember::kRail,
+                       "  1,  0,  0,  0, 0,  0,  0,  0,  0, 100,   0,   0,   0,   0,   0, 0,"
+                       "   0,  0, 1,  30,  30,  12,  12,ab,c,d\n  2,",
+                       1220, map, &problem));
+  ASSERT_TRUE(FinishSystemMap(map, 1220, &problem)) << problem;
+  EXPECT_EQ(map.rails.count(), 1);
+  EXPECT_EQ(map.rails[1].direction, 2);
+  EXPECT_EQ(map.rails[1].name.view(), "c");
+}
+
+TEST(SystemMapFileTest, DamagedMembersAreRefusedWithTheirLine) {
+  SystemMapCounts counts;
+  counts.rails = 2;
+  counts.points = 1;
+  std::string problem;
+  {
+    SystemMap map(counts);
+    EXPECT_FALSE(ReadSystemMember(SystemMember::kRail, "  0,\n  3,\n", 1220, map, &problem));
+    EXPECT_NE(problem.find("line 2"), std::string::npos) << problem;
+  }
+  {
+    SystemMap map(counts);
+    EXPECT_FALSE(ReadSystemMember(SystemMember::kPoint1, " 1, 0,21, 2,2, 0,1,  50, 72,AA,\n", 1220,
+                                  map,
+                                  &problem));  // 21 positions do not fit the matrices
+    EXPECT_FALSE(ReadSystemMember(SystemMember::kPoint2, " 7,\n", 1220, map, &problem));
+  }
+  {
+    SystemMap map = FullMap();
+    map.rails[1].l_next = 99;
+    SystemMap read(map.Counts());
+    for (const SystemMemberInfo& info : SystemMembers()) {
+      ReadSystemMember(info.member, FormatSystemMember(map, info.member), 1220, read, &problem);
+    }
+    EXPECT_FALSE(FinishSystemMap(read, 1220, &problem));
+    EXPECT_EQ(problem, "rail 1: a link to no rail");
+  }
+  {
+    SystemMap map(counts);
+    map.signal_sets.Append(MapSignalType{});
+    EXPECT_FALSE(ReadSystemMember(SystemMember::kSignal,
+                                  "  1,  0,   0,255,  0,  0,a,b\n  1, 40,  50,  0,  0,  0,c,d\n",
+                                  1220, map, &problem));  // bands must come from the top down
+  }
+}
+
+}  // namespace
+}  // namespace corvane

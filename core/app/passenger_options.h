@@ -2,21 +2,9 @@
 // The passenger simulation options of the dia data and the dialog that
 // edits them ("乗客数シミュレート設定").
 
+#include "data/dia_header.h"
+
 namespace corvane {
-
-// Keys of the four flags in the dia data header.
-inline constexpr const char kPassengerGraphKey[] = "SPGraph";
-inline constexpr const char kPassengerHourKey[] = "SPHour";
-inline constexpr const char kPassengerTrainKey[] = "SPTrain";
-inline constexpr const char kPassengerAvoidKey[] = "SPAvoid";
-
-struct PassengerOptions {
-  bool graph = true;   // detailed passenger numbers between stations (SPGraph)
-  bool hour = false;   // simple simulation: passengers per hour (SPHour)
-  bool train = false;  // simple simulation: passengers per train (SPTrain)
-  bool avoid = false;  // skip the passenger simulation altogether (SPAvoid)
-  friend bool operator==(const PassengerOptions&, const PassengerOptions&) = default;
-};
 
 // The dialog's check boxes.
 enum class PassengerBox { kGraph, kHour, kTrain, kAvoid };

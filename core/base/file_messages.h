@@ -25,6 +25,16 @@ inline constexpr const char kCannotCloseText[] = "ファイル'%s'は閉じら�
 // A packed stream without its end code: the file was cut short.
 inline constexpr const char kStreamCutShort[] = "読み込みファイル'%s'は途中で切れています。\n";
 
+// A member whose content cannot be used: the path, then what is wrong.
+inline constexpr const char kBadMemberData[] =
+    "読み込みファイル'%s'の内容が正しくありません。\n%s\n";
+
+// Data written by a newer version of the program.
+inline constexpr const char kNewerDataWarning[] =
+    "このデータは、現在お使いの当ソフトウェアよりも新しいバージョンで作られています。\n"
+    "当ソフトウェアのバージョンアップをおすすめします。\n"
+    "読み込みを続けた場合、正しく動作しない可能性があります。\n";
+
 inline void ReportFileError(Prompter& prompter, std::string_view format, std::string_view path,
                             std::string_view caption) {
   prompter.Error(FillIn(format, {path}), caption);

@@ -14,9 +14,13 @@
 // by the field's place in the record, so reading and writing a large table
 // costs no call per field.
 
+#include <algorithm>
+#include <charconv>
+#include <climits>
 #include <cstddef>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
@@ -32,11 +36,15 @@ struct TableRef {
   int capacity = 0;
 };
 
-// One column: a number (a field, or one element of an array field) or a
-// fixed text.
+// One column: a number (a field, or one element of an array field), a fixed
+// text, a real number, or a time of day written as hours, minutes, seconds.
 template <typename Record>
 struct Column {
   bool is_text = false;
+  bool is_real = false;   // a double, written with `precision` decimals
+  bool is_time = false;   // seconds as "%2d,%02d,%02d," (three pieces)
+  bool zero_pad = false;  // a number padded with zeros instead of spaces
+  int precision = 0;
   int width = 0;              // minimum width of a number
   std::ptrdiff_t offset = 0;  // place of the int, or of the text's bytes, in the record
   int since = 0;              // first file version holding the column
@@ -60,6 +68,14 @@ struct Column {
   bool IsReference() const { return ref.table >= 0; }
 
   int Get(const Record& record) const { return IntAt(record, offset); }
+  double GetReal(const Record& record) const {
+    double value;
+    std::memcpy(&value, reinterpret_cast<const char*>(&record) + offset, sizeof value);
+    return value;
+  }
+  void SetReal(Record& record, double value) const {
+    std::memcpy(reinterpret_cast<char*>(&record) + offset, &value, sizeof value);
+  }
   void Set(Record& record, int value) const {
     std::memcpy(reinterpret_cast<char*>(&record) + offset, &value, sizeof value);
   }
@@ -121,6 +137,30 @@ class RecordFormat {
     return *this;
   }
 
+  // A double member, written like "%<width>.<precision>lf," whatever the
+  // process locale.
+  template <auto Member>
+  RecordFormat& Real(int width, int precision) {
+    Column<Record> c;
+    c.is_real = true;
+    c.width = width;
+    c.precision = precision;
+    c.offset = OffsetOf(Member);
+    columns_.push_back(c);
+    return *this;
+  }
+
+  // An int member of seconds, written as hours "%2d,", minutes "%02d," and
+  // seconds "%02d," and read back from those three pieces.
+  template <auto Member>
+  RecordFormat& Time() {
+    Column<Record> c;
+    c.is_time = true;
+    c.offset = OffsetOf(Member);
+    columns_.push_back(c);
+    return *this;
+  }
+
   // Columns repeated `count` times, `add(format, k)` adding those of round k.
   RecordFormat& Repeat(int count, const std::function<void(RecordFormat&, int)>& add) {
     for (int k = 0; k < count; ++k) add(*this, k);
@@ -162,6 +202,11 @@ class RecordFormat {
     last().no_comma = true;
     return *this;
   }
+  // A number padded with zeros to its width ("%05d,").
+  RecordFormat& ZeroPadded() {
+    last().zero_pad = true;
+    return *this;
+  }
   // A column of newer data that is read when present but never written.
   RecordFormat& NotWritten() {
     last().written = false;
@@ -187,12 +232,27 @@ class RecordFormat {
   // number ends with a comma, and so does a text except in the last column.
   void Write(int number, const Record& record, int number_width, MemberWriter& out) const {
     out.Num(number_width, number);
+    WriteFields(record, out);
+  }
+
+  // One line of the columns alone, for members whose rows carry no number.
+  void WriteFields(const Record& record, MemberWriter& out) const {
     const std::size_t last_column = columns_.size() - 1;
     for (std::size_t i = 0; i < columns_.size(); ++i) {
       const Column<Record>& c = columns_[i];
       if (!c.written) continue;
+      const char* comma = c.no_comma ? "" : ",";
       if (c.is_text) {
         out.Text(c.Text(record), i < last_column || c.trailing_comma ? "," : "");
+      } else if (c.is_real) {
+        WriteReal(c.GetReal(record), c.width, c.precision, out);
+        out.Raw(comma);
+      } else if (c.is_time) {
+        const int t = c.Get(record);
+        out.Num(2, t / 3600);
+        out.Format("%02d,%02d%s", t / 60 % 60, t % 60, comma);
+      } else if (c.zero_pad) {
+        out.Format("%0*d%s", c.width, c.Get(record), comma);
       } else if (c.no_comma) {
         out.Format("%*d", c.width, c.Get(record));
       } else {
@@ -202,11 +262,25 @@ class RecordFormat {
     out.EndLine();
   }
 
+  // printf's "%<width>.<precision>f" in the C locale.
+  static void WriteReal(double value, int width, int precision, MemberWriter& out) {
+    char digits[64];
+    const auto result =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
+    const std::string_view text(digits, result.ec == std::errc() ? result.ptr - digits : 0);
+    if (static_cast<int>(text.size()) < width) {
+      out.Raw(std::string(static_cast<std::size_t>(width) - text.size(), ' '));
+    }
+    out.Raw(text);
+  }
+
   // Reads the columns a file of `version` holds (pieces 1, 2, ...; piece 0
   // is the record number) into `record`, which starts as a default record.
   // False when a checked number or a reference is out of range.
-  bool Read(const MemberLine& line, int version, int number, Record& record) const {
-    int piece = 1;
+  // `first_piece` is 0 for members whose rows carry no number.
+  bool Read(const MemberLine& line, int version, int number, Record& record,
+            int first_piece = 1) const {
+    int piece = first_piece;
     bool ok = true;
     for (const Column<Record>& c : columns_) {
       if (version < c.since) {
@@ -221,6 +295,18 @@ class RecordFormat {
       }
       if (c.is_text) {
         c.set_text(record, line.Text(piece++));
+        continue;
+      }
+      if (c.is_real) {
+        c.SetReal(record, line.Real(piece++));
+        continue;
+      }
+      if (c.is_time) {
+        // Saturating pieces keep the sum from overflowing.
+        const long long t =
+            3600LL * line.Int(piece) + 60LL * line.Int(piece + 1) + line.Int(piece + 2);
+        piece += 3;
+        c.Set(record, static_cast<int>(std::clamp<long long>(t, INT_MIN, INT_MAX)));
         continue;
       }
       const int value = line.Int(piece++);

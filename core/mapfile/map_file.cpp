@@ -11,6 +11,7 @@
 #include "base/ini_file.h"
 #include "base/ini_keys.h"
 #include "base/member_text.h"
+#include "editor/map_settings_keys.h"
 
 namespace corvane {
 
@@ -32,41 +33,29 @@ constexpr IniKey<H> kDiaKeys[] = {
     IntKey<H, &H::time_units, &TimeUnits::reverse>("reverse", "%02d"),
 };
 
-constexpr IniKey<H> kSignalVersionKey =
-    WithLegacyName(IntKey<H, &H::settings, &S::signal_version>("SignalVersion"), "signal_version");
+constexpr IniKey<H> kSignalVersion = kSignalVersionKey<H, &H::settings>;
 constexpr IniKey<H> kMaxSpeedKey =
     WithLegacyName(IntKey<H, &H::settings, &S::max_speed>("MaxSpeed"), "MapMaxSpeed");
 
 // The map's own keys, with the older names of two settings written for older
 // programs.
 constexpr IniKey<H> kMapIdentityKeys[] = {
-    WrittenAlsoAs(kSignalVersionKey, "signal_version"),
+    WrittenAlsoAs(kSignalVersion, "signal_version"),
     Labelled(IntKey<H, &H::map_code>("m_map_code"), "map code"),
     Labelled(TextKey<H, &H::map_name>("m_map_name"), "map name"),
     WrittenAlsoAs(kMaxSpeedKey, "MapMaxSpeed"),
 };
 
-constexpr IniKey<H> kMapSettingsKeys[] = {
-    kSignalVersionKey,
-    IntKey<H, &H::settings, &S::use_atc>("UseATC"),
-    IntKey<H, &H::settings, &S::use_ats>("UseATS"),
-    IntKey<H, &H::settings, &S::use_interlocking>("UseInterlocking"),
-    IntKey<H, &H::settings, &S::use_area>("UseArea"),
-    IntKey<H, &H::settings, &S::use_electri>("UseElectri"),
-    IntKey<H, &H::settings, &S::use_characteristic>("UseCharacteristic"),
-    IntKey<H, &H::settings, &S::right_down>("RightDown"),
-    IntKey<H, &H::settings, &S::view_direc>("ViewDirec"),
-    IntKey<H, &H::settings, &S::route_warning_dist>("RouteWarningDist"),
-    IntKey<H, &H::settings, &S::route_check_dist>("RouteCheckDist"),
-    IntKey<H, &H::settings, &S::break_spare_dist>("BreakSpareDist"),
-    IntKey<H, &H::settings, &S::limit_spare_dist>("LimitSpareDist"),
-    IntKey<H, &H::settings, &S::stop_spare_dist>("StopSpareDist"),
-    IntKey<H, &H::settings, &S::signal_find_dist>("SignalFindDist"),
-    kMaxSpeedKey,
-    IntKey<H, &H::settings, &S::re_accel_speed>("ReAccelSpeed"),
-    IntKey<H, &H::settings, &S::guidance_speed>("GuidanceSpeed"),
-    IntKey<H, &H::settings, &S::handle_atc>("HandleATC"),
-};
+constexpr IniKey<H> kSignalVersionKeys[] = {kSignalVersion};
+constexpr IniKey<H> kMaxSpeedKeys[] = {kMaxSpeedKey};
+
+// The settings in the order the map header writes them.
+const std::vector<std::span<const IniKey<H>>>& MapSettingsKeys() {
+  static const std::vector<std::span<const IniKey<H>>> keys = {
+      kSignalVersionKeys, kSettingsSwitchKeys<H, &H::settings>,
+      kSettingsDistanceKeys<H, &H::settings>, kMaxSpeedKeys, kSettingsSpeedKeys<H, &H::settings>};
+  return keys;
+}
 
 constexpr IniKey<H> kMapDataKeys[] = {
     IntKey<H, &H::start, &StartPoint::start_rail>("start_rail"),
@@ -84,7 +73,12 @@ struct HeaderSection {
 const std::vector<HeaderSection>& HeaderSections() {
   static const std::vector<HeaderSection> sections = {
       {Utf8ToSjis("ダイヤ設定"), {kDiaKeys}},
-      {Utf8ToSjis("マップ"), {kMapIdentityKeys, kMapSettingsKeys}},
+      {Utf8ToSjis("マップ"),
+       [] {
+         std::vector<std::span<const IniKey<H>>> keys = {kMapIdentityKeys};
+         keys.insert(keys.end(), MapSettingsKeys().begin(), MapSettingsKeys().end());
+         return keys;
+       }()},
       {"MapData", {kMapDataKeys}},
   };
   return sections;
@@ -248,10 +242,6 @@ PromptAnswer AskAbortRetryIgnore(Prompter& prompter, const char* text) {
                       PromptIcon::kWarning);
 }
 
-constexpr const char kNewerVersionWarning[] =
-    "このデータは、現在お使いの当ソフトウェアよりも新しいバージョンで作られています。\n"
-    "当ソフトウェアのバージョンアップをおすすめします。\n"
-    "読み込みを続けた場合、正しく動作しない可能性があります。\n";
 constexpr const char kReadFailedWarning[] =
     "データの読み込みに失敗しました。\n"
     "このまま続けた場合、正しく動作しない可能性があります。\n";
@@ -310,7 +300,7 @@ MapReadResult ReadMapFromHeader(std::string_view header_text, MapTableSource& so
   const IniFile header = IniFile::Parse(header_text);
   const int version = header.GetInt(kVersionSection, "version", 0);
   if (version >= kFirstNewerVersion) {
-    switch (AskAbortRetryIgnore(prompter, kNewerVersionWarning)) {
+    switch (AskAbortRetryIgnore(prompter, kNewerDataWarning)) {
       case PromptAnswer::kRetry:
         return MapReadResult::kRetry;
       case PromptAnswer::kIgnore:
@@ -375,10 +365,10 @@ std::string DescribeMapHeader(const MapHeader& header) {
   std::string out = "version: " + std::to_string(header.version) + "\n";
   DescribeKeys<H>(kMapIdentityKeys, header, out);
   DescribeKeys<H>(kDiaKeys, header, out);
-  DescribeKeys<H>(std::span(kMapSettingsKeys).first(1), header, out);
+  DescribeKeys<H>(kSignalVersionKeys, header, out);
   out += "safety device: ";
   out += header.settings.safety_device == kSafetyAtc ? "ATC\n" : "ATS\n";
-  DescribeKeys<H>(std::span(kMapSettingsKeys).subspan(1), header, out);
+  for (const auto& keys : std::span(MapSettingsKeys()).subspan(1)) DescribeKeys(keys, header, out);
   DescribeKeys<H>(kMapDataKeys, header, out);
   return out;
 }

@@ -1,5 +1,8 @@
 #include "mapfile/packed_bundle.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "base/file_io.h"
 #include "base/file_messages.h"
 
@@ -59,12 +62,34 @@ class NibbleWriter {
   bool high_pending_ = false;
 };
 
+// Member files an earlier split left in `folder` (every bundle member is a
+// ".csv", ".ini" or header file), so that a header naming a member its
+// bundle lacks never reads an older file's member. `keep` stays.
+void ClearOldMembers(const std::string& folder, const std::string& keep) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path kept = fs::weakly_canonical(keep, error);
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (!it->is_regular_file(error)) continue;
+    std::string extension = it->path().extension().string();
+    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    if (extension != ".csv" && extension != ".ini" && extension != ".kvd" && extension != ".kv1") {
+      continue;
+    }
+    std::error_code ignored;
+    if (fs::weakly_canonical(it->path(), ignored) == kept) continue;
+    fs::remove(it->path(), ignored);
+  }
+}
+
 }  // namespace
 
 std::string PackText(std::string_view text) {
   NibbleWriter writer(text.size());
-  for (const char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    // A text line ends in a line feed alone: CR LF packs as one line feed.
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
     const int code = CodeOf(c);
     if (code >= 0) {
       writer.Put(code);
@@ -201,6 +226,7 @@ std::optional<std::string> SplitBundle(const std::string& text_path, const std::
     ReportFileError(prompter, kCannotOpenForWrite, JoinPath(folder, bad_name), kWriteErrorCaption);
     return std::nullopt;
   }
+  ClearOldMembers(folder, text_path);
   std::optional<std::string> wanted;
   for (const auto& member : *members) {
     const std::string path = JoinPath(folder, member.name);

@@ -13,6 +13,7 @@
 namespace corvane {
 
 // Packs a bundle text into its stored form (always ends with the end code).
+// A carriage return before a line feed is left out.
 std::string PackText(std::string_view text);
 
 // Unpacks a stored bundle. Decoding stops at the end code; `complete` tells
@@ -37,8 +38,9 @@ std::optional<std::vector<BundleMember>> SplitBundleText(std::string_view text,
 // File operations with their messages; each returns false after reporting.
 bool PackBundle(const std::string& text_path, const std::string& bundle_path, Prompter& prompter);
 bool UnpackBundle(const std::string& bundle_path, const std::string& text_path, Prompter& prompter);
-// Writes every member of the bundle text at `text_path` into `folder` and
-// returns the path of the member whose extension is `wanted_extension`.
+// Writes every member of the bundle text at `text_path` into `folder`, after
+// removing the members an earlier split left there, and returns the path of
+// the member whose extension is `wanted_extension`.
 std::optional<std::string> SplitBundle(const std::string& text_path, const std::string& folder,
                                        std::string_view wanted_extension, Prompter& prompter);
 

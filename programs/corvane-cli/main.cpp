@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/data_folder.h"
+#include "app/dia_document.h"
 #include "app/environment.h"
 #include "app/first_tick.h"
 #include "app/map_document.h"
@@ -106,6 +107,11 @@ constexpr const char kUsage[] =
 #ifdef CORVANE_CLI_RENDER
     "  map render MAP.kvm OUT.png  draw the whole map as the map edit window shows it\n"
 #endif
+    "  dia info FILE               print a dia data file's header values and the count of\n"
+    "                              every table (FILE: .kvb, .kvp, .kvd, .kve or .kvw)\n"
+    "  dia resave IN OUT           read dia data of any kind and version, write it in the\n"
+    "                              current version as the kind of OUT's extension: .kvb,\n"
+    "                              .kvw and .kve packed, any other name the bundle text\n"
     "  folders                     print the data folder, the language and the folder table\n"
     "\n"
     "Options:\n"
@@ -190,6 +196,32 @@ int CheckCommand(const std::vector<std::string>& args, MapSession& session) {
   std::fflush(stdout);
   if (save_path && !session.document.SaveAsPath(*save_path)) return 1;
   return passed ? 0 : 1;
+}
+
+int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_folder,
+               Prompter& prompter) {
+  if (args.empty()) return UsageError("dia: a subcommand is missing");
+  TemporaryFolder scratch(data_folder.TempFolder(), "cli-");
+  if (scratch.path().empty()) {
+    std::fprintf(stderr, "corvane-cli: cannot create a scratch folder\n");
+    return 1;
+  }
+  DiaFolders folders;
+  folders.temp = scratch.path();
+  ScriptedChooser chooser;
+  MessageLog log;
+  DiaDocument document(folders, prompter, chooser, log);
+  const std::string& sub = args[0];
+  if (sub == "info" && args.size() == 2) {
+    if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) return 1;
+    std::printf("file: %s\n%s", args[1].c_str(), DescribeDia(document.file()).c_str());
+    return 0;
+  }
+  if (sub == "resave" && args.size() == 3) {
+    if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) return 1;
+    return document.SaveAsPath(args[2]) ? 0 : 1;
+  }
+  return UsageError("dia: unknown subcommand or wrong number of arguments");
 }
 
 int MapCommand(const std::vector<std::string>& args, const DataFolder& data_folder,
@@ -320,6 +352,7 @@ int Run(int argc, char** argv) {
     return UnpackBundle(args[0], args[1], prompter) ? 0 : 1;
   }
   if (command == "map") return MapCommand(args, data_folder, env, prompter);
+  if (command == "dia") return DiaCommand(args, data_folder, prompter);
   return UsageError("unknown command or wrong number of arguments");
 }
 

@@ -4,105 +4,13 @@
 
 #include <string>
 
+#include "example_dia.h"
 #include "support/test_support.h"
 
 namespace corvane {
 namespace {
 
 using testing::Sjis;
-
-// Two rails on one piece (a two-way track) at a station with a point, a
-// drawing, a row, a jump, a detail and a signal set of two bands.
-SystemMap FullMap() {
-  SystemMap map;
-  map.stations.Append([] {
-    StationRecord s;
-    s.station_aux0 = 7;
-    s.station_aux1 = 3;
-    s.scale = 3;
-    s.melody_time = 12;
-    s.station_aux2 = 1200;
-    s.station_aux3 = 140;
-    s.one_char_name = Sjis("東");
-    s.short_name = Sjis("東町");
-    s.name = Sjis("東町駅");
-    return s;
-  }());
-  map.targets.Append([] {
-    TargetRecord t;
-    t.station = 1;
-    t.target_scale = 2;
-    t.time_display = 1;
-    t.target_aux = 4;
-    t.start_marks = {0, 0, -1, -1, -1, -1, -1, -1, -1, 5};
-    t.short_name = Sjis("東町");
-    t.name = Sjis("東町駅");
-    return t;
-  }());
-  for (const bool leftward : {true, false}) {
-    RailRecord r;
-    r.station = r.target = r.yard_target = 1;
-    r.signal = 1;
-    r.lever = 2;
-    r.button = 3;
-    r.normal_lever = 4;
-    r.speed_limit = 85;
-    r.length = 600;
-    r.l_next = leftward ? -2 : 0;
-    r.l_dual = leftward ? 2 : 1;
-    r.l_pack = 1;
-    r.stop_distance = 280;
-    r.gradient = leftward ? -5 : 5;
-    r.radius = leftward ? -800 : 800;
-    r.rail_aux = 9;
-    r.display_row = 1;
-    r.x_exit = leftward ? 20 : 80;
-    r.x_entry = leftward ? 80 : 20;
-    r.y_exit = r.y_entry = 60;
-    r.short_name = Sjis("東町1");
-    r.name = Sjis("東町駅1番線");
-    map.rails.Append(r);
-  }
-  map.prails.Append({1, 3, 1, 2, 1, 0});
-  PointRecord p;
-  p.branch_count = 2;
-  p.entry_count = 2;
-  p.entry_rails[0] = 1;
-  p.entry_rails[1] = 2;
-  p.route_flag[0][1] = 1;
-  p.route_value_a[1][0] = -2;
-  p.route_value_b[0][1] = 1;
-  p.mode = 2;
-  p.label_x = 50;
-  p.label_y = 72;
-  p.point_key = "AA";
-  map.points.Append(p);
-  map.station_draws.Append({1, 1, 20, 80, 48, 72});
-  map.rows.Append({10, 200, -30, 24});
-  JumpRecord jump{0, 1, 1, 20, 60, 300, 120, {}};
-  jump.label = Sjis("*A");
-  map.jumps.Append(jump);
-  map.details.push_back({1, 0, 300, 45, -3, 600});
-  MapSignalType set;
-  set.attribute = 0;
-  set.name = Sjis("３現示");
-  set.text2 = Sjis("３現示自動閉塞信号機");
-  for (int v = 0; v < kAspectSpeeds; ++v) {
-    set.aspects[static_cast<std::size_t>(v)] =
-        v < 46 ? SignalAspectEntry{0, 46, 1, 1} : SignalAspectEntry{46, kNoStepUp, 2, 2};
-  }
-  map.signal_sets.Append(set);
-  for (const auto& [name, bitmap] :
-       {std::pair{"停止", "Signal_R.bmp"}, std::pair{"進行", "Signal_G.bmp"}}) {
-    SignalImageRecord image;
-    image.name = Sjis(name);
-    image.bitmap = bitmap;
-    map.images.Append(image);
-  }
-  map.colours.Append({255, 0, 0});
-  map.colours.Append({0, 200, 80});
-  return map;
-}
 
 // Every member of `map` read into a map sized from its counts.
 SystemMap RoundTrip(const SystemMap& map, int version = 1220) {
@@ -119,7 +27,7 @@ SystemMap RoundTrip(const SystemMap& map, int version = 1220) {
 }
 
 TEST(SystemMapFileTest, EveryMemberRoundTripsByteForByte) {
-  const SystemMap map = FullMap();
+  const SystemMap map = SampleSystemMap();
   const SystemMap read = RoundTrip(map);
   for (const SystemMemberInfo& info : SystemMembers()) {
     EXPECT_EQ(FormatSystemMember(read, info.member), FormatSystemMember(map, info.member))
@@ -136,7 +44,7 @@ TEST(SystemMapFileTest, EveryMemberRoundTripsByteForByte) {
 }
 
 TEST(SystemMapFileTest, LayoutsAsWritten) {
-  const SystemMap map = FullMap();
+  const SystemMap map = SampleSystemMap();
   const std::string rail = FormatSystemMember(map, SystemMember::kRail);
   EXPECT_EQ(rail.substr(rail.find('\n') + 1),
             "  1,  1,  1,  1, 1,  2,  3,  4, 85, 600,  -2,   0,   2,   1, 280,-5,-800,  9, 1,"
@@ -241,7 +149,7 @@ TEST(SystemMapFileTest, DamagedMembersAreRefusedWithTheirLine) {
     EXPECT_FALSE(ReadSystemMember(SystemMember::kPoint2, " 7,\n", 1220, map, &problem));
   }
   {
-    SystemMap map = FullMap();
+    SystemMap map = SampleSystemMap();
     map.rails[1].l_next = 99;
     SystemMap read(map.Counts());
     for (const SystemMemberInfo& info : SystemMembers()) {

@@ -1,0 +1,156 @@
+#pragma once
+class DialogHost;
+
+// The main window's dia data: the one working set (compiled map, timetable,
+// header) with the file commands that open and save it (map selection, open,
+// save, save as), their questions, dialogs and messages, the record of
+// opened maps in "system_map.ini" and the map selection dialog.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/chooser.h"
+#include "base/dialog_model.h"
+#include "base/message_log.h"
+#include "base/prompter.h"
+#include "data/dia_file.h"
+
+namespace corvane {
+
+// An empty "system_map.ini" or image folder: no record, no image check (the
+// headless tool's reading commands leave the data folder alone).
+struct DiaFolders {
+  std::string temp;            // scratch files (ends with a separator)
+  std::string dia_data;        // "DataKvb": where dia data files are kept
+  std::string system_map;      // "SystemMap": the built maps
+  std::string system_map_ini;  // the data folder's "system_map.ini"
+  std::string image;           // series photos
+  std::string image16;         // series icons
+};
+
+inline constexpr const char kSystemMapIni[] = "system_map.ini";
+
+enum class DiaOpenOutcome {
+  kOpened,
+  kCancelled,  // the user stopped the command
+  kFailed,     // reported; the data and the paths are as they were
+};
+
+class DiaDocument {
+ public:
+  DiaDocument(DiaFolders folders, Prompter& prompter, Chooser& chooser, MessageLog& log);
+
+  // The discard prompt: while the dia is modified, asks whether to save it
+  // before `action` (MsgOpenDia, MsgOpenMap or MsgQuit); Yes saves under a
+  // new name and asks again while it stays modified. False on Cancel.
+  bool ConfirmDiscard(int action);
+
+  // "ダイヤデータを開く": discard prompt, file dialog, reading; a Retry
+  // answer to the newer-version warning starts the command again.
+  DiaOpenOutcome Open();
+  // Reads `path` (any dia kind) without asking first; the data and the
+  // current paths change only when it was read.
+  DiaOpenOutcome OpenPath(const std::string& path);
+  // Opens a map of the SystemMap folder by its file name: afterwards no
+  // current path, so that a save asks for a name.
+  DiaOpenOutcome OpenSystemMap(const std::string& file_name);
+  // "マップ選択": discard prompt, the map selection dialog, opening.
+  DiaOpenOutcome SelectMap(const std::string& default_kvb,
+                           const std::function<void(const std::string&)>& set_default,
+                           DialogHost& host);
+
+  // "ダイヤデータを上書き保存": under the current dia path, or save as when
+  // there is none or the data came from an older version.
+  bool Save();
+  // "ダイヤデータを別名で保存".
+  bool SaveAs();
+  // Save as with the name chosen: packed for ".kvb" and ".kvw", the bundle
+  // text for other names.
+  bool SaveAsPath(const std::string& path);
+
+  // Takes a compiled map (or any new working set): no current paths, the
+  // version of this program, modified.
+  void Replace(DiaFile file);
+
+  const DiaFile& file() const { return file_; }
+  // The data for editing; the caller marks what it changed.
+  DiaFile& mutable_file() { return file_; }
+  void set_modified(bool modified) { modified_ = modified; }
+  bool modified() const { return modified_; }
+  const std::string& dia_path() const { return dia_path_; }
+  const std::string& executed_path() const { return executed_path_; }
+  int loaded_version() const { return loaded_version_; }
+  // Forgets the file names (data restored from a backup has none).
+  void ForgetPaths();
+
+  void set_english(bool english) { english_ = english; }
+  // Called after the data or its file changed (titles, displays).
+  void SetChangeListener(std::function<void()> listener) { on_change_ = std::move(listener); }
+
+ private:
+  DiaOpenOutcome ReadPath(const std::string& path, bool* retry);
+  bool WriteTo(const std::string& path);
+  void RecordSystemMap(const std::string& path) const;
+  void ReportSeriesImages() const;
+  void Changed() const {
+    if (on_change_) on_change_();
+  }
+
+  DiaFolders folders_;
+  Prompter& prompter_;
+  Chooser& chooser_;
+  MessageLog& log_;
+  bool english_ = false;
+  DiaFile file_;
+  std::string dia_path_;
+  std::string executed_path_;
+  int loaded_version_ = kDiaVersion;
+  bool modified_ = false;
+  std::function<void()> on_change_;
+};
+
+// The "system_map.ini" record of a dia file: its section is the file's name
+// without folder and extension.
+std::string SystemMapSection(const std::string& path);
+
+// The map selection dialog ("マップ選択"): the maps of the SystemMap folder,
+// what "system_map.ini" knows of the selected one, and the button that makes
+// it the start-up map.
+class MapSelectDialog : public DialogModel {
+ public:
+  // `files` are the file names found (at most 255); `default_kvb` the
+  // settings value, changed by the button through `set_default`.
+  MapSelectDialog(std::vector<std::string> files, IniFile system_map_ini, std::string default_kvb,
+                  std::function<void(const std::string&)> set_default);
+
+  std::string Title(bool english) const override;
+  void Changed(const std::string& id) override;
+  void Press(const std::string& button, DialogHost& host) override;
+  bool Accept(Prompter& prompter) override;
+
+  // The chosen file's name after OK.
+  const std::string& chosen() const { return chosen_; }
+
+ private:
+  void ShowSelected();
+
+  std::vector<std::string> files_;
+  IniFile ini_;
+  std::string default_kvb_;
+  std::function<void(const std::string&)> set_default_;
+  std::string chosen_;
+};
+
+// The file names of the SystemMap folder the dialog lists (folders and
+// names starting with "." left out, at most 255, sorted), or nothing when
+// the folder cannot be searched.
+std::optional<std::vector<std::string>> ListSystemMaps(const std::string& folder);
+
+// The map selection command: the folder's messages, the dialog, and the
+// name chosen (nothing when cancelled or nothing to choose).
+std::optional<std::string> ChooseSystemMap(
+    const DiaFolders& folders, const std::string& default_kvb,
+    const std::function<void(const std::string&)>& set_default, DialogHost& host);
+
+}  // namespace corvane

@@ -1,0 +1,78 @@
+#pragma once
+// The dia data file: a packed bundle of the header member "temp.kvd", the
+// twelve members of the compiled map, the timetable members and, for
+// executed data, the rollback stack. Its kinds by extension, writing the
+// bundle text and reading any kind back into fresh objects.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/prompter.h"
+#include "data/dia_data.h"
+#include "data/dia_header.h"
+#include "data/system_map.h"
+#include "mapfile/map_file.h"
+
+namespace corvane {
+
+inline constexpr const char kDiaHeaderMember[] = "temp.kvd";
+inline constexpr const char kDiaHeaderExtension[] = "kvd";
+inline constexpr const char kDiaScratchText[] = "temp.kvp";
+inline constexpr const char kStackMember[] = "stack.csv";
+inline constexpr int kOldestReadableDiaVersion = 1070;
+
+enum class DiaFileKind {
+  kDia,       // ".kvb": packed bundle
+  kOldDia,    // ".kvp": the bundle text, not packed
+  kOldest,    // ".kvd": the header alone, members beside it
+  kExecuted,  // ".kve": packed bundle with the rollback stack
+  kLog,       // ".kvw": packed bundle of a recorded run
+};
+
+// By the extension, without regard to case; any other extension is the
+// header kind when opening. `saving`: any other extension is bundle text.
+DiaFileKind DiaKindOfPath(std::string_view path, bool saving = false);
+bool IsPackedDiaKind(DiaFileKind kind);
+
+// Everything a dia data file carries.
+struct DiaFile {
+  DiaHeader header;
+  SystemMap map;
+  DiaData dia;
+  // The rollback stack of executed data, kept as read.
+  std::optional<std::string> stack;
+};
+
+// The whole bundle text as this version writes it; `with_stack` adds the
+// stack member (empty when none was read).
+std::string FormatDiaText(const DiaFile& file, bool with_stack);
+
+enum class DiaReadResult {
+  kRead,
+  kFailed,  // reported
+  kRetry,   // the user asked to open another file
+};
+
+// Reads the header text and every member it names through `source` into
+// `out`, which is replaced only when everything was read. Reports what went
+// wrong through `prompter`; `shown_header` names the header in messages.
+DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string& shown_header,
+                                MapTableSource& source, Prompter& prompter, DiaFile& out);
+
+// Opens a dia file of any kind: a bundle is unpacked and split into the
+// scratch folder `temp_folder` (emptied of earlier members first) and read
+// from there; a header file is read with the members beside it.
+DiaReadResult OpenDiaPath(const std::string& path, const std::string& temp_folder,
+                          Prompter& prompter, DiaFile& out);
+
+// Saves as the kind of `path`'s extension: packed kinds through the scratch
+// text "temp.kvp" in `temp_folder`, other extensions as bundle text. The
+// old file stays when anything fails (reported).
+bool SaveDiaPath(const DiaFile& file, const std::string& path, const std::string& temp_folder,
+                 Prompter& prompter);
+
+// A listing of the header's values and every table's count (UTF-8).
+std::string DescribeDia(const DiaFile& file);
+
+}  // namespace corvane

@@ -1,0 +1,291 @@
+#include "data/dia_file.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "base/prompter.h"
+#include "data/dia_tables.h"
+#include "example_dia.h"
+#include "mapfile/packed_bundle.h"
+#include "support/test_support.h"
+
+namespace corvane {
+namespace {
+
+using testing::ScratchFolder;
+using testing::Sjis;
+
+// The members of a bundle text by name.
+std::map<std::string, std::string> Members(const std::string& text) {
+  std::map<std::string, std::string> members;
+  const auto split = SplitBundleText(text);
+  for (const BundleMember& m : *split) members[m.name] = m.content;
+  return members;
+}
+
+// Replaces one member of a bundle text.
+std::string WithMember(const std::string& text, const std::string& name,
+                       const std::string& content) {
+  std::vector<BundleMember> members = *SplitBundleText(text);
+  for (BundleMember& m : members) {
+    if (m.name == name) m.content = content;
+  }
+  return JoinBundle(members);
+}
+
+struct Opened {
+  DiaReadResult result;
+  DiaFile file;
+  std::vector<std::string> shown;
+};
+
+// Opens bundle text through the scratch folder as the program does.
+Opened OpenText(const ScratchFolder& folder, const std::string& text,
+                PromptAnswer newer_answer = PromptAnswer::kAbort) {
+  const std::string path = folder.File("in.kvp");
+  EXPECT_TRUE(WriteFileBytes(path, text));
+  ScriptedPrompter prompter({newer_answer});
+  Opened opened{DiaReadResult::kFailed, DiaFile{}, {}};
+  opened.result = OpenDiaPath(path, folder.File("temp/"), prompter, opened.file);
+  for (const auto& box : prompter.shown()) opened.shown.push_back(box.caption + ": " + box.text);
+  return opened;
+}
+
+class DiaFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override { std::filesystem::create_directories(folder_.File("temp/")); }
+  ScratchFolder folder_;
+};
+
+TEST_F(DiaFileTest, EveryMemberRoundTripsThroughEveryKind) {
+  const DiaFile sample = SampleDiaFile();
+  const std::string text = FormatDiaText(sample, false);
+  for (const char* name : {"a.kvb", "a.kvp", "a.kvw"}) {
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(SaveDiaPath(sample, folder_.File(name), folder_.File("temp/"), prompter)) << name;
+    DiaFile read;
+    ASSERT_EQ(OpenDiaPath(folder_.File(name), folder_.File("temp/"), prompter, read),
+              DiaReadResult::kRead)
+        << name;
+    EXPECT_EQ(FormatDiaText(read, false), text) << name;
+    EXPECT_TRUE(prompter.shown().empty()) << name;
+  }
+  // Executed data carries the stack member as read.
+  ScriptedPrompter prompter;
+  ASSERT_TRUE(SaveDiaPath(sample, folder_.File("a.kve"), folder_.File("temp/"), prompter));
+  DiaFile read;
+  ASSERT_EQ(OpenDiaPath(folder_.File("a.kve"), folder_.File("temp/"), prompter, read),
+            DiaReadResult::kRead);
+  EXPECT_EQ(read.stack, sample.stack);
+  EXPECT_EQ(FormatDiaText(read, true), FormatDiaText(sample, true));
+}
+
+TEST_F(DiaFileTest, OldestKindReadsTheMembersBesideTheHeader) {
+  const std::string text = FormatDiaText(SampleDiaFile(), false);
+  for (const auto& [name, content] : Members(text)) {
+    ASSERT_TRUE(WriteFileBytes(folder_.File(name), content));
+  }
+  ScriptedPrompter prompter;
+  DiaFile read;
+  ASSERT_EQ(OpenDiaPath(folder_.File("temp.kvd"), folder_.File("temp/"), prompter, read),
+            DiaReadResult::kRead);
+  EXPECT_EQ(FormatDiaText(read, false), text);
+}
+
+TEST_F(DiaFileTest, NumbersDoNotFollowTheProcessLocale) {
+  const DiaFile sample = SampleDiaFile();
+  const std::string before = FormatDiaText(sample, false);
+  for (const char* locale : {"de_DE.UTF-8", "ja_JP.UTF-8", "fr_FR.UTF-8"}) {
+    if (std::setlocale(LC_ALL, locale) == nullptr) continue;
+    const std::string text = FormatDiaText(sample, false);
+    const Opened opened = OpenText(folder_, text);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(text, before) << locale;
+    ASSERT_EQ(opened.result, DiaReadResult::kRead) << locale;
+    EXPECT_DOUBLE_EQ(opened.file.dia.series[1].resistance_b, 0.0312) << locale;
+  }
+  const std::string series = Members(before)["series.csv"];
+  EXPECT_NE(series.find("0.085,1.625,0.0312,0.0023,-0.5000,800.0,"), std::string::npos) << series;
+}
+
+TEST_F(DiaFileTest, LayoutsAsWritten) {
+  const auto members = Members(FormatDiaText(SampleDiaFile(), false));
+  EXPECT_EQ(members.at("train.csv"), " 0,  0,  0,  0,,\n 1,  1,  2,  3," + Sjis("普通") + ",\n");
+  // Run 2 is empty and left out; the kind-13 event is dropped.
+  const std::string& runs = members.at("diagram.csv");
+  EXPECT_EQ(runs.find("  2,"), std::string::npos);
+  EXPECT_EQ(runs.substr(0, 16), "  1,1, 1,2,3,  4");
+  EXPECT_EQ(members.at("d_event.csv").substr(0, 63),
+            " 1,  1,21600,1,\n 1,  2,21725,2,\n 1,  2,21725,0,\n 3,  1,21600,1,");
+  EXPECT_EQ(members.at("require_time.csv"), " 1,  1,  2, 0,02,30,1,\n 1,  2,  1, 1,02,05,2,\n");
+  EXPECT_EQ(members.at("passenger.csv"), "  1,  2, 120, 7,30,00\n  2,  1,  80,17,00,05\n");
+  EXPECT_EQ(members.at("stop_time.csv"), "  1,  1,1,  30, 1, 1,\n  1,  2,2,  45, 0, 1,\n");
+  // A disturbance without texts, then one with them; the station kind
+  // repeats the timing block's first integer.
+  EXPECT_EQ(members.at("accident_point.csv"), "1,2,3,3600,60,0,1,,,,,\n1,2,3,3600,60,0,1," +
+                                                  Sjis("信号故障") + ",,,," + Sjis("復旧") + ",\n");
+  EXPECT_EQ(members.at("accident_station.csv").substr(0, 24), "1,2,3,4,3600,60,0,1,3600");
+  EXPECT_EQ(members.at("table_acceleration_1.csv"), "     0, 28,\n 36864, 28,\n112640,  9,\n");
+  EXPECT_EQ(members.at("table_acceleration_2.csv"), "");
+  EXPECT_EQ(members.at("table_curve_limit_1.csv"), " 400, 65,\n 800, 85,\n");
+  EXPECT_EQ(members.at("route_lever.csv"), "  1,0,  2,  2,4,4,6, 6,   8,   8,10,10,  12,  12,\n");
+  const std::string& header = members.at("temp.kvd");
+  EXPECT_EQ(header.substr(0, 34), "[K-ORV]\nversion=1220\nWdiaMode=1\n\n[");
+  EXPECT_NE(header.find("[" + Sjis("開始時刻") + "]\nhour=05\nminute=04\nsecond=03\n\n"),
+            std::string::npos);
+  EXPECT_NE(header.find("[DisplayWindow00]\nOpen=1\nLeft=10\nTop=20\n\n[DisplayWindow01]\nOpen=0\n"
+                        "[DisplayWindow02]\nOpen=0\n[DisplayWindow03]\nOpen=1\nLeft=300\n\n"),
+            std::string::npos);
+  EXPECT_NE(header.find("[StructSize]\nRail=2\nPRail=1\n"), std::string::npos);
+  EXPECT_NE(header.find("Diagram=8195\nTrain=1\nUnit=1\n\n"), std::string::npos);
+}
+
+TEST_F(DiaFileTest, EmptyTimetablePlaceholders) {
+  DiaFile file;
+  const auto members = Members(FormatDiaText(file, false));
+  EXPECT_EQ(members.at("diagram.csv"), "0,0,0,0,0,0,0\n");
+  EXPECT_EQ(members.at("d_event.csv"), "0,0,0,0,0,0,0,\n");
+  const Opened opened = OpenText(folder_, FormatDiaText(file, false));
+  ASSERT_EQ(opened.result, DiaReadResult::kRead);
+  EXPECT_EQ(opened.file.dia.diagrams.count(), 0);
+  EXPECT_EQ(opened.file.dia.door_sounds.open.view(), "open.wav");  // the default
+}
+
+TEST_F(DiaFileTest, VersionRules) {
+  const std::string text = FormatDiaText(SampleDiaFile(), false);
+  const auto with_version = [&text](int version) {
+    const auto members = Members(text);
+    std::string header = members.at("temp.kvd");
+    header.replace(header.find("1220"), 4, std::to_string(version));
+    return WithMember(text, "temp.kvd", header);
+  };
+  Opened old = OpenText(folder_, with_version(1069));
+  EXPECT_EQ(old.result, DiaReadResult::kFailed);
+  ASSERT_EQ(old.shown.size(), 1u);
+  EXPECT_EQ(old.shown[0],
+            "バージョンエラー: このダイヤデータは、バージョンが古いため読み込みできません。");
+  EXPECT_EQ(OpenText(folder_, with_version(1220)).result, DiaReadResult::kRead);
+  Opened newer = OpenText(folder_, with_version(1221), PromptAnswer::kAbort);
+  EXPECT_EQ(newer.result, DiaReadResult::kFailed);
+  ASSERT_EQ(newer.shown.size(), 1u);
+  EXPECT_EQ(newer.shown[0].find("ファイル読み込み警告: "), 0u);
+  EXPECT_EQ(OpenText(folder_, with_version(1221), PromptAnswer::kRetry).result,
+            DiaReadResult::kRetry);
+  EXPECT_EQ(OpenText(folder_, with_version(1221), PromptAnswer::kIgnore).result,
+            DiaReadResult::kRead);
+  // The oldest readable version: no detail member, no series tables, older
+  // columns (an empty map, whose rows read the same in any version).
+  DiaFile empty;
+  empty.map.details.push_back({});
+  std::string old_text = FormatDiaText(empty, false);
+  old_text.replace(old_text.find("version=1220"), 12, "version=1070");
+  const Opened oldest = OpenText(folder_, old_text);
+  ASSERT_EQ(oldest.result, DiaReadResult::kRead) << oldest.shown[0];
+  EXPECT_TRUE(oldest.file.map.details.empty());
+}
+
+TEST_F(DiaFileTest, OlderRunsLackColumns) {
+  // Data older than 1130 lacks the first four values and the thirteenth;
+  // older than 1120 also the twelfth; older than 1140 the third text.
+  DiaData dia;
+  SystemMap map;
+  std::string problem;
+  ASSERT_TRUE(ReadDiaMember(DiaMember::kDiagram, "  4,2, 7,8,9,10,11,12,13,14,15,16,17,18,A,B,D,\n",
+                            1110, map, dia, &problem));
+  const DiagramRecord& run = dia.diagrams[4];
+  EXPECT_EQ(dia.diagrams.count(), 4);
+  EXPECT_EQ(run.direction, 2);
+  EXPECT_EQ(run.values[0], 0);
+  EXPECT_EQ(run.values[3], 0);
+  EXPECT_EQ(run.values[4], 7);
+  EXPECT_EQ(run.values[10], 13);
+  EXPECT_EQ(run.values[11], 1);
+  EXPECT_EQ(run.values[12], 1);
+  EXPECT_EQ(run.values[13], 14);
+  EXPECT_EQ(run.values[16], 17);
+  EXPECT_EQ(run.text1.view(), "18");
+  EXPECT_EQ(run.destination.view(), "A");
+  EXPECT_EQ(run.text3.view(), "");
+  EXPECT_EQ(run.text4.view(), "B");
+}
+
+TEST_F(DiaFileTest, NewerLeverColumnIsReadAndNotWritten) {
+  DiaData dia(DiaCounts{.levers = 4});
+  SystemMap map;
+  std::string problem;
+  ASSERT_TRUE(ReadDiaMember(DiaMember::kLever,
+                            "  1,1,  2, 77,  3,4,5,6, 7,   8,   9,1, 2,   3,   4,\n", 1230, map,
+                            dia, &problem));
+  EXPECT_EQ(dia.levers[1].newer_value, 77);
+  EXPECT_EQ(dia.levers[1].values[2], 3);
+  EXPECT_EQ(dia.levers[1].values[12], 4);
+  EXPECT_EQ(FormatDiaMember(map, dia, DiaMember::kLever),
+            "  1,1,  2,  3,4,5,6, 7,   8,   9,1, 2,   3,   4,\n");
+}
+
+TEST_F(DiaFileTest, HeaderDefaultsAndOverrides) {
+  const std::string text = FormatDiaText(SampleDiaFile(), false);
+  std::string header = Members(text).at("temp.kvd");
+  // Without "SignalVersion" the older key gives it; map code 701 means
+  // right-down whatever the header says.
+  const auto erase_line = [&header](const std::string& key) {
+    const std::size_t at = header.find("\n" + key + "=");
+    header.erase(at + 1, header.find('\n', at + 1) - at);
+  };
+  erase_line("SignalVersion");
+  header.replace(header.find("signal_version=1126"), 19, "signal_version=1114");
+  header.replace(header.find("map_code=9001"), 13, "map_code=701");
+  header.replace(header.find("RightDown=1"), 11, "RightDown=0");
+  erase_line("RouteWarningDist");
+  erase_line("UseATC");
+  const Opened opened = OpenText(folder_, WithMember(text, "temp.kvd", header));
+  ASSERT_EQ(opened.result, DiaReadResult::kRead);
+  const DiaHeader& h = opened.file.header;
+  EXPECT_EQ(h.settings.signal_version, 1114);
+  EXPECT_EQ(h.settings.right_down, 1);
+  EXPECT_EQ(h.settings.route_warning_dist, 2000);
+  EXPECT_EQ(h.settings.use_atc, 1);
+  EXPECT_EQ(h.settings.safety_device, kSafetyAtc);
+}
+
+TEST_F(DiaFileTest, MissingFileKeyNamesTheHeadersFolder) {
+  const std::string text = FormatDiaText(SampleDiaFile(), false);
+  std::string header = Members(text).at("temp.kvd");
+  header.erase(header.find("train=train.csv\n"), 16);
+  const Opened opened = OpenText(folder_, WithMember(text, "temp.kvd", header));
+  EXPECT_EQ(opened.result, DiaReadResult::kFailed);
+  ASSERT_EQ(opened.shown.size(), 1u);
+  EXPECT_EQ(opened.shown[0], "ファイル読み込みエラー: 読み込みファイル'" + folder_.File("temp/") +
+                                 "'は開けませんでした。\n");
+}
+
+TEST_F(DiaFileTest, MelodiesSurviveDuplicateAndAwkwardStationNames) {
+  DiaFile file = SampleDiaFile();
+  for (const char* name : {"東町", "", "a=b", "#1"}) {
+    StationRecord s = file.map.stations[1];
+    s.short_name = Sjis(name);
+    s.melody_file = std::string(name) + "x.wav";
+    file.map.stations.Append(s);
+  }
+  const std::string sound = FormatDiaMember(file.map, file.dia, DiaMember::kSound);
+  EXPECT_NE(sound.find("#1=melody1.wav\n#2="), std::string::npos) << sound;
+  SystemMap map = file.map;
+  for (int s = 1; s <= map.stations.count(); ++s) map.stations[s].melody_file = "";
+  DiaData dia = file.dia;
+  std::string problem;
+  ASSERT_TRUE(ReadDiaMember(DiaMember::kSound, sound, kDiaVersion, map, dia, &problem));
+  for (int s = 1; s <= map.stations.count(); ++s) {
+    EXPECT_EQ(map.stations[s].melody_file, file.map.stations[s].melody_file) << s;
+  }
+  // A unique plain name keeps its name as the key.
+  file.map.stations[2].short_name = Sjis("西町");
+  EXPECT_NE(FormatDiaMember(file.map, file.dia, DiaMember::kSound).find(Sjis("西町") + "=東町x"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace corvane

@@ -42,19 +42,10 @@ constexpr char kDefaultSignals[] =
     "  1,  0,  76,255,  0,  0,R,r.bmp\n"
     "  2,  0,1023,255,200,  0,Y,y.bmp\n";
 
-// The members of one split bundle; a later member of the same name replaces
-// an earlier one, as the files written by a split do.
-class MemberSource : public MapTableSource {
+// The members of one split bundle, with the program's default signal tables.
+class MemberSource : public BundleTableSource {
  public:
-  explicit MemberSource(const std::vector<BundleMember>& members) {
-    for (const BundleMember& member : members) members_[member.name] = member.content;
-  }
-  std::optional<std::string> ReadTable(const std::string& name, std::string* shown) override {
-    *shown = name;
-    const auto it = members_.find(name);
-    if (it == members_.end()) return std::nullopt;
-    return it->second;
-  }
+  explicit MemberSource(const std::vector<BundleMember>& members) : BundleTableSource(members) {}
   std::optional<std::string> ReadDefaultTable(const std::string& name,
                                               std::string* shown) override {
     *shown = name;
@@ -62,26 +53,24 @@ class MemberSource : public MapTableSource {
     if (name == InfoOf(MapTable::kImage).member) return std::string(kDefaultSignals);
     return std::nullopt;
   }
-
-  // The last member with the header's extension, as the split finds it.
-  std::optional<std::string> Header(const std::vector<BundleMember>& members) const {
-    std::optional<std::string> header;
-    for (const BundleMember& member : members) {
-      if (ExtensionOf(member.name) == kMapHeaderExtension) header = members_.at(member.name);
-    }
-    return header;
-  }
-
- private:
-  std::map<std::string, std::string> members_;
 };
+
+// The last member with the header's extension, as the split finds it.
+std::optional<std::string> HeaderOf(const std::vector<BundleMember>& members,
+                                    std::string_view extension) {
+  std::optional<std::string> header;
+  for (const BundleMember& member : members) {
+    if (ExtensionOf(member.name) == extension) header = member.content;
+  }
+  return header;
+}
 
 // Reads a bundle text into `map`; false when it has no header member.
 bool ReadBundleText(std::string_view text, MapContent& map, IgnoringPrompter& prompter) {
   const auto members = SplitBundleText(text);
   if (!members) return false;
   MemberSource source(*members);
-  const auto header = source.Header(*members);
+  const auto header = HeaderOf(*members, kMapHeaderExtension);
   if (!header) return false;
   ReadMapFromHeader(*header, source, map, prompter);
   return true;

@@ -1,5 +1,6 @@
-// Writes the sample maps of examples/ with the program's own model and map
-// file code: corvane-make-examples OLD_MAP_FOLDER OUTPUT_FOLDER
+// Writes the sample maps and the sample dia data of examples/ with the
+// program's own model and file code:
+// corvane-make-examples OLD_MAP_FOLDER OUTPUT_FOLDER
 
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +10,8 @@
 #include "base/file_io.h"
 #include "base/message_log.h"
 #include "base/prompter.h"
+#include "data/dia_file.h"
+#include "example_dia.h"
 #include "example_maps.h"
 
 int main(int argc, char** argv) {
@@ -31,6 +34,8 @@ int main(int argc, char** argv) {
     BuildSampleLine(map);
     ok = document.SaveAsPath(JoinPath(output, "sample_line.kvm"));
   }
+  // A compiled line with its timetable, as the map selection lists it.
+  if (ok) ok = SaveDiaPath(SampleDiaFile(), JoinPath(output, "sample_line.kvb"), scratch, prompter);
   std::filesystem::remove_all(scratch);
   return ok ? 0 : 1;
 }

@@ -39,7 +39,7 @@ mkdir -p "$build/fuzz-artifacts" "$build/fuzz-logs"
 for target in "${targets[@]}"; do
   corpus="$scratch/$target"
   mkdir -p "$corpus"
-  cp examples/*.kvm "$corpus/"
+  cp examples/*.kvm examples/*.kvb "$corpus/"
   log="$build/fuzz-logs/$target.log"
   echo "Fuzzing $target for ${seconds}s"
   # A single input running longer than -timeout counts as a hang.

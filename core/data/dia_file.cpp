@@ -19,7 +19,6 @@ namespace {
 constexpr const char kVersionSection[] = "K-ORV";
 constexpr const char kSizeSection[] = "StructSize";
 constexpr const char kStackKey[] = "stack";
-constexpr int kVersionDetailKey = 1150;
 constexpr int kVersionSeriesTables = 1150;
 
 constexpr const char kTooOldText[] = "このダイヤデータは、バージョンが古いため読み込みできません。";

@@ -1,5 +1,6 @@
 #include "data/dia_header.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <span>
 
@@ -14,21 +15,22 @@ namespace {
 
 using H = DiaHeader;
 
-// The start time as three keys over one field of seconds.
+// The start time as three keys over one field of seconds; each part is
+// kept within its range (hours below 100000).
 template <int Unit, int Range>
 constexpr IniKey<H> StartTimeKey(const char* name) {
   IniKey<H> key = ComputedKey<H>(
       name, [](const H& h) { return h.start_time / Unit % Range; },
       [](H& h, int value) {
         const int part = h.start_time / Unit % Range;
-        h.start_time += (value - part) * Unit;
+        h.start_time += (std::clamp(value, 0, Range - 1) - part) * Unit;
       });
   key.format = "%02d";
   return key;
 }
 
 constexpr IniKey<H> kStartTimeKeys[] = {
-    StartTimeKey<3600, 1 << 20>("hour"),
+    StartTimeKey<3600, 100000>("hour"),
     StartTimeKey<60, 60>("minute"),
     StartTimeKey<1, 60>("second"),
 };
@@ -159,7 +161,8 @@ void ReadWindowSections(std::string_view text, DiaHeader& header) {
       }
       continue;
     }
-    if (current == nullptr || line.empty()) continue;
+    // A line starting with "#" would open a member of the bundle.
+    if (current == nullptr || line.empty() || line.front() == '#') continue;
     const std::size_t eq = line.find('=');
     if (eq != std::string_view::npos && EqualsIgnoringCase(line.substr(0, eq), "Open")) continue;
     current->lines.emplace_back(line);

@@ -18,7 +18,6 @@ namespace {
 constexpr int kVersionDiagramValue12 = 1120;
 constexpr int kVersionDiagramValues = 1130;
 constexpr int kVersionDiagramText3 = 1140;
-constexpr int kVersionSeriesTables = 1150;
 constexpr int kVersionLeverColumn = 1230;
 
 // ------------------------------------------------------------ column descriptions

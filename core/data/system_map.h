@@ -10,6 +10,7 @@
 
 #include "base/fixed_text.h"
 #include "base/table.h"
+#include "editor/map_records.h"
 #include "editor/signal_types.h"
 
 namespace corvane {
@@ -164,7 +165,7 @@ struct SystemMap {
   Table<JumpRecord> jumps;
   std::vector<DetailRecord> details;
   // Signal sets with their aspect tables, images and colours (colour 0 white).
-  Table<MapSignalType> signal_sets{kUnboundedTable};
+  Table<MapSignalType> signal_sets{kSignalTypeCapacity};
   Table<SignalImageRecord> images{kUnboundedTable};
   Table<AspectColour> colours{kUnboundedTable};
 

@@ -289,6 +289,24 @@ std::optional<std::string> FolderTableSource::ReadTable(const std::string& name,
   return ReadFileBytes(*shown);
 }
 
+BundleTableSource::BundleTableSource(const std::vector<BundleMember>& members) {
+  for (const BundleMember& member : members) members_[member.name] = member.content;
+}
+
+std::optional<std::string> BundleTableSource::ReadTable(const std::string& name,
+                                                        std::string* shown) {
+  *shown = name;
+  const auto it = members_.find(name);
+  if (it == members_.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<std::string> BundleTableSource::ReadDefaultTable(const std::string& name,
+                                                               std::string* shown) {
+  *shown = name;
+  return std::nullopt;
+}
+
 std::optional<std::string> FolderTableSource::ReadDefaultTable(const std::string& name,
                                                                std::string* shown) {
   *shown = JoinPath(old_map_folder_, name);

@@ -3,12 +3,14 @@
 // members holding an EditMap.
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "base/prompter.h"
 #include "editor/edit_map.h"
+#include "mapfile/packed_bundle.h"
 
 namespace corvane {
 
@@ -55,6 +57,18 @@ class FolderTableSource : public MapTableSource {
  private:
   std::string folder_;
   std::string old_map_folder_;
+};
+
+// Table members of a bundle split in memory; a later member of the same
+// name replaces an earlier one, as the files of a split do. No defaults.
+class BundleTableSource : public MapTableSource {
+ public:
+  explicit BundleTableSource(const std::vector<BundleMember>& members);
+  std::optional<std::string> ReadTable(const std::string& name, std::string* shown) override;
+  std::optional<std::string> ReadDefaultTable(const std::string& name, std::string* shown) override;
+
+ private:
+  std::map<std::string, std::string, std::less<>> members_;
 };
 
 // Reads the header text and every table it names into `map`, which starts

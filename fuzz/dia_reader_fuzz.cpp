@@ -1,0 +1,84 @@
+// Feeds arbitrary bytes to the dia data reader, both as a packed dia file and
+// as an unpacked bundle text: split into members, read from the header
+// member with the tables taken from the other members. Whatever was read
+// must save and read back to the same text without a complaint.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/file_io.h"
+#include "base/prompter.h"
+#include "data/dia_file.h"
+#include "mapfile/map_file.h"
+#include "mapfile/packed_bundle.h"
+
+namespace {
+
+using namespace corvane;
+
+// Goes on through every warning; counts what it was shown.
+class IgnoringPrompter : public Prompter {
+ public:
+  PromptAnswer Ask(std::string_view, std::string_view, PromptButtons buttons, PromptIcon) override {
+    ++shown;
+    return buttons == PromptButtons::kAbortRetryIgnore ? PromptAnswer::kIgnore
+                                                       : SafeAnswer(buttons);
+  }
+  int shown = 0;
+};
+
+// Reads a bundle text into `file`; false when nothing was read.
+bool ReadBundleText(std::string_view text, DiaFile& file, IgnoringPrompter& prompter) {
+  const auto members = SplitBundleText(text);
+  if (!members) return false;
+  std::optional<std::string> header;
+  for (const BundleMember& member : *members) {
+    if (ExtensionOf(member.name) == kDiaHeaderExtension) header = member.content;
+  }
+  if (!header) return false;
+  BundleTableSource source(*members);
+  return ReadDiaFromHeader(*header, kDiaHeaderMember, source, prompter, file) ==
+         DiaReadResult::kRead;
+}
+
+[[noreturn]] void Mismatch(const char* what, std::string_view a, std::string_view b) {
+  std::size_t at = 0;
+  while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
+  const std::size_t from = at < 60 ? 0 : at - 60;
+  auto excerpt = [from](std::string_view text) {
+    return from < text.size() ? text.substr(from, 120) : std::string_view();
+  };
+  std::fprintf(stderr, "%s at byte %zu:\n< %.*s\n> %.*s\n", what, at,
+               static_cast<int>(excerpt(a).size()), excerpt(a).data(),
+               static_cast<int>(excerpt(b).size()), excerpt(b).data());
+  std::abort();
+}
+
+void CheckBundle(std::string_view text) {
+  DiaFile file;
+  IgnoringPrompter prompter;
+  if (!ReadBundleText(text, file, prompter)) return;
+  const std::string saved = FormatDiaText(file, file.stack.has_value());
+  DiaFile again;
+  IgnoringPrompter quiet;
+  if (!ReadBundleText(saved, again, quiet) || quiet.shown != 0) {
+    Mismatch("saved dia data reads back with a complaint", saved, "");
+  }
+  const std::string resaved = FormatDiaText(again, again.stack.has_value());
+  if (resaved != saved) Mismatch("saved dia data reads back differently", saved, resaved);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  CheckBundle(UnpackBytes(bytes));
+  CheckBundle(bytes);
+  return 0;
+}

@@ -400,7 +400,7 @@ SettingsReset ResetSettingsFile(const std::string& data_folder, int start_mode,
 }
 
 bool RunCloseSequence(const CloseRequest& request, CloseWindows& windows, Prompter& prompter) {
-  if (!windows.ConfirmMapEditClose()) return false;
+  if (!windows.ConfirmMapEditClose() || !windows.ConfirmDiaClose()) return false;
   windows.StopTimer();
   const bool folder_exists = IsDirectory(request.data_folder);
   bool settings_written = true;

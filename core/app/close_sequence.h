@@ -71,6 +71,9 @@ class CloseWindows {
   // The map edit window's question whether to save its map; false when the
   // user stopped the ending.
   virtual bool ConfirmMapEditClose() = 0;
+  // The question whether to save changed dia data; false when the user
+  // stopped the ending.
+  virtual bool ConfirmDiaClose() = 0;
   virtual void StopTimer() = 0;
   // Forgets the backup files (a normal end leaves nothing to recover) and
   // writes the settings with the windows' layout; false when the settings
@@ -90,7 +93,8 @@ struct CloseRequest {
 };
 
 // The close sequence every exit goes through, in order: the map edit
-// window's save question (the ending stops when it is cancelled), the timer,
+// window's save question and the dia data's (the ending stops when either is
+// cancelled), the timer,
 // the backup keys of the settings file, the settings, a requested move of
 // the data folder, the windows hidden, the start-mode reset of the settings
 // file. A settings file that could not be written, in any of these steps, is

@@ -103,7 +103,11 @@ const std::vector<MenuEntry>& MainMenu() {
 }
 
 std::set<std::string, std::less<>> AvailableMainCommands() {
-  return {kCmdQuit,
+  return {kCmdMapSelect,
+          kCmdOpenDia,
+          kCmdSaveDia,
+          kCmdSaveDiaAs,
+          kCmdQuit,
           kCmdPassengerSimulation,
           kCmdInternetConfirmation,
           kCmdAutoBackup,

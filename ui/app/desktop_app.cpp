@@ -4,7 +4,9 @@
 
 #include "app/close_sequence.h"
 #include "app/data_folder_change.h"
+#include "app/dia_document.h"
 #include "app/first_tick.h"
+#include "app/messages.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/window_rect.h"
@@ -77,10 +79,12 @@ void DesktopApp::FirstTick() {
     }
   }
 
-  // A dia data file stays pending for the dia data loader. An import list
-  // goes to the data import, which this program does not have yet.
-  HandleStartupFile(command_line_, prompter);
+  // An import list goes to the data import, which this program does not
+  // have yet.
+  const bool dia_pending =
+      HandleStartupFile(command_line_, prompter) == StartupFileAction::kDiaData;
   OpenWindows();
+  if (dia_pending) main_frame_->dia().OpenPath(command_line_.startup_file);
   RecoverBackups();
   main_frame_->RefreshMessageWindow();
 }
@@ -109,7 +113,11 @@ void DesktopApp::RecoverBackups() {
   const BackupRecovery recovery =
       AskBackupRecovery(context_.settings.backup_files, context_.settings.backup_file,
                         map_edit_window_open(), context_.prompter);
-  // Dia data backups wait for the dia data loader.
+  // Restored data has no file of its own until it is saved.
+  if (recovery.dia_data &&
+      main_frame_->dia().OpenPath(*recovery.dia_data) == DiaOpenOutcome::kOpened) {
+    main_frame_->dia().ForgetPaths();
+  }
   if (recovery.map) map_edit_window_->OpenBackupMap(Qs(*recovery.map));
 }
 
@@ -138,6 +146,8 @@ bool DesktopApp::RunCloseSequence() {
 bool DesktopApp::ConfirmMapEditClose() {
   return !map_edit_window_open() || map_edit_window_->ConfirmClose();
 }
+
+bool DesktopApp::ConfirmDiaClose() { return main_frame_->dia().ConfirmDiscard(MsgQuit); }
 
 void DesktopApp::StopTimer() { timer_.stop(); }
 

@@ -71,6 +71,7 @@ class DesktopApp : public QObject, private CloseWindows {
 
   // The windows' part of the close sequence.
   bool ConfirmMapEditClose() override;
+  bool ConfirmDiaClose() override;
   void StopTimer() override;
   bool SaveSettings() override;
   void MoveDataFolder() override;

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 
 #include "app/about.h"
+#include "app/data_folder.h"
 #include "app/messages.h"
 #include "app/web_help.h"
 #include "app/window_rect.h"
@@ -21,6 +22,17 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
   setWindowTitle(Qs(WindowTitleText(WindowTitle::kMapCompilerTitle, context_.english)));
   mdi_area_ = new QMdiArea(this);
   setCentralWidget(mdi_area_);
+  DiaFolders folders;
+  const DataFolder& data = context_.data_folder;
+  folders.temp = data.TempFolder();
+  folders.dia_data = data.table[kSlotDataKvb];
+  folders.system_map = data.table[kSlotSystemMap];
+  folders.system_map_ini = JoinPath(data.path, kSystemMapIni);
+  folders.image = data.table[kSlotImage];
+  folders.image16 = data.table[kSlotImage16];
+  dia_ = std::make_unique<DiaDocument>(folders, context_.prompter, context_.chooser, context_.log);
+  dia_->set_english(context_.english);
+  dialog_host_ = std::make_unique<QtDialogHost>(context_.prompter, context_.english, this);
   BuildMenus();
   PlaceWindow(*this, context_.settings.main_window,
               DefaultSettings(context_.env, context_.english).main_window, StartWindow::kMain);
@@ -84,6 +96,14 @@ void MainFrame::RunCommand(std::string_view id) {
   if (!MainMenuState(MenuInputs()).Of(id).enabled) return;
   if (id == kCmdQuit) {
     close();
+  } else if (id == kCmdMapSelect) {
+    SelectMap();
+  } else if (id == kCmdOpenDia) {
+    dia_->Open();
+  } else if (id == kCmdSaveDia) {
+    dia_->Save();
+  } else if (id == kCmdSaveDiaAs) {
+    dia_->SaveAs();
   } else if (id == kCmdPassengerSimulation) {
     EditPassengerOptions();
   } else if (id == kCmdInternetConfirmation) {
@@ -133,9 +153,17 @@ void MainFrame::SaveMessageWindowLayout() {
 }
 
 void MainFrame::EditPassengerOptions() {
-  if (auto options = hooks_.passenger_options(passenger_options_, this)) {
-    passenger_options_ = *options;
+  PassengerOptions& current = dia_->mutable_file().header.passengers;
+  if (auto options = hooks_.passenger_options(current, this); options && *options != current) {
+    current = *options;
+    dia_->set_modified(true);
   }
+}
+
+void MainFrame::SelectMap() {
+  dia_->SelectMap(
+      context_.settings.default_kvb,
+      [this](const std::string& name) { context_.settings.default_kvb = name; }, *dialog_host_);
 }
 
 void MainFrame::OpenLocalHelp() {

@@ -8,13 +8,16 @@
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/app_context.h"
 #include "app/desktop_hooks.h"
+#include "app/dia_document.h"
 #include "app/main_menu.h"
 #include "app/passenger_options.h"
+#include "dialogs/form_dialog.h"
 
 class QAction;
 class QCloseEvent;
@@ -61,7 +64,9 @@ class MainFrame : public QMainWindow {
   void SaveMessageWindowLayout();
 
   QMdiArea* mdi_area() const { return mdi_area_; }
-  const PassengerOptions& passenger_options() const { return passenger_options_; }
+  // The dia data of the main window (its file commands, the close question).
+  DiaDocument& dia() { return *dia_; }
+  const PassengerOptions& passenger_options() const { return dia_->file().header.passengers; }
   bool internet_confirmation() const { return internet_confirmation_; }
 
  protected:
@@ -74,6 +79,7 @@ class MainFrame : public QMainWindow {
   void OpenWebPage(WebPage page);
   void ShowAbout();
   void EditPassengerOptions();
+  void SelectMap();
 
   AppContext& context_;
   DesktopHooks hooks_;
@@ -83,8 +89,8 @@ class MainFrame : public QMainWindow {
   QMdiArea* mdi_area_ = nullptr;
   MessageWindow* message_window_ = nullptr;
   std::map<std::string, QAction*, std::less<>> actions_;
-  // The passenger options of the loaded dia (the dia data keeps them).
-  PassengerOptions passenger_options_;
+  std::unique_ptr<DiaDocument> dia_;
+  std::unique_ptr<QtDialogHost> dialog_host_;
   bool internet_confirmation_ = true;
 };
 

@@ -361,6 +361,10 @@ class RecordingWindows : public CloseWindows {
     steps.push_back("confirm");
     return confirm;
   }
+  bool ConfirmDiaClose() override {
+    steps.push_back("dia");
+    return confirm_dia;
+  }
   void StopTimer() override { steps.push_back("timer"); }
   bool SaveSettings() override {
     steps.push_back("settings");
@@ -371,6 +375,7 @@ class RecordingWindows : public CloseWindows {
 
   std::vector<std::string> steps;
   bool confirm = true;
+  bool confirm_dia = true;
   bool settings_saved = true;
 };
 
@@ -390,12 +395,19 @@ TEST_F(CloseSequenceTest, CloseSequenceRunsInOrderAndReportsOnce) {
   EXPECT_EQ(cancelled.steps, Steps{"confirm"});
   EXPECT_TRUE(Contains(Read(request.settings_path), "kvm=/x/back.kvm"));
 
+  // Cancelled at the dia data's question, after the map's.
+  RecordingWindows dia_kept;
+  dia_kept.confirm_dia = false;
+  EXPECT_FALSE(RunCloseSequence(request, dia_kept, prompter));
+  EXPECT_EQ(dia_kept.steps, (Steps{"confirm", "dia"}));
+  EXPECT_TRUE(Contains(Read(request.settings_path), "kvm=/x/back.kvm"));
+
   // A normal end with a window-position reset and a folder move.
   request.move_data_folder = true;
   request.start_mode = 1;
   RecordingWindows windows;
   EXPECT_TRUE(RunCloseSequence(request, windows, prompter));
-  EXPECT_EQ(windows.steps, (Steps{"confirm", "timer", "settings", "move", "hide"}));
+  EXPECT_EQ(windows.steps, (Steps{"confirm", "dia", "timer", "settings", "move", "hide"}));
   EXPECT_TRUE(prompter.shown().empty());
   EXPECT_TRUE(Contains(Read(request.settings_path), "kvm=\n"));
   EXPECT_TRUE(Contains(Read(request.settings_path), "PosLeft=\n"));

@@ -121,6 +121,9 @@ DiaOpenOutcome DiaDocument::ReadPath(const std::string& path, bool* retry) {
       executed_path_.clear();
       break;
     case DiaFileKind::kExecuted:
+      // Executed data is no dia file: a later dia save asks for a name
+      // rather than writing it over the dia file opened before.
+      dia_path_.clear();
       executed_path_ = path;
       break;
     default:

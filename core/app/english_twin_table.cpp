@@ -468,6 +468,26 @@ constexpr EnglishTwin kTwins[] = {
      "このまま続けた場合、正しく動作しない可能性があります。\n",
      "Reading the data failed.\n"
      "If you go on, the program may not work properly.\n"},
+
+    // Dia data files
+    {"このダイヤデータは、バージョンが古いため読み込みできません。",
+     "This dia data is of a version too old to be read."},
+    {"バージョンエラー", "Version Error"},
+    {"読み込みファイル'%s'の内容が正しくありません。\n%s\n",
+     "The contents of the file '%s' are not valid.\n%s\n"},
+    {"%sの形式写真が見つかりません。\n表示させるには、別途用意してインポートする必要があります。",
+     "The photograph of %s was not found.\nTo show it, prepare one and import it."},
+    {"形式写真エラー", "Series Photograph Error"},
+    {"%sの形式アイコンが見つかりません。\n表示させるには、別途用意してインポートする必要があります。",
+     "The icon of %s was not found.\nTo show it, prepare one and import it."},
+    {"形式アイコンエラー", "Series Icon Error"},
+    // Map selection
+    {"マップデータのフォルダ\n%s\nが開けませんでした。", "The map data folder\n%s\ncould not be opened."},
+    {"マップデータが見つかりませんでした。", "No map data was found."},
+    {"起動時のマップです", "This is the start-up map"},
+    {"保安装置：ＡＴＣ", "Safety device: ATC"},
+    {"保安装置：ＡＴＳ", "Safety device: ATS"},
+    {"保安装置：デジタルＡＴＣ", "Safety device: digital ATC"},
 };
 
 }  // namespace

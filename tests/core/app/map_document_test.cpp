@@ -268,3 +268,41 @@ TEST_F(MapDocumentTest, NewMapAsksBeforeDroppingChanges) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+TEST_F(MapDocumentTest, NothingOfAnEarlierMapOrSplitReachesTheNextOne) {
+  SaveNamed("a", "a.kvm");
+  for (int x : {10, 20}) MapChange(map_).rails().Append(NewRail({x, 1}, {x + 5, 1}, 1));
+  ASSERT_TRUE(document_.SaveToPath(MapPath("a.kvm")));
+  const std::string text = FormatMapText(map_.content());
+
+  // Rows 1 and 3 only: record 2 is an empty record, not the one of the map
+  // open before.
+  std::string gap = text;
+  const std::size_t rails = gap.find("#m_rail.csv\n");
+  const std::size_t row2 = gap.find("\n  2,", rails) + 1;
+  gap.erase(row2, gap.find('\n', row2) + 1 - row2);
+  ASSERT_TRUE(WriteFileBytes(MapPath("gap.kvm"), PackText(gap)));
+  ASSERT_EQ(document_.OpenPath(MapPath("a.kvm")), OpenOutcome::kOpened);
+  ASSERT_EQ(document_.OpenPath(MapPath("gap.kvm")), OpenOutcome::kOpened);
+  EXPECT_EQ(map_.rails().count(), 3);
+  EXPECT_EQ(map_.rails()[2].x1, MapRail{}.x1);
+  EXPECT_EQ(map_.rails()[3].x1, 20);
+
+  // A bundle without the station member its header names does not read the
+  // member an earlier split left in the scratch folder.
+  std::string lacking = text;
+  const std::size_t stations = lacking.find("#m_station.csv\n");
+  lacking.erase(stations, lacking.find("\n#", stations) + 1 - stations);
+  ASSERT_TRUE(WriteFileBytes(MapPath("lacking.kvm"), PackText(lacking)));
+  prompter_.ClearShown();
+  EXPECT_NE(document_.OpenPath(MapPath("lacking.kvm")), OpenOutcome::kOpened);
+  ASSERT_FALSE(prompter_.shown().empty());
+  EXPECT_EQ(prompter_.shown()[0].text,
+            "読み込みファイル'" + folders_.temp + "m_station.csv'は開けませんでした。\n");
+}
+
+}  // namespace
+}  // namespace corvane

@@ -42,7 +42,8 @@ double PieceToDouble(std::string_view piece) {
   return result.ec == std::errc() ? value : 0.0;
 }
 
-MemberLine::MemberLine(std::string_view line) {
+void MemberLine::Assign(std::string_view line) {
+  pieces_.clear();
   std::size_t start = 0;
   while (true) {
     const std::size_t comma = line.find(',', start);
@@ -62,13 +63,15 @@ std::string_view MemberLine::Text(int i) const { return ClipSjis(Piece(i), kMemb
 
 void ForEachMemberLine(std::string_view content,
                        const std::function<void(const MemberLine&)>& on_line) {
+  MemberLine pieces;
   std::size_t start = 0;
   while (start < content.size()) {
     const std::size_t feed = content.find('\n', start);
     if (feed == std::string_view::npos) break;  // unterminated last line
     std::string_view line = content.substr(start, feed - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    on_line(MemberLine(line));
+    pieces.Assign(line);
+    on_line(pieces);
     start = feed + 1;
   }
 }

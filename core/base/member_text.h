@@ -31,7 +31,10 @@ double PieceToDouble(std::string_view piece);
 // piece is converted only when it is asked for, as a number or as a text.
 class MemberLine {
  public:
-  explicit MemberLine(std::string_view line);
+  MemberLine() = default;
+  explicit MemberLine(std::string_view line) { Assign(line); }
+  // Cuts `line` into pieces anew, reusing the room of the previous line.
+  void Assign(std::string_view line);
 
   int size() const { return static_cast<int>(pieces_.size()); }
   // Piece `i` (0-based); a piece past the end reads as an empty text and 0.

@@ -113,6 +113,16 @@ std::string UnpackBytes(std::string_view packed, bool* complete) {
   bool ended = false;
   std::size_t i = 0;
   while (i < nibbles) {
+    // Most bytes hold two plain characters: take them whole.
+    if (i % 2 == 0) {
+      const auto byte = static_cast<unsigned char>(packed[i / 2]);
+      if ((byte >> 4) < kEscape && (byte & 0x0F) < kEscape) {
+        text.push_back(kCharOfCode[byte >> 4]);
+        text.push_back(kCharOfCode[byte & 0x0F]);
+        i += 2;
+        continue;
+      }
+    }
     const int code = nibble(i++);
     if (code == kEnd) {
       ended = true;

@@ -34,8 +34,14 @@ int main(int argc, char** argv) {
     BuildSampleLine(map);
     ok = document.SaveAsPath(JoinPath(output, "sample_line.kvm"));
   }
-  // A compiled line with its timetable, as the map selection lists it.
-  if (ok) ok = SaveDiaPath(SampleDiaFile(), JoinPath(output, "sample_line.kvb"), scratch, prompter);
+  // A compiled line with its timetable, as the map selection lists it; its
+  // series name no pictures, which a new data folder does not have.
+  DiaFile dia = SampleDiaFile();
+  for (int n = 1; n <= dia.dia.series.count(); ++n) {
+    dia.dia.series[n].photo = "";
+    dia.dia.series[n].icon = "";
+  }
+  if (ok) ok = SaveDiaPath(dia, JoinPath(output, "sample_line.kvb"), scratch, prompter);
   std::filesystem::remove_all(scratch);
   return ok ? 0 : 1;
 }

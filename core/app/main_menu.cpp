@@ -10,10 +10,16 @@ std::vector<MenuEntry> BuildMainMenu() {
       Submenu(
           "file", "ファイル(&F)", "File(&F)",
           {
-              MenuCommand(kCmdMapSelect, "マップ選択(&M)", "Select System Map(&M)"),
-              MenuCommand(kCmdOpenDia, "ダイヤデータを開く(&O)", "Open User Dia(&O)"),
-              MenuCommand(kCmdSaveDia, "ダイヤデータを上書き保存(&S)", "Write User Dia(&S)"),
-              MenuCommand(kCmdSaveDiaAs, "ダイヤデータを別名で保存(&A)", "Write As User Dia(&A)"),
+              WithShortcut(MenuCommand(kCmdMapSelect, "マップ選択(&M)", "Select System Map(&M)"),
+                           "Ctrl+M"),
+              WithShortcut(MenuCommand(kCmdOpenDia, "ダイヤデータを開く(&O)", "Open User Dia(&O)"),
+                           "Ctrl+O"),
+              WithShortcut(
+                  MenuCommand(kCmdSaveDia, "ダイヤデータを上書き保存(&S)", "Write User Dia(&S)"),
+                  "Ctrl+S"),
+              WithShortcut(MenuCommand(kCmdSaveDiaAs, "ダイヤデータを別名で保存(&A)",
+                                       "Write As User Dia(&A)"),
+                           "Ctrl+Shift+S"),
               MenuSeparator(),
               MenuCommand(kCmdImport, "データ自動インポート(&I)", "Automatic Data Import(&I)"),
               MenuCommand(kCmdOpenAnnouncement, "車内放送データを開く(&C)",

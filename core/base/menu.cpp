@@ -27,6 +27,11 @@ MenuEntry MenuCommand(std::string id, std::string japanese, std::string english)
   return entry;
 }
 
+MenuEntry WithShortcut(MenuEntry entry, const char* shortcut) {
+  entry.shortcut = shortcut;
+  return entry;
+}
+
 MenuEntry CheckableCommand(std::string id, std::string japanese, std::string english) {
   MenuEntry entry = MenuCommand(std::move(id), std::move(japanese), std::move(english));
   entry.checkable = true;

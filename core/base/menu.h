@@ -31,6 +31,8 @@ struct MenuEntry {
 MenuEntry MenuCommand(std::string id, std::string japanese, std::string english);
 MenuEntry CheckableCommand(std::string id, std::string japanese, std::string english);
 MenuEntry MenuSeparator();
+// `entry` with the shortcut of its command ("Ctrl+Shift+S").
+MenuEntry WithShortcut(MenuEntry entry, const char* shortcut);
 MenuEntry Submenu(std::string id, std::string japanese, std::string english,
                   std::vector<MenuEntry> children);
 

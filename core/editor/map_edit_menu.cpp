@@ -9,11 +9,6 @@ namespace corvane {
 
 namespace {
 
-MenuEntry WithShortcut(MenuEntry entry, const char* shortcut) {
-  entry.shortcut = shortcut;
-  return entry;
-}
-
 std::vector<MenuEntry> BuildFileMenu() {
   return {
       Submenu(

@@ -12,6 +12,7 @@
 
 #include "app/about.h"
 #include "app/app_context.h"
+#include "app/data_folder.h"
 #include "app/main_menu.h"
 #include "app/web_help.h"
 #include "base/file_io.h"
@@ -236,6 +237,40 @@ class MainFrameTest : public QObject {
     frame.ActionFor(kCmdPassengerSimulation)->trigger();
     QCOMPARE(*asked_options_, changed);
     QCOMPARE(frame.passenger_options(), changed);
+  }
+
+  void DiaDataOpensAndSavesThroughTheFileMenu() {
+    const std::string data = scratch_.path() + "data";
+    context_->data_folder.path = data;
+    context_->data_folder.table = *DataFolderTable::Build(data);
+    for (int slot : {kSlotSystemTemp, kSlotDataKvb, kSlotSystemMap}) {
+      std::filesystem::create_directories(context_->data_folder.table[slot]);
+    }
+    const std::string sample =
+        *ReadFileBytes(testing::SourceDataFolder() + "../examples/sample_line.kvb");
+    const std::string path = context_->data_folder.table[kSlotDataKvb] + "line.kvb";
+    QVERIFY(WriteFileBytes(path, sample));
+    MainFrame frame(*context_, hooks_);
+    QCOMPARE(frame.ActionFor(kCmdOpenDia)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    QCOMPARE(frame.ActionFor(kCmdSaveDiaAs)->shortcut(),
+             QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+
+    chooser_.Queue(path);
+    frame.ActionFor(kCmdOpenDia)->trigger();
+    QCOMPARE(frame.dia().dia_path(), path);
+    QVERIFY(context_->log.Lines().front() == "マップデータ「東町線」を開きました。");
+    QCOMPARE(frame.passenger_options(), frame.dia().file().header.passengers);
+
+    // A changed option marks the dia; saving writes it back under its name.
+    PassengerOptions changed = frame.passenger_options();
+    changed.graph = !changed.graph;
+    answer_options_ = changed;
+    frame.ActionFor(kCmdPassengerSimulation)->trigger();
+    QVERIFY(frame.dia().modified());
+    frame.ActionFor(kCmdSaveDia)->trigger();
+    QVERIFY(!frame.dia().modified());
+    QVERIFY(*ReadFileBytes(path) != sample);
+    QVERIFY(prompter_->shown().empty());
   }
 
   void QuitAsksTheCloseSequence() {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -58,6 +59,7 @@ void MainFrame::AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
     } else {
       QAction* action = menu->addAction(Qs(entry.Text(context_.english)));
       action->setCheckable(entry.checkable);
+      if (!entry.shortcut.empty()) action->setShortcut(QKeySequence(Qs(entry.shortcut)));
       const std::string id = entry.id;
       // The check mark is ours to set; a click only runs the command.
       connect(action, &QAction::triggered, this, [this, id] {

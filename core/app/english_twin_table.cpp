@@ -478,11 +478,13 @@ constexpr EnglishTwin kTwins[] = {
     {"%sの形式写真が見つかりません。\n表示させるには、別途用意してインポートする必要があります。",
      "The photograph of %s was not found.\nTo show it, prepare one and import it."},
     {"形式写真エラー", "Series Photograph Error"},
-    {"%sの形式アイコンが見つかりません。\n表示させるには、別途用意してインポートする必要があります。",
+    {"%sの形式アイコンが見つかりません。\n表示させるには、別途用意してインポートする必要があります"
+     "。",
      "The icon of %s was not found.\nTo show it, prepare one and import it."},
     {"形式アイコンエラー", "Series Icon Error"},
     // Map selection
-    {"マップデータのフォルダ\n%s\nが開けませんでした。", "The map data folder\n%s\ncould not be opened."},
+    {"マップデータのフォルダ\n%s\nが開けませんでした。",
+     "The map data folder\n%s\ncould not be opened."},
     {"マップデータが見つかりませんでした。", "No map data was found."},
     {"起動時のマップです", "This is the start-up map"},
     {"保安装置：ＡＴＣ", "Safety device: ATC"},

@@ -98,7 +98,7 @@ void BM_OpenDia(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     DiaFile read;
     ScriptedPrompter prompter;
-    if (OpenDiaPath(files.packed, files.temp, prompter, read) != DiaReadResult::kRead) {
+    if (OpenDiaFile(files.packed, files.temp, prompter, read) != DiaReadResult::kRead) {
       state.SkipWithError("the dia data could not be opened");
     }
     const auto opened = std::chrono::steady_clock::now();

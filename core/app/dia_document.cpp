@@ -102,7 +102,7 @@ DiaOpenOutcome DiaDocument::OpenSystemMap(const std::string& file_name) {
 
 DiaOpenOutcome DiaDocument::ReadPath(const std::string& path, bool* retry) {
   DiaFile read;
-  switch (OpenDiaPath(path, folders_.temp, prompter_, read)) {
+  switch (OpenDiaFile(path, folders_.temp, prompter_, read)) {
     case DiaReadResult::kRead:
       break;
     case DiaReadResult::kRetry:

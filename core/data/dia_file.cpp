@@ -283,7 +283,7 @@ DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string&
   return DiaReadResult::kRead;
 }
 
-DiaReadResult OpenDiaPath(const std::string& path, const std::string& temp_folder,
+DiaReadResult OpenDiaFile(const std::string& path, const std::string& temp_folder,
                           Prompter& prompter, DiaFile& out) {
   const DiaFileKind kind = DiaKindOfPath(path);
   std::string header_path = path;
@@ -298,6 +298,10 @@ DiaReadResult OpenDiaPath(const std::string& path, const std::string& temp_folde
     if (!split) return DiaReadResult::kFailed;
     header_path = *split;
   }
+  return ReadDiaHeader(header_path, prompter, out);
+}
+
+DiaReadResult ReadDiaHeader(const std::string& header_path, Prompter& prompter, DiaFile& out) {
   const auto header_text = ReadFileBytes(header_path);
   if (!header_text) {
     ReportFileError(prompter, kCannotOpenForRead, header_path, kReadErrorCaption);
@@ -307,21 +311,21 @@ DiaReadResult OpenDiaPath(const std::string& path, const std::string& temp_folde
   return ReadDiaFromHeader(*header_text, header_path, source, prompter, out);
 }
 
-bool SaveDiaPath(const DiaFile& file, const std::string& path, const std::string& temp_folder,
-                 Prompter& prompter) {
-  const DiaFileKind kind = DiaKindOfPath(path, true);
-  const std::string text = FormatDiaText(file, kind == DiaFileKind::kExecuted);
-  if (!IsPackedDiaKind(kind)) {
-    if (WriteFileAtomically(path, text)) return true;
-    ReportFileError(prompter, kCannotOpenText, path, kWriteErrorCaption);
-    return false;
-  }
-  const std::string text_path = JoinPath(temp_folder, kDiaScratchText);
-  if (!WriteFileAtomically(text_path, text)) {
+bool WriteDiaBundle(const DiaFile& file, const std::string& text_path,
+                    const std::string& packed_path, bool with_stack, Prompter& prompter) {
+  if (!WriteFileAtomically(text_path, FormatDiaText(file, with_stack))) {
     ReportFileError(prompter, kCannotOpenText, text_path, kWriteErrorCaption);
     return false;
   }
-  return PackBundle(text_path, path, prompter);
+  return packed_path.empty() || PackBundle(text_path, packed_path, prompter);
+}
+
+bool SaveDiaPath(const DiaFile& file, const std::string& path, const std::string& temp_folder,
+                 Prompter& prompter) {
+  const DiaFileKind kind = DiaKindOfPath(path, true);
+  if (!IsPackedDiaKind(kind)) return WriteDiaBundle(file, path, "", false, prompter);
+  return WriteDiaBundle(file, JoinPath(temp_folder, kDiaScratchText), path,
+                        kind == DiaFileKind::kExecuted, prompter);
 }
 
 std::string DescribeDia(const DiaFile& file) {

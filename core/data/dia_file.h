@@ -60,11 +60,20 @@ enum class DiaReadResult {
 DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string& shown_header,
                                 MapTableSource& source, Prompter& prompter, DiaFile& out);
 
+// Reads the header member at `header_path` and the members in its folder.
+DiaReadResult ReadDiaHeader(const std::string& header_path, Prompter& prompter, DiaFile& out);
+
 // Opens a dia file of any kind: a bundle is unpacked and split into the
 // scratch folder `temp_folder` (emptied of earlier members first) and read
 // from there; a header file is read with the members beside it.
-DiaReadResult OpenDiaPath(const std::string& path, const std::string& temp_folder,
+DiaReadResult OpenDiaFile(const std::string& path, const std::string& temp_folder,
                           Prompter& prompter, DiaFile& out);
+
+// Writes the bundle text of `file` to `text_path` (with the stack member
+// when `with_stack`) and, when `packed_path` is not empty, packs it there.
+// The old files stay when anything fails (reported).
+bool WriteDiaBundle(const DiaFile& file, const std::string& text_path,
+                    const std::string& packed_path, bool with_stack, Prompter& prompter);
 
 // Saves as the kind of `path`'s extension: packed kinds through the scratch
 // text "temp.kvp" in `temp_folder`, other extensions as bundle text. The

@@ -237,7 +237,7 @@ TEST_F(DiaDocumentTest, SaveAsThenSaveAndOtherExtensions) {
   EXPECT_FALSE(document_.modified());
   DiaFile read;
   ScriptedPrompter prompter;
-  ASSERT_EQ(OpenDiaPath(path, folders_.temp, prompter, read), DiaReadResult::kRead);
+  ASSERT_EQ(OpenDiaFile(path, folders_.temp, prompter, read), DiaReadResult::kRead);
   EXPECT_EQ(FormatDiaText(read, false), FormatDiaText(document_.file(), false));
   EXPECT_EQ(read.header.map_name, Sjis("改名線"));
 

@@ -50,7 +50,7 @@ Opened OpenText(const ScratchFolder& folder, const std::string& text,
   EXPECT_TRUE(WriteFileBytes(path, text));
   ScriptedPrompter prompter({newer_answer});
   Opened opened{DiaReadResult::kFailed, DiaFile{}, {}};
-  opened.result = OpenDiaPath(path, folder.File("temp/"), prompter, opened.file);
+  opened.result = OpenDiaFile(path, folder.File("temp/"), prompter, opened.file);
   for (const auto& box : prompter.shown()) opened.shown.push_back(box.caption + ": " + box.text);
   return opened;
 }
@@ -68,7 +68,7 @@ TEST_F(DiaFileTest, EveryMemberRoundTripsThroughEveryKind) {
     ScriptedPrompter prompter;
     ASSERT_TRUE(SaveDiaPath(sample, folder_.File(name), folder_.File("temp/"), prompter)) << name;
     DiaFile read;
-    ASSERT_EQ(OpenDiaPath(folder_.File(name), folder_.File("temp/"), prompter, read),
+    ASSERT_EQ(OpenDiaFile(folder_.File(name), folder_.File("temp/"), prompter, read),
               DiaReadResult::kRead)
         << name;
     EXPECT_EQ(FormatDiaText(read, false), text) << name;
@@ -78,7 +78,7 @@ TEST_F(DiaFileTest, EveryMemberRoundTripsThroughEveryKind) {
   ScriptedPrompter prompter;
   ASSERT_TRUE(SaveDiaPath(sample, folder_.File("a.kve"), folder_.File("temp/"), prompter));
   DiaFile read;
-  ASSERT_EQ(OpenDiaPath(folder_.File("a.kve"), folder_.File("temp/"), prompter, read),
+  ASSERT_EQ(OpenDiaFile(folder_.File("a.kve"), folder_.File("temp/"), prompter, read),
             DiaReadResult::kRead);
   EXPECT_EQ(read.stack, sample.stack);
   EXPECT_EQ(FormatDiaText(read, true), FormatDiaText(sample, true));
@@ -91,7 +91,7 @@ TEST_F(DiaFileTest, OldestKindReadsTheMembersBesideTheHeader) {
   }
   ScriptedPrompter prompter;
   DiaFile read;
-  ASSERT_EQ(OpenDiaPath(folder_.File("temp.kvd"), folder_.File("temp/"), prompter, read),
+  ASSERT_EQ(OpenDiaFile(folder_.File("temp.kvd"), folder_.File("temp/"), prompter, read),
             DiaReadResult::kRead);
   EXPECT_EQ(FormatDiaText(read, false), text);
 }

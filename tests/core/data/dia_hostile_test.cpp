@@ -172,7 +172,7 @@ TEST(DiaHostileTest, DamagedBundlesAreRefusedBeforeAnythingIsWritten) {
   const auto open = [&](const std::string& path) {
     ScriptedPrompter prompter;
     Outcome outcome{DiaReadResult::kFailed, Previous(), {}};
-    outcome.result = OpenDiaPath(path, temp, prompter, outcome.file);
+    outcome.result = OpenDiaFile(path, temp, prompter, outcome.file);
     for (const auto& box : prompter.shown()) outcome.shown.push_back(box.caption + ": " + box.text);
     return outcome;
   };

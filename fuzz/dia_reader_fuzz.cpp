@@ -15,23 +15,15 @@
 #include "base/file_io.h"
 #include "base/prompter.h"
 #include "data/dia_file.h"
+#include "fuzz_support.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
 
 namespace {
 
 using namespace corvane;
-
-// Goes on through every warning; counts what it was shown.
-class IgnoringPrompter : public Prompter {
- public:
-  PromptAnswer Ask(std::string_view, std::string_view, PromptButtons buttons, PromptIcon) override {
-    ++shown;
-    return buttons == PromptButtons::kAbortRetryIgnore ? PromptAnswer::kIgnore
-                                                       : SafeAnswer(buttons);
-  }
-  int shown = 0;
-};
+using fuzzing::IgnoringPrompter;
+using fuzzing::Mismatch;
 
 // Reads a bundle text into `file`; false when nothing was read.
 bool ReadBundleText(std::string_view text, DiaFile& file, IgnoringPrompter& prompter) {
@@ -45,19 +37,6 @@ bool ReadBundleText(std::string_view text, DiaFile& file, IgnoringPrompter& prom
   BundleTableSource source(*members);
   return ReadDiaFromHeader(*header, kDiaHeaderMember, source, prompter, file) ==
          DiaReadResult::kRead;
-}
-
-[[noreturn]] void Mismatch(const char* what, std::string_view a, std::string_view b) {
-  std::size_t at = 0;
-  while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
-  const std::size_t from = at < 60 ? 0 : at - 60;
-  auto excerpt = [from](std::string_view text) {
-    return from < text.size() ? text.substr(from, 120) : std::string_view();
-  };
-  std::fprintf(stderr, "%s at byte %zu:\n< %.*s\n> %.*s\n", what, at,
-               static_cast<int>(excerpt(a).size()), excerpt(a).data(),
-               static_cast<int>(excerpt(b).size()), excerpt(b).data());
-  std::abort();
 }
 
 void CheckBundle(std::string_view text) {

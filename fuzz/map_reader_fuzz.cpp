@@ -18,23 +18,15 @@
 #include "base/ini_file.h"
 #include "base/prompter.h"
 #include "editor/map_tables.h"
+#include "fuzz_support.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
 
 namespace {
 
 using namespace corvane;
-
-// Goes on through every warning; counts what it was shown.
-class IgnoringPrompter : public Prompter {
- public:
-  PromptAnswer Ask(std::string_view, std::string_view, PromptButtons buttons, PromptIcon) override {
-    ++shown;
-    return buttons == PromptButtons::kAbortRetryIgnore ? PromptAnswer::kIgnore
-                                                       : SafeAnswer(buttons);
-  }
-  int shown = 0;
-};
+using fuzzing::IgnoringPrompter;
+using fuzzing::Mismatch;
 
 constexpr char kDefaultSignalSets[] = "  1,  0,A,B\n  2,  0,C,D\n";
 constexpr char kDefaultSignals[] =
@@ -74,20 +66,6 @@ bool ReadBundleText(std::string_view text, MapContent& map, IgnoringPrompter& pr
   if (!header) return false;
   ReadMapFromHeader(*header, source, map, prompter);
   return true;
-}
-
-// Shows where two texts that should be equal part, then stops.
-[[noreturn]] void Mismatch(const char* what, std::string_view a, std::string_view b) {
-  std::size_t at = 0;
-  while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
-  const std::size_t from = at < 60 ? 0 : at - 60;
-  auto excerpt = [from](std::string_view text) {
-    return from < text.size() ? text.substr(from, 120) : std::string_view();
-  };
-  std::fprintf(stderr, "%s at byte %zu:\n< %.*s\n> %.*s\n", what, at,
-               static_cast<int>(excerpt(a).size()), excerpt(a).data(),
-               static_cast<int>(excerpt(b).size()), excerpt(b).data());
-  std::abort();
 }
 
 void CheckBundle(std::string_view text) {

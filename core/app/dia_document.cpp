@@ -114,22 +114,7 @@ DiaOpenOutcome DiaDocument::ReadPath(const std::string& path, bool* retry) {
   file_ = std::move(read);
   loaded_version_ = file_.header.version;
   modified_ = false;
-  switch (DiaKindOfPath(path)) {
-    case DiaFileKind::kDia:
-    case DiaFileKind::kLog:
-      dia_path_ = path;
-      executed_path_.clear();
-      break;
-    case DiaFileKind::kExecuted:
-      // Executed data is no dia file: a later dia save asks for a name
-      // rather than writing it over the dia file opened before.
-      dia_path_.clear();
-      executed_path_ = path;
-      break;
-    default:
-      ForgetPaths();
-      break;
-  }
+  TakePath(path, true);
   RecordSystemMap(path);
   log_.Clear();
   log_.AddLine(FillIn(kOpenedLine, {file_.header.map_name.Utf8()}));
@@ -137,6 +122,25 @@ DiaOpenOutcome DiaDocument::ReadPath(const std::string& path, bool* retry) {
   ReportSeriesImages();
   Changed();
   return DiaOpenOutcome::kOpened;
+}
+
+void DiaDocument::TakePath(const std::string& path, bool opened) {
+  switch (DiaKindOfPath(path)) {
+    case DiaFileKind::kDia:
+    case DiaFileKind::kLog:
+      dia_path_ = path;
+      executed_path_.clear();
+      break;
+    case DiaFileKind::kExecuted:
+      // Executed data opened is no dia file: a later dia save asks for a
+      // name rather than writing it over the dia file opened before.
+      if (opened) dia_path_.clear();
+      executed_path_ = path;
+      break;
+    default:
+      ForgetPaths();
+      break;
+  }
 }
 
 void DiaDocument::RecordSystemMap(const std::string& path) const {
@@ -192,19 +196,7 @@ bool DiaDocument::SaveAs() {
 
 bool DiaDocument::SaveAsPath(const std::string& path) {
   if (!WriteTo(path)) return false;
-  switch (DiaKindOfPath(path, true)) {
-    case DiaFileKind::kDia:
-    case DiaFileKind::kLog:
-      dia_path_ = path;
-      executed_path_.clear();
-      break;
-    case DiaFileKind::kExecuted:
-      executed_path_ = path;
-      break;
-    default:
-      ForgetPaths();
-      break;
-  }
+  TakePath(path, false);
   Changed();
   return true;
 }

@@ -91,6 +91,9 @@ class DiaDocument {
  private:
   DiaOpenOutcome ReadPath(const std::string& path, bool* retry);
   bool WriteTo(const std::string& path);
+  // The file opened or saved becomes the current dia or executed path (or
+  // neither, for the other kinds).
+  void TakePath(const std::string& path, bool opened);
   void RecordSystemMap(const std::string& path) const;
   void ReportSeriesImages() const;
   void Changed() const {

@@ -9,6 +9,7 @@
 #include "base/ini_file.h"
 #include "base/member_text.h"
 #include "base/record_format.h"
+#include "data/member_rows.h"
 
 namespace corvane {
 
@@ -239,45 +240,6 @@ const RecordFormat<AccidentRecord>& AccidentFormat(int kind) {
 }
 
 // ------------------------------------------------------------ helpers
-
-std::string LineProblem(int line, const std::string& what) {
-  return "line " + std::to_string(line) + ": " + what;
-}
-
-// Reads numbered rows into `table`: each row under its number (row 0 only
-// into tables that write it); the count becomes the highest number read.
-template <typename Record>
-bool ReadNumberedRows(std::string_view text, int version, const RecordFormat<Record>& format,
-                      Table<Record>& table, std::string* problem, bool keep_row0 = false) {
-  const int capacity = table.capacity();
-  table.SetCount(0);
-  int line_number = 0;
-  bool ok = true;
-  ForEachMemberLine(text, [&](const MemberLine& line) {
-    ++line_number;
-    if (!ok) return;
-    const int number = line.Int(0);
-    if (number == 0 && !keep_row0) return;
-    if (number < 0 || number > capacity) {
-      *problem = LineProblem(line_number, "record " + std::to_string(number) +
-                                              " lies beyond the table's " +
-                                              std::to_string(capacity) + " records");
-      ok = false;
-      return;
-    }
-    Record record{};
-    format.Read(line, version, number, record);
-    table.Store(number, std::move(record));
-  });
-  return ok;
-}
-
-// Rows 0..count, each with its number.
-template <typename Record>
-void WriteNumberedRows(const Table<Record>& table, const RecordFormat<Record>& format, int first,
-                       int number_width, MemberWriter& out) {
-  for (int i = first; i <= table.count(); ++i) format.Write(i, table[i], number_width, out);
-}
 
 std::string Sjis(const char* utf8) { return Utf8ToSjis(utf8); }
 
@@ -706,19 +668,19 @@ bool ReadDiaMember(DiaMember member, std::string_view text, int version, SystemM
                    DiaData& dia, std::string* problem) {
   switch (member) {
     case DiaMember::kSeries:
-      return ReadNumberedRows(text, version, SeriesFormat(), dia.series, problem, true);
+      return ReadNumberedRows(text, version, SeriesFormat(), true, dia.series, problem);
     case DiaMember::kTrain:
-      return ReadNumberedRows(text, version, TrainFormat(), dia.trains, problem, true);
+      return ReadNumberedRows(text, version, TrainFormat(), true, dia.trains, problem);
     case DiaMember::kUnit:
-      return ReadNumberedRows(text, version, UnitFormat(), dia.units, problem, true);
+      return ReadNumberedRows(text, version, UnitFormat(), true, dia.units, problem);
     case DiaMember::kDiagram:
-      return ReadNumberedRows(text, version, DiagramFormat(), dia.diagrams, problem);
+      return ReadNumberedRows(text, version, DiagramFormat(), false, dia.diagrams, problem);
     case DiaMember::kEvent:
       return ReadEvents(text, dia, problem);
     case DiaMember::kPattern:
-      return ReadNumberedRows(text, version, PatternFormat(), dia.patterns, problem);
+      return ReadNumberedRows(text, version, PatternFormat(), false, dia.patterns, problem);
     case DiaMember::kTrainType:
-      if (!ReadNumberedRows(text, version, TrainTypeFormat(), dia.train_types, problem, true)) {
+      if (!ReadNumberedRows(text, version, TrainTypeFormat(), true, dia.train_types, problem)) {
         return false;
       }
       // A colour is one byte each in memory.
@@ -730,9 +692,9 @@ bool ReadDiaMember(DiaMember member, std::string_view text, int version, SystemM
       }
       return true;
     case DiaMember::kMode:
-      return ReadNumberedRows(text, version, ModeFormat(), dia.modes, problem);
+      return ReadNumberedRows(text, version, ModeFormat(), false, dia.modes, problem);
     case DiaMember::kSpeedType:
-      return ReadNumberedRows(text, version, SpeedTypeFormat(), dia.speed_types, problem);
+      return ReadNumberedRows(text, version, SpeedTypeFormat(), false, dia.speed_types, problem);
     case DiaMember::kRunTime:
       return ReadRunTimes(text, dia, problem);
     case DiaMember::kStopTime:
@@ -745,9 +707,9 @@ bool ReadDiaMember(DiaMember member, std::string_view text, int version, SystemM
           text, DemandFormat(), [](const DemandEntry& e) { return e.from == 0; }, dia.demand);
       return true;
     case DiaMember::kLever:
-      return ReadNumberedRows(text, version, LeverFormat(), dia.levers, problem);
+      return ReadNumberedRows(text, version, LeverFormat(), false, dia.levers, problem);
     case DiaMember::kButton:
-      return ReadNumberedRows(text, version, ButtonFormat(), dia.buttons, problem);
+      return ReadNumberedRows(text, version, ButtonFormat(), false, dia.buttons, problem);
     case DiaMember::kAccidentBetween:
     case DiaMember::kAccidentRail:
     case DiaMember::kAccidentPoint:

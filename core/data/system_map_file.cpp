@@ -4,6 +4,7 @@
 
 #include "base/member_text.h"
 #include "base/record_format.h"
+#include "data/member_rows.h"
 #include "editor/map_tables.h"
 #include "mapfile/map_file.h"
 
@@ -144,12 +145,6 @@ const RecordFormat<DetailRecord>& SystemDetailFormat() {
 
 // ------------------------------------------------------------ writing
 
-template <typename Record>
-void WriteRows(const Table<Record>& table, const RecordFormat<Record>& format, int first,
-               int number_width, MemberWriter& out) {
-  for (int i = first; i <= table.count(); ++i) format.Write(i, table[i], number_width, out);
-}
-
 void WritePoint2(const SystemMap& map, MemberWriter& out) {
   for (int i = 1; i <= map.points.count(); ++i) {
     const PointRecord& p = map.points[i];
@@ -169,42 +164,6 @@ void WritePoint2(const SystemMap& map, MemberWriter& out) {
 }
 
 // ------------------------------------------------------------ reading
-
-std::string LineProblem(int line, const std::string& what) {
-  return "line " + std::to_string(line) + ": " + what;
-}
-
-// Reads numbered rows into `table`: each row under its number (row 0
-// skipped unless `keep_row0`); the count becomes the highest number read.
-template <typename Record>
-bool ReadRows(std::string_view text, int version, const RecordFormat<Record>& format,
-              bool keep_row0, Table<Record>& table, std::string* problem) {
-  const int capacity = table.capacity();
-  table.SetCount(0);
-  int line_number = 0;
-  bool ok = true;
-  ForEachMemberLine(text, [&](const MemberLine& line) {
-    ++line_number;
-    if (!ok) return;
-    const int number = line.Int(0);
-    if (number == 0 && !keep_row0) return;
-    if (number < 0 || number > capacity) {
-      *problem = LineProblem(line_number, "record " + std::to_string(number) +
-                                              " lies beyond the table's " +
-                                              std::to_string(capacity) + " records");
-      ok = false;
-      return;
-    }
-    Record record = number == 0 ? table[0] : Record{};
-    if (!format.Read(line, version, number, record)) {
-      *problem = LineProblem(line_number, "a value out of range");
-      ok = false;
-      return;
-    }
-    table.Store(number, record);
-  });
-  return ok;
-}
 
 bool ReadPoint2(std::string_view text, SystemMap& map, std::string* problem) {
   int line_number = 0;
@@ -283,31 +242,31 @@ std::string FormatSystemMember(const SystemMap& map, SystemMember member) {
   MemberWriter out;
   switch (member) {
     case SystemMember::kRail:
-      WriteRows(map.rails, SystemRailFormat(), 0, 3, out);
+      WriteNumberedRows(map.rails, SystemRailFormat(), 0, 3, out);
       break;
     case SystemMember::kPRail:
-      WriteRows(map.prails, SystemPRailFormat(), 0, 3, out);
+      WriteNumberedRows(map.prails, SystemPRailFormat(), 0, 3, out);
       break;
     case SystemMember::kPoint1:
-      WriteRows(map.points, SystemPoint1Format(), 1, 2, out);
+      WriteNumberedRows(map.points, SystemPoint1Format(), 1, 2, out);
       break;
     case SystemMember::kPoint2:
       WritePoint2(map, out);
       break;
     case SystemMember::kTarget:
-      WriteRows(map.targets, SystemTargetFormat(), 0, 2, out);
+      WriteNumberedRows(map.targets, SystemTargetFormat(), 0, 2, out);
       break;
     case SystemMember::kStation:
-      WriteRows(map.stations, SystemStationFormat(), 0, 2, out);
+      WriteNumberedRows(map.stations, SystemStationFormat(), 0, 2, out);
       break;
     case SystemMember::kStationDraw:
-      WriteRows(map.station_draws, SystemStationDrawFormat(), 0, 2, out);
+      WriteNumberedRows(map.station_draws, SystemStationDrawFormat(), 0, 2, out);
       break;
     case SystemMember::kRow:
-      WriteRows(map.rows, SystemRowFormat(), 0, 2, out);
+      WriteNumberedRows(map.rows, SystemRowFormat(), 0, 2, out);
       break;
     case SystemMember::kJump:
-      WriteRows(map.jumps, SystemJumpFormat(), 0, 2, out);
+      WriteNumberedRows(map.jumps, SystemJumpFormat(), 0, 2, out);
       break;
     case SystemMember::kDetail:
       for (std::size_t i = 0; i < map.details.size(); ++i) {
@@ -315,7 +274,7 @@ std::string FormatSystemMember(const SystemMap& map, SystemMember member) {
       }
       break;
     case SystemMember::kSignalSet:
-      WriteRows(map.signal_sets, SignalTypeFormat(), 1, 3, out);
+      WriteNumberedRows(map.signal_sets, SignalTypeFormat(), 1, 3, out);
       break;
     case SystemMember::kSignal:
       FormatAspectBands(map.signal_sets, map.images, map.colours, out);
@@ -328,35 +287,37 @@ bool ReadSystemMember(SystemMember member, std::string_view text, int version, S
                       std::string* problem) {
   switch (member) {
     case SystemMember::kRail:
-      return ReadRows(text, version, SystemRailFormat(), false, map.rails, problem);
+      return ReadNumberedRows(text, version, SystemRailFormat(), false, map.rails, problem);
     case SystemMember::kPRail:
-      if (!ReadRows(text, version, SystemPRailFormat(), false, map.prails, problem)) return false;
+      if (!ReadNumberedRows(text, version, SystemPRailFormat(), false, map.prails, problem))
+        return false;
       // Older data has the column but no meaning for it.
       if (version < kVersionPieceElectric) {
         for (int i = 1; i <= map.prails.count(); ++i) map.prails[i].electric = 0;
       }
       return true;
     case SystemMember::kPoint1:
-      return ReadRows(text, version, SystemPoint1Format(), false, map.points, problem);
+      return ReadNumberedRows(text, version, SystemPoint1Format(), false, map.points, problem);
     case SystemMember::kPoint2:
       return ReadPoint2(text, map, problem);
     case SystemMember::kTarget:
-      return ReadRows(text, version, SystemTargetFormat(), false, map.targets, problem);
+      return ReadNumberedRows(text, version, SystemTargetFormat(), false, map.targets, problem);
     case SystemMember::kStation:
-      return ReadRows(text, version, SystemStationFormat(), false, map.stations, problem);
+      return ReadNumberedRows(text, version, SystemStationFormat(), false, map.stations, problem);
     case SystemMember::kStationDraw:
-      return ReadRows(text, version, SystemStationDrawFormat(), false, map.station_draws, problem);
+      return ReadNumberedRows(text, version, SystemStationDrawFormat(), false, map.station_draws,
+                              problem);
     case SystemMember::kRow:
       if (version < kVersionRowMember) return true;
-      return ReadRows(text, version, SystemRowFormat(), true, map.rows, problem);
+      return ReadNumberedRows(text, version, SystemRowFormat(), true, map.rows, problem);
     case SystemMember::kJump:
       if (version < kVersionJumpMember) return true;
-      return ReadRows(text, version, SystemJumpFormat(), false, map.jumps, problem);
+      return ReadNumberedRows(text, version, SystemJumpFormat(), false, map.jumps, problem);
     case SystemMember::kDetail:
       if (version < kVersionDetailMember) return true;
       return ReadDetails(text, map, problem);
     case SystemMember::kSignalSet:
-      return ReadRows(text, version, SignalTypeFormat(), false, map.signal_sets, problem);
+      return ReadNumberedRows(text, version, SignalTypeFormat(), false, map.signal_sets, problem);
     case SystemMember::kSignal:
       if (!ReadAspectBands(text, map.signal_sets, map.images, map.colours)) {
         *problem = "aspect rows out of order or naming no signal set";

@@ -149,9 +149,6 @@ DiaFile SampleDiaFile() {
   h.settings.re_accel_speed = 6;
   h.settings.guidance_speed = 20;
   h.settings.handle_atc = 300;
-  h.font_size_mode = 1;
-  h.scale_x = 8192;
-  h.scale_y = 2048;
   h.windows[0].lines = {"Left=10", "Top=20"};
   h.windows[3].open = true;
   h.windows[3].lines = {"Left=300"};

@@ -78,6 +78,7 @@ constexpr IniKey<H> kPassengerKeys[] = {
 struct HeaderSection {
   std::string name;  // Shift-JIS
   std::vector<std::span<const IniKey<H>>> keys;
+  bool read_back = true;  // false: written from the program's values only
 };
 
 // The sections of settings, in the order written; the display windows come
@@ -90,7 +91,8 @@ const std::vector<HeaderSection>& SettingsSections() {
        {kMapIdentityKeys, kSettingsSwitchKeys<H, &H::settings>, kAreaOrderKeys,
         kSettingsDistanceKeys<H, &H::settings>, kMaxSpeedKeys,
         kSettingsSpeedKeys<H, &H::settings>}},
-      {Utf8ToSjis("表示設定"), {kDisplayKeys}},
+      // The board's current values; a file's are not read back.
+      {Utf8ToSjis("表示設定"), {kDisplayKeys}, false},
   };
   return sections;
 }
@@ -233,6 +235,7 @@ void FormatDiaHeaderSettings(const DiaHeader& header, std::string& out) {
 
 void ReadDiaHeaderSettings(const IniFile& ini, std::string_view text, DiaHeader& header) {
   for (const HeaderSection& section : SettingsSections()) {
+    if (!section.read_back) continue;
     for (const auto& keys : section.keys) ReadIniKeys(ini, section.name, keys, header);
   }
   ReadIniKeys(ini, PassengerSection(), std::span<const IniKey<H>>(kPassengerKeys), header);

@@ -50,7 +50,8 @@ struct DiaHeader {
   LongText map_name;
   bool map_pos_check = true;
   MapSettings settings;
-  // The board's font size mode and scales (4096 = 1.0), kept as read.
+  // The board's font size mode and scales (4096 = 1.0): written, never read
+  // back (the board's own values once it exists).
   int font_size_mode = 0;
   int scale_x = 4096;
   int scale_y = 4096;

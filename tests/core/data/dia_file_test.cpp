@@ -242,6 +242,7 @@ TEST_F(DiaFileTest, HeaderDefaultsAndOverrides) {
   header.replace(header.find("RightDown=1"), 11, "RightDown=0");
   erase_line("RouteWarningDist");
   erase_line("UseATC");
+  header.replace(header.find("scale_x=4096"), 12, "scale_x=8192");
   const Opened opened = OpenText(folder_, WithMember(text, "temp.kvd", header));
   ASSERT_EQ(opened.result, DiaReadResult::kRead);
   const DiaHeader& h = opened.file.header;
@@ -250,6 +251,7 @@ TEST_F(DiaFileTest, HeaderDefaultsAndOverrides) {
   EXPECT_EQ(h.settings.route_warning_dist, 2000);
   EXPECT_EQ(h.settings.use_atc, 1);
   EXPECT_EQ(h.settings.safety_device, kSafetyAtc);
+  EXPECT_EQ(h.scale_x, 4096);  // the board's values are written, never read back
 }
 
 TEST_F(DiaFileTest, MissingFileKeyNamesTheHeadersFolder) {

@@ -294,10 +294,7 @@ void CheckRun::Warning(std::string_view text, MapTable table, int index) {
 
 bool CheckRun::EndOfStage() {
   if (errors_ == 0 && warnings_ == 0) return true;
-  if (output_.message) {
-    output_.message("エラー：" + std::to_string(errors_) + "件　警告：" +
-                    std::to_string(warnings_) + "件");
-  }
+  Message("エラー：" + std::to_string(errors_) + "件　警告：" + std::to_string(warnings_) + "件");
   if (errors_ > 0) {
     if (output_.prompter != nullptr) output_.prompter->Error(kStopped, "コンパイルエラー");
     return false;
@@ -307,6 +304,20 @@ bool CheckRun::EndOfStage() {
                                            PromptIcon::kWarning) == PromptAnswer::kYes;
   if (go_on) warnings_ = 0;
   return go_on;
+}
+
+void CheckRun::Message(std::string_view text) const {
+  if (output_.message) output_.message(text);
+}
+
+void CheckRun::FinalReport() {
+  Message("エラー：" + std::to_string(errors_) + "件　警告：" + std::to_string(warnings_) + "件");
+  if (output_.prompter == nullptr) return;
+  if (errors_ > 0) {
+    output_.prompter->Error(kStopped, "コンパイルエラー");
+  } else if (warnings_ > 0) {
+    output_.prompter->Ask(kGoOn, "コンパイル警告", PromptButtons::kYesNo, PromptIcon::kWarning);
+  }
 }
 
 bool RunCompileChecks(EditMap& map, CheckRun& run) {
@@ -333,10 +344,14 @@ bool RunCompileChecks(EditMap& map, CheckRun& run) {
   return run.EndOfStage();
 }
 
-bool CheckForCompile(EditMap& map, MapCheckMarks& marks, const CheckOutput& output) {
+void StartChecks(MapCheckMarks& marks, const CheckOutput& output) {
   marks.Clear();
   if (output.clear_messages) output.clear_messages();
   if (output.message) output.message("");
+}
+
+bool CheckForCompile(EditMap& map, MapCheckMarks& marks, const CheckOutput& output) {
+  StartChecks(marks, output);
   CheckRun run(marks, output);
   return RunCompileChecks(map, run);
 }

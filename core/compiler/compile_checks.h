@@ -37,6 +37,11 @@ class CheckRun {
   // After a stage: the counter line when anything was found, then an error
   // stops (false) and warnings ask; Yes forgets them and goes on.
   bool EndOfStage();
+  // A plain message-window line (the compile's report).
+  void Message(std::string_view text) const;
+  // After the last stage of the compile: the counter line always, then the
+  // stop or go-on box, whose answer no longer changes anything.
+  void FinalReport();
 
   int errors() const { return errors_; }
   int warnings() const { return warnings_; }
@@ -52,8 +57,12 @@ class CheckRun {
 // one says stop. The repairs of stages 4 and 5 change the map (and stay).
 bool RunCompileChecks(EditMap& map, CheckRun& run);
 
-// The checks as the compile command starts them: marks cleared, the
-// message window emptied and given an empty line, then the stages.
+// How the compile command starts the checks: marks cleared, the message
+// window emptied and given an empty line.
+void StartChecks(MapCheckMarks& marks, const CheckOutput& output);
+
+// The checks as the compile command starts them: StartChecks, then the
+// stages.
 bool CheckForCompile(EditMap& map, MapCheckMarks& marks, const CheckOutput& output);
 // The same in the map edit window: the error display is switched on to show
 // what the checks find.

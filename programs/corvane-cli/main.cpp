@@ -19,6 +19,7 @@
 #include "base/message_log.h"
 #include "base/prompter.h"
 #include "compiler/compile_checks.h"
+#include "compiler/map_compiler.h"
 #include "editor/edit_map.h"
 #include "editor/edit_script.h"
 #include "mapfile/map_summary.h"
@@ -52,6 +53,15 @@ constexpr const char kUsage[] =
     "                              line per aspect band, tab-separated: type number, type short\n"
     "                              name, aspect speed N[km/h], step-up speed (1023: none), aspect\n"
     "                              name, colour #RRGGBB\n"
+    "  map compile MAP.kvm OUT.kvb [--save-map=OUT.kvm]\n"
+    "                              run the checks and compile the map (every warning question\n"
+    "                              answered Yes); prints what the message window shows, from\n"
+    "                              the checks' empty line through the findings, the\n"
+    "                              \"＜情報＞\" report lines and the counter line; writes OUT.kvb\n"
+    "                              (the compiled map and a new dia) when the compile got past\n"
+    "                              the checks; --save-map writes the map with its piece\n"
+    "                              numbers and repairs. Exit status 0 without errors, 1 when\n"
+    "                              an error was reported, 2 when the map cannot be read\n"
     "  map resave IN.kvm OUT.kvm   read a map file of any version, write it in the current one\n"
     "  map new OUT.kvm             write a new, empty map with the default signal types\n"
     "  map edit IN.kvm OUT.kvm     edit a map (IN -new: a new map) with the commands on standard\n"
@@ -170,6 +180,16 @@ void PrintMarks(const MapCheckMarks& marks) {
 
 // map check MAP.kvm [--marks] [--save=OUT.kvm]: the compile checks with every
 // warning question answered Yes; the message-window lines on standard output.
+// Prints message-window lines on standard output.
+CheckOutput PrintingOutput() {
+  CheckOutput output;
+  output.message = [](std::string_view line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+  };
+  return output;
+}
+
 int CheckCommand(const std::vector<std::string>& args, MapSession& session) {
   bool marks_wanted = false;
   std::optional<std::string> save_path;
@@ -185,17 +205,42 @@ int CheckCommand(const std::vector<std::string>& args, MapSession& session) {
   if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 2;
   ConsolePrompter go_on({true, false});
   MapCheckMarks marks;
-  CheckOutput output;
-  output.message = [](std::string_view line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-  };
+  CheckOutput output = PrintingOutput();
   output.prompter = &go_on;
   const bool passed = CheckForCompile(session.map, marks, output);
   if (marks_wanted) PrintMarks(marks);
   std::fflush(stdout);
   if (save_path && !session.document.SaveAsPath(*save_path)) return 1;
   return passed ? 0 : 1;
+}
+
+int CompileCommand(const std::vector<std::string>& args, MapSession& session) {
+  std::optional<std::string> save_map;
+  for (std::size_t i = 3; i < args.size(); ++i) {
+    if (args[i].rfind("--save-map=", 0) == 0 && args[i].size() > 11) {
+      save_map = args[i].substr(11);
+    } else {
+      return UsageError("map compile: MAP.kvm OUT.kvb [--save-map=OUT.kvm] expected");
+    }
+  }
+  if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 2;
+  ConsolePrompter go_on({true, false});
+  MapCheckMarks marks;
+  CheckOutput output = PrintingOutput();
+  output.prompter = &go_on;
+  const std::optional<CompileResult> result = CompileMap(session.map, marks, output);
+  std::fflush(stdout);
+  bool written = true;
+  if (result) {
+    ScriptedChooser chooser;
+    MessageLog log;
+    DiaDocument dia(DiaFolders{session.scratch.path(), "", "", "", "", ""}, go_on, chooser, log);
+    dia.Replace(result->file);
+    written = dia.SaveAsPath(args[2]);
+  }
+  if (save_map && !session.document.SaveAsPath(*save_map)) written = false;
+  if (!written) return 1;
+  return result && result->errors == 0 ? 0 : 1;
 }
 
 int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_folder,
@@ -241,6 +286,7 @@ int MapCommand(const std::vector<std::string>& args, const DataFolder& data_fold
     return 0;
   }
   if (sub == "check" && args.size() >= 2) return CheckCommand(args, session);
+  if (sub == "compile" && args.size() >= 3) return CompileCommand(args, session);
   if (sub == "signals" && args.size() == 2) {
     if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 1;
     std::fputs(DescribeSignalTypes(session.map.content()).c_str(), stdout);
@@ -329,7 +375,8 @@ int Run(int argc, char** argv) {
       policy.answer_ignore = true;
     } else if (arg.rfind("--data-dir=", 0) == 0 && arg.size() > 11) {
       data_dir = std::string(arg.substr(11));
-    } else if (arg == "--marks" || arg.rfind("--save=", 0) == 0) {
+    } else if (arg == "--marks" || arg.rfind("--save=", 0) == 0 ||
+               arg.rfind("--save-map=", 0) == 0) {
       args.emplace_back(arg);  // options of map check
     } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
       return UsageError(("unknown option " + std::string(arg)).c_str());

@@ -4,12 +4,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <map>
 #include <optional>
 #include <string>
 
 #include "base/prompter.h"
 #include "compiler/compile_checks.h"
+#include "compiler/map_compiler.h"
 #include "editor/map_change.h"
 #include "editor/map_tables.h"
 #include "example_maps.h"
@@ -147,6 +149,41 @@ void BM_ReadMap(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReadMap)->Unit(benchmark::kMillisecond);
+
+// The whole compile of the largest checkable map (checks included), and the
+// read of that map's file beside it: counter "vs_read" says how many times
+// longer compiling takes than reading (the goal is at most 2).
+void BM_CompileMap(benchmark::State& state) {
+  const EditMap& largest = CheckableLargestMap();
+  const std::string text = FormatMapText(largest.content());
+  const auto members = SplitBundleText(text);
+  MemberSource source(*members);
+  ScriptedPrompter prompter;
+  CheckOutput output;
+  output.prompter = &prompter;
+  std::chrono::duration<double> compile_time{0};
+  std::chrono::duration<double> read_time{0};
+  bool compiled = false;
+  for (auto _ : state) {
+    state.PauseTiming();
+    EditMap map;
+    map.Replace(MapContent(largest.content()));
+    state.ResumeTiming();
+    const auto start = std::chrono::steady_clock::now();
+    MapCheckMarks marks;
+    const auto result = CompileMap(map, marks, output);
+    compiled = result.has_value();
+    const auto done = std::chrono::steady_clock::now();
+    MapContent read;
+    ReadMapFromHeader(members->front().content, source, read, prompter);
+    const auto read_done = std::chrono::steady_clock::now();
+    compile_time += done - start;
+    read_time += read_done - done;
+  }
+  if (!compiled) state.SkipWithError("the map did not compile");
+  state.counters["vs_read"] = compile_time.count() / read_time.count();
+}
+BENCHMARK(BM_CompileMap)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace corvane

@@ -14,6 +14,8 @@
 
 namespace corvane {
 
+class DiaDocument;
+
 struct AppContext {
   AppContext(Environment& environment, Prompter& prompter_in, Chooser& chooser_in)
       : env(environment), prompter(prompter_in), chooser(chooser_in) {}
@@ -27,6 +29,9 @@ struct AppContext {
   ProgramSettings settings;
   EditMap edit_map;
   MessageLog log;
+  // The main window's dia data (owned by the main window; null until it
+  // exists), which the map edit window's compile replaces.
+  DiaDocument* dia = nullptr;
 
   // "korv.ini" in the data folder.
   std::string SettingsPath() const { return data_folder.SettingsPath(); }

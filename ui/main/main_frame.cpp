@@ -33,13 +33,21 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
   folders.image16 = data.table[kSlotImage16];
   dia_ = std::make_unique<DiaDocument>(folders, context_.prompter, context_.chooser, context_.log);
   dia_->set_english(context_.english);
+  context_.dia = dia_.get();
+  // The title names the map the main window holds (opened or compiled).
+  dia_->SetChangeListener([this] {
+    UpdateTitle();
+    RefreshMessageWindow();
+  });
   dialog_host_ = std::make_unique<QtDialogHost>(context_.prompter, context_.english, this);
   BuildMenus();
   PlaceWindow(*this, context_.settings.main_window,
               DefaultSettings(context_.env, context_.english).main_window, StartWindow::kMain);
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+  if (context_.dia == dia_.get()) context_.dia = nullptr;
+}
 
 void MainFrame::BuildMenus() {
   for (const MenuEntry& entry : MainMenu()) {
@@ -160,6 +168,13 @@ void MainFrame::EditPassengerOptions() {
     current = *options;
     dia_->set_modified(true);
   }
+}
+
+void MainFrame::UpdateTitle() {
+  std::string title = WindowTitleText(WindowTitle::kMapCompilerTitle, context_.english);
+  const std::string name = dia_->file().header.map_name.Utf8();
+  if (!name.empty()) title += " - " + name;
+  setWindowTitle(Qs(title));
 }
 
 void MainFrame::SelectMap() {

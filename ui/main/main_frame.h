@@ -80,6 +80,8 @@ class MainFrame : public QMainWindow {
   void ShowAbout();
   void EditPassengerOptions();
   void SelectMap();
+  // The program's title and the name of the map held.
+  void UpdateTitle();
 
   AppContext& context_;
   DesktopHooks hooks_;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/compile_command.h"
 #include "app/english_twins.h"
 #include "app/messages.h"
 #include "app/settings.h"
@@ -280,7 +281,19 @@ void MapEditWindow::Compile() {
     setWindowTitle(Qs(Shown(text, context_.english)));
   };
   output.prompter = &context_.prompter;
-  CheckForCompile(*session_, output);
+  if (context_.dia == nullptr) {
+    CheckForCompile(*session_, output);
+  } else {
+    CompileCommandSetup setup;
+    setup.backup = context_.settings.backup_file;
+    setup.temp_folder = context_.data_folder.TempFolder();
+    setup.settings_path = context_.SettingsPath();
+    setup.output = output;
+    if (RunCompileCommand(*session_, *context_.dia, setup) == CompileOutcome::kCompiled &&
+        setup.backup) {
+      context_.settings.backup_files.kvm = JoinPath(setup.temp_folder, kCompileBackupName);
+    }
+  }
   Edited();
 }
 

@@ -1,0 +1,61 @@
+#include "app/compile_command.h"
+
+#include "app/settings.h"
+#include "base/file_io.h"
+#include "base/ini_file.h"
+#include "mapfile/map_file.h"
+#include "mapfile/packed_bundle.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr const char kReplaceQuestion[] =
+    "メインウインドウのマップデータを更新します。\n現在のダイヤの変更は失われます。\nよろしいですか"
+    "？";
+constexpr const char kReplaceCaption[] = "コンパイル確認";
+constexpr const char kBackupText[] = "back.kv2";
+
+// Writes the map as the backup in the scratch folder and records it in the
+// settings file, so that a start after an abnormal end offers it.
+bool WriteBackup(const EditMap& map, const CompileCommandSetup& setup, Prompter& prompter) {
+  const std::string text = JoinPath(setup.temp_folder, kBackupText);
+  const std::string backup = JoinPath(setup.temp_folder, kCompileBackupName);
+  if (!WriteMapText(map.content(), text, prompter) || !PackBundle(text, backup, prompter)) {
+    return false;
+  }
+  IniFile::Update(setup.settings_path, [&backup](IniFile& ini) {
+    ini.SetString(kBackupFileSection, kBackupKvmKey, backup);
+  });
+  return true;
+}
+
+}  // namespace
+
+CompileOutcome RunCompileCommand(EditSession& session, DiaDocument& dia,
+                                 const CompileCommandSetup& setup) {
+  Prompter* prompter = setup.output.prompter;
+  if (dia.modified() && prompter != nullptr &&
+      prompter->Ask(kReplaceQuestion, kReplaceCaption, PromptButtons::kYesNo,
+                    PromptIcon::kQuestion) != PromptAnswer::kYes) {
+    return CompileOutcome::kCancelled;
+  }
+  if (setup.backup && prompter != nullptr && !WriteBackup(session.map(), setup, *prompter)) {
+    return CompileOutcome::kCancelled;
+  }
+  session.state().error_display = true;
+  // The checks' repairs and the piece numbers are one step of the record
+  // of changes.
+  session.map().NameActions("コンパイル", "Compile");
+  std::optional<CompileResult> result =
+      CompileMap(session.map(), session.state().check_marks, setup.output);
+  if (!result) return CompileOutcome::kStopped;
+  // Only now the main window's data is replaced: a compile a check stopped
+  // leaves it, and its file name, as they were.
+  dia.Replace(std::move(result->file));
+  // The new dia has no file and no changes of its own yet.
+  dia.set_modified(false);
+  return CompileOutcome::kCompiled;
+}
+
+}  // namespace corvane

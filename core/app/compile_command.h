@@ -1,0 +1,34 @@
+#pragma once
+// The map edit window's compile command: the question before the main
+// window's changed dia is replaced, the backup of the map, the checks and
+// the compile, and the hand-over of the compiled map and its new dia to the
+// main window.
+
+#include <string>
+
+#include "app/dia_document.h"
+#include "compiler/map_compiler.h"
+#include "editor/edit_session.h"
+
+namespace corvane {
+
+struct CompileCommandSetup {
+  bool backup = true;         // the "BackupFile" program setting
+  std::string temp_folder;    // where "back.kvm" is written
+  std::string settings_path;  // "korv.ini", which records the backup
+  CheckOutput output;         // message window, title, boxes
+};
+
+enum class CompileOutcome {
+  kCancelled,  // the user kept the main window's dia, or the backup failed
+  kStopped,    // a check stage stopped the compile; the main window's data is as it was
+  kCompiled,   // the main window holds the compiled map and a new dia
+};
+
+inline constexpr const char kCompileBackupName[] = "back.kvm";
+
+// Runs the command on the session's map and hands the result to `dia`.
+CompileOutcome RunCompileCommand(EditSession& session, DiaDocument& dia,
+                                 const CompileCommandSetup& setup);
+
+}  // namespace corvane

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "editor/grid_index.h"
 #include "editor/map_geometry.h"
 
 namespace corvane {
@@ -13,14 +14,18 @@ namespace {
 constexpr int kRightward = 1;
 constexpr int kLeftward = -1;
 
-int RailContinuing(const EditMap& map, GridPoint p, int heading) {
+// `Map` answers the connection questions: the map itself, or a GridIndex of
+// it for walks over every segment.
+template <typename Map>
+int RailContinuing(const Map& map, GridPoint p, int heading) {
   return heading == kRightward ? map.RailContinuingRight(p) : map.RailContinuingLeft(p);
 }
 
 // A point that continues from `p` in `heading`: one with a branch end at `p`
 // on the side facing it. Jumps lead only to segments, so a point is looked
 // for at `p` itself.
-int PointContinuing(const EditMap& map, GridPoint p, int heading) {
+template <typename Map>
+int PointContinuing(const Map& map, GridPoint p, int heading) {
   return heading == kRightward ? map.PointWithLeftBranchAt(p) : map.PointWithRightBranchAt(p);
 }
 
@@ -89,9 +94,9 @@ class StartWalk {
     int rail = step.rail;
     for (;;) {
       if (rail != 0 && !PassRail(rail, step.heading, &at, &distance)) return;
-      rail = RailContinuing(map_, at, step.heading);
+      rail = RailContinuing(index_, at, step.heading);
       if (rail != 0) continue;
-      const int point = PointContinuing(map_, at, step.heading);
+      const int point = PointContinuing(index_, at, step.heading);
       if (point != 0) EnterPoint(point, at, step.heading, distance);
       return;
     }
@@ -170,6 +175,7 @@ class StartWalk {
 
   MapChange& change_;
   const EditMap& map_;
+  const GridIndex index_{map_.content()};
   const int forward_;
   std::vector<Step> stack_;
   std::vector<char> passed_right_, passed_left_;

@@ -590,39 +590,42 @@ std::vector<EditTool> BuildTools() {
   // comes before the tool; cancelling it keeps the tool that was active.
   auto naming = [](EditMode mode, EditCommand command, const char* prompt,
                    std::string (*title)(const EditSession&, std::string_view, bool),
-                   bool (*ask)(EditSession&)) {
+                   bool (*ask)(EditSession&), void (*click)(EditSession&, int, int)) {
     EditTool tool = Described(mode, prompt, title);
     command.menu = kNamesMenuId;
     tool.commands = {command};
     tool.choose = ask;
+    tool.left_down = click;
     return tool;
   };
-  tools.push_back(naming(
-      EditMode::kManualName, Command(kCmdManualName, {"手動名称設定(&M)", "Manual Names(&M)"}),
-      "線路名称を設定したい線路を左クリックして下さい。", ManualNameTitle, AskForManualNames));
+  tools.push_back(naming(EditMode::kManualName,
+                         Command(kCmdManualName, {"手動名称設定(&M)", "Manual Names(&M)"}),
+                         "線路名称を設定したい線路を左クリックして下さい。", ManualNameTitle,
+                         AskForManualNames, ManualNameClick));
   tools.push_back(
       naming(EditMode::kBlockNameAuto,
              Command(kCmdBlockNameAuto, {"閉塞全自動設定(&1)", "Full-Automatic Block Names(&1)"}),
              "線路名称を全自動で設定したい駅間の線路を左クリックして下さい。",
-             PlainTitle<kBlockNameAutoTitle>, nullptr));
+             PlainTitle<kBlockNameAutoTitle>, nullptr, BlockNameAutoClick));
+  tools.push_back(naming(
+      EditMode::kBlockNameSemi,
+      Command(kCmdBlockNameSemi, {"閉塞半自動設定(&2)", "Semi-Automatic Block Names(&2)"}),
+      "線路名称を設定したい駅間の線路を左クリックして下さい。",
+      NameEntryTitle<kBlockNameSemiTitle, NameTable::kBlock>, AskForBlockName, BlockNameSemiClick));
   tools.push_back(
-      naming(EditMode::kBlockNameSemi,
-             Command(kCmdBlockNameSemi, {"閉塞半自動設定(&2)", "Semi-Automatic Block Names(&2)"}),
-             "線路名称を設定したい駅間の線路を左クリックして下さい。",
-             NameEntryTitle<kBlockNameSemiTitle, NameTable::kBlock>, AskForBlockName));
-  tools.push_back(naming(EditMode::kYardName,
-                         Command(kCmdYardName, {"構内自動設定(&A)", "Yard Names(&A)"}),
-                         "線路名称を設定したい構内の線路・ポイントを左クリックして下さい。",
-                         NameEntryTitle<kYardNameTitle, NameTable::kYard>, AskForYardName));
+      naming(EditMode::kYardName, Command(kCmdYardName, {"構内自動設定(&A)", "Yard Names(&A)"}),
+             "線路名称を設定したい構内の線路・ポイントを左クリックして下さい。",
+             NameEntryTitle<kYardNameTitle, NameTable::kYard>, AskForYardName, YardNameClick));
   tools.push_back(naming(
       EditMode::kStationName, Command(kCmdStationName, {"駅自動設定(&S)", "Station Names(&S)"}),
       "線路名称を設定したい駅の線路を左クリックして下さい。",
-      NameEntryTitle<kStationNameTitle, NameTable::kStation>, AskForStationName));
+      NameEntryTitle<kStationNameTitle, NameTable::kStation>, AskForStationName, StationNameClick));
   tools.push_back(
       naming(EditMode::kStopSectionName,
              Command(kCmdStopSectionName, {"停車区画自動設定(&T)", "Stop Section Names(&T)"}),
              "線路名称を設定したい停車区画の線路を左クリックして下さい。",
-             NameEntryTitle<kStopSectionNameTitle, NameTable::kTarget>, AskForStopSectionName));
+             NameEntryTitle<kStopSectionNameTitle, NameTable::kTarget>, AskForStopSectionName,
+             StopSectionNameClick));
   EditTool start_point = Described(
       EditMode::kStartPoint, "起点を設定したい端部の線路を左クリックして下さい。", StartPointTitle);
   start_point.commands = {

@@ -62,6 +62,14 @@ void SetPointLength(EditSession& session, MapChange& change, int point);
 void SetStopLeft(EditSession& session, MapChange& change, int rail);
 void SetStopRight(EditSession& session, MapChange& change, int rail);
 void SetRailNames(EditSession& session, MapChange& change, int rail);
+// Naming clicks: manual texts, the automatic block, yard, station and stop
+// section names.
+void ManualNameClick(EditSession& session, int px, int py);
+void BlockNameAutoClick(EditSession& session, int px, int py);
+void BlockNameSemiClick(EditSession& session, int px, int py);
+void YardNameClick(EditSession& session, int px, int py);
+void StationNameClick(EditSession& session, int px, int py);
+void StopSectionNameClick(EditSession& session, int px, int py);
 void SetPointNames(EditSession& session, MapChange& change, int point);
 bool AskForElectric(EditSession& session);
 bool AskForSignalType(EditSession& session);

@@ -287,9 +287,9 @@ bool ReadSystemMember(SystemMember member, std::string_view text, int version, S
                       std::string* problem) {
   switch (member) {
     case SystemMember::kRail:
-      return ReadNumberedRows(text, version, SystemRailFormat(), false, map.rails, problem);
+      return ReadNumberedRows(text, version, SystemRailFormat(), true, map.rails, problem);
     case SystemMember::kPRail:
-      if (!ReadNumberedRows(text, version, SystemPRailFormat(), false, map.prails, problem))
+      if (!ReadNumberedRows(text, version, SystemPRailFormat(), true, map.prails, problem))
         return false;
       // Older data has the column but no meaning for it.
       if (version < kVersionPieceElectric) {
@@ -301,18 +301,18 @@ bool ReadSystemMember(SystemMember member, std::string_view text, int version, S
     case SystemMember::kPoint2:
       return ReadPoint2(text, map, problem);
     case SystemMember::kTarget:
-      return ReadNumberedRows(text, version, SystemTargetFormat(), false, map.targets, problem);
+      return ReadNumberedRows(text, version, SystemTargetFormat(), true, map.targets, problem);
     case SystemMember::kStation:
-      return ReadNumberedRows(text, version, SystemStationFormat(), false, map.stations, problem);
+      return ReadNumberedRows(text, version, SystemStationFormat(), true, map.stations, problem);
     case SystemMember::kStationDraw:
-      return ReadNumberedRows(text, version, SystemStationDrawFormat(), false, map.station_draws,
+      return ReadNumberedRows(text, version, SystemStationDrawFormat(), true, map.station_draws,
                               problem);
     case SystemMember::kRow:
       if (version < kVersionRowMember) return true;
       return ReadNumberedRows(text, version, SystemRowFormat(), true, map.rows, problem);
     case SystemMember::kJump:
       if (version < kVersionJumpMember) return true;
-      return ReadNumberedRows(text, version, SystemJumpFormat(), false, map.jumps, problem);
+      return ReadNumberedRows(text, version, SystemJumpFormat(), true, map.jumps, problem);
     case SystemMember::kDetail:
       if (version < kVersionDetailMember) return true;
       return ReadDetails(text, map, problem);

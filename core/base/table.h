@@ -23,6 +23,8 @@ class Table {
   explicit Table(int capacity) : capacity_(capacity), records_(1) {}
 
   int count() const { return count_; }
+  // Makes room for records 0..`count` at once (a table about to be filled).
+  void Reserve(int count) { records_.reserve(static_cast<std::size_t>(count) + 1); }
   int capacity() const { return capacity_; }
   bool full() const { return count_ >= capacity_; }
   bool empty() const { return count_ == 0; }

@@ -163,9 +163,19 @@ PointRecord ZeroRow<PointRecord>() {
   return r;
 }
 
-std::string Numbered(const char* format, int number) {
+// "第%02d閉塞" and "第%02d分岐" in Shift-JIS, converted once.
+const std::string& BlockFormat() {
+  static const std::string format = Utf8ToSjis("第%02d閉塞");
+  return format;
+}
+const std::string& BranchFormat() {
+  static const std::string format = Utf8ToSjis("第%02d分岐");
+  return format;
+}
+
+std::string Numbered(const std::string& sjis_format, int number) {
   char text[64];
-  std::snprintf(text, sizeof text, Utf8ToSjis(format).c_str(), number);
+  std::snprintf(text, sizeof text, sjis_format.c_str(), number);
   return text;
 }
 
@@ -223,6 +233,10 @@ class Compiler {
     counts.jumps = m.jumps.count();
     counts.details = 0;
     system_ = SystemMap(counts);
+    system_.rails.Reserve(counts.rails);
+    system_.prails.Reserve(counts.prails);
+    system_.points.Reserve(counts.points);
+    source_rail_.reserve(static_cast<std::size_t>(counts.rails) + 1);
     system_.rails[0] = ZeroRow<RailRecord>();
     system_.points[0] = ZeroRow<PointRecord>();
     system_.targets[0] = ZeroRow<TargetRecord>();
@@ -280,7 +294,8 @@ class Compiler {
     for (int i = 1; i <= m.rails.count(); ++i) {
       const MapRail& s = m.rails[i];
       const int piece = system_.prails.count() + 1;
-      change_.rails()[i].piece = piece;
+      // A map compiled before keeps its numbers untouched (no change recorded).
+      if (s.piece != piece) change_.rails()[i].piece = piece;
       RailRecord common;
       common.station = s.station;
       common.target = s.station != 0 ? s.station : (s.target != 0 ? s.target + stations_ : 0);
@@ -336,8 +351,9 @@ class Compiler {
       rail.short_name = m.targets[s.target].short_name;
       rail.name = m.targets[s.target].name;
     } else {
-      rail.short_name = Numbered("第%02d閉塞", piece);
-      rail.name = Numbered("第%02d閉塞", piece);
+      const std::string name = Numbered(BlockFormat(), piece);
+      rail.short_name = name;
+      rail.name = name;
     }
   }
 
@@ -373,7 +389,7 @@ class Compiler {
       for (int k = 1; k <= UsedBranchSlots(p); ++k) {
         const auto slot = static_cast<std::size_t>(k);
         const int piece = system_.prails.count() + 1;
-        change_.points()[n].branch_piece[slot] = piece;
+        if (p.branch_piece[slot] != piece) change_.points()[n].branch_piece[slot] = piece;
         RailRecord common;
         common.yard_target = YardTarget(p.yard_station, p.yard_target, 0);
         common.speed_limit = p.branch_speed[slot] != 0 ? p.branch_speed[slot] : p.speed_limit;
@@ -411,8 +427,9 @@ class Compiler {
       rail.short_name = short_name;
       rail.name = name;
     } else {
-      rail.short_name = Numbered("第%02d分岐", point);
-      rail.name = Numbered("第%02d分岐", point);
+      const std::string name = Numbered(BranchFormat(), point);
+      rail.short_name = name;
+      rail.name = name;
     }
   }
 
@@ -685,14 +702,13 @@ class Compiler {
     return out;
   }
 
-  // Whether `key` clashes with the key of another point: one is a prefix of
-  // the other, letter case ignored.
-  bool Clashes(const std::string& key, int self) const {
+  // Whether `key` clashes with the key of another point (`keys`, lowered):
+  // one is a prefix of the other, letter case ignored.
+  static bool Clashes(const std::string& key, int self, const std::vector<std::string>& keys) {
     const std::string lower = Lower(key);
-    for (int u = 1; u <= system_.points.count(); ++u) {
-      if (u == self) continue;
-      const std::string other = Lower(system_.points[u].point_key.view());
-      if (other.empty()) continue;
+    for (std::size_t u = 1; u < keys.size(); ++u) {
+      const std::string& other = keys[u];
+      if (static_cast<int>(u) == self || other.empty()) continue;
       const std::size_t n = std::min(other.size(), lower.size());
       if (other.compare(0, n, lower, 0, n) == 0) return true;
     }
@@ -710,16 +726,21 @@ class Compiler {
         for (char b = 'A'; b <= 'Z'; ++b) candidates.push_back(std::string{a, b});
       }
     }
+    std::vector<std::string> keys(1);
+    for (int u = 1; u <= system_.points.count(); ++u) {
+      keys.push_back(Lower(system_.points[u].point_key.view()));
+    }
     std::size_t cursor = 0;
     for (int u = 1; u <= system_.points.count(); ++u) {
       PointRecord& p = system_.points[u];
       if (!p.point_key.empty()) continue;
-      while (cursor < candidates.size() && Clashes(candidates[cursor], u)) ++cursor;
+      while (cursor < candidates.size() && Clashes(candidates[cursor], u, keys)) ++cursor;
       if (cursor == candidates.size()) {
         run_.Error("＜エラー＞ポイントキーを自動設定できません。使用できるキーがありません。",
                    MapTable::kPoint, p.map_point);
         continue;
       }
+      keys[static_cast<std::size_t>(u)] = Lower(candidates[cursor]);
       p.point_key = candidates[cursor++];
     }
   }

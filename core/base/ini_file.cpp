@@ -46,6 +46,8 @@ std::string_view Unquote(std::string_view value) {
 
 }  // namespace
 
+std::string_view IniValueAsRead(std::string_view value) { return Unquote(Trim(value)); }
+
 int ProfileInt(std::string_view value) {
   std::size_t pos = 0;
   while (pos < value.size() && (value[pos] == ' ' || value[pos] == '\t')) ++pos;

@@ -19,6 +19,10 @@ namespace corvane {
 // character; 0 when there are none. Values wrap around at 32 bits.
 int ProfileInt(std::string_view value);
 
+// A value as reading gives it back: blanks around it trimmed, one pair of
+// quotes around it taken off.
+std::string_view IniValueAsRead(std::string_view value);
+
 class IniFile {
  public:
   IniFile() = default;

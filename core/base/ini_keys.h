@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/fixed_text.h"
 #include "base/ini_file.h"
 
 namespace corvane {
@@ -84,6 +85,21 @@ constexpr IniKey<S> FlagKey(const char* name) {
   return key;
 }
 
+// Stores a value read from an INI file in a text field so that writing and
+// reading it again gives the same text: a fixed text cut at its size is
+// trimmed and unquoted again as reading would.
+inline void StoreIniValue(std::string& field, std::string_view value) { field = value; }
+template <std::size_t N>
+void StoreIniValue(FixedText<N>& field, std::string_view value) {
+  field = value;
+  for (;;) {
+    const std::string stored(field.view());
+    const std::string_view as_read = IniValueAsRead(stored);
+    if (as_read.size() == stored.size()) return;
+    field = as_read;
+  }
+}
+
 inline std::string_view TextOfField(const std::string& text) { return text; }
 template <typename Text>
 std::string_view TextOfField(const Text& text) {
@@ -97,7 +113,7 @@ constexpr IniKey<S> TextKey(const char* name) {
   key.name = name;
   key.is_text = true;
   key.get_text = [](const S& s) { return TextOfField(FieldAt<Path...>(s)); };
-  key.set_text = [](S& s, std::string_view value) { FieldAt<Path...>(s) = value; };
+  key.set_text = [](S& s, std::string_view value) { StoreIniValue(FieldAt<Path...>(s), value); };
   return key;
 }
 

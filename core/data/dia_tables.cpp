@@ -7,6 +7,7 @@
 #include "base/encoding.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
+#include "base/ini_keys.h"
 #include "base/member_text.h"
 #include "base/record_format.h"
 #include "data/member_rows.h"
@@ -496,15 +497,15 @@ void ReadSound(std::string_view text, SystemMap& map, DiaData& dia) {
     if (!value && key.front() == '#' && !name.empty() && name.find('=') == std::string_view::npos) {
       value = ini.Find(melody, name);
     }
-    map.stations[s].melody_file = value.value_or("");
+    StoreIniValue(map.stations[s].melody_file, value.value_or(""));
   }
-  dia.door_sounds.open = ini.GetString(Sjis("ドア開"), "open", "open.wav");
-  dia.door_sounds.close = ini.GetString(Sjis("ドア閉"), "close", "close.wav");
+  StoreIniValue(dia.door_sounds.open, ini.GetString(Sjis("ドア開"), "open", "open.wav"));
+  StoreIniValue(dia.door_sounds.close, ini.GetString(Sjis("ドア閉"), "close", "close.wav"));
   const std::string sections[6] = {Sjis("ドア開"),   Sjis("ドア閉"), Sjis("ＡＴＣ"),
                                    Sjis("ポイント"), Sjis("走行音"), Sjis("ＢＶＥ")};
   for (int n = 1; n <= dia.series.count(); ++n) {
     for (int k = 0; k < 6; ++k) {
-      dia.series[n].*SeriesSound(k) = ini.GetString(sections[k], SeriesKey(n));
+      StoreIniValue(dia.series[n].*SeriesSound(k), ini.GetString(sections[k], SeriesKey(n)));
     }
   }
 }
@@ -527,7 +528,8 @@ void ReadCrewMessages(std::string_view text, CrewMessages& messages) {
   std::size_t k = 0;
   for (const CrewMessageSection& section : CrewMessageSections()) {
     const std::string name = Sjis(section.name);
-    for (const char* key : section.keys) messages[k++] = ini.GetString(name, Sjis(key));
+    for (const char* key : section.keys)
+      StoreIniValue(messages[k++], ini.GetString(name, Sjis(key)));
   }
 }
 

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "base/ini_keys.h"
 #include "base/prompter.h"
 #include "data/dia_tables.h"
 #include "example_dia.h"
@@ -287,6 +288,27 @@ TEST_F(DiaFileTest, MelodiesSurviveDuplicateAndAwkwardStationNames) {
   file.map.stations[2].short_name = Sjis("西町");
   EXPECT_NE(FormatDiaMember(file.map, file.dia, DiaMember::kSound).find(Sjis("西町") + "=東町x"),
             std::string::npos);
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+TEST(DiaIniValuesTest, AValueCutAtItsFieldReadsBackAsStored) {
+  // Cut at 255 bytes the value would end in a blank, which reading the
+  // saved file would trim away: it is stored trimmed already.
+  const std::string value = std::string(254, 'a') + "  bcd";
+  CrewMessages messages;
+  ReadCrewMessages("[" + testing::Sjis("走行中・到着") + "]\n" +
+                       testing::Sjis("主要駅・車掌乗務・定時") + "=" + value + "\n",
+                   messages);
+  EXPECT_EQ(messages[0].view(), std::string(254, 'a'));
+  // A cut that leaves a quoted text is unquoted as reading would.
+  LongText quoted;
+  StoreIniValue(quoted, "\"" + std::string(253, 'q') + "\"xyz");
+  EXPECT_EQ(quoted.view(), std::string(253, 'q'));
 }
 
 }  // namespace

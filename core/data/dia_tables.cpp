@@ -429,15 +429,20 @@ void ReadAccidents(std::string_view text, int kind, Table<AccidentRecord>& table
 
 // ------------------------------------------------------------ sound.ini
 
+// The first character of a station keyed by number; no plain name starts
+// with it. ("#" would open a bundle member, ";" a comment, "[" a section.)
+constexpr char kNumberedMelodyKey = '*';
+
 bool PlainMelodyKey(std::string_view name) {
   if (name.empty() || name.find('=') != std::string_view::npos) return false;
-  if (name.front() == '#' || name.front() == ';' || name.front() == '[') return false;
+  const char first = name.front();
+  if (first == kNumberedMelodyKey || first == '#' || first == ';' || first == '[') return false;
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };
   return !blank(name.front()) && !blank(name.back());
 }
 
 // Stations keyed by their abbreviated name when it is plain and no other
-// station's name matches it; others by "#<number>", which no plain name
+// station's name matches it; others by "*<number>", which no plain name
 // can be.
 std::string MelodyKey(const SystemMap& map, int station) {
   const std::string_view name = map.stations[station].short_name.view();
@@ -447,7 +452,7 @@ std::string MelodyKey(const SystemMap& map, int station) {
       unique = false;
     }
   }
-  return unique ? std::string(name) : "#" + std::to_string(station);
+  return unique ? std::string(name) : kNumberedMelodyKey + std::to_string(station);
 }
 
 constexpr const char* kSeriesSoundSections[] = {"ＡＴＣ", "ポイント", "走行音", "ＢＶＥ"};
@@ -494,7 +499,8 @@ void ReadSound(std::string_view text, SystemMap& map, DiaData& dia) {
     std::optional<std::string> value = ini.Find(melody, key);
     // Files of other programs key every station by its name.
     const std::string_view name = map.stations[s].short_name.view();
-    if (!value && key.front() == '#' && !name.empty() && name.find('=') == std::string_view::npos) {
+    if (!value && key.front() == kNumberedMelodyKey && !name.empty() &&
+        name.find('=') == std::string_view::npos) {
       value = ini.Find(melody, name);
     }
     StoreIniValue(map.stations[s].melody_file, value.value_or(""));

@@ -268,14 +268,16 @@ TEST_F(DiaFileTest, MissingFileKeyNamesTheHeadersFolder) {
 
 TEST_F(DiaFileTest, MelodiesSurviveDuplicateAndAwkwardStationNames) {
   DiaFile file = SampleDiaFile();
-  for (const char* name : {"東町", "", "a=b", "#1"}) {
+  for (const char* name : {"東町", "", "a=b", "*1", "#x"}) {
     StationRecord s = file.map.stations[1];
     s.short_name = Sjis(name);
     s.melody_file = std::string(name) + "x.wav";
     file.map.stations.Append(s);
   }
   const std::string sound = FormatDiaMember(file.map, file.dia, DiaMember::kSound);
-  EXPECT_NE(sound.find("#1=melody1.wav\n#2="), std::string::npos) << sound;
+  EXPECT_NE(sound.find("*1=melody1.wav\n*2="), std::string::npos) << sound;
+  // No line of the member may start a bundle member.
+  EXPECT_EQ(sound.find("\n#"), std::string::npos) << sound;
   SystemMap map = file.map;
   for (int s = 1; s <= map.stations.count(); ++s) map.stations[s].melody_file = "";
   DiaData dia = file.dia;

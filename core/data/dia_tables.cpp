@@ -738,30 +738,31 @@ bool ReadDiaMember(DiaMember member, std::string_view text, int version, SystemM
 }
 
 bool FinishDiaData(const SystemMap& map, DiaData& dia, std::string* problem) {
-  // References are checked against the room of the tables they point into:
-  // a reference to an empty record is the load checks' to repair, one past
-  // the table is never followed.
-  auto within = [](int value, int capacity) { return value >= 0 && value <= capacity; };
+  // References stay within what the file says a table holds, as it writes
+  // it again: the count of a table sized by the header (the run table's
+  // whole size, which it writes), the fixed room of the series and train
+  // types. So a file that reads also reads again after it was saved.
+  auto within = [](int value, int count) { return value >= 0 && value <= count; };
   auto fail = [problem](const char* table, int number, const char* what) {
     *problem = std::string(table) + " " + std::to_string(number) + ": " + what;
     return false;
   };
-  const int rails = map.rails.capacity();
+  const int rails = map.rails.count();
+  const int runs = dia.diagrams.capacity();
   for (int i = 1; i <= dia.trains.count(); ++i) {
     if (!within(dia.trains[i].rail, rails)) return fail("train", i, "no such rail");
   }
   for (int i = 1; i <= dia.units.count(); ++i) {
     const UnitRecord& u = dia.units[i];
-    if (!within(u.diagram, dia.diagrams.capacity()))
-      return fail("trainset", i, "no such train run");
-    if (!within(u.train, dia.trains.capacity())) return fail("trainset", i, "no such train");
+    if (!within(u.diagram, runs)) return fail("trainset", i, "no such train run");
+    if (!within(u.train, dia.trains.count())) return fail("trainset", i, "no such train");
     if (!within(u.series, dia.series.capacity())) return fail("trainset", i, "no such series");
   }
   for (int i = 1; i <= dia.diagrams.count(); ++i) {
     const DiagramRecord& d = dia.diagrams[i];
     if (d.direction == 0) continue;
-    if (!within(d.values[0], map.targets.capacity())) return fail("train run", i, "no such target");
-    if (!within(d.values[4], dia.diagrams.capacity())) return fail("train run", i, "no such link");
+    if (!within(d.values[0], map.targets.count())) return fail("train run", i, "no such target");
+    if (!within(d.values[4], runs)) return fail("train run", i, "no such link");
     if (!within(d.values[6], dia.train_types.capacity())) {
       return fail("train run", i, "no such train type");
     }

@@ -315,3 +315,22 @@ TEST(DiaIniValuesTest, AValueCutAtItsFieldReadsBackAsStored) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+TEST(DiaReferencesTest, AReferenceBeyondWhatTheFileHoldsIsRefused) {
+  // The header may give the train table more room than it holds; a trainset
+  // of a train past the ones held would not read again once saved.
+  DiaFile file = SampleDiaFile();
+  file.dia.units[1].train = 2;
+  std::string problem;
+  EXPECT_FALSE(FinishDiaData(file.map, file.dia, &problem));
+  EXPECT_EQ(problem, "trainset 1: no such train");
+  file.dia.units[1].train = 1;
+  file.dia.speed_types[1].series = 5;  // series the dia does not hold yet: allowed
+  EXPECT_TRUE(FinishDiaData(file.map, file.dia, &problem)) << problem;
+}
+
+}  // namespace
+}  // namespace corvane

@@ -59,7 +59,13 @@ std::string_view MemberLine::Piece(int i) const {
   return pieces_[static_cast<std::size_t>(i)];
 }
 
-std::string_view MemberLine::Text(int i) const { return ClipSjis(Piece(i), kMemberPieceMaxBytes); }
+std::string_view MemberLine::Text(int i) const {
+  std::string_view text = ClipSjis(Piece(i), kMemberPieceMaxBytes);
+  // A carriage return ending a text would end its line when the text is
+  // written last on one, and be read as the line end's.
+  while (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+  return text;
+}
 
 void ForEachMemberLine(std::string_view content,
                        const std::function<void(const MemberLine&)>& on_line) {

@@ -39,7 +39,8 @@ class MemberLine {
   int size() const { return static_cast<int>(pieces_.size()); }
   // Piece `i` (0-based); a piece past the end reads as an empty text and 0.
   int Int(int i) const { return PieceToInt(Piece(i)); }
-  // At most kMemberPieceMaxBytes bytes, never splitting a character.
+  // At most kMemberPieceMaxBytes bytes, never splitting a character, without
+  // carriage returns at its end.
   std::string_view Text(int i) const;
   double Real(int i) const { return PieceToDouble(Text(i)); }
 

@@ -83,8 +83,10 @@ TEST(MemberTextTest, OnlyTerminatedLinesAreRead) {
   using Pieces = std::vector<std::vector<std::string>>;
   EXPECT_EQ(Lines("1,a\n2,b\n3,c"), (Pieces{{"1", "a"}, {"2", "b"}}));
   EXPECT_EQ(Lines("1,a\r\n2,b\r\n"), (Pieces{{"1", "a"}, {"2", "b"}}));
-  // Only the one carriage return before the line feed goes.
-  EXPECT_EQ(Lines("1,a\r\r\n"), (Pieces{{"1", "a\r"}}));
+  // A text never ends in a carriage return: written last on a line it would
+  // be read as the line end's. One inside a text stays.
+  EXPECT_EQ(Lines("1,a\r\r\n"), (Pieces{{"1", "a"}}));
+  EXPECT_EQ(Lines("1,a\rb\n"), (Pieces{{"1", "a\rb"}}));
   EXPECT_EQ(Lines("\n\n"), (Pieces{{""}, {""}}));
   EXPECT_EQ(Lines(""), Pieces{});
   EXPECT_EQ(Lines("no line feed"), Pieces{});

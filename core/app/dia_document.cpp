@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/english_twins.h"
 #include "app/messages.h"
 #include "base/encoding.h"
 #include "base/file_io.h"
@@ -292,9 +293,9 @@ void MapSelectDialog::ShowSelected() {
     const std::string section = Utf8ToSjis(SystemMapSection(file));
     for (const char* key : {"map_name", "保安装置", "旧版"}) {
       const std::string value = ini_.GetString(section, Utf8ToSjis(key));
-      if (!value.empty()) info.items.push_back(SjisToUtf8(value));
+      if (!value.empty()) info.items.push_back(Shown(SjisToUtf8(value), english_));
     }
-    if (file == default_kvb_) info.items.emplace_back(kStartupMapLine);
+    if (file == default_kvb_) info.items.push_back(Shown(kStartupMapLine, english_));
     title = SjisToUtf8(ini_.GetString(section, "DiaTitle"));
     comment = SjisToUtf8(ini_.GetString(section, "dia_comment"));
   }
@@ -332,6 +333,7 @@ std::optional<std::string> ChooseSystemMap(
     return std::nullopt;
   }
   MapSelectDialog dialog(*files, IniFile::Load(folders.system_map_ini), default_kvb, set_default);
+  dialog.set_english(host.english());
   if (!host.Run(dialog)) return std::nullopt;
   return dialog.chosen();
 }

@@ -128,6 +128,11 @@ class MapSelectDialog : public DialogModel {
                   std::function<void(const std::string&)> set_default);
 
   std::string Title(bool english) const override;
+  // The lines the dialog composes (safety device, start-up map) in English.
+  void set_english(bool english) {
+    english_ = english;
+    ShowSelected();
+  }
   void Changed(const std::string& id) override;
   void Press(const std::string& button, DialogHost& host) override;
   bool Accept(Prompter& prompter) override;
@@ -143,6 +148,7 @@ class MapSelectDialog : public DialogModel {
   std::string default_kvb_;
   std::function<void(const std::string&)> set_default_;
   std::string chosen_;
+  bool english_ = false;
 };
 
 // The file names of the SystemMap folder the dialog lists (folders and

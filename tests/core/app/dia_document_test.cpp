@@ -299,6 +299,11 @@ TEST_F(DiaDocumentTest, MapSelectionListsRecordsAndSetsTheStartupMap) {
             (std::vector<std::string>{"東町線", "保安装置：ＡＴＳ", "起動時のマップです"}));
   EXPECT_EQ(dialog.Find("title")->text, "平日ダイヤ");
   EXPECT_EQ(dialog.Find("comment")->text, "試験用");
+  // The English interface shows the lines the dialog composes in English.
+  dialog.set_english(true);
+  EXPECT_EQ(dialog.Find("info")->items,
+            (std::vector<std::string>{"東町線", "Safety device: ATS", "This is the start-up map"}));
+  dialog.set_english(false);
   dialog.Find("map")->item = 1;  // never opened: no record
   dialog.Changed("map");
   EXPECT_TRUE(dialog.Find("info")->items.empty());

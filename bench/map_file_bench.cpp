@@ -106,23 +106,14 @@ void BM_CompileChecks(benchmark::State& state) {
 }
 BENCHMARK(BM_CompileChecks)->Unit(benchmark::kMillisecond);
 
-class MemberSource : public MapTableSource {
+// The bundle's members, which also stand in for the defaults.
+class MemberSource : public BundleTableSource {
  public:
-  explicit MemberSource(const std::vector<BundleMember>& members) {
-    for (const BundleMember& member : members) members_[member.name] = member.content;
-  }
-  std::optional<std::string> ReadTable(const std::string& name, std::string* shown) override {
-    *shown = name;
-    const auto it = members_.find(name);
-    return it == members_.end() ? std::nullopt : std::optional<std::string>(it->second);
-  }
+  using BundleTableSource::BundleTableSource;
   std::optional<std::string> ReadDefaultTable(const std::string& name,
                                               std::string* shown) override {
     return ReadTable(name, shown);
   }
-
- private:
-  std::map<std::string, std::string> members_;
 };
 
 void BM_FormatMapText(benchmark::State& state) {

@@ -198,7 +198,6 @@ bool DiaDocument::SaveAs() {
 bool DiaDocument::SaveAsPath(const std::string& path) {
   if (!WriteTo(path)) return false;
   TakePath(path, false);
-  Changed();
   return true;
 }
 

@@ -190,11 +190,12 @@ class Compiler {
     SetUpTables();
     TakeSettings();
     MakeSegments();
-    NeighbourIndex index(map_.content());
+    // The index keeps record numbers and reads piece numbers when asked, so
+    // the pieces of the point branches made after it are found too.
+    const NeighbourIndex index(map_.content());
     LinkSegments(index);
     MakeBranches();
-    const NeighbourIndex points_index(map_.content());
-    MakePoints(points_index);
+    MakePoints(index);
     ConnectPoints();
     MakePointKeys();
     MakeTargets();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 
 #include "base/encoding.h"
 #include "base/file_io.h"
@@ -275,11 +274,10 @@ DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string&
     return DiaReadResult::kFailed;
   }
   // Read into fresh objects: the data open now stays until all is read.
-  auto file = std::make_unique<DiaFile>(
-      DiaFile{std::move(header), SystemMap(map_counts), DiaData(dia_counts), std::nullopt});
+  DiaFile file{std::move(header), SystemMap(map_counts), DiaData(dia_counts), std::nullopt};
   DiaReader reader(ini, shown_header, source, prompter);
-  if (!reader.Read(*file)) return DiaReadResult::kFailed;
-  out = std::move(*file);
+  if (!reader.Read(file)) return DiaReadResult::kFailed;
+  out = std::move(file);
   return DiaReadResult::kRead;
 }
 

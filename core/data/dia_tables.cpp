@@ -272,25 +272,22 @@ void WriteEvents(const DiaData& dia, MemberWriter& out) {
   for (int i = 1; i <= dia.diagrams.count(); ++i) {
     const DiagramRecord& d = dia.diagrams[i];
     if (!d.Saved()) continue;
+    any = true;
     EventRow row;
     row.diagram = i;
+    bool ended = false;
     for (const StopEvent& e : d.events) {
       if (e.kind == kEventNotSaved) continue;
       row.set(e);
       EventFormat().WriteFields(row, out);
-      any = true;
-      if (e.kind == kEventEnd) break;
+      ended = e.kind == kEventEnd;
+      if (ended) break;
     }
     // A list that lost its end entry still ends in the member.
-    if (d.events.empty() || d.events.back().kind != kEventEnd) {
-      const bool has_end = std::any_of(d.events.begin(), d.events.end(),
-                                       [](const StopEvent& e) { return e.kind == kEventEnd; });
-      if (!has_end) {
-        row.set(d.events.empty() ? StopEvent{} : d.events.back());
-        row.kind = kEventEnd;
-        EventFormat().WriteFields(row, out);
-        any = true;
-      }
+    if (!ended) {
+      row.set(d.events.empty() ? StopEvent{} : d.events.back());
+      row.kind = kEventEnd;
+      EventFormat().WriteFields(row, out);
     }
   }
   if (!any) out.Raw("0,0,0,0,0,0,0,\n");

@@ -18,10 +18,12 @@ MapStation Station(const char* one_char, const char* short_name, const char* nam
   return station;
 }
 
-int AddRail(MapChange& change, GridPoint a, GridPoint b, int station = 0) {
+// A two-way segment; in a station both directions stop `stop` metres in.
+int AddRail(MapChange& change, GridPoint a, GridPoint b, int station = 0, int stop = 0) {
   MapRail rail = NewRail(a, b, kBothWays);
   rail.station = station;
   rail.yard_station = station;
+  rail.stop_left = rail.stop_right = stop;
   return change.rails().Append(rail);
 }
 
@@ -62,55 +64,33 @@ void BuildSampleLine(EditMap& map) {
   const int nishi = change.stations().Append(Station("西", "西浜", "西浜駅"));
   change.stations()[chuo].stop_time = 31;  // 30 seconds
 
-  // Row 5: the main line from 東町 to 西浜.
-  AddRail(change, {2, 5}, {10, 5}, higashi);
-  const int approach = AddRail(change, {10, 5}, {20, 5});
-  change.points().Append(Turnout(kTurnoutJointLeft, 20, 5, 24, {5, 7}));
-  AddRail(change, {24, 5}, {34, 5}, chuo);
-  AddRail(change, {24, 7}, {34, 7}, chuo);
-  change.points().Append(Turnout(kTurnoutJointRight, 38, 5, 34, {5, 7}));
-  AddRail(change, {38, 5}, {48, 5});
-  AddRail(change, {42, 7}, {48, 7});
+  // Row 5: the terminus 東町, a block section, and 中央 with its passing
+  // loop on row 7 between two turnouts.
+  const int start = AddRail(change, {2, 5}, {6, 5}, higashi, 200);
+  AddRail(change, {6, 5}, {16, 5});
+  change.points().Append(Turnout(kTurnoutJointLeft, 16, 5, 20, {5, 7}));
+  AddRail(change, {20, 5}, {26, 5}, chuo, 300);
+  AddRail(change, {20, 7}, {26, 7}, chuo, 300);
+  change.points().Append(Turnout(kTurnoutJointRight, 30, 5, 26, {5, 7}));
+  AddRail(change, {30, 5}, {40, 5});
 
-  // A diamond crossing with all four branches.
-  MapPoint crossing;
-  crossing.kind = kCrossingFirst;
-  crossing.x1 = 48;
-  crossing.x2 = 52;
-  crossing.y1 = 4;
-  crossing.y2 = 8;
-  crossing.branch_count = 4;
-  const int top = 1, bottom = 3;
-  const int left[] = {top, top, bottom, bottom};
-  const int right[] = {top, bottom, top, bottom};
-  for (int k = 0; k < 4; ++k) {
-    crossing.branch_left_dy[k + 1] = left[k];
-    crossing.branch_right_dy[k + 1] = right[k];
-  }
-  change.points().Append(crossing);
-
-  AddRail(change, {52, 5}, {60, 5}, nishi);
-  AddRail(change, {52, 7}, {60, 7}, nishi);
-
-  // The line folds back to row 12 through a jump, ending in a stop section.
+  // The line folds onto row 12 through a jump: a block section with a speed
+  // restriction on a rising gradient, then the terminus 西浜 with two
+  // platform tracks behind a turnout.
   MapJump jump;
-  jump.ax = 60;
+  jump.ax = 40;
   jump.ay = 5;
-  jump.bx = 2;
+  jump.bx = 4;
   jump.by = 12;
+  jump.name = Utf8ToSjis("西浜方面");
   change.jumps().Append(jump);
-  MapTarget siding;
-  siding.one_char_name = Utf8ToSjis("引");
-  siding.short_name = Utf8ToSjis("引上");
-  siding.name = Utf8ToSjis("西浜引上線");
-  const int siding_number = change.targets().Append(siding);
-  const int tail = AddRail(change, {2, 12}, {12, 12});
-  change.rails()[tail].target = siding_number;
-  change.rails()[tail].yard_target = siding_number;
-  change.rails()[tail].stop_right = 50;
+  const int approach = AddRail(change, {4, 12}, {14, 12});
+  change.points().Append(Turnout(kTurnoutJointLeft, 14, 12, 18, {12, 14}));
+  AddRail(change, {18, 12}, {24, 12}, nishi, 300);
+  AddRail(change, {18, 14}, {24, 14}, nishi, 300);
 
   // Station drawings above each station's tracks.
-  const int draws[][5] = {{3, 2, 9, 3, higashi}, {25, 2, 33, 3, chuo}, {53, 2, 59, 3, nishi}};
+  const int draws[][5] = {{2, 2, 6, 3, higashi}, {20, 2, 26, 3, chuo}, {18, 9, 24, 10, nishi}};
   for (const auto& d : draws) {
     MapStationDraw draw;
     draw.x1 = d[0];
@@ -121,7 +101,6 @@ void BuildSampleLine(EditMap& map) {
     change.station_draws().Append(draw);
   }
 
-  // A 60 km/h restriction over part of the approach, on a rising gradient.
   MapDetail detail;
   detail.rail = approach;
   detail.start = 200;
@@ -130,7 +109,7 @@ void BuildSampleLine(EditMap& map) {
   detail.gradient = 10;
   change.details().Append(detail);
 
-  SetStartRail(change, 1);
+  SetStartRail(change, start);
 }
 
 MapRail LargestMapRail(int i) {

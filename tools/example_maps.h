@@ -7,9 +7,11 @@
 
 namespace corvane {
 
-// A short line with three stations, a turnout pair around a passing loop, a
-// crossing, a jump onto a second row and a stop section. `map` must be in the
-// new map state (with its default signal types) beforehand.
+// A short line that compiles without a finding: three stations with their
+// stop targets and drawings, a passing loop between two turnouts, a jump
+// onto a second row, a terminus with two platform tracks, signals on every
+// track and a start point. `map` must be in the new map state (with its
+// default signal types) beforehand.
 void BuildSampleLine(EditMap& map);
 
 // Segment `i` (0-based) of a map with every segment slot used: rows of 60

@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 #include "compiler/box_index.h"
+#include "data/system_map.h"
+#include "editor/grid_index.h"
 #include "editor/map_change.h"
 
 namespace corvane {
@@ -56,6 +61,26 @@ CellBox OuterCells(const MapJump& j, bool end_a) {
 int JumpEndKey(int jump, bool end_a) { return jump * 2 + (end_a ? 0 : 1); }
 int JumpOfKey(int key) { return key / 2; }
 
+// Two ends of the same kind on one grid point would continue a line in two
+// places at once; ends of different kinds meet in the cells tested above.
+void CheckSharedJumpEnds(const EditMap& map, CheckRun& run) {
+  std::unordered_map<std::int64_t, std::vector<int>> ends_a, ends_b;
+  for (int j = 1; j <= map.jumps().count(); ++j) {
+    const MapJump& jump = map.jumps()[j];
+    ends_a[GridIndex::Key(jump.ax, jump.ay)].push_back(j);
+    ends_b[GridIndex::Key(jump.bx, jump.by)].push_back(j);
+  }
+  for (int j = 1; j <= map.jumps().count(); ++j) {
+    const MapJump& jump = map.jumps()[j];
+    for (const auto* others : {&ends_a.at(GridIndex::Key(jump.ax, jump.ay)),
+                               &ends_b.at(GridIndex::Key(jump.bx, jump.by))}) {
+      for (const int other : *others) {
+        if (other != j) run.Error("＜エラー＞ジャンプが重複しています。", MapTable::kJump, j);
+      }
+    }
+  }
+}
+
 void CheckOverlaps(const EditMap& map, CheckRun& run) {
   run.Progress("重複オブジェクトチェック中");
   BoxIndex rails, points, jump_ends;
@@ -106,12 +131,33 @@ void CheckOverlaps(const EditMap& map, CheckRun& run) {
              MapTable::kJump, j, [j](int key) { return JumpOfKey(key) == j; });
     }
   }
+  CheckSharedJumpEnds(map, run);
 }
 
 // ------------------------------------------------------------ stage 4
 
 bool SignalTypeUnknown(const EditMap& map, int type) {
   return type < 0 || type > map.signal_types().count();
+}
+
+int ExistingBranches(const MapPoint& point) {
+  int count = 0;
+  for (int b = 1; b <= UsedBranchSlots(point); ++b) count += BranchExists(point, b) ? 1 : 0;
+  return count;
+}
+
+// The most detail records the compile can make: a segment's details go to
+// each of its rails, a point's to both rails of every branch.
+std::int64_t DetailRecordsAtMost(const EditMap& map) {
+  std::int64_t total = 0;
+  for (const MapDetail& d : map.details()) {
+    if (d.point != 0) {
+      if (map.points().Contains(d.point)) total += 2 * ExistingBranches(map.points()[d.point]);
+    } else if (d.rail != 0 && map.rails().Contains(d.rail)) {
+      total += map.rails()[d.rail].direction == kBothWays ? 2 : 1;
+    }
+  }
+  return total;
 }
 
 // Station and stop-section references that name nothing are cleared with a
@@ -139,6 +185,17 @@ void RepairReferences(EditMap& map, CheckRun& run) {
     if (SignalTypeUnknown(map, point.signal_left) || SignalTypeUnknown(map, point.signal_right)) {
       run.Error("＜エラー＞存在しない信号機の種類が指定されています。", MapTable::kPoint, i);
     }
+  }
+  for (int i = 1; i <= map.station_draws().count(); ++i) {
+    const int station = map.station_draws()[i].station;
+    if (station != 0 && !map.stations().Contains(station)) {
+      change.station_draws()[i].station = 0;
+      run.Warning("＜警告＞不正な駅指定がありました。自動修正されました。", MapTable::kStationDraw,
+                  i);
+    }
+  }
+  if (DetailRecordsAtMost(map) > kMostDetailRecords) {
+    run.Error("＜エラー＞線路詳細設定が多すぎます。");
   }
 }
 

@@ -827,6 +827,18 @@ class Compiler {
   void MakeDetails() {
     run_.Progress("線路詳細設定中");
     const MapContent& m = map_.content();
+    // The details of each segment and each point, in list order.
+    std::vector<std::vector<const MapDetail*>> of_rail(static_cast<std::size_t>(m.rails.count()) +
+                                                       1);
+    std::vector<std::vector<const MapDetail*>> of_point(static_cast<std::size_t>(m.points.count()) +
+                                                        1);
+    for (const MapDetail& d : m.details) {
+      if (d.point != 0) {
+        if (m.points.Contains(d.point)) of_point[static_cast<std::size_t>(d.point)].push_back(&d);
+      } else if (m.rails.Contains(d.rail)) {
+        of_rail[static_cast<std::size_t>(d.rail)].push_back(&d);
+      }
+    }
     for (int r = 1; r <= system_.rails.count(); ++r) {
       const RailRecord& rail = system_.rails[r];
       const int source = source_rail_[static_cast<std::size_t>(r)];
@@ -835,12 +847,12 @@ class Compiler {
         const int u = system_.prails[rail.l_pack].run_time;
         if (system_.points.Contains(u)) map_point = system_.points[u].map_point;
       }
-      for (const MapDetail& d : m.details) {
-        if (source != 0 && d.rail == source && d.point == 0) AddDetail(r, rail, d);
+      if (m.rails.Contains(source)) {
+        for (const MapDetail* d : of_rail[static_cast<std::size_t>(source)]) AddDetail(r, rail, *d);
       }
-      if (map_point == 0) continue;
-      for (const MapDetail& d : m.details) {
-        if (d.point == map_point) AddDetail(r, rail, d);
+      if (!m.points.Contains(map_point)) continue;
+      for (const MapDetail* d : of_point[static_cast<std::size_t>(map_point)]) {
+        AddDetail(r, rail, *d);
       }
     }
   }

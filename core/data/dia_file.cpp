@@ -48,7 +48,7 @@ const std::vector<SizeKey>& SizeKeys() {
       {"StationDraw", 8191, [](M& m, D&) -> int& { return m.station_draws; }},
       {"Row", 4095, [](M& m, D&) -> int& { return m.rows; }},
       {"Jump", 8191, [](M& m, D&) -> int& { return m.jumps; }},
-      {"Detail", 65535, [](M& m, D&) -> int& { return m.details; }},
+      {"Detail", kMostDetailRecords, [](M& m, D&) -> int& { return m.details; }},
       {"RouteLever", 65535, [](M&, D& d) -> int& { return d.levers; }},
       {"RouteButton", 65535, [](M&, D& d) -> int& { return d.buttons; }},
       {"AccidentBetween", 65535, [](M&, D& d) -> int& { return d.accidents[0]; }},

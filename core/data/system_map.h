@@ -51,7 +51,8 @@ struct PRailRecord {
   int run_time = 0;  // cleared on loading
 };
 
-inline constexpr int kPointSlots = 20;  // entries and positions of a point
+inline constexpr int kPointSlots = 20;            // entries and positions of a point
+inline constexpr int kMostDetailRecords = 65535;  // the most a dia data file counts
 
 // One point (turnout) or crossing with its route matrices.
 struct PointRecord {

@@ -314,8 +314,13 @@ void EditMap::CloseChange() {
     }
   }
   action.DropOps([&](const MapAction::Op& op) {
-    if (op.kind == MapAction::OpKind::kHeader)
-      return action.Image<MapHeader>(op) == content_.header;
+    if (op.kind == MapAction::OpKind::kHeader) {
+      // What the last walk met is no change of the map.
+      MapHeader before = action.Image<MapHeader>(op);
+      before.first_station = content_.header.first_station;
+      before.first_target = content_.header.first_target;
+      return before == content_.header;
+    }
     if (op.kind != MapAction::OpKind::kModify || moved[static_cast<std::size_t>(op.table)]) {
       return false;
     }

@@ -25,9 +25,11 @@ class GridIndex {
   int RailContinuingRight(GridPoint p) const;
   int RailContinuingLeft(GridPoint p) const;
 
+  // One number per grid point, for hash tables keyed by grid points.
+  static std::int64_t Key(std::int64_t x, std::int64_t y) { return (x << 32) ^ (y & 0xFFFFFFFF); }
+
  private:
   using Table = std::unordered_map<std::int64_t, int>;
-  static std::int64_t Key(std::int64_t x, std::int64_t y) { return (x << 32) ^ (y & 0xFFFFFFFF); }
   static int Find(const Table& table, GridPoint p) {
     const auto it = table.find(Key(p.x, p.y));
     return it == table.end() ? 0 : it->second;

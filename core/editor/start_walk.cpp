@@ -198,11 +198,9 @@ bool EditMap::CanBeStartRail(int rail) const {
 void SetStartRail(MapChange& change, int rail) {
   const EditMap& map = change.map();
   change.header().start.start_rail = map.rails().Contains(rail) ? rail : 0;
-  for (int i = 1; i <= map.stations().count(); ++i) {
-    MapStation& station = change.stations()[i];
-    station.start_marks.fill(-1);
-    station.previous_station = 0;
-  }
+  // Only a station the walk reaches records the station met before it; the
+  // others keep what they hold.
+  for (int i = 1; i <= map.stations().count(); ++i) change.stations()[i].start_marks.fill(-1);
   for (int i = 1; i <= map.targets().count(); ++i) change.targets()[i].start_marks.fill(-1);
   change.header().first_station = 0;
   change.header().first_target = 0;

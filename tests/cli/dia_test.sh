@@ -12,8 +12,8 @@ run() { "$cli" --data-dir="$work/data" "$@"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 out=$(run dia info "$sample") || fail "dia info"
-echo "$out" | grep -qx 'map_name: 東町線' || fail "info lacks the map name: $out"
-echo "$out" | grep -qx 'train runs: 2' || fail "info lacks the run count: $out"
+echo "$out" | grep -qx 'map_name: コルヴェイン本線' || fail "info lacks the map name: $out"
+echo "$out" | grep -qx 'stations: 3' || fail "info lacks the station count: $out"
 
 # .kvb -> .kvp -> .kve -> .kvw -> .kvb: the same bytes at the end, and the
 # text kind is the unpacked text of the packed one.

@@ -258,7 +258,7 @@ class MainFrameTest : public QObject {
     chooser_.Queue(path);
     frame.ActionFor(kCmdOpenDia)->trigger();
     QCOMPARE(frame.dia().dia_path(), path);
-    QVERIFY(context_->log.Lines().front() == "マップデータ「東町線」を開きました。");
+    QVERIFY(context_->log.Lines().front() == "マップデータ「コルヴェイン本線」を開きました。");
     QCOMPARE(frame.passenger_options(), frame.dia().file().header.passengers);
 
     // A changed option marks the dia; saving writes it back under its name.

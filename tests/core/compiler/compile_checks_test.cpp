@@ -165,6 +165,34 @@ TEST_F(CompileChecksTest, JumpEndsAgainstPointsAndOtherJumps) {
                                "＜エラー＞ジャンプが重複しています。", "エラー：2件　警告：0件"}));
 }
 
+TEST_F(CompileChecksTest, JumpsSharingAnEndAreMarkedBoth) {
+  // Both ends A on (30, 5): the line would go on in two places at once.
+  MapJump first;
+  first.ax = 30;
+  first.ay = 5;
+  first.bx = 50;
+  first.by = 9;
+  MapJump second = first;
+  second.bx = 70;
+  second.by = 12;
+  MapChange(map_).jumps().Append(first);
+  MapChange(map_).jumps().Append(second);
+  EXPECT_FALSE(Check());
+  EXPECT_EQ(Findings(), (Lines{"＜エラー＞ジャンプが重複しています。",
+                               "＜エラー＞ジャンプが重複しています。", "エラー：2件　警告：0件"}));
+  EXPECT_EQ(marks_.Of(MapTable::kJump, 1), kErrorMark);
+  EXPECT_EQ(marks_.Of(MapTable::kJump, 2), kErrorMark);
+
+  // Ends B on one grid point likewise; ends elsewhere pass.
+  MapChange(map_).jumps()[2].ax = 40;
+  MapChange(map_).jumps()[2].bx = 50;
+  MapChange(map_).jumps()[2].by = 9;
+  EXPECT_FALSE(Check());
+  EXPECT_EQ(Findings().size(), 3u);
+  MapChange(map_).jumps()[2].by = 15;
+  EXPECT_TRUE(Check());
+}
+
 TEST_F(CompileChecksTest, RepairsOfReferencesWarnAndStay) {
   const int rail = AddRail({6, 5}, {10, 5});
   MapChange(map_).rails()[rail].station = -1;
@@ -182,6 +210,36 @@ TEST_F(CompileChecksTest, RepairsOfReferencesWarnAndStay) {
   MapChange(map_).rails()[rail].signal_right = 9;  // no such signal type
   EXPECT_FALSE(Check());
   EXPECT_EQ(Findings().front(), "＜エラー＞存在しない信号機の種類が指定されています。");
+}
+
+TEST_F(CompileChecksTest, WhatADiaFileCannotHoldIsRepairedOrStops) {
+  // A station drawing naming no station loses the reference.
+  MapStationDraw drawing;
+  drawing.x1 = 20;
+  drawing.y1 = 2;
+  drawing.x2 = 24;
+  drawing.y2 = 3;
+  drawing.station = 4;
+  MapChange(map_).station_draws().Append(drawing);
+  prompter_.Queue(PromptAnswer::kYes);
+  EXPECT_TRUE(Check());
+  EXPECT_EQ(Findings(), (Lines{"＜警告＞不正な駅指定がありました。自動修正されました。",
+                               "エラー：0件　警告：1件"}));
+  EXPECT_EQ(map_.station_draws()[1].station, 0);
+  EXPECT_EQ(marks_.Of(MapTable::kStationDraw, 1), kWarningMark);
+
+  // Each detail of the two-way segment becomes two detail records.
+  MapDetail detail;
+  detail.rail = 1;
+  detail.end = 10;
+  {
+    MapChange change(map_);
+    for (int i = 0; i < 32767; ++i) change.details().Append(detail);
+  }
+  EXPECT_TRUE(Check());
+  MapChange(map_).details().Append(detail);
+  EXPECT_FALSE(Check());
+  EXPECT_EQ(Findings(), (Lines{"＜エラー＞線路詳細設定が多すぎます。", "エラー：1件　警告：0件"}));
 }
 
 TEST_F(CompileChecksTest, TurnoutBranchesAreCountedAndDuplicatesRemoved) {

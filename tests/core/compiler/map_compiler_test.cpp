@@ -13,6 +13,7 @@
 #include "base/encoding.h"
 #include "data/system_map_file.h"
 #include "editor/map_change.h"
+#include "support/dia_support.h"
 
 namespace corvane {
 namespace {
@@ -63,15 +64,22 @@ class MapCompilerTest : public ::testing::Test {
     return MapChange(map_).points().Append(point);
   }
   // The compile proper, for maps the checks would stop.
+  // Every compile of these tests must give dia data that saves and reads back.
   CompileResult Convert() {
     lines_.clear();
     CheckRun run(marks_, output_);
-    return ConvertMap(map_, run);
+    CompileResult result = ConvertMap(map_, run);
+    EXPECT_TRUE(testing::DiaFileRoundTrips(result.file));
+    return result;
   }
   // Checks and compile, as the compile command runs them.
   std::optional<CompileResult> Compile() {
     lines_.clear();
-    return CompileMap(map_, marks_, output_);
+    std::optional<CompileResult> result = CompileMap(map_, marks_, output_);
+    if (result) {
+      EXPECT_TRUE(testing::DiaFileRoundTrips(result->file));
+    }
+    return result;
   }
   std::string Joined() const {
     std::string text;

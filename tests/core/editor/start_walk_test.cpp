@@ -99,13 +99,36 @@ TEST_F(StartWalkTest, WalkFromTheLeftEndMarksStationsAndStopSections) {
   EXPECT_EQ(map_.header().first_station, 1);
   EXPECT_EQ(map_.header().first_target, 0);  // a station came first
 
-  // Clearing the start forgets every mark.
+  // Clearing the start forgets every mark; the station met before is only
+  // ever written by a walk that reaches the station.
   SetStartRail(edit_, 0);
   EXPECT_EQ(map_.header().start.start_rail, 0);
   EXPECT_EQ(map_.stations()[2].start_marks[0], -1);
-  EXPECT_EQ(map_.stations()[2].previous_station, 0);
+  EXPECT_EQ(map_.stations()[2].previous_station, 1);
   EXPECT_EQ(map_.targets()[1].start_marks[1], -1);
   EXPECT_EQ(map_.header().first_station, 0);
+}
+
+TEST_F(StartWalkTest, StationsTheWalkDoesNotReachKeepTheirStationBefore) {
+  // Station 3 lies on a segment of its own, off the line; an isolated start
+  // segment reaches no station at all.
+  edit_.stations().Append({});
+  edit_.stations()[3].previous_station = 2;
+  edit_.stations()[2].previous_station = 3;
+  MapRail alone = Rail(40, 9, 50, 9);
+  alone.station = 3;
+  edit_.rails().Append(alone);  // 5
+  SetStartRail(edit_, 1);
+  EXPECT_EQ(map_.stations()[2].previous_station, 1);
+  EXPECT_EQ(map_.stations()[3].previous_station, 2);
+  EXPECT_EQ(map_.stations()[3].start_marks[0], -1);
+
+  edit_.rails().Append(Rail(60, 9, 70, 9));  // 6: isolated
+  SetStartRail(edit_, 6);
+  EXPECT_EQ(map_.stations()[1].previous_station, 0);
+  EXPECT_EQ(map_.stations()[2].previous_station, 1);
+  EXPECT_EQ(map_.stations()[3].previous_station, 2);
+  EXPECT_EQ(map_.stations()[2].start_marks[0], -1);
 }
 
 TEST_F(StartWalkTest, WalkFromARightEndTurnsBackAtTheTurnout) {

@@ -650,8 +650,14 @@ class Compiler {
     p.entry_count = kept;
   }
 
+  // Every position opens some entry; a record without entries opens none.
   void CheckPositions(int u) {
     const PointRecord& p = system_.points[u];
+    if (p.entry_count == 0) {
+      run_.Error("＜エラー＞ポイントの接続関係を正しく設定できません。", MapTable::kPoint,
+                 p.map_point);
+      return;
+    }
     for (int j = 0; j < p.branch_count; ++j) {
       bool open = false;
       for (int e = 0; e < p.entry_count && !open; ++e) {

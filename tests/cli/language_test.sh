@@ -32,25 +32,25 @@ SCRIPT
 run map edit -new "$work/line.kvm" < "$work/line.edit" || fail "map edit"
 printf 'save\n' | run map edit -new "$work/empty.kvm" || fail "map edit empty"
 
+# check_texts LANG STDOUT STDERR: map check of the line prints STDOUT and
+# shows the go-on box as STDERR.
+check_texts() {
+  out=$(LANG="$1" run map check "$work/line.kvm" 2>"$work/err")
+  [ "$out" = "$2" ] || fail "$1 check: [$out]"
+  [ "$(cat "$work/err")" = "$3" ] || fail "$1 box: [$(cat "$work/err")]"
+}
 # Japanese: the texts as the Japanese windows show them.
-out=$(run map check "$work/line.kvm" 2>"$work/err")
-expected=$(printf '\n%s\n%s' \
+check_texts C.UTF-8 "$(printf '\n%s\n%s' \
   '＜警告＞停止目標距離の余裕が足りません。ＡＴＳマップには20[m]以上確保してください。' \
-  'エラー：0件　警告：1件')
-[ "$out" = "$expected" ] || fail "Japanese check: [$out]"
-expected=$(printf '%s\n\n%s\n%s' 'コンパイル警告: 警告があります。コンパイルを継続しますか？' \
-  'メッセージウインドウに出ている警告内容を修正してください。' '不正なオブジェクトは紫で表示されます。')
-[ "$(cat "$work/err")" = "$expected" ] || fail "Japanese box: [$(cat "$work/err")]"
-
+  'エラー：0件　警告：1件')" \
+  "$(printf '%s\n\n%s\n%s' 'コンパイル警告: 警告があります。コンパイルを継続しますか？' \
+    'メッセージウインドウに出ている警告内容を修正してください。' '不正なオブジェクトは紫で表示されます。')"
 # English by the locale: findings, counter lines and boxes.
-out=$(LANG=en_US.UTF-8 run map check "$work/line.kvm" 2>"$work/err")
-expected=$(printf '\n%s\n%s' \
+check_texts en_US.UTF-8 "$(printf '\n%s\n%s' \
   '<Warning> The stop target leaves too little room. An ATS map needs at least 20[m].' \
-  'Errors: 0  Warnings: 1')
-[ "$out" = "$expected" ] || fail "English check: [$out]"
-expected=$(printf '%s\n\n%s\n%s' 'Compile Warning: There are warnings. Continue compiling?' \
-  'Correct what the message window reports.' 'Invalid objects are shown in purple.')
-[ "$(cat "$work/err")" = "$expected" ] || fail "English box: [$(cat "$work/err")]"
+  'Errors: 0  Warnings: 1')" \
+  "$(printf '%s\n\n%s\n%s' 'Compile Warning: There are warnings. Continue compiling?' \
+    'Correct what the message window reports.' 'Invalid objects are shown in purple.')"
 # Nothing Japanese is left in what check and compile print about these maps.
 japanese=$(printf '[\343-\351]')
 for map in line empty; do

@@ -181,6 +181,10 @@ constexpr EnglishTwin kTwins[] = {
      "The file '%s' could not be closed after writing.\n"},
     {"ファイル'%s'は開けませんでした。\n", "The file '%s' could not be opened.\n"},
     {"読み込みファイル'%s'は途中で切れています。\n", "The file '%s' is cut short.\n"},
+    {"出力ファイル'%s'は入力ファイル'%s'と同じです。\n",
+     "The output file '%s' is the input file '%s'.\n"},
+    {"出力ファイル'%s'の拡張子は %s のどれかにしてください。\n",
+     "The output file '%s' must have one of the extensions %s.\n"},
 
     // Compile checks: the end-of-stage boxes and their captions
     {"エラーがあります。\nメッセージウインドウに出ている警告内容を修正してください。\n"

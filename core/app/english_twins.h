@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/prompter.h"
+
 namespace corvane {
 
 struct EnglishTwin {
@@ -30,5 +32,26 @@ std::string InEnglish(std::string_view japanese);
 inline std::string Shown(std::string_view text, bool english) {
   return english ? InEnglish(text) : std::string(text);
 }
+
+// Shows the message boxes of the prompter it wraps in the interface
+// language, as the desktop program's boxes are shown: caption and text by
+// their twins in English, as they are in Japanese. Answers come from the
+// wrapped prompter.
+class LanguagePrompter : public Prompter {
+ public:
+  LanguagePrompter(Prompter& shown, bool english) : shown_(shown), english_(english) {}
+
+  // Once the data folder's language is known.
+  void set_english(bool english) { english_ = english; }
+  PromptAnswer Ask(std::string_view text, std::string_view caption, PromptButtons buttons,
+                   PromptIcon icon) override {
+    return shown_.Ask(Shown(text, english_), Shown(caption, english_), buttons, icon);
+  }
+  void Beep() override { shown_.Beep(); }
+
+ private:
+  Prompter& shown_;
+  bool english_;
+};
 
 }  // namespace corvane

@@ -103,6 +103,17 @@ bool IsDirectory(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  if (a.empty() || b.empty()) return false;
+  std::error_code error_a;
+  std::error_code error_b;
+  if (fs::exists(a, error_a) && fs::exists(b, error_b)) return fs::equivalent(a, b, error_a);
+  const fs::path resolved_a = fs::weakly_canonical(fs::absolute(a, error_a), error_a);
+  const fs::path resolved_b = fs::weakly_canonical(fs::absolute(b, error_b), error_b);
+  return !error_a && !error_b && resolved_a == resolved_b;
+}
+
 std::string DirectoryOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);

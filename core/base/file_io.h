@@ -21,6 +21,11 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes);
 bool FileExists(const std::string& path);
 bool IsDirectory(const std::string& path);
 
+// Whether `a` and `b` name one file: the same file when both exist (also
+// through another path, a symbolic or a hard link), else the same path once
+// "." and ".." and the links of its existing part are resolved.
+bool SameFile(const std::string& a, const std::string& b);
+
 // Path pieces with "/" as separator.
 std::string DirectoryOf(const std::string& path);  // with a trailing "/", or "" for a bare name
 std::string FileNameOf(const std::string& path);   // last component

@@ -25,6 +25,13 @@ inline constexpr const char kCannotCloseText[] = "ファイル'%s'は閉じら�
 // A packed stream without its end code: the file was cut short.
 inline constexpr const char kStreamCutShort[] = "読み込みファイル'%s'は途中で切れています。\n";
 
+// An output a command line names that the command must not write: one of
+// its inputs (the input's path second), or of a kind it does not write (the
+// extensions it writes second, as ".kvb .kvp").
+inline constexpr const char kOutputIsInput[] = "出力ファイル'%s'は入力ファイル'%s'と同じです。\n";
+inline constexpr const char kOutputKindWrong[] =
+    "出力ファイル'%s'の拡張子は %s のどれかにしてください。\n";
+
 // A member whose content cannot be used: the path, then what is wrong.
 inline constexpr const char kBadMemberData[] =
     "読み込みファイル'%s'の内容が正しくありません。\n%s\n";

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/text_format.h"
+
 namespace corvane {
 
 PromptAnswer SafeAnswer(PromptButtons buttons) {
@@ -30,10 +32,8 @@ PromptAnswer ScriptedPrompter::Ask(std::string_view text, std::string_view capti
 PromptAnswer ConsolePrompter::Ask(std::string_view text, std::string_view caption,
                                   PromptButtons buttons, PromptIcon /*icon*/) {
   // Messages end with line feeds of their own; keep one line break per line.
-  std::string shown(text);
-  while (!shown.empty() && shown.back() == '\n') shown.pop_back();
-  std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(caption.size()), caption.data(),
-               shown.c_str());
+  while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+  std::fprintf(stderr, "%s: %s\n", TerminalText(caption).c_str(), TerminalText(text).c_str());
   if (buttons == PromptButtons::kYesNo && policy_.answer_yes) return PromptAnswer::kYes;
   if (buttons == PromptButtons::kYesNoCancel && policy_.answer_yes) return PromptAnswer::kYes;
   if (buttons == PromptButtons::kAbortRetryIgnore && policy_.answer_ignore) {

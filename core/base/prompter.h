@@ -63,7 +63,8 @@ class ScriptedPrompter : public Prompter {
   int beeps_ = 0;
 };
 
-// Prints each message to standard error as "caption: text" and answers
+// Prints each message to standard error as "caption: text" (control
+// characters escaped, see TerminalText) and answers
 // without asking: the safe default, unless the caller allowed Yes or Ignore.
 class ConsolePrompter : public Prompter {
  public:

@@ -100,6 +100,36 @@ void AppendMember(std::string& text, std::string_view name, std::string_view con
   text += content;
 }
 
+// The stack member is kept as read, but a line of it starting with "#"
+// would open a member of the bundle. Such a line is stored with a "\\" in
+// front, and so is a line of backslashes followed by "#", which reading
+// gives back with one backslash less; every other line is stored as it is.
+constexpr char kStackEscape = '\\';
+
+// The length of the run of escapes at `pos` when a "#" follows it, else -1.
+int EscapesBeforeHash(std::string_view text, std::size_t pos) {
+  std::size_t end = pos;
+  while (end < text.size() && text[end] == kStackEscape) ++end;
+  return end < text.size() && text[end] == '#' ? static_cast<int>(end - pos) : -1;
+}
+
+// `stack` with an escape added (`add`) or removed at the start of every
+// line that needs one.
+std::string EscapeStackLines(std::string_view stack, bool add) {
+  std::string out;
+  out.reserve(stack.size());
+  for (std::size_t pos = 0; pos < stack.size();) {
+    const int escapes = EscapesBeforeHash(stack, pos);
+    if (add && escapes >= 0) out += kStackEscape;
+    if (!add && escapes > 0) ++pos;
+    const std::size_t feed = stack.find('\n', pos);
+    const std::size_t next = feed == std::string_view::npos ? stack.size() : feed + 1;
+    out.append(stack.substr(pos, next - pos));
+    pos = next;
+  }
+  return out;
+}
+
 // ------------------------------------------------------------ reading
 
 // Reads the counts of "[StructSize]"; false with `*problem` for a count
@@ -156,7 +186,7 @@ class DiaReader {
       std::string shown;
       auto content = source_.ReadTable(stack, &shown);
       if (!content) return Unreadable(shown);
-      file.stack = std::move(*content);
+      file.stack = EscapeStackLines(*content, false);
     }
     return true;
   }
@@ -213,6 +243,7 @@ DiaFileKind DiaKindOfPath(std::string_view path, bool saving) {
   if (extension == "kvw") return DiaFileKind::kLog;
   if (extension == "kve") return DiaFileKind::kExecuted;
   if (extension == "kvp") return DiaFileKind::kOldDia;
+  if (extension == kDiaHeaderExtension) return DiaFileKind::kOldest;
   return saving ? DiaFileKind::kOldDia : DiaFileKind::kOldest;
 }
 
@@ -239,7 +270,7 @@ std::string FormatDiaText(const DiaFile& file, bool with_stack) {
                    FormatSeriesTable(file.dia.series[n].curve_limit, false));
     }
   }
-  if (with_stack) AppendMember(text, kStackMember, file.stack.value_or(""));
+  if (with_stack) AppendMember(text, kStackMember, EscapeStackLines(file.stack.value_or(""), true));
   return text;
 }
 
@@ -318,9 +349,39 @@ bool WriteDiaBundle(const DiaFile& file, const std::string& text_path,
   return packed_path.empty() || PackBundle(text_path, packed_path, prompter);
 }
 
+namespace {
+
+// The header kind: the header member at `path`, every other member beside it
+// under its own name, the header last.
+bool WriteDiaMembers(const DiaFile& file, const std::string& path, Prompter& prompter) {
+  const std::vector<BundleMember> members =
+      SplitBundleText(FormatDiaText(file, false)).value_or(std::vector<BundleMember>{});
+  const std::string folder = DirectoryOf(path);
+  std::string_view header;
+  for (const BundleMember& member : members) {
+    if (member.name == kDiaHeaderMember) {
+      header = member.content;
+      continue;
+    }
+    const std::string member_path = JoinPath(folder, member.name);
+    if (!WriteFileAtomically(member_path, member.content)) {
+      ReportFileError(prompter, kCannotOpenText, member_path, kWriteErrorCaption);
+      return false;
+    }
+  }
+  if (!WriteFileAtomically(path, header)) {
+    ReportFileError(prompter, kCannotOpenText, path, kWriteErrorCaption);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool SaveDiaPath(const DiaFile& file, const std::string& path, const std::string& temp_folder,
                  Prompter& prompter) {
   const DiaFileKind kind = DiaKindOfPath(path, true);
+  if (kind == DiaFileKind::kOldest) return WriteDiaMembers(file, path, prompter);
   if (!IsPackedDiaKind(kind)) return WriteDiaBundle(file, path, "", false, prompter);
   return WriteDiaBundle(file, JoinPath(temp_folder, kDiaScratchText), path,
                         kind == DiaFileKind::kExecuted, prompter);

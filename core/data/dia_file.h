@@ -31,7 +31,7 @@ enum class DiaFileKind {
 };
 
 // By the extension, without regard to case; any other extension is the
-// header kind when opening. `saving`: any other extension is bundle text.
+// header kind when opening, bundle text when `saving`.
 DiaFileKind DiaKindOfPath(std::string_view path, bool saving = false);
 bool IsPackedDiaKind(DiaFileKind kind);
 
@@ -40,7 +40,8 @@ struct DiaFile {
   DiaHeader header;
   SystemMap map;
   DiaData dia;
-  // The rollback stack of executed data, kept as read.
+  // The rollback stack of executed data, kept as read (a line starting
+  // with "#" is stored escaped in the bundle and read back as it was).
   std::optional<std::string> stack;
 };
 
@@ -76,8 +77,10 @@ bool WriteDiaBundle(const DiaFile& file, const std::string& text_path,
                     const std::string& packed_path, bool with_stack, Prompter& prompter);
 
 // Saves as the kind of `path`'s extension: packed kinds through the scratch
-// text "temp.kvp" in `temp_folder`, other extensions as bundle text. The
-// old file stays when anything fails (reported).
+// text "temp.kvp" in `temp_folder`; ".kvd" as the header member with every
+// other member beside it in its folder (the form a ".kvd" is read in);
+// other extensions as bundle text. Each file is replaced only when it was
+// written whole; failures are reported.
 bool SaveDiaPath(const DiaFile& file, const std::string& path, const std::string& temp_folder,
                  Prompter& prompter);
 

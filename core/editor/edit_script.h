@@ -75,6 +75,10 @@ class EditScript {
   // a failed save. True when every line ran.
   bool Run(std::istream& in, std::string* error);
 
+  // Whether answers are left that no dialog or question took: an answer
+  // is used by the next dialog or question that opens after it.
+  bool HasUnusedAnswers() const { return host_.has_answers() || answers_.has_answers(); }
+
   EditSession& session() { return session_; }
 
  private:

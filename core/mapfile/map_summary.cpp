@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/text_format.h"
 #include "editor/signal_detail.h"
 #include "mapfile/map_file.h"
 
@@ -36,13 +37,14 @@ std::string DescribeSignalTypes(const MapContent& map) {
     const MapSignalType& signal = tables.types[type];
     const std::vector<AspectBand> bands = AspectBands(signal);
     for (auto band = bands.rbegin(); band != bands.rend(); ++band) {
-      const std::string name =
-          tables.images.Contains(band->image) ? tables.images[band->image].name.Utf8() : "";
+      // The names are data: their control characters (tabs too) escaped.
+      const std::string name = TerminalText(
+          tables.images.Contains(band->image) ? tables.images[band->image].name.Utf8() : "");
       const AspectColour colour =
           tables.colours.Contains(band->colour) ? tables.colours[band->colour] : AspectColour{};
-      text += std::to_string(type) + "\t" + signal.name.Utf8() + "\t" + std::to_string(band->low) +
-              "[km/h]\t" + std::to_string(band->step_up) + "\t" + name + "\t" +
-              ColourText({colour.red, colour.green, colour.blue}) + "\n";
+      text += std::to_string(type) + "\t" + TerminalText(signal.name.Utf8()) + "\t" +
+              std::to_string(band->low) + "[km/h]\t" + std::to_string(band->step_up) + "\t" + name +
+              "\t" + ColourText({colour.red, colour.green, colour.blue}) + "\n";
     }
   }
   return text;

@@ -9,6 +9,7 @@
 
 #include "app/data_folder.h"
 #include "app/dia_document.h"
+#include "app/english_twins.h"
 #include "app/environment.h"
 #include "app/first_tick.h"
 #include "app/map_document.h"
@@ -17,7 +18,9 @@
 #include "base/chooser.h"
 #include "base/file_io.h"
 #include "base/message_log.h"
+#include "base/output_path.h"
 #include "base/prompter.h"
+#include "base/text_format.h"
 #include "compiler/compile_checks.h"
 #include "compiler/map_compiler.h"
 #include "editor/edit_map.h"
@@ -35,8 +38,10 @@ constexpr const char kUsage[] =
     "Usage: corvane-cli [options] COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
-    "  pack TEXT BUNDLE            pack a bundle text into its stored form\n"
-    "  unpack BUNDLE TEXT          unpack a stored bundle into its text\n"
+    "  pack TEXT BUNDLE            pack a bundle text into its stored form (BUNDLE: .kvm,\n"
+    "                              .kvb, .kve or .kvw)\n"
+    "  unpack BUNDLE TEXT          unpack a stored bundle into its text (TEXT: .txt, .kvp or\n"
+    "                              .kv2)\n"
     "  map info MAP.kvm            print a map's header and the size of every table\n"
     "  map check MAP.kvm [--marks] [--save=OUT.kvm]\n"
     "                              run the compile checks, every warning question answered\n"
@@ -58,7 +63,8 @@ constexpr const char kUsage[] =
     "                              answered Yes); prints what the message window shows, from\n"
     "                              the checks' empty line through the findings, the\n"
     "                              \"＜情報＞\" report lines and the counter line; writes OUT.kvb\n"
-    "                              (the compiled map and a new dia) when the compile got past\n"
+    "                              (the compiled map and a new dia; OUT may be any dia data\n"
+    "                              kind, as for dia resave) when the compile got past\n"
     "                              the checks; --save-map writes the map with its piece\n"
     "                              numbers and repairs. Exit status 0 without errors, 1 when\n"
     "                              an error was reported, 2 when the map cannot be read\n"
@@ -71,8 +77,9 @@ constexpr const char kUsage[] =
     "                              station tools 5-9 the station (stop section) that answers\n"
     "                              their selection dialog. Tools: 2-4 track, points,\n"
     "                              crossings; 5-9 stations; 10 jump; 11 delete; 12 select;\n"
-    "                              13 move; 14-26 setters (their dialog takes the next\n"
-    "                              answer line); 27-31 naming; 32 property; 33 start point;\n"
+    "                              13 move; 14-26 setters (choosing one opens its value\n"
+    "                              dialog: answer it before the mode line); 27-31 naming;\n"
+    "                              32 property; 33 start point;\n"
     "                              34 start distances; 39-42 insert/delete rows/columns\n"
     "      station ONE SHORT [NAME], stopsection ONE SHORT [NAME]\n"
     "                              add a station (stop section) and make it the current one\n"
@@ -87,11 +94,16 @@ constexpr const char kUsage[] =
     "                              選択反転, 移動, 起点距離確認・指定, グリッド表示設定,\n"
     "                              制限速度設定, Clear Selection), or by its id\n"
     "                              (map_edit.turnout, or turnout); a setter command opens\n"
-    "                              its dialog, which takes the next answer line\n"
+    "                              its value dialog at once: answer it before the command\n"
     "      answer [FIELD=VALUE]... ok|cancel\n"
-    "                              the answer to the next dialog a tool or command opens\n"
-    "                              (answers are used in order; a dialog with none is\n"
-    "                              cancelled): FIELD is the label the dialog shows in\n"
+    "                              queue the answer for the next dialog that opens AFTER this\n"
+    "                              line: an answer goes before the click, mode or command\n"
+    "                              line that opens its dialog, e.g.\n"
+    "                                answer 制限速度=85 ok\n"
+    "                                command 制限速度設定\n"
+    "                              Answers are used in order; a dialog with none queued is\n"
+    "                              cancelled, and answers no dialog took are reported at the\n"
+    "                              end. FIELD is the label the dialog shows in\n"
     "                              Japanese, with the group's arrow in front where it stands\n"
     "                              in both direction groups (←停止目標距離=95) and 詳細 for the\n"
     "                              detail entry's 制限速度, 勾配, 半径; list items by their\n"
@@ -110,18 +122,20 @@ constexpr const char kUsage[] =
     "                              press=現示の削除, 現示速度=N[km/h], 進段現示=N[km/h],\n"
     "                              現示名称=TEXT, 色=#RRGGBB, 略記名称, 名称; steps apply in "
     "order\n"
-    "      answer yes|no           the answer to the next Yes/No question (the bulk setting's\n"
-    "                              指定確認, 新規確認); without one, --yes decides\n"
+    "      answer yes|no           queue the answer to the next Yes/No question after this line\n"
+    "                              (the bulk setting's 指定確認, 新規確認); without one, --yes\n"
+    "                              decides\n"
     "      save                    write OUT.kvm\n"
     "                              Empty lines and lines starting with # are skipped.\n"
 #ifdef CORVANE_CLI_RENDER
-    "  map render MAP.kvm OUT.png  draw the whole map as the map edit window shows it\n"
+    "  map render MAP.kvm OUT.png  draw the whole map as the map edit window shows it, as PNG\n"
 #endif
     "  dia info FILE               print a dia data file's header values and the count of\n"
     "                              every table (FILE: .kvb, .kvp, .kvd, .kve or .kvw)\n"
     "  dia resave IN OUT           read dia data of any kind and version, write it in the\n"
     "                              current version as the kind of OUT's extension: .kvb,\n"
-    "                              .kvw and .kve packed, any other name the bundle text\n"
+    "                              .kvw and .kve packed, .kvp the bundle text, .kvd the\n"
+    "                              header with every member beside it in its folder\n"
     "  folders                     print the data folder, the language and the folder table\n"
     "\n"
     "Options:\n"
@@ -132,17 +146,45 @@ constexpr const char kUsage[] =
     "\n"
     "Without --data-dir the data folder is found as the desktop program finds it, and\n"
     "created on the first run. Messages are printed to standard error as \"caption: text\".\n"
-    "The exit status is 0 on success, 1 when a command fails and 2 for a wrong command line.\n";
+    "Messages and message-window lines are in the interface language, as in the windows:\n"
+    "English under an English locale (LANG=en_US.UTF-8) or when the data folder's\n"
+    "Language.ini chooses it, else Japanese; names and other data from files are printed\n"
+    "as they are, except that their control characters (below 0x20 but the line feed,\n"
+    "0x7F, U+0080 to U+009F) are printed as \\xHH, e.g. ESC as \\x1b.\n"
+    "A command never writes over one of its inputs (also through another path or a link)\n"
+    "nor an output whose extension is not of a kind it writes: it refuses such an output\n"
+    "before it reads or writes anything.\n"
+    "The exit status is 0 on success, 1 when a command fails and 2 for a wrong command line\n"
+    "or a refused output.\n";
 
-int UsageError(const char* what) {
-  std::fprintf(stderr, "corvane-cli: %s\n\n%s", what, kUsage);
+// Data on standard output: names and values read from files, with their
+// control characters escaped.
+void PrintData(std::string_view text) { std::fputs(TerminalText(text).c_str(), stdout); }
+
+// The tool's own message on standard error; `text` may hold data.
+void PrintNote(std::string_view text) {
+  std::fprintf(stderr, "corvane-cli: %s\n", TerminalText(text).c_str());
+}
+
+int UsageError(std::string_view what) {
+  PrintNote(what);
+  std::fprintf(stderr, "\n%s", kUsage);
   return 2;
 }
+
+// What each command writes, by extension.
+constexpr std::string_view kMapKinds[] = {"kvm"};
+constexpr std::string_view kDiaKinds[] = {"kvb", "kvp", "kvd", "kve", "kvw"};
+constexpr std::string_view kPackedKinds[] = {"kvm", "kvb", "kve", "kvw"};
+constexpr std::string_view kBundleTextKinds[] = {"txt", "kvp", "kv2"};
+constexpr std::string_view kPictureKinds[] = {"png"};
 
 // The map file commands on one map, with no dialogs.
 struct MapSession {
   MapSession(const DataFolder& data_folder, const Environment& env, Prompter& prompter)
-      : scratch(data_folder.TempFolder(), "cli-"),
+      : english(data_folder.english),
+        prompter(prompter),
+        scratch(data_folder.TempFolder(), "cli-"),
         document(map, Folders(data_folder, env), prompter, chooser, log) {}
 
   MapFolders Folders(const DataFolder& data_folder, const Environment& env) const {
@@ -153,6 +195,8 @@ struct MapSession {
     return folders;
   }
 
+  bool english;  // the interface language
+  Prompter& prompter;
   // A private scratch folder for this run inside the data folder's temporary
   // folder, so that runs side by side never share scratch files.
   TemporaryFolder scratch;
@@ -178,18 +222,19 @@ void PrintMarks(const MapCheckMarks& marks) {
   }
 }
 
-// map check MAP.kvm [--marks] [--save=OUT.kvm]: the compile checks with every
-// warning question answered Yes; the message-window lines on standard output.
-// Prints message-window lines on standard output.
-CheckOutput PrintingOutput() {
+// Prints message-window lines on standard output in the interface language,
+// as the message window shows them.
+CheckOutput PrintingOutput(bool english) {
   CheckOutput output;
-  output.message = [](std::string_view line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
+  output.message = [english](std::string_view line) {
+    PrintData(Shown(line, english));
     std::fputc('\n', stdout);
   };
   return output;
 }
 
+// map check MAP.kvm [--marks] [--save=OUT.kvm]: the compile checks with every
+// warning question answered Yes; the message-window lines on standard output.
 int CheckCommand(const std::vector<std::string>& args, MapSession& session) {
   bool marks_wanted = false;
   std::optional<std::string> save_path;
@@ -202,10 +247,14 @@ int CheckCommand(const std::vector<std::string>& args, MapSession& session) {
       return UsageError("map check: MAP.kvm [--marks] [--save=OUT.kvm] expected");
     }
   }
+  if (save_path && !OutputPathAllowed(*save_path, {args[1]}, kMapKinds, session.prompter)) {
+    return 2;
+  }
   if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 2;
-  ConsolePrompter go_on({true, false});
+  ConsolePrompter console({true, false});
+  LanguagePrompter go_on(console, session.english);
   MapCheckMarks marks;
-  CheckOutput output = PrintingOutput();
+  CheckOutput output = PrintingOutput(session.english);
   output.prompter = &go_on;
   const bool passed = CheckForCompile(session.map, marks, output);
   if (marks_wanted) PrintMarks(marks);
@@ -223,10 +272,15 @@ int CompileCommand(const std::vector<std::string>& args, MapSession& session) {
       return UsageError("map compile: MAP.kvm OUT.kvb [--save-map=OUT.kvm] expected");
     }
   }
+  if (!OutputPathAllowed(args[2], {args[1]}, kDiaKinds, session.prompter)) return 2;
+  if (save_map && !OutputPathAllowed(*save_map, {args[1], args[2]}, kMapKinds, session.prompter)) {
+    return 2;
+  }
   if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 2;
-  ConsolePrompter go_on({true, false});
+  ConsolePrompter console({true, false});
+  LanguagePrompter go_on(console, session.english);
   MapCheckMarks marks;
-  CheckOutput output = PrintingOutput();
+  CheckOutput output = PrintingOutput(session.english);
   output.prompter = &go_on;
   const std::optional<CompileResult> result = CompileMap(session.map, marks, output);
   std::fflush(stdout);
@@ -246,9 +300,14 @@ int CompileCommand(const std::vector<std::string>& args, MapSession& session) {
 int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_folder,
                Prompter& prompter) {
   if (args.empty()) return UsageError("dia: a subcommand is missing");
+  const std::string& sub = args[0];
+  const bool info = sub == "info" && args.size() == 2;
+  const bool resave = sub == "resave" && args.size() == 3;
+  if (!info && !resave) return UsageError("dia: unknown subcommand or wrong number of arguments");
+  if (resave && !OutputPathAllowed(args[2], {args[1]}, kDiaKinds, prompter)) return 2;
   TemporaryFolder scratch(data_folder.TempFolder(), "cli-");
   if (scratch.path().empty()) {
-    std::fprintf(stderr, "corvane-cli: cannot create a scratch folder\n");
+    PrintNote("cannot create a scratch folder");
     return 1;
   }
   DiaFolders folders;
@@ -256,17 +315,33 @@ int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_fold
   ScriptedChooser chooser;
   MessageLog log;
   DiaDocument document(folders, prompter, chooser, log);
-  const std::string& sub = args[0];
-  if (sub == "info" && args.size() == 2) {
-    if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) return 1;
-    std::printf("file: %s\n%s", args[1].c_str(), DescribeDia(document.file()).c_str());
-    return 0;
+  if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) return 1;
+  if (resave) return document.SaveAsPath(args[2]) ? 0 : 1;
+  PrintData("file: " + args[1] + "\n" + DescribeDia(document.file()));
+  return 0;
+}
+
+// map edit IN.kvm OUT.kvm: the editing script on standard input.
+int EditCommand(const std::vector<std::string>& args, MapSession& session, QueuedAnswers& answers) {
+  const bool new_map = args[1] == "-new";
+  const std::string& out = args[2];
+  if (!OutputPathAllowed(out, {new_map ? "" : args[1]}, kMapKinds, session.prompter)) return 2;
+  const bool opened = new_map ? session.document.NewMap()
+                              : session.document.OpenPath(args[1]) == OpenOutcome::kOpened;
+  if (!opened) return 1;
+  EditScript script(
+      session.map, answers, [&session, &out] { return session.document.SaveAsPath(out); },
+      [&session](bool confirm) { return session.document.StartNewMap(confirm); });
+  std::string error;
+  const bool ran = script.Run(std::cin, &error);
+  if (script.HasUnusedAnswers()) {
+    PrintNote(
+        "an answer was never used: a dialog or question takes the answers given before the "
+        "line that opens it");
   }
-  if (sub == "resave" && args.size() == 3) {
-    if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) return 1;
-    return document.SaveAsPath(args[2]) ? 0 : 1;
-  }
-  return UsageError("dia: unknown subcommand or wrong number of arguments");
+  if (ran) return 0;
+  PrintNote(error);
+  return 1;
 }
 
 int MapCommand(const std::vector<std::string>& args, const DataFolder& data_folder,
@@ -277,45 +352,36 @@ int MapCommand(const std::vector<std::string>& args, const DataFolder& data_fold
   QueuedAnswers answers(prompter);
   MapSession session(data_folder, env, answers);
   if (session.scratch.path().empty()) {
-    std::fprintf(stderr, "corvane-cli: cannot create a scratch folder\n");
+    PrintNote("cannot create a scratch folder");
     return 1;
   }
   if (sub == "info" && args.size() == 2) {
     if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 1;
-    std::printf("file: %s\n%s", args[1].c_str(), DescribeMap(session.map.content()).c_str());
+    PrintData("file: " + args[1] + "\n" + DescribeMap(session.map.content()));
     return 0;
   }
   if (sub == "check" && args.size() >= 2) return CheckCommand(args, session);
   if (sub == "compile" && args.size() >= 3) return CompileCommand(args, session);
   if (sub == "signals" && args.size() == 2) {
     if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 1;
+    // Tab-separated: the names in it are escaped field by field.
     std::fputs(DescribeSignalTypes(session.map.content()).c_str(), stdout);
     return 0;
   }
   if (sub == "resave" && args.size() == 3) {
+    if (!OutputPathAllowed(args[2], {args[1]}, kMapKinds, prompter)) return 2;
     if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 1;
     return session.document.SaveAsPath(args[2]) ? 0 : 1;
   }
-  if (sub == "edit" && args.size() == 3) {
-    const bool opened = args[1] == "-new"
-                            ? session.document.NewMap()
-                            : session.document.OpenPath(args[1]) == OpenOutcome::kOpened;
-    if (!opened) return 1;
-    const std::string& out = args[2];
-    EditScript script(
-        session.map, answers, [&session, &out] { return session.document.SaveAsPath(out); },
-        [&session](bool confirm) { return session.document.StartNewMap(confirm); });
-    std::string error;
-    if (script.Run(std::cin, &error)) return 0;
-    std::fprintf(stderr, "corvane-cli: %s\n", error.c_str());
-    return 1;
-  }
+  if (sub == "edit" && args.size() == 3) return EditCommand(args, session, answers);
   if (sub == "new" && args.size() == 2) {
+    if (!OutputPathAllowed(args[1], {}, kMapKinds, prompter)) return 2;
     if (!session.document.NewMap()) return 1;
     return session.document.SaveAsPath(args[1]) ? 0 : 1;
   }
 #ifdef CORVANE_CLI_RENDER
   if (sub == "render" && args.size() == 3) {
+    if (!OutputPathAllowed(args[2], {args[1]}, kPictureKinds, prompter)) return 2;
     if (session.document.OpenPath(args[1]) != OpenOutcome::kOpened) return 1;
     // The grid as the user's map edit window shows it.
     const MapEditWindowSettings window =
@@ -327,14 +393,16 @@ int MapCommand(const std::vector<std::string>& args, const DataFolder& data_fold
 }
 
 int FoldersCommand(const DataFolder& data_folder) {
-  std::printf("data folder: %s\n", data_folder.path.c_str());
-  std::printf("path file: %s\n", data_folder.path_file.c_str());
-  std::printf("language: %s\n", data_folder.english ? "English" : "Japanese");
+  std::string out = "data folder: " + data_folder.path + "\npath file: " + data_folder.path_file +
+                    "\nlanguage: " + (data_folder.english ? "English" : "Japanese") + "\n";
   for (int slot = 1; slot < kFolderSlotCount; ++slot) {
     const char* key = FolderSlotKey(slot);
     if (*key == '\0') continue;
-    std::printf("%2d %-13s %s\n", slot, key, data_folder.table[slot].c_str());
+    char number_and_key[32];
+    std::snprintf(number_and_key, sizeof number_and_key, "%2d %-13s ", slot, key);
+    out += number_and_key + data_folder.table[slot] + "\n";
   }
+  PrintData(out);
   return 0;
 }
 
@@ -379,23 +447,28 @@ int Run(int argc, char** argv) {
                arg.rfind("--save-map=", 0) == 0) {
       args.emplace_back(arg);  // options of map check
     } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
-      return UsageError(("unknown option " + std::string(arg)).c_str());
+      return UsageError("unknown option " + std::string(arg));
     } else {
       args.emplace_back(arg);
     }
   }
   if (args.empty()) return UsageError("a command is missing");
-  ConsolePrompter prompter(policy);
   SystemEnvironment env;
+  ConsolePrompter console(policy);
+  // Until the data folder is known, the locale alone chooses the language.
+  LanguagePrompter prompter(console, ChooseEnglish(env, ""));
   DataFolder data_folder;
   if (!SetUpDataFolder(data_dir, env, &data_folder, prompter)) return 1;
+  prompter.set_english(data_folder.english);
   const std::string command = args.front();
   args.erase(args.begin());
   if (command == "folders" && args.empty()) return FoldersCommand(data_folder);
   if (command == "pack" && args.size() == 2) {
+    if (!OutputPathAllowed(args[1], {args[0]}, kPackedKinds, prompter)) return 2;
     return PackBundle(args[0], args[1], prompter) ? 0 : 1;
   }
   if (command == "unpack" && args.size() == 2) {
+    if (!OutputPathAllowed(args[1], {args[0]}, kBundleTextKinds, prompter)) return 2;
     return UnpackBundle(args[0], args[1], prompter) ? 0 : 1;
   }
   if (command == "map") return MapCommand(args, data_folder, env, prompter);

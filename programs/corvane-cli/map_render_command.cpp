@@ -1,13 +1,14 @@
 #include "map_render_command.h"
 
+#include <QBuffer>
 #include <QByteArray>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
 
+#include "base/file_io.h"
+#include "base/text_format.h"
 #include "mapedit/map_render.h"
-#include "platform/qt_text.h"
 
 namespace corvane {
 
@@ -25,10 +26,16 @@ bool RenderMapFile(const EditMap& map, const std::string& out_path, int grid_x, 
     std::fprintf(stderr, "corvane-cli: the map is too large for one picture\n");
     return false;
   }
-  const QString path = Qs(out_path);
-  const QByteArray format = QFileInfo(path).suffix().isEmpty() ? QByteArray("PNG") : QByteArray();
-  if (!image.save(path, format.isEmpty() ? nullptr : format.constData())) {
-    std::fprintf(stderr, "corvane-cli: cannot write the picture %s\n", out_path.c_str());
+  // Through a temporary file and a rename, as maps and dia files are
+  // written: a failed write never leaves half a picture in place of the old.
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG") ||
+      !WriteFileAtomically(
+          out_path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())))) {
+    std::fprintf(stderr, "corvane-cli: cannot write the picture %s\n",
+                 TerminalText(out_path).c_str());
     return false;
   }
   return true;

@@ -179,5 +179,25 @@ TEST(EnglishTwinsTest, ShownFollowsTheLanguage) {
   EXPECT_EQ(Shown("線路重複エラー", true), "Track Overlap Error");
 }
 
+TEST(EnglishTwinsTest, LanguagePrompterShowsBoxesAsTheWindowsDo) {
+  ScriptedPrompter shown({PromptAnswer::kYes});
+  LanguagePrompter prompter(shown, true);
+  EXPECT_EQ(prompter.Ask("重ねての指定は出来ません。\n", "線路重複エラー", PromptButtons::kYesNo,
+                         PromptIcon::kQuestion),
+            PromptAnswer::kYes);
+  prompter.Error("読み込みファイル'東町.kvm'は開けませんでした。\n", "ファイル読み込みエラー");
+  prompter.set_english(false);
+  prompter.Error("重ねての指定は出来ません。\n", "線路重複エラー");
+  ASSERT_EQ(shown.shown().size(), 3u);
+  EXPECT_EQ(shown.shown()[0].text, "Objects cannot be placed on top of each other.\n");
+  EXPECT_EQ(shown.shown()[0].caption, "Track Overlap Error");
+  EXPECT_EQ(shown.shown()[0].buttons, PromptButtons::kYesNo);
+  EXPECT_EQ(shown.shown()[1].text, "The file '東町.kvm' could not be opened for reading.\n");
+  EXPECT_EQ(shown.shown()[1].caption, "File Read Error");
+  // Japanese: byte for byte as the text was given.
+  EXPECT_EQ(shown.shown()[2].text, "重ねての指定は出来ません。\n");
+  EXPECT_EQ(shown.shown()[2].caption, "線路重複エラー");
+}
+
 }  // namespace
 }  // namespace corvane

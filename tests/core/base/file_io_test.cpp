@@ -87,6 +87,27 @@ TEST(FileIoTest, ReadingWhatIsNoFileGivesNothing) {
   EXPECT_FALSE(FileExists(folder.path()));
 }
 
+TEST(FileIoTest, SameFileThroughPathsAndLinks) {
+  ScratchFolder folder;
+  const std::string map = folder.File("map.kvm");
+  ASSERT_TRUE(WriteFileAtomically(map, "map"));
+  ASSERT_TRUE(WriteFileAtomically(folder.File("other.kvm"), "map"));
+  std::filesystem::create_directory(folder.File("sub"));
+  std::filesystem::create_symlink(map, folder.File("link.kvb"));
+  std::filesystem::create_hard_link(map, folder.File("hard.kvb"));
+  for (const char* name :
+       {"map.kvm", "sub/../map.kvm", "./sub/../map.kvm", "link.kvb", "hard.kvb"}) {
+    EXPECT_TRUE(SameFile(map, folder.File(name))) << name;
+    EXPECT_TRUE(SameFile(folder.File(name), map)) << name;
+  }
+  // A file of the same bytes, a file not there yet, nothing named.
+  EXPECT_FALSE(SameFile(map, folder.File("other.kvm")));
+  EXPECT_FALSE(SameFile(map, folder.File("new.kvb")));
+  EXPECT_TRUE(SameFile(folder.File("new.kvb"), folder.File("sub/../new.kvb")));
+  EXPECT_FALSE(SameFile(map, ""));
+  EXPECT_FALSE(SameFile("", ""));
+}
+
 TEST(FileIoTest, PathPieces) {
   EXPECT_EQ(DirectoryOf("/data/map/a.kvm"), "/data/map/");
   EXPECT_EQ(DirectoryOf("a.kvm"), "");

@@ -37,6 +37,10 @@ TEST(PrompterTest, ConsoleAnswersByPolicyAndPrintsEachMessageOnce) {
       cautious.Ask("line one\nline two\n\n", "操作エラー", Buttons::kYesNo, PromptIcon::kQuestion),
       Answer::kNo);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "操作エラー: line one\nline two\n");
+  // A name read from a file cannot reach the terminal as a control sequence.
+  ::testing::internal::CaptureStderr();
+  cautious.Error("'\x1b]2;x\a'\n", "E\x1b[1m");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "E\\x1b[1m: '\\x1b]2;x\\x07'\n");
 
   ConsolePrompter agreeing({.answer_yes = true});
   ConsolePrompter ignoring({.answer_ignore = true});

@@ -97,6 +97,52 @@ TEST_F(DiaFileTest, OldestKindReadsTheMembersBesideTheHeader) {
   EXPECT_EQ(FormatDiaText(read, false), text);
 }
 
+TEST_F(DiaFileTest, HeaderKindIsWrittenWithItsMembersBesideIt) {
+  // A ".kvd" is written in the form it is read in: the header member under
+  // the chosen name, every other member beside it; bundle text named ".kvd"
+  // would be read as a header and refused.
+  const DiaFile sample = SampleDiaFile();
+  const std::string set = folder_.File("set/");
+  std::filesystem::create_directories(set);
+  ScriptedPrompter prompter;
+  for (const char* name : {"my.kvd", "AGAIN.KVD"}) {
+    ASSERT_TRUE(SaveDiaPath(sample, set + name, folder_.File("temp/"), prompter)) << name;
+    DiaFile read;
+    ASSERT_EQ(OpenDiaFile(set + name, folder_.File("temp/"), prompter, read), DiaReadResult::kRead)
+        << name;
+    EXPECT_EQ(FormatDiaText(read, false), FormatDiaText(sample, false)) << name;
+  }
+  EXPECT_TRUE(prompter.shown().empty());
+  const auto members = Members(FormatDiaText(sample, false));
+  EXPECT_EQ(ReadFileBytes(set + "my.kvd"), members.at(kDiaHeaderMember));
+  EXPECT_EQ(ReadFileBytes(set + "train.csv"), members.at("train.csv"));
+  EXPECT_FALSE(FileExists(set + kDiaHeaderMember));
+  // A folder that is missing: reported, nothing written.
+  EXPECT_FALSE(SaveDiaPath(sample, folder_.File("none/x.kvd"), folder_.File("temp/"), prompter));
+  ASSERT_EQ(prompter.shown().size(), 1u);
+  EXPECT_EQ(prompter.shown()[0].caption, "ファイル書き込みエラー");
+}
+
+TEST_F(DiaFileTest, StackLinesStartingWithAHashSurviveExecutedData) {
+  // A stack line starting with "#" would open a bundle member: stored with a
+  // backslash in front, read back as it was, and a resave gives the same
+  // bytes. Lines of backslashes before a "#" take one more; other lines
+  // with backslashes are stored as they are.
+  DiaFile sample = SampleDiaFile();
+  sample.stack = "1,\n#2,\n\\#3,\n\\4,\n#\n\\\\#\n#last";
+  ScriptedPrompter prompter;
+  ASSERT_TRUE(SaveDiaPath(sample, folder_.File("a.kve"), folder_.File("temp/"), prompter));
+  DiaFile read;
+  ASSERT_EQ(OpenDiaFile(folder_.File("a.kve"), folder_.File("temp/"), prompter, read),
+            DiaReadResult::kRead);
+  EXPECT_EQ(read.stack, sample.stack);
+  EXPECT_EQ(Members(FormatDiaText(sample, true)).at(kStackMember),
+            "1,\n\\#2,\n\\\\#3,\n\\4,\n\\#\n\\\\\\#\n\\#last");
+  ASSERT_TRUE(SaveDiaPath(read, folder_.File("b.kve"), folder_.File("temp/"), prompter));
+  EXPECT_EQ(ReadFileBytes(folder_.File("b.kve")), ReadFileBytes(folder_.File("a.kve")));
+  EXPECT_TRUE(prompter.shown().empty());
+}
+
 TEST_F(DiaFileTest, NumbersDoNotFollowTheProcessLocale) {
   const DiaFile sample = SampleDiaFile();
   const std::string before = FormatDiaText(sample, false);

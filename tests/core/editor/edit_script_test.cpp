@@ -12,6 +12,7 @@
 #include "base/chooser.h"
 #include "base/file_io.h"
 #include "base/message_log.h"
+#include "editor/map_change.h"
 #include "mapfile/map_file.h"
 #include "mapfile/map_summary.h"
 #include "support/test_support.h"
@@ -127,6 +128,29 @@ TEST_F(EditScriptTest, AnswersFillTheDialogsTheToolsOpen) {
   EXPECT_EQ(map_.stations().count(), 1);
   ASSERT_EQ(prompter_.shown().size(), 1u);
   EXPECT_EQ(prompter_.shown()[0].caption, "入力データエラー");
+}
+
+TEST_F(EditScriptTest, AnAnswerWaitsForTheNextDialogAfterIt) {
+  // Given after the click that opened the dialog, the answer is too late:
+  // that dialog was cancelled, and the answer waits.
+  ASSERT_TRUE(
+      Run("mode 2\nclick 2 5\nclick 8 5\nright 0 0\nmode 32\nclick 5 5\n"
+          "answer 区間距離=300 ok\n"))
+      << error_;
+  EXPECT_TRUE(script_.HasUnusedAnswers());
+  EXPECT_NE(map_.rails()[1].length, 300);
+  ASSERT_TRUE(Run("click 5 5\n")) << error_;
+  EXPECT_FALSE(script_.HasUnusedAnswers());
+  EXPECT_EQ(map_.rails()[1].length, 300);
+  // A Yes/No answer no question took is left over too.
+  ASSERT_TRUE(Run("answer yes\n")) << error_;
+  EXPECT_TRUE(script_.HasUnusedAnswers());
+}
+
+TEST_F(EditScriptTest, SignalTypeNamesAreListedWithTheirControlCharactersEscaped) {
+  MapChange(map_).signal_types()[1].name = "\x1b[2J\tA";
+  const std::string signals = DescribeSignalTypes(map_.content());
+  EXPECT_EQ(signals.rfind("1\t\\x1b[2J\\x09A\t", 0), 0u) << signals;
 }
 
 TEST_F(EditScriptTest, MenuCommandsByIdWithOrWithoutTheirMenuPrefix) {

@@ -25,9 +25,18 @@ inline constexpr const char kCannotCloseText[] = "ファイル'%s'は閉じら�
 // A packed stream without its end code: the file was cut short.
 inline constexpr const char kStreamCutShort[] = "読み込みファイル'%s'は途中で切れています。\n";
 
+// A file chosen to be read that is no map or dia data file at all.
+inline constexpr const char kNotMapData[] =
+    "読み込みファイル'%s'は、マップデータではありません。\n";
+inline constexpr const char kNotDiaData[] =
+    "読み込みファイル'%s'は、ダイヤデータではありません。\n";
+
 // A member whose content cannot be used: the path, then what is wrong.
 inline constexpr const char kBadMemberData[] =
     "読み込みファイル'%s'の内容が正しくありません。\n%s\n";
+// The same as a line of the message window, followed by lines of what is
+// wrong.
+inline constexpr const char kBadMemberLine[] = "読み込みファイル'%s'の内容が正しくありません。";
 
 // Data written by a newer version of the program.
 inline constexpr const char kNewerDataWarning[] =

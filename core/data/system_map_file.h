@@ -42,7 +42,10 @@ const std::vector<SystemMemberInfo>& SystemMembers();
 std::string FormatSystemMember(const SystemMap& map, SystemMember member);
 
 // Reads one member of data `version` into `map`, whose tables are sized
-// already (point2 after point1, signal after signal_set). False with
+// already (point2 after point1, signal after signal_set); a member the
+// version lacks reads as an empty one, whatever `text` holds. Record 0 of a
+// table holds no data (all zeros, empty texts) but in `row`, and records no
+// row fills are empty records. False with
 // `*problem` naming the line and what is wrong; the table may then hold part
 // of the member.
 bool ReadSystemMember(SystemMember member, std::string_view text, int version, SystemMap& map,

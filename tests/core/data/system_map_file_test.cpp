@@ -96,6 +96,8 @@ TEST(SystemMapFileTest, OlderVersionsLackColumnsAndMembers) {
   EXPECT_TRUE(ReadSystemMember(SystemMember::kJump, " 1, 0,1,1,   1,   2,   3,   4,x,\n", 1100, old,
                                &problem));
   EXPECT_EQ(old.jumps.count(), 0);
+  EXPECT_EQ(old.jumps[0].from_row, 0);  // record 0 holds no data, read or not
+  EXPECT_EQ(old.jumps[0].to_row, 0);
   EXPECT_TRUE(
       ReadSystemMember(SystemMember::kRow, " 0,  1,  2,    3,    4\n", 1000, old, &problem));
   EXPECT_EQ(old.rows[0].y, 100);

@@ -848,8 +848,8 @@ class Compiler {
   void AddDetail(int number, const RailRecord& rail, const MapDetail& d) {
     DetailRecord detail{number, d.start, d.end, d.speed, d.gradient, d.radius};
     if (rail.direction == 1) {
-      detail.start = rail.length - d.end;
-      detail.end = rail.length - d.start;
+      detail.start = ClampToInt(std::int64_t{rail.length} - d.end);
+      detail.end = ClampToInt(std::int64_t{rail.length} - d.start);
       detail.gradient = ClampToInt(-std::int64_t{d.gradient});
       detail.radius = ClampToInt(-std::int64_t{d.radius});
     }

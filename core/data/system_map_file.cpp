@@ -402,8 +402,15 @@ bool FinishSystemMap(SystemMap& map, int version, std::string* problem) {
   for (int i = 1; i <= map.points.count(); ++i) {
     PointRecord& p = map.points[i];
     for (int e = 0; e < p.entry_count; ++e) {
-      if (!RailLink(map, p.entry_rails[static_cast<std::size_t>(e)])) {
-        return fail("point", i, "an entry from no rail");
+      const auto entry = static_cast<std::size_t>(e);
+      if (!RailLink(map, p.entry_rails[entry])) return fail("point", i, "an entry from no rail");
+      // Throwing the point makes these the links of its rails.
+      for (int b = 0; b < p.branch_count; ++b) {
+        const auto position = static_cast<std::size_t>(b);
+        if (!RailLink(map, p.route_value_a[entry][position]) ||
+            !RailLink(map, p.route_value_b[entry][position])) {
+          return fail("point", i, "a route to no rail");
+        }
       }
     }
     p.mode_saved = p.mode;

@@ -52,8 +52,8 @@ bool ReadSystemMember(SystemMember member, std::string_view text, int version, S
                       std::string* problem);
 
 // After every member is read: the references between the tables (rails to
-// stations, targets, pieces, signal sets and other rails; pieces to rails;
-// points to rails; drawings to stations) name records that exist. False with
+// stations, targets, pieces and other rails; pieces to rails; points and
+// their routes to rails; drawings to stations) name records that exist. False with
 // `*problem` naming the first that does not; run-time fields are cleared and
 // the platform track lists built.
 bool FinishSystemMap(SystemMap& map, int version, std::string* problem);

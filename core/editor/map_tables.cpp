@@ -172,10 +172,9 @@ const MapTableInfo& InfoOf(MapTable table) {
 TableRef RefTo(MapTable table) { return {static_cast<int>(table)}; }
 
 // Numbers carry the range the program computes with: grid columns and rows,
-// row offsets within a box, lengths and distances along them (a length less
-// a distance stays an int), stop times (stored as seconds + 1). Other
-// numbers are kept as they are and may hold any int; references are read as
-// stored.
+// row offsets within a box, lengths (never below 0, so a length less a
+// distance stays an int), stop times (stored as seconds + 1). Other numbers
+// are kept as they are and may hold any int; references are read as stored.
 constexpr int kLongest = std::numeric_limits<int>::max();
 
 const RecordFormat<MapRail>& RailFormat() {
@@ -337,8 +336,8 @@ const RecordFormat<MapDetail>& DetailFormat() {
     RecordFormat<R> f;
     f.Num<&R::rail>(3).Refers(RefTo(MapTable::kRail)).RemovedWithTarget();
     f.Num<&R::point>(3).Refers(RefTo(MapTable::kPoint)).RemovedWithTarget();
-    f.Num<&R::start>(3).Range(0, kLongest).Num<&R::end>(3).Range(0, kLongest);
-    f.Num<&R::speed>(3).Num<&R::gradient>(3).Num<&R::radius>(3);
+    f.Num<&R::start>(3).Num<&R::end>(3).Num<&R::speed>(3).Num<&R::gradient>(3);
+    f.Num<&R::radius>(3);
     return f;
   }();
   return format;

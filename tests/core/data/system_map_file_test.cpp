@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "example_dia.h"
@@ -159,6 +160,17 @@ TEST(SystemMapFileTest, DamagedMembersAreRefusedWithTheirLine) {
     }
     EXPECT_FALSE(FinishSystemMap(read, 1220, &problem));
     EXPECT_EQ(problem, "rail 1: a link to no rail");
+  }
+  for (const int route : {99, -99, INT_MIN}) {
+    // Throwing the point would make it a rail's link.
+    SystemMap map = SampleSystemMap();
+    map.points[1].route_value_b[1][1] = route;
+    SystemMap read(map.Counts());
+    for (const SystemMemberInfo& info : SystemMembers()) {
+      ReadSystemMember(info.member, FormatSystemMember(map, info.member), 1220, read, &problem);
+    }
+    EXPECT_FALSE(FinishSystemMap(read, 1220, &problem));
+    EXPECT_EQ(problem, "point 1: a route to no rail");
   }
   {
     SystemMap map(counts);

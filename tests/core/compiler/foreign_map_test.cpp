@@ -219,7 +219,8 @@ void ExerciseMap(const MapContent& content) {
   }
   DrawInEveryMode(compiled, marks);
   MapCheckMarks converted_marks;
-  CheckRun run(converted_marks, CheckOutput{});
+  const CheckOutput quiet;
+  CheckRun run(converted_marks, quiet);
   EditMap converted;
   converted.Replace(map.content());
   ConvertMap(converted, run);

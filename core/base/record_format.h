@@ -65,8 +65,6 @@ struct Column {
   bool trailing_comma = false;      // a last text written with a comma
   bool written = true;              // false: read from newer files, never written
 
-  bool IsReference() const { return ref.table >= 0; }
-
   int Get(const Record& record) const { return IntAt(record, offset); }
   double GetReal(const Record& record) const {
     double value;

@@ -623,6 +623,18 @@ TEST(MapFileTest, UnusableRowsAreSkippedAndReported) {
     EXPECT_EQ(map.signal_types[2].aspects[1023].band_low, 106);
   }
 
+  // A member with many unusable rows names the first twenty and counts the rest.
+  {
+    auto members = good_members;
+    for (int i = 0; i < 25; ++i) members["m_jump.csv"] += "1024,  1,  2,  3,  4,A\n";
+    MapContent map;
+    ScriptedPrompter prompter({PromptAnswer::kIgnore});
+    std::vector<std::string> lines;
+    ASSERT_EQ(ReadMembers(members, map, prompter, &lines), MapReadResult::kRead);
+    ASSERT_EQ(lines.size(), 22u);
+    EXPECT_EQ(lines.back(), "and 5 more lines");
+  }
+
   // Abort abandons the window, Retry asks for another file.
   auto members = good_members;
   members["m_point.csv"] += kind9;

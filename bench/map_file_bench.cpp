@@ -136,7 +136,8 @@ void BM_ReadMap(benchmark::State& state) {
   ScriptedPrompter prompter;
   for (auto _ : state) {
     MapContent map;
-    benchmark::DoNotOptimize(ReadMapFromHeader(members->front().content, source, map, prompter));
+    benchmark::DoNotOptimize(
+        ReadMapFromHeader(members->front().content, kMapHeaderMember, source, map, prompter));
   }
 }
 BENCHMARK(BM_ReadMap)->Unit(benchmark::kMillisecond);
@@ -166,7 +167,7 @@ void BM_CompileMap(benchmark::State& state) {
     compiled = result.has_value();
     const auto done = std::chrono::steady_clock::now();
     MapContent read;
-    ReadMapFromHeader(members->front().content, source, read, prompter);
+    ReadMapFromHeader(members->front().content, kMapHeaderMember, source, read, prompter);
     const auto read_done = std::chrono::steady_clock::now();
     compile_time += done - start;
     read_time += read_done - done;

@@ -64,7 +64,7 @@ bool ReadBundleText(std::string_view text, MapContent& map, IgnoringPrompter& pr
   MemberSource source(*members);
   const auto header = HeaderOf(*members, kMapHeaderExtension);
   if (!header) return false;
-  ReadMapFromHeader(*header, source, map, prompter);
+  ReadMapFromHeader(*header, kMapHeaderMember, source, map, prompter);
   return true;
 }
 

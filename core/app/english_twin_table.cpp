@@ -185,6 +185,8 @@ constexpr EnglishTwin kTwins[] = {
      "The output file '%s' is the input file '%s'.\n"},
     {"出力ファイル'%s'の拡張子は %s のどれかにしてください。\n",
      "The output file '%s' must have one of the extensions %s.\n"},
+    {"読み込みファイル'%s'は、マップデータではありません。\n", "The file '%s' is not map data.\n"},
+    {"読み込みファイル'%s'は、ダイヤデータではありません。\n", "The file '%s' is not dia data.\n"},
 
     // Compile checks: the end-of-stage boxes and their captions
     {"エラーがあります。\nメッセージウインドウに出ている警告内容を修正してください。\n"
@@ -481,6 +483,8 @@ constexpr EnglishTwin kTwins[] = {
     {"バージョンエラー", "Version Error"},
     {"読み込みファイル'%s'の内容が正しくありません。\n%s\n",
      "The contents of the file '%s' are not valid.\n%s\n"},
+    {"読み込みファイル'%s'の内容が正しくありません。",
+     "The contents of the file '%s' are not valid."},
     {"%sの形式写真が見つかりません。\n表示させるには、別途用意してインポートする必要があります。",
      "The photograph of %s was not found.\nTo show it, prepare one and import it."},
     {"形式写真エラー", "Series Photograph Error"},

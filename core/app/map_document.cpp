@@ -1,5 +1,7 @@
 #include "app/map_document.h"
 
+#include <vector>
+
 #include "app/messages.h"
 #include "base/file_io.h"
 #include "base/file_messages.h"
@@ -98,12 +100,20 @@ OpenOutcome MapDocument::ReadFile(const std::string& path, bool* retry) {
   }
   const std::string text_path = JoinPath(folders_.temp, kScratchBundleText);
   if (!UnpackBundle(path, text_path, prompter_)) return OpenOutcome::kFailed;
-  const auto header_path = SplitBundle(text_path, folders_.temp, kMapHeaderExtension, prompter_);
+  const auto header_path = SplitBundle(text_path, folders_.temp, kMapHeaderExtension,
+                                       FillIn(kNotMapData, {path}), prompter_);
   if (!header_path) return OpenOutcome::kFailed;
 
-  // Read apart so that a failed read leaves the map as it was.
+  // Read apart so that a failed read leaves the map as it was. What the
+  // read finds wrong goes to the message window before the question about
+  // it, and stays there when the user goes on.
   MapContent read;
-  switch (ReadMapHeader(*header_path, folders_.old_map, read, prompter_)) {
+  std::vector<std::string> problems;
+  const ReadReport report = [this, &problems](std::string_view line) {
+    problems.emplace_back(line);
+    log_.AddLine(line);
+  };
+  switch (ReadMapHeader(*header_path, folders_.old_map, read, prompter_, report)) {
     case MapReadResult::kRead:
       break;
     case MapReadResult::kRetry:
@@ -119,6 +129,10 @@ OpenOutcome MapDocument::ReadFile(const std::string& path, bool* retry) {
   log_.Clear();
   log_.AddLine(FillIn(kOpenedLine, {map_.header().map_name.Utf8()}));
   log_.AddLine("");
+  if (!problems.empty()) {
+    for (const std::string& line : problems) log_.AddLine(line);
+    log_.AddLine("");
+  }
   return OpenOutcome::kOpened;
 }
 

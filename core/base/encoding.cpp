@@ -6,6 +6,21 @@
 
 namespace corvane {
 
+std::string FoldSjisCase(std::string_view sjis) {
+  std::string folded;
+  folded.reserve(sjis.size());
+  for (std::size_t i = 0; i < sjis.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(sjis[i]);
+    if (IsSjisLeadByte(byte) && i + 1 < sjis.size()) {
+      folded += sjis.substr(i, 2);
+      ++i;
+    } else {
+      folded += byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : sjis[i];
+    }
+  }
+  return folded;
+}
+
 std::string_view ClipSjis(std::string_view sjis, std::size_t max_bytes) {
   std::size_t pos = 0;
   while (pos < sjis.size()) {

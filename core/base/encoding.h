@@ -13,6 +13,11 @@ constexpr bool IsSjisLeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// Letter case of the ASCII characters of a Shift-JIS text folded to upper
+// case; two-byte characters stay as they are. Two texts fold alike exactly
+// when EqualsIgnoringCase finds them equal.
+std::string FoldSjisCase(std::string_view sjis);
+
 // The longest prefix of `sjis` of at most `max_bytes` bytes that does not end
 // in the middle of a two-byte character.
 std::string_view ClipSjis(std::string_view sjis, std::size_t max_bytes);

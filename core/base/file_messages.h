@@ -31,10 +31,18 @@ inline constexpr const char kStreamCutShort[] = "読み込みファイル'%s'は
 inline constexpr const char kOutputIsInput[] = "出力ファイル'%s'は入力ファイル'%s'と同じです。\n";
 inline constexpr const char kOutputKindWrong[] =
     "出力ファイル'%s'の拡張子は %s のどれかにしてください。\n";
+// A file chosen to be read that is no map or dia data file at all.
+inline constexpr const char kNotMapData[] =
+    "読み込みファイル'%s'は、マップデータではありません。\n";
+inline constexpr const char kNotDiaData[] =
+    "読み込みファイル'%s'は、ダイヤデータではありません。\n";
 
 // A member whose content cannot be used: the path, then what is wrong.
 inline constexpr const char kBadMemberData[] =
     "読み込みファイル'%s'の内容が正しくありません。\n%s\n";
+// The same as a line of the message window, followed by lines of what is
+// wrong.
+inline constexpr const char kBadMemberLine[] = "読み込みファイル'%s'の内容が正しくありません。";
 
 // Data written by a newer version of the program.
 inline constexpr const char kNewerDataWarning[] =

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/encoding.h"
 #include "base/file_io.h"
 
 namespace corvane {
@@ -119,34 +120,51 @@ IniFile IniFile::Load(const std::string& path) {
   return bytes ? Parse(*bytes) : IniFile();
 }
 
-std::optional<IniFile::Range> IniFile::FindSection(std::string_view section) const {
+const IniFile::Index& IniFile::index() const {
+  if (index_) return *index_;
+  Index& index = index_.emplace();
+  std::size_t current = 0;  // place of the section being indexed in `ranges`
+  bool indexing = false;    // false in a later section of a name already seen
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const auto name = SectionOf(lines_[i]);
-    if (!name || !EqualsIgnoringCase(*name, section)) continue;
-    Range range{i, lines_.size()};
-    for (std::size_t j = i + 1; j < lines_.size(); ++j) {
-      if (SectionOf(lines_[j])) {
-        range.end = j;
-        break;
+    if (const auto name = SectionOf(lines_[i])) {
+      if (indexing) index.ranges[current].end = i;
+      const auto [it, first] = index.sections.emplace(FoldSjisCase(*name), index.ranges.size());
+      indexing = first;
+      if (first) {
+        current = index.ranges.size();
+        index.ranges.push_back({i, lines_.size()});
+        index.keys.emplace_back();
       }
+      continue;
     }
-    return range;
+    std::string_view key, value;
+    if (indexing && SplitEntry(lines_[i], &key, &value)) {
+      index.keys[current].emplace(FoldSjisCase(key), i);
+    }
   }
-  return std::nullopt;
+  return index;
 }
 
-std::optional<std::size_t> IniFile::FindKeyLine(const Range& range, std::string_view key) const {
-  for (std::size_t i = range.header + 1; i < range.end; ++i) {
-    std::string_view entry_key, value;
-    if (SplitEntry(lines_[i], &entry_key, &value) && EqualsIgnoringCase(entry_key, key)) return i;
-  }
-  return std::nullopt;
+std::optional<IniFile::Range> IniFile::FindSection(std::string_view section) const {
+  const Index& index = this->index();
+  const auto it = index.sections.find(FoldSjisCase(section));
+  if (it == index.sections.end()) return std::nullopt;
+  return index.ranges[it->second];
+}
+
+std::optional<std::size_t> IniFile::FindKeyLine(std::string_view section,
+                                                std::string_view key) const {
+  const Index& index = this->index();
+  const auto it = index.sections.find(FoldSjisCase(section));
+  if (it == index.sections.end()) return std::nullopt;
+  const auto& keys = index.keys[it->second];
+  const auto line = keys.find(FoldSjisCase(key));
+  if (line == keys.end()) return std::nullopt;
+  return line->second;
 }
 
 std::optional<std::string> IniFile::Find(std::string_view section, std::string_view key) const {
-  const auto range = FindSection(section);
-  if (!range) return std::nullopt;
-  const auto line = FindKeyLine(*range, key);
+  const auto line = FindKeyLine(section, key);
   if (!line) return std::nullopt;
   std::string_view entry_key, value;
   SplitEntry(lines_[*line], &entry_key, &value);
@@ -172,13 +190,15 @@ bool IniFile::HasSection(std::string_view section) const {
 void IniFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
   final_line_feed_ = true;
   std::string line = std::string(key) + "=" + std::string(value);
-  auto range = FindSection(section);
+  const auto range = FindSection(section);
+  const auto existing = FindKeyLine(section, key);
+  index_.reset();
   if (!range) {
     lines_.push_back("[" + std::string(section) + "]");
     lines_.push_back(std::move(line));
     return;
   }
-  if (const auto existing = FindKeyLine(*range, key)) {
+  if (existing) {
     lines_[*existing] = std::move(line);
     return;
   }
@@ -193,9 +213,8 @@ void IniFile::SetInt(std::string_view section, std::string_view key, int value) 
 }
 
 void IniFile::DeleteKey(std::string_view section, std::string_view key) {
-  const auto range = FindSection(section);
-  if (!range) return;
-  if (const auto line = FindKeyLine(*range, key)) {
+  if (const auto line = FindKeyLine(section, key)) {
+    index_.reset();
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*line));
   }
 }
@@ -203,6 +222,7 @@ void IniFile::DeleteKey(std::string_view section, std::string_view key) {
 void IniFile::DeleteSection(std::string_view section) {
   const auto range = FindSection(section);
   if (!range) return;
+  index_.reset();
   lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(range->header),
                lines_.begin() + static_cast<std::ptrdiff_t>(range->end));
 }

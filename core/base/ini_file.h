@@ -4,12 +4,15 @@
 // match wins, values trimmed and unquoted, missing keys give the caller's
 // default, integers read as GetPrivateProfileInt reads them, and writes that
 // change one line and keep every other line of the file as it was. Bytes are
-// Shift-JIS; CRLF and LF line ends are both read.
+// Shift-JIS; CRLF and LF line ends are both read. Sections and keys are
+// indexed once per file (and again after a change), so reading every key of
+// a large file takes time in proportion to its size.
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace corvane {
@@ -54,7 +57,6 @@ class IniFile {
 
   // The file's lines, as read or changed.
   const std::vector<std::string>& lines() const { return lines_; }
-  std::vector<std::string>& mutable_lines() { return lines_; }
 
   // The file's bytes, with the line ends it was read with (LF for a new file).
   std::string Serialize() const;
@@ -66,10 +68,19 @@ class IniFile {
     std::size_t header = 0;  // line of "[section]"
     std::size_t end = 0;     // one past the section's last line
   };
+  // Each section name's first section with its keys' first lines; names
+  // and keys folded to one letter case.
+  struct Index {
+    std::unordered_map<std::string, std::size_t> sections;  // name -> place in `ranges`
+    std::vector<Range> ranges;
+    std::vector<std::unordered_map<std::string, std::size_t>> keys;  // per range: key -> line
+  };
+  const Index& index() const;
   std::optional<Range> FindSection(std::string_view section) const;
-  std::optional<std::size_t> FindKeyLine(const Range& range, std::string_view key) const;
+  std::optional<std::size_t> FindKeyLine(std::string_view section, std::string_view key) const;
 
   std::vector<std::string> lines_;
+  mutable std::optional<Index> index_;  // built when first asked, dropped by every change
   bool crlf_ = false;
   bool final_line_feed_ = true;
 };

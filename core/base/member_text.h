@@ -10,6 +10,18 @@
 
 namespace corvane {
 
+// "line 7: what" for a problem found in line 7 of a member (lines counted
+// from 1).
+inline std::string LineProblem(int line, const std::string& what) {
+  return "line " + std::to_string(line) + ": " + what;
+}
+
+// "record 9 lies beyond the table's 8 records": a row with no place.
+inline std::string BeyondTable(int number, int capacity) {
+  return "record " + std::to_string(number) + " lies beyond the table's " +
+         std::to_string(capacity) + " records";
+}
+
 // Longest text a piece keeps.
 constexpr std::size_t kMemberPieceMaxBytes = 255;
 

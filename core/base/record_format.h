@@ -2,7 +2,7 @@
 // The columns of a member table's records, described once and used by every
 // place that handles them: the writer (widths, the comma rules), the reader
 // (file versions that lack a column, values older files imply, clipping of
-// texts, range checks of references) and whoever renumbers references when a
+// texts, the range of each number) and whoever renumbers references when a
 // record is deleted. Adding a column with the version it appeared in is one
 // line of a description.
 //
@@ -30,10 +30,9 @@
 namespace corvane {
 
 // The table a reference column points into: an id the owner of the tables
-// gives, and the table's capacity (references range over 0..capacity).
+// gives.
 struct TableRef {
   int table = -1;
-  int capacity = 0;
 };
 
 // One column: a number (a field, or one element of an array field), a fixed
@@ -52,20 +51,19 @@ struct Column {
   // Files older than `since`: the column at this place gives the value
   // (-1: the record's default stays).
   std::ptrdiff_t older_offset = -1;
-  // A reference: checked against 0..capacity when read, renumbered when a
-  // record of the table it points into is deleted.
+  // A reference: renumbered when a record of the table it points into is
+  // deleted. It is read as stored, whatever it holds: every use checks it
+  // against the table it names.
   TableRef ref;
   bool removed_with_target = false;  // the record goes when the one it names goes
-  // A plain range check of a number when read.
-  bool checked = false;
-  int low = 0;
-  int high = 0;
+  // The numbers the program can work with; a row holding another is not
+  // read. Any int unless the description narrows it.
+  long long low = INT_MIN;
+  long long high = INT_MAX;
   bool null_record_exempt = false;  // record 0 may hold anything
   bool no_comma = false;            // a last number written without its comma
   bool trailing_comma = false;      // a last text written with a comma
   bool written = true;              // false: read from newer files, never written
-
-  bool IsReference() const { return ref.table >= 0; }
 
   int Get(const Record& record) const { return IntAt(record, offset); }
   double GetReal(const Record& record) const {
@@ -88,6 +86,22 @@ struct Column {
     int value;
     std::memcpy(&value, reinterpret_cast<const char*>(&record) + at, sizeof value);
     return value;
+  }
+};
+
+// A number found outside its column's range: the piece of the line it came
+// from (0 is the first) and the range.
+struct OutOfRange {
+  int piece = 0;
+  long long value = 0;
+  long long low = 0;
+  long long high = 0;
+
+  // "column 3: 2147483647 is not between -1000000 and 1000000", columns
+  // counted from 1 as the file's lines show them.
+  std::string Text() const {
+    return "column " + std::to_string(piece + 1) + ": " + std::to_string(value) +
+           " is not between " + std::to_string(low) + " and " + std::to_string(high);
   }
 };
 
@@ -191,8 +205,9 @@ class RecordFormat {
     last().removed_with_target = true;
     return *this;
   }
+  // The numbers the program can work with in this column: where they are
+  // added, multiplied or used as an index, no result leaves its type.
   RecordFormat& Range(int low, int high) {
-    last().checked = true;
     last().low = low;
     last().high = high;
     return *this;
@@ -227,6 +242,22 @@ class RecordFormat {
   // ------------------------------------------------------------ using
 
   const std::vector<Column<Record>>& columns() const { return columns_; }
+
+  // A record whose every column holds 0 or an empty text: what a table
+  // holds where it holds no data (its record 0, rows a file never filled).
+  Record Empty() const {
+    Record record{};
+    for (const Column<Record>& c : columns_) {
+      if (c.is_text) {
+        c.set_text(record, {});
+      } else if (c.is_real) {
+        c.SetReal(record, 0.0);
+      } else {
+        c.Set(record, 0);
+      }
+    }
+    return record;
+  }
 
   // One line: the record number "%<number_width>d," and every column; a
   // number ends with a comma, and so does a text except in the last column.
@@ -276,10 +307,11 @@ class RecordFormat {
 
   // Reads the columns a file of `version` holds (pieces 1, 2, ...; piece 0
   // is the record number) into `record`, which starts as a default record.
-  // False when a checked number or a reference is out of range.
+  // False when a number is out of its column's range (references are read
+  // as stored); `out_of_range` then tells the first such number.
   // `first_piece` is 0 for members whose rows carry no number.
-  bool Read(const MemberLine& line, int version, int number, Record& record,
-            int first_piece = 1) const {
+  bool Read(const MemberLine& line, int version, int number, Record& record, int first_piece = 1,
+            OutOfRange* out_of_range = nullptr) const {
     int piece = first_piece;
     bool ok = true;
     for (const Column<Record>& c : columns_) {
@@ -301,19 +333,20 @@ class RecordFormat {
         c.SetReal(record, line.Real(piece++));
         continue;
       }
+      const int at = piece;
+      long long value = 0;
       if (c.is_time) {
         // Saturating pieces keep the sum from overflowing.
-        const long long t =
-            3600LL * line.Int(piece) + 60LL * line.Int(piece + 1) + line.Int(piece + 2);
+        value = 3600LL * line.Int(piece) + 60LL * line.Int(piece + 1) + line.Int(piece + 2);
         piece += 3;
-        c.Set(record, static_cast<int>(std::clamp<long long>(t, INT_MIN, INT_MAX)));
-        continue;
+      } else {
+        value = line.Int(piece++);
       }
-      const int value = line.Int(piece++);
-      c.Set(record, value);
-      if (c.IsReference() && (value < 0 || value > c.ref.capacity)) ok = false;
-      if (c.checked && !(c.null_record_exempt && number == 0) && (value < c.low || value > c.high))
+      c.Set(record, static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)));
+      if (!(c.null_record_exempt && number == 0) && (value < c.low || value > c.high)) {
+        if (ok && out_of_range != nullptr) *out_of_range = {at, value, c.low, c.high};
         ok = false;
+      }
     }
     return ok;
   }

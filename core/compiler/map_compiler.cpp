@@ -314,8 +314,8 @@ class Compiler {
         l.direction = 1;
         l.signal = s.signal_left;
         l.stop_distance = stops ? s.stop_left : 0;
-        l.gradient = -s.gradient;
-        l.radius = -s.radius;
+        l.gradient = ClampToInt(-std::int64_t{s.gradient});
+        l.radius = ClampToInt(-std::int64_t{s.radius});
         l.x_exit = xl, l.x_entry = xr, l.y_exit = yl, l.y_entry = yr;
         SegmentNames(s, s.short_left, s.name_left, piece, l);
         left = AddRail(l, i);
@@ -866,10 +866,10 @@ class Compiler {
   void AddDetail(int number, const RailRecord& rail, const MapDetail& d) {
     DetailRecord detail{number, d.start, d.end, d.speed, d.gradient, d.radius};
     if (rail.direction == 1) {
-      detail.start = rail.length - d.end;
-      detail.end = rail.length - d.start;
-      detail.gradient = -d.gradient;
-      detail.radius = -d.radius;
+      detail.start = ClampToInt(std::int64_t{rail.length} - d.end);
+      detail.end = ClampToInt(std::int64_t{rail.length} - d.start);
+      detail.gradient = ClampToInt(-std::int64_t{d.gradient});
+      detail.radius = ClampToInt(-std::int64_t{d.radius});
     }
     system_.details.push_back(detail);
   }

@@ -46,7 +46,10 @@ DiaCounts DiaData::Counts() const {
   DiaCounts counts;
   counts.trains = trains.count();
   counts.units = units.count();
-  counts.diagrams = diagrams.capacity();
+  counts.diagrams = 0;
+  for (int i = diagrams.count(); i >= 1 && counts.diagrams == 0; --i) {
+    if (diagrams[i].Saved()) counts.diagrams = i;
+  }
   counts.levers = levers.count();
   counts.buttons = buttons.count();
   for (int k = 0; k < kAccidentKinds; ++k) {

@@ -197,8 +197,8 @@ struct DiaData {
   DoorSounds door_sounds;
   CrewMessages crew_messages;
 
-  // The counts the header keeps; "Diagram" is the table's size, which keeps
-  // empty runs at its end.
+  // The counts the header keeps: the highest record number written of each
+  // table ("Diagram": of the runs that are written).
   DiaCounts Counts() const;
 };
 

@@ -158,10 +158,9 @@ class DiaReader {
   bool Read(DiaFile& file) {
     const int version = file.header.version;
     for (const SystemMemberInfo& info : SystemMembers()) {
-      if (version < info.since) continue;
       std::string content;
       std::string shown;
-      if (!Member(info.key, &content, &shown)) return false;
+      if (version >= info.since && !Member(info.key, &content, &shown)) return false;
       std::string problem;
       if (!ReadSystemMember(info.member, content, version, file.map, &problem)) {
         return Bad(shown, problem);
@@ -319,11 +318,13 @@ DiaReadResult OpenDiaFile(const std::string& path, const std::string& temp_folde
   if (IsPackedDiaKind(kind)) {
     const std::string text_path = JoinPath(temp_folder, kDiaScratchText);
     if (!UnpackBundle(path, text_path, prompter)) return DiaReadResult::kFailed;
-    auto split = SplitBundle(text_path, temp_folder, kDiaHeaderExtension, prompter);
+    auto split = SplitBundle(text_path, temp_folder, kDiaHeaderExtension,
+                             FillIn(kNotDiaData, {path}), prompter);
     if (!split) return DiaReadResult::kFailed;
     header_path = *split;
   } else if (kind == DiaFileKind::kOldDia) {
-    auto split = SplitBundle(path, temp_folder, kDiaHeaderExtension, prompter);
+    auto split =
+        SplitBundle(path, temp_folder, kDiaHeaderExtension, FillIn(kNotDiaData, {path}), prompter);
     if (!split) return DiaReadResult::kFailed;
     header_path = *split;
   }

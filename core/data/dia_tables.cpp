@@ -103,7 +103,7 @@ const RecordFormat<EventRow>& EventFormat() {
     RecordFormat<EventRow> f;
     f.Num<&EventRow::diagram>(2);
     f.Num<&EventRow::rail>(3);
-    f.Num<&EventRow::time>(5).ZeroPadded();
+    f.Num<&EventRow::time>(5).ZeroPadded().Range(0, kMostSeconds);
     f.Num<&EventRow::kind>(0);
     return f;
   }();
@@ -167,7 +167,7 @@ const RecordFormat<RunTimeRow>& RunTimeFormat() {
     RecordFormat<RunTimeRow> f;
     f.Num<&RunTimeRow::from_target>(3);
     f.Num<&RunTimeRow::to_target>(3);
-    f.Time<&RunTimeRow::time>();
+    f.Time<&RunTimeRow::time>().Range(0, kMostSeconds);
     f.Num<&RunTimeRow::kind>(1);
     return f;
   }();
@@ -178,7 +178,8 @@ const RecordFormat<StopTimeEntry>& StopTimeFormat() {
   using R = StopTimeEntry;
   static const RecordFormat<R> format = [] {
     RecordFormat<R> f;
-    f.Num<&R::target>(3).Num<&R::rail>(3).Num<&R::kind>(1).Num<&R::seconds>(4);
+    f.Num<&R::target>(3).Num<&R::rail>(3).Num<&R::kind>(1);
+    f.Num<&R::seconds>(4).Range(0, kMostSeconds);
     f.Num<&R::train_type>(2).Num<&R::speed_type>(2);
     return f;
   }();
@@ -189,7 +190,8 @@ const RecordFormat<DemandEntry>& DemandFormat() {
   using R = DemandEntry;
   static const RecordFormat<R> format = [] {
     RecordFormat<R> f;
-    f.Num<&R::from>(3).Num<&R::to>(3).Num<&R::count>(4).Time<&R::time>().NoComma();
+    f.Num<&R::from>(3).Num<&R::to>(3).Num<&R::count>(4);
+    f.Time<&R::time>().Range(0, kMostSeconds).NoComma();
     return f;
   }();
   return format;
@@ -199,9 +201,15 @@ const RecordFormat<LeverRecord>& LeverFormat() {
   using R = LeverRecord;
   static const RecordFormat<R> format = [] {
     constexpr int kWidths[kLeverValues] = {1, 3, 3, 1, 1, 1, 2, 4, 4, 1, 2, 4, 4};
+    // The lever's and its signal button's places on the board.
+    constexpr int kCoordinates[] = {7, 8, 11, 12};
     RecordFormat<R> f;
     for (int k = 0; k < kLeverValues; ++k) {
       f.Element<&R::values>(kWidths[k], k);
+      if (std::find(std::begin(kCoordinates), std::end(kCoordinates), k) !=
+          std::end(kCoordinates)) {
+        f.Range(-kBoardLimit, kBoardLimit);
+      }
       if (k == 1) f.Num<&R::newer_value>(3).Since(kVersionLeverColumn).NotWritten();
     }
     return f;
@@ -258,7 +266,7 @@ std::string SeriesKey(int n) { return "series_" + std::to_string(n); }
 
 void WriteDiagrams(const DiaData& dia, MemberWriter& out) {
   bool any = false;
-  for (int i = 0; i <= dia.diagrams.count(); ++i) {
+  for (int i = 1; i <= dia.diagrams.count(); ++i) {
     const DiagramRecord& d = dia.diagrams[i];
     if (!d.Saved()) continue;
     DiagramFormat().Write(i, d, 3, out);
@@ -301,9 +309,17 @@ bool ReadEvents(std::string_view text, DiaData& dia, std::string* problem) {
     ++line_number;
     if (!ok) return;
     EventRow row;
-    EventFormat().Read(line, kDiaVersion, 0, row, 0);
+    OutOfRange out_of_range;
+    const bool usable = EventFormat().Read(line, kDiaVersion, 0, row, 0, &out_of_range);
     if (row.diagram == 0) return;  // the empty table's placeholder
-    if (!dia.diagrams.Contains(row.diagram) || dia.diagrams[row.diagram].direction == 0) {
+    if (!usable) {
+      *problem = LineProblem(line_number, out_of_range.Text());
+      ok = false;
+      return;
+    }
+    // Events of an empty run (direction mark 0) are kept, and go when the
+    // run is not written.
+    if (!dia.diagrams.Contains(row.diagram)) {
       *problem =
           LineProblem(line_number, "an event of no train run " + std::to_string(row.diagram));
       ok = false;
@@ -345,8 +361,15 @@ bool ReadRunTimes(std::string_view text, DiaData& dia, std::string* problem) {
     if (!ok) return;
     RunTimeRow row;
     row.speed_type = line.Int(0);
-    RunTimeFormat().Read(line, kDiaVersion, row.speed_type, row);
+    OutOfRange out_of_range;
+    const bool usable =
+        RunTimeFormat().Read(line, kDiaVersion, row.speed_type, row, 1, &out_of_range);
     if (row.kind == 0) return;  // ends a list; kept out of memory
+    if (!usable) {
+      *problem = LineProblem(line_number, out_of_range.Text());
+      ok = false;
+      return;
+    }
     if (!dia.speed_types.Contains(row.speed_type)) {
       *problem =
           LineProblem(line_number, "a time of no speed type " + std::to_string(row.speed_type));
@@ -365,22 +388,33 @@ void WriteList(const std::vector<Entry>& list, const RecordFormat<Entry>& format
   for (const Entry& e : list) format.WriteFields(e, out);
 }
 
-// Entries up to the one `ends` says closes the list.
+// Entries up to the one `ends` says closes the list. False with `*problem`
+// for an entry holding a number out of its range.
 template <typename Entry, typename Ends>
-void ReadList(std::string_view text, const RecordFormat<Entry>& format, Ends ends,
-              std::vector<Entry>& list) {
+bool ReadList(std::string_view text, const RecordFormat<Entry>& format, Ends ends,
+              std::vector<Entry>& list, std::string* problem) {
   list.clear();
   bool ended = false;
+  bool ok = true;
+  int line_number = 0;
   ForEachMemberLine(text, [&](const MemberLine& line) {
-    if (ended) return;
+    ++line_number;
+    if (ended || !ok) return;
     Entry e;
-    format.Read(line, kDiaVersion, 0, e, 0);
+    OutOfRange out_of_range;
+    const bool usable = format.Read(line, kDiaVersion, 0, e, 0, &out_of_range);
     if (ends(e)) {
       ended = true;
       return;
     }
+    if (!usable) {
+      *problem = LineProblem(line_number, out_of_range.Text());
+      ok = false;
+      return;
+    }
     list.push_back(e);
   });
+  return ok;
 }
 
 // ------------------------------------------------------------ disturbances
@@ -605,17 +639,18 @@ std::string FormatDiaMember(const SystemMap& map, const DiaData& dia, DiaMember 
   MemberWriter out;
   switch (member) {
     case DiaMember::kSeries:
-      for (int i = 0; i <= dia.series.count(); ++i) {
+      SeriesFormat().Write(0, SeriesFormat().Empty(), 2, out);
+      for (int i = 1; i <= dia.series.count(); ++i) {
         SeriesRecord record = dia.series[i];
         record.acceleration_rows = static_cast<int>(record.acceleration.size());
         SeriesFormat().Write(i, record, 2, out);
       }
       break;
     case DiaMember::kTrain:
-      WriteNumberedRows(dia.trains, TrainFormat(), 0, 2, out);
+      WriteNumberedRows(dia.trains, TrainFormat(), RowZero::kPlaceholder, 2, out);
       break;
     case DiaMember::kUnit:
-      WriteNumberedRows(dia.units, UnitFormat(), 0, 2, out);
+      WriteNumberedRows(dia.units, UnitFormat(), RowZero::kPlaceholder, 2, out);
       break;
     case DiaMember::kDiagram:
       WriteDiagrams(dia, out);
@@ -624,16 +659,16 @@ std::string FormatDiaMember(const SystemMap& map, const DiaData& dia, DiaMember 
       WriteEvents(dia, out);
       break;
     case DiaMember::kPattern:
-      WriteNumberedRows(dia.patterns, PatternFormat(), 1, 2, out);
+      WriteNumberedRows(dia.patterns, PatternFormat(), RowZero::kNone, 2, out);
       break;
     case DiaMember::kTrainType:
-      WriteNumberedRows(dia.train_types, TrainTypeFormat(), 0, 2, out);
+      WriteNumberedRows(dia.train_types, TrainTypeFormat(), RowZero::kPlaceholder, 2, out);
       break;
     case DiaMember::kMode:
-      WriteNumberedRows(dia.modes, ModeFormat(), 1, 2, out);
+      WriteNumberedRows(dia.modes, ModeFormat(), RowZero::kNone, 2, out);
       break;
     case DiaMember::kSpeedType:
-      WriteNumberedRows(dia.speed_types, SpeedTypeFormat(), 1, 2, out);
+      WriteNumberedRows(dia.speed_types, SpeedTypeFormat(), RowZero::kNone, 2, out);
       break;
     case DiaMember::kRunTime:
       WriteRunTimes(dia, out);
@@ -645,10 +680,10 @@ std::string FormatDiaMember(const SystemMap& map, const DiaData& dia, DiaMember 
       WriteList(dia.demand, DemandFormat(), out);
       break;
     case DiaMember::kLever:
-      WriteNumberedRows(dia.levers, LeverFormat(), 1, 3, out);
+      WriteNumberedRows(dia.levers, LeverFormat(), RowZero::kNone, 3, out);
       break;
     case DiaMember::kButton:
-      WriteNumberedRows(dia.buttons, ButtonFormat(), 1, 3, out);
+      WriteNumberedRows(dia.buttons, ButtonFormat(), RowZero::kNone, 3, out);
       break;
     case DiaMember::kAccidentBetween:
     case DiaMember::kAccidentRail:
@@ -673,19 +708,25 @@ bool ReadDiaMember(DiaMember member, std::string_view text, int version, SystemM
                    DiaData& dia, std::string* problem) {
   switch (member) {
     case DiaMember::kSeries:
-      return ReadNumberedRows(text, version, SeriesFormat(), true, dia.series, problem);
+      return ReadNumberedRows(text, version, SeriesFormat(), RowZero::kPlaceholder, dia.series,
+                              problem);
     case DiaMember::kTrain:
-      return ReadNumberedRows(text, version, TrainFormat(), true, dia.trains, problem);
+      return ReadNumberedRows(text, version, TrainFormat(), RowZero::kPlaceholder, dia.trains,
+                              problem);
     case DiaMember::kUnit:
-      return ReadNumberedRows(text, version, UnitFormat(), true, dia.units, problem);
+      return ReadNumberedRows(text, version, UnitFormat(), RowZero::kPlaceholder, dia.units,
+                              problem);
     case DiaMember::kDiagram:
-      return ReadNumberedRows(text, version, DiagramFormat(), false, dia.diagrams, problem);
+      return ReadNumberedRows(text, version, DiagramFormat(), RowZero::kNone, dia.diagrams,
+                              problem);
     case DiaMember::kEvent:
       return ReadEvents(text, dia, problem);
     case DiaMember::kPattern:
-      return ReadNumberedRows(text, version, PatternFormat(), false, dia.patterns, problem);
+      return ReadNumberedRows(text, version, PatternFormat(), RowZero::kNone, dia.patterns,
+                              problem);
     case DiaMember::kTrainType:
-      if (!ReadNumberedRows(text, version, TrainTypeFormat(), true, dia.train_types, problem)) {
+      if (!ReadNumberedRows(text, version, TrainTypeFormat(), RowZero::kPlaceholder,
+                            dia.train_types, problem)) {
         return false;
       }
       // A colour is one byte each in memory.
@@ -697,24 +738,25 @@ bool ReadDiaMember(DiaMember member, std::string_view text, int version, SystemM
       }
       return true;
     case DiaMember::kMode:
-      return ReadNumberedRows(text, version, ModeFormat(), false, dia.modes, problem);
+      return ReadNumberedRows(text, version, ModeFormat(), RowZero::kNone, dia.modes, problem);
     case DiaMember::kSpeedType:
-      return ReadNumberedRows(text, version, SpeedTypeFormat(), false, dia.speed_types, problem);
+      return ReadNumberedRows(text, version, SpeedTypeFormat(), RowZero::kNone, dia.speed_types,
+                              problem);
     case DiaMember::kRunTime:
       return ReadRunTimes(text, dia, problem);
     case DiaMember::kStopTime:
-      ReadList(
+      return ReadList(
           text, StopTimeFormat(),
-          [](const StopTimeEntry& e) { return e.target == 0 && e.rail == 0; }, dia.stop_times);
-      return true;
+          [](const StopTimeEntry& e) { return e.target == 0 && e.rail == 0; }, dia.stop_times,
+          problem);
     case DiaMember::kPassenger:
-      ReadList(
-          text, DemandFormat(), [](const DemandEntry& e) { return e.from == 0; }, dia.demand);
-      return true;
+      return ReadList(
+          text, DemandFormat(), [](const DemandEntry& e) { return e.from == 0; }, dia.demand,
+          problem);
     case DiaMember::kLever:
-      return ReadNumberedRows(text, version, LeverFormat(), false, dia.levers, problem);
+      return ReadNumberedRows(text, version, LeverFormat(), RowZero::kNone, dia.levers, problem);
     case DiaMember::kButton:
-      return ReadNumberedRows(text, version, ButtonFormat(), false, dia.buttons, problem);
+      return ReadNumberedRows(text, version, ButtonFormat(), RowZero::kNone, dia.buttons, problem);
     case DiaMember::kAccidentBetween:
     case DiaMember::kAccidentRail:
     case DiaMember::kAccidentPoint:
@@ -736,22 +778,21 @@ bool ReadDiaMember(DiaMember member, std::string_view text, int version, SystemM
 
 bool FinishDiaData(const SystemMap& map, DiaData& dia, std::string* problem) {
   // References stay within what the file says a table holds, as it writes
-  // it again: the count of a table sized by the header (the run table's
-  // whole size, which it writes), the fixed room of the series and train
-  // types. So a file that reads also reads again after it was saved.
+  // it again: the count of a table sized by the header, the fixed room of
+  // the series and train types. So a file that reads also reads again after
+  // it was saved. Runs named by trainsets and by other runs are read as
+  // stored: whoever follows them checks them.
   auto within = [](int value, int count) { return value >= 0 && value <= count; };
   auto fail = [problem](const char* table, int number, const char* what) {
     *problem = std::string(table) + " " + std::to_string(number) + ": " + what;
     return false;
   };
   const int rails = map.rails.count();
-  const int runs = dia.diagrams.capacity();
   for (int i = 1; i <= dia.trains.count(); ++i) {
     if (!within(dia.trains[i].rail, rails)) return fail("train", i, "no such rail");
   }
   for (int i = 1; i <= dia.units.count(); ++i) {
     const UnitRecord& u = dia.units[i];
-    if (!within(u.diagram, runs)) return fail("trainset", i, "no such train run");
     if (!within(u.train, dia.trains.count())) return fail("trainset", i, "no such train");
     if (!within(u.series, dia.series.capacity())) return fail("trainset", i, "no such series");
   }
@@ -759,7 +800,6 @@ bool FinishDiaData(const SystemMap& map, DiaData& dia, std::string* problem) {
     const DiagramRecord& d = dia.diagrams[i];
     if (d.direction == 0) continue;
     if (!within(d.values[0], map.targets.count())) return fail("train run", i, "no such target");
-    if (!within(d.values[4], runs)) return fail("train run", i, "no such link");
     if (!within(d.values[6], dia.train_types.capacity())) {
       return fail("train run", i, "no such train type");
     }

@@ -15,6 +15,11 @@
 
 namespace corvane {
 
+// Board coordinates (grid × 10 and × 12, as compiled) lie in
+// -kBoardLimit..kBoardLimit: every map the program reads compiles into it,
+// and the board's scaled arithmetic on it is done in 64 bits.
+inline constexpr int kBoardLimit = 100'000'000;
+
 // One directional rail: a block section run one way.
 struct RailRecord {
   int direction = 0;  // 1 leftward, 2 rightward; set on loading from the ends

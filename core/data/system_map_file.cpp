@@ -1,6 +1,8 @@
 #include "data/system_map_file.h"
 
+#include <climits>
 #include <cstdlib>
+#include <limits>
 
 #include "base/member_text.h"
 #include "base/record_format.h"
@@ -23,20 +25,31 @@ constexpr int kVersionRailGradient = 1150;
 constexpr int kVersionDetailMember = 1150;
 constexpr int kVersionTargetTracks = 1230;
 
+// Numbers carry the range the program computes with: board coordinates,
+// lengths, the set positions of a point, a rail's signal (beyond the sets:
+// no signal). Other numbers are kept as they are and may hold any int; the
+// references are checked against their tables once every member is read.
+constexpr int kLongest = std::numeric_limits<int>::max();
+
 const RecordFormat<RailRecord>& SystemRailFormat() {
   using R = RailRecord;
   static const RecordFormat<R> format = [] {
     RecordFormat<R> f;
-    f.Num<&R::station>(3).Num<&R::target>(3).Num<&R::yard_target>(3).Num<&R::signal>(2);
+    f.Num<&R::station>(3).Num<&R::target>(3).Num<&R::yard_target>(3);
+    f.Num<&R::signal>(2).Range(0, kLongest);
     f.Num<&R::lever>(3).Since(kVersionRailLevers);
     f.Num<&R::button>(3).Since(kVersionRailLevers);
     f.Num<&R::normal_lever>(3).Since(kVersionRailLevers);
-    f.Num<&R::speed_limit>(3).Num<&R::length>(4).Num<&R::l_next>(4).Num<&R::l_back>(4);
+    f.Num<&R::speed_limit>(3).Num<&R::length>(4).Range(0, kLongest);
+    f.Num<&R::l_next>(4).Num<&R::l_back>(4);
     f.Num<&R::l_dual>(4).Num<&R::l_pack>(4).Num<&R::stop_distance>(4);
     f.Num<&R::gradient>(2).Since(kVersionRailGradient);
     f.Num<&R::radius>(4).Since(kVersionRailGradient);
     f.Num<&R::rail_aux>(3).Num<&R::display_row>(2);
-    f.Num<&R::x_exit>(4).Num<&R::x_entry>(4).Num<&R::y_exit>(4).Num<&R::y_entry>(4);
+    f.Num<&R::x_exit>(4).Range(-kBoardLimit, kBoardLimit);
+    f.Num<&R::x_entry>(4).Range(-kBoardLimit, kBoardLimit);
+    f.Num<&R::y_exit>(4).Range(-kBoardLimit, kBoardLimit);
+    f.Num<&R::y_entry>(4).Range(-kBoardLimit, kBoardLimit);
     f.Text<&R::short_name>().Text<&R::name>();
     return f;
   }();
@@ -62,7 +75,9 @@ const RecordFormat<PointRecord>& SystemPoint1Format() {
     f.Num<&R::branch_count>(2).Range(0, kPointSlots);
     f.Num<&R::entry_count>(2).Range(0, kPointSlots);
     f.Num<&R::mode>(1).Num<&R::normal_position>(2).Num<&R::label_row>(1);
-    f.Num<&R::label_x>(4).Num<&R::label_y>(3).Text<&R::point_key>().TrailingComma();
+    f.Num<&R::label_x>(4).Range(-kBoardLimit, kBoardLimit);
+    f.Num<&R::label_y>(3).Range(-kBoardLimit, kBoardLimit);
+    f.Text<&R::point_key>().TrailingComma();
     return f;
   }();
   return format;
@@ -90,7 +105,10 @@ const RecordFormat<StationRecord>& SystemStationFormat() {
   static const RecordFormat<R> format = [] {
     RecordFormat<R> f;
     f.Num<&R::station_aux0>(4).Num<&R::station_aux1>(2).Num<&R::scale>(2);
-    f.Num<&R::melody_time>(2).Num<&R::door_min>(2).Num<&R::door_mid>(2).Num<&R::door_max>(2);
+    f.Num<&R::melody_time>(2).Range(0, kMostSeconds);
+    f.Num<&R::door_min>(2).Range(0, kMostSeconds);
+    f.Num<&R::door_mid>(2).Range(0, kMostSeconds);
+    f.Num<&R::door_max>(2).Range(0, kMostSeconds);
     f.Num<&R::station_aux2>(4).Since(kVersionStationPassengers);
     f.Num<&R::station_aux3>(4).Since(kVersionStationPassengers);
     f.Text<&R::one_char_name>().Text<&R::short_name>().Text<&R::name>();
@@ -103,8 +121,11 @@ const RecordFormat<StationDrawRecord>& SystemStationDrawFormat() {
   using R = StationDrawRecord;
   static const RecordFormat<R> format = [] {
     RecordFormat<R> f;
-    f.Num<&R::station>(2).Num<&R::kind>(1).Num<&R::x_left>(4).Num<&R::x_right>(4);
-    f.Num<&R::y_top>(4).Num<&R::y_bottom>(4).NoComma();
+    f.Num<&R::station>(2).Num<&R::kind>(1);
+    f.Num<&R::x_left>(4).Range(-kBoardLimit, kBoardLimit);
+    f.Num<&R::x_right>(4).Range(-kBoardLimit, kBoardLimit);
+    f.Num<&R::y_top>(4).Range(-kBoardLimit, kBoardLimit);
+    f.Num<&R::y_bottom>(4).Range(-kBoardLimit, kBoardLimit).NoComma();
     return f;
   }();
   return format;
@@ -114,7 +135,10 @@ const RecordFormat<RowRecord>& SystemRowFormat() {
   using R = RowRecord;
   static const RecordFormat<R> format = [] {
     RecordFormat<R> f;
-    f.Num<&R::x>(3).Num<&R::y>(3).Num<&R::x_shift>(5).Num<&R::y_shift>(5).NoComma();
+    f.Num<&R::x>(3).Range(-kBoardLimit, kBoardLimit);
+    f.Num<&R::y>(3).Range(-kBoardLimit, kBoardLimit);
+    f.Num<&R::x_shift>(5).Range(-kBoardLimit, kBoardLimit);
+    f.Num<&R::y_shift>(5).Range(-kBoardLimit, kBoardLimit).NoComma();
     return f;
   }();
   return format;
@@ -125,7 +149,10 @@ const RecordFormat<JumpRecord>& SystemJumpFormat() {
   static const RecordFormat<R> format = [] {
     RecordFormat<R> f;
     f.Num<&R::jump_kind>(2).Num<&R::from_row>(1).Num<&R::to_row>(1);
-    f.Num<&R::x_from>(4).Num<&R::y_from>(4).Num<&R::x_to>(4).Num<&R::y_to>(4);
+    f.Num<&R::x_from>(4).Range(-kBoardLimit, kBoardLimit);
+    f.Num<&R::y_from>(4).Range(-kBoardLimit, kBoardLimit);
+    f.Num<&R::x_to>(4).Range(-kBoardLimit, kBoardLimit);
+    f.Num<&R::y_to>(4).Range(-kBoardLimit, kBoardLimit);
     f.Text<&R::label>().TrailingComma();
     return f;
   }();
@@ -200,8 +227,9 @@ bool ReadDetails(std::string_view text, SystemMap& map, std::string* problem) {
   ForEachMemberLine(text, [&](const MemberLine& line) {
     ++line_number;
     DetailRecord detail;
-    if (!SystemDetailFormat().Read(line, kMapVersion, line.Int(0), detail)) {
-      *problem = LineProblem(line_number, "a value out of range");
+    OutOfRange out_of_range;
+    if (!SystemDetailFormat().Read(line, kMapVersion, line.Int(0), detail, 1, &out_of_range)) {
+      *problem = LineProblem(line_number, out_of_range.Text());
       ok = false;
       return;
     }
@@ -213,7 +241,7 @@ bool ReadDetails(std::string_view text, SystemMap& map, std::string* problem) {
 // A rail reference: 0, or a rail (negative: a link that holds with a point
 // off its normal position).
 bool RailLink(const SystemMap& map, int value) {
-  return value == 0 || map.rails.Contains(std::abs(value));
+  return value == 0 || (value != INT_MIN && map.rails.Contains(std::abs(value)));
 }
 
 bool Optional(int number, int count) { return number >= 0 && number <= count; }
@@ -242,31 +270,32 @@ std::string FormatSystemMember(const SystemMap& map, SystemMember member) {
   MemberWriter out;
   switch (member) {
     case SystemMember::kRail:
-      WriteNumberedRows(map.rails, SystemRailFormat(), 0, 3, out);
+      WriteNumberedRows(map.rails, SystemRailFormat(), RowZero::kPlaceholder, 3, out);
       break;
     case SystemMember::kPRail:
-      WriteNumberedRows(map.prails, SystemPRailFormat(), 0, 3, out);
+      WriteNumberedRows(map.prails, SystemPRailFormat(), RowZero::kPlaceholder, 3, out);
       break;
     case SystemMember::kPoint1:
-      WriteNumberedRows(map.points, SystemPoint1Format(), 1, 2, out);
+      WriteNumberedRows(map.points, SystemPoint1Format(), RowZero::kNone, 2, out);
       break;
     case SystemMember::kPoint2:
       WritePoint2(map, out);
       break;
     case SystemMember::kTarget:
-      WriteNumberedRows(map.targets, SystemTargetFormat(), 0, 2, out);
+      WriteNumberedRows(map.targets, SystemTargetFormat(), RowZero::kPlaceholder, 2, out);
       break;
     case SystemMember::kStation:
-      WriteNumberedRows(map.stations, SystemStationFormat(), 0, 2, out);
+      WriteNumberedRows(map.stations, SystemStationFormat(), RowZero::kPlaceholder, 2, out);
       break;
     case SystemMember::kStationDraw:
-      WriteNumberedRows(map.station_draws, SystemStationDrawFormat(), 0, 2, out);
+      WriteNumberedRows(map.station_draws, SystemStationDrawFormat(), RowZero::kPlaceholder, 2,
+                        out);
       break;
     case SystemMember::kRow:
-      WriteNumberedRows(map.rows, SystemRowFormat(), 0, 2, out);
+      WriteNumberedRows(map.rows, SystemRowFormat(), RowZero::kData, 2, out);
       break;
     case SystemMember::kJump:
-      WriteNumberedRows(map.jumps, SystemJumpFormat(), 0, 2, out);
+      WriteNumberedRows(map.jumps, SystemJumpFormat(), RowZero::kPlaceholder, 2, out);
       break;
     case SystemMember::kDetail:
       for (std::size_t i = 0; i < map.details.size(); ++i) {
@@ -274,7 +303,7 @@ std::string FormatSystemMember(const SystemMap& map, SystemMember member) {
       }
       break;
     case SystemMember::kSignalSet:
-      WriteNumberedRows(map.signal_sets, SignalTypeFormat(), 1, 3, out);
+      WriteNumberedRows(map.signal_sets, SignalTypeFormat(), RowZero::kNone, 3, out);
       break;
     case SystemMember::kSignal:
       FormatAspectBands(map.signal_sets, map.images, map.colours, out);
@@ -285,11 +314,17 @@ std::string FormatSystemMember(const SystemMap& map, SystemMember member) {
 
 bool ReadSystemMember(SystemMember member, std::string_view text, int version, SystemMap& map,
                       std::string* problem) {
+  // A member older data lacks reads as an empty one.
+  for (const SystemMemberInfo& info : SystemMembers()) {
+    if (info.member == member && version < info.since) text = {};
+  }
   switch (member) {
     case SystemMember::kRail:
-      return ReadNumberedRows(text, version, SystemRailFormat(), true, map.rails, problem);
+      return ReadNumberedRows(text, version, SystemRailFormat(), RowZero::kPlaceholder, map.rails,
+                              problem);
     case SystemMember::kPRail:
-      if (!ReadNumberedRows(text, version, SystemPRailFormat(), true, map.prails, problem))
+      if (!ReadNumberedRows(text, version, SystemPRailFormat(), RowZero::kPlaceholder, map.prails,
+                            problem))
         return false;
       // Older data has the column but no meaning for it.
       if (version < kVersionPieceElectric) {
@@ -297,33 +332,37 @@ bool ReadSystemMember(SystemMember member, std::string_view text, int version, S
       }
       return true;
     case SystemMember::kPoint1:
-      return ReadNumberedRows(text, version, SystemPoint1Format(), false, map.points, problem);
+      return ReadNumberedRows(text, version, SystemPoint1Format(), RowZero::kNone, map.points,
+                              problem);
     case SystemMember::kPoint2:
       return ReadPoint2(text, map, problem);
     case SystemMember::kTarget:
-      return ReadNumberedRows(text, version, SystemTargetFormat(), true, map.targets, problem);
+      return ReadNumberedRows(text, version, SystemTargetFormat(), RowZero::kPlaceholder,
+                              map.targets, problem);
     case SystemMember::kStation:
-      return ReadNumberedRows(text, version, SystemStationFormat(), true, map.stations, problem);
+      return ReadNumberedRows(text, version, SystemStationFormat(), RowZero::kPlaceholder,
+                              map.stations, problem);
     case SystemMember::kStationDraw:
-      return ReadNumberedRows(text, version, SystemStationDrawFormat(), true, map.station_draws,
-                              problem);
+      return ReadNumberedRows(text, version, SystemStationDrawFormat(), RowZero::kPlaceholder,
+                              map.station_draws, problem);
     case SystemMember::kRow:
-      if (version < kVersionRowMember) return true;
-      return ReadNumberedRows(text, version, SystemRowFormat(), true, map.rows, problem);
+      return ReadNumberedRows(text, version, SystemRowFormat(), RowZero::kData, map.rows, problem);
     case SystemMember::kJump:
-      if (version < kVersionJumpMember) return true;
-      return ReadNumberedRows(text, version, SystemJumpFormat(), true, map.jumps, problem);
+      return ReadNumberedRows(text, version, SystemJumpFormat(), RowZero::kPlaceholder, map.jumps,
+                              problem);
     case SystemMember::kDetail:
-      if (version < kVersionDetailMember) return true;
       return ReadDetails(text, map, problem);
     case SystemMember::kSignalSet:
-      return ReadNumberedRows(text, version, SignalTypeFormat(), false, map.signal_sets, problem);
-    case SystemMember::kSignal:
-      if (!ReadAspectBands(text, map.signal_sets, map.images, map.colours)) {
-        *problem = "aspect rows out of order or naming no signal set";
+      return ReadNumberedRows(text, version, SignalTypeFormat(), RowZero::kNone, map.signal_sets,
+                              problem);
+    case SystemMember::kSignal: {
+      std::vector<std::string> problems;
+      if (!ReadAspectBands(text, map.signal_sets, map.images, map.colours, &problems)) {
+        *problem = problems.front();
         return false;
       }
       return true;
+    }
   }
   return false;
 }
@@ -341,7 +380,6 @@ bool FinishSystemMap(SystemMap& map, int version, std::string* problem) {
     if (!Optional(r.target, targets) || !Optional(r.yard_target, targets)) {
       return fail("rail", i, "no such target");
     }
-    if (!Optional(r.signal, map.signal_sets.count())) return fail("rail", i, "no such signal set");
     if (!RailLink(map, r.l_next) || !RailLink(map, r.l_back) || !RailLink(map, r.l_dual)) {
       return fail("rail", i, "a link to no rail");
     }
@@ -364,8 +402,15 @@ bool FinishSystemMap(SystemMap& map, int version, std::string* problem) {
   for (int i = 1; i <= map.points.count(); ++i) {
     PointRecord& p = map.points[i];
     for (int e = 0; e < p.entry_count; ++e) {
-      if (!RailLink(map, p.entry_rails[static_cast<std::size_t>(e)])) {
-        return fail("point", i, "an entry from no rail");
+      const auto entry = static_cast<std::size_t>(e);
+      if (!RailLink(map, p.entry_rails[entry])) return fail("point", i, "an entry from no rail");
+      // Throwing the point makes these the links of its rails.
+      for (int b = 0; b < p.branch_count; ++b) {
+        const auto position = static_cast<std::size_t>(b);
+        if (!RailLink(map, p.route_value_a[entry][position]) ||
+            !RailLink(map, p.route_value_b[entry][position])) {
+          return fail("point", i, "a route to no rail");
+        }
       }
     }
     p.mode_saved = p.mode;

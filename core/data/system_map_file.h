@@ -42,15 +42,18 @@ const std::vector<SystemMemberInfo>& SystemMembers();
 std::string FormatSystemMember(const SystemMap& map, SystemMember member);
 
 // Reads one member of data `version` into `map`, whose tables are sized
-// already (point2 after point1, signal after signal_set). False with
+// already (point2 after point1, signal after signal_set); a member the
+// version lacks reads as an empty one, whatever `text` holds. Record 0 of a
+// table holds no data (all zeros, empty texts) but in `row`, and records no
+// row fills are empty records. False with
 // `*problem` naming the line and what is wrong; the table may then hold part
 // of the member.
 bool ReadSystemMember(SystemMember member, std::string_view text, int version, SystemMap& map,
                       std::string* problem);
 
 // After every member is read: the references between the tables (rails to
-// stations, targets, pieces, signal sets and other rails; pieces to rails;
-// points to rails; drawings to stations) name records that exist. False with
+// stations, targets, pieces and other rails; pieces to rails; points and
+// their routes to rails; drawings to stations) name records that exist. False with
 // `*problem` naming the first that does not; run-time fields are cleared and
 // the platform track lists built.
 bool FinishSystemMap(SystemMap& map, int version, std::string* problem);

@@ -29,9 +29,13 @@ int ClampToInt(std::int64_t value) {
                                                    std::numeric_limits<int>::max()));
 }
 
+int ClampToGrid(std::int64_t value) {
+  return static_cast<int>(std::clamp<std::int64_t>(value, -kGridLimit + 1, kGridLimit - 1));
+}
+
 GridPoint SnapToGrid(int px, int py) {
-  return {ClampToInt((std::int64_t{px} + kCellWidth / 2) / kCellWidth),
-          ClampToInt((std::int64_t{py} + kCellHeight / 2) / kCellHeight)};
+  return {ClampToGrid((std::int64_t{px} + kCellWidth / 2) / kCellWidth),
+          ClampToGrid((std::int64_t{py} + kCellHeight / 2) / kCellHeight)};
 }
 
 MapRail NewRail(GridPoint a, GridPoint b, int direction) {

@@ -34,13 +34,24 @@ struct GridPoint {
   friend bool operator==(const GridPoint&, const GridPoint&) = default;
 };
 
+// The grid the program works on: every column and row of an object lies in
+// -kGridLimit..kGridLimit, and a row offset within a box (y1 + dy) in
+// -kRowOffsetLimit..kRowOffsetLimit. Pixels (× 10, × 12), board units and
+// the sums the checks and the compiler form of them all fit an int.
+constexpr int kGridLimit = 1'000'000;
+constexpr int kRowOffsetLimit = 2 * kGridLimit;
+// The longest time in seconds a map or dia data file holds (ten days), for
+// stop times, running times and times of day: sums of many stay in an int.
+constexpr int kMostSeconds = 864'000;
+
 // The grid point nearest to a pixel measured from the scrolled origin.
 GridPoint SnapToGrid(int px, int py);
 
-// Coordinates, offsets and lengths may come from foreign files, so anything
-// that adds or multiplies them is done in 64 bits and brought back into an
-// int with this.
+// Values the editor computes in 64 bits, brought back into an int, or into
+// the grid the editor places and moves objects on: one column and row
+// inside kGridLimit, so that the boxes around grid points stay within it.
 int ClampToInt(std::int64_t value);
+int ClampToGrid(std::int64_t value);
 
 enum RailDirection : int { kBothWays = 1, kLeftwardOnly = 2, kRightwardOnly = 3 };
 

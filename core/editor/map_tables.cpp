@@ -1,6 +1,7 @@
 #include "editor/map_tables.h"
 
 #include <array>
+#include <limits>
 #include <string_view>
 #include <type_traits>
 
@@ -168,14 +169,25 @@ const MapTableInfo& InfoOf(MapTable table) {
   return kMapTables.back();
 }
 
-TableRef RefTo(MapTable table) { return {static_cast<int>(table), InfoOf(table).capacity}; }
+TableRef RefTo(MapTable table) { return {static_cast<int>(table)}; }
+
+// Numbers carry the range the program computes with: grid columns and rows,
+// row offsets within a box, lengths (never below 0, so a length less a
+// distance stays an int), stop times (stored as seconds + 1). Other numbers
+// are kept as they are and may hold any int; references are read as stored.
+constexpr int kLongest = std::numeric_limits<int>::max();
 
 const RecordFormat<MapRail>& RailFormat() {
   using R = MapRail;
   static const RecordFormat<R> format = [] {
     RecordFormat<R> f;
-    f.Num<&R::x1>(3).Num<&R::y1>(3).Num<&R::x2>(3).Num<&R::y2>(3);
-    f.Num<&R::direction>(1).Num<&R::piece>(3).Num<&R::left_dy>(3).Num<&R::right_dy>(3);
+    f.Num<&R::x1>(3).Range(-kGridLimit, kGridLimit);
+    f.Num<&R::y1>(3).Range(-kGridLimit, kGridLimit);
+    f.Num<&R::x2>(3).Range(-kGridLimit, kGridLimit);
+    f.Num<&R::y2>(3).Range(-kGridLimit, kGridLimit);
+    f.Num<&R::direction>(1).Num<&R::piece>(3);
+    f.Num<&R::left_dy>(3).Range(-kRowOffsetLimit, kRowOffsetLimit);
+    f.Num<&R::right_dy>(3).Range(-kRowOffsetLimit, kRowOffsetLimit);
     f.Repeat(kMaxBranches, [](RecordFormat<R>& g, int k) {
       g.Element<&R::stored_a>(2, k).Element<&R::stored_b>(2, k);
     });
@@ -192,7 +204,8 @@ const RecordFormat<MapRail>& RailFormat() {
     f.Num<&R::electric>(1).Since(kVersionYardColumns);
     f.Num<&R::signal_left>(2).Since(kVersionYardColumns).Refers(RefTo(MapTable::kSignalType));
     f.Num<&R::signal_right>(2).Since(kVersionYardColumns).Refers(RefTo(MapTable::kSignalType));
-    f.Num<&R::speed_limit>(3).Num<&R::length>(4).Num<&R::stop_left>(4).Num<&R::stop_right>(4);
+    f.Num<&R::speed_limit>(3).Num<&R::length>(4).Range(0, kLongest);
+    f.Num<&R::stop_left>(4).Num<&R::stop_right>(4);
     f.Num<&R::gradient>(2).Since(kVersionGradient);
     f.Num<&R::radius>(4).Since(kVersionGradient);
     f.Num<&R::single_track>(1);
@@ -213,12 +226,17 @@ const RecordFormat<MapPoint>& PointFormat() {
   using R = MapPoint;
   static const RecordFormat<R> format = [] {
     RecordFormat<R> f;
-    f.Num<&R::x1>(3).Num<&R::y1>(3).Num<&R::x2>(3).Num<&R::y2>(3);
+    f.Num<&R::x1>(3).Range(-kGridLimit, kGridLimit);
+    f.Num<&R::y1>(3).Range(-kGridLimit, kGridLimit);
+    f.Num<&R::x2>(3).Range(-kGridLimit, kGridLimit);
+    f.Num<&R::y2>(3).Range(-kGridLimit, kGridLimit);
     f.Num<&R::kind>(2).RangeUnlessNull(kTurnoutJointLeft, kCrossingLast);
     f.Num<&R::branch_count>(2).Range(0, kMaxBranches);
     f.Repeat(kMaxBranches, [](RecordFormat<R>& g, int k) {
-      g.Element<&R::branch_piece>(3, k).Element<&R::branch_left_dy>(3, k);
-      g.Element<&R::branch_right_dy>(3, k).Element<&R::branch_stored_a>(3, k);
+      g.Element<&R::branch_piece>(3, k);
+      g.Element<&R::branch_left_dy>(3, k).Range(-kRowOffsetLimit, kRowOffsetLimit);
+      g.Element<&R::branch_right_dy>(3, k).Range(-kRowOffsetLimit, kRowOffsetLimit);
+      g.Element<&R::branch_stored_a>(3, k);
       g.Element<&R::branch_stored_b>(3, k);
       g.Element<&R::branch_speed>(3, k).Since(kVersionBranchSpeed);
     });
@@ -229,7 +247,7 @@ const RecordFormat<MapPoint>& PointFormat() {
     f.Num<&R::electric>(1).Since(kVersionYardColumns);
     f.Num<&R::signal_left>(2).Since(kVersionYardColumns).Refers(RefTo(MapTable::kSignalType));
     f.Num<&R::signal_right>(2).Since(kVersionYardColumns).Refers(RefTo(MapTable::kSignalType));
-    f.Num<&R::speed_limit>(3).Num<&R::length>(4);
+    f.Num<&R::speed_limit>(3).Num<&R::length>(4).Range(0, kLongest);
     f.Num<&R::yard_name>(2).Refers(RefTo(MapTable::kYardName));
     f.Text<&R::short_left>().Text<&R::name_left>().Text<&R::short_right>().Text<&R::name_right>();
     f.Text<&R::point_key>().Since(kVersionYardColumns);
@@ -246,8 +264,8 @@ template <typename R>
 RecordFormat<R> StationLikeFormat() {
   RecordFormat<R> f;
   f.template Num<&R::stored_0>(2).template Elements<&R::stored>(2);
-  f.template Num<&R::stop_time>(3).Since(kVersionStopTimes);
-  f.template Num<&R::turn_time>(3).Since(kVersionStopTimes);
+  f.template Num<&R::stop_time>(3).Since(kVersionStopTimes).Range(0, kMostSeconds + 1);
+  f.template Num<&R::turn_time>(3).Since(kVersionStopTimes).Range(0, kMostSeconds + 1);
   if constexpr (std::is_same_v<R, MapStation>) {
     f.template Num<&R::previous_station>(2).Refers(RefTo(MapTable::kStation));
   }
@@ -278,7 +296,10 @@ const RecordFormat<MapStationDraw>& StationDrawFormat() {
   using R = MapStationDraw;
   static const RecordFormat<R> format = [] {
     RecordFormat<R> f;
-    f.Num<&R::x1>(3).Num<&R::y1>(3).Num<&R::x2>(3).Num<&R::y2>(3);
+    f.Num<&R::x1>(3).Range(-kGridLimit, kGridLimit);
+    f.Num<&R::y1>(3).Range(-kGridLimit, kGridLimit);
+    f.Num<&R::x2>(3).Range(-kGridLimit, kGridLimit);
+    f.Num<&R::y2>(3).Range(-kGridLimit, kGridLimit);
     f.Num<&R::station>(2).Refers(RefTo(MapTable::kStation)).RemovedWithTarget();
     return f;
   }();
@@ -289,7 +310,11 @@ const RecordFormat<MapJump>& JumpFormat() {
   using R = MapJump;
   static const RecordFormat<R> format = [] {
     RecordFormat<R> f;
-    f.Num<&R::ax>(3).Num<&R::ay>(3).Num<&R::bx>(3).Num<&R::by>(3).Text<&R::name>();
+    f.Num<&R::ax>(3).Range(-kGridLimit, kGridLimit);
+    f.Num<&R::ay>(3).Range(-kGridLimit, kGridLimit);
+    f.Num<&R::bx>(3).Range(-kGridLimit, kGridLimit);
+    f.Num<&R::by>(3).Range(-kGridLimit, kGridLimit);
+    f.Text<&R::name>();
     return f;
   }();
   return format;

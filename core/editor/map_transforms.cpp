@@ -159,7 +159,7 @@ namespace {
 
 // `value` moved on by `by` when it lies beyond `after`.
 int Shifted(int value, int after, int by) {
-  return value > after ? ClampToInt(std::int64_t{value} + by) : value;
+  return value > after ? ClampToGrid(std::int64_t{value} + by) : value;
 }
 
 }  // namespace

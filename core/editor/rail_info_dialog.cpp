@@ -79,21 +79,6 @@ std::string DetailLine(const MapDetail& detail) {
   return line;
 }
 
-std::string FoldSjisCase(std::string_view sjis) {
-  std::string folded;
-  folded.reserve(sjis.size());
-  for (std::size_t i = 0; i < sjis.size(); ++i) {
-    const unsigned char byte = static_cast<unsigned char>(sjis[i]);
-    if (IsSjisLeadByte(byte) && i + 1 < sjis.size()) {
-      folded += sjis.substr(i, 2);
-      ++i;
-    } else {
-      folded += byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : sjis[i];
-    }
-  }
-  return folded;
-}
-
 RailInfoDialog::RailInfoDialog(const EditMap& map, int index, bool point, bool english)
     : map_(map), index_(index), is_point_(point) {
   if (is_point_) {

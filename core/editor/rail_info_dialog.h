@@ -18,10 +18,6 @@ std::vector<std::string> CombinedStationList(const EditMap& map, bool english);
 // A detail entry as the dialog's list shows it.
 std::string DetailLine(const MapDetail& detail);
 
-// Letter case of the ASCII characters of a Shift-JIS text folded to upper
-// case; two-byte characters stay as they are.
-std::string FoldSjisCase(std::string_view sjis);
-
 class RailInfoDialog : public DialogModel {
  public:
   // For segment `index` (`point` false) or point `index` of `map`.

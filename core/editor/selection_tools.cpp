@@ -84,7 +84,7 @@ void SelectRange(const EditMap& map, MapSelection& selection, const Box& range) 
 bool MoveSelection(EditSession& session, EditKey key, bool shift) {
   const int dx = key == EditKey::kLeft ? -1 : key == EditKey::kRight ? 1 : 0;
   const int dy = key == EditKey::kUp ? -1 : key == EditKey::kDown ? 1 : 0;
-  auto add = [](int& value, int delta) { value = ClampToInt(std::int64_t{value} + delta); };
+  auto add = [](int& value, int delta) { value = ClampToGrid(std::int64_t{value} + delta); };
   auto move_box = [&](int& x1, int& y1, int& x2, int& y2) {
     add(x1, dx);
     add(x2, dx);

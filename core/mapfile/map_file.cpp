@@ -138,39 +138,49 @@ void FormatMember(const MapTableInfo& info, const MapContent& map, MemberWriter&
 
 // ---------------------------------------------------------------- reading
 
+// Why rows of a member were not used: one reason a row ("line 3: ...").
+using RowProblems = std::vector<std::string>;
+
 // Reads every line of a member into the records. Numbered tables store each
 // row under its number (the count becomes the highest number read); appended
-// ones take the rows in file order. False when a row was skipped: numbered
-// outside the table, or holding a value out of range.
+// ones take the rows in file order. A row numbered outside the table or
+// holding a number out of its column's range is skipped and named in
+// `problems`.
 template <typename Record>
-bool ReadRecords(std::string_view content, int version, const MapTableInfo& info,
-                 const RecordFormat<Record>& format, Table<Record>& records) {
+void ReadRecords(std::string_view content, int version, const MapTableInfo& info,
+                 const RecordFormat<Record>& format, Table<Record>& records,
+                 RowProblems& problems) {
   records.SetCount(0);
-  bool ok = true;
+  int line_number = 0;
   ForEachMemberLine(content, [&](const MemberLine& line) {
+    ++line_number;
     const int number = line.Int(0);
     Record record;
-    const bool usable = format.Read(line, version, number, record);
-    if (info.appends) {
-      if (usable) records.Append(record);
-      ok &= usable;
+    OutOfRange out_of_range;
+    if (!format.Read(line, version, number, record, 1, &out_of_range)) {
+      problems.push_back(LineProblem(line_number, out_of_range.Text()));
       return;
     }
-    if (!usable || !records.InRange(number)) {
-      ok = false;
+    if (info.appends) {
+      records.Append(record);
+      return;
+    }
+    if (!records.InRange(number)) {
+      problems.push_back(LineProblem(line_number, BeyondTable(number, records.capacity())));
       return;
     }
     records.Store(number, record);
   });
-  return ok;
 }
 
-bool ReadMember(const MapTableInfo& info, std::string_view content, int version, MapContent& map) {
+void ReadMember(const MapTableInfo& info, std::string_view content, int version, MapContent& map,
+                RowProblems& problems) {
   if (info.rows == MemberRows::kAspectBands) {
-    return ReadAspectBands(content, map.signal_types, map.images, map.colours);
+    ReadAspectBands(content, map.signal_types, map.images, map.colours, &problems);
+    return;
   }
-  return WithMapTable(map, info.table, [&](auto& records, const auto* format) {
-    return format == nullptr || ReadRecords(content, version, info, *format, records);
+  WithMapTable(map, info.table, [&](auto& records, const auto* format) {
+    if (format != nullptr) ReadRecords(content, version, info, *format, records, problems);
   });
 }
 
@@ -180,37 +190,60 @@ bool ReportUnreadable(Prompter& prompter, const std::string& shown) {
   return false;
 }
 
+// Most rows of one member named in the message window; the rest are counted.
+constexpr std::size_t kMostRowsReported = 20;
+
+// The message-window lines of a member with unusable rows: the member, then
+// what is wrong with each row.
+void ReportRows(const std::string& shown, const RowProblems& problems, const ReadReport& report) {
+  if (!report) return;
+  report(FillIn(kBadMemberLine, {shown}));
+  for (std::size_t i = 0; i < problems.size() && i < kMostRowsReported; ++i) report(problems[i]);
+  if (problems.size() > kMostRowsReported) {
+    report("and " + std::to_string(problems.size() - kMostRowsReported) + " more lines");
+  }
+}
+
 // One member's content, from the file the header names or, for versions
-// that had none, from the program's own defaults. False (reported) when it
-// cannot be read; an empty content for a member the version lacks.
+// that had none, from the program's own defaults; `shown` names it. False
+// (reported) when it cannot be read; an empty content for a member the
+// version lacks.
 bool ReadMemberContent(const IniFile& header, const MapTableInfo& info, int version,
-                       MapTableSource& source, Prompter& prompter, std::string* content) {
+                       MapTableSource& source, Prompter& prompter, std::string* content,
+                       std::string* shown) {
   content->clear();
-  std::string shown;
+  shown->clear();
   std::optional<std::string> bytes;
   if (version < info.since) {
     if (!info.older_from_defaults) return true;
-    bytes = source.ReadDefaultTable(info.member, &shown);
+    bytes = source.ReadDefaultTable(info.member, shown);
   } else {
     const std::string name = header.GetString(kFileSection, info.header_key);
     if (info.may_be_unnamed && name.empty()) return true;
-    bytes = source.ReadTable(name, &shown);
+    bytes = source.ReadTable(name, shown);
   }
-  if (!bytes) return ReportUnreadable(prompter, shown);
+  if (!bytes) return ReportUnreadable(prompter, *shown);
   *content = std::move(*bytes);
   return true;
 }
 
 // Reads every table named by the header; false after the first table that
-// cannot be opened, or when some row was unusable.
-bool ReadTables(const IniFile& header, MapTableSource& source, MapContent& map,
-                Prompter& prompter) {
+// cannot be opened, or when some row was unusable (named through `report`).
+bool ReadTables(const IniFile& header, MapTableSource& source, MapContent& map, Prompter& prompter,
+                const ReadReport& report) {
   const int version = map.header.version;
   bool rows_ok = true;
   std::string content;
+  std::string shown;
   for (const MapTableInfo& info : MembersByHeaderOrder()) {
-    if (!ReadMemberContent(header, info, version, source, prompter, &content)) return false;
-    rows_ok &= ReadMember(info, content, version, map);
+    if (!ReadMemberContent(header, info, version, source, prompter, &content, &shown)) {
+      return false;
+    }
+    RowProblems problems;
+    ReadMember(info, content, version, map, problems);
+    if (problems.empty()) continue;
+    rows_ok = false;
+    ReportRows(shown, problems, report);
   }
   return rows_ok;
 }
@@ -224,15 +257,19 @@ void ReadHeaderKeys(const IniFile& ini, MapHeader& header) {
 
 // The start point of the header must name records that were read; checked
 // whether or not every table could be read, since the user may go on with a
-// partly read map. False when it was cleared.
-bool CheckStartPoint(MapContent& map) {
+// partly read map. False (named in `problems`) when it was cleared.
+bool CheckStartPoint(MapContent& map, RowProblems& problems) {
   StartPoint& start = map.header.start;
-  const auto within = [](int value, int count) { return value >= 0 && value <= count; };
-  if (within(start.start_rail, map.rails.count()) &&
-      within(start.start_station, map.stations.count()) &&
-      within(start.start_target, map.targets.count())) {
-    return true;
-  }
+  const auto check = [&problems](const char* key, int value, int count) {
+    if (value >= 0 && value <= count) return;
+    problems.push_back("[MapData] " + std::string(key) + "=" + std::to_string(value) +
+                       ": no such record");
+  };
+  const std::size_t before = problems.size();
+  check("start_rail", start.start_rail, map.rails.count());
+  check("start_station", start.start_station, map.stations.count());
+  check("start_target", start.start_target, map.targets.count());
+  if (problems.size() == before) return true;
   start = StartPoint{};
   return false;
 }
@@ -313,8 +350,9 @@ std::optional<std::string> FolderTableSource::ReadDefaultTable(const std::string
   return ReadFileBytes(*shown);
 }
 
-MapReadResult ReadMapFromHeader(std::string_view header_text, MapTableSource& source,
-                                MapContent& map, Prompter& prompter) {
+MapReadResult ReadMapFromHeader(std::string_view header_text, const std::string& shown_header,
+                                MapTableSource& source, MapContent& map, Prompter& prompter,
+                                const ReadReport& report) {
   const IniFile header = IniFile::Parse(header_text);
   const int version = header.GetInt(kVersionSection, "version", 0);
   if (version >= kFirstNewerVersion) {
@@ -329,8 +367,10 @@ MapReadResult ReadMapFromHeader(std::string_view header_text, MapTableSource& so
   }
   map.header.version = version;
   ReadHeaderKeys(header, map.header);
-  const bool tables_ok = ReadTables(header, source, map, prompter);
-  if (CheckStartPoint(map) && tables_ok) return MapReadResult::kRead;
+  const bool tables_ok = ReadTables(header, source, map, prompter, report);
+  RowProblems start_problems;
+  if (!CheckStartPoint(map, start_problems)) ReportRows(shown_header, start_problems, report);
+  if (start_problems.empty() && tables_ok) return MapReadResult::kRead;
   switch (AskAbortRetryIgnore(prompter, kReadFailedWarning)) {
     case PromptAnswer::kIgnore:
       return MapReadResult::kRead;
@@ -342,22 +382,23 @@ MapReadResult ReadMapFromHeader(std::string_view header_text, MapTableSource& so
 }
 
 MapReadResult ReadMapHeader(const std::string& header_path, const std::string& old_map_folder,
-                            MapContent& map, Prompter& prompter) {
+                            MapContent& map, Prompter& prompter, const ReadReport& report) {
   const auto header = ReadFileBytes(header_path);
   if (!header) {
     ReportUnreadable(prompter, header_path);
     return MapReadResult::kFailed;
   }
   FolderTableSource source(DirectoryOf(header_path), old_map_folder);
-  return ReadMapFromHeader(*header, source, map, prompter);
+  return ReadMapFromHeader(*header, header_path, source, map, prompter, report);
 }
 
 bool ParseSignalTables(std::string_view signal_set_text, std::string_view signal_text,
                        MapContent& map) {
   ClearSignalTypes(map);
-  const bool sets_ok = ReadMember(InfoOf(MapTable::kSignalType), signal_set_text, kMapVersion, map);
-  const bool aspects_ok = ReadMember(InfoOf(MapTable::kImage), signal_text, kMapVersion, map);
-  return sets_ok && aspects_ok;
+  RowProblems problems;
+  ReadMember(InfoOf(MapTable::kSignalType), signal_set_text, kMapVersion, map, problems);
+  ReadMember(InfoOf(MapTable::kImage), signal_text, kMapVersion, map, problems);
+  return problems.empty();
 }
 
 bool LoadDefaultSignalTypes(MapContent& map, const std::string& old_map_folder,
@@ -413,24 +454,32 @@ void FormatAspectBands(const Table<MapSignalType>& types, const Table<SignalImag
 }
 
 bool ReadAspectBands(std::string_view content, Table<MapSignalType>& types,
-                     Table<SignalImageRecord>& images, Table<AspectColour>& colours) {
+                     Table<SignalImageRecord>& images, Table<AspectColour>& colours,
+                     std::vector<std::string>* problems) {
   images.Clear();
   colours.Clear();
   bool ok = true;
+  const auto refuse = [&ok, problems](int line, const std::string& what) {
+    if (problems != nullptr) problems->push_back(LineProblem(line, what));
+    ok = false;
+  };
+  int line_number = 0;
   int previous_type = 0;
   int position = kAspectSpeeds - 1;
   ForEachMemberLine(content, [&](const MemberLine& line) {
+    ++line_number;
     const int type = line.Int(0);
     const int low = line.Int(1);
     if (!types.Contains(type)) {
-      ok = false;
+      refuse(line_number, "a band of no signal type " + std::to_string(type));
       return;
     }
     if (type != previous_type) position = kAspectSpeeds - 1;
     previous_type = type;
     // Bands must come from the top down and stay inside the table.
     if (low < 0 || low > position) {
-      ok = false;
+      refuse(line_number, "a band from " + std::to_string(low) + " where one up to " +
+                              std::to_string(position) + " was due");
       return;
     }
     SignalImageRecord image;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/prompter.h"
 #include "editor/edit_map.h"
@@ -71,27 +72,35 @@ class BundleTableSource : public MapTableSource {
   std::map<std::string, std::string, std::less<>> members_;
 };
 
+// Takes the message-window lines that name what a read found wrong.
+using ReadReport = std::function<void(std::string_view)>;
+
 // Reads the header text and every table it names into `map`, which starts
 // as an empty MapContent, with the newer-version and failed-read questions.
-MapReadResult ReadMapFromHeader(std::string_view header_text, MapTableSource& source,
-                                MapContent& map, Prompter& prompter);
+// Before the failed-read question, `report` gets the lines that name each
+// member with unusable rows ("読み込みファイル'%s'の内容が正しくありません。",
+// `shown_header` for the header) and what is wrong with each row.
+MapReadResult ReadMapFromHeader(std::string_view header_text, const std::string& shown_header,
+                                MapTableSource& source, MapContent& map, Prompter& prompter,
+                                const ReadReport& report = {});
 
 // Reads the header member at `header_path` and the tables in its folder.
 MapReadResult ReadMapHeader(const std::string& header_path, const std::string& old_map_folder,
-                            MapContent& map, Prompter& prompter);
+                            MapContent& map, Prompter& prompter, const ReadReport& report = {});
 
-// Replaces the map's signal types with the two signal tables. False when a
-// row is unusable (the usable rows are kept).
 // The aspect member of signal types ("signal.csv", "m_signal.csv"): per
 // type, from the top speed down, one row per band with its colour and image.
 // Reading rebuilds the aspect entries and appends one image and one colour
 // per row (the tables start empty); false when a row names no type or comes
-// out of order.
+// out of order (skipped, and named in `problems`).
 void FormatAspectBands(const Table<MapSignalType>& types, const Table<SignalImageRecord>& images,
                        const Table<AspectColour>& colours, MemberWriter& out);
 bool ReadAspectBands(std::string_view content, Table<MapSignalType>& types,
-                     Table<SignalImageRecord>& images, Table<AspectColour>& colours);
+                     Table<SignalImageRecord>& images, Table<AspectColour>& colours,
+                     std::vector<std::string>* problems = nullptr);
 
+// Replaces the map's signal types with the two signal tables. False when a
+// row is unusable (the usable rows are kept).
 bool ParseSignalTables(std::string_view signal_set_text, std::string_view signal_text,
                        MapContent& map);
 

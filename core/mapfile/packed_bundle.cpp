@@ -1,5 +1,6 @@
 #include "mapfile/packed_bundle.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -224,33 +225,32 @@ bool UnpackBundle(const std::string& bundle_path, const std::string& text_path,
 }
 
 std::optional<std::string> SplitBundle(const std::string& text_path, const std::string& folder,
-                                       std::string_view wanted_extension, Prompter& prompter) {
+                                       std::string_view wanted_extension,
+                                       std::string_view not_this_kind, Prompter& prompter) {
   const auto text = ReadFileBytes(text_path);
   if (!text) {
     ReportFileError(prompter, kCannotOpenForRead, text_path, kReadErrorCaption);
     return std::nullopt;
   }
-  std::string bad_name;
-  const auto members = SplitBundleText(*text, &bad_name);
-  if (!members) {
-    ReportFileError(prompter, kCannotOpenForWrite, JoinPath(folder, bad_name), kWriteErrorCaption);
+  const auto members = SplitBundleText(*text);
+  const auto wanted = [wanted_extension](const BundleMember& member) {
+    return ExtensionOf(member.name) == wanted_extension;
+  };
+  if (!members || std::none_of(members->begin(), members->end(), wanted)) {
+    prompter.Error(not_this_kind, kReadErrorCaption);
     return std::nullopt;
   }
   ClearOldMembers(folder, text_path);
-  std::optional<std::string> wanted;
+  std::optional<std::string> found;
   for (const auto& member : *members) {
     const std::string path = JoinPath(folder, member.name);
     if (!WriteFileBytes(path, member.content)) {
       ReportFileError(prompter, kCannotOpenForWrite, path, kWriteErrorCaption);
       return std::nullopt;
     }
-    if (!wanted_extension.empty() && ExtensionOf(member.name) == wanted_extension) wanted = path;
+    if (wanted(member)) found = path;
   }
-  if (!wanted_extension.empty() && !wanted) {
-    ReportFileError(prompter, kCannotOpenForWrite, text_path, kWriteErrorCaption);
-    return std::nullopt;
-  }
-  return wanted;
+  return found;
 }
 
 }  // namespace corvane

@@ -40,8 +40,12 @@ bool PackBundle(const std::string& text_path, const std::string& bundle_path, Pr
 bool UnpackBundle(const std::string& bundle_path, const std::string& text_path, Prompter& prompter);
 // Writes every member of the bundle text at `text_path` into `folder`, after
 // removing the members an earlier split left there, and returns the path of
-// the member whose extension is `wanted_extension`.
+// the member whose extension is `wanted_extension`. A text without such a
+// member, or with a member name that is no bare file name, is no bundle of
+// the kind wanted: `not_this_kind` (the message naming the user's file) is
+// shown as a read error and nothing is written.
 std::optional<std::string> SplitBundle(const std::string& text_path, const std::string& folder,
-                                       std::string_view wanted_extension, Prompter& prompter);
+                                       std::string_view wanted_extension,
+                                       std::string_view not_this_kind, Prompter& prompter);
 
 }  // namespace corvane

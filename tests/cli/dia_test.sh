@@ -15,14 +15,16 @@ out=$(run dia info "$sample") || fail "dia info"
 echo "$out" | grep -qx 'map_name: コルヴェイン本線' || fail "info lacks the map name: $out"
 echo "$out" | grep -qx 'stations: 3' || fail "info lacks the station count: $out"
 
-# .kvb -> .kvp -> .kve -> .kvw -> .kvb: the same bytes at the end, and the
-# text kind is the unpacked text of the packed one.
-run dia resave "$sample" "$work/a.kvp" || fail "resave to kvp"
+# A file this version wrote, then .kvb -> .kvp -> .kve -> .kvw -> .kvb: the
+# same bytes at the end, and the text kind is the unpacked text of the
+# packed one.
+run dia resave "$sample" "$work/written.kvb" || fail "resave to kvb"
+run dia resave "$work/written.kvb" "$work/a.kvp" || fail "resave to kvp"
 run dia resave "$work/a.kvp" "$work/b.kve" || fail "resave to kve"
 run dia resave "$work/b.kve" "$work/c.kvw" || fail "resave to kvw"
 run dia resave "$work/c.kvw" "$work/d.kvb" || fail "resave to kvb"
-cmp -s "$sample" "$work/d.kvb" || fail "kvb after the round differs"
-run unpack "$sample" "$work/unpacked.txt" || fail "unpack"
+cmp -s "$work/written.kvb" "$work/d.kvb" || fail "kvb after the round differs"
+run unpack "$work/written.kvb" "$work/unpacked.txt" || fail "unpack"
 cmp -s "$work/unpacked.txt" "$work/a.kvp" || fail "kvp is not the unpacked kvb"
 
 # A cut-short file: status 1, a message, no output file.

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <climits>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -270,6 +271,14 @@ class MapEditWindowTest : public QObject {
     QVERIFY(checked > 0);
     // Beyond the map the picture is the white of the grid's cells.
     QCOMPARE(image.pixelColor(image.width() - 5, image.height() - 5), QColor(Qt::white));
+  }
+
+  void PictureOfAMapReachingTheIntLimit() {
+    // The margin is added to a size that may stand at the int limit already.
+    EditMap map;
+    MapChange(map).rails().Append(NewRail({INT_MAX - 10, 3}, {INT_MAX - 1, 3}, kBothWays));
+    QCOMPARE(WholeMapSize(map).width(), INT_MAX);
+    QVERIFY(RenderWholeMap(map, 10, 4).isNull());
   }
 };
 

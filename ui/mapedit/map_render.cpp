@@ -1,5 +1,7 @@
 #include "mapedit/map_render.h"
 
+#include <cstdint>
+
 #include "platform/qpainter_canvas.h"
 
 namespace corvane {
@@ -11,8 +13,8 @@ void RenderMap(const EditMap& map, const MapDrawOptions& options, QPainter& pain
 
 QSize WholeMapSize(const EditMap& map) {
   const PixelSize size = MapPixelExtent(map.Extent());
-  return QSize(size.width + kRenderMarginColumns * kCellWidth,
-               size.height + kRenderMarginRows * kCellHeight);
+  return QSize(ClampToInt(std::int64_t{size.width} + kRenderMarginColumns * kCellWidth),
+               ClampToInt(std::int64_t{size.height} + kRenderMarginRows * kCellHeight));
 }
 
 QImage RenderWholeMap(const EditMap& map, int grid_x, int grid_y) {

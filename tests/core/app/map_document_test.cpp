@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/english_twins.h"
 #include "base/file_io.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
@@ -193,11 +194,16 @@ TEST_F(MapDocumentTest, FailedOpenKeepsTheMapAndThePath) {
   EXPECT_EQ(prompter_.shown()[0].text,
             "読み込みファイル'" + MapPath("cut.kvm") + "'は途中で切れています。\n");
   EXPECT_EQ(prompter_.shown()[1].text,
-            "書き込みファイル'" + folders_.temp + "temp.kv2'は開けませんでした。\n");
+            "読み込みファイル'" + MapPath("nohead.kvm") + "'は、マップデータではありません。\n");
+  EXPECT_EQ(prompter_.shown()[1].caption, "ファイル読み込みエラー");
   EXPECT_EQ(prompter_.shown()[2].buttons, PromptButtons::kAbortRetryIgnore);
   EXPECT_EQ(document_.path(), MapPath("a.kvm"));
   EXPECT_EQ(FormatMapText(map_.content()), before);
-  EXPECT_EQ(log_.size(), 2);  // only the saved message
+  // The saved message, then what the abandoned read found wrong.
+  std::vector<std::string> lines = LinesOf("マップデータ「a」を保存しました。");
+  lines.push_back("読み込みファイル'" + folders_.temp + "m_point.csv'の内容が正しくありません。");
+  lines.push_back("line 2: column 6: 9 is not between 1 and 8");
+  EXPECT_EQ(log_.Lines(), lines);
 
   // Retry on a newer file starts the command again with the file dialog;
   // the save question answered before is not asked a second time.
@@ -213,6 +219,49 @@ TEST_F(MapDocumentTest, FailedOpenKeepsTheMapAndThePath) {
   EXPECT_EQ(prompter_.shown()[0].text, kSaveQuestion);
   EXPECT_EQ(prompter_.shown()[1].caption, "ファイル読み込み警告");
   EXPECT_EQ(chooser_.requests().size(), 2u);
+}
+
+TEST_F(MapDocumentTest, AFileThatIsNoMapIsReportedAsOne) {
+  // A text and a picture given the map file's extension.
+  for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+           {"notes.kvm", "Just some notes.\nNothing more.\n"},
+           {"picture.kvm", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff", 18)},
+           {"packed_notes.kvm", PackText("notes\n#bad/name\n")}}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(WriteFileBytes(MapPath(name), bytes));
+    prompter_.ClearShown();
+    EXPECT_EQ(document_.OpenPath(MapPath(name)), OpenOutcome::kFailed);
+    ASSERT_EQ(prompter_.shown().size(), 1u);
+    const std::string text = prompter_.shown()[0].text;
+    EXPECT_EQ(text, "読み込みファイル'" + MapPath(name) + "'は、マップデータではありません。\n");
+    EXPECT_EQ(prompter_.shown()[0].caption, "ファイル読み込みエラー");
+    EXPECT_EQ(InEnglish(text), "The file '" + MapPath(name) + "' is not map data.\n");
+  }
+}
+
+TEST_F(MapDocumentTest, WhatAReadFindsWrongStaysInTheLogWhenTheUserGoesOn) {
+  SaveNamed("a", "a.kvm");
+  std::string text = FormatMapText(map_.content());
+  text.insert(text.find("#m_point.csv"), "  2,  1,2147483647,  6,  3,\n");
+  ASSERT_TRUE(WriteFileBytes(MapPath("far.kvm"), PackText(text)));
+  prompter_.Queue(PromptAnswer::kIgnore);
+  ASSERT_EQ(document_.OpenPath(MapPath("far.kvm")), OpenOutcome::kOpened);
+  // The box keeps its text; the message window names the member and line.
+  ASSERT_EQ(prompter_.shown().size(), 1u);
+  EXPECT_EQ(prompter_.shown()[0].text,
+            "データの読み込みに失敗しました。\n"
+            "このまま続けた場合、正しく動作しない可能性があります。\n");
+  std::vector<std::string> lines = LinesOf("マップデータ「a」を開きました。");
+  const std::string member =
+      "読み込みファイル'" + folders_.temp + "m_rail.csv'の内容が正しくありません。";
+  const std::vector<std::string> problem =
+      LinesOf("line 3: column 3: 2147483647 is not between -1000000 and 1000000");
+  lines.push_back(member);
+  lines.insert(lines.end(), problem.begin(), problem.end());
+  EXPECT_EQ(log_.Lines(), lines);
+  EXPECT_EQ(map_.rails().count(), 1);
+  EXPECT_EQ(InEnglish(member),
+            "The contents of the file '" + folders_.temp + "m_rail.csv' are not valid.");
 }
 
 TEST_F(MapDocumentTest, OlderVersionAsksForANameUntilSaved) {

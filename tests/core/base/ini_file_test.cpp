@@ -127,6 +127,38 @@ TEST(IniFileTest, DeleteKeyAndSection) {
   EXPECT_EQ(ini.Serialize(), "[b]\nk=4\n");
 }
 
+TEST(IniFileTest, ReadsFollowEveryChange) {
+  IniFile ini = IniFile::Parse("[a]\nk=1\n[b]\nk=2\n");
+  EXPECT_EQ(ini.GetInt("a", "k", 0), 1);
+  ini.SetString("A", "new", "3");
+  EXPECT_EQ(ini.GetInt("a", "NEW", 0), 3);
+  EXPECT_EQ(ini.GetInt("b", "k", 0), 2);
+  ini.DeleteKey("a", "k");
+  EXPECT_FALSE(ini.Find("a", "k"));
+  ini.DeleteSection("A");
+  EXPECT_FALSE(ini.HasSection("a"));
+  EXPECT_EQ(ini.GetInt("b", "k", 0), 2);
+  ini.SetString("c", "k", "4");
+  EXPECT_EQ(ini.GetInt("C", "k", 0), 4);
+  EXPECT_EQ(ini.KeyNames("c"), std::vector<std::string>{"k"});
+}
+
+TEST(IniFileTest, EveryKeyOfALargeSectionIsFoundQuickly) {
+  // Looking up each of 100,000 keys one line after another would take
+  // minutes; the file is indexed once.
+  constexpr int kKeys = 100000;
+  std::string text = "[big]\n";
+  for (int k = 0; k < kKeys; ++k)
+    text += "Key" + std::to_string(k) + "=" + std::to_string(k) + "\n";
+  text += "key7=late duplicate\n[after]\nkey7=other section\n";
+  const IniFile ini = IniFile::Parse(text);
+  long long sum = 0;
+  for (int k = 0; k < kKeys; ++k) sum += ini.GetInt("BIG", "key" + std::to_string(k), -1);
+  EXPECT_EQ(sum, static_cast<long long>(kKeys) * (kKeys - 1) / 2);
+  EXPECT_EQ(ini.GetString("big", "KEY7"), "7");
+  EXPECT_EQ(ini.GetString("after", "key7"), "other section");
+}
+
 TEST(IniFileTest, SaveAndLoad) {
   ScratchFolder folder;
   const std::string path = folder.File("korv.ini");

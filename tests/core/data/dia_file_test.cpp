@@ -188,7 +188,8 @@ TEST_F(DiaFileTest, LayoutsAsWritten) {
                         "[DisplayWindow02]\nOpen=0\n[DisplayWindow03]\nOpen=1\nLeft=300\n\n"),
             std::string::npos);
   EXPECT_NE(header.find("[StructSize]\nRail=2\nPRail=1\n"), std::string::npos);
-  EXPECT_NE(header.find("Diagram=8195\nTrain=1\nUnit=1\n\n"), std::string::npos);
+  // Runs 1 and 3 are written: the count is the highest of them.
+  EXPECT_NE(header.find("Diagram=3\nTrain=1\nUnit=1\n\n"), std::string::npos);
 }
 
 TEST_F(DiaFileTest, EmptyTimetablePlaceholders) {
@@ -376,6 +377,140 @@ TEST(DiaReferencesTest, AReferenceBeyondWhatTheFileHoldsIsRefused) {
   file.dia.units[1].train = 1;
   file.dia.speed_types[1].series = 5;  // series the dia does not hold yet: allowed
   EXPECT_TRUE(FinishDiaData(file.map, file.dia, &problem)) << problem;
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+using testing::Sjis;
+
+// The sample's bundle text with member `name` replaced by `content`.
+std::string SampleWithMember(const std::string& name, const std::string& content) {
+  std::vector<BundleMember> members = *SplitBundleText(FormatDiaText(SampleDiaFile(), false));
+  for (BundleMember& m : members) {
+    if (m.name == name) m.content = content;
+  }
+  return JoinBundle(members);
+}
+
+DiaFile ReadBundle(const std::string& text) {
+  const auto members = SplitBundleText(text);
+  BundleTableSource source(*members);
+  std::string shown;
+  const std::string header = source.ReadTable(kDiaHeaderMember, &shown).value_or("");
+  ScriptedPrompter prompter;
+  DiaFile file;
+  EXPECT_EQ(ReadDiaFromHeader(header, kDiaHeaderMember, source, prompter, file),
+            DiaReadResult::kRead);
+  for (const auto& box : prompter.shown()) ADD_FAILURE() << box.caption << ": " << box.text;
+  return file;
+}
+
+TEST(DiaRecordZeroTest, RowZeroIsSkippedAndWrittenAsTheEmptyPlaceholder) {
+  std::string text = FormatDiaText(SampleDiaFile(), false);
+  for (const auto& [name, row0] : std::vector<std::pair<std::string, std::string>>{
+           {"rail.csv",
+            "  0,  1,  1,  1, 1,  2,  3,  4, 85, 600,  -2,   0,   2,   1, 280,-5,-800,"
+            "  9, 7,  20,  80,  60,  60,X,Y\n"},
+           {"station.csv", " 0,   7, 3, 3,12, 5, 7,15,1200, 140,A,B,C\n"},
+           {"train.csv", " 0,  4,  5,  6,N,\n"},
+           {"d_type.csv", " 0,1,  2,500,  0,128,255,a,b,c,d,e,\n"},
+           {"row.csv", " 0, 10,200,  -30,   24\n"}}) {
+    std::vector<BundleMember> members = *SplitBundleText(text);
+    for (BundleMember& m : members) {
+      if (m.name != name) continue;
+      m.content = row0 + m.content.substr(m.content.find('\n') + 1);
+    }
+    text = JoinBundle(members);
+  }
+  const DiaFile file = ReadBundle(text);
+  EXPECT_EQ(file.map.rails[0].display_row, 0);
+  EXPECT_EQ(file.map.rails[0].length, 0);
+  EXPECT_TRUE(file.map.rails[0].name.empty());
+  EXPECT_EQ(file.map.stations[0].scale, 0);
+  EXPECT_EQ(file.map.stations[0].door_max, 0);
+  EXPECT_EQ(file.dia.trains[0].value1, 0);
+  EXPECT_EQ(file.dia.train_types[0].line_width, 0);
+  EXPECT_EQ(file.dia.series[0].record_version, 0);
+  EXPECT_EQ(file.map.jumps[0].from_row, 0);
+  // The first display row is a row like the others.
+  EXPECT_EQ(file.map.rows[0].x, 10);
+
+  const auto saved = Members(FormatDiaText(file, false));
+  EXPECT_EQ(saved.at("rail.csv").substr(0, 24), "  0,  0,  0,  0, 0,  0, ");
+  EXPECT_EQ(saved.at("station.csv").substr(0, 34), " 0,   0, 0, 0, 0, 0, 0, 0,   0,   ");
+  EXPECT_EQ(saved.at("train.csv").substr(0, 17), " 0,  0,  0,  0,,\n");
+  EXPECT_EQ(saved.at("d_type.csv").substr(0, 33), " 0,0,  0,  0,  0,  0,  0,,,,,,\n 1");
+  EXPECT_EQ(saved.at("row.csv").substr(0, 23), " 0, 10,200,  -30,   24\n");
+  // A file this program wrote saves back byte for byte.
+  const std::string resaved = FormatDiaText(file, false);
+  EXPECT_EQ(FormatDiaText(ReadBundle(resaved), false), resaved);
+}
+
+TEST(DiaRecordZeroTest, RecordsNoRowFillsAreEmpty) {
+  // Stations 1 and 3 only, and an empty jump member.
+  std::string text = SampleWithMember(
+      "station.csv",
+      " 1,   7, 3, 3,12, 5, 7,15,1200, 140,A,B,C\n 3,   7, 3, 3,12, 5, 7,15,1,2,D,E,F\n");
+  text.replace(text.find("\nStation=1\n"), 11, "\nStation=3\n");
+  std::vector<BundleMember> members = *SplitBundleText(text);
+  for (BundleMember& m : members) {
+    if (m.name == "jump.csv") m.content.clear();
+  }
+  const DiaFile file = ReadBundle(JoinBundle(members));
+  ASSERT_EQ(file.map.stations.count(), 3);
+  EXPECT_EQ(file.map.stations[2].scale, 0);
+  EXPECT_EQ(file.map.stations[2].melody_time, 0);
+  EXPECT_EQ(file.map.stations[3].door_max, 15);
+  EXPECT_EQ(file.map.jumps.count(), 0);
+  EXPECT_EQ(file.map.jumps[0].from_row, 0);
+  EXPECT_EQ(file.map.jumps[0].to_row, 0);
+}
+
+TEST(DiaRunsTest, TheRunCountIsTheHighestRunWritten) {
+  // Without "Diagram" the table has its default room; the saved count is
+  // that of the runs written, and a resave keeps it.
+  std::string text = FormatDiaText(SampleDiaFile(), false);
+  text.erase(text.find("Diagram=3\n"), 10);
+  const DiaFile file = ReadBundle(text);
+  EXPECT_EQ(file.dia.diagrams.capacity(), 8195);
+  const std::string saved = FormatDiaText(file, false);
+  EXPECT_NE(saved.find("\nDiagram=3\n"), std::string::npos);
+  EXPECT_EQ(FormatDiaText(ReadBundle(saved), false), saved);
+}
+
+TEST(DiaRunsTest, ReferencesToRunsBeyondTheCountAreReadAsStored) {
+  std::string text = FormatDiaText(SampleDiaFile(), false);
+  std::vector<BundleMember> members = *SplitBundleText(text);
+  for (BundleMember& m : members) {
+    if (m.name == "unit.csv") m.content.replace(m.content.find(" 1,  1,  1,"), 11, " 1,  9,  1,");
+    if (m.name == "diagram.csv") m.content.replace(m.content.find("  3,6,"), 6, " 40,6,");
+  }
+  const DiaFile file = ReadBundle(JoinBundle(members));
+  EXPECT_EQ(file.dia.units[1].diagram, 9);
+  EXPECT_EQ(file.dia.diagrams[1].values[4], 40);
+}
+
+TEST(DiaRunsTest, EventsOfAnEmptyRunAreReadAndDroppedOnSaving) {
+  const DiaFile sample = SampleDiaFile();
+  ASSERT_EQ(sample.dia.diagrams[2].direction, 0);
+  const std::string events = Members(FormatDiaText(sample, false)).at("d_event.csv");
+  const DiaFile file = ReadBundle(SampleWithMember("d_event.csv", events + " 2,  1,21600,1,\n"));
+  ASSERT_EQ(file.dia.diagrams[2].events.size(), 1u);
+  EXPECT_EQ(Members(FormatDiaText(file, false)).at("d_event.csv"), events);
+}
+
+TEST(DiaSignalsTest, ARailsSignalBeyondTheSignalSetsIsPassedOn) {
+  DiaFile sample = SampleDiaFile();
+  ASSERT_EQ(sample.map.signal_sets.count(), 1);
+  sample.map.rails[1].signal = 7;
+  const std::string text = FormatDiaText(sample, false);
+  const DiaFile file = ReadBundle(text);
+  EXPECT_EQ(file.map.rails[1].signal, 7);
+  EXPECT_EQ(FormatDiaText(file, false), text);
 }
 
 }  // namespace

@@ -89,9 +89,8 @@ TEST(DiaHostileTest, TableSizesBeyondAnyFileAreRefusedInTheHeader) {
   ASSERT_EQ(ReadText(FormatDiaText(SampleDiaFile(), false)).result, DiaReadResult::kRead);
   ExpectRefused(ReadText(SampleWith(kDiaHeaderMember, Replace("\nRail=2\n", "\nRail=99999999\n"))),
                 RefusedMember("temp.kvd", "[StructSize] Rail=99999999: not between 0 and 65535"));
-  ExpectRefused(
-      ReadText(SampleWith(kDiaHeaderMember, Replace("\nDiagram=8195\n", "\nDiagram=-5\n"))),
-      RefusedMember("temp.kvd", "[StructSize] Diagram=-5: not between 0 and 65535"));
+  ExpectRefused(ReadText(SampleWith(kDiaHeaderMember, Replace("\nDiagram=3\n", "\nDiagram=-5\n"))),
+                RefusedMember("temp.kvd", "[StructSize] Diagram=-5: not between 0 and 65535"));
 }
 
 TEST(DiaHostileTest, RowsOutsideTheirTablesAreRefusedWithTheLine) {
@@ -111,15 +110,17 @@ TEST(DiaHostileTest, RowsOutsideTheirTablesAreRefusedWithTheLine) {
       {"rail.csv", append("-1,  1,  1,  1, 1,\n"),
        "line 4: record -1 lies beyond the table's 2 records"},
       {"diagram.csv", append("99999" + run_line),
-       "line 3: record 99999 lies beyond the table's 8195 records"},
+       "line 3: record 99999 lies beyond the table's 3 records"},
       {"diagram.csv", Replace("  3,2,", " -3,2,"),
-       "line 2: record -3 lies beyond the table's 8195 records"},
+       "line 2: record -3 lies beyond the table's 3 records"},
       // A point has at most 20 branches and 20 entries.
-      {"point1.csv", Replace(" 1, 0, 2, 2,", " 1, 0,21, 2,"), "line 1: a value out of range"},
-      {"point1.csv", Replace(" 1, 0, 2, 2,", " 1, 0, 2,21,"), "line 1: a value out of range"},
-      {"point1.csv", Replace(" 1, 0, 2, 2,", " 1,20, 2, 2,"), "line 1: a value out of range"},
-      // Stop events of a run left empty and of one beyond the table.
-      {"d_event.csv", append(" 2,  1,21600,1,\n"), "line 7: an event of no train run 2"},
+      {"point1.csv", Replace(" 1, 0, 2, 2,", " 1, 0,21, 2,"),
+       "line 1: column 3: 21 is not between 0 and 20"},
+      {"point1.csv", Replace(" 1, 0, 2, 2,", " 1, 0, 2,21,"),
+       "line 1: column 4: 21 is not between 0 and 20"},
+      {"point1.csv", Replace(" 1, 0, 2, 2,", " 1,20, 2, 2,"),
+       "line 1: column 2: 20 is not between 0 and 19"},
+      // Stop events of runs beyond the table.
       {"d_event.csv", append("9000,  1,21600,1,\n"), "line 7: an event of no train run 9000"},
       {"d_event.csv", append("-4,  1,21600,1,\n"), "line 7: an event of no train run -4"},
   };
@@ -183,9 +184,9 @@ TEST(DiaHostileTest, DamagedBundlesAreRefusedBeforeAnythingIsWritten) {
   EXPECT_FALSE(SplitBundleText(escaping, &bad_name));
   EXPECT_EQ(bad_name, "../x");
   ASSERT_TRUE(WriteFileBytes(root.File("escaping.kvp"), escaping));
-  ExpectRefused(open(root.File("escaping.kvp")), "ファイル書き込みエラー: 書き込みファイル'" +
-                                                     JoinPath(temp, "../x") +
-                                                     "'は開けませんでした。\n");
+  ExpectRefused(open(root.File("escaping.kvp")), "ファイル読み込みエラー: 読み込みファイル'" +
+                                                     root.File("escaping.kvp") +
+                                                     "'は、ダイヤデータではありません。\n");
   EXPECT_FALSE(FileExists(root.File("x")));
   EXPECT_FALSE(FileExists(temp + "rail.csv"));
 
@@ -197,6 +198,18 @@ TEST(DiaHostileTest, DamagedBundlesAreRefusedBeforeAnythingIsWritten) {
     ExpectRefused(open(path),
                   "ファイル読み込みエラー: 読み込みファイル'" + path + "'は途中で切れています。\n");
     EXPECT_FALSE(FileExists(temp + kDiaScratchText));
+  }
+
+  // No dia data at all: a text and a binary file under dia data names.
+  for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+           {"notes.kvp", "Just some notes.\n#not a member line either\n"},
+           {"notes.kvb", PackText("Just some notes.\n")},
+           {"picture.kvb", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff", 18)}}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(WriteFileBytes(root.File(name), bytes));
+    ExpectRefused(open(root.File(name)), "ファイル読み込みエラー: 読み込みファイル'" +
+                                             root.File(name) +
+                                             "'は、ダイヤデータではありません。\n");
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "example_dia.h"
@@ -96,6 +97,8 @@ TEST(SystemMapFileTest, OlderVersionsLackColumnsAndMembers) {
   EXPECT_TRUE(ReadSystemMember(SystemMember::kJump, " 1, 0,1,1,   1,   2,   3,   4,x,\n", 1100, old,
                                &problem));
   EXPECT_EQ(old.jumps.count(), 0);
+  EXPECT_EQ(old.jumps[0].from_row, 0);  // record 0 holds no data, read or not
+  EXPECT_EQ(old.jumps[0].to_row, 0);
   EXPECT_TRUE(
       ReadSystemMember(SystemMember::kRow, " 0,  1,  2,    3,    4\n", 1000, old, &problem));
   EXPECT_EQ(old.rows[0].y, 100);
@@ -157,6 +160,17 @@ TEST(SystemMapFileTest, DamagedMembersAreRefusedWithTheirLine) {
     }
     EXPECT_FALSE(FinishSystemMap(read, 1220, &problem));
     EXPECT_EQ(problem, "rail 1: a link to no rail");
+  }
+  for (const int route : {99, -99, INT_MIN}) {
+    // Throwing the point would make it a rail's link.
+    SystemMap map = SampleSystemMap();
+    map.points[1].route_value_b[1][1] = route;
+    SystemMap read(map.Counts());
+    for (const SystemMemberInfo& info : SystemMembers()) {
+      ReadSystemMember(info.member, FormatSystemMember(map, info.member), 1220, read, &problem);
+    }
+    EXPECT_FALSE(FinishSystemMap(read, 1220, &problem));
+    EXPECT_EQ(problem, "point 1: a route to no rail");
   }
   {
     SystemMap map(counts);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -70,11 +71,15 @@ std::map<std::string, std::string> Members(const std::string& bundle_text) {
   return members;
 }
 
+// Reads the members; the message-window lines of the read go to `lines`.
 MapReadResult ReadMembers(std::map<std::string, std::string> members, MapContent& map,
-                          Prompter& prompter) {
+                          Prompter& prompter, std::vector<std::string>* lines = nullptr) {
   const std::string header = members[kMapHeaderMember];
   MemberSource source(std::move(members));
-  return ReadMapFromHeader(header, source, map, prompter);
+  const ReadReport report = [lines](std::string_view line) {
+    if (lines != nullptr) lines->emplace_back(line);
+  };
+  return ReadMapFromHeader(header, kMapHeaderMember, source, map, prompter, report);
 }
 
 // A header in the written layout, with `map_lines` as the map section and
@@ -230,7 +235,8 @@ TEST(MapFileTest, FullMapSurvivesTheFilePipelineByteForByte) {
   ASSERT_TRUE(PackBundle(folder.File("temp.kv2"), folder.File("full.kvm"), prompter));
   ASSERT_TRUE(UnpackBundle(folder.File("full.kvm"), folder.File("back.kv2"), prompter));
   std::filesystem::create_directory(folder.File("split"));
-  const auto header = SplitBundle(folder.File("back.kv2"), folder.File("split/"), "kv1", prompter);
+  const auto header =
+      SplitBundle(folder.File("back.kv2"), folder.File("split/"), "kv1", "", prompter);
   ASSERT_TRUE(header);
   MapContent read;
   ASSERT_EQ(ReadMapHeader(*header, OldMapFolder(), read, prompter), MapReadResult::kRead);
@@ -557,31 +563,29 @@ TEST(MapFileTest, UnusableRowsAreSkippedAndReported) {
   struct Case {
     const char* member;
     std::string row;
+    std::string reason;  // the message-window line naming the row, after "line N: "
   };
   const std::vector<Case> cases = {
-      {"m_rail.csv", "8192,  1,\n"},
-      {"m_rail.csv", " -1,  1,\n"},
-      {"m_rail.csv", "  2," + Repeat("0,", 48) + "256,\n"},  // station
-      {"m_rail.csv", "  2," + Repeat("0,", 65) + "256,\n"},  // block name
-      {"m_point.csv", "1024,  0,  0,  4,  2, 1, 1,\n"},
-      {"m_point.csv", kind9},
-      {"m_point.csv", "  2,  0,  0,  4,  2, 0, 1,\n"},
-      {"m_point.csv", "  2,  0,  0,  4,  2, 1,21,\n"},
-      {"m_point.csv", "  2,  0,  0,  4,  2, 1,-1,\n"},
-      {"m_point.csv", "  2," + Cols({0, 0, 4, 2, 1, 1}) + Repeat("0,", 120) + "256,\n"},
-      {"m_station.csv", "256,\n"},
-      {"m_station.csv", "  2," + Repeat("0,", 23) + "256,\n"},  // previous station
-      {"m_target.csv", "256,\n"},
-      {"m_station_draw.csv", "1024,\n"},
-      {"m_station_draw.csv", "  2,  1,  1,  5,  5,256,\n"},
-      {"m_name_ar.csv", "256,a,b,c,d\n"},
-      {"m_jump.csv", "1024,  1,  2,  3,  4,A\n"},
-      {"m_detail.csv", " 2,8192,  0,\n"},
-      {"m_detail.csv", " 2,  0,1024,\n"},
-      {"m_signal_set.csv", "256,  0,x,y\n"},
-      {"m_signal.csv", "  9,  0,1023,  0,  0,  0,x,y\n"},
-      {"m_signal.csv", "  2, -1,  46,255,  0,  0,x,y\n"},
-      {"m_signal.csv", "  3, 50,  46,255,  0,  0,x,y\n"},  // below the last band of type 3
+      {"m_rail.csv", "8192,  1,\n", "record 8192 lies beyond the table's 8191 records"},
+      {"m_rail.csv", " -1,  1,\n", "record -1 lies beyond the table's 8191 records"},
+      {"m_point.csv", "1024,  0,  0,  4,  2, 1, 1,\n",
+       "record 1024 lies beyond the table's 1023 records"},
+      {"m_point.csv", kind9, "column 6: 9 is not between 1 and 8"},
+      {"m_point.csv", "  2,  0,  0,  4,  2, 0, 1,\n", "column 6: 0 is not between 1 and 8"},
+      {"m_point.csv", "  2,  0,  0,  4,  2, 1,21,\n", "column 7: 21 is not between 0 and 20"},
+      {"m_point.csv", "  2,  0,  0,  4,  2, 1,-1,\n", "column 7: -1 is not between 0 and 20"},
+      {"m_station.csv", "256,\n", "record 256 lies beyond the table's 255 records"},
+      {"m_target.csv", "256,\n", "record 256 lies beyond the table's 255 records"},
+      {"m_station_draw.csv", "1024,\n", "record 1024 lies beyond the table's 1023 records"},
+      {"m_name_ar.csv", "256,a,b,c,d\n", "record 256 lies beyond the table's 255 records"},
+      {"m_jump.csv", "1024,  1,  2,  3,  4,A\n",
+       "record 1024 lies beyond the table's 1023 records"},
+      {"m_signal_set.csv", "256,  0,x,y\n", "record 256 lies beyond the table's 255 records"},
+      {"m_signal.csv", "  9,  0,1023,  0,  0,  0,x,y\n", "a band of no signal type 9"},
+      {"m_signal.csv", "  2, -1,  46,255,  0,  0,x,y\n",
+       "a band from -1 where one up to 1023 was due"},
+      {"m_signal.csv", "  3, 50,  46,255,  0,  0,x,y\n",  // below the last band of type 3
+       "a band from 50 where one up to -1 was due"},
   };
   // One good row in every table, then one bad row in one of them.
   MapContent good = FullMap();
@@ -594,15 +598,21 @@ TEST(MapFileTest, UnusableRowsAreSkippedAndReported) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.member) + ": " + c.row);
     auto members = good_members;
+    const auto lines_before = std::count(members[c.member].begin(), members[c.member].end(), '\n');
     members[c.member] += c.row;
     MapContent map;
     ScriptedPrompter prompter({PromptAnswer::kIgnore});
-    ASSERT_EQ(ReadMembers(members, map, prompter), MapReadResult::kRead);
+    std::vector<std::string> lines;
+    ASSERT_EQ(ReadMembers(members, map, prompter, &lines), MapReadResult::kRead);
     ASSERT_EQ(prompter.shown().size(), 1u);
     EXPECT_EQ(prompter.shown()[0].text,
               "データの読み込みに失敗しました。\n"
               "このまま続けた場合、正しく動作しない可能性があります。\n");
     EXPECT_EQ(prompter.shown()[0].caption, "ファイル読み込み警告");
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{
+                  "読み込みファイル'" + std::string(c.member) + "'の内容が正しくありません。",
+                  "line " + std::to_string(lines_before + 1) + ": " + c.reason}));
     EXPECT_EQ(map.rails.count(), 1);
     EXPECT_EQ(map.points.count(), 1);
     EXPECT_EQ(map.stations.count(), 1);
@@ -611,6 +621,18 @@ TEST(MapFileTest, UnusableRowsAreSkippedAndReported) {
     EXPECT_EQ(map.signal_types.count(), 3);
     EXPECT_EQ(map.signal_types[2].aspects[0].band_low, 0);
     EXPECT_EQ(map.signal_types[2].aspects[1023].band_low, 106);
+  }
+
+  // A member with many unusable rows names the first twenty and counts the rest.
+  {
+    auto members = good_members;
+    for (int i = 0; i < 25; ++i) members["m_jump.csv"] += "1024,  1,  2,  3,  4,A\n";
+    MapContent map;
+    ScriptedPrompter prompter({PromptAnswer::kIgnore});
+    std::vector<std::string> lines;
+    ASSERT_EQ(ReadMembers(members, map, prompter, &lines), MapReadResult::kRead);
+    ASSERT_EQ(lines.size(), 22u);
+    EXPECT_EQ(lines.back(), "and 5 more lines");
   }
 
   // Abort abandons the window, Retry asks for another file.
@@ -630,8 +652,14 @@ TEST(MapFileTest, UnusableRowsAreSkippedAndReported) {
     members[kMapHeaderMember] = HeaderText(1220, "", "m_jump.csv", start);
     MapContent map;
     ScriptedPrompter prompter({PromptAnswer::kIgnore});
-    ASSERT_EQ(ReadMembers(members, map, prompter), MapReadResult::kRead);
+    std::vector<std::string> lines;
+    ASSERT_EQ(ReadMembers(members, map, prompter, &lines), MapReadResult::kRead);
     EXPECT_EQ(prompter.shown().size(), 1u);
+    std::string key_value = start;
+    key_value.pop_back();
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"読み込みファイル'temp.kv1'の内容が正しくありません。",
+                                        "[MapData] " + key_value + ": no such record"}));
     EXPECT_EQ(map.header.start.start_rail, 0);
     EXPECT_EQ(map.header.start.start_station, 0);
     EXPECT_EQ(map.header.start.start_target, 0);

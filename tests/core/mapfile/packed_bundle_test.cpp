@@ -132,19 +132,22 @@ TEST(BundleSplitTest, WritesMembersAndFindsTheWantedOne) {
   ScriptedPrompter prompter;
   const std::string text_path = folder.File("temp.kv2");
   ASSERT_TRUE(WriteFileBytes(text_path, Sjis("#temp.kv1\n[K-ORV]\n#表.csv\n 1,東京\n")));
-  const auto header = SplitBundle(text_path, folder.path(), "kv1", prompter);
+  const auto header = SplitBundle(text_path, folder.path(), "kv1", "not a map", prompter);
   ASSERT_TRUE(header);
   EXPECT_EQ(*header, folder.File("temp.kv1"));
   EXPECT_EQ(ReadFileBytes(*header), "[K-ORV]\n");
   EXPECT_EQ(ReadFileBytes(folder.File(Sjis("表.csv"))), Sjis(" 1,東京\n"));
   EXPECT_TRUE(prompter.shown().empty());
 
-  // No member with the wanted extension: the message names the bundle text.
+  // No member with the wanted extension: no bundle of the kind wanted, and
+  // nothing is written.
   ASSERT_TRUE(WriteFileBytes(text_path, "#m_rail.csv\n  0,\n"));
-  EXPECT_FALSE(SplitBundle(text_path, folder.path(), "kv1", prompter));
+  EXPECT_FALSE(SplitBundle(text_path, folder.path(), "kv1", "not a map", prompter));
   ASSERT_EQ(prompter.shown().size(), 1u);
-  EXPECT_EQ(prompter.shown()[0].text, "書き込みファイル'" + text_path + "'は開けませんでした。\n");
-  EXPECT_EQ(prompter.shown()[0].caption, "ファイル書き込みエラー");
+  EXPECT_EQ(prompter.shown()[0].text, "not a map");
+  EXPECT_EQ(prompter.shown()[0].caption, "ファイル読み込みエラー");
+  EXPECT_FALSE(std::filesystem::exists(folder.File("m_rail.csv")));
+  EXPECT_TRUE(std::filesystem::exists(folder.File("temp.kv1")));  // of the split before
 }
 
 TEST(BundleSplitTest, NamesOutsideTheFolderWriteNothing) {
@@ -165,11 +168,10 @@ TEST(BundleSplitTest, NamesOutsideTheFolderWriteNothing) {
     const std::string text_path = outer.File("temp.kv2");
     ASSERT_TRUE(WriteFileBytes(text_path, "#ok.kv1\n[K-ORV]\n#" + name + "\n1,\n"));
     ScriptedPrompter prompter;
-    EXPECT_FALSE(SplitBundle(text_path, folder, "kv1", prompter));
+    EXPECT_FALSE(SplitBundle(text_path, folder, "kv1", "not a map", prompter));
     ASSERT_EQ(prompter.shown().size(), 1u);
-    EXPECT_EQ(prompter.shown()[0].text,
-              "書き込みファイル'" + folder + name + "'は開けませんでした。\n");
-    EXPECT_EQ(prompter.shown()[0].caption, "ファイル書き込みエラー");
+    EXPECT_EQ(prompter.shown()[0].text, "not a map");
+    EXPECT_EQ(prompter.shown()[0].caption, "ファイル読み込みエラー");
     EXPECT_EQ(FilesIn(folder), 0);
     EXPECT_EQ(FilesIn(outer.path()), 2);
   }

@@ -19,6 +19,7 @@ echo "$out" | grep -qx 'stations: 3' || fail "info lacks the station count: $out
 # same bytes at the end, and the text kind is the unpacked text of the
 # packed one.
 run dia resave "$sample" "$work/written.kvb" || fail "resave to kvb"
+cmp -s "$sample" "$work/written.kvb" || fail "the sample dia data does not resave byte for byte"
 run dia resave "$work/written.kvb" "$work/a.kvp" || fail "resave to kvp"
 run dia resave "$work/a.kvp" "$work/b.kve" || fail "resave to kve"
 run dia resave "$work/b.kve" "$work/c.kvw" || fail "resave to kvw"

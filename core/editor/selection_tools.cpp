@@ -304,8 +304,6 @@ void PropertyClick(EditSession& session, int px, int py) {
     state.highlight_rail = 0;
     if (!ok) return;
     MapChange change(session.map());
-    const bool length_changed = record.length != map.rails()[rail].length;
-    if (length_changed) ClampStopTargets(record);
     change.rails()[rail] = record;
     change.SetDetails(details);
   } else if (const int point = map.PointAt(px, py); point != 0) {

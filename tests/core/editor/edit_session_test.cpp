@@ -495,9 +495,10 @@ TEST_F(EditSessionTest, PropertyToolStoresWhatTheDialogConfirms) {
     rail.stop_left = 50;
   };
   ClickInside(3, 5);
+  // The record is stored as the dialog returned it.
   EXPECT_EQ((std::vector<int>{map_.rails()[1].length, map_.rails()[1].stop_left,
                               map_.rails()[1].stop_right}),
-            (std::vector<int>{200, 50, 180}));
+            (std::vector<int>{200, 50, 0}));
   EXPECT_TRUE(map_.modified());
 }
 

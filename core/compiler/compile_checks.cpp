@@ -360,6 +360,7 @@ bool CheckForCompile(EditSession& session, const CheckOutput& output) {
   session.state().error_display = true;
   // The repairs are one step of the record of changes.
   session.map().NameActions("コンパイル", "Compile");
+  MapChange step(session.map());
   return CheckForCompile(session.map(), session.state().check_marks, output);
 }
 

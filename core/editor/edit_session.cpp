@@ -74,7 +74,7 @@ void EditSession::ContentReplaced() {
   half_turn_pending_ = false;
   ForgetInput();
   state_.highlight_rail = state_.highlight_point = state_.highlight_branch = 0;
-  state_.drag_reference = {};
+  state_.drag_reference.reset();
   state_.selection.Clear();
   state_.check_marks.Clear();
   if (!map_.stations().Contains(state_.current_station)) state_.current_station = 0;
@@ -208,7 +208,7 @@ void EditSession::SetMode(EditMode mode) {
 }
 
 void EditSession::ForgetInput() {
-  state_.pending = {};
+  state_.pending.reset();
   state_.building_point = 0;
   state_.crossing_corners.clear();
 }
@@ -412,8 +412,8 @@ void EditSession::FillDrawOptions(MapDrawOptions* options) const {
   options->grid_x = state_.grid_x;
   options->grid_y = state_.grid_y;
   options->pending = state_.pending;
+  options->hover.reset();
   if (state_.hover) options->hover = SnapToGrid(state_.hover->x, state_.hover->y);
-  options->has_hover = state_.hover.has_value();
   options->crossing_corners = state_.crossing_corners;
 }
 

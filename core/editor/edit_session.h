@@ -85,15 +85,16 @@ inline constexpr int kZoomSteps[] = {25, 50, 75, 100, 150, 200, 300, 400};
 int ViewToGridPixels(int view, int zoom);
 
 struct EditState {
-  GridPoint pending;       // first click of a two-click tool; (0, 0): none
-  int building_point = 0;  // turnout under construction
+  std::optional<GridPoint> pending;  // first click of a two-click tool
+  int building_point = 0;            // turnout under construction
   std::vector<GridPoint> crossing_corners;
   int current_station = 0;
   int current_target = 0;
   int track_direction = kBothWays;
   SelectionKind selection_kind = SelectionKind::kIndividual;
   ToolValues values;
-  GridPoint drag_reference;  // where the selection tool was last pressed
+  // Where the selection tool was last pressed.
+  std::optional<GridPoint> drag_reference;
   // The object whose information dialog is open (drawn highlighted).
   int highlight_rail = 0;
   int highlight_point = 0;
@@ -110,7 +111,7 @@ struct EditState {
   // The grid pixel under the mouse pointer, while it is over the map.
   std::optional<PixelPoint> hover;
 
-  bool has_pending() const { return pending != GridPoint{}; }
+  bool has_pending() const { return pending.has_value(); }
 };
 
 class EditSession : private MapListener {
@@ -169,7 +170,7 @@ class EditSession : private MapListener {
 
   EditMode mode() const { return mode_; }
   SelectionKind selection_kind() const { return state_.selection_kind; }
-  GridPoint pending() const { return state_.pending; }
+  std::optional<GridPoint> pending() const { return state_.pending; }
   bool has_pending() const { return state_.has_pending(); }
   int track_direction() const { return state_.track_direction; }
   int building_point() const { return state_.building_point; }
@@ -180,7 +181,7 @@ class EditSession : private MapListener {
   void set_current_target(int target) { state_.current_target = target; }
   ToolValues& tool_values() { return state_.values; }
   const ToolValues& tool_values() const { return state_.values; }
-  GridPoint drag_reference() const { return state_.drag_reference; }
+  std::optional<GridPoint> drag_reference() const { return state_.drag_reference; }
   bool error_display() const { return state_.error_display; }
   const MapSelection& selection() const { return state_.selection; }
   MapSelection& selection() { return state_.selection; }

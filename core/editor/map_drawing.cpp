@@ -499,8 +499,8 @@ class MapPainter {
   // ---- Marks of half-finished clicks ----
 
   void DrawMarks() {
-    const GridPoint p = o_.pending;
-    if (p.x != 0 || p.y != 0) {
+    if (o_.pending) {
+      const GridPoint p = *o_.pending;
       const Int64 x = PixelX(p.x);
       const Int64 y = PixelY(p.y);
       switch (o_.mode) {
@@ -538,7 +538,7 @@ class MapPainter {
         Square(PixelX(corner.x), PixelY(corner.y), 2, 1, kMapGreen);
       }
     }
-    if (o_.has_hover) DrawPreview();
+    if (o_.hover) DrawPreview();
   }
 
   DoublePoint At(GridPoint p) const {
@@ -549,9 +549,9 @@ class MapPainter {
   // corners) to the grid point under the pointer, in the colours of the
   // finished object.
   void DrawPreview() {
-    const GridPoint h = o_.hover;
-    const GridPoint p = o_.pending;
-    const bool pending = (p.x != 0 || p.y != 0) && p != h;
+    const GridPoint h = *o_.hover;
+    const GridPoint p = o_.pending.value_or(h);
+    const bool pending = o_.pending && p != h;
     switch (o_.mode) {
       case EditMode::kTrack:
         if (pending && p.x != h.x) ThickLine(At(p), At(h), kMapRed);

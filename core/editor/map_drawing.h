@@ -5,6 +5,7 @@
 // headless renderer and the tests share one drawing.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "base/canvas.h"
@@ -66,14 +67,13 @@ struct MapDrawOptions {
   bool show_check_marks = false;
   const MapCheckMarks* check_marks = nullptr;
 
-  // Half-finished clicks: the pending point of a two-click tool ((0, 0) is
-  // none) and the corners collected by the crossing tool.
-  GridPoint pending;
+  // Half-finished clicks: the pending point of a two-click tool and the
+  // corners collected by the crossing tool.
+  std::optional<GridPoint> pending;
   std::vector<GridPoint> crossing_corners;
   // The grid point under the mouse pointer: the preview of what the next
   // click adds runs from the pending point to it.
-  GridPoint hover;
-  bool has_hover = false;
+  std::optional<GridPoint> hover;
 };
 
 // Draws the whole client area. Only what lies in the view is drawn, so a

@@ -251,7 +251,8 @@ void BackToSelection(EditSession& session) { session.SetMode(EditMode::kSelect);
 
 void MoveRelease(EditSession& session, int px, int py) {
   const GridPoint to = SnapToGrid(px, py);
-  const GridPoint from = session.state().drag_reference;
+  if (!session.state().drag_reference) return;
+  const GridPoint from = *session.state().drag_reference;
   if (to == from) return;
   const MapSelection& selection = session.selection();
   const EditMap& map = session.map();

@@ -46,12 +46,37 @@ TEST_F(EditSessionTest, TrackClicksDrawAJoinedLineAndTheSameColumnMovesThePendin
   EXPECT_EQ(session_.pending(), (GridPoint{9, 8}));
   Right(0, 0);
   EXPECT_FALSE(session_.has_pending());
-  // A first click on (0, 0) is not remembered; choosing a tool forgets one.
-  Click(0, 0);
-  EXPECT_FALSE(session_.has_pending());
+  // Choosing a tool forgets the pending point.
   Click(20, 5);
   session_.ChooseMode(EditMode::kTrack, kBothWays);
   EXPECT_FALSE(session_.has_pending());
+}
+
+// Grid point (0, 0) is a grid point like any other for every tool.
+TEST_F(EditSessionTest, ToolsTakeGridPointZeroLikeAnyOther) {
+  Draw(kBothWays, {{0, 0}, {4, 0}});
+  ASSERT_EQ(map_.rails().count(), 1);
+  EXPECT_EQ(Box(map_.rails()[1]), (std::vector<int>{0, -1, 4, 1}));
+  Draw(kBothWays, {{6, 8}, {10, 8}});
+  session_.ChooseMode(EditMode::kJump);
+  Click(0, 0);
+  Click(10, 8);
+  ASSERT_EQ(map_.jumps().count(), 1);
+  EXPECT_EQ(map_.jumps()[1].b(), (GridPoint{0, 0}));
+
+  session_.ChooseMode(EditMode::kSelect, static_cast<int>(SelectionKind::kRange));
+  Click(0, 0);
+  EXPECT_EQ(session_.pending(), (GridPoint{0, 0}));
+  Click(12, 9);
+  EXPECT_TRUE(session_.selection().Has(MapTable::kRail, 2));
+
+  // Releasing the button in the move tool without a press before moves
+  // nothing, not even what lies at (0, 0).
+  map_.Replace(MapContent(map_.content()));
+  session_.selection().Set(MapTable::kRail, 1, true);
+  session_.ChooseMode(EditMode::kMove);
+  session_.LeftUp(3 * kCellWidth, 3 * kCellHeight);
+  EXPECT_EQ(Box(map_.rails()[1]), (std::vector<int>{0, -1, 4, 1}));
 }
 
 TEST_F(EditSessionTest, TrackRefusals) {

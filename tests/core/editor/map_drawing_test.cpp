@@ -425,8 +425,12 @@ TEST(MapDrawingMarks, PendingPointsBandsAndCorners) {
       EXPECT_EQ(last.op, Op::kLine);  // the grid is the last thing drawn
     }
   }
-  MapDrawOptions options = View(EditMode::kTrack);  // (0, 0) is no pending point
+  MapDrawOptions options = View(EditMode::kTrack);  // no pending point
   EXPECT_EQ(Draw(EditMap(), options).back().op, Op::kLine);
+  options.pending = GridPoint{0, 0};  // a pending point like any other
+  const Call origin = Draw(EditMap(), options).back();
+  EXPECT_EQ(origin.colour, kMapRed);
+  EXPECT_EQ(origin.points, (std::vector<PixelPoint>{{-3, -3}, {2, 2}}));
 
   options = View(EditMode::kCrossing);
   options.crossing_corners = {{4, 5}, {4, 7}};

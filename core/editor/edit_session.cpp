@@ -116,26 +116,28 @@ void EditSession::BeginInput(const EditTool& tool) {
   }
 }
 
-int ViewToGridPixels(int view, int zoom) {
-  // Floor division: every view pixel belongs to the grid pixel it shows.
-  const std::int64_t scaled = std::int64_t{view} * 100;
-  const std::int64_t z = std::max(zoom, 1);
-  return static_cast<int>(scaled >= 0 ? scaled / z : -((-scaled + z - 1) / z));
+KeyResult EditSession::ZoomTo(int zoom) {
+  KeyResult result = KeyResult::Handled();
+  if (zoom != state_.zoom) result.zoomed_from = state_.zoom;
+  state_.zoom = zoom;
+  return result;
 }
 
-KeyResult EditSession::ZoomBy(int steps) {
-  const auto* begin = std::begin(kZoomSteps);
-  const auto* end = std::end(kZoomSteps);
-  const auto* now = std::find(begin, end, state_.zoom);
-  const std::ptrdiff_t at = now == end ? std::find(begin, end, 100) - begin : now - begin;
-  const std::ptrdiff_t next = std::clamp<std::ptrdiff_t>(at + steps, 0, (end - begin) - 1);
-  state_.zoom = kZoomSteps[next];
-  return KeyResult::Handled();
+KeyResult EditSession::ZoomBy(int steps) { return ZoomTo(NextZoom(state_.zoom, steps)); }
+
+KeyResult EditSession::ZoomReset() { return ZoomTo(kActualSize); }
+
+KeyResult EditSession::ZoomToFit() {
+  KeyResult result = ZoomTo(FitZoom(map_.Extent(), state_.view_width, state_.view_height));
+  // The whole map shows from the origin, also when the scale stays.
+  if (result.zoomed_from == 0) result.zoomed_from = state_.zoom;
+  result.to_origin = true;
+  return result;
 }
 
-KeyResult EditSession::ZoomReset() {
-  state_.zoom = 100;
-  return KeyResult::Handled();
+void EditSession::SetViewSize(int width, int height) {
+  state_.view_width = width;
+  state_.view_height = height;
 }
 
 void EditSession::Hover(int px, int py) { state_.hover = PixelPoint{px, py}; }
@@ -411,6 +413,7 @@ void EditSession::FillDrawOptions(MapDrawOptions* options) const {
   options->check_marks = &state_.check_marks;
   options->grid_x = state_.grid_x;
   options->grid_y = state_.grid_y;
+  options->zoom = state_.zoom;
   options->pending = state_.pending;
   options->hover.reset();
   if (state_.hover) options->hover = SnapToGrid(state_.hover->x, state_.hover->y);

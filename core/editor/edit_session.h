@@ -25,6 +25,7 @@
 #include "editor/map_change.h"
 #include "editor/map_drawing.h"
 #include "editor/map_selection.h"
+#include "editor/map_zoom.h"
 
 namespace corvane {
 
@@ -58,6 +59,11 @@ struct KeyResult {
   bool handled = false;
   ScrollRequest scroll;
   bool clear_check_messages = false;  // the error display was switched on
+  // A zoom command ran: the scale before it (0: none). The view keeps the
+  // grid point at its centre in place, or after Zoom to Fit shows the map
+  // from column and row 0.
+  int zoomed_from = 0;
+  bool to_origin = false;
 
   // A command or key that was taken, with nothing more to report.
   static KeyResult Handled() {
@@ -77,13 +83,7 @@ struct ToolValues {
   int name_entry = 0;   // automatic naming: the naming-table entry
 };
 
-// What the tools remember between clicks.
-// The scales the map edit window offers, in percent.
-inline constexpr int kZoomSteps[] = {25, 50, 75, 100, 150, 200, 300, 400};
-
-// A view pixel at scale `zoom` (percent) as a grid pixel, before scrolling.
-int ViewToGridPixels(int view, int zoom);
-
+// What the tools remember between clicks, and the view's scale and size.
 struct EditState {
   std::optional<GridPoint> pending;  // first click of a two-click tool
   int building_point = 0;            // turnout under construction
@@ -106,8 +106,11 @@ struct EditState {
   // Every grid_x-th column and grid_y-th row line is drawn dark (0: none).
   int grid_x = 10;
   int grid_y = 4;
-  // The view's scale in percent (one of kZoomSteps).
-  int zoom = 100;
+  // The view's scale in percent (map_zoom.h), and its size in its own
+  // pixels (a session without a window keeps the window's first size).
+  int zoom = kActualSize;
+  int view_width = 1000;
+  int view_height = 300;
   // The grid pixel under the mouse pointer, while it is over the map.
   std::optional<PixelPoint> hover;
 
@@ -200,9 +203,13 @@ class EditSession : private MapListener {
   // the map unmodified; a cancelled dialog leaves the window without a map.
   bool StartNewMap(const std::function<bool(bool confirm)>& reset);
 
-  // The view's scale: one step in or out of kZoomSteps, or 100 %.
+  // The view's scale: one step in or out of kZoomSteps, actual size, or the
+  // scale that shows the whole map in the view.
   KeyResult ZoomBy(int steps);
   KeyResult ZoomReset();
+  KeyResult ZoomToFit();
+  // The size of the view in its own pixels, for Zoom to Fit.
+  void SetViewSize(int width, int height);
   // The mouse pointer over grid pixel (px, py), or off the map: what the
   // next click would add is drawn as a preview.
   void Hover(int px, int py);
@@ -243,6 +250,7 @@ class EditSession : private MapListener {
   void BeginInput(const EditTool& tool);
   bool AskValue(const EditTool& tool);
   void SetOnSelection(const EditTool& tool);
+  KeyResult ZoomTo(int zoom);
 
   EditMap& map_;
   Prompter& prompter_;

@@ -687,6 +687,7 @@ KeyResult EditSignalDetails(EditSession& session) { return session.EditSignalDet
 KeyResult ZoomIn(EditSession& session) { return session.ZoomBy(1); }
 KeyResult ZoomOut(EditSession& session) { return session.ZoomBy(-1); }
 KeyResult ZoomReset(EditSession& session) { return session.ZoomReset(); }
+KeyResult ZoomToFit(EditSession& session) { return session.ZoomToFit(); }
 KeyResult Undo(EditSession& session) { return session.Undo(); }
 KeyResult Redo(EditSession& session) { return session.Redo(); }
 bool CanUndo(const EditSession& session) { return session.map().CanUndo(); }
@@ -753,6 +754,7 @@ std::vector<EditCommand> BuildOtherCommands() {
           view(Command(kCmdZoomIn, {"拡大表示(&I)", "Zoom In(&I)"}), ZoomIn, "Ctrl++; Ctrl+=")),
       view(Command(kCmdZoomOut, {"縮小表示(&O)", "Zoom Out(&O)"}), ZoomOut, "Ctrl+-"),
       view(Command(kCmdZoomReset, {"等倍表示(&A)", "Actual Size(&A)"}), ZoomReset, "Ctrl+0"),
+      view(Command(kCmdZoomToFit, {"ズーム全体(&F)", "Zoom to Fit(&F)"}), ZoomToFit, "Ctrl+9"),
       AfterSeparator(
           map_setting(Command(kCmdMapProperty, {"マッププロパティ(&M)", "Map Properties(&M)"}),
                       EditMapProperty)),

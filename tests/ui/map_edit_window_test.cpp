@@ -254,8 +254,8 @@ class MapEditWindowTest : public QObject {
     const EditMap& map = h.context.edit_map;
     const QImage image = RenderWholeMap(map, 10, 4);
     const MapExtent extent = map.Extent();
-    QCOMPARE(image.width(), (extent.max_x + kRenderMarginColumns) * kCellWidth);
-    QCOMPARE(image.height(), (extent.max_y + kRenderMarginRows) * kCellHeight);
+    QCOMPARE(image.width(), (extent.max_x + kWholeMapMarginColumns) * kCellWidth);
+    QCOMPARE(image.height(), (extent.max_y + kWholeMapMarginRows) * kCellHeight);
 
     // The middle of every horizontal segment is a red track pixel.
     int checked = 0;

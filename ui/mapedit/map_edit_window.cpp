@@ -144,7 +144,7 @@ void MapEditWindow::CreateToolMenus() {
 }
 
 void MapEditWindow::RunToolCommand(const std::string& id) {
-  session_->RunCommand(id);
+  view_->ShowResult(session_->RunCommand(id));
   Edited();
   view_->setFocus();
 }

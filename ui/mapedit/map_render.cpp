@@ -10,9 +10,8 @@ void RenderMap(const EditMap& map, const MapDrawOptions& options, QPainter& pain
 }
 
 QSize WholeMapSize(const EditMap& map) {
-  const PixelSize size = MapPixelExtent(map.Extent());
-  return QSize(size.width + kRenderMarginColumns * kCellWidth,
-               size.height + kRenderMarginRows * kCellHeight);
+  const PixelSize size = WholeMapPixels(map.Extent());
+  return QSize(size.width, size.height);
 }
 
 QImage RenderWholeMap(const EditMap& map, int grid_x, int grid_y) {

@@ -155,6 +155,14 @@ TEST_F(EditScriptTest, MenuCommandsByIdWithOrWithoutTheirMenuPrefix) {
   EXPECT_EQ(prompter_.shown()[0].caption, "操作エラー");
 }
 
+TEST_F(EditScriptTest, ZoomToFitIsACommandInBothLanguages) {
+  ASSERT_TRUE(Run("mode 2 both\nclick 2 5\nclick 398 5\nright 0 0\ncommand ズーム全体\n"))
+      << error_;
+  EXPECT_EQ(script_.session().state().zoom, 25);  // 4000 pixels into the first window's 1000
+  ASSERT_TRUE(Run("command 等倍表示\ncommand Zoom to Fit\n")) << error_;
+  EXPECT_EQ(script_.session().state().zoom, 25);
+}
+
 TEST_F(EditScriptTest, MenuCommandsByTheirTextTakeQueuedAnswers) {
   ASSERT_TRUE(Run(R"(mode 2
 click 2 5

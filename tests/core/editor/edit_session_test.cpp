@@ -527,6 +527,27 @@ TEST_F(EditSessionTest, PropertyToolStoresWhatTheDialogConfirms) {
   EXPECT_TRUE(map_.modified());
 }
 
+TEST_F(EditSessionTest, ZoomCommandsReportTheScaleBeforeAndFitShowsTheOrigin) {
+  Draw(kBothWays, {{2, 5}, {198, 40}});
+  session_.SetViewSize(1000, 300);
+  KeyResult result = session_.RunCommand(kCmdZoomOut);
+  EXPECT_EQ(session_.state().zoom, 75);
+  EXPECT_EQ(result.zoomed_from, 100);
+  EXPECT_FALSE(result.to_origin);
+  result = session_.RunCommand(kCmdZoomToFit);
+  EXPECT_EQ(session_.state().zoom, 50);
+  EXPECT_EQ(result.zoomed_from, 75);
+  EXPECT_TRUE(result.to_origin);
+  // Fitting again keeps the scale and still shows the origin.
+  result = session_.RunCommand(kCmdZoomToFit);
+  EXPECT_TRUE(result.to_origin);
+  EXPECT_NE(result.zoomed_from, 0);
+  EXPECT_EQ(session_.RunCommand(kCmdZoomIn).zoomed_from, 50);
+  EXPECT_EQ(session_.state().zoom, 75);
+  session_.RunCommand(kCmdZoomReset);
+  EXPECT_EQ(session_.RunCommand(kCmdZoomReset).zoomed_from, 0);  // no change
+}
+
 TEST(WheelScrollTest, OnePagePerNotchAndShiftTurnsItSideways) {
   int remainder = 0;
   ScrollRequest down = WheelScroll(0, -2 * kWheelNotch, false, &remainder);

@@ -282,14 +282,22 @@ void CheckRun::Progress(std::string_view text) const {
 
 void CheckRun::Error(std::string_view text, MapTable table, int index) {
   ++errors_;
-  if (output_.message) output_.message(text);
+  Finding(text, table, index);
   if (index != 0) marks_.Set(table, index, kErrorMark);
 }
 
 void CheckRun::Warning(std::string_view text, MapTable table, int index) {
   ++warnings_;
-  if (output_.message) output_.message(text);
+  Finding(text, table, index);
   if (index != 0) marks_.Set(table, index, kWarningMark);
+}
+
+void CheckRun::Finding(std::string_view text, MapTable table, int index) const {
+  if (index != 0 && output_.finding) {
+    output_.finding(text, table, index);
+  } else if (output_.message) {
+    output_.message(text);
+  }
 }
 
 bool CheckRun::EndOfStage() {

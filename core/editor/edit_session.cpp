@@ -1,6 +1,8 @@
 #include "editor/edit_session.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <iterator>
 
 #include "base/menu.h"
@@ -48,6 +50,7 @@ EditSession::EditSession(EditMap& map, Prompter& prompter, EditDialogs& dialogs)
 EditSession::~EditSession() { map_.RemoveListener(this); }
 
 void EditSession::RecordInserted(MapTable table, int index) {
+  if (linked_log_ != nullptr) linked_log_->RecordInserted(static_cast<int>(table), index);
   state_.selection.RecordInserted(table, index);
   state_.check_marks.RecordInserted(table, index);
   for (const KeptNumber& kept : kKeptNumbers) {
@@ -57,6 +60,7 @@ void EditSession::RecordInserted(MapTable table, int index) {
 }
 
 void EditSession::RecordDeleted(MapTable table, int index) {
+  if (linked_log_ != nullptr) linked_log_->RecordDeleted(static_cast<int>(table), index);
   state_.selection.RecordDeleted(table, index);
   state_.check_marks.RecordDeleted(table, index);
   for (const KeptNumber& kept : kKeptNumbers) {
@@ -71,6 +75,7 @@ void EditSession::RecordDeleted(MapTable table, int index) {
 }
 
 void EditSession::ContentReplaced() {
+  if (linked_log_ != nullptr) linked_log_->ForgetLinks();
   half_turn_pending_ = false;
   ForgetInput();
   state_.highlight_rail = state_.highlight_point = state_.highlight_branch = 0;
@@ -132,6 +137,57 @@ KeyResult EditSession::ZoomToFit() {
   // The whole map shows from the origin, also when the scale stays.
   if (result.zoomed_from == 0) result.zoomed_from = state_.zoom;
   result.to_origin = true;
+  return result;
+}
+
+KeyResult EditSession::ShowLinked(std::optional<MessageLink> link) {
+  if (!link || !map_open_) return {};
+  const MapTable table = static_cast<MapTable>(link->table);
+  const int index = link->record;
+  // The box the view centres, for the objects that lie on the grid.
+  std::optional<std::array<int, 4>> box;
+  switch (table) {
+    case MapTable::kRail:
+      if (map_.rails().Contains(index)) {
+        const MapRail& r = map_.rails()[index];
+        box = {r.x1, r.y1, r.x2, r.y2};
+      }
+      break;
+    case MapTable::kPoint:
+      if (map_.points().Contains(index)) {
+        const MapPoint& p = map_.points()[index];
+        box = {p.x1, p.y1, p.x2, p.y2};
+      }
+      break;
+    case MapTable::kStationDraw:
+      if (map_.station_draws().Contains(index)) {
+        const MapStationDraw& d = map_.station_draws()[index];
+        box = {d.x1, d.y1, d.x2, d.y2};
+      }
+      break;
+    case MapTable::kJump:
+      if (map_.jumps().Contains(index)) {
+        const MapJump& j = map_.jumps()[index];
+        box = {j.ax, ClampToInt(std::int64_t{j.ay} - 1), ClampToInt(std::int64_t{j.ax} + 1),
+               ClampToInt(std::int64_t{j.ay} + 1)};
+      }
+      break;
+    default:
+      break;
+  }
+  if (!box) return {};
+  SetMode(EditMode::kSelect);
+  state_.selection_kind = SelectionKind::kIndividual;
+  state_.selection.Clear();
+  if (table == MapTable::kJump) {
+    state_.selection.SetJumpEnd(index, true, true);
+    state_.selection.SetJumpEnd(index, false, true);
+  } else {
+    state_.selection.Set(table, index, true);
+  }
+  KeyResult result = KeyResult::Handled();
+  const auto [x1, y1, x2, y2] = *box;
+  result.scroll_to = CentredOn(x1, y1, x2, y2, state_.zoom, state_.view_width, state_.view_height);
   return result;
 }
 

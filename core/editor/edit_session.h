@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/canvas.h"
+#include "base/message_log.h"
 #include "base/prompter.h"
 #include "editor/check_marks.h"
 #include "editor/edit_dialogs.h"
@@ -64,6 +65,8 @@ struct KeyResult {
   // from column and row 0.
   int zoomed_from = 0;
   bool to_origin = false;
+  // Where the view scrolls to show an object.
+  std::optional<ScrollPosition> scroll_to;
 
   // A command or key that was taken, with nothing more to report.
   static KeyResult Handled() {
@@ -215,6 +218,15 @@ class EditSession : private MapListener {
   void Hover(int px, int py);
   void LeaveView();
 
+  // A double click on a message-window line: the object the line names
+  // becomes the one selection of the selection tool, and the view is to
+  // centre it. Not handled for a line without an object (or one whose
+  // object is gone) and while no map is open.
+  KeyResult ShowLinked(std::optional<MessageLink> link);
+  // The links of `log`'s lines follow the map's records (inserts, deletes,
+  // a replaced map); null for none.
+  void FollowLinksOf(MessageLog* log) { linked_log_ = log; }
+
   // Undo and redo of the map's actions (menu commands, Ctrl+Z, Ctrl+Y).
   KeyResult Undo();
   KeyResult Redo();
@@ -266,6 +278,7 @@ class EditSession : private MapListener {
   // The prompt line while a value dialog is open ("" none).
   std::string dialog_prompt_;
   bool map_open_ = true;
+  MessageLog* linked_log_ = nullptr;
 };
 
 }  // namespace corvane

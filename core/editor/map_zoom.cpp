@@ -62,6 +62,16 @@ ScrollPosition ZoomAround(ScrollPosition scroll, PixelPoint anchor, int from, in
           KeepLine(grid_y, ViewToGridPixels(anchor.y, to), kCellHeight)};
 }
 
+ScrollPosition CentredOn(int x1, int y1, int x2, int y2, int zoom, int view_width,
+                         int view_height) {
+  // The middle in grid pixels, and where the view's middle shows from its
+  // first column and row.
+  const std::int64_t middle_x = (std::int64_t{x1} + x2) * kCellWidth / 2;
+  const std::int64_t middle_y = (std::int64_t{y1} + y2) * kCellHeight / 2;
+  return {KeepLine(middle_x, ViewToGridPixels(view_width / 2, zoom), kCellWidth),
+          KeepLine(middle_y, ViewToGridPixels(view_height / 2, zoom), kCellHeight)};
+}
+
 int FitZoom(MapExtent extent, int view_width, int view_height) {
   const PixelSize map = WholeMapPixels(extent);
   // The largest whole percent at which each side fits.

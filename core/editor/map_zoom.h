@@ -36,6 +36,11 @@ struct ScrollPosition {
 // as whole columns and rows allow (never before column and row 0).
 ScrollPosition ZoomAround(ScrollPosition scroll, PixelPoint anchor, int from, int to);
 
+// The scroll position that puts the middle of the grid box from (x1, y1) to
+// (x2, y2) at the middle of a view of this size at scale `zoom`, as near as
+// whole columns and rows allow (never before column and row 0).
+ScrollPosition CentredOn(int x1, int y1, int x2, int y2, int zoom, int view_width, int view_height);
+
 // The largest scale (percent, at most actual size, at least
 // kSmallestFitZoom) at which a view of this size shows the whole map of
 // `extent` from column and row 0, with the margin a whole-map picture has.

@@ -183,6 +183,7 @@ void MapView::KeyDone(const KeyResult& result) {
 
 void MapView::ShowResult(const KeyResult& result) {
   Scroll(result.scroll);
+  if (result.scroll_to) ScrollTo(result.scroll_to->column, result.scroll_to->row);
   FollowZoom(result, viewport()->rect().center());
 }
 

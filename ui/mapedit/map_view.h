@@ -29,8 +29,9 @@ class MapView : public QAbstractScrollArea {
   // The grid pixel shown at the view's top-left corner.
   QPoint ScrollOffset() const;
 
-  // Carries out what a command or key reported: its scroll, and a change of
-  // the scale about the view's centre (or to the map's origin).
+  // Carries out what a command or key reported: its scroll (or the
+  // position to scroll to), and a change of the scale about the view's
+  // centre (or to the map's origin).
   void ShowResult(const KeyResult& result);
 
   // What the last paint showed besides the map: the session's tool and

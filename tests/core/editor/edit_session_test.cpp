@@ -548,6 +548,43 @@ TEST_F(EditSessionTest, ZoomCommandsReportTheScaleBeforeAndFitShowsTheOrigin) {
   EXPECT_EQ(session_.RunCommand(kCmdZoomReset).zoomed_from, 0);  // no change
 }
 
+TEST_F(EditSessionTest, AMessageLinkSelectsItsObjectAndCentresIt) {
+  MessageLog log;
+  session_.FollowLinksOf(&log);
+  Draw(kBothWays, {{2, 5}, {6, 5}});
+  Draw(kBothWays, {{200, 80}, {210, 80}});
+  log.AddLine("＜エラー＞線路が重複しています。",
+              MessageLink{static_cast<int>(MapTable::kRail), 2});
+  log.AddLine("エラー：1件　警告：0件");
+  session_.selection().Set(MapTable::kRail, 1, true);
+  session_.SetViewSize(400, 240);
+
+  KeyResult result = session_.ShowLinked(log.Link(0));
+  EXPECT_TRUE(result.handled);
+  EXPECT_EQ(session_.mode(), EditMode::kSelect);
+  EXPECT_EQ(session_.selection().Count(), 1);
+  EXPECT_TRUE(session_.selection().Has(MapTable::kRail, 2));
+  // Column 205 and row 80 in the middle of a view 40 columns and 20 rows big.
+  ASSERT_TRUE(result.scroll_to);
+  EXPECT_EQ(*result.scroll_to, (ScrollPosition{185, 70}));
+  // A line without an object shows nothing.
+  EXPECT_FALSE(session_.ShowLinked(log.Link(1)).handled);
+
+  // The link follows its segment when an earlier one goes, and names
+  // nothing once its own segment is gone.
+  MapChange(map_).rails().Delete(1);
+  EXPECT_EQ(log.Link(0), (MessageLink{static_cast<int>(MapTable::kRail), 1}));
+  EXPECT_TRUE(session_.ShowLinked(log.Link(0)).handled);
+  MapChange(map_).rails().Delete(1);
+  EXPECT_FALSE(session_.ShowLinked(log.Link(0)).handled);
+  // Another map: no line names anything of it.
+  Draw(kBothWays, {{2, 5}, {6, 5}});
+  log.AddLine("＜エラー＞線路が重複しています。",
+              MessageLink{static_cast<int>(MapTable::kRail), 1});
+  map_.Replace(MapContent(map_.content()));
+  EXPECT_FALSE(log.Link(2));
+}
+
 TEST(WheelScrollTest, OnePagePerNotchAndShiftTurnsItSideways) {
   int remainder = 0;
   ScrollRequest down = WheelScroll(0, -2 * kWheelNotch, false, &remainder);

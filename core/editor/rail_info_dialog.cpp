@@ -113,7 +113,7 @@ RailInfoDialog::RailInfoDialog(const EditMap& map, int index, bool point, bool e
 }
 
 std::string RailInfoDialog::Title(bool english) const {
-  return english ? "Track Information" : "線路情報入力";
+  return english ? "Track Section Properties" : "線路情報入力";
 }
 
 void RailInfoDialog::BuildFields(bool english) {

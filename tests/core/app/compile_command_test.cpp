@@ -2,26 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "editor/map_change.h"
 #include "mapfile/map_file.h"
-#include "support/test_support.h"
 
 namespace corvane {
 namespace {
 
-using testing::ScratchFolder;
-
-// The map edit window's compile on a map of one segment (2,5)-(6,5) with
-// signal types; the main window's dia is fresh.
+// The map edit window's compile, without the backup, on a map of one
+// segment (2,5)-(6,5) with a signal type; the main window's dia is fresh.
 class CompileCommandTest : public ::testing::Test {
  protected:
   CompileCommandTest() {
-    for (const std::string& folder : {folders_.temp, folders_.dia_data, folders_.system_map}) {
-      std::filesystem::create_directory(folder);
-    }
     MapChange change(map_);
     change.signal_types().Append(MapSignalType{});
     change.rails().Append(NewRail({2, 5}, {6, 5}, kBothWays));
@@ -38,24 +31,13 @@ class CompileCommandTest : public ::testing::Test {
     map_.MarkSaved();
   }
 
-  static DiaFolders FoldersIn(const ScratchFolder& folder) {
-    DiaFolders folders;
-    folders.temp = folder.File("temp/");
-    folders.dia_data = folder.File("dia_data/");
-    folders.system_map = folder.File("system_map/");
-    folders.system_map_ini = folder.File(kSystemMapIni);
-    return folders;
-  }
-
-  ScratchFolder folder_;
-  DiaFolders folders_ = FoldersIn(folder_);
   EditMap map_;
   ScriptedPrompter prompter_;
   ScriptedChooser chooser_;
   MessageLog log_;
   EditDialogs dialogs_;
   EditSession session_{map_, prompter_, dialogs_};
-  DiaDocument dia_{folders_, prompter_, chooser_, log_};
+  DiaDocument dia_{DiaFolders{}, prompter_, chooser_, log_};  // a compile writes no file
 };
 
 TEST_F(CompileCommandTest, ACompileIsOneStepAndOnlyWhenItChangedARecord) {

@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
+#include "editor/map_change.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
 
@@ -44,11 +45,14 @@ CompileOutcome RunCompileCommand(EditSession& session, DiaDocument& dia,
     return CompileOutcome::kCancelled;
   }
   session.state().error_display = true;
-  // The checks' repairs and the piece numbers are one step of the record
-  // of changes.
-  session.map().NameActions("コンパイル", "Compile");
-  std::optional<CompileResult> result =
-      CompileMap(session.map(), session.state().check_marks, setup.output);
+  std::optional<CompileResult> result;
+  {
+    // The checks' repairs and the piece numbers are one step of the record
+    // of changes, and none when they changed no record.
+    session.map().NameActions("コンパイル", "Compile");
+    MapChange step(session.map());
+    result = CompileMap(session.map(), session.state().check_marks, setup.output);
+  }
   if (!result) return CompileOutcome::kStopped;
   // Only now the main window's data is replaced: a compile a check stopped
   // leaves it, and its file name, as they were.

@@ -49,7 +49,8 @@ std::vector<MenuEntry> BuildMainMenu() {
           }),
       Submenu("map", "マップ(&M)", "Map(&M)",
               {
-                  CheckableCommand(kCmdRailProperty, "線路プロパティ(&P)", "Rail Property(&P)"),
+                  CheckableCommand(kCmdRailProperty, "線路プロパティ(&P)",
+                                   "Track Section Properties(&P)"),
                   MenuCommand(kCmdElectrificationAll, "電化方式一括設定(&A)",
                               "Electrification Setting for All(&A)"),
                   MenuCommand(kCmdSignalDetail, "信号詳細設定(&S)", "Signal Detail Setting(&S)"),

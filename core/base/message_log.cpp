@@ -10,21 +10,47 @@ void MessageLog::Clear() {
   Changed();
 }
 
-void MessageLog::AddLine(std::string_view utf8) {
+void MessageLog::AddLine(std::string_view utf8, std::optional<MessageLink> link) {
   // An empty line is kept as one full-width space so that it shows as a
   // blank line.
   std::string line = utf8.empty() ? std::string("　") : std::string(utf8);
   const std::string sjis = Utf8ToSjis(utf8);
   if (sjis.size() > kLineBytes) line = SjisToUtf8(ClipSjis(sjis, kLineBytes));
+  std::size_t slot = static_cast<std::size_t>(first_);
   if (size_ < kCapacity) {
-    lines_[static_cast<std::size_t>((first_ + size_) % kCapacity)] = std::move(line);
+    slot = static_cast<std::size_t>((first_ + size_) % kCapacity);
     ++size_;
   } else {
-    lines_[static_cast<std::size_t>(first_)] = std::move(line);
     first_ = (first_ + 1) % kCapacity;
   }
+  lines_[slot] = std::move(line);
+  links_[slot] = link;
   Changed();
 }
+
+std::optional<MessageLink> MessageLog::Link(int i) const {
+  if (i < 0 || i >= size_) return std::nullopt;
+  return links_[static_cast<std::size_t>((first_ + i) % kCapacity)];
+}
+
+void MessageLog::RecordInserted(int table, int record) {
+  for (std::optional<MessageLink>& link : links_) {
+    if (link && link->table == table && link->record >= record) ++link->record;
+  }
+}
+
+void MessageLog::RecordDeleted(int table, int record) {
+  for (std::optional<MessageLink>& link : links_) {
+    if (!link || link->table != table) continue;
+    if (link->record == record) {
+      link.reset();
+    } else if (link->record > record) {
+      --link->record;
+    }
+  }
+}
+
+void MessageLog::ForgetLinks() { links_.fill(std::nullopt); }
 
 void MessageLog::Changed() {
   ++revision_;

@@ -339,14 +339,22 @@ void CheckRun::Progress(std::string_view text) const {
 
 void CheckRun::Error(std::string_view text, MapTable table, int index) {
   ++errors_;
-  if (output_.message) output_.message(text);
+  Finding(text, table, index);
   if (index != 0) marks_.Set(table, index, kErrorMark);
 }
 
 void CheckRun::Warning(std::string_view text, MapTable table, int index) {
   ++warnings_;
-  if (output_.message) output_.message(text);
+  Finding(text, table, index);
   if (index != 0) marks_.Set(table, index, kWarningMark);
+}
+
+void CheckRun::Finding(std::string_view text, MapTable table, int index) const {
+  if (index != 0 && output_.finding) {
+    output_.finding(text, table, index);
+  } else if (output_.message) {
+    output_.message(text);
+  }
 }
 
 bool CheckRun::EndOfStage() {
@@ -417,6 +425,7 @@ bool CheckForCompile(EditSession& session, const CheckOutput& output) {
   session.state().error_display = true;
   // The repairs are one step of the record of changes.
   session.map().NameActions("コンパイル", "Compile");
+  MapChange step(session.map());
   return CheckForCompile(session.map(), session.state().check_marks, output);
 }
 

@@ -17,8 +17,11 @@ namespace corvane {
 
 // Where the checks report to.
 struct CheckOutput {
-  std::function<void()> clear_messages;                 // the message window is emptied
-  std::function<void(std::string_view utf8)> message;   // a message-window line
+  std::function<void()> clear_messages;                // the message window is emptied
+  std::function<void(std::string_view utf8)> message;  // a message-window line
+  // A finding's line with the map object it marks (when set; otherwise
+  // findings are plain lines too).
+  std::function<void(std::string_view utf8, MapTable table, int index)> finding;
   std::function<void(std::string_view utf8)> progress;  // the stage's text, shown in the title
   Prompter* prompter = nullptr;                         // the stop and go-on boxes
 };
@@ -47,6 +50,9 @@ class CheckRun {
   int warnings() const { return warnings_; }
 
  private:
+  // The finding's line, with its object when it names one.
+  void Finding(std::string_view text, MapTable table, int index) const;
+
   MapCheckMarks& marks_;
   const CheckOutput& output_;
   int errors_ = 0;

@@ -1,6 +1,8 @@
 #include "editor/edit_session.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <iterator>
 
 #include "base/menu.h"
@@ -48,6 +50,7 @@ EditSession::EditSession(EditMap& map, Prompter& prompter, EditDialogs& dialogs)
 EditSession::~EditSession() { map_.RemoveListener(this); }
 
 void EditSession::RecordInserted(MapTable table, int index) {
+  if (linked_log_ != nullptr) linked_log_->RecordInserted(static_cast<int>(table), index);
   state_.selection.RecordInserted(table, index);
   state_.check_marks.RecordInserted(table, index);
   for (const KeptNumber& kept : kKeptNumbers) {
@@ -57,6 +60,7 @@ void EditSession::RecordInserted(MapTable table, int index) {
 }
 
 void EditSession::RecordDeleted(MapTable table, int index) {
+  if (linked_log_ != nullptr) linked_log_->RecordDeleted(static_cast<int>(table), index);
   state_.selection.RecordDeleted(table, index);
   state_.check_marks.RecordDeleted(table, index);
   for (const KeptNumber& kept : kKeptNumbers) {
@@ -71,10 +75,11 @@ void EditSession::RecordDeleted(MapTable table, int index) {
 }
 
 void EditSession::ContentReplaced() {
+  if (linked_log_ != nullptr) linked_log_->ForgetLinks();
   half_turn_pending_ = false;
   ForgetInput();
   state_.highlight_rail = state_.highlight_point = state_.highlight_branch = 0;
-  state_.drag_reference = {};
+  state_.drag_reference.reset();
   state_.selection.Clear();
   state_.check_marks.Clear();
   if (!map_.stations().Contains(state_.current_station)) state_.current_station = 0;
@@ -116,26 +121,79 @@ void EditSession::BeginInput(const EditTool& tool) {
   }
 }
 
-int ViewToGridPixels(int view, int zoom) {
-  // Floor division: every view pixel belongs to the grid pixel it shows.
-  const std::int64_t scaled = std::int64_t{view} * 100;
-  const std::int64_t z = std::max(zoom, 1);
-  return static_cast<int>(scaled >= 0 ? scaled / z : -((-scaled + z - 1) / z));
+KeyResult EditSession::ZoomTo(int zoom) {
+  KeyResult result = KeyResult::Handled();
+  if (zoom != state_.zoom) result.zoomed_from = state_.zoom;
+  state_.zoom = zoom;
+  return result;
 }
 
-KeyResult EditSession::ZoomBy(int steps) {
-  const auto* begin = std::begin(kZoomSteps);
-  const auto* end = std::end(kZoomSteps);
-  const auto* now = std::find(begin, end, state_.zoom);
-  const std::ptrdiff_t at = now == end ? std::find(begin, end, 100) - begin : now - begin;
-  const std::ptrdiff_t next = std::clamp<std::ptrdiff_t>(at + steps, 0, (end - begin) - 1);
-  state_.zoom = kZoomSteps[next];
-  return KeyResult::Handled();
+KeyResult EditSession::ZoomBy(int steps) { return ZoomTo(NextZoom(state_.zoom, steps)); }
+
+KeyResult EditSession::ZoomReset() { return ZoomTo(kActualSize); }
+
+KeyResult EditSession::ZoomToFit() {
+  KeyResult result = ZoomTo(FitZoom(map_.Extent(), state_.view_width, state_.view_height));
+  // The whole map shows from the origin, also when the scale stays.
+  if (result.zoomed_from == 0) result.zoomed_from = state_.zoom;
+  result.to_origin = true;
+  return result;
 }
 
-KeyResult EditSession::ZoomReset() {
-  state_.zoom = 100;
-  return KeyResult::Handled();
+KeyResult EditSession::ShowLinked(std::optional<MessageLink> link) {
+  if (!link || !map_open_) return {};
+  const MapTable table = static_cast<MapTable>(link->table);
+  const int index = link->record;
+  // The box the view centres, for the objects that lie on the grid.
+  std::optional<std::array<int, 4>> box;
+  switch (table) {
+    case MapTable::kRail:
+      if (map_.rails().Contains(index)) {
+        const MapRail& r = map_.rails()[index];
+        box = {r.x1, r.y1, r.x2, r.y2};
+      }
+      break;
+    case MapTable::kPoint:
+      if (map_.points().Contains(index)) {
+        const MapPoint& p = map_.points()[index];
+        box = {p.x1, p.y1, p.x2, p.y2};
+      }
+      break;
+    case MapTable::kStationDraw:
+      if (map_.station_draws().Contains(index)) {
+        const MapStationDraw& d = map_.station_draws()[index];
+        box = {d.x1, d.y1, d.x2, d.y2};
+      }
+      break;
+    case MapTable::kJump:
+      if (map_.jumps().Contains(index)) {
+        const MapJump& j = map_.jumps()[index];
+        box = {j.ax, ClampToInt(std::int64_t{j.ay} - 1), ClampToInt(std::int64_t{j.ax} + 1),
+               ClampToInt(std::int64_t{j.ay} + 1)};
+      }
+      break;
+    default:
+      break;
+  }
+  if (!box) return {};
+  SetMode(EditMode::kSelect);
+  state_.selection_kind = SelectionKind::kIndividual;
+  state_.selection.Clear();
+  if (table == MapTable::kJump) {
+    state_.selection.SetJumpEnd(index, true, true);
+    state_.selection.SetJumpEnd(index, false, true);
+  } else {
+    state_.selection.Set(table, index, true);
+  }
+  KeyResult result = KeyResult::Handled();
+  const auto [x1, y1, x2, y2] = *box;
+  result.scroll_to = CentredOn(x1, y1, x2, y2, state_.zoom, state_.view_width, state_.view_height);
+  return result;
+}
+
+void EditSession::SetViewSize(int width, int height) {
+  state_.view_width = width;
+  state_.view_height = height;
 }
 
 void EditSession::Hover(int px, int py) { state_.hover = PixelPoint{px, py}; }
@@ -208,7 +266,7 @@ void EditSession::SetMode(EditMode mode) {
 }
 
 void EditSession::ForgetInput() {
-  state_.pending = {};
+  state_.pending.reset();
   state_.building_point = 0;
   state_.crossing_corners.clear();
 }
@@ -411,9 +469,10 @@ void EditSession::FillDrawOptions(MapDrawOptions* options) const {
   options->check_marks = &state_.check_marks;
   options->grid_x = state_.grid_x;
   options->grid_y = state_.grid_y;
+  options->zoom = state_.zoom;
   options->pending = state_.pending;
+  options->hover.reset();
   if (state_.hover) options->hover = SnapToGrid(state_.hover->x, state_.hover->y);
-  options->has_hover = state_.hover.has_value();
   options->crossing_corners = state_.crossing_corners;
 }
 

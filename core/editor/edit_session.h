@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/canvas.h"
+#include "base/message_log.h"
 #include "base/prompter.h"
 #include "editor/check_marks.h"
 #include "editor/edit_dialogs.h"
@@ -25,6 +26,7 @@
 #include "editor/map_change.h"
 #include "editor/map_drawing.h"
 #include "editor/map_selection.h"
+#include "editor/map_zoom.h"
 
 namespace corvane {
 
@@ -58,6 +60,13 @@ struct KeyResult {
   bool handled = false;
   ScrollRequest scroll;
   bool clear_check_messages = false;  // the error display was switched on
+  // A zoom command ran: the scale before it (0: none). The view keeps the
+  // grid point at its centre in place, or after Zoom to Fit shows the map
+  // from column and row 0.
+  int zoomed_from = 0;
+  bool to_origin = false;
+  // Where the view scrolls to show an object.
+  std::optional<ScrollPosition> scroll_to;
 
   // A command or key that was taken, with nothing more to report.
   static KeyResult Handled() {
@@ -77,23 +86,18 @@ struct ToolValues {
   int name_entry = 0;   // automatic naming: the naming-table entry
 };
 
-// What the tools remember between clicks.
-// The scales the map edit window offers, in percent.
-inline constexpr int kZoomSteps[] = {25, 50, 75, 100, 150, 200, 300, 400};
-
-// A view pixel at scale `zoom` (percent) as a grid pixel, before scrolling.
-int ViewToGridPixels(int view, int zoom);
-
+// What the tools remember between clicks, and the view's scale and size.
 struct EditState {
-  GridPoint pending;       // first click of a two-click tool; (0, 0): none
-  int building_point = 0;  // turnout under construction
+  std::optional<GridPoint> pending;  // first click of a two-click tool
+  int building_point = 0;            // turnout under construction
   std::vector<GridPoint> crossing_corners;
   int current_station = 0;
   int current_target = 0;
   int track_direction = kBothWays;
   SelectionKind selection_kind = SelectionKind::kIndividual;
   ToolValues values;
-  GridPoint drag_reference;  // where the selection tool was last pressed
+  // Where the selection tool was last pressed.
+  std::optional<GridPoint> drag_reference;
   // The object whose information dialog is open (drawn highlighted).
   int highlight_rail = 0;
   int highlight_point = 0;
@@ -105,12 +109,15 @@ struct EditState {
   // Every grid_x-th column and grid_y-th row line is drawn dark (0: none).
   int grid_x = 10;
   int grid_y = 4;
-  // The view's scale in percent (one of kZoomSteps).
-  int zoom = 100;
+  // The view's scale in percent (map_zoom.h), and its size in its own
+  // pixels (a session without a window keeps the window's first size).
+  int zoom = kActualSize;
+  int view_width = 1000;
+  int view_height = 300;
   // The grid pixel under the mouse pointer, while it is over the map.
   std::optional<PixelPoint> hover;
 
-  bool has_pending() const { return pending != GridPoint{}; }
+  bool has_pending() const { return pending.has_value(); }
 };
 
 class EditSession : private MapListener {
@@ -169,7 +176,7 @@ class EditSession : private MapListener {
 
   EditMode mode() const { return mode_; }
   SelectionKind selection_kind() const { return state_.selection_kind; }
-  GridPoint pending() const { return state_.pending; }
+  std::optional<GridPoint> pending() const { return state_.pending; }
   bool has_pending() const { return state_.has_pending(); }
   int track_direction() const { return state_.track_direction; }
   int building_point() const { return state_.building_point; }
@@ -180,7 +187,7 @@ class EditSession : private MapListener {
   void set_current_target(int target) { state_.current_target = target; }
   ToolValues& tool_values() { return state_.values; }
   const ToolValues& tool_values() const { return state_.values; }
-  GridPoint drag_reference() const { return state_.drag_reference; }
+  std::optional<GridPoint> drag_reference() const { return state_.drag_reference; }
   bool error_display() const { return state_.error_display; }
   const MapSelection& selection() const { return state_.selection; }
   MapSelection& selection() { return state_.selection; }
@@ -199,13 +206,26 @@ class EditSession : private MapListener {
   // the map unmodified; a cancelled dialog leaves the window without a map.
   bool StartNewMap(const std::function<bool(bool confirm)>& reset);
 
-  // The view's scale: one step in or out of kZoomSteps, or 100 %.
+  // The view's scale: one step in or out of kZoomSteps, actual size, or the
+  // scale that shows the whole map in the view.
   KeyResult ZoomBy(int steps);
   KeyResult ZoomReset();
+  KeyResult ZoomToFit();
+  // The size of the view in its own pixels, for Zoom to Fit.
+  void SetViewSize(int width, int height);
   // The mouse pointer over grid pixel (px, py), or off the map: what the
   // next click would add is drawn as a preview.
   void Hover(int px, int py);
   void LeaveView();
+
+  // A double click on a message-window line: the object the line names
+  // becomes the one selection of the selection tool, and the view is to
+  // centre it. Not handled for a line without an object (or one whose
+  // object is gone) and while no map is open.
+  KeyResult ShowLinked(std::optional<MessageLink> link);
+  // The links of `log`'s lines follow the map's records (inserts, deletes,
+  // a replaced map); null for none.
+  void FollowLinksOf(MessageLog* log) { linked_log_ = log; }
 
   // Undo and redo of the map's actions (menu commands, Ctrl+Z, Ctrl+Y).
   KeyResult Undo();
@@ -242,6 +262,7 @@ class EditSession : private MapListener {
   void BeginInput(const EditTool& tool);
   bool AskValue(const EditTool& tool);
   void SetOnSelection(const EditTool& tool);
+  KeyResult ZoomTo(int zoom);
 
   EditMap& map_;
   Prompter& prompter_;
@@ -257,6 +278,7 @@ class EditSession : private MapListener {
   // The prompt line while a value dialog is open ("" none).
   std::string dialog_prompt_;
   bool map_open_ = true;
+  MessageLog* linked_log_ = nullptr;
 };
 
 }  // namespace corvane

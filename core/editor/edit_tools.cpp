@@ -72,9 +72,9 @@ std::size_t Slot(int value, int first) {
 }
 
 constexpr Bilingual kTrackTitles[] = {
-    {"%s  ＜線路追加モード（双方向）＞", "%s  <Track Add Mode (Both Directions)>"},
-    {"%s  ＜線路追加モード（←方向）＞", "%s  <Track Add Mode (Leftward)>"},
-    {"%s  ＜線路追加モード（→方向）＞", "%s  <Track Add Mode (Rightward)>"},
+    {"%s  ＜線路追加モード（双方向）＞", "%s  <Track Section Add Mode (Both Directions)>"},
+    {"%s  ＜線路追加モード（←方向）＞", "%s  <Track Section Add Mode (Leftward)>"},
+    {"%s  ＜線路追加モード（→方向）＞", "%s  <Track Section Add Mode (Rightward)>"},
 };
 constexpr Bilingual kTurnoutTitle = {"%s  ＜分岐ポイント追加モード＞", "%s  <Turnout Add Mode>"};
 constexpr Bilingual kCrossingTitle = {"%s  ＜交差ポイント追加モード＞", "%s  <Crossing Add Mode>"};
@@ -115,8 +115,7 @@ constexpr Bilingual kNoSpeedLimitTitle = {"%s  ＜制限速度設定モード＞
                                           "%s  <Speed Limit Mode>  No Limit"};
 constexpr Bilingual kPointSpeedTitle = {"%s  ＜ポイント制限速度設定モード＞",
                                         "%s  <Point Speed Limit Mode>"};
-constexpr Bilingual kLengthTitle = {"%s  ＜線路距離設定モード＞　%dm",
-                                    "%s  <Track Distance Mode>  %dm"};
+constexpr Bilingual kLengthTitle = {"%s  ＜線路距離設定モード＞　%dm", "%s  <Length Mode>  %dm"};
 constexpr Bilingual kStopLeftwardTitle = {"%s  ＜停止目標距離設定モード（←方向）＞　%dm",
                                           "%s  <Stop Target Distance Mode (Leftward)>  %dm"};
 constexpr Bilingual kStopRightwardTitle = {"%s  ＜停止目標距離設定モード（→方向）＞　%dm",
@@ -124,10 +123,10 @@ constexpr Bilingual kStopRightwardTitle = {"%s  ＜停止目標距離設定モ�
 constexpr Bilingual kManualNameTitle = {"%s  ＜名称設定モード＞　←方向：%s　→方向：%s",
                                         "%s  <Name Mode>  Leftward: %s  Rightward: %s"};
 constexpr Bilingual kBlockNameAutoTitle = {"%s  ＜線路名称全自動設定モード＞",
-                                           "%s  <Full-Automatic Track Naming Mode>"};
+                                           "%s  <Full-Automatic Block Naming Mode>"};
 constexpr Bilingual kBlockNameSemiTitle = {
     "%s  ＜線路名称半自動設定モード＞　←方向：%s　→方向：%s",
-    "%s  <Semi-Automatic Track Naming Mode>  Leftward: %s  Rightward: %s"};
+    "%s  <Semi-Automatic Block Naming Mode>  Leftward: %s  Rightward: %s"};
 constexpr Bilingual kYardNameTitle = {"%s  ＜構内名称自動設定モード＞　←方向：%s　→方向：%s",
                                       "%s  <Yard Naming Mode>  Leftward: %s  Rightward: %s"};
 constexpr Bilingual kStationNameTitle = {"%s  ＜駅名称自動設定モード＞　←方向：%s　→方向：%s",
@@ -135,7 +134,8 @@ constexpr Bilingual kStationNameTitle = {"%s  ＜駅名称自動設定モード�
 constexpr Bilingual kStopSectionNameTitle = {
     "%s  ＜駅外停車区画名称自動設定モード＞　←方向：%s　→方向：%s",
     "%s  <Stop Section Naming Mode>  Leftward: %s  Rightward: %s"};
-constexpr Bilingual kPropertyTitle = {"%s  ＜線路情報入力モード＞", "%s  <Track Information Mode>"};
+constexpr Bilingual kPropertyTitle = {"%s  ＜線路情報入力モード＞",
+                                      "%s  <Track Section Properties Mode>"};
 constexpr Bilingual kStartPointTitle = {"%s  ＜起点指定モード＞　起点：%s",
                                         "%s  <Start Point Mode>  Start: %s"};
 constexpr Bilingual kStartPointUnsetTitle = {"%s  ＜起点指定モード＞　起点：未指定",
@@ -359,11 +359,12 @@ std::vector<EditTool> BuildTools() {
   EditTool track;
   track.mode = EditMode::kTrack;
   track.commands = {
-      AfterSeparator(Command(
-          kCmdTrackBoth, {"線路設置（双方向）(&B)", "Track, Both Directions(&B)"}, 'r', kBothWays)),
-      Command(kCmdTrackLeftward, {"線路設置（←方向）(&L)", "Track, Leftward(&L)"}, 0,
+      AfterSeparator(Command(kCmdTrackBoth,
+                             {"線路設置（双方向）(&B)", "Track Section, Both Directions(&B)"}, 'r',
+                             kBothWays)),
+      Command(kCmdTrackLeftward, {"線路設置（←方向）(&L)", "Track Section, Leftward(&L)"}, 0,
               kLeftwardOnly),
-      Command(kCmdTrackRightward, {"線路設置（→方向）(&R)", "Track, Rightward(&R)"}, 0,
+      Command(kCmdTrackRightward, {"線路設置（→方向）(&R)", "Track Section, Rightward(&R)"}, 0,
               kRightwardOnly),
   };
   track.prompt = "線路の始点を左クリックして下さい。";
@@ -371,7 +372,7 @@ std::vector<EditTool> BuildTools() {
       "線路の終点を左クリックして下さい。左クリックを続けて行うと連続指定出来ます。"
       "連続指定を中止する場合には、右クリックして下さい。";
   track.title = TrackTitle;
-  track.action_name = {"線路設置", "Place Track"};
+  track.action_name = {"線路設置", "Place Track Section"};
   track.variant_of = TrackDirection;
   track.chosen = SetTrackDirection;
   track.left_down = TrackClick;
@@ -449,7 +450,8 @@ std::vector<EditTool> BuildTools() {
 
   EditTool property;
   property.mode = EditMode::kProperty;
-  property.commands = {Command(kCmdProperty, {"線路プロパティ(&I)", "Rail Property(&I)"})};
+  property.commands = {
+      Command(kCmdProperty, {"線路プロパティ(&I)", "Track Section Properties(&I)"})};
   property.prompt = "線路プロパティを設定したい線路を左クリックして下さい。";
   property.title = PlainTitle<kPropertyTitle>;
   property.left_down = PropertyClick;
@@ -471,7 +473,7 @@ std::vector<EditTool> BuildTools() {
   };
   select.prompt_of = SelectPrompt;
   select.title = SelectTitle;
-  select.action_name = {"線路プロパティ", "Rail Property"};  // its right click
+  select.action_name = {"線路プロパティ", "Track Section Properties"};  // its right click
   select.variant_of = SelectionKindOf;
   select.chosen = SetSelectionKind;
   select.left_down = SelectClick;
@@ -572,7 +574,7 @@ std::vector<EditTool> BuildTools() {
   point_speed.left_down = PointSpeedClick;
   tools.push_back(point_speed);
   tools.push_back(
-      setter({EditMode::kLength, Command(kCmdLength, {"線路距離設定(&D)", "Track Length(&D)"}),
+      setter({EditMode::kLength, Command(kCmdLength, {"線路距離設定(&D)", "Length(&D)"}),
               "線路距離を設定したい線路を左クリックして下さい。", DistanceTitle<kLengthTitle>,
               AskForDistance, kDistancePrompt, SetRailLength, SetPointLength}));
   tools.push_back(setter(
@@ -687,6 +689,7 @@ KeyResult EditSignalDetails(EditSession& session) { return session.EditSignalDet
 KeyResult ZoomIn(EditSession& session) { return session.ZoomBy(1); }
 KeyResult ZoomOut(EditSession& session) { return session.ZoomBy(-1); }
 KeyResult ZoomReset(EditSession& session) { return session.ZoomReset(); }
+KeyResult ZoomToFit(EditSession& session) { return session.ZoomToFit(); }
 KeyResult Undo(EditSession& session) { return session.Undo(); }
 KeyResult Redo(EditSession& session) { return session.Redo(); }
 bool CanUndo(const EditSession& session) { return session.map().CanUndo(); }
@@ -753,6 +756,7 @@ std::vector<EditCommand> BuildOtherCommands() {
           view(Command(kCmdZoomIn, {"拡大表示(&I)", "Zoom In(&I)"}), ZoomIn, "Ctrl++; Ctrl+=")),
       view(Command(kCmdZoomOut, {"縮小表示(&O)", "Zoom Out(&O)"}), ZoomOut, "Ctrl+-"),
       view(Command(kCmdZoomReset, {"等倍表示(&A)", "Actual Size(&A)"}), ZoomReset, "Ctrl+0"),
+      view(Command(kCmdZoomToFit, {"ズーム全体(&F)", "Zoom to Fit(&F)"}), ZoomToFit, "Ctrl+9"),
       AfterSeparator(
           map_setting(Command(kCmdMapProperty, {"マッププロパティ(&M)", "Map Properties(&M)"}),
                       EditMapProperty)),

@@ -29,6 +29,10 @@ constexpr Int64 kCutPad = 4;
 
 constexpr double kArrowAngle = 0.4;  // radians between the track and each leg
 
+// Grid lines closer together than this many pixels of the window are left
+// out: at small scales they would run together into a grey area.
+constexpr int kSmallestGridSpacing = 4;
+
 // Floor division for grid lines left of or above the origin.
 Int64 FloorDiv(Int64 a, Int64 b) {
   Int64 q = a / b;
@@ -75,7 +79,8 @@ class MapPainter {
         canvas_(canvas),
         width_(std::max(options.view_width, 0)),
         height_(std::max(options.view_height, 0)),
-        dialog_open_(options.dialog_rail != 0 || options.dialog_point != 0) {}
+        dialog_open_(options.dialog_rail != 0 || options.dialog_point != 0),
+        pixel_(WindowPixel(options.zoom)) {}
 
   void Draw() {
     canvas_.FillRect(0, 0, width_, height_, kWhite);
@@ -125,7 +130,7 @@ class MapPainter {
     const int right = Cut(box.right, -kCutPad, width_ + kCutPad);
     const int bottom = Cut(box.bottom, -kCutPad, height_ + kCutPad);
     canvas_.FillRect(left, top, right, bottom, fill);
-    canvas_.FrameRect(left, top, right, bottom, outline, 1);
+    canvas_.FrameRect(left, top, right, bottom, outline, pixel_);
   }
 
   void CentredText(const PixelBox& box, std::string_view utf8, Rgb colour) {
@@ -148,14 +153,15 @@ class MapPainter {
                         static_cast<int>(cy), utf8, colour);
   }
 
-  // A line two pixels thick: the line and a copy one pixel higher.
+  // A line two pixels thick: the line and a copy one pixel higher (pixels
+  // of the window at small scales).
   void ThickLine(DoublePoint from, DoublePoint to, Rgb colour) {
     if (!ClipFar(from, to)) return;
     const PixelPoint a{static_cast<int>(std::lround(from.x)),
                        static_cast<int>(std::lround(from.y))};
     const PixelPoint b{static_cast<int>(std::lround(to.x)), static_cast<int>(std::lround(to.y))};
-    canvas_.Line(a, b, colour, 1);
-    canvas_.Line({a.x, a.y - 1}, {b.x, b.y - 1}, colour, 1);
+    canvas_.Line(a, b, colour, pixel_);
+    canvas_.Line({a.x, a.y - pixel_}, {b.x, b.y - pixel_}, colour, pixel_);
   }
 
   // Lines whose ends lie far out of the view are cut to the view's
@@ -198,22 +204,40 @@ class MapPainter {
     const Int64 last_column = FloorDiv(Int64{o_.scroll_x} + width_ + 1, kCellWidth);
     const Int64 first_row = FloorDiv(Int64{o_.scroll_y} - 1, kCellHeight);
     const Int64 last_row = FloorDiv(Int64{o_.scroll_y} + height_ + 1, kCellHeight);
+    const int width = std::max(2, pixel_);
     // Grey lines first, so that the black ones run unbroken over them.
     for (const bool black : {false, true}) {
-      for (Int64 c = first_column; c <= last_column; ++c) {
-        if (IsBlackLine(c, o_.grid_x) != black) continue;
-        const int x = static_cast<int>(PixelX(c));
-        canvas_.Line({x, 0}, {x, height_}, black ? kBlack : kMapGrey, 2);
+      if (ShowsLines(black ? o_.grid_x : 1, kCellWidth)) {
+        for (Int64 c = first_column; c <= last_column; ++c) {
+          if (IsBlackLine(c, o_.grid_x) != black) continue;
+          const int x = static_cast<int>(PixelX(c));
+          canvas_.Line({x, 0}, {x, height_}, black ? kBlack : kMapGrey, width);
+        }
       }
-      for (Int64 r = first_row; r <= last_row; ++r) {
-        if (IsBlackLine(r, o_.grid_y) != black) continue;
-        const int y = static_cast<int>(PixelY(r));
-        canvas_.Line({0, y}, {width_, y}, black ? kBlack : kMapGrey, 2);
+      if (ShowsLines(black ? o_.grid_y : 1, kCellHeight)) {
+        for (Int64 r = first_row; r <= last_row; ++r) {
+          if (IsBlackLine(r, o_.grid_y) != black) continue;
+          const int y = static_cast<int>(PixelY(r));
+          canvas_.Line({0, y}, {width_, y}, black ? kBlack : kMapGrey, width);
+        }
       }
     }
   }
 
   static bool IsBlackLine(Int64 line, int step) { return step > 0 && line % step == 0; }
+
+  // Whether lines every `step` cells of `cell` pixels stand far enough apart
+  // in the window to be drawn.
+  bool ShowsLines(int step, int cell) const {
+    return step > 0 &&
+           Int64{step} * cell * std::max(o_.zoom, 1) >= Int64{kSmallestGridSpacing} * kActualSize;
+  }
+
+  // The pixels of the drawing one pixel of the window covers at `zoom`,
+  // rounded up: the least width of a stroke.
+  static int WindowPixel(int zoom) {
+    return std::max(1, (kActualSize + std::max(zoom, 1) - 1) / std::max(zoom, 1));
+  }
 
   // Error and warning colours, which give way only to the selection's yellow.
   // The marks of a record while the error display is on.
@@ -499,8 +523,8 @@ class MapPainter {
   // ---- Marks of half-finished clicks ----
 
   void DrawMarks() {
-    const GridPoint p = o_.pending;
-    if (p.x != 0 || p.y != 0) {
+    if (o_.pending) {
+      const GridPoint p = *o_.pending;
       const Int64 x = PixelX(p.x);
       const Int64 y = PixelY(p.y);
       switch (o_.mode) {
@@ -538,7 +562,7 @@ class MapPainter {
         Square(PixelX(corner.x), PixelY(corner.y), 2, 1, kMapGreen);
       }
     }
-    if (o_.has_hover) DrawPreview();
+    if (o_.hover) DrawPreview();
   }
 
   DoublePoint At(GridPoint p) const {
@@ -549,9 +573,9 @@ class MapPainter {
   // corners) to the grid point under the pointer, in the colours of the
   // finished object.
   void DrawPreview() {
-    const GridPoint h = o_.hover;
-    const GridPoint p = o_.pending;
-    const bool pending = (p.x != 0 || p.y != 0) && p != h;
+    const GridPoint h = *o_.hover;
+    const GridPoint p = o_.pending.value_or(h);
+    const bool pending = o_.pending && p != h;
     switch (o_.mode) {
       case EditMode::kTrack:
         if (pending && p.x != h.x) ThickLine(At(p), At(h), kMapRed);
@@ -599,7 +623,7 @@ class MapPainter {
       return static_cast<int>(std::clamp<Int64>(v, -kFarAway, kFarAway));
     };
     canvas_.FrameRect(clamp(box.left), clamp(box.top), clamp(box.right), clamp(box.bottom), colour,
-                      2);
+                      std::max(2, pixel_));
   }
 
   // A square from `before` pixels before the point to `after` pixels after it.
@@ -615,6 +639,7 @@ class MapPainter {
   const int width_;
   const int height_;
   const bool dialog_open_;
+  const int pixel_;
   Int64 reach_x_ = kArrowReach;
   Int64 reach_y_ = kArrowReach;
 };
@@ -651,6 +676,13 @@ PixelSize MapPixelExtent(MapExtent extent) {
   constexpr Int64 kMax = std::numeric_limits<int>::max();
   return {static_cast<int>(std::clamp(Int64{extent.max_x} * kCellWidth, Int64{0}, kMax)),
           static_cast<int>(std::clamp(Int64{extent.max_y} * kCellHeight, Int64{0}, kMax))};
+}
+
+PixelSize WholeMapPixels(MapExtent extent) {
+  const PixelSize size = MapPixelExtent(extent);
+  constexpr Int64 kMax = std::numeric_limits<int>::max();
+  return {static_cast<int>(std::min(Int64{size.width} + kWholeMapMarginColumns * kCellWidth, kMax)),
+          static_cast<int>(std::min(Int64{size.height} + kWholeMapMarginRows * kCellHeight, kMax))};
 }
 
 MapScrollRanges MapScrollRangesFor(MapExtent extent, int view_width, int view_height) {

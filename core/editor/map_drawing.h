@@ -5,6 +5,7 @@
 // headless renderer and the tests share one drawing.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "base/canvas.h"
@@ -12,6 +13,7 @@
 #include "editor/edit_map.h"
 #include "editor/edit_mode.h"
 #include "editor/map_selection.h"
+#include "editor/map_zoom.h"
 
 namespace corvane {
 
@@ -33,6 +35,9 @@ struct MapDrawOptions {
   int scroll_y = 0;
   int view_width = 0;
   int view_height = 0;
+  // The scale the window shows the drawing at, in percent: strokes and grid
+  // lines keep at least one pixel of the window.
+  int zoom = kActualSize;
 
   // Every grid_x-th column and grid_y-th row line is black (0: none).
   int grid_x = 10;
@@ -66,14 +71,13 @@ struct MapDrawOptions {
   bool show_check_marks = false;
   const MapCheckMarks* check_marks = nullptr;
 
-  // Half-finished clicks: the pending point of a two-click tool ((0, 0) is
-  // none) and the corners collected by the crossing tool.
-  GridPoint pending;
+  // Half-finished clicks: the pending point of a two-click tool and the
+  // corners collected by the crossing tool.
+  std::optional<GridPoint> pending;
   std::vector<GridPoint> crossing_corners;
   // The grid point under the mouse pointer: the preview of what the next
   // click adds runs from the pending point to it.
-  GridPoint hover;
-  bool has_hover = false;
+  std::optional<GridPoint> hover;
 };
 
 // Draws the whole client area. Only what lies in the view is drawn, so a
@@ -90,6 +94,15 @@ struct PixelSize {
   int height = 0;
 };
 PixelSize MapPixelExtent(MapExtent extent);
+
+// Columns and rows beyond the map's extent that a picture of the whole map
+// shows, so that the ends of jumps and the last grid lines show.
+inline constexpr int kWholeMapMarginColumns = 2;
+inline constexpr int kWholeMapMarginRows = 2;
+
+// The size in pixels of a picture of the whole map: its extent plus the
+// margin.
+PixelSize WholeMapPixels(MapExtent extent);
 
 // One scroll bar of the map edit window. Positions count columns (or rows);
 // `range` is the highest value of the bar as the window has always set it

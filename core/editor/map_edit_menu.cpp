@@ -48,7 +48,7 @@ std::vector<MenuEntry> BuildToolMenus() {
   std::vector<MenuEntry> menus = {
       Submenu(kEditMenuId, "編集(&E)", "Edit(&E)", {}),
       Submenu(kSettingsMenuId, "設定(&S)", "Settings(&S)", {}),
-      Submenu(kNamesMenuId, "線路名称設定(&N)", "Track Names(&N)", {}),
+      Submenu(kNamesMenuId, "線路名称設定(&N)", "Track Section Names(&N)", {}),
       Submenu(kViewMenuId, "表示(&V)", "View(&V)", {}),
   };
   for (const EditCommand& command : OtherEditCommands()) {

@@ -50,6 +50,7 @@ inline constexpr const char kCmdGrid[] = "map_edit.grid";
 inline constexpr const char kCmdZoomIn[] = "map_edit.zoom_in";
 inline constexpr const char kCmdZoomOut[] = "map_edit.zoom_out";
 inline constexpr const char kCmdZoomReset[] = "map_edit.zoom_reset";
+inline constexpr const char kCmdZoomToFit[] = "map_edit.zoom_to_fit";
 inline constexpr const char kCmdDirectionBoth[] = "map_edit.direction_both";
 inline constexpr const char kCmdDirectionLeftward[] = "map_edit.direction_leftward";
 inline constexpr const char kCmdDirectionRightward[] = "map_edit.direction_rightward";

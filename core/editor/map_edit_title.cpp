@@ -58,7 +58,7 @@ std::string PointerText(const EditSession& session, bool english) {
     text += " " + std::to_string(number);
   };
   if (const int rail = map.RailAt(hover->x, hover->y); rail != 0) {
-    object("線路", "Segment", rail);
+    object("線路", "Track section", rail);
   } else if (const int point = map.PointAt(hover->x, hover->y); point != 0) {
     object("ポイント", "Point", point);
   } else if (const int draw = map.StationDrawAt(hover->x, hover->y); draw != 0) {

@@ -121,20 +121,20 @@ void AddCrossing(EditSession& session) {
 void TrackClick(EditSession& session, int px, int py) {
   const GridPoint p = SnapToGrid(px, py);
   EditState& state = session.state();
-  if (!state.has_pending() || p.x == state.pending.x) {
+  if (!state.has_pending() || p.x == state.pending->x) {
     StartAt(session, p);
     return;
   }
-  const MapRail rail = NewRail(state.pending, p, state.track_direction);
+  const MapRail rail = NewRail(*state.pending, p, state.track_direction);
   MapChange change(session.map());
   if (change.map().rails().full()) {
     session.Refuse(FullTableRefusal(MapTable::kRail));
-    state.pending = {};
+    state.pending.reset();
     return;
   }
   if (!change.map().BoxFree(rail.x1, rail.y1, rail.x2, rail.y2)) {
     session.Refuse(kOccupied);
-    state.pending = {};
+    state.pending.reset();
     return;
   }
   change.rails().Append(rail);
@@ -148,12 +148,12 @@ void TurnoutClick(EditSession& session, int px, int py) {
     AddTurnoutBranch(session, p);
     return;
   }
-  if (!state.has_pending() || p.x == state.pending.x) {
+  if (!state.has_pending() || p.x == state.pending->x) {
     StartAt(session, p);
     return;
   }
   // The first branch makes the turnout; the pending point stays its joint.
-  const GridPoint joint = state.pending;
+  const GridPoint joint = *state.pending;
   MapPoint point;
   point.kind = joint.x < p.x ? kTurnoutJointLeft : kTurnoutJointRight;
   point.x1 = std::min(joint.x, p.x);
@@ -200,7 +200,7 @@ bool SecondCorner(EditSession& session, GridPoint p, const Refusal& refusal, Gri
     state.pending = p;
     return false;
   }
-  *first = std::exchange(state.pending, GridPoint{});
+  *first = *std::exchange(state.pending, std::nullopt);
   if (first->x == p.x || first->y == p.y) {
     session.Refuse(refusal);
     return false;
@@ -233,11 +233,11 @@ void StationDrawingClick(EditSession& session, int px, int py) {
 void JumpClick(EditSession& session, int px, int py) {
   const GridPoint p = SnapToGrid(px, py);
   EditState& state = session.state();
-  if (!state.has_pending() || p.x == state.pending.x) {
+  if (!state.has_pending() || p.x == state.pending->x) {
     state.pending = p;
     return;
   }
-  const GridPoint first = std::exchange(state.pending, GridPoint{});
+  const GridPoint first = *std::exchange(state.pending, std::nullopt);
   const EditMap& map = session.map();
   if (map.jumps().full()) {
     session.Refuse(FullTableRefusal(MapTable::kJump));
@@ -278,10 +278,10 @@ void DeleteClick(EditSession& session, int px, int py) {
   }
 }
 
-void ForgetPendingPoint(EditSession& session, int, int) { session.state().pending = {}; }
+void ForgetPendingPoint(EditSession& session, int, int) { session.state().pending.reset(); }
 
 void ForgetTurnout(EditSession& session, int, int) {
-  session.state().pending = {};
+  session.state().pending.reset();
   session.state().building_point = 0;
 }
 

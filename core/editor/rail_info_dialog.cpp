@@ -5,6 +5,7 @@
 
 #include "base/encoding.h"
 #include "base/member_text.h"
+#include "editor/map_transforms.h"
 #include "editor/value_names.h"
 
 namespace corvane {
@@ -97,7 +98,7 @@ RailInfoDialog::RailInfoDialog(const EditMap& map, int index, bool point, bool e
 }
 
 std::string RailInfoDialog::Title(bool english) const {
-  return english ? "Track Information" : "線路情報入力";
+  return english ? "Track Section Properties" : "線路情報入力";
 }
 
 void RailInfoDialog::BuildFields(bool english) {
@@ -346,6 +347,11 @@ bool RailInfoDialog::AcceptRail(Prompter& prompter) {
   r.length = length;
   r.gradient = NumberOf("gradient");
   r.radius = NumberOf("radius");
+  FromCombinedItem(map_, Find("station")->item, &r.station, &r.target);
+  FromCombinedItem(map_, Find("yard")->item, &r.yard_station, &r.yard_target);
+  // A new length clamps the stop targets the segment held; the ones typed
+  // here were checked against that length and are stored as typed.
+  if (length != length_when_opened_) ClampStopTargets(r);
   if (AllowsLeftward(r.direction)) {
     r.signal_left = ItemOr("signal_left", r.signal_left);
     if (in_station) r.stop_left = stop_left_;
@@ -360,8 +366,6 @@ bool RailInfoDialog::AcceptRail(Prompter& prompter) {
   }
   r.single_track = Find("single_track")->checked ? 1 : 0;
   r.electric = ItemOr("electric", r.electric);
-  FromCombinedItem(map_, Find("station")->item, &r.station, &r.target);
-  FromCombinedItem(map_, Find("yard")->item, &r.yard_station, &r.yard_target);
   return true;
 }
 

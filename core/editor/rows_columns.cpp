@@ -23,13 +23,13 @@ void RowsColumnsClick(EditSession& session, int px, int py) {
   EditState& state = session.state();
   // The second click must name another row (column); otherwise it starts
   // again from there.
-  if (!state.has_pending() || (rows ? p.y == state.pending.y : p.x == state.pending.x)) {
+  if (!state.has_pending() || (rows ? p.y == state.pending->y : p.x == state.pending->x)) {
     state.pending = p;
     return;
   }
-  const int a = rows ? state.pending.y : state.pending.x;
+  const int a = rows ? state.pending->y : state.pending->x;
   const int b = rows ? p.y : p.x;
-  state.pending = {};
+  state.pending.reset();
   const int first = std::min(a, b), last = std::max(a, b);
   const GridAxis axis = rows ? GridAxis::kRows : GridAxis::kColumns;
   if (!insert && !BandFree(session.map(), axis, first, last)) {

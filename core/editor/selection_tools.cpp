@@ -251,7 +251,8 @@ void BackToSelection(EditSession& session) { session.SetMode(EditMode::kSelect);
 
 void MoveRelease(EditSession& session, int px, int py) {
   const GridPoint to = SnapToGrid(px, py);
-  const GridPoint from = session.state().drag_reference;
+  if (!session.state().drag_reference) return;
+  const GridPoint from = *session.state().drag_reference;
   if (to == from) return;
   const MapSelection& selection = session.selection();
   const EditMap& map = session.map();
@@ -304,8 +305,6 @@ void PropertyClick(EditSession& session, int px, int py) {
     state.highlight_rail = 0;
     if (!ok) return;
     MapChange change(session.map());
-    const bool length_changed = record.length != map.rails()[rail].length;
-    if (length_changed) ClampStopTargets(record);
     change.rails()[rail] = record;
     change.SetDetails(details);
   } else if (const int point = map.PointAt(px, py); point != 0) {

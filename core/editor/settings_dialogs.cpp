@@ -104,9 +104,9 @@ SignalSettingsDialog::SignalSettingsDialog(const MapSettings& settings, SignalSe
     const int device = settings.safety_device == kSafetyAtc   ? 0
                        : settings.safety_device == kSafetyAts ? 1
                                                               : -1;
-    Add(ChoiceField("device", {"保安装置", "Safety Device"}, {"ＡＴＣ", "ＡＴＳ"}, device));
+    Add(ChoiceField("device", {"保安装置", "Train Protection"}, {"ＡＴＣ", "ＡＴＳ"}, device));
   } else {
-    DialogField& device = Add(ChoiceField("device", {"保安装置", "Safety Device"},
+    DialogField& device = Add(ChoiceField("device", {"保安装置", "Train Protection"},
                                           {DeviceName(settings.safety_device)}, 0));
     device.enabled = false;
   }

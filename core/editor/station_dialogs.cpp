@@ -118,7 +118,7 @@ StationSelectDialog::StationSelectDialog(MapChange& change, EditMode tool, int c
   AddButton("delete", {"削除(&D)", "Delete(&D)"});
   AddButton("change", {"変更(&C)", "Change(&C)"});
   ok_label_ = tool == EditMode::kStationDrawing ? Bilingual{"位置指定", "Place"}
-                                                : Bilingual{"線路指定", "Choose Track"};
+                                                : Bilingual{"線路指定", "Pick Track Sections"};
   cancel_label_ = {"終了", "Close"};
   UpdateList(current);
 }
@@ -249,7 +249,7 @@ NamingListDialog::NamingListDialog(MapChange& change, NameTable table, int curre
   AddButton("add", {"追加(&A)", "Add(&A)"});
   AddButton("delete", {"削除(&D)", "Delete(&D)"});
   AddButton("change", {"変更(&C)", "Change(&C)"});
-  ok_label_ = {"線路指定", "Choose Track"};
+  ok_label_ = {"線路指定", "Pick Track Sections"};
   cancel_label_ = {"ｷｬﾝｾﾙ", "Cancel"};
   UpdateList(current);
 }

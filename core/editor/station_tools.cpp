@@ -39,7 +39,7 @@ void AskForStationAgain(EditSession& session, int, int) { ReopenStationDialog(se
 
 void StationDrawingRightClick(EditSession& session, int, int) {
   if (session.has_pending()) {
-    session.state().pending = {};
+    session.state().pending.reset();
   } else {
     ReopenStationDialog(session);
   }

@@ -123,7 +123,7 @@ class EditorDialogsTest : public QObject {
                             labels << label->text();
                           }
                         });
-    QCOMPARE(title, QStringLiteral("Track Information"));
+    QCOMPARE(title, QStringLiteral("Track Section Properties"));
     QVERIFY(labels.contains(QStringLiteral("Length")));
     QVERIFY(labels.contains(QStringLiteral("Stop Target")));
     QVERIFY(!labels.contains(QString::fromUtf8("区間距離")));

@@ -159,6 +159,16 @@ class MainFrameTest : public QObject {
     QVERIFY(!item->isChecked());
   }
 
+  void ADoubleClickOnAMessageLineGoesToItsHandler() {
+    context_->log.AddLine("＜エラー＞線路が重複しています。", MessageLink{0, 1});
+    MainFrame frame(*context_, hooks_);
+    std::vector<int> lines;
+    frame.SetMessageLineHandler([&lines](int line) { lines.push_back(line); });
+    frame.ShowMessageWindow(true);
+    emit frame.message_window()->LineDoubleClicked(0);
+    QCOMPARE(lines, std::vector<int>{0});
+  }
+
   void WebHelpAsksBeforeGoingOnline() {
     MainFrame frame(*context_, hooks_);
     prompter_->Queue(PromptAnswer::kNo);

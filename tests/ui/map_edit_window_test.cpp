@@ -216,6 +216,31 @@ class MapEditWindowTest : public QObject {
     QVERIFY(h.Title().startsWith(QString::fromUtf8("マップ編集ウインドウ")));
   }
 
+  void ADoubleClickedFindingSelectsItsObjectAndScrollsToIt() {
+    Harness h;
+    h.window->resize(640, 480);
+    h.window->show();
+    {
+      MapChange change(h.context.edit_map);
+      change.rails().Append(NewRail({2, 5}, {6, 5}, kBothWays));
+      change.rails().Append(NewRail({300, 90}, {306, 90}, kBothWays));
+      change.rails().Append(NewRail({303, 90}, {309, 90}, kBothWays));
+      change.header().start.start_rail = 1;
+    }
+    h.window->Edited();
+    h.Action(kCmdCompile)->trigger();
+    QCOMPARE(h.context.log.Lines().at(2), std::string("＜エラー＞線路が重複しています。"));
+    QVERIFY(!h.window->ShowMessageLine(0));  // the empty first line
+    QVERIFY(h.window->ShowMessageLine(2));
+    QCOMPARE(h.session().mode(), EditMode::kSelect);
+    QVERIFY(h.session().selection().Has(MapTable::kRail, 3));
+    QCOMPARE(h.session().selection().Count(), 1);
+    // Segment 3 lies in the middle of the view.
+    const QPoint middle = h.PixelOf(306, 90);
+    QVERIFY(h.view().viewport()->rect().contains(middle));
+    QVERIFY((middle - h.view().viewport()->rect().center()).manhattanLength() < 40);
+  }
+
   void ScrollsByPagesArrowsAndWheel() {
     Harness h;
     h.window->resize(400, 300);
@@ -255,8 +280,8 @@ class MapEditWindowTest : public QObject {
     const EditMap& map = h.context.edit_map;
     const QImage image = RenderWholeMap(map, 10, 4);
     const MapExtent extent = map.Extent();
-    QCOMPARE(image.width(), (extent.max_x + kRenderMarginColumns) * kCellWidth);
-    QCOMPARE(image.height(), (extent.max_y + kRenderMarginRows) * kCellHeight);
+    QCOMPARE(image.width(), (extent.max_x + kWholeMapMarginColumns) * kCellWidth);
+    QCOMPARE(image.height(), (extent.max_y + kWholeMapMarginRows) * kCellHeight);
 
     // The middle of every horizontal segment is a red track pixel.
     int checked = 0;

@@ -4,6 +4,8 @@
 #include "main/message_window.h"
 
 #include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTextBlock>
 #include <QtTest>
 
 #include "app/app_context.h"
@@ -56,6 +58,22 @@ class MessageWindowTest : public QObject {
     // The log outlives the window and no longer calls it.
     context_->log.AddLine("after the window");
     QCOMPARE(context_->log.size(), 3);
+  }
+
+  void ADoubleClickNamesTheLogLineUnderIt() {
+    context_->log.AddLine("");
+    context_->log.AddLine("two\nblocks");
+    context_->log.AddLine("＜エラー＞線路が重複しています。", MessageLink{0, 2});
+    MessageWindow window(*context_);
+    window.show();
+    QSignalSpy spy(&window, &MessageWindow::LineDoubleClicked);
+    QPlainTextEdit* text = window.text_view();
+    const QTextCursor last(text->document()->findBlockByNumber(3));
+    QTest::mouseDClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(last).center());
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toInt(), 2);
+    // The text is shown as written.
+    QVERIFY(window.ShownText().endsWith(QStringLiteral("\n＜エラー＞線路が重複しています。")));
   }
 
   void TakesAndSavesItsPosition() {

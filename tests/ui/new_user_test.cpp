@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "editor/map_edit_menu.h"
 #include "platform/dialog_owner.h"
@@ -92,6 +93,67 @@ class NewUserTest : public QObject {
     h.session().ChooseMode(EditMode::kNone);
     h.window->Edited();
     QCOMPARE(h.Picture(), actual);
+  }
+
+  void ZoomKeepsThePointUnderThePointerAndFitShowsTheWholeMap() {
+    Harness h;
+    MapChange(h.context.edit_map).rails().Append(NewRail({2, 5}, {300, 90}, kBothWays));
+    h.window->Edited();
+    h.view().ScrollTo(20, 10);
+    // Ctrl with the wheel over grid point (60, 30) zooms about it.
+    const QPoint pointer = h.ScaledPixelOf(60, 30);
+    QWheelEvent wheel(pointer, h.view().viewport()->mapToGlobal(pointer), {}, {0, 120},
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(h.view().viewport(), &wheel);
+    QCOMPARE(h.session().state().zoom, 150);
+    // The grid point nearest a view pixel at the current scale.
+    auto point_at = [&h](QPoint view) {
+      const int zoom = h.session().state().zoom;
+      const QPoint grid = h.view().ScrollOffset() + QPoint(ViewToGridPixels(view.x(), zoom),
+                                                           ViewToGridPixels(view.y(), zoom));
+      return SnapToGrid(grid.x(), grid.y());
+    };
+    QVERIFY(point_at(pointer) == (GridPoint{60, 30}));
+    // The keys zoom about the view's centre.
+    const QPoint centre = h.view().viewport()->rect().center();
+    const GridPoint middle = point_at(centre);
+    h.Action(kCmdZoomOut)->trigger();
+    h.Action(kCmdZoomOut)->trigger();
+    QCOMPARE(h.session().state().zoom, 75);
+    QVERIFY(point_at(centre) == middle);
+
+    // Zoom to Fit: the whole map from the origin.
+    h.Action(kCmdZoomToFit)->trigger();
+    QCOMPARE(h.view().ScrollOffset(), QPoint(0, 0));
+    const int zoom = h.session().state().zoom;
+    const PixelSize whole = WholeMapPixels(h.map().Extent());
+    QVERIFY(ViewToGridPixels(h.view().viewport()->width(), zoom) >= whole.width);
+    QVERIFY(ViewToGridPixels(h.view().viewport()->height(), zoom) >= whole.height);
+    QVERIFY(zoom < 25);
+  }
+
+  void AtAQuarterTheGridHasRowsAndColumns() {
+    Harness h;
+    for (int i = 0; i < 3; ++i) h.Action(kCmdZoomOut)->trigger();
+    QCOMPARE(h.session().state().zoom, 25);
+    h.view().viewport()->repaint();
+    const QImage picture = h.Picture();
+    // A row and a column of the picture that are dark all along: the
+    // black grid lines (every fourth row, every tenth column).
+    auto dark = [&picture](int x, int y) { return qGray(picture.pixel(x, y)) < 64; };
+    bool dark_row = false, dark_column = false;
+    for (int y = 0; y < picture.height() && !dark_row; ++y) {
+      int count = 0;
+      for (int x = 0; x < picture.width(); ++x) count += dark(x, y);
+      dark_row = count > picture.width() * 9 / 10;
+    }
+    for (int x = 0; x < picture.width() && !dark_column; ++x) {
+      int count = 0;
+      for (int y = 0; y < picture.height(); ++y) count += dark(x, y);
+      dark_column = count > picture.height() * 9 / 10;
+    }
+    QVERIFY(dark_row);
+    QVERIFY(dark_column);
   }
 
   void TheStatusLineFollowsThePointer() {

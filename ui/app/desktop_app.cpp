@@ -93,6 +93,7 @@ void DesktopApp::OpenWindows() {
   map_edit_window_ = new MapEditWindow(context_, main_frame_.get());
   main_frame_->SetMapEditWindow([this] { return map_edit_window_open(); },
                                 [this] { ShowMapEditWindow(); });
+  main_frame_->SetMessageLineHandler([this](int line) { map_edit_window_->ShowMessageLine(line); });
   map_edit_window_->show();
   if (command_line_.map_file) map_edit_window_->OpenMapFile(Qs(*command_line_.map_file));
   main_frame_->ShowMessageWindow(true);

@@ -136,7 +136,12 @@ void MainFrame::RunCommand(std::string_view id) {
 }
 
 MessageWindow* MainFrame::message_window() {
-  if (message_window_ == nullptr) message_window_ = new MessageWindow(context_, this);
+  if (message_window_ == nullptr) {
+    message_window_ = new MessageWindow(context_, this);
+    connect(message_window_, &MessageWindow::LineDoubleClicked, this, [this](int line) {
+      if (show_message_line_) show_message_line_(line);
+    });
+  }
   return message_window_;
 }
 

@@ -45,6 +45,10 @@ class MainFrame : public QMainWindow {
     map_edit_open_ = std::move(is_open);
     show_map_edit_ = std::move(show);
   }
+  // What a double click on a line of the message window shows.
+  void SetMessageLineHandler(std::function<void(int line)> handler) {
+    show_message_line_ = std::move(handler);
+  }
 
   // Runs a menu command by its id, as a click on its menu item does.
   void RunCommand(std::string_view id);
@@ -88,6 +92,7 @@ class MainFrame : public QMainWindow {
   std::function<bool()> close_handler_;
   std::function<bool()> map_edit_open_;
   std::function<void()> show_map_edit_;
+  std::function<void(int line)> show_message_line_;
   QMdiArea* mdi_area_ = nullptr;
   MessageWindow* message_window_ = nullptr;
   std::map<std::string, QAction*, std::less<>> actions_;

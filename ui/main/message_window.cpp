@@ -1,5 +1,6 @@
 #include "main/message_window.h"
 
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -19,7 +20,8 @@ MessageWindow::MessageWindow(AppContext& context, QWidget* parent)
   view_->setReadOnly(true);
   view_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   view_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  view_->setMaximumBlockCount(MessageLog::kCapacity);
+  // A double click on a line is passed on; what it shows is the log's link.
+  view_->viewport()->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view_);
@@ -50,9 +52,11 @@ void MessageWindow::Refresh() {
   shown_revision_ = context_.log.revision();
   QStringList lines;
   lines.reserve(context_.log.size());
+  block_lines_.clear();
   // Lines the program writes show in the interface's language.
   for (int i = 0; i < context_.log.size(); ++i) {
     lines << Qs(Shown(context_.log.Line(i), context_.english));
+    block_lines_.insert(block_lines_.end(), lines.back().count(QLatin1Char('\n')) + 1, i);
   }
   view_->setPlainText(lines.join(QLatin1Char('\n')));
   // The newest line is the one to read.
@@ -60,6 +64,21 @@ void MessageWindow::Refresh() {
 }
 
 QString MessageWindow::ShownText() const { return view_->toPlainText(); }
+
+int MessageWindow::LineAt(QPoint viewport_point) const {
+  const int block = view_->cursorForPosition(viewport_point).blockNumber();
+  if (block < 0 || block >= static_cast<int>(block_lines_.size())) return -1;
+  return block_lines_[static_cast<std::size_t>(block)];
+}
+
+bool MessageWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const int line = LineAt(mouse->position().toPoint());
+    if (line >= 0) emit LineDoubleClicked(line);
+  }
+  return QWidget::eventFilter(watched, event);
+}
 
 void MessageWindow::showEvent(QShowEvent* event) {
   shown_once_ = true;

@@ -5,6 +5,7 @@
 // loop runs after lines were added.
 
 #include <QWidget>
+#include <vector>
 
 #include "app/app_context.h"
 
@@ -31,16 +32,27 @@ class MessageWindow : public QWidget {
   // The text on show (for the tests).
   QString ShownText() const;
   QPlainTextEdit* text_view() const { return view_; }
+  // The log line shown at a point of the text view's viewport (-1: none).
+  int LineAt(QPoint viewport_point) const;
+
+ signals:
+  // Line `line` of the log (counted from the oldest kept line) was double
+  // clicked.
+  void LineDoubleClicked(int line);
 
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void RememberRect();
 
   AppContext& context_;
   QPlainTextEdit* view_ = nullptr;
+  // The log line each text block shows (a line holding line feeds takes
+  // several blocks).
+  std::vector<int> block_lines_;
   unsigned shown_revision_ = 0;
   bool shown_once_ = false;
   bool refresh_pending_ = false;  // a redraw waits for the event loop

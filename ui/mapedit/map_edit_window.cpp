@@ -61,6 +61,7 @@ MapEditWindow::MapEditWindow(AppContext& context, QWidget* parent)
   });
   dialogs_ = std::make_unique<HostedEditDialogs>(*dialog_host_);
   session_ = std::make_unique<EditSession>(context_.edit_map, context_.prompter, *dialogs_);
+  session_->FollowLinksOf(&context_.log);
   view_ = new MapView(*session_, central);
   connect(view_, &MapView::Edited, this, &MapEditWindow::Edited);
   connect(view_, &MapView::PointerMoved, this, &MapEditWindow::UpdateStatus);
@@ -144,7 +145,7 @@ void MapEditWindow::CreateToolMenus() {
 }
 
 void MapEditWindow::RunToolCommand(const std::string& id) {
-  session_->RunCommand(id);
+  view_->ShowResult(session_->RunCommand(id));
   Edited();
   view_->setFocus();
 }
@@ -276,6 +277,10 @@ void MapEditWindow::Compile() {
   CheckOutput output;
   output.clear_messages = [this] { context_.log.Clear(); };
   output.message = [this](std::string_view line) { context_.log.AddLine(line); };
+  // A finding's line names its object, which a double click on it shows.
+  output.finding = [this](std::string_view line, MapTable table, int index) {
+    context_.log.AddLine(line, MessageLink{static_cast<int>(table), index});
+  };
   // Each stage's progress stands in the title while it runs.
   output.progress = [this](std::string_view text) {
     setWindowTitle(Qs(Shown(text, context_.english)));
@@ -295,6 +300,18 @@ void MapEditWindow::Compile() {
     }
   }
   Edited();
+}
+
+bool MapEditWindow::ShowMessageLine(int line) {
+  const KeyResult result = session_->ShowLinked(context_.log.Link(line));
+  if (!result.handled) return false;
+  show();
+  raise();
+  activateWindow();
+  view_->ShowResult(result);
+  Edited();
+  view_->setFocus();
+  return true;
 }
 
 void MapEditWindow::MapChanged() {

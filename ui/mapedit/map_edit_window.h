@@ -54,6 +54,11 @@ class MapEditWindow : public QMainWindow {
   // steps in the settings and in the settings file.
   void SaveLayout();
 
+  // A double click on line `line` of the message window: when the line
+  // names an object of the map, the window comes to the front with that
+  // object selected and in view. False when the line names none.
+  bool ShowMessageLine(int line);
+
   MapDocument& document() { return *document_; }
   MapView& view() { return *view_; }
   EditSession& session() { return *session_; }

@@ -12,9 +12,8 @@ void RenderMap(const EditMap& map, const MapDrawOptions& options, QPainter& pain
 }
 
 QSize WholeMapSize(const EditMap& map) {
-  const PixelSize size = MapPixelExtent(map.Extent());
-  return QSize(ClampToInt(std::int64_t{size.width} + kRenderMarginColumns * kCellWidth),
-               ClampToInt(std::int64_t{size.height} + kRenderMarginRows * kCellHeight));
+  const PixelSize size = WholeMapPixels(map.Extent());
+  return QSize(size.width, size.height);
 }
 
 QImage RenderWholeMap(const EditMap& map, int grid_x, int grid_y) {

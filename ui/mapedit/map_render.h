@@ -14,12 +14,7 @@ namespace corvane {
 // Draws the map through the core's drawing on a QPainterCanvas.
 void RenderMap(const EditMap& map, const MapDrawOptions& options, QPainter& painter);
 
-// Columns and rows beyond the map's extent in a whole-map picture, so that
-// the ends of jumps and the last grid lines show.
-inline constexpr int kRenderMarginColumns = 2;
-inline constexpr int kRenderMarginRows = 2;
-
-// The size of a picture of the whole map: its extent plus the margin.
+// The size of a picture of the whole map (WholeMapPixels).
 QSize WholeMapSize(const EditMap& map);
 
 // The longest side of a whole-map picture, in pixels.

@@ -97,6 +97,7 @@ void MapView::paintEvent(QPaintEvent*) {
 
 void MapView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
+  session_.SetViewSize(viewport()->width(), viewport()->height());
   UpdateScrollRanges();
 }
 
@@ -175,9 +176,28 @@ void MapView::keyPressEvent(QKeyEvent* event) {
 }
 
 void MapView::KeyDone(const KeyResult& result) {
-  Scroll(result.scroll);
+  ShowResult(result);
   if (result.clear_check_messages) emit ErrorDisplayOn();
   emit Edited();
+}
+
+void MapView::ShowResult(const KeyResult& result) {
+  Scroll(result.scroll);
+  if (result.scroll_to) ScrollTo(result.scroll_to->column, result.scroll_to->row);
+  FollowZoom(result, viewport()->rect().center());
+}
+
+void MapView::FollowZoom(const KeyResult& result, QPoint anchor) {
+  if (result.zoomed_from == 0) return;
+  const ScrollPosition before{first_column(), first_row()};
+  UpdateScrollRanges();
+  if (result.to_origin) {
+    ScrollTo(0, 0);
+    return;
+  }
+  const ScrollPosition after =
+      ZoomAround(before, {anchor.x(), anchor.y()}, result.zoomed_from, session_.state().zoom);
+  ScrollTo(after.column, after.row);
 }
 
 void MapView::Scroll(const ScrollRequest& request) {
@@ -211,8 +231,8 @@ void MapView::wheelEvent(QWheelEvent* event) {
     const int steps = zoom_notches_ / 120;
     zoom_notches_ -= steps * 120;
     if (steps != 0) {
-      session_.ZoomBy(steps);
-      UpdateScrollRanges();
+      // The grid point under the pointer stays under it.
+      FollowZoom(session_.ZoomBy(steps), event->position().toPoint());
       emit Edited();
     }
     event->accept();

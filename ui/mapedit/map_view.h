@@ -29,6 +29,11 @@ class MapView : public QAbstractScrollArea {
   // The grid pixel shown at the view's top-left corner.
   QPoint ScrollOffset() const;
 
+  // Carries out what a command or key reported: its scroll (or the
+  // position to scroll to), and a change of the scale about the view's
+  // centre (or to the map's origin).
+  void ShowResult(const KeyResult& result);
+
   // What the last paint showed besides the map: the session's tool and
   // marks, the grid steps, the scroll offset and the size.
   const MapDrawOptions& draw_options() const { return options_; }
@@ -63,6 +68,9 @@ class MapView : public QAbstractScrollArea {
   // The grid pixel a view position shows.
   QPoint GridPixelAt(QPointF view) const;
   void Scroll(const ScrollRequest& request);
+  // After a zoom command: keeps the grid point at view pixel `anchor` where
+  // it is, or shows the origin.
+  void FollowZoom(const KeyResult& result, QPoint anchor);
   // Reports what a key did.
   void KeyDone(const KeyResult& result);
 

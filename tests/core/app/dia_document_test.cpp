@@ -301,8 +301,8 @@ TEST_F(DiaDocumentTest, MapSelectionListsRecordsAndSetsTheStartupMap) {
   EXPECT_EQ(dialog.Find("comment")->text, "試験用");
   // The English interface shows the lines the dialog composes in English.
   dialog.set_english(true);
-  EXPECT_EQ(dialog.Find("info")->items,
-            (std::vector<std::string>{"東町線", "Safety device: ATS", "This is the start-up map"}));
+  EXPECT_EQ(dialog.Find("info")->items, (std::vector<std::string>{"東町線", "Train protection: ATS",
+                                                                  "This is the start-up map"}));
   dialog.set_english(false);
   dialog.Find("map")->item = 1;  // never opened: no record
   dialog.Changed("map");

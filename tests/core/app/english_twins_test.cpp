@@ -176,7 +176,7 @@ TEST(EnglishTwinsTest, EveryToolPromptHasATwin) {
 
 TEST(EnglishTwinsTest, ShownFollowsTheLanguage) {
   EXPECT_EQ(Shown("線路重複エラー", false), "線路重複エラー");
-  EXPECT_EQ(Shown("線路重複エラー", true), "Track Overlap Error");
+  EXPECT_EQ(Shown("線路重複エラー", true), "Overlap Error");
 }
 
 TEST(EnglishTwinsTest, LanguagePrompterShowsBoxesAsTheWindowsDo) {

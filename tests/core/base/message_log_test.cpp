@@ -41,5 +41,39 @@ TEST(MessageLogTest, LongLinesAreClippedToTheLineOnACharacterBoundary) {
   EXPECT_EQ(log.Line(1).rfind("マップデータ「nnn", 0), 0u);
 }
 
+TEST(MessageLogTest, LinksStandBesideTheTextAndFollowTheRecords) {
+  MessageLog log;
+  constexpr int kRails = 0, kPoints = 1;
+  log.AddLine("");
+  log.AddLine("＜エラー＞線路が重複しています。", MessageLink{kRails, 3});
+  log.AddLine("＜エラー＞ポイントが重複しています。", MessageLink{kPoints, 3});
+  log.AddLine("エラー：2件　警告：0件");
+  EXPECT_EQ(log.Line(1), "＜エラー＞線路が重複しています。");
+  EXPECT_EQ(log.Link(1), (MessageLink{kRails, 3}));
+  EXPECT_FALSE(log.Link(0));
+  EXPECT_FALSE(log.Link(3));
+  EXPECT_FALSE(log.Link(4));
+  EXPECT_FALSE(log.Link(-1));
+
+  // Records inserted and deleted before them renumber only their own table.
+  log.RecordInserted(kRails, 2);
+  EXPECT_EQ(log.Link(1), (MessageLink{kRails, 4}));
+  EXPECT_EQ(log.Link(2), (MessageLink{kPoints, 3}));
+  log.RecordDeleted(kPoints, 1);
+  EXPECT_EQ(log.Link(2), (MessageLink{kPoints, 2}));
+  log.RecordDeleted(kRails, 4);  // the record itself: the line names nothing
+  EXPECT_FALSE(log.Link(1));
+  EXPECT_EQ(log.Line(1), "＜エラー＞線路が重複しています。");
+  log.ForgetLinks();
+  EXPECT_FALSE(log.Link(2));
+
+  // A line that takes the place of a linked one in the ring has its own link.
+  log.AddLine("linked", MessageLink{kRails, 1});
+  for (int i = 0; i < MessageLog::kCapacity - 1; ++i) log.AddLine("plain");
+  EXPECT_EQ(log.Link(0), (MessageLink{kRails, 1}));
+  log.AddLine("plain");
+  for (int i = 0; i < log.size(); ++i) EXPECT_FALSE(log.Link(i)) << i;
+}
+
 }  // namespace
 }  // namespace corvane

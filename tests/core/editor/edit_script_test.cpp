@@ -153,6 +153,19 @@ TEST_F(EditScriptTest, SignalTypeNamesAreListedWithTheirControlCharactersEscaped
   EXPECT_EQ(signals.rfind("1\t\\x1b[2J\\x09A\t", 0), 0u) << signals;
 }
 
+// The dialog checks the stop targets against the length typed with them, and
+// stores them as typed; only the values held before are clamped to a new length.
+TEST_F(EditScriptTest, StopTargetsTypedWithANewLengthAreStoredAsTyped) {
+  ASSERT_TRUE(
+      Run("station 東 東町 東町駅\nmode 2 both\nclick 2 5\nclick 12 5\nright 0 0\n"
+          "mode 5 1\nclick 7 5\nmode 32\n"
+          "answer 区間距離=100 ←停止目標距離=95 →停止目標距離=5 ok\nclick 7 5\n"))
+      << error_;
+  const MapRail& rail = map_.rails()[1];
+  EXPECT_EQ((std::vector<int>{rail.length, rail.stop_left, rail.stop_right}),
+            (std::vector<int>{100, 95, 5}));
+}
+
 TEST_F(EditScriptTest, MenuCommandsByIdWithOrWithoutTheirMenuPrefix) {
   ASSERT_TRUE(Run("command map_edit.track_leftward\ncommand select_range\n")) << error_;
   EXPECT_EQ(script_.session().mode(), EditMode::kSelect);
@@ -164,6 +177,14 @@ TEST_F(EditScriptTest, MenuCommandsByIdWithOrWithoutTheirMenuPrefix) {
   ASSERT_TRUE(Run("command move\n")) << error_;
   ASSERT_EQ(prompter_.shown().size(), 1u);
   EXPECT_EQ(prompter_.shown()[0].caption, "操作エラー");
+}
+
+TEST_F(EditScriptTest, ZoomToFitIsACommandInBothLanguages) {
+  ASSERT_TRUE(Run("mode 2 both\nclick 2 5\nclick 398 5\nright 0 0\ncommand ズーム全体\n"))
+      << error_;
+  EXPECT_EQ(script_.session().state().zoom, 25);  // 4000 pixels into the first window's 1000
+  ASSERT_TRUE(Run("command 等倍表示\ncommand Zoom to Fit\n")) << error_;
+  EXPECT_EQ(script_.session().state().zoom, 25);
 }
 
 TEST_F(EditScriptTest, MenuCommandsByTheirTextTakeQueuedAnswers) {

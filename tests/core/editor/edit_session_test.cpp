@@ -46,12 +46,37 @@ TEST_F(EditSessionTest, TrackClicksDrawAJoinedLineAndTheSameColumnMovesThePendin
   EXPECT_EQ(session_.pending(), (GridPoint{9, 8}));
   Right(0, 0);
   EXPECT_FALSE(session_.has_pending());
-  // A first click on (0, 0) is not remembered; choosing a tool forgets one.
-  Click(0, 0);
-  EXPECT_FALSE(session_.has_pending());
+  // Choosing a tool forgets the pending point.
   Click(20, 5);
   session_.ChooseMode(EditMode::kTrack, kBothWays);
   EXPECT_FALSE(session_.has_pending());
+}
+
+// Grid point (0, 0) is a grid point like any other for every tool.
+TEST_F(EditSessionTest, ToolsTakeGridPointZeroLikeAnyOther) {
+  Draw(kBothWays, {{0, 0}, {4, 0}});
+  ASSERT_EQ(map_.rails().count(), 1);
+  EXPECT_EQ(Box(map_.rails()[1]), (std::vector<int>{0, -1, 4, 1}));
+  Draw(kBothWays, {{6, 8}, {10, 8}});
+  session_.ChooseMode(EditMode::kJump);
+  Click(0, 0);
+  Click(10, 8);
+  ASSERT_EQ(map_.jumps().count(), 1);
+  EXPECT_EQ(map_.jumps()[1].b(), (GridPoint{0, 0}));
+
+  session_.ChooseMode(EditMode::kSelect, static_cast<int>(SelectionKind::kRange));
+  Click(0, 0);
+  EXPECT_EQ(session_.pending(), (GridPoint{0, 0}));
+  Click(12, 9);
+  EXPECT_TRUE(session_.selection().Has(MapTable::kRail, 2));
+
+  // Releasing the button in the move tool without a press before moves
+  // nothing, not even what lies at (0, 0).
+  map_.Replace(MapContent(map_.content()));
+  session_.selection().Set(MapTable::kRail, 1, true);
+  session_.ChooseMode(EditMode::kMove);
+  session_.LeftUp(3 * kCellWidth, 3 * kCellHeight);
+  EXPECT_EQ(Box(map_.rails()[1]), (std::vector<int>{0, -1, 4, 1}));
 }
 
 TEST_F(EditSessionTest, TrackRefusals) {
@@ -495,10 +520,69 @@ TEST_F(EditSessionTest, PropertyToolStoresWhatTheDialogConfirms) {
     rail.stop_left = 50;
   };
   ClickInside(3, 5);
+  // The record is stored as the dialog returned it.
   EXPECT_EQ((std::vector<int>{map_.rails()[1].length, map_.rails()[1].stop_left,
                               map_.rails()[1].stop_right}),
-            (std::vector<int>{200, 50, 180}));
+            (std::vector<int>{200, 50, 0}));
   EXPECT_TRUE(map_.modified());
+}
+
+TEST_F(EditSessionTest, ZoomCommandsReportTheScaleBeforeAndFitShowsTheOrigin) {
+  Draw(kBothWays, {{2, 5}, {198, 40}});
+  session_.SetViewSize(1000, 300);
+  KeyResult result = session_.RunCommand(kCmdZoomOut);
+  EXPECT_EQ(session_.state().zoom, 75);
+  EXPECT_EQ(result.zoomed_from, 100);
+  EXPECT_FALSE(result.to_origin);
+  result = session_.RunCommand(kCmdZoomToFit);
+  EXPECT_EQ(session_.state().zoom, 50);
+  EXPECT_EQ(result.zoomed_from, 75);
+  EXPECT_TRUE(result.to_origin);
+  // Fitting again keeps the scale and still shows the origin.
+  result = session_.RunCommand(kCmdZoomToFit);
+  EXPECT_TRUE(result.to_origin);
+  EXPECT_NE(result.zoomed_from, 0);
+  EXPECT_EQ(session_.RunCommand(kCmdZoomIn).zoomed_from, 50);
+  EXPECT_EQ(session_.state().zoom, 75);
+  session_.RunCommand(kCmdZoomReset);
+  EXPECT_EQ(session_.RunCommand(kCmdZoomReset).zoomed_from, 0);  // no change
+}
+
+TEST_F(EditSessionTest, AMessageLinkSelectsItsObjectAndCentresIt) {
+  MessageLog log;
+  session_.FollowLinksOf(&log);
+  Draw(kBothWays, {{2, 5}, {6, 5}});
+  Draw(kBothWays, {{200, 80}, {210, 80}});
+  log.AddLine("＜エラー＞線路が重複しています。",
+              MessageLink{static_cast<int>(MapTable::kRail), 2});
+  log.AddLine("エラー：1件　警告：0件");
+  session_.selection().Set(MapTable::kRail, 1, true);
+  session_.SetViewSize(400, 240);
+
+  KeyResult result = session_.ShowLinked(log.Link(0));
+  EXPECT_TRUE(result.handled);
+  EXPECT_EQ(session_.mode(), EditMode::kSelect);
+  EXPECT_EQ(session_.selection().Count(), 1);
+  EXPECT_TRUE(session_.selection().Has(MapTable::kRail, 2));
+  // Column 205 and row 80 in the middle of a view 40 columns and 20 rows big.
+  ASSERT_TRUE(result.scroll_to);
+  EXPECT_EQ(*result.scroll_to, (ScrollPosition{185, 70}));
+  // A line without an object shows nothing.
+  EXPECT_FALSE(session_.ShowLinked(log.Link(1)).handled);
+
+  // The link follows its segment when an earlier one goes, and names
+  // nothing once its own segment is gone.
+  MapChange(map_).rails().Delete(1);
+  EXPECT_EQ(log.Link(0), (MessageLink{static_cast<int>(MapTable::kRail), 1}));
+  EXPECT_TRUE(session_.ShowLinked(log.Link(0)).handled);
+  MapChange(map_).rails().Delete(1);
+  EXPECT_FALSE(session_.ShowLinked(log.Link(0)).handled);
+  // Another map: no line names anything of it.
+  Draw(kBothWays, {{2, 5}, {6, 5}});
+  log.AddLine("＜エラー＞線路が重複しています。",
+              MessageLink{static_cast<int>(MapTable::kRail), 1});
+  map_.Replace(MapContent(map_.content()));
+  EXPECT_FALSE(log.Link(2));
 }
 
 TEST(WheelScrollTest, OnePagePerNotchAndShiftTurnsItSideways) {

@@ -111,6 +111,29 @@ TEST_F(EditorDialogsTest, StopTargetsMustLieFiveMetresInsideAStationSegment) {
                                       "区間距離は、正の値でなければなりません。\n"}));
 }
 
+TEST_F(EditorDialogsTest, ANewLengthClampsOnlyTheStopTargetsTheDialogDoesNotStore) {
+  Build(kBothWays);
+  {
+    RailInfoDialog dialog(map_, 1, false, false);
+    Set(dialog, "length", "200");
+    Set(dialog, "stop_left", "195");
+    Set(dialog, "stop_right", "0");
+    ASSERT_TRUE(dialog.Accept(prompter_));
+    EXPECT_EQ((std::vector<int>{dialog.rail().stop_left, dialog.rail().stop_right}),
+              (std::vector<int>{195, 0}));
+  }
+  // A station the map does not hold: the fields stay empty, and the held
+  // targets follow the new length.
+  MapChange(map_).rails()[1].station = 9;
+  RailInfoDialog dialog(map_, 1, false, false);
+  EXPECT_FALSE(dialog.Find("stop_left")->enabled);
+  Set(dialog, "length", "60");
+  ASSERT_TRUE(dialog.Accept(prompter_));
+  const MapRail& rail = dialog.rail();
+  EXPECT_EQ((std::vector<int>{rail.station, rail.stop_left, rail.stop_right}),
+            (std::vector<int>{9, 40, 40}));
+}
+
 TEST_F(EditorDialogsTest, StationListDecidesOverStopTargetsAndGradientIsConfirmed) {
   Build(kRightwardOnly);
   RailInfoDialog dialog(map_, 1, false, false);

@@ -144,6 +144,45 @@ TEST(MapDrawingGrid, LinesTwoPixelsWideBlackEveryStep) {
   EXPECT_EQ(at(calls, kMapGrey, false), (std::set<int>{-12, 0, 12, 24, 36, 48}));
 }
 
+// At small scales every stroke keeps a pixel of the window, in both
+// directions, and lines too close to tell apart are left out.
+TEST(MapDrawingGrid, SmallScalesKeepRowsAndColumnsVisible) {
+  EditMap map;
+  AddTrack(map, {2, 5}, {6, 5});
+  MapDrawOptions options = View();
+  options.view_width = 400;  // 100 pixels of the window at 25 %
+  options.view_height = 480;
+  struct Case {
+    int zoom;
+    int width;  // of grid lines and strokes, in pixels of the drawing
+    bool grey_columns, grey_rows;
+  };
+  for (const Case& c : {Case{25, 4, false, false}, Case{35, 3, false, true},
+                        Case{50, 2, true, true}, Case{100, 2, true, true}}) {
+    SCOPED_TRACE(c.zoom);
+    options.zoom = c.zoom;
+    const std::vector<Call> calls = Draw(map, options);
+    int black_rows = 0, black_columns = 0, grey_rows = 0, grey_columns = 0;
+    for (const Call& line : Only(calls, Op::kLine, kBlack)) {
+      EXPECT_EQ(line.width, c.width);
+      ++(line.points[0].x == line.points[1].x ? black_columns : black_rows);
+    }
+    for (const Call& line : Only(calls, Op::kLine, kMapGrey)) {
+      ++(line.points[0].x == line.points[1].x ? grey_columns : grey_rows);
+    }
+    EXPECT_GT(black_rows, 0);
+    EXPECT_GT(black_columns, 0);
+    EXPECT_EQ(grey_columns > 0, c.grey_columns);
+    EXPECT_EQ(grey_rows > 0, c.grey_rows);
+    // The track: two strokes one pixel of the window apart.
+    const std::vector<Call> track = Only(calls, Op::kLine, kMapRed);
+    ASSERT_EQ(track.size(), 2u);
+    const int stroke = c.zoom < 100 ? (100 + c.zoom - 1) / c.zoom : 1;
+    EXPECT_EQ(track[0].width, stroke);
+    EXPECT_EQ(track[0].points[0].y - track[1].points[0].y, stroke);
+  }
+}
+
 TEST(MapDrawingRail, BoxTrackLineAndArrowheads) {
   EditMap map;
   AddTrack(map, {3, 5}, {8, 7});  // box 3, 4, 8, 8
@@ -425,8 +464,12 @@ TEST(MapDrawingMarks, PendingPointsBandsAndCorners) {
       EXPECT_EQ(last.op, Op::kLine);  // the grid is the last thing drawn
     }
   }
-  MapDrawOptions options = View(EditMode::kTrack);  // (0, 0) is no pending point
+  MapDrawOptions options = View(EditMode::kTrack);  // no pending point
   EXPECT_EQ(Draw(EditMap(), options).back().op, Op::kLine);
+  options.pending = GridPoint{0, 0};  // a pending point like any other
+  const Call origin = Draw(EditMap(), options).back();
+  EXPECT_EQ(origin.colour, kMapRed);
+  EXPECT_EQ(origin.points, (std::vector<PixelPoint>{{-3, -3}, {2, 2}}));
 
   options = View(EditMode::kCrossing);
   options.crossing_corners = {{4, 5}, {4, 7}};

@@ -78,7 +78,7 @@ TEST(MapEditMenuTest, MapEditToolMenusNameTheTools) {
                    "信号設定", "信号詳細設定", "単位・標準時間設定"}));
   EXPECT_EQ(JapaneseTexts(menus[3].children),
             (Texts{"エラー表示(&E)", "グリッド表示設定(&G)", "拡大表示(&I)", "縮小表示(&O)",
-                   "等倍表示(&A)"}));
+                   "等倍表示(&A)", "ズーム全体(&F)"}));
   EXPECT_EQ(JapaneseTexts(menus[2].children),
             (Texts{"手動名称設定(&M)", "閉塞全自動設定(&1)", "閉塞半自動設定(&2)",
                    "構内自動設定(&A)", "駅自動設定(&S)", "停車区画自動設定(&T)"}));

@@ -56,7 +56,7 @@ TEST_F(MapEditTitleTest, NoToolShowsTheSafetyDeviceAndTheEditedMark) {
 TEST_F(MapEditTitleTest, PlacingToolsNameTheirDirectionAndStation) {
   session_.ChooseMode(EditMode::kTrack, kLeftwardOnly);
   EXPECT_EQ(Suffix(), "  ＜線路追加モード（←方向）＞");
-  EXPECT_EQ(Suffix(true), "  <Track Add Mode (Leftward)>");
+  EXPECT_EQ(Suffix(true), "  <Track Section Add Mode (Leftward)>");
 
   session_.ChooseMode(EditMode::kStation);
   EXPECT_EQ(Suffix(), "  ＜駅設定モード＞　東町駅");

@@ -28,7 +28,7 @@ TEST_F(UndoTest, EachActionIsOneNamedStepAndRedoDoesItAgain) {
   EXPECT_FALSE(MapEditMenuState(session_).Of(kCmdUndo).enabled);
   Draw(kBothWays, {{2, 5}, {6, 5}, {10, 5}});  // two placements
   EXPECT_EQ(UndoText(), "元に戻す: 線路設置(&U)");
-  EXPECT_EQ(MapEditMenuState(session_).Of(kCmdUndo).english, "Undo: Place Track(&U)");
+  EXPECT_EQ(MapEditMenuState(session_).Of(kCmdUndo).english, "Undo: Place Track Section(&U)");
   const std::string two = Text();
   session_.RunCommand(kCmdUndo);
   EXPECT_EQ(map_.rails().count(), 1);

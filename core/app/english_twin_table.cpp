@@ -228,7 +228,7 @@ constexpr EnglishTwin kTwins[] = {
      "<Error> A signal type that does not exist is set."},
     {"＜エラー＞ポイントの分岐数が多すぎます。", "<Error> The point has too many branches."},
     {"＜エラー＞線路詳細設定が多すぎます。",
-     "<Error> There are more track details than a dia data file can hold."},
+     "<Error> There are more track section details than a dia data file can hold."},
     {"＜エラー＞区間距離が設定されていません。", "<Error> No length is set."},
     {"＜エラー＞停止目標距離が小さすぎます。", "<Error> The stop target distance is too small."},
     {"＜エラー＞停止目標距離が大きすぎます。", "<Error> The stop target distance is too large."},

@@ -190,7 +190,7 @@ TEST(EnglishTwinsTest, LanguagePrompterShowsBoxesAsTheWindowsDo) {
   prompter.Error("重ねての指定は出来ません。\n", "線路重複エラー");
   ASSERT_EQ(shown.shown().size(), 3u);
   EXPECT_EQ(shown.shown()[0].text, "Objects cannot be placed on top of each other.\n");
-  EXPECT_EQ(shown.shown()[0].caption, "Track Overlap Error");
+  EXPECT_EQ(shown.shown()[0].caption, "Overlap Error");
   EXPECT_EQ(shown.shown()[0].buttons, PromptButtons::kYesNo);
   EXPECT_EQ(shown.shown()[1].text, "The file '東町.kvm' could not be opened for reading.\n");
   EXPECT_EQ(shown.shown()[1].caption, "File Read Error");

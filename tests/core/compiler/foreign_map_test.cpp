@@ -150,7 +150,6 @@ void DrawInEveryMode(const EditMap& map, const MapCheckMarks& marks) {
     options.pending = {3, 5};
     options.hover = {9, 7};
     options.crossing_corners = {{1, 1}, {4, 4}};
-    options.has_hover = true;
     RecordingCanvas canvas;
     DrawEditMap(map, options, canvas);
   }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/canvas.h"
-#include "editor/map_change.h"
+#include "map/map_change.h"
 #include "editor/map_drawing.h"
 
 namespace corvane {

@@ -4,8 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "editor/edit_map.h"
-#include "editor/map_change.h"
+#include "map/edit_map.h"
+#include "map/map_change.h"
 #include "example_maps.h"
 
 namespace corvane {

@@ -17,7 +17,7 @@
 #include "base/file_io.h"
 #include "base/ini_file.h"
 #include "base/prompter.h"
-#include "editor/map_tables.h"
+#include "map/map_tables.h"
 #include "fuzz_support.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"

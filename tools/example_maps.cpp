@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "base/encoding.h"
-#include "editor/start_walk.h"
+#include "map/start_walk.h"
 
 namespace corvane {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

@@ -3,7 +3,7 @@
 #include "app/settings.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
-#include "editor/map_change.h"
+#include "map/map_change.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
 
@@ -32,6 +32,14 @@ bool WriteBackup(const EditMap& map, const CompileCommandSetup& setup, Prompter&
 }
 
 }  // namespace
+
+bool CheckForCompile(EditSession& session, const CheckOutput& output) {
+  session.state().error_display = true;
+  // The repairs are one step of the record of changes.
+  session.map().NameActions("コンパイル", "Compile");
+  MapChange step(session.map());
+  return CheckForCompile(session.map(), session.state().check_marks, output);
+}
 
 CompileOutcome RunCompileCommand(EditSession& session, DiaDocument& dia,
                                  const CompileCommandSetup& setup) {

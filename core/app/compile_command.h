@@ -27,6 +27,11 @@ enum class CompileOutcome {
 
 inline constexpr const char kCompileBackupName[] = "back.kvm";
 
+// The checks alone in the map edit window (no main window to hand a compile
+// to): the error display is switched on to show what they find, and their
+// repairs are one step of the record of changes.
+bool CheckForCompile(EditSession& session, const CheckOutput& output);
+
 // Runs the command on the session's map and hands the result to `dia`.
 CompileOutcome RunCompileCommand(EditSession& session, DiaDocument& dia,
                                  const CompileCommandSetup& setup);

@@ -8,7 +8,7 @@
 #include "base/chooser.h"
 #include "base/message_log.h"
 #include "base/prompter.h"
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

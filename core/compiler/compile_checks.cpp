@@ -8,8 +8,8 @@
 
 #include "compiler/box_index.h"
 #include "data/system_map.h"
-#include "editor/grid_index.h"
-#include "editor/map_change.h"
+#include "map/grid_index.h"
+#include "map/map_change.h"
 
 namespace corvane {
 
@@ -421,12 +421,5 @@ bool CheckForCompile(EditMap& map, MapCheckMarks& marks, const CheckOutput& outp
   return RunCompileChecks(map, run);
 }
 
-bool CheckForCompile(EditSession& session, const CheckOutput& output) {
-  session.state().error_display = true;
-  // The repairs are one step of the record of changes.
-  session.map().NameActions("コンパイル", "Compile");
-  MapChange step(session.map());
-  return CheckForCompile(session.map(), session.state().check_marks, output);
-}
 
 }  // namespace corvane

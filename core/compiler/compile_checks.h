@@ -9,9 +9,8 @@
 #include <string_view>
 
 #include "base/prompter.h"
-#include "editor/check_marks.h"
-#include "editor/edit_map.h"
-#include "editor/edit_session.h"
+#include "map/check_marks.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 
@@ -70,8 +69,5 @@ void StartChecks(MapCheckMarks& marks, const CheckOutput& output);
 // The checks as the compile command starts them: StartChecks, then the
 // stages.
 bool CheckForCompile(EditMap& map, MapCheckMarks& marks, const CheckOutput& output);
-// The same in the map edit window: the error display is switched on to show
-// what the checks find.
-bool CheckForCompile(EditSession& session, const CheckOutput& output);
 
 }  // namespace corvane

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "base/encoding.h"
-#include "editor/map_change.h"
-#include "editor/start_walk.h"
+#include "map/map_change.h"
+#include "map/start_walk.h"
 #include "interlocking/point_control.h"
 
 namespace corvane {

@@ -10,7 +10,7 @@
 
 #include "compiler/compile_checks.h"
 #include "data/dia_file.h"
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

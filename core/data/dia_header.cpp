@@ -7,7 +7,7 @@
 #include "base/encoding.h"
 #include "base/file_io.h"
 #include "base/ini_keys.h"
-#include "editor/map_settings_keys.h"
+#include "map/map_settings_keys.h"
 
 namespace corvane {
 

@@ -11,7 +11,7 @@
 
 #include "base/fixed_text.h"
 #include "base/ini_file.h"
-#include "editor/map_settings.h"
+#include "map/map_settings.h"
 
 namespace corvane {
 

@@ -10,8 +10,8 @@
 
 #include "base/fixed_text.h"
 #include "base/table.h"
-#include "editor/map_records.h"
-#include "editor/signal_types.h"
+#include "map/map_records.h"
+#include "map/signal_types.h"
 
 namespace corvane {
 

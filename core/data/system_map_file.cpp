@@ -7,7 +7,7 @@
 #include "base/member_text.h"
 #include "base/record_format.h"
 #include "data/member_rows.h"
-#include "editor/map_tables.h"
+#include "map/map_tables.h"
 #include "mapfile/map_file.h"
 
 namespace corvane {

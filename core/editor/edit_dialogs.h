@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "base/dialog_model.h"
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 #include "editor/edit_mode.h"
-#include "editor/map_change.h"
+#include "map/map_change.h"
 #include "editor/signal_detail.h"
 
 namespace corvane {

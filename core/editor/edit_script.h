@@ -47,7 +47,7 @@
 #include "base/dialog_model.h"
 #include "base/prompter.h"
 #include "editor/edit_dialogs.h"
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 #include "editor/edit_session.h"
 
 namespace corvane {

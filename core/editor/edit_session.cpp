@@ -7,7 +7,7 @@
 
 #include "base/menu.h"
 #include "editor/edit_tool.h"
-#include "editor/map_transforms.h"
+#include "map/map_transforms.h"
 
 namespace corvane {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "base/canvas.h"
-#include "editor/check_marks.h"
-#include "editor/edit_map.h"
+#include "map/check_marks.h"
+#include "map/edit_map.h"
 #include "editor/edit_mode.h"
 #include "editor/map_selection.h"
 #include "editor/map_zoom.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 #include "editor/edit_session.h"
 
 namespace corvane {

@@ -5,7 +5,7 @@
 // changes, and the scale of Zoom to Fit.
 
 #include "base/canvas.h"
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

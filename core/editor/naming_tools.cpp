@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "base/encoding.h"
-#include "editor/map_change.h"
-#include "editor/map_geometry.h"
+#include "map/map_change.h"
+#include "map/map_geometry.h"
 #include "editor/tool_handlers.h"
 
 namespace corvane {

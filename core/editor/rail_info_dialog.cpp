@@ -5,7 +5,7 @@
 
 #include "base/encoding.h"
 #include "base/member_text.h"
-#include "editor/map_transforms.h"
+#include "map/map_transforms.h"
 #include "editor/value_names.h"
 
 namespace corvane {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "editor/map_transforms.h"
+#include "map/map_transforms.h"
 #include "editor/tool_handlers.h"
 
 namespace corvane {

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "editor/map_geometry.h"
-#include "editor/map_transforms.h"
+#include "map/map_geometry.h"
+#include "map/map_transforms.h"
 #include "editor/tool_handlers.h"
 
 namespace corvane {

@@ -3,7 +3,7 @@
 // the value goes on every selected object at once.
 
 #include "editor/edit_tool.h"
-#include "editor/map_transforms.h"
+#include "map/map_transforms.h"
 #include "editor/tool_handlers.h"
 
 namespace corvane {

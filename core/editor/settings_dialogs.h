@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/dialog_model.h"
-#include "editor/map_records.h"
+#include "map/map_records.h"
 
 namespace corvane {
 

@@ -1,6 +1,6 @@
 // The start-point tool and the start-distance tool with its command.
 
-#include "editor/start_walk.h"
+#include "map/start_walk.h"
 #include "editor/tool_handlers.h"
 
 namespace corvane {

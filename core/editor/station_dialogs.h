@@ -9,7 +9,7 @@
 
 #include "base/dialog_model.h"
 #include "editor/edit_mode.h"
-#include "editor/map_change.h"
+#include "map/map_change.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
 // The tools that work on the current station or stop section: putting
 // segments (and, for the yard tools, points) into it, and asking for it.
 
-#include "editor/map_transforms.h"
+#include "map/map_transforms.h"
 #include "editor/tool_handlers.h"
 
 namespace corvane {

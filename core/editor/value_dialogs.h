@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/dialog_model.h"
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

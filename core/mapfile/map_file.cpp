@@ -11,7 +11,7 @@
 #include "base/ini_file.h"
 #include "base/ini_keys.h"
 #include "base/member_text.h"
-#include "editor/map_settings_keys.h"
+#include "map/map_settings_keys.h"
 
 namespace corvane {
 

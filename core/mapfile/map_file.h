@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/prompter.h"
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 #include "mapfile/packed_bundle.h"
 
 namespace corvane {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "base/text_format.h"
-#include "editor/signal_detail.h"
+#include "map/signal_bands.h"
 #include "mapfile/map_file.h"
 
 namespace corvane {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "editor/map_tables.h"
+#include "map/map_tables.h"
 
 namespace corvane {
 

@@ -23,7 +23,7 @@
 #include "base/text_format.h"
 #include "compiler/compile_checks.h"
 #include "compiler/map_compiler.h"
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 #include "editor/edit_script.h"
 #include "mapfile/map_summary.h"
 #include "mapfile/packed_bundle.h"

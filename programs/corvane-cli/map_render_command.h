@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

@@ -2,7 +2,7 @@
 // Helpers for tests that need a map in a given state.
 
 #include "editor/edit_dialogs.h"
-#include "editor/map_change.h"
+#include "map/map_change.h"
 
 namespace corvane::testing {
 

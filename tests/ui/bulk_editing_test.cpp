@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QTest>
 
-#include "editor/map_change.h"
+#include "map/map_change.h"
 #include "editor/map_edit_menu.h"
 #include "mapfile/map_file.h"
 #include "support/map_edit_harness.h"

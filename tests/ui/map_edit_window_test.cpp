@@ -14,7 +14,7 @@
 #include "app/app_context.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
-#include "editor/map_change.h"
+#include "map/map_change.h"
 #include "editor/map_drawing.h"
 #include "editor/map_edit_menu.h"
 #include "mapedit/map_render.h"

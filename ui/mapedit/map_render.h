@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QSize>
 
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 #include "editor/map_drawing.h"
 
 namespace corvane {

@@ -6,7 +6,7 @@
 
 #include <QAbstractScrollArea>
 
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 #include "editor/edit_session.h"
 #include "editor/map_drawing.h"
 

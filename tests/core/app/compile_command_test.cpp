@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "editor/map_change.h"
+#include "map/map_change.h"
 #include "mapfile/map_file.h"
 
 namespace corvane {

@@ -13,7 +13,7 @@
 #include "app/main_menu.h"
 #include "editor/edit_session.h"
 #include "editor/edit_tool.h"
-#include "editor/map_change.h"
+#include "map/map_change.h"
 #include "editor/map_edit_menu.h"
 #include "editor/map_edit_title.h"
 #include "editor/rail_info_dialog.h"

@@ -9,7 +9,7 @@
 
 #include "compiler/compile_checks.h"
 #include "compiler/map_compiler.h"
-#include "editor/map_change.h"
+#include "map/map_change.h"
 
 namespace corvane {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/map_change.h"
+#include "map/map_change.h"
 #include "support/test_support.h"
 
 namespace corvane {

@@ -12,7 +12,7 @@
 
 #include "base/encoding.h"
 #include "data/system_map_file.h"
-#include "editor/map_change.h"
+#include "map/map_change.h"
 #include "support/dia_support.h"
 
 namespace corvane {

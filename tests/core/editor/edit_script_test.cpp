@@ -12,7 +12,7 @@
 #include "base/chooser.h"
 #include "base/file_io.h"
 #include "base/message_log.h"
-#include "editor/map_change.h"
+#include "map/map_change.h"
 #include "mapfile/map_file.h"
 #include "mapfile/map_summary.h"
 #include "support/test_support.h"

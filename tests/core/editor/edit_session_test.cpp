@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "editor/map_edit_menu.h"
-#include "editor/start_walk.h"
+#include "map/start_walk.h"
 #include "mapfile/map_file.h"
 #include "support/edit_session_fixture.h"
 #include "support/test_support.h"

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor/map_change.h"
+#include "map/map_change.h"
 #include "support/test_support.h"
 
 namespace corvane {

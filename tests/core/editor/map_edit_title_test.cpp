@@ -5,7 +5,7 @@
 #include <string>
 
 #include "editor/map_edit_menu.h"
-#include "editor/start_walk.h"
+#include "map/start_walk.h"
 #include "editor/value_names.h"
 #include "support/map_support.h"
 #include "support/test_support.h"

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "editor/map_change.h"
+#include "map/map_change.h"
 #include "editor/tool_handlers.h"
 #include "support/edit_session_fixture.h"
 #include "support/test_support.h"

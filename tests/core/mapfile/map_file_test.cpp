@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/file_io.h"
-#include "editor/map_change.h"
+#include "map/map_change.h"
 #include "mapfile/packed_bundle.h"
 #include "support/test_support.h"
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/map_action.h"
-#include "editor/map_tables.h"
+#include "map/map_action.h"
+#include "map/map_tables.h"
 
 namespace corvane {
 

@@ -5,7 +5,7 @@
 // values the containing header starts with).
 
 #include "base/ini_keys.h"
-#include "editor/map_settings.h"
+#include "map/map_settings.h"
 
 namespace corvane {
 

@@ -1,10 +1,10 @@
-#include "editor/map_geometry.h"
+#include "map/map_geometry.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

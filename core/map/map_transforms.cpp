@@ -1,4 +1,4 @@
-#include "editor/map_transforms.h"
+#include "map/map_transforms.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "editor/record_marks.h"
+#include "map/record_marks.h"
 
 #include <algorithm>
 #include <utility>

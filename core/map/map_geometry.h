@@ -1,7 +1,7 @@
 #pragma once
 // Grid helpers shared by the questions the map answers and by the tools.
 
-#include "editor/map_records.h"
+#include "map/map_records.h"
 
 namespace corvane {
 

@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor/map_records.h"
+#include "map/map_records.h"
 
 namespace corvane {
 

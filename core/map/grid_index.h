@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "editor/map_tables.h"
+#include "map/map_tables.h"
 
 namespace corvane {
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "base/fixed_text.h"
-#include "editor/map_settings.h"
-#include "editor/signal_types.h"
+#include "map/map_settings.h"
+#include "map/signal_types.h"
 
 namespace corvane {
 

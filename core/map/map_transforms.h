@@ -1,7 +1,7 @@
 #pragma once
 // Changes of whole maps and of single records that several tools share.
 
-#include "editor/map_change.h"
+#include "map/map_change.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "editor/start_walk.h"
+#include "map/start_walk.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,10 +1,10 @@
-#include "editor/start_walk.h"
+#include "map/start_walk.h"
 
 #include <cstdint>
 #include <vector>
 
-#include "editor/grid_index.h"
-#include "editor/map_geometry.h"
+#include "map/grid_index.h"
+#include "map/map_geometry.h"
 
 namespace corvane {
 

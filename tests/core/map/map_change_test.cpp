@@ -1,4 +1,4 @@
-#include "editor/map_change.h"
+#include "map/map_change.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 
 #include "base/record_format.h"
 #include "base/table.h"
-#include "editor/map_records.h"
+#include "map/map_records.h"
 
 namespace corvane {
 

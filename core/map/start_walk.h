@@ -2,7 +2,7 @@
 // The start point of the line and the walk from it that marks where each
 // station and stop section lies along the line.
 
-#include "editor/map_change.h"
+#include "map/map_change.h"
 
 namespace corvane {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "editor/map_records.h"
+#include "map/map_records.h"
 
 namespace corvane {
 

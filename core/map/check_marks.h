@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "editor/record_marks.h"
+#include "map/record_marks.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "editor/map_settings.h"
+#include "map/map_settings.h"
 
 #include <algorithm>
 #include <climits>

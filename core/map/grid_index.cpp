@@ -1,4 +1,4 @@
-#include "editor/grid_index.h"
+#include "map/grid_index.h"
 
 namespace corvane {
 

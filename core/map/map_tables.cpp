@@ -1,4 +1,4 @@
-#include "editor/map_tables.h"
+#include "map/map_tables.h"
 
 #include <array>
 #include <limits>

@@ -13,7 +13,7 @@
 // column descriptions list them, and deletes the records that cannot live
 // without the deleted one (a station's drawings, a segment's details).
 
-#include "editor/edit_map.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "base/canvas.h"
-#include "map/map_change.h"
 #include "editor/map_drawing.h"
+#include "map/map_change.h"
 
 namespace corvane {
 namespace {

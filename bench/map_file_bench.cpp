@@ -12,9 +12,9 @@
 #include "base/prompter.h"
 #include "compiler/compile_checks.h"
 #include "compiler/map_compiler.h"
+#include "example_maps.h"
 #include "map/map_change.h"
 #include "map/map_tables.h"
-#include "example_maps.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
 

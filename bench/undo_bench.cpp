@@ -4,9 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "example_maps.h"
 #include "map/edit_map.h"
 #include "map/map_change.h"
-#include "example_maps.h"
 
 namespace corvane {
 namespace {

@@ -17,8 +17,8 @@
 #include "base/file_io.h"
 #include "base/ini_file.h"
 #include "base/prompter.h"
-#include "map/map_tables.h"
 #include "fuzz_support.h"
+#include "map/map_tables.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
 

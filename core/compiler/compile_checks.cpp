@@ -421,5 +421,4 @@ bool CheckForCompile(EditMap& map, MapCheckMarks& marks, const CheckOutput& outp
   return RunCompileChecks(map, run);
 }
 
-
 }  // namespace corvane

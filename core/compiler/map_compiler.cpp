@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "base/encoding.h"
+#include "interlocking/point_control.h"
 #include "map/map_change.h"
 #include "map/start_walk.h"
-#include "interlocking/point_control.h"
 
 namespace corvane {
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "base/dialog_model.h"
-#include "map/edit_map.h"
 #include "editor/edit_mode.h"
-#include "map/map_change.h"
 #include "editor/signal_detail.h"
+#include "map/edit_map.h"
+#include "map/map_change.h"
 
 namespace corvane {
 

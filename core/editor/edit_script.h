@@ -47,8 +47,8 @@
 #include "base/dialog_model.h"
 #include "base/prompter.h"
 #include "editor/edit_dialogs.h"
-#include "map/edit_map.h"
 #include "editor/edit_session.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

@@ -19,14 +19,14 @@
 #include "base/canvas.h"
 #include "base/message_log.h"
 #include "base/prompter.h"
-#include "map/check_marks.h"
 #include "editor/edit_dialogs.h"
-#include "map/edit_map.h"
 #include "editor/edit_mode.h"
-#include "map/map_change.h"
 #include "editor/map_drawing.h"
 #include "editor/map_selection.h"
 #include "editor/map_zoom.h"
+#include "map/check_marks.h"
+#include "map/edit_map.h"
+#include "map/map_change.h"
 
 namespace corvane {
 

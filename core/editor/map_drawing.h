@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "base/canvas.h"
-#include "map/check_marks.h"
-#include "map/edit_map.h"
 #include "editor/edit_mode.h"
 #include "editor/map_selection.h"
 #include "editor/map_zoom.h"
+#include "map/check_marks.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

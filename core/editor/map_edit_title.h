@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "map/edit_map.h"
 #include "editor/edit_session.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "base/encoding.h"
+#include "editor/tool_handlers.h"
 #include "map/map_change.h"
 #include "map/map_geometry.h"
-#include "editor/tool_handlers.h"
 
 namespace corvane {
 

@@ -5,8 +5,8 @@
 
 #include "base/encoding.h"
 #include "base/member_text.h"
-#include "map/map_transforms.h"
 #include "editor/value_names.h"
+#include "map/map_transforms.h"
 
 namespace corvane {
 

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "map/map_transforms.h"
 #include "editor/tool_handlers.h"
+#include "map/map_transforms.h"
 
 namespace corvane {
 

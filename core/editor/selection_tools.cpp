@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "editor/tool_handlers.h"
 #include "map/map_geometry.h"
 #include "map/map_transforms.h"
-#include "editor/tool_handlers.h"
 
 namespace corvane {
 

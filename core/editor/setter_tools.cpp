@@ -3,8 +3,8 @@
 // the value goes on every selected object at once.
 
 #include "editor/edit_tool.h"
-#include "map/map_transforms.h"
 #include "editor/tool_handlers.h"
+#include "map/map_transforms.h"
 
 namespace corvane {
 

@@ -96,7 +96,8 @@ void SignalDetailDialog::ShowBand() {
 
   const std::vector<AspectBand> bands = AspectBands(*type);
   const std::vector<int> lows = ListedBands();
-  for (const int low : lows) list.items.push_back(AspectLine(tables_, bands[BandIndex(bands, low)]));
+  for (const int low : lows)
+    list.items.push_back(AspectLine(tables_, bands[BandIndex(bands, low)]));
   list.item = ItemOf(lows, band_);
   const AspectBand& band = bands[static_cast<std::size_t>(BandIndex(bands, band_))];
   const int max_speed = settings_.max_speed;

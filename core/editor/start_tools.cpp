@@ -1,7 +1,7 @@
 // The start-point tool and the start-distance tool with its command.
 
-#include "map/start_walk.h"
 #include "editor/tool_handlers.h"
+#include "map/start_walk.h"
 
 namespace corvane {
 

@@ -1,8 +1,8 @@
 // The tools that work on the current station or stop section: putting
 // segments (and, for the yard tools, points) into it, and asking for it.
 
-#include "map/map_transforms.h"
 #include "editor/tool_handlers.h"
+#include "map/map_transforms.h"
 
 namespace corvane {
 

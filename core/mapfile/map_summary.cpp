@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/dialog_model.h"
 #include "base/text_format.h"
 #include "map/signal_bands.h"
 #include "mapfile/map_file.h"

@@ -23,8 +23,8 @@
 #include "base/text_format.h"
 #include "compiler/compile_checks.h"
 #include "compiler/map_compiler.h"
-#include "map/edit_map.h"
 #include "editor/edit_script.h"
+#include "map/edit_map.h"
 #include "mapfile/map_summary.h"
 #include "mapfile/packed_bundle.h"
 #ifdef CORVANE_CLI_RENDER

@@ -5,8 +5,8 @@
 #include <QImage>
 #include <QTest>
 
-#include "map/map_change.h"
 #include "editor/map_edit_menu.h"
+#include "map/map_change.h"
 #include "mapfile/map_file.h"
 #include "support/map_edit_harness.h"
 

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QSize>
 
-#include "map/edit_map.h"
 #include "editor/map_drawing.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

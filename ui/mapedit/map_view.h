@@ -6,9 +6,9 @@
 
 #include <QAbstractScrollArea>
 
-#include "map/edit_map.h"
 #include "editor/edit_session.h"
 #include "editor/map_drawing.h"
+#include "map/edit_map.h"
 
 namespace corvane {
 

@@ -13,7 +13,6 @@
 #include "app/main_menu.h"
 #include "editor/edit_session.h"
 #include "editor/edit_tool.h"
-#include "map/map_change.h"
 #include "editor/map_edit_menu.h"
 #include "editor/map_edit_title.h"
 #include "editor/rail_info_dialog.h"
@@ -21,6 +20,7 @@
 #include "editor/signal_detail.h"
 #include "editor/station_dialogs.h"
 #include "editor/value_dialogs.h"
+#include "map/map_change.h"
 
 namespace corvane {
 namespace {

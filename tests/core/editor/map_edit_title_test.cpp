@@ -5,8 +5,8 @@
 #include <string>
 
 #include "editor/map_edit_menu.h"
-#include "map/start_walk.h"
 #include "editor/value_names.h"
+#include "map/start_walk.h"
 #include "support/map_support.h"
 #include "support/test_support.h"
 

@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "map/map_change.h"
 #include "editor/tool_handlers.h"
+#include "map/map_change.h"
 #include "support/edit_session_fixture.h"
 #include "support/test_support.h"
 

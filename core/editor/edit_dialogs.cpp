@@ -1,5 +1,6 @@
 #include "editor/edit_dialogs.h"
 
+#include "editor/edit_tool.h"
 #include "editor/rail_info_dialog.h"
 #include "editor/settings_dialogs.h"
 #include "editor/station_dialogs.h"

@@ -1,8 +1,9 @@
 #pragma once
 // The editing tools of the map edit window. Exactly one is active at a time;
 // every left click on the grid goes to it. The numbers are the ones the
-// window has always used (menu handlers, drawing and titles share them), so
-// gaps are deliberate.
+// window has always used (editing scripts choose tools by them), so gaps are
+// deliberate; what each tool does and draws is its description in
+// edit_tool.h.
 
 namespace corvane {
 
@@ -57,15 +58,6 @@ enum class EditMode : int {
   kDeleteRows = 41,
   kDeleteColumns = 42,
 };
-
-// The tools that work on the current station or stop section.
-constexpr bool IsStationTool(EditMode mode) {
-  return mode >= EditMode::kStation && mode <= EditMode::kStationDrawing;
-}
-// Those of them that work on the current stop section.
-constexpr bool IsStopSectionTool(EditMode mode) {
-  return mode == EditMode::kStopSection || mode == EditMode::kStopSectionYard;
-}
 
 // How the selection tool picks objects.
 enum class SelectionKind : int {

@@ -55,11 +55,6 @@ bool SameLetters(std::string_view a, std::string_view b) {
   return true;
 }
 
-// The tools the window knows; the numbers between are unused.
-bool IsEditMode(int number) {
-  return number == 0 || (number >= 2 && number <= 34) || (number >= 39 && number <= 42);
-}
-
 // A value given by a word from a list or by its number.
 std::optional<int> Choice(std::string_view word, std::initializer_list<std::string_view> names,
                           int first_number) {
@@ -143,7 +138,7 @@ EditScript::Outcome EditScript::RunCommand(std::string_view line, std::string* e
   if (command == "mode") {
     if (args.empty() || args.size() > 2) return malformed("mode: N [ARG] expected");
     const std::optional<int> number = ParseInt(args[0]);
-    if (!number || !IsEditMode(*number)) return malformed("mode: no tool " + Quoted(args[0]));
+    if (!number || !IsToolNumber(*number)) return malformed("mode: no tool " + Quoted(args[0]));
     const EditMode mode = static_cast<EditMode>(*number);
     if (args.size() == 1) {
       session_.ChooseMode(mode);

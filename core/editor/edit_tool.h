@@ -1,10 +1,11 @@
 #pragma once
 // One description per editing tool of the map edit window: the menu
 // commands that choose it (ids, texts in both languages, letter keys), its
-// prompt lines, its title and its handlers for clicks and keys. The key and
-// menu dispatch, the prompt line, the title and the menu check marks are
-// lookups in these descriptions, so a new tool is one description (and its
-// handlers) and nothing else.
+// prompt lines, its title, its handlers for clicks and keys and its look
+// (what the map shows while it is active). The key and menu dispatch, the
+// prompt line, the title, the menu check marks and the drawing are lookups
+// in these descriptions, so a new tool is one description (and its handlers
+// and look) and nothing else.
 
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 
 #include "base/text_format.h"
 #include "editor/edit_mode.h"
+#include "editor/map_drawing.h"
 
 namespace corvane {
 
@@ -55,9 +57,14 @@ struct EditCommand {
 // The key shown beside a command's text ("R", "Space"); "" for none.
 std::string KeyLabel(char key);
 
+// What a tool works on besides the clicked objects: the current station or
+// stop section, chosen in the station dialog.
+enum class ToolArea { kNone, kStation, kStopSection };
+
 struct EditTool {
   EditMode mode = EditMode::kNone;
   std::vector<EditCommand> commands;
+  ToolArea area = ToolArea::kNone;
   // What the map changes its clicks make are called in the Undo and Redo
   // commands; empty: the text of its first command.
   Bilingual action_name;
@@ -98,12 +105,23 @@ struct EditTool {
   void (*escape)(EditSession& session) = nullptr;
   // An arrow key; false lets it scroll the map.
   bool (*arrow)(EditSession& session, EditKey key, bool shift) = nullptr;
+
+  // What the map shows while the tool is active: fills, numbers, marks of
+  // half-finished clicks and the preview of the next one.
+  ToolLook look;
 };
 
 // Every tool, in the order of the menus (the first, mode 0, is "no tool").
 const std::vector<EditTool>& EditTools();
 // The tool of `mode` (the "no tool" entry for a mode without one).
 const EditTool& ToolFor(EditMode mode);
+
+// Whether `number` is the mode of one of the tools (0, no tool, included).
+bool IsToolNumber(int number);
+// The tools that work on the current station or stop section, and those of
+// them that work on the current stop section.
+bool IsStationTool(EditMode mode);
+bool IsStopSectionTool(EditMode mode);
 
 // The commands that are not the choice of a tool (View menu).
 const std::vector<EditCommand>& OtherEditCommands();

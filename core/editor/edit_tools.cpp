@@ -321,10 +321,13 @@ EditCommand AfterSeparator(EditCommand command) {
 
 // The tools that put segments into the current station or stop section.
 EditTool AssignTool(EditMode mode, EditCommand command, const char* prompt,
-                    std::string (*title)(const EditSession&, std::string_view, bool)) {
+                    std::string (*title)(const EditSession&, std::string_view, bool), ToolArea area,
+                    const ToolLook& look) {
   EditTool tool;
   tool.mode = mode;
   tool.commands = {command};
+  tool.area = area;
+  tool.look = look;
   tool.prompt = prompt;
   tool.title = title;
   tool.chosen = AskForStation;
@@ -377,6 +380,7 @@ std::vector<EditTool> BuildTools() {
   track.chosen = SetTrackDirection;
   track.left_down = TrackClick;
   track.right_down = ForgetPendingPoint;
+  track.look = kTrackLook;
   tools.push_back(track);
 
   EditTool turnout;
@@ -390,6 +394,7 @@ std::vector<EditTool> BuildTools() {
   turnout.action_name = {"分岐設置", "Place Turnout"};
   turnout.left_down = TurnoutClick;
   turnout.right_down = ForgetTurnout;
+  turnout.look = kTurnoutLook;
   tools.push_back(turnout);
 
   EditTool crossing;
@@ -401,23 +406,27 @@ std::vector<EditTool> BuildTools() {
   crossing.left_down = CrossingClick;
   crossing.right_down = DropCrossingCorner;
   crossing.escape = ForgetCrossingCorners;
+  crossing.look = kCrossingLook;
   tools.push_back(crossing);
 
   tools.push_back(AssignTool(
       EditMode::kStation, AfterSeparator(Command(kCmdStation, {"駅設定(&S)", "Station(&S)"}, 's')),
-      "駅に指定したい線路を左クリックして下さい。", StationTitle<kStationTitle>));
-  tools.push_back(AssignTool(
-      EditMode::kStopSection,
-      Command(kCmdStopSection, {"停車区画設定(&T)", "Stop Section(&T)"}, 't'),
-      "駅外停車区画に指定したい線路を左クリックして下さい。", StopSectionTitle<kStopSectionTitle>));
+      "駅に指定したい線路を左クリックして下さい。", StationTitle<kStationTitle>, ToolArea::kStation,
+      kStationLook));
+  tools.push_back(
+      AssignTool(EditMode::kStopSection,
+                 Command(kCmdStopSection, {"停車区画設定(&T)", "Stop Section(&T)"}, 't'),
+                 "駅外停車区画に指定したい線路を左クリックして下さい。",
+                 StopSectionTitle<kStopSectionTitle>, ToolArea::kStopSection, kStopSectionLook));
   tools.push_back(AssignTool(
       EditMode::kStationYard, Command(kCmdStationYard, {"駅構内設定(&Y)", "Station Yard(&Y)"}),
-      "駅構内に指定したい線路を左クリックして下さい。", StationTitle<kStationYardTitle>));
-  tools.push_back(
-      AssignTool(EditMode::kStopSectionYard,
-                 Command(kCmdStopSectionYard, {"停車区画構内設定(&U)", "Stop Section Yard(&U)"}),
-                 "駅外停車区画構内に指定したい線路を左クリックして下さい。",
-                 StopSectionTitle<kStopSectionYardTitle>));
+      "駅構内に指定したい線路を左クリックして下さい。", StationTitle<kStationYardTitle>,
+      ToolArea::kStation, kStationYardLook));
+  tools.push_back(AssignTool(
+      EditMode::kStopSectionYard,
+      Command(kCmdStopSectionYard, {"停車区画構内設定(&U)", "Stop Section Yard(&U)"}),
+      "駅外停車区画構内に指定したい線路を左クリックして下さい。",
+      StopSectionTitle<kStopSectionYardTitle>, ToolArea::kStopSection, kStopSectionYardLook));
 
   EditTool drawing;
   drawing.mode = EditMode::kStationDrawing;
@@ -425,6 +434,8 @@ std::vector<EditTool> BuildTools() {
   drawing.prompt = "駅描画の設置位置の対角点の１点目（２点中）を左クリックして下さい。";
   drawing.next_prompt = "駅描画の設置位置の対角点の２点目（２点中）を左クリックして下さい。";
   drawing.title = StationTitle<kStationDrawingTitle>;
+  drawing.area = ToolArea::kStation;
+  drawing.look = kStationDrawingLook;
   drawing.chosen = AskForStation;
   drawing.left_down = StationDrawingClick;
   drawing.right_down = StationDrawingRightClick;
@@ -438,6 +449,7 @@ std::vector<EditTool> BuildTools() {
   jump.title = PlainTitle<kJumpTitle>;
   jump.left_down = JumpClick;
   jump.right_down = ForgetPendingPoint;
+  jump.look = kJumpLook;
   tools.push_back(jump);
 
   EditTool erase;
@@ -479,6 +491,7 @@ std::vector<EditTool> BuildTools() {
   select.left_down = SelectClick;
   select.right_down = PropertyClick;
   select.escape = SelectEscape;
+  select.look = kSelectLook;
   tools.push_back(select);
 
   EditTool move;
@@ -493,6 +506,7 @@ std::vector<EditTool> BuildTools() {
   move.left_up = MoveRelease;
   move.escape = BackToSelection;
   move.arrow = MoveArrow;
+  move.look = kMoveLook;
   tools.push_back(move);
 
   // Setters: a value (from a dialog, where the tool has one) stored by each
@@ -506,6 +520,7 @@ std::vector<EditTool> BuildTools() {
     const char* dialog_prompt;
     void (*set_rail)(EditSession&, MapChange&, int);
     void (*set_point)(EditSession&, MapChange&, int);
+    const ToolLook& look;
   };
   auto setter = [](const Setter& s) {
     EditTool tool = Described(s.mode, s.prompt, s.title);
@@ -517,6 +532,7 @@ std::vector<EditTool> BuildTools() {
     tool.set_rail = s.set_rail;
     tool.set_point = s.set_point;
     tool.bulk = true;
+    tool.look = s.look;
     tool.left_down = SetterClick;
     if (s.ask != nullptr) tool.right_down = AskForValueAgain;
     return tool;
@@ -528,43 +544,44 @@ std::vector<EditTool> BuildTools() {
       setter({EditMode::kDirectionBoth,
               Command(kCmdDirectionBoth, {"線路双方向設定(&B)", "Both Directions(&B)"}),
               "双方向設定したい線路を左クリックして下さい。", PlainTitle<kDirectionBothTitle>,
-              nullptr, nullptr, SetBothWays, nullptr}));
+              nullptr, nullptr, SetBothWays, nullptr, kDirectionBothLook}));
   tools.push_back(
       setter({EditMode::kDirectionLeftward,
               Command(kCmdDirectionLeftward, {"線路←方向設定(&L)", "Leftward Only(&L)"}),
               "←方向設定したい線路を左クリックして下さい。", PlainTitle<kDirectionLeftwardTitle>,
-              nullptr, nullptr, SetLeftwardOnly, nullptr}));
+              nullptr, nullptr, SetLeftwardOnly, nullptr, kDirectionLeftwardLook}));
   tools.push_back(
       setter({EditMode::kDirectionRightward,
               Command(kCmdDirectionRightward, {"線路→方向設定(&R)", "Rightward Only(&R)"}),
               "→方向設定したい線路を左クリックして下さい。", PlainTitle<kDirectionRightwardTitle>,
-              nullptr, nullptr, SetRightwardOnly, nullptr}));
+              nullptr, nullptr, SetRightwardOnly, nullptr, kDirectionRightwardLook}));
   EditTool single_track = setter(
       {EditMode::kSingleTrack, Command(kCmdSingleTrack, {"単線区間指定(&N)", "Single Track(&N)"}),
        "単線区間に指定したい線路を左クリックして下さい。", PlainTitle<kSingleTrackTitle>, nullptr,
-       nullptr, SetSingleTrack, nullptr});
+       nullptr, SetSingleTrack, nullptr, kSingleTrackLook});
   single_track.right_down = ClearSingleTrack;
   tools.push_back(single_track);
-  tools.push_back(
-      setter({EditMode::kElectric,
-              AfterSeparator(Command(kCmdElectric, {"電化方式設定(&E)", "Electrification(&E)"})),
-              "電化方式を設定したい線路を左クリックして下さい。", ElectricTitle, AskForElectric,
-              "設定する電化方式を選択して下さい。", SetRailElectric, SetPointElectric}));
+  tools.push_back(setter(
+      {EditMode::kElectric,
+       AfterSeparator(Command(kCmdElectric, {"電化方式設定(&E)", "Electrification(&E)"})),
+       "電化方式を設定したい線路を左クリックして下さい。", ElectricTitle, AskForElectric,
+       "設定する電化方式を選択して下さい。", SetRailElectric, SetPointElectric, kElectricLook}));
   tools.push_back(setter({EditMode::kSignalLeftward,
                           Command(kCmdSignalLeftward, {"←方向信号設定(&1)", "Leftward Signal(&1)"}),
                           "信号機の種類を設定したい線路を左クリックして下さい。",
                           SignalTitle<kSignalLeftwardTitle>, AskForSignalType, kSignalDialogPrompt,
-                          SetRailSignalLeft, SetPointSignalLeft}));
-  tools.push_back(setter(
-      {EditMode::kSignalRightward,
-       Command(kCmdSignalRightward, {"→方向信号設定(&2)", "Rightward Signal(&2)"}),
-       "信号機の種類を設定したい線路を左クリックして下さい。", SignalTitle<kSignalRightwardTitle>,
-       AskForSignalType, kSignalDialogPrompt, SetRailSignalRight, SetPointSignalRight}));
+                          SetRailSignalLeft, SetPointSignalLeft, kSignalLeftwardLook}));
+  tools.push_back(
+      setter({EditMode::kSignalRightward,
+              Command(kCmdSignalRightward, {"→方向信号設定(&2)", "Rightward Signal(&2)"}),
+              "信号機の種類を設定したい線路を左クリックして下さい。",
+              SignalTitle<kSignalRightwardTitle>, AskForSignalType, kSignalDialogPrompt,
+              SetRailSignalRight, SetPointSignalRight, kSignalRightwardLook}));
   tools.push_back(
       setter({EditMode::kSpeedLimit,
               AfterSeparator(Command(kCmdSpeedLimit, {"制限速度設定(&S)", "Speed Limit(&S)"})),
               "制限速度を設定したい線路を左クリックして下さい。", SpeedLimitTitle, AskForSpeed,
-              "設定する制限速度を入力して下さい。", SetRailSpeed, SetPointSpeed}));
+              "設定する制限速度を入力して下さい。", SetRailSpeed, SetPointSpeed, kSpeedLimitLook}));
   EditTool point_speed =
       Described(EditMode::kPointSpeed, "制限速度を個別に設定したいポイントを左クリックして下さい。",
                 PlainTitle<kPointSpeedTitle>);
@@ -576,64 +593,70 @@ std::vector<EditTool> BuildTools() {
   tools.push_back(
       setter({EditMode::kLength, Command(kCmdLength, {"線路距離設定(&D)", "Length(&D)"}),
               "線路距離を設定したい線路を左クリックして下さい。", DistanceTitle<kLengthTitle>,
-              AskForDistance, kDistancePrompt, SetRailLength, SetPointLength}));
+              AskForDistance, kDistancePrompt, SetRailLength, SetPointLength, kLengthLook}));
   tools.push_back(setter(
       {EditMode::kStopLeftward,
        Command(kCmdStopLeftward, {"←方向停止目標距離設定(&3)", "Leftward Stop Target(&3)"}),
        "停止目標距離を設定したい線路を左クリックして下さい。", DistanceTitle<kStopLeftwardTitle>,
-       AskForDistance, kStopPrompt, SetStopLeft, nullptr}));
+       AskForDistance, kStopPrompt, SetStopLeft, nullptr, kStopLeftwardLook}));
   tools.push_back(setter(
       {EditMode::kStopRightward,
        Command(kCmdStopRightward, {"→方向停止目標距離設定(&4)", "Rightward Stop Target(&4)"}),
        "停止目標距離を設定したい線路を左クリックして下さい。", DistanceTitle<kStopRightwardTitle>,
-       AskForDistance, kStopPrompt, SetStopRight, nullptr}));
+       AskForDistance, kStopPrompt, SetStopRight, nullptr, kStopRightwardLook}));
 
   // Naming: the dialog that chooses the texts or the naming-table entry
   // comes before the tool; cancelling it keeps the tool that was active.
   auto naming = [](EditMode mode, EditCommand command, const char* prompt,
                    std::string (*title)(const EditSession&, std::string_view, bool),
-                   bool (*ask)(EditSession&), void (*click)(EditSession&, int, int)) {
+                   bool (*ask)(EditSession&), void (*click)(EditSession&, int, int),
+                   const ToolLook& look) {
     EditTool tool = Described(mode, prompt, title);
     command.menu = kNamesMenuId;
     tool.commands = {command};
     tool.choose = ask;
     tool.left_down = click;
+    tool.look = look;
     return tool;
   };
   tools.push_back(naming(EditMode::kManualName,
                          Command(kCmdManualName, {"手動名称設定(&M)", "Manual Names(&M)"}),
                          "線路名称を設定したい線路を左クリックして下さい。", ManualNameTitle,
-                         AskForManualNames, ManualNameClick));
+                         AskForManualNames, ManualNameClick, kManualNameLook));
   tools.push_back(
       naming(EditMode::kBlockNameAuto,
              Command(kCmdBlockNameAuto, {"閉塞全自動設定(&1)", "Full-Automatic Block Names(&1)"}),
              "線路名称を全自動で設定したい駅間の線路を左クリックして下さい。",
-             PlainTitle<kBlockNameAutoTitle>, nullptr, BlockNameAutoClick));
-  tools.push_back(naming(
-      EditMode::kBlockNameSemi,
-      Command(kCmdBlockNameSemi, {"閉塞半自動設定(&2)", "Semi-Automatic Block Names(&2)"}),
-      "線路名称を設定したい駅間の線路を左クリックして下さい。",
-      NameEntryTitle<kBlockNameSemiTitle, NameTable::kBlock>, AskForBlockName, BlockNameSemiClick));
+             PlainTitle<kBlockNameAutoTitle>, nullptr, BlockNameAutoClick, kBlockNameAutoLook));
   tools.push_back(
-      naming(EditMode::kYardName, Command(kCmdYardName, {"構内自動設定(&A)", "Yard Names(&A)"}),
-             "線路名称を設定したい構内の線路・ポイントを左クリックして下さい。",
-             NameEntryTitle<kYardNameTitle, NameTable::kYard>, AskForYardName, YardNameClick));
-  tools.push_back(naming(
-      EditMode::kStationName, Command(kCmdStationName, {"駅自動設定(&S)", "Station Names(&S)"}),
-      "線路名称を設定したい駅の線路を左クリックして下さい。",
-      NameEntryTitle<kStationNameTitle, NameTable::kStation>, AskForStationName, StationNameClick));
+      naming(EditMode::kBlockNameSemi,
+             Command(kCmdBlockNameSemi, {"閉塞半自動設定(&2)", "Semi-Automatic Block Names(&2)"}),
+             "線路名称を設定したい駅間の線路を左クリックして下さい。",
+             NameEntryTitle<kBlockNameSemiTitle, NameTable::kBlock>, AskForBlockName,
+             BlockNameSemiClick, kBlockNameSemiLook));
+  tools.push_back(naming(EditMode::kYardName,
+                         Command(kCmdYardName, {"構内自動設定(&A)", "Yard Names(&A)"}),
+                         "線路名称を設定したい構内の線路・ポイントを左クリックして下さい。",
+                         NameEntryTitle<kYardNameTitle, NameTable::kYard>, AskForYardName,
+                         YardNameClick, kYardNameLook));
+  tools.push_back(naming(EditMode::kStationName,
+                         Command(kCmdStationName, {"駅自動設定(&S)", "Station Names(&S)"}),
+                         "線路名称を設定したい駅の線路を左クリックして下さい。",
+                         NameEntryTitle<kStationNameTitle, NameTable::kStation>, AskForStationName,
+                         StationNameClick, kStationNameLook));
   tools.push_back(
       naming(EditMode::kStopSectionName,
              Command(kCmdStopSectionName, {"停車区画自動設定(&T)", "Stop Section Names(&T)"}),
              "線路名称を設定したい停車区画の線路を左クリックして下さい。",
              NameEntryTitle<kStopSectionNameTitle, NameTable::kTarget>, AskForStopSectionName,
-             StopSectionNameClick));
+             StopSectionNameClick, kStopSectionNameLook));
   EditTool start_point = Described(
       EditMode::kStartPoint, "起点を設定したい端部の線路を左クリックして下さい。", StartPointTitle);
   start_point.commands = {
       AfterSeparator(Command(kCmdStartPoint, {"起点指定(&O)", "Start Point(&O)"}))};
   start_point.commands.front().menu = kSettingsMenuId;
   start_point.left_down = StartPointClick;
+  start_point.look = kStartPointLook;
   tools.push_back(start_point);
   EditTool start_distance =
       Described(EditMode::kStartDistance,
@@ -646,33 +669,37 @@ std::vector<EditTool> BuildTools() {
   start_distance.commands = {start_distance_command};
   start_distance.left_down = StartDistanceClick;
   start_distance.right_down = StartDistanceRightClick;
+  start_distance.look = kStartDistanceLook;
   tools.push_back(start_distance);
 
   // Rows and columns: two clicks give the band.
   auto band = [](EditMode mode, EditCommand command, const char* first, const char* next,
-                 std::string (*title)(const EditSession&, std::string_view, bool)) {
+                 std::string (*title)(const EditSession&, std::string_view, bool),
+                 const ToolLook& look) {
     EditTool tool = Described(mode, first, title, next);
     tool.commands = {command};
     tool.left_down = RowsColumnsClick;
     tool.right_down = ForgetPendingPoint;
+    tool.look = look;
     return tool;
   };
   tools.push_back(band(EditMode::kInsertRows,
                        AfterSeparator(Command(kCmdInsertRows, {"行挿入(&1)", "Insert Rows(&1)"})),
                        "挿入したい行の始点を左クリックして下さい。",
-                       "挿入したい行の終点を左クリックして下さい。", PlainTitle<kInsertRowsTitle>));
+                       "挿入したい行の終点を左クリックして下さい。", PlainTitle<kInsertRowsTitle>,
+                       kRowsLook));
   tools.push_back(band(
       EditMode::kInsertColumns, Command(kCmdInsertColumns, {"列挿入(&2)", "Insert Columns(&2)"}),
       "挿入したい列の始点を左クリックして下さい。", "挿入したい列の終点を左クリックして下さい。",
-      PlainTitle<kInsertColumnsTitle>));
-  tools.push_back(band(EditMode::kDeleteRows,
-                       Command(kCmdDeleteRows, {"行削除(&3)", "Delete Rows(&3)"}),
-                       "削除したい行の始点を左クリックして下さい。",
-                       "削除したい行の終点を左クリックして下さい。", PlainTitle<kDeleteRowsTitle>));
+      PlainTitle<kInsertColumnsTitle>, kColumnsLook));
+  tools.push_back(
+      band(EditMode::kDeleteRows, Command(kCmdDeleteRows, {"行削除(&3)", "Delete Rows(&3)"}),
+           "削除したい行の始点を左クリックして下さい。",
+           "削除したい行の終点を左クリックして下さい。", PlainTitle<kDeleteRowsTitle>, kRowsLook));
   tools.push_back(band(
       EditMode::kDeleteColumns, Command(kCmdDeleteColumns, {"列削除(&4)", "Delete Columns(&4)"}),
       "削除したい列の始点を左クリックして下さい。", "削除したい列の終点を左クリックして下さい。",
-      PlainTitle<kDeleteColumnsTitle>));
+      PlainTitle<kDeleteColumnsTitle>, kColumnsLook));
 
   for (EditTool& tool : tools) {
     for (EditCommand& command : tool.commands) command.mode = tool.mode;
@@ -790,6 +817,16 @@ const EditTool& ToolFor(EditMode mode) {
   }
   return EditTools().front();
 }
+
+bool IsToolNumber(int number) {
+  return std::any_of(EditTools().begin(), EditTools().end(), [number](const EditTool& tool) {
+    return static_cast<int>(tool.mode) == number;
+  });
+}
+
+bool IsStationTool(EditMode mode) { return ToolFor(mode).area != ToolArea::kNone; }
+
+bool IsStopSectionTool(EditMode mode) { return ToolFor(mode).area == ToolArea::kStopSection; }
 
 const std::vector<EditCommand>& OtherEditCommands() {
   static const std::vector<EditCommand> commands = BuildOtherCommands();

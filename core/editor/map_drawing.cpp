@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "base/encoding.h"
+#include "editor/edit_tool.h"
 
 namespace corvane {
 namespace {
@@ -49,20 +50,6 @@ struct DoublePoint {
   double x = 0, y = 0;
 };
 
-// Blue for the tool's own value, grey for another one, black for none.
-Rgb Relation(int field, int current) {
-  if (field == 0) return kBlack;
-  return field == current ? kMapBlue : kMapGrey;
-}
-
-Rgb Match(bool equal) { return equal ? kMapBlue : kMapGrey; }
-
-bool SameNames(const ShortText& short_left, const LongText& name_left, const ShortText& short_right,
-               const LongText& name_right, const MapNameEntry& names) {
-  return short_left == names.short_left && name_left == names.name_left &&
-         short_right == names.short_right && name_right == names.name_right;
-}
-
 // Texts on the map are Shift-JIS; most of them (jump names, numbers, many
 // point keys) are plain ASCII and need no conversion.
 std::string CanvasText(std::string_view sjis) {
@@ -71,11 +58,13 @@ std::string CanvasText(std::string_view sjis) {
   return ascii ? std::string(sjis) : SjisToUtf8(sjis);
 }
 
-class MapPainter {
+class MapPainter : public ToolCanvas {
  public:
   MapPainter(const EditMap& map, const MapDrawOptions& options, Canvas& canvas)
-      : map_(map),
+      : ToolCanvas(map, options),
+        map_(map),
         o_(options),
+        look_(ToolFor(options.mode).look),
         canvas_(canvas),
         width_(std::max(options.view_width, 0)),
         height_(std::max(options.view_height, 0)),
@@ -92,7 +81,42 @@ class MapPainter {
       DrawStationDraw(i, map_.station_draws()[i]);
     }
     for (int i = 1; i <= map_.jumps().count(); ++i) DrawJump(i, map_.jumps()[i]);
-    DrawMarks();
+    if (look_.marks != nullptr) look_.marks(*this);
+    if (o_.hover && look_.preview != nullptr) look_.preview(*this, *o_.hover);
+  }
+
+  // ---- The tool's marks ----
+
+  void Square(GridPoint p, int before, int after, Rgb colour) override {
+    PixelSquare(PixelX(p.x), PixelY(p.y), before, after, colour);
+  }
+
+  void RowBand(int row, Rgb colour) override {
+    const Int64 y = PixelY(row);
+    if (y + 2 >= 0 && y - 3 <= height_) {
+      canvas_.FillRect(0, static_cast<int>(y - 3), width_, static_cast<int>(y + 2), colour);
+    }
+  }
+
+  void ColumnBand(int column, Rgb colour) override {
+    const Int64 x = PixelX(column);
+    if (x + 2 >= 0 && x - 3 <= width_) {
+      canvas_.FillRect(static_cast<int>(x - 3), 0, static_cast<int>(x + 2), height_, colour);
+    }
+  }
+
+  void Stroke(GridPoint from, GridPoint to, Rgb colour) override {
+    ThickLine(At(from), At(to), colour);
+  }
+
+  void Outline(GridPoint a, GridPoint b, Rgb colour) override {
+    const PixelBox box = GridBox(a.x, a.y, b.x, b.y);
+    if (!InView(box)) return;
+    const auto clamp = [](Int64 v) {
+      return static_cast<int>(std::clamp<Int64>(v, -kFarAway, kFarAway));
+    };
+    canvas_.FrameRect(clamp(box.left), clamp(box.top), clamp(box.right), clamp(box.bottom), colour,
+                      std::max(2, pixel_));
   }
 
  private:
@@ -239,7 +263,6 @@ class MapPainter {
     return std::max(1, (kActualSize + std::max(zoom, 1) - 1) / std::max(zoom, 1));
   }
 
-  // Error and warning colours, which give way only to the selection's yellow.
   // The marks of a record while the error display is on.
   std::uint8_t MarkOf(MapTable table, int index) const {
     if (!o_.show_check_marks || o_.check_marks == nullptr) return 0;
@@ -254,106 +277,10 @@ class MapPainter {
 
   // ---- Track segments ----
 
-  Rgb RailToolFill(int index, const MapRail& r) const {
-    const bool plain = r.station == 0 && r.target == 0 && r.yard_station == 0 && r.yard_target == 0;
-    const bool stop_area = r.station != 0 || r.target != 0;
-    switch (o_.mode) {
-      case EditMode::kStation:
-        return Relation(r.station, o_.current_station);
-      case EditMode::kStopSection:
-        return Relation(r.target, o_.current_target);
-      case EditMode::kStationYard:
-      case EditMode::kStationDrawing:
-        return Relation(r.yard_station, o_.current_station);
-      case EditMode::kStopSectionYard:
-        return Relation(r.yard_target, o_.current_target);
-      case EditMode::kSelect:
-      case EditMode::kMove:
-        return Selected(MapTable::kRail, index) ? kMapYellow : kBlack;
-      case EditMode::kDirectionBoth:
-        return r.direction == kBothWays ? kMapBlue : kBlack;
-      case EditMode::kDirectionLeftward:
-        return r.direction == kLeftwardOnly ? kMapBlue : kBlack;
-      case EditMode::kDirectionRightward:
-        return r.direction == kRightwardOnly ? kMapBlue : kBlack;
-      case EditMode::kSingleTrack:
-        return r.single_track == 1 ? kMapBlue : kBlack;
-      case EditMode::kElectric:
-        return Match(r.electric == o_.electric);
-      case EditMode::kSignalLeftward:
-        return AllowsLeftward(r.direction) ? Match(r.signal_left == o_.signal_type) : kBlack;
-      case EditMode::kSignalRightward:
-        return AllowsRightward(r.direction) ? Match(r.signal_right == o_.signal_type) : kBlack;
-      case EditMode::kSpeedLimit:
-        return Match(r.speed_limit == o_.speed_limit);
-      case EditMode::kLength:
-        return Selected(MapTable::kRail, index) ? kMapYellow : Match(r.length == o_.distance);
-      case EditMode::kStopLeftward:
-        return stop_area && AllowsLeftward(r.direction) ? Match(r.stop_left == o_.distance)
-                                                        : kBlack;
-      case EditMode::kStopRightward:
-        return stop_area && AllowsRightward(r.direction) ? Match(r.stop_right == o_.distance)
-                                                         : kBlack;
-      case EditMode::kManualName:
-        return Match(SameNames(r.short_left, r.name_left, r.short_right, r.name_right, o_.names));
-      case EditMode::kBlockNameAuto:
-        if (!plain) return kBlack;
-        return r.block_auto != 0 ? kMapAutoNamed : kMapGrey;
-      case EditMode::kBlockNameSemi:
-        return plain ? Match(r.block_name == o_.name_entry) : kBlack;
-      case EditMode::kYardName:
-        return !stop_area && (r.yard_station != 0 || r.yard_target != 0)
-                   ? Match(r.yard_name == o_.name_entry)
-                   : kBlack;
-      case EditMode::kStationName:
-        return r.station != 0 ? Match(r.station_name == o_.name_entry) : kBlack;
-      case EditMode::kStopSectionName:
-        return r.target != 0 ? Match(r.target_name == o_.name_entry) : kBlack;
-      case EditMode::kStartPoint:
-        if (index == map_.header().start.start_rail) return kMapBlue;
-        return map_.CanBeStartRail(index) ? kMapGrey : kBlack;
-      case EditMode::kStartDistance: {
-        const bool chosen =
-            (map_.header().start.start_station != 0 &&
-             r.station == map_.header().start.start_station) ||
-            (map_.header().start.start_target != 0 && r.target == map_.header().start.start_target);
-        if (chosen) return kMapBlue;
-        return stop_area ? kMapGrey : kBlack;
-      }
-      default:
-        return kBlack;
-    }
-  }
-
   Rgb RailFill(int index, const MapRail& r) const {
     if (dialog_open_) return index == o_.dialog_rail ? kMapRed : kBlack;
-    return WithCheckMark(RailToolFill(index, r), MarkOf(MapTable::kRail, index));
-  }
-
-  // The number a value tool writes on a segment instead of its track, or
-  // false when the segment shows its track.
-  bool RailNumber(const MapRail& r, bool* shown, int* value) const {
-    const bool stop_area = r.station != 0 || r.target != 0;
-    switch (o_.mode) {
-      case EditMode::kSpeedLimit:
-        *shown = r.speed_limit != 0;
-        *value = r.speed_limit;
-        return true;
-      case EditMode::kLength:
-        *shown = true;
-        *value = r.length;
-        return true;
-      case EditMode::kStopLeftward:
-        *shown = stop_area && AllowsLeftward(r.direction);
-        *value = r.stop_left;
-        return true;
-      case EditMode::kStopRightward:
-        *shown = stop_area && AllowsRightward(r.direction);
-        *value = r.stop_right;
-        return true;
-      default:
-        return false;
-    }
+    const Rgb fill = look_.rail_fill != nullptr ? look_.rail_fill(*this, index, r) : kBlack;
+    return WithCheckMark(fill, MarkOf(MapTable::kRail, index));
   }
 
   void DrawRail(int index, const MapRail& r) {
@@ -361,10 +288,10 @@ class MapPainter {
     if (!InView(box)) return;
     FillBox(box, RailFill(index, r), kWhite);
 
-    bool shown = false;
-    int value = 0;
-    if (RailNumber(r, &shown, &value)) {
-      if (shown) CentredText(box, std::to_string(value), kBlack);
+    if (look_.rail_number != nullptr) {
+      if (const std::optional<int> number = look_.rail_number(*this, r)) {
+        CentredText(box, std::to_string(*number), kBlack);
+      }
       return;
     }
 
@@ -396,44 +323,12 @@ class MapPainter {
     }
   }
 
-  bool Selected(MapTable table, int index) const {
-    return o_.selection != nullptr && o_.selection->Has(table, index);
-  }
-
   // ---- Points and crossings ----
-
-  Rgb PointToolFill(int index, const MapPoint& p) const {
-    switch (o_.mode) {
-      case EditMode::kStationYard:
-        return Relation(p.yard_station, o_.current_station);
-      case EditMode::kStopSectionYard:
-        return Relation(p.yard_target, o_.current_target);
-      case EditMode::kSelect:
-      case EditMode::kMove:
-        return Selected(MapTable::kPoint, index) ? kMapYellow : kBlack;
-      case EditMode::kElectric:
-        return Match(p.electric == o_.electric);
-      case EditMode::kSignalLeftward:
-        return Match(p.signal_left == o_.signal_type);
-      case EditMode::kSignalRightward:
-        return Match(p.signal_right == o_.signal_type);
-      case EditMode::kSpeedLimit:
-        return Match(p.speed_limit == o_.speed_limit);
-      case EditMode::kLength:
-        return Selected(MapTable::kPoint, index) ? kMapYellow : Match(p.length == o_.distance);
-      case EditMode::kManualName:
-        return Match(SameNames(p.short_left, p.name_left, p.short_right, p.name_right, o_.names));
-      case EditMode::kYardName:
-        return p.yard_station != 0 || p.yard_target != 0 ? Match(p.yard_name == o_.name_entry)
-                                                         : kBlack;
-      default:
-        return kBlack;
-    }
-  }
 
   Rgb PointFill(int index, const MapPoint& p) const {
     if (dialog_open_) return index == o_.dialog_point ? kMapRed : kBlack;
-    return WithCheckMark(PointToolFill(index, p), MarkOf(MapTable::kPoint, index));
+    const Rgb fill = look_.point_fill != nullptr ? look_.point_fill(*this, index, p) : kBlack;
+    return WithCheckMark(fill, MarkOf(MapTable::kPoint, index));
   }
 
   void DrawPoint(int index, const MapPoint& p) {
@@ -441,12 +336,10 @@ class MapPainter {
     if (!InView(box)) return;
     FillBox(box, PointFill(index, p), kWhite);
 
-    if (o_.mode == EditMode::kSpeedLimit) {
-      if (p.speed_limit != 0) CentredText(box, std::to_string(p.speed_limit), kBlack);
-      return;
-    }
-    if (o_.mode == EditMode::kLength) {
-      CentredText(box, std::to_string(p.length), kBlack);
+    if (look_.point_number != nullptr) {
+      if (const std::optional<int> number = look_.point_number(*this, p)) {
+        CentredText(box, std::to_string(*number), kBlack);
+      }
       return;
     }
     const double left_x = static_cast<double>(PixelX(p.x1));
@@ -466,23 +359,8 @@ class MapPainter {
 
   Rgb StationDrawFill(int index, const MapStationDraw& d) const {
     if (dialog_open_) return kBlack;
-    Rgb fill = kBlack;
-    switch (o_.mode) {
-      case EditMode::kStation:
-      case EditMode::kStationYard:
-      case EditMode::kStationDrawing:
-        fill = Relation(d.station, o_.current_station);
-        break;
-      case EditMode::kSelect:
-      case EditMode::kMove:
-        fill = Selected(MapTable::kStationDraw, index) ? kMapYellow : kBlack;
-        break;
-      case EditMode::kStartDistance:
-        fill = Relation(d.station, map_.header().start.start_station);
-        break;
-      default:
-        break;
-    }
+    const Rgb fill =
+        look_.station_draw_fill != nullptr ? look_.station_draw_fill(*this, index, d) : kBlack;
     return WithCheckMark(fill, MarkOf(MapTable::kStationDraw, index));
   }
 
@@ -499,7 +377,6 @@ class MapPainter {
 
   void DrawJump(int index, const MapJump& j) {
     const std::uint8_t mark = MarkOf(MapTable::kJump, index);
-    const bool selecting = o_.mode == EditMode::kSelect || o_.mode == EditMode::kMove;
     const PixelBox end_a{PixelX(j.ax), PixelY(Int64{j.ay} - 1), PixelX(Int64{j.ax} + 1),
                          PixelY(Int64{j.ay} + 1)};
     const PixelBox end_b{PixelX(Int64{j.bx} - 1), PixelY(Int64{j.by} - 1), PixelX(j.bx),
@@ -510,9 +387,11 @@ class MapPainter {
     const std::string name = CanvasText(j.name.view());
     auto end = [&](const PixelBox& box, bool in_view, bool end_a) {
       if (!in_view) return;
-      const bool selected = o_.selection != nullptr && o_.selection->HasJumpEnd(index, end_a);
-      Rgb fill = !dialog_open_ && selecting && selected ? kMapYellow : kBlack;
-      if (!dialog_open_) fill = WithCheckMark(fill, mark);
+      Rgb fill = kBlack;
+      if (!dialog_open_) {
+        if (look_.jump_end_fill != nullptr) fill = look_.jump_end_fill(*this, index, end_a);
+        fill = WithCheckMark(fill, mark);
+      }
       FillBox(box, fill, kWhite);
       CentredText(box, name, kWhite);
     };
@@ -520,114 +399,12 @@ class MapPainter {
     end(end_b, b_in_view, false);
   }
 
-  // ---- Marks of half-finished clicks ----
-
-  void DrawMarks() {
-    if (o_.pending) {
-      const GridPoint p = *o_.pending;
-      const Int64 x = PixelX(p.x);
-      const Int64 y = PixelY(p.y);
-      switch (o_.mode) {
-        case EditMode::kTrack:
-          Square(x, y, 3, 2, kMapRed);
-          break;
-        case EditMode::kTurnout:
-        case EditMode::kStationDrawing:
-        case EditMode::kJump:
-          Square(x, y, 3, 2, kMapGreen);
-          break;
-        case EditMode::kSelect:
-          if (o_.selection_kind == SelectionKind::kRange) Square(x, y, 3, 2, kMapGreen);
-          break;
-        case EditMode::kInsertRows:
-        case EditMode::kDeleteRows:
-          if (y + 2 >= 0 && y - 3 <= height_) {
-            canvas_.FillRect(0, static_cast<int>(y - 3), width_, static_cast<int>(y + 2),
-                             kMapGreen);
-          }
-          break;
-        case EditMode::kInsertColumns:
-        case EditMode::kDeleteColumns:
-          if (x + 2 >= 0 && x - 3 <= width_) {
-            canvas_.FillRect(static_cast<int>(x - 3), 0, static_cast<int>(x + 2), height_,
-                             kMapGreen);
-          }
-          break;
-        default:
-          break;
-      }
-    }
-    if (o_.mode == EditMode::kCrossing) {
-      for (const GridPoint& corner : o_.crossing_corners) {
-        Square(PixelX(corner.x), PixelY(corner.y), 2, 1, kMapGreen);
-      }
-    }
-    if (o_.hover) DrawPreview();
-  }
-
   DoublePoint At(GridPoint p) const {
     return {static_cast<double>(PixelX(p.x)), static_cast<double>(PixelY(p.y))};
   }
 
-  // What the next click adds, from the pending point (or the crossing's
-  // corners) to the grid point under the pointer, in the colours of the
-  // finished object.
-  void DrawPreview() {
-    const GridPoint h = *o_.hover;
-    const GridPoint p = o_.pending.value_or(h);
-    const bool pending = o_.pending && p != h;
-    switch (o_.mode) {
-      case EditMode::kTrack:
-        if (pending && p.x != h.x) ThickLine(At(p), At(h), kMapRed);
-        break;
-      case EditMode::kTurnout:
-        if (pending && p.x != h.x) ThickLine(At(p), At(h), kMapGreen);
-        break;
-      case EditMode::kStationDrawing:
-        if (pending && p.x != h.x && p.y != h.y) PreviewBox(p, h, kMapLightGrey);
-        break;
-      case EditMode::kSelect:
-        if (pending && o_.selection_kind == SelectionKind::kRange && p.x != h.x && p.y != h.y) {
-          PreviewBox(p, h, kMapGreen);
-        }
-        break;
-      case EditMode::kJump:
-        // The two ends, each the cell beside its grid point.
-        if (pending && p.x != h.x) {
-          const GridPoint& a = p.x < h.x ? p : h;
-          const GridPoint& b = p.x < h.x ? h : p;
-          PreviewBox({a.x, a.y - 1}, {a.x + 1, a.y + 1}, kBlack);
-          PreviewBox({b.x - 1, b.y - 1}, {b.x, b.y + 1}, kBlack);
-        }
-        break;
-      case EditMode::kCrossing:
-        if (!o_.crossing_corners.empty()) {
-          DoublePoint last = At(o_.crossing_corners.front());
-          for (std::size_t i = 1; i < o_.crossing_corners.size(); ++i) {
-            const DoublePoint next = At(o_.crossing_corners[i]);
-            ThickLine(last, next, kMapGreen);
-            last = next;
-          }
-          ThickLine(last, At(h), kMapGreen);
-        }
-        break;
-      default:
-        break;
-    }
-  }
-
-  void PreviewBox(GridPoint a, GridPoint b, Rgb colour) {
-    const PixelBox box = GridBox(a.x, a.y, b.x, b.y);
-    if (!InView(box)) return;
-    const auto clamp = [](Int64 v) {
-      return static_cast<int>(std::clamp<Int64>(v, -kFarAway, kFarAway));
-    };
-    canvas_.FrameRect(clamp(box.left), clamp(box.top), clamp(box.right), clamp(box.bottom), colour,
-                      std::max(2, pixel_));
-  }
-
   // A square from `before` pixels before the point to `after` pixels after it.
-  void Square(Int64 x, Int64 y, int before, int after, Rgb colour) {
+  void PixelSquare(Int64 x, Int64 y, int before, int after, Rgb colour) {
     if (x + after < 0 || x - before > width_ || y + after < 0 || y - before > height_) return;
     canvas_.FillRect(static_cast<int>(x - before), static_cast<int>(y - before),
                      static_cast<int>(x + after), static_cast<int>(y + after), colour);
@@ -635,6 +412,7 @@ class MapPainter {
 
   const EditMap& map_;
   const MapDrawOptions& o_;
+  const ToolLook& look_;
   Canvas& canvas_;
   const int width_;
   const int height_;
@@ -658,6 +436,23 @@ ScrollAxis AxisFor(int largest, int view, int page_divisor, int cell) {
 }
 
 }  // namespace
+
+bool ToolCanvas::Selected(MapTable table, int index) const {
+  return options_.selection != nullptr && options_.selection->Has(table, index);
+}
+
+bool ToolCanvas::JumpEndSelected(int jump, bool end_a) const {
+  return options_.selection != nullptr && options_.selection->HasJumpEnd(jump, end_a);
+}
+
+std::optional<GridPoint> ToolCanvas::PreviewStart(GridPoint hover) const {
+  if (!options_.pending || *options_.pending == hover) return std::nullopt;
+  return options_.pending;
+}
+
+void ToolCanvas::PendingMark(Rgb colour) {
+  if (options_.pending) Square(*options_.pending, 3, 2, colour);
+}
 
 void DrawEditMap(const EditMap& map, const MapDrawOptions& options, Canvas& canvas) {
   MapPainter(map, options, canvas).Draw();

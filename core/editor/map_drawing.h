@@ -80,8 +80,81 @@ struct MapDrawOptions {
   std::optional<GridPoint> hover;
 };
 
-// Draws the whole client area. Only what lies in the view is drawn, so a
-// redraw costs little beyond one pass over the tables.
+// The fills that show how an object relates to the active tool: blue for
+// the tool's own value, grey for another one, black for none.
+constexpr Rgb RelationFill(int field, int current) {
+  if (field == 0) return kBlack;
+  return field == current ? kMapBlue : kMapGrey;
+}
+// Blue when the object holds the tool's value, grey when it does not.
+constexpr Rgb MatchFill(bool equal) { return equal ? kMapBlue : kMapGrey; }
+
+// The picture being drawn, as the active tool's drawing hooks see it: the
+// map and the options, and the marks they draw over the map, placed by grid
+// points (the view's scroll and scale and the cut at its edges are done
+// here).
+class ToolCanvas {
+ public:
+  virtual ~ToolCanvas() = default;
+
+  const EditMap& map() const { return map_; }
+  const MapDrawOptions& options() const { return options_; }
+
+  // Whether an object (a jump's end) is in the selection.
+  bool Selected(MapTable table, int index) const;
+  bool JumpEndSelected(int jump, bool end_a) const;
+  // The pending point, when there is one apart from the grid point under the
+  // pointer: where the preview of a two-click tool starts.
+  std::optional<GridPoint> PreviewStart(GridPoint hover) const;
+
+  // A filled square from `before` pixels before the grid point to `after`
+  // pixels after it.
+  virtual void Square(GridPoint p, int before, int after, Rgb colour) = 0;
+  // The pending point's mark, a square of five pixels (nothing when none).
+  void PendingMark(Rgb colour);
+  // A band five pixels high across the whole view at a row (five pixels
+  // wide down it at a column).
+  virtual void RowBand(int row, Rgb colour) = 0;
+  virtual void ColumnBand(int column, Rgb colour) = 0;
+  // A line two pixels thick between two grid points.
+  virtual void Stroke(GridPoint from, GridPoint to, Rgb colour) = 0;
+  // The outline, two pixels wide, of the rectangle with corners a and b.
+  virtual void Outline(GridPoint a, GridPoint b, Rgb colour) = 0;
+
+ protected:
+  ToolCanvas(const EditMap& map, const MapDrawOptions& options) : map_(map), options_(options) {}
+
+ private:
+  const EditMap& map_;
+  const MapDrawOptions& options_;
+};
+
+// What the map shows while a tool is active: the fill of each object by how
+// it relates to the tool, numbers written instead of the track, and the
+// marks of the tool's half-finished clicks and the preview of its next one.
+// Every hook may be null: black fills, tracks and branches, no marks. The
+// dialog highlight and the check marks are laid over the fills by the
+// drawing itself.
+struct ToolLook {
+  Rgb (*rail_fill)(const ToolCanvas& canvas, int index, const MapRail& rail) = nullptr;
+  Rgb (*point_fill)(const ToolCanvas& canvas, int index, const MapPoint& point) = nullptr;
+  Rgb (*station_draw_fill)(const ToolCanvas& canvas, int index,
+                           const MapStationDraw& draw) = nullptr;
+  Rgb (*jump_end_fill)(const ToolCanvas& canvas, int jump, bool end_a) = nullptr;
+  // With a hook, segments (points) show a number instead of their track
+  // (branches): the one it gives, or none.
+  std::optional<int> (*rail_number)(const ToolCanvas& canvas, const MapRail& rail) = nullptr;
+  std::optional<int> (*point_number)(const ToolCanvas& canvas, const MapPoint& point) = nullptr;
+  // Marks of half-finished clicks: the pending point, collected corners.
+  void (*marks)(ToolCanvas& canvas) = nullptr;
+  // What the next click adds, while the pointer is over grid point `hover`.
+  void (*preview)(ToolCanvas& canvas, GridPoint hover) = nullptr;
+};
+
+// Draws the whole client area: the grid, the objects as the look of the tool
+// of `options.mode` fills them, and that tool's marks and preview. Only what
+// lies in the view is drawn, so a redraw costs little beyond one pass over
+// the tables.
 void DrawEditMap(const EditMap& map, const MapDrawOptions& options, Canvas& canvas);
 
 // Largest x2 and y2 of the track segments: the extent the window scrolls over

@@ -332,4 +332,58 @@ void StopSectionNameClick(EditSession& session, int px, int py) {
   SetTexts(record, PlaceTexts(target.short_name.view(), target.name.view(), entry));
 }
 
+// ---------------------------------------------------------------- looks
+
+namespace {
+
+template <typename Record>
+bool HasTexts(const Record& record, const MapNameEntry& texts) {
+  return record.short_left == texts.short_left && record.name_left == texts.name_left &&
+         record.short_right == texts.short_right && record.name_right == texts.name_right;
+}
+
+Rgb RailTextsFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return MatchFill(HasTexts(rail, canvas.options().names));
+}
+Rgb PointTextsFill(const ToolCanvas& canvas, int, const MapPoint& point) {
+  return MatchFill(HasTexts(point, canvas.options().names));
+}
+
+// The automatic tools show the segments of the kind they name: blue for
+// those named from the tool's entry, grey for others, black for the rest.
+Rgb BlockAutoFill(const ToolCanvas&, int, const MapRail& rail) {
+  if (!Plain(rail)) return kBlack;
+  return rail.block_auto != 0 ? kMapAutoNamed : kMapGrey;
+}
+Rgb BlockSemiFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return Plain(rail) ? MatchFill(rail.block_name == canvas.options().name_entry) : kBlack;
+}
+bool InYard(int yard_station, int yard_target) { return yard_station != 0 || yard_target != 0; }
+Rgb RailYardNameFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return !InStationOrStopSection(rail) && InYard(rail.yard_station, rail.yard_target)
+             ? MatchFill(rail.yard_name == canvas.options().name_entry)
+             : kBlack;
+}
+Rgb PointYardNameFill(const ToolCanvas& canvas, int, const MapPoint& point) {
+  return InYard(point.yard_station, point.yard_target)
+             ? MatchFill(point.yard_name == canvas.options().name_entry)
+             : kBlack;
+}
+Rgb StationNameFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return rail.station != 0 ? MatchFill(rail.station_name == canvas.options().name_entry) : kBlack;
+}
+Rgb StopSectionNameFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return rail.target != 0 ? MatchFill(rail.target_name == canvas.options().name_entry) : kBlack;
+}
+
+}  // namespace
+
+constinit const ToolLook kManualNameLook{.rail_fill = RailTextsFill, .point_fill = PointTextsFill};
+constinit const ToolLook kBlockNameAutoLook{.rail_fill = BlockAutoFill};
+constinit const ToolLook kBlockNameSemiLook{.rail_fill = BlockSemiFill};
+constinit const ToolLook kYardNameLook{.rail_fill = RailYardNameFill,
+                                       .point_fill = PointYardNameFill};
+constinit const ToolLook kStationNameLook{.rail_fill = StationNameFill};
+constinit const ToolLook kStopSectionNameLook{.rail_fill = StopSectionNameFill};
+
 }  // namespace corvane

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -291,5 +292,59 @@ void DropCrossingCorner(EditSession& session, int, int) {
 }
 
 void ForgetCrossingCorners(EditSession& session) { session.state().crossing_corners.clear(); }
+
+// ---------------------------------------------------------------- looks
+
+namespace {
+
+// The next segment or turnout branch, from the pending point to the pointer
+// in another column.
+void TrackPreview(ToolCanvas& canvas, GridPoint hover) {
+  const std::optional<GridPoint> start = canvas.PreviewStart(hover);
+  if (start && start->x != hover.x) canvas.Stroke(*start, hover, kMapRed);
+}
+
+void TurnoutPreview(ToolCanvas& canvas, GridPoint hover) {
+  const std::optional<GridPoint> start = canvas.PreviewStart(hover);
+  if (start && start->x != hover.x) canvas.Stroke(*start, hover, kMapGreen);
+}
+
+void CrossingCorners(ToolCanvas& canvas) {
+  for (const GridPoint& corner : canvas.options().crossing_corners) {
+    canvas.Square(corner, 2, 1, kMapGreen);
+  }
+}
+
+// The outline through the corners clicked so far on to the pointer.
+void CrossingPreview(ToolCanvas& canvas, GridPoint hover) {
+  const std::vector<GridPoint>& corners = canvas.options().crossing_corners;
+  if (corners.empty()) return;
+  for (std::size_t i = 1; i < corners.size(); ++i) {
+    canvas.Stroke(corners[i - 1], corners[i], kMapGreen);
+  }
+  canvas.Stroke(corners.back(), hover, kMapGreen);
+}
+
+// The two ends, each the cell beside its grid point.
+void JumpPreview(ToolCanvas& canvas, GridPoint hover) {
+  const std::optional<GridPoint> start = canvas.PreviewStart(hover);
+  if (!start || start->x == hover.x) return;
+  const GridPoint& a = start->x < hover.x ? *start : hover;
+  const GridPoint& b = start->x < hover.x ? hover : *start;
+  canvas.Outline({a.x, a.y - 1}, {a.x + 1, a.y + 1}, kBlack);
+  canvas.Outline({b.x - 1, b.y - 1}, {b.x, b.y + 1}, kBlack);
+}
+
+void GreenPendingMark(ToolCanvas& canvas) { canvas.PendingMark(kMapGreen); }
+
+}  // namespace
+
+constinit const ToolLook kTrackLook{
+    .marks = [](ToolCanvas& canvas) { canvas.PendingMark(kMapRed); },
+    .preview = TrackPreview,
+};
+constinit const ToolLook kTurnoutLook{.marks = GreenPendingMark, .preview = TurnoutPreview};
+constinit const ToolLook kCrossingLook{.marks = CrossingCorners, .preview = CrossingPreview};
+constinit const ToolLook kJumpLook{.marks = GreenPendingMark, .preview = JumpPreview};
 
 }  // namespace corvane

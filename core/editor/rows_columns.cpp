@@ -44,4 +44,12 @@ void RowsColumnsClick(EditSession& session, int px, int py) {
   }
 }
 
+// The first click's row (column) as a band across the view.
+constinit const ToolLook kRowsLook{.marks = [](ToolCanvas& canvas) {
+  if (canvas.options().pending) canvas.RowBand(canvas.options().pending->y, kMapGreen);
+}};
+constinit const ToolLook kColumnsLook{.marks = [](ToolCanvas& canvas) {
+  if (canvas.options().pending) canvas.ColumnBand(canvas.options().pending->x, kMapGreen);
+}};
+
 }  // namespace corvane

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -319,5 +320,58 @@ void PropertyClick(EditSession& session, int px, int py) {
     change.SetDetails(details);
   }
 }
+
+// ---------------------------------------------------------------- looks
+
+namespace {
+
+Rgb Yellow(bool selected) { return selected ? kMapYellow : kBlack; }
+
+Rgb SelectedRailFill(const ToolCanvas& canvas, int index, const MapRail&) {
+  return Yellow(canvas.Selected(MapTable::kRail, index));
+}
+Rgb SelectedPointFill(const ToolCanvas& canvas, int index, const MapPoint&) {
+  return Yellow(canvas.Selected(MapTable::kPoint, index));
+}
+Rgb SelectedStationDrawFill(const ToolCanvas& canvas, int index, const MapStationDraw&) {
+  return Yellow(canvas.Selected(MapTable::kStationDraw, index));
+}
+Rgb SelectedJumpEndFill(const ToolCanvas& canvas, int jump, bool end_a) {
+  return Yellow(canvas.JumpEndSelected(jump, end_a));
+}
+
+bool SelectingRange(const ToolCanvas& canvas) {
+  return canvas.options().selection_kind == SelectionKind::kRange;
+}
+
+void RangeCorner(ToolCanvas& canvas) {
+  if (SelectingRange(canvas)) canvas.PendingMark(kMapGreen);
+}
+
+// The rectangle the next click of range selection selects in.
+void RangePreview(ToolCanvas& canvas, GridPoint hover) {
+  const std::optional<GridPoint> start = canvas.PreviewStart(hover);
+  if (start && SelectingRange(canvas) && start->x != hover.x && start->y != hover.y) {
+    canvas.Outline(*start, hover, kMapGreen);
+  }
+}
+
+}  // namespace
+
+// The selection yellow, while it is selected and moved.
+constinit const ToolLook kSelectLook{
+    .rail_fill = SelectedRailFill,
+    .point_fill = SelectedPointFill,
+    .station_draw_fill = SelectedStationDrawFill,
+    .jump_end_fill = SelectedJumpEndFill,
+    .marks = RangeCorner,
+    .preview = RangePreview,
+};
+constinit const ToolLook kMoveLook{
+    .rail_fill = SelectedRailFill,
+    .point_fill = SelectedPointFill,
+    .station_draw_fill = SelectedStationDrawFill,
+    .jump_end_fill = SelectedJumpEndFill,
+};
 
 }  // namespace corvane

@@ -2,6 +2,8 @@
 // for some tools, on a point); chosen while the selection tool is active,
 // the value goes on every selected object at once.
 
+#include <optional>
+
 #include "editor/edit_tool.h"
 #include "editor/tool_handlers.h"
 #include "map/map_transforms.h"
@@ -14,8 +16,6 @@ template <int kDirection>
 void SetDirection(EditSession&, MapChange& change, int rail) {
   change.rails()[rail].direction = kDirection;
 }
-
-bool InStationOrStopSection(const MapRail& rail) { return rail.station != 0 || rail.target != 0; }
 
 }  // namespace
 
@@ -149,5 +149,122 @@ void PointSpeedClick(EditSession& session, int px, int py) {
   state.highlight_point = 0;
   state.highlight_branch = 0;
 }
+
+// ---------------------------------------------------------------- looks
+
+namespace {
+
+// The direction and single-track tools: blue where the tool's value is set.
+template <int kDirection>
+Rgb DirectionFill(const ToolCanvas&, int, const MapRail& rail) {
+  return rail.direction == kDirection ? kMapBlue : kBlack;
+}
+Rgb SingleTrackFill(const ToolCanvas&, int, const MapRail& rail) {
+  return rail.single_track == 1 ? kMapBlue : kBlack;
+}
+
+// The other setters: blue where the object holds the tool's value, grey
+// where it holds another; black where the tool sets nothing.
+Rgb RailElectricFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return MatchFill(rail.electric == canvas.options().electric);
+}
+Rgb PointElectricFill(const ToolCanvas& canvas, int, const MapPoint& point) {
+  return MatchFill(point.electric == canvas.options().electric);
+}
+
+Rgb RailSignalLeftFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return AllowsLeftward(rail.direction)
+             ? MatchFill(rail.signal_left == canvas.options().signal_type)
+             : kBlack;
+}
+Rgb RailSignalRightFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return AllowsRightward(rail.direction)
+             ? MatchFill(rail.signal_right == canvas.options().signal_type)
+             : kBlack;
+}
+Rgb PointSignalLeftFill(const ToolCanvas& canvas, int, const MapPoint& point) {
+  return MatchFill(point.signal_left == canvas.options().signal_type);
+}
+Rgb PointSignalRightFill(const ToolCanvas& canvas, int, const MapPoint& point) {
+  return MatchFill(point.signal_right == canvas.options().signal_type);
+}
+
+Rgb RailSpeedFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return MatchFill(rail.speed_limit == canvas.options().speed_limit);
+}
+Rgb PointSpeedFill(const ToolCanvas& canvas, int, const MapPoint& point) {
+  return MatchFill(point.speed_limit == canvas.options().speed_limit);
+}
+// Speed limits are written where there is one.
+std::optional<int> SpeedShown(int speed) {
+  return speed != 0 ? std::optional<int>(speed) : std::nullopt;
+}
+std::optional<int> RailSpeedNumber(const ToolCanvas&, const MapRail& rail) {
+  return SpeedShown(rail.speed_limit);
+}
+std::optional<int> PointSpeedNumber(const ToolCanvas&, const MapPoint& point) {
+  return SpeedShown(point.speed_limit);
+}
+
+// The length tool also shows the selection, which it sets at once.
+Rgb RailLengthFill(const ToolCanvas& canvas, int index, const MapRail& rail) {
+  if (canvas.Selected(MapTable::kRail, index)) return kMapYellow;
+  return MatchFill(rail.length == canvas.options().distance);
+}
+Rgb PointLengthFill(const ToolCanvas& canvas, int index, const MapPoint& point) {
+  if (canvas.Selected(MapTable::kPoint, index)) return kMapYellow;
+  return MatchFill(point.length == canvas.options().distance);
+}
+std::optional<int> RailLength(const ToolCanvas&, const MapRail& rail) { return rail.length; }
+std::optional<int> PointLength(const ToolCanvas&, const MapPoint& point) { return point.length; }
+
+// Stop targets show where the tool can set them.
+bool HasStopLeft(const MapRail& rail) {
+  return InStationOrStopSection(rail) && AllowsLeftward(rail.direction);
+}
+bool HasStopRight(const MapRail& rail) {
+  return InStationOrStopSection(rail) && AllowsRightward(rail.direction);
+}
+Rgb StopLeftFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return HasStopLeft(rail) ? MatchFill(rail.stop_left == canvas.options().distance) : kBlack;
+}
+Rgb StopRightFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return HasStopRight(rail) ? MatchFill(rail.stop_right == canvas.options().distance) : kBlack;
+}
+std::optional<int> StopLeftNumber(const ToolCanvas&, const MapRail& rail) {
+  return HasStopLeft(rail) ? std::optional<int>(rail.stop_left) : std::nullopt;
+}
+std::optional<int> StopRightNumber(const ToolCanvas&, const MapRail& rail) {
+  return HasStopRight(rail) ? std::optional<int>(rail.stop_right) : std::nullopt;
+}
+
+}  // namespace
+
+constinit const ToolLook kDirectionBothLook{.rail_fill = DirectionFill<kBothWays>};
+constinit const ToolLook kDirectionLeftwardLook{.rail_fill = DirectionFill<kLeftwardOnly>};
+constinit const ToolLook kDirectionRightwardLook{.rail_fill = DirectionFill<kRightwardOnly>};
+constinit const ToolLook kSingleTrackLook{.rail_fill = SingleTrackFill};
+constinit const ToolLook kElectricLook{.rail_fill = RailElectricFill,
+                                       .point_fill = PointElectricFill};
+constinit const ToolLook kSignalLeftwardLook{.rail_fill = RailSignalLeftFill,
+                                             .point_fill = PointSignalLeftFill};
+constinit const ToolLook kSignalRightwardLook{.rail_fill = RailSignalRightFill,
+                                              .point_fill = PointSignalRightFill};
+constinit const ToolLook kSpeedLimitLook{
+    .rail_fill = RailSpeedFill,
+    .point_fill = PointSpeedFill,
+    .rail_number = RailSpeedNumber,
+    .point_number = PointSpeedNumber,
+};
+constinit const ToolLook kLengthLook{
+    .rail_fill = RailLengthFill,
+    .point_fill = PointLengthFill,
+    .rail_number = RailLength,
+    .point_number = PointLength,
+};
+constinit const ToolLook kStopLeftwardLook{.rail_fill = StopLeftFill,
+                                           .rail_number = StopLeftNumber};
+constinit const ToolLook kStopRightwardLook{.rail_fill = StopRightFill,
+                                            .rail_number = StopRightNumber};
 
 }  // namespace corvane

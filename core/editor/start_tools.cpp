@@ -65,4 +65,35 @@ KeyResult StartDistanceCommand(EditSession& session) {
   return result;
 }
 
+// ---------------------------------------------------------------- looks
+
+namespace {
+
+// The start segment blue, the other line ends grey.
+Rgb StartRailFill(const ToolCanvas& canvas, int index, const MapRail&) {
+  const EditMap& map = canvas.map();
+  if (index == map.header().start.start_rail) return kMapBlue;
+  return map.CanBeStartRail(index) ? kMapGrey : kBlack;
+}
+
+// The station or stop section chosen for its distance blue, the others grey.
+Rgb DistanceRailFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  const StartPoint& start = canvas.map().header().start;
+  const bool chosen = (start.start_station != 0 && rail.station == start.start_station) ||
+                      (start.start_target != 0 && rail.target == start.start_target);
+  if (chosen) return kMapBlue;
+  return InStationOrStopSection(rail) ? kMapGrey : kBlack;
+}
+Rgb DistanceStationDrawFill(const ToolCanvas& canvas, int, const MapStationDraw& draw) {
+  return RelationFill(draw.station, canvas.map().header().start.start_station);
+}
+
+}  // namespace
+
+constinit const ToolLook kStartPointLook{.rail_fill = StartRailFill};
+constinit const ToolLook kStartDistanceLook{
+    .rail_fill = DistanceRailFill,
+    .station_draw_fill = DistanceStationDrawFill,
+};
+
 }  // namespace corvane

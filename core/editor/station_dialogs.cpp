@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/encoding.h"
+#include "editor/edit_tool.h"
 
 namespace corvane {
 

@@ -1,6 +1,9 @@
 // The tools that work on the current station or stop section: putting
 // segments (and, for the yard tools, points) into it, and asking for it.
 
+#include <optional>
+
+#include "editor/edit_tool.h"
 #include "editor/tool_handlers.h"
 #include "map/map_transforms.h"
 
@@ -82,5 +85,62 @@ void AssignClick(EditSession& session, int px, int py) {
     }
   }
 }
+
+// ---------------------------------------------------------------- looks
+
+namespace {
+
+// Blue for the current station (stop section), grey for another, black for
+// none.
+Rgb StationRailFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return RelationFill(rail.station, canvas.options().current_station);
+}
+Rgb StopSectionRailFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return RelationFill(rail.target, canvas.options().current_target);
+}
+Rgb StationYardRailFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return RelationFill(rail.yard_station, canvas.options().current_station);
+}
+Rgb StationYardPointFill(const ToolCanvas& canvas, int, const MapPoint& point) {
+  return RelationFill(point.yard_station, canvas.options().current_station);
+}
+Rgb StopSectionYardRailFill(const ToolCanvas& canvas, int, const MapRail& rail) {
+  return RelationFill(rail.yard_target, canvas.options().current_target);
+}
+Rgb StopSectionYardPointFill(const ToolCanvas& canvas, int, const MapPoint& point) {
+  return RelationFill(point.yard_target, canvas.options().current_target);
+}
+Rgb StationDrawFill(const ToolCanvas& canvas, int, const MapStationDraw& draw) {
+  return RelationFill(draw.station, canvas.options().current_station);
+}
+
+// The rectangle of the next station drawing.
+void StationDrawingPreview(ToolCanvas& canvas, GridPoint hover) {
+  const std::optional<GridPoint> start = canvas.PreviewStart(hover);
+  if (start && start->x != hover.x && start->y != hover.y) {
+    canvas.Outline(*start, hover, kMapLightGrey);
+  }
+}
+
+}  // namespace
+
+constinit const ToolLook kStationLook{.rail_fill = StationRailFill,
+                                      .station_draw_fill = StationDrawFill};
+constinit const ToolLook kStopSectionLook{.rail_fill = StopSectionRailFill};
+constinit const ToolLook kStationYardLook{
+    .rail_fill = StationYardRailFill,
+    .point_fill = StationYardPointFill,
+    .station_draw_fill = StationDrawFill,
+};
+constinit const ToolLook kStopSectionYardLook{
+    .rail_fill = StopSectionYardRailFill,
+    .point_fill = StopSectionYardPointFill,
+};
+constinit const ToolLook kStationDrawingLook{
+    .rail_fill = StationYardRailFill,
+    .station_draw_fill = StationDrawFill,
+    .marks = [](ToolCanvas& canvas) { canvas.PendingMark(kMapGreen); },
+    .preview = StationDrawingPreview,
+};
 
 }  // namespace corvane

@@ -1,7 +1,8 @@
 #pragma once
-// The handlers of the editing tools, referred to by the tool descriptions.
-// Each works on the session's state and changes the map through a
-// MapChange of its own, one user action per call.
+// The handlers and looks of the editing tools, referred to by the tool
+// descriptions. Each handler works on the session's state and changes the
+// map through a MapChange of its own, one user action per call; each look
+// (map_drawing.h) says what the map shows while its tool is active.
 
 #include "editor/edit_session.h"
 
@@ -11,6 +12,11 @@ namespace corvane {
 // the first click waits as the pending point; corners in one row or column
 // are refused. True, with the first corner, when the rectangle is given.
 bool SecondCorner(EditSession& session, GridPoint p, const Refusal& refusal, GridPoint* first);
+
+// Segments in a station or a stop section, where trains stop.
+inline bool InStationOrStopSection(const MapRail& rail) {
+  return rail.station != 0 || rail.target != 0;
+}
 
 // Placing (placing_tools.cpp).
 void TrackClick(EditSession& session, int px, int py);
@@ -24,12 +30,21 @@ void ForgetPendingPoint(EditSession& session, int px, int py);
 void ForgetTurnout(EditSession& session, int px, int py);
 void DropCrossingCorner(EditSession& session, int px, int py);
 void ForgetCrossingCorners(EditSession& session);
+extern const ToolLook kTrackLook;
+extern const ToolLook kTurnoutLook;
+extern const ToolLook kCrossingLook;
+extern const ToolLook kJumpLook;
 
 // Stations and stop sections (station_tools.cpp).
 void AskForStation(EditSession& session, int variant);
 void AssignClick(EditSession& session, int px, int py);
 void AskForStationAgain(EditSession& session, int px, int py);
 void StationDrawingRightClick(EditSession& session, int px, int py);
+extern const ToolLook kStationLook;
+extern const ToolLook kStopSectionLook;
+extern const ToolLook kStationYardLook;
+extern const ToolLook kStopSectionYardLook;
+extern const ToolLook kStationDrawingLook;
 
 // Selecting, moving and the information dialogs (selection_tools.cpp).
 void SelectClick(EditSession& session, int px, int py);
@@ -42,6 +57,8 @@ bool MoveArrow(EditSession& session, EditKey key, bool shift);
 void MoveRelease(EditSession& session, int px, int py);
 void BackToSelection(EditSession& session);
 void PropertyClick(EditSession& session, int px, int py);
+extern const ToolLook kSelectLook;
+extern const ToolLook kMoveLook;
 
 // Setters (setter_tools.cpp): storing the tool's value on a segment or a
 // point, the dialogs that ask for it, the clicks.
@@ -79,15 +96,30 @@ void SetterClick(EditSession& session, int px, int py);
 void AskForValueAgain(EditSession& session, int px, int py);
 void ClearSingleTrack(EditSession& session, int px, int py);
 void PointSpeedClick(EditSession& session, int px, int py);
+extern const ToolLook kDirectionBothLook;
+extern const ToolLook kDirectionLeftwardLook;
+extern const ToolLook kDirectionRightwardLook;
+extern const ToolLook kSingleTrackLook;
+extern const ToolLook kElectricLook;
+extern const ToolLook kSignalLeftwardLook;
+extern const ToolLook kSignalRightwardLook;
+extern const ToolLook kSpeedLimitLook;
+extern const ToolLook kLengthLook;
+extern const ToolLook kStopLeftwardLook;
+extern const ToolLook kStopRightwardLook;
 
 // Start point (start_tools.cpp).
 void StartPointClick(EditSession& session, int px, int py);
 void StartDistanceClick(EditSession& session, int px, int py);
 void StartDistanceRightClick(EditSession& session, int px, int py);
 KeyResult StartDistanceCommand(EditSession& session);
+extern const ToolLook kStartPointLook;
+extern const ToolLook kStartDistanceLook;
 
 // Rows and columns (rows_columns.cpp).
 void RowsColumnsClick(EditSession& session, int px, int py);
+extern const ToolLook kRowsLook;
+extern const ToolLook kColumnsLook;
 
 // Naming (naming_tools.cpp): the dialogs that choose the texts or the
 // naming-table entry before a naming tool starts; false when cancelled.
@@ -96,5 +128,11 @@ bool AskForBlockName(EditSession& session);
 bool AskForYardName(EditSession& session);
 bool AskForStationName(EditSession& session);
 bool AskForStopSectionName(EditSession& session);
+extern const ToolLook kManualNameLook;
+extern const ToolLook kBlockNameAutoLook;
+extern const ToolLook kBlockNameSemiLook;
+extern const ToolLook kYardNameLook;
+extern const ToolLook kStationNameLook;
+extern const ToolLook kStopSectionNameLook;
 
 }  // namespace corvane

@@ -167,6 +167,26 @@ TEST(MapEditMenuTest, ToolCommandsDoWhatTheirKeysDo) {
   EXPECT_EQ(other.session.mode(), EditMode::kNone);
 }
 
+// Which numbers are tools, and which tools work on the current station or
+// stop section, come from the descriptions; the numbers are those editing
+// scripts have always used.
+TEST(MapEditMenuTest, ToolNumbersAndAreasFromTheDescriptions) {
+  std::vector<int> numbers, station_tools, stop_section_tools;
+  for (int number = -1; number <= 50; ++number) {
+    if (!IsToolNumber(number)) continue;
+    numbers.push_back(number);
+    const EditMode mode = static_cast<EditMode>(number);
+    if (IsStationTool(mode)) station_tools.push_back(number);
+    if (IsStopSectionTool(mode)) stop_section_tools.push_back(number);
+  }
+  std::vector<int> expected = {0};
+  for (int number = 2; number <= 34; ++number) expected.push_back(number);
+  for (int number = 39; number <= 42; ++number) expected.push_back(number);
+  EXPECT_EQ(numbers, expected);
+  EXPECT_EQ(station_tools, (std::vector<int>{5, 6, 7, 8, 9}));
+  EXPECT_EQ(stop_section_tools, (std::vector<int>{6, 8}));
+}
+
 TEST(MapEditMenuTest, ToolChecksFollowTheSession) {
   ToolSession s;
   const std::vector<std::string> ids = CommandIds(MapEditToolMenus());

@@ -74,7 +74,7 @@ enum class DiaEventKind {
 struct DiaEvent {
   DiaEventKind kind = DiaEventKind::kChanged;
   // kChanged: the stored records the action changed; null when it changed
-  // run-time values only.
+  // run-time values only. Valid while the event is delivered.
   const DiaAction* action = nullptr;
   // Run-time values changed (always with kReplaced: they were built anew).
   bool run_state = false;

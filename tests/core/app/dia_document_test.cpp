@@ -203,6 +203,27 @@ TEST_F(DiaDocumentTest, DiscardQuestionBeforeOpening) {
   EXPECT_EQ(document_.dia_path(), DiaPath("saved.kvb"));
 }
 
+TEST_F(DiaDocumentTest, WindowsHearEachOpenSaveAndCompile) {
+  std::vector<DiaEventKind> heard;
+  std::vector<std::string> titles;  // the map name a title shows when told
+  const DiaModel::Subscription window = document_.model().Listen([&](const DiaEvent& event) {
+    heard.push_back(event.kind);
+    titles.push_back(document_.file().header.map_name.Utf8());
+  });
+  const std::string good = SaveSample(DiaPath("good.kvb"));
+  ASSERT_EQ(document_.OpenPath(good), DiaOpenOutcome::kOpened);
+  EXPECT_EQ(document_.OpenPath(DiaPath("missing.kvb")), DiaOpenOutcome::kFailed);
+  Edit();
+  ASSERT_TRUE(document_.Save());
+  DiaFile compiled = SampleDiaFile();
+  compiled.header.map_name = Sjis("新線");
+  document_.Replace(compiled);
+  EXPECT_EQ(heard, (std::vector<DiaEventKind>{DiaEventKind::kReplaced, DiaEventKind::kChanged,
+                                              DiaEventKind::kSaved, DiaEventKind::kReplaced}));
+  EXPECT_EQ(titles, (std::vector<std::string>{"東町線", "東町線", "東町線", "新線"}));
+  EXPECT_FALSE(document_.modified());
+}
+
 TEST_F(DiaDocumentTest, NewerVersionRetryAndIgnore) {
   const std::string newer = DiaPath("newer.kvb");
   ASSERT_TRUE(WriteFileBytes(newer, PackText(SampleWithVersion(1221))));

@@ -72,7 +72,7 @@ SystemMap SampleSystemMap() {
     r.name = S("東町駅1番線");
     map.rails.Append(r);
   }
-  map.prails.Append({1, 3, 1, 2, 1, 0});
+  map.prails.Append({1, 3, 1, 2, 1});
   PointRecord p;
   p.branch_count = 2;
   p.entry_count = 2;
@@ -301,7 +301,7 @@ DiaFile LargeDiaFile(int trains) {
     r.short_name = std::to_string(i);
     map.rails.Append(r);
   }
-  for (int p = 1; p <= counts.prails; ++p) map.prails.Append({0, 3, 2 * p - 1, 2 * p, 1, 0});
+  for (int p = 1; p <= counts.prails; ++p) map.prails.Append({0, 3, 2 * p - 1, 2 * p, 1});
   for (int k = 1; k <= counts.points; ++k) {
     PointRecord point;
     point.branch_count = 2;

@@ -63,10 +63,9 @@ CompileOutcome RunCompileCommand(EditSession& session, DiaDocument& dia,
   }
   if (!result) return CompileOutcome::kStopped;
   // Only now the main window's data is replaced: a compile a check stopped
-  // leaves it, and its file name, as they were.
+  // leaves it, and its file name, as they were. The new dia has no file and
+  // no changes of its own yet.
   dia.Replace(std::move(result->file));
-  // The new dia has no file and no changes of its own yet.
-  dia.set_modified(false);
   return CompileOutcome::kCompiled;
 }
 

@@ -56,7 +56,7 @@ DiaDocument::DiaDocument(DiaFolders folders, Prompter& prompter, Chooser& choose
     : folders_(std::move(folders)), prompter_(prompter), chooser_(chooser), log_(log) {}
 
 bool DiaDocument::ConfirmDiscard(int action) {
-  while (modified_) {
+  while (modified()) {
     const DiaChangedPrompt prompt = ComposeDiaChangedPrompt(static_cast<MsgId>(action), english_);
     switch (prompter_.Ask(prompt.text, prompt.caption, PromptButtons::kYesNoCancel,
                           PromptIcon::kQuestion)) {
@@ -112,16 +112,15 @@ DiaOpenOutcome DiaDocument::ReadPath(const std::string& path, bool* retry) {
     case DiaReadResult::kFailed:
       return DiaOpenOutcome::kFailed;
   }
-  file_ = std::move(read);
-  loaded_version_ = file_.header.version;
-  modified_ = false;
+  loaded_version_ = read.header.version;
   TakePath(path, true);
-  RecordSystemMap(path);
+  // The log is new before the windows hear of the new data.
   log_.Clear();
-  log_.AddLine(FillIn(kOpenedLine, {file_.header.map_name.Utf8()}));
+  log_.AddLine(FillIn(kOpenedLine, {read.header.map_name.Utf8()}));
   log_.AddLine("");
+  model_.Replace(std::move(read));
+  RecordSystemMap(path);
   ReportSeriesImages();
-  Changed();
   return DiaOpenOutcome::kOpened;
 }
 
@@ -149,7 +148,7 @@ void DiaDocument::RecordSystemMap(const std::string& path) const {
   // File names are UTF-8; the record, as every INI file, is Shift-JIS.
   const std::string section = Utf8ToSjis(SystemMapSection(path));
   IniFile::Update(folders_.system_map_ini, [&](IniFile& ini) {
-    const DiaHeader& h = file_.header;
+    const DiaHeader& h = file().header;
     ini.SetString(section, "map_name", h.map_name.view());
     ini.SetString(section, Utf8ToSjis("保安装置"),
                   Utf8ToSjis(SafetyDeviceText(h.settings.safety_device)));
@@ -160,7 +159,7 @@ void DiaDocument::RecordSystemMap(const std::string& path) const {
 
 void DiaDocument::ReportSeriesImages() const {
   if (folders_.image.empty()) return;
-  const Table<SeriesRecord>& series = file_.dia.series;
+  const Table<SeriesRecord>& series = file().dia.series;
   for (int n = 1; n <= series.count(); ++n) {
     const SeriesRecord& s = series[n];
     const auto missing = [](const LongText& name, const std::string& folder) {
@@ -179,7 +178,9 @@ void DiaDocument::ReportSeriesImages() const {
 
 bool DiaDocument::Save() {
   if (dia_path_.empty() || loaded_version_ != kDiaVersion) return SaveAs();
-  return WriteTo(dia_path_);
+  if (!WriteTo(dia_path_)) return false;
+  model_.MarkSaved();
+  return true;
 }
 
 bool DiaDocument::SaveAs() {
@@ -198,27 +199,23 @@ bool DiaDocument::SaveAs() {
 bool DiaDocument::SaveAsPath(const std::string& path) {
   if (!WriteTo(path)) return false;
   TakePath(path, false);
+  model_.MarkSaved();
   return true;
 }
 
 bool DiaDocument::WriteTo(const std::string& path) {
-  if (!SaveDiaPath(file_, path, folders_.temp, prompter_)) return false;
+  if (!SaveDiaPath(file(), path, folders_.temp, prompter_)) return false;
   loaded_version_ = kDiaVersion;
-  file_.header.version = kDiaVersion;
-  modified_ = false;
-  log_.AddLine(FillIn(kSavedLine, {file_.header.map_name.Utf8()}));
+  log_.AddLine(FillIn(kSavedLine, {file().header.map_name.Utf8()}));
   log_.AddLine("");
-  Changed();
   return true;
 }
 
 void DiaDocument::Replace(DiaFile file) {
-  file_ = std::move(file);
-  file_.header.version = kDiaVersion;
+  file.header.version = kDiaVersion;
   loaded_version_ = kDiaVersion;
   ForgetPaths();
-  modified_ = true;
-  Changed();
+  model_.Replace(std::move(file));
 }
 
 DiaOpenOutcome DiaDocument::SelectMap(const std::string& default_kvb,

@@ -2,9 +2,12 @@
 class DialogHost;
 
 // The main window's dia data: the one working set (compiled map, timetable,
-// header) with the file commands that open and save it (map selection, open,
-// save, save as), their questions, dialogs and messages, the record of
-// opened maps in "system_map.ini" and the map selection dialog.
+// header, with its run-time values and record of changes in a DiaModel) with
+// the file commands that open and save it (map selection, open, save, save
+// as), their questions, dialogs and messages, the record of opened maps in
+// "system_map.ini" and the map selection dialog. Commands and dialogs
+// change the data through a DiaChange on `model()`; windows follow it by
+// listening to the model.
 
 #include <functional>
 #include <string>
@@ -15,6 +18,7 @@ class DialogHost;
 #include "base/message_log.h"
 #include "base/prompter.h"
 #include "data/dia_file.h"
+#include "run/dia_model.h"
 
 namespace corvane {
 
@@ -70,14 +74,17 @@ class DiaDocument {
   bool SaveAsPath(const std::string& path);
 
   // Takes a compiled map (or any new working set): no current paths, the
-  // version of this program, modified.
+  // version of this program, not modified (no change of the user's yet).
   void Replace(DiaFile file);
 
-  const DiaFile& file() const { return file_; }
-  // The data for editing; the caller marks what it changed.
-  DiaFile& mutable_file() { return file_; }
-  void set_modified(bool modified) { modified_ = modified; }
-  bool modified() const { return modified_; }
+  const DiaFile& file() const { return model_.file(); }
+  // The data with its run-time values: changed through a DiaChange on it,
+  // followed by listening to it.
+  DiaModel& model() { return model_; }
+  const DiaModel& model() const { return model_; }
+  // Changed since it was opened, compiled or saved (from the model's record
+  // of changes).
+  bool modified() const { return model_.modified(); }
   const std::string& dia_path() const { return dia_path_; }
   const std::string& executed_path() const { return executed_path_; }
   int loaded_version() const { return loaded_version_; }
@@ -85,32 +92,27 @@ class DiaDocument {
   void ForgetPaths();
 
   void set_english(bool english) { english_ = english; }
-  // Called after the data or its file changed (titles, displays).
-  void SetChangeListener(std::function<void()> listener) { on_change_ = std::move(listener); }
 
  private:
   DiaOpenOutcome ReadPath(const std::string& path, bool* retry);
+  // Writes the data to `path` and reports it; the caller takes the path and
+  // marks the data saved.
   bool WriteTo(const std::string& path);
   // The file opened or saved becomes the current dia or executed path (or
   // neither, for the other kinds).
   void TakePath(const std::string& path, bool opened);
   void RecordSystemMap(const std::string& path) const;
   void ReportSeriesImages() const;
-  void Changed() const {
-    if (on_change_) on_change_();
-  }
 
   DiaFolders folders_;
   Prompter& prompter_;
   Chooser& chooser_;
   MessageLog& log_;
   bool english_ = false;
-  DiaFile file_;
+  DiaModel model_;
   std::string dia_path_;
   std::string executed_path_;
   int loaded_version_ = kDiaVersion;
-  bool modified_ = false;
-  std::function<void()> on_change_;
 };
 
 // The "system_map.ini" record of a dia file: its section is the file's name

@@ -1,5 +1,7 @@
 #include "app/passenger_options.h"
 
+#include "run/dia_change.h"
+
 namespace corvane {
 namespace {
 
@@ -56,6 +58,11 @@ bool PassengerOptionsDialog::SetChecked(PassengerBox box, bool checked) {
 
 const PassengerOptionsTexts& PassengerOptionsDialogTexts(bool english) {
   return english ? kEnglishTexts : kJapaneseTexts;
+}
+
+void TakePassengerOptions(DiaModel& dia, const PassengerOptions& options) {
+  DiaChange change(dia);
+  change.header().passengers = options;
 }
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 // edits them ("乗客数シミュレート設定").
 
 #include "data/dia_header.h"
+#include "run/dia_model.h"
 
 namespace corvane {
 
@@ -28,6 +29,11 @@ class PassengerOptionsDialog {
  private:
   PassengerOptions options_;
 };
+
+// OK of the dialog: the dia takes `options` as one action of its record of
+// changes (none, and the dia stays unmodified, when they are its options
+// already).
+void TakePassengerOptions(DiaModel& dia, const PassengerOptions& options);
 
 struct PassengerOptionsTexts {
   const char* title;

@@ -54,7 +54,7 @@ void MessageLog::ForgetLinks() { links_.fill(std::nullopt); }
 
 void MessageLog::Changed() {
   ++revision_;
-  if (listener_) listener_();
+  listeners_.Notify(*this);
 }
 
 const std::string& MessageLog::Line(int i) const {

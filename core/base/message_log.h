@@ -5,12 +5,13 @@
 // the line shows; the text stays exactly what was written.
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "base/listeners.h"
 
 namespace corvane {
 
@@ -48,8 +49,12 @@ class MessageLog {
   std::vector<std::string> Lines() const;
   // Increases whenever the log changes, so a window knows when to repaint.
   unsigned revision() const { return revision_; }
-  // Called after every change (the message window redraws); empty for none.
-  void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+  // `listener` is called after every change (the message window redraws)
+  // until the subscription ends.
+  using Subscription = Listeners<MessageLog>::Subscription;
+  [[nodiscard]] Subscription Listen(Listeners<MessageLog>::Callback listener) {
+    return listeners_.Add(std::move(listener));
+  }
 
  private:
   void Changed();
@@ -59,7 +64,7 @@ class MessageLog {
   int first_ = 0;
   int size_ = 0;
   unsigned revision_ = 0;
-  std::function<void()> listener_;
+  Listeners<MessageLog> listeners_;
 };
 
 }  // namespace corvane

@@ -247,6 +247,12 @@ class Compiler {
     system_.rows[0] = RowRecord{0, 0, 0, 0};
     system_.rows.Store(1, RowRecord{0, 0, 0, 0});
     source_rail_.assign(1, 0);
+    piece_point_.assign(1, 0);
+  }
+
+  // Appends a track piece of map point `map_point` (0 for a segment's).
+  void AddPiece(const PRailRecord& piece, int map_point) {
+    if (system_.prails.Append(piece) != 0) piece_point_.push_back(map_point);
   }
 
   // The map's settings, the new dia around it, and the start-point walk.
@@ -335,7 +341,7 @@ class Compiler {
         system_.rails[left].l_dual = right;
         system_.rails[right].l_dual = left;
       }
-      system_.prails.Append({s.single_track, s.electric, left, right, 1, 0});
+      AddPiece({s.single_track, s.electric, left, right, 1}, 0);
     }
   }
 
@@ -416,8 +422,7 @@ class Compiler {
         BranchNames(p.short_right, p.name_right, n, r);
         AddRail(l, 0);
         AddRail(r, 0);
-        // The piece knows its point record (the same number as the map's).
-        system_.prails.Append({0, p.electric, left, right, 1, n});
+        AddPiece({0, p.electric, left, right, 1}, n);
       }
     }
   }
@@ -437,10 +442,10 @@ class Compiler {
   void MakePoints(const NeighbourIndex& index) {
     const MapContent& m = map_.content();
     point_error_.assign(static_cast<std::size_t>(m.points.count()) + 1, 0);
+    map_point_.assign(1, 0);
     for (int n = 1; n <= m.points.count(); ++n) {
       const MapPoint& p = m.points[n];
       PointRecord u;
-      u.map_point = n;
       int branches = UsedBranchSlots(p);
       if (2 * branches > kPointSlots) {
         // More branches than a point record has entries for.
@@ -454,7 +459,7 @@ class Compiler {
       u.label_x = (p.x1 + p.x2) * kColumn / 2;
       u.label_y = p.y2 * kRow;
       for (int i = 1; i <= branches; ++i) Branch(index, p, i, u);
-      system_.points.Append(u);
+      if (system_.points.Append(u) != 0) map_point_.push_back(n);
     }
   }
 
@@ -527,6 +532,13 @@ class Compiler {
     right.l_back = u.route_value_b[er][0];
   }
 
+  // The map point point record `u` was compiled from.
+  int MapPointOf(int u) const {
+    return u >= 0 && static_cast<std::size_t>(u) < map_point_.size()
+               ? map_point_[static_cast<std::size_t>(u)]
+               : 0;
+  }
+
   void PointError(int map_point, const char* text) {
     auto& reported = point_error_[static_cast<std::size_t>(map_point)];
     if (reported) return;
@@ -564,7 +576,7 @@ class Compiler {
       const auto entry = static_cast<std::size_t>(e);
       const int rail = p.entry_rails[entry];
       if (rail == 0) {
-        PointError(p.map_point, "＜エラー＞ポイントの進路を正しく設定できません。");
+        PointError(MapPointOf(u), "＜エラー＞ポイントの進路を正しく設定できません。");
         continue;
       }
       bool linked = false;
@@ -655,7 +667,7 @@ class Compiler {
     const PointRecord& p = system_.points[u];
     if (p.entry_count == 0) {
       run_.Error("＜エラー＞ポイントの接続関係を正しく設定できません。", MapTable::kPoint,
-                 p.map_point);
+                 MapPointOf(u));
       return;
     }
     for (int j = 0; j < p.branch_count; ++j) {
@@ -665,7 +677,7 @@ class Compiler {
       }
       if (!open) {
         run_.Error("＜エラー＞ポイントの接続関係を正しく設定できません。", MapTable::kPoint,
-                   p.map_point);
+                   MapPointOf(u));
         return;
       }
     }
@@ -744,7 +756,7 @@ class Compiler {
       while (cursor < candidates.size() && Clashes(candidates[cursor], u, keys)) ++cursor;
       if (cursor == candidates.size()) {
         run_.Error("＜エラー＞ポイントキーを自動設定できません。使用できるキーがありません。",
-                   MapTable::kPoint, p.map_point);
+                   MapTable::kPoint, MapPointOf(u));
         continue;
       }
       keys[static_cast<std::size_t>(u)] = Lower(candidates[cursor]);
@@ -810,7 +822,6 @@ class Compiler {
       p.mode = 0;
       for (int k = 0; k < p.branch_count; ++k) ThrowPoint(system_, u, 1);
       system_.points[u].mode = 2;
-      system_.points[u].mode_saved = 2;
     }
   }
 
@@ -830,10 +841,11 @@ class Compiler {
 
   // ------------------------------------------------------------ details, signals
 
+  // Each rail takes the details of the segment it came from, and a point
+  // branch's rail those of its point, in list order.
   void MakeDetails() {
     run_.Progress("線路詳細設定中");
     const MapContent& m = map_.content();
-    // The details of each segment and each point, in list order.
     std::vector<std::vector<const MapDetail*>> of_rail(static_cast<std::size_t>(m.rails.count()) +
                                                        1);
     std::vector<std::vector<const MapDetail*>> of_point(static_cast<std::size_t>(m.points.count()) +
@@ -849,9 +861,9 @@ class Compiler {
       const RailRecord& rail = system_.rails[r];
       const int source = source_rail_[static_cast<std::size_t>(r)];
       int map_point = 0;
-      if (source == 0 && system_.prails.Contains(rail.l_pack)) {
-        const int u = system_.prails[rail.l_pack].run_time;
-        if (system_.points.Contains(u)) map_point = system_.points[u].map_point;
+      if (source == 0 && rail.l_pack > 0 &&
+          static_cast<std::size_t>(rail.l_pack) < piece_point_.size()) {
+        map_point = piece_point_[static_cast<std::size_t>(rail.l_pack)];
       }
       if (m.rails.Contains(source)) {
         for (const MapDetail* d : of_rail[static_cast<std::size_t>(source)]) AddDetail(r, rail, *d);
@@ -927,6 +939,8 @@ class Compiler {
   SystemMap system_{SystemMapCounts{}};
   std::vector<int> source_rail_;  // the map segment of each rail; 0 for point branches
   std::vector<char> point_error_;
+  std::vector<int> map_point_;    // the map point of each point record
+  std::vector<int> piece_point_;  // the map point of each piece; 0 for a segment's
   CompileResult result_;
 };
 

@@ -25,6 +25,7 @@ struct TrainRecord {
   int rail = 0;
   int value3 = 0;
   LongText name;
+  friend bool operator==(const TrainRecord&, const TrainRecord&) = default;
 };
 
 // One trainset (編成).
@@ -35,6 +36,7 @@ struct UnitRecord {
   int value4 = 0;
   int series = 0;
   LongText name;
+  friend bool operator==(const UnitRecord&, const UnitRecord&) = default;
 };
 
 enum StopEventKind : int { kEventEnd = 0, kEventDeparture = 1, kEventArrival = 2, kEventPass = 3 };
@@ -45,6 +47,7 @@ struct StopEvent {
   int rail = 0;
   int time = 0;  // seconds since midnight
   int kind = kEventEnd;
+  friend bool operator==(const StopEvent&, const StopEvent&) = default;
 };
 
 inline constexpr int kDiagramValues = 17;
@@ -64,6 +67,7 @@ struct DiagramRecord {
   std::vector<StopEvent> events;  // ends with a kEventEnd entry
 
   bool Saved() const { return direction != 0 && !(values[7] == 0 && run_state < 0); }
+  friend bool operator==(const DiagramRecord&, const DiagramRecord&) = default;
 };
 
 struct PatternRecord {
@@ -72,6 +76,7 @@ struct PatternRecord {
   int value3 = 0, value4 = 0;
   ShortText short_name;
   LongText name;
+  friend bool operator==(const PatternRecord&, const PatternRecord&) = default;
 };
 
 // A train type (列車種別).
@@ -84,11 +89,13 @@ struct TrainTypeRecord {
   ShortText short_name;
   LongText name;
   ShortText name4, name5;
+  friend bool operator==(const TrainTypeRecord&, const TrainTypeRecord&) = default;
 };
 
 struct ModeRecord {
   int value1 = 0, value2 = 0;
   LongText name;
+  friend bool operator==(const ModeRecord&, const ModeRecord&) = default;
 };
 
 struct RunTimeEntry {
@@ -96,6 +103,7 @@ struct RunTimeEntry {
   int to_target = 0;
   int time = 0;  // seconds
   int kind = 0;  // never 0: 0 ends the list in the member
+  friend bool operator==(const RunTimeEntry&, const RunTimeEntry&) = default;
 };
 
 // A speed type (速度種別) with its running times.
@@ -105,18 +113,21 @@ struct SpeedTypeRecord {
   ShortText short_name;
   LongText name;
   std::vector<RunTimeEntry> run_times;
+  friend bool operator==(const SpeedTypeRecord&, const SpeedTypeRecord&) = default;
 };
 
 struct StopTimeEntry {
   int target = 0, rail = 0, kind = 0;
   int seconds = 0;
   int train_type = 0, speed_type = 0;
+  friend bool operator==(const StopTimeEntry&, const StopTimeEntry&) = default;
 };
 
 struct DemandEntry {
   int from = 0, to = 0;  // never 0: 0 ends the list in the member
   int count = 0;
   int time = 0;
+  friend bool operator==(const DemandEntry&, const DemandEntry&) = default;
 };
 
 inline constexpr int kLeverValues = 13;
@@ -125,10 +136,12 @@ inline constexpr int kButtonValues = 7;
 struct LeverRecord {
   std::array<int, kLeverValues> values{};
   int newer_value = 0;  // the column newer data holds after the second; not written
+  friend bool operator==(const LeverRecord&, const LeverRecord&) = default;
 };
 
 struct ButtonRecord {
   std::array<int, kButtonValues> values{};
+  friend bool operator==(const ButtonRecord&, const ButtonRecord&) = default;
 };
 
 enum class AccidentKind { kBetween, kRail, kPoint, kUnit, kStation };
@@ -142,12 +155,14 @@ struct AccidentRecord {
   std::array<int, 4> timing{};
   int timing_copy = 0;  // the station kind writes the block's first integer once more
   std::optional<std::array<LongText, kAccidentTexts>> texts;
+  friend bool operator==(const AccidentRecord&, const AccidentRecord&) = default;
 };
 
 // Common door sounds of "sound.ini".
 struct DoorSounds {
   LongText open{"open.wav"};
   LongText close{"close.wav"};
+  friend bool operator==(const DoorSounds&, const DoorSounds&) = default;
 };
 
 // The on-board announcement files of "crew_msg.ini": every key of every

@@ -30,6 +30,7 @@ inline constexpr int kDisplayWindows = 16;
 struct DisplayWindowSection {
   bool open = false;
   std::vector<std::string> lines;
+  friend bool operator==(const DisplayWindowSection&, const DisplayWindowSection&) = default;
 };
 
 // The map settings a dia header implies for keys it lacks.
@@ -57,6 +58,7 @@ struct DiaHeader {
   int scale_y = 4096;
   std::array<DisplayWindowSection, kDisplayWindows> windows;
   PassengerOptions passengers;
+  friend bool operator==(const DiaHeader&, const DiaHeader&) = default;
 };
 
 // Appends every section from "[開始時刻]" to "[乗客数]" (the version and

@@ -3,7 +3,9 @@
 // targets, stations, station drawings, board rows, jumps, rail details and
 // signal sets that the board draws, routes and points act on and the
 // timetable refers to. It lives in memory and travels as members of the dia
-// data file.
+// data file. The records hold what the members store and what reading
+// derives from it (a rail's direction, a target's platform tracks); the
+// values the program keeps while it runs are apart, in run/run_state.h.
 
 #include <array>
 #include <vector>
@@ -38,12 +40,11 @@ struct RailRecord {
   int gradient = 0;
   int radius = 0;
   int rail_aux = 0;
-  int run_time = 0;  // not stored
   int display_row = 1;
   int x_exit = 0, x_entry = 0, y_exit = 0, y_entry = 0;
   ShortText short_name;
   LongText name;
-  int run_time2 = 0;  // cleared on loading
+  friend bool operator==(const RailRecord&, const RailRecord&) = default;
 };
 
 // One physical track piece carrying up to two rails.
@@ -53,7 +54,7 @@ struct PRailRecord {
   int rail_first = 0;
   int rail_second = 0;
   int in_use = 0;
-  int run_time = 0;  // cleared on loading
+  friend bool operator==(const PRailRecord&, const PRailRecord&) = default;
 };
 
 inline constexpr int kPointSlots = 20;            // entries and positions of a point
@@ -69,14 +70,12 @@ struct PointRecord {
   int branch_count = 0;
   int entry_count = 0;
   int mode = 0;
-  int mode_saved = 0;  // not stored: set equal to mode on loading
   int normal_position = 0;
-  std::array<int, 5> run_time{};  // cleared on loading
   int label_row = 1;
   int label_x = 0;
   int label_y = 0;
   ShortText point_key;
-  int map_point = 0;  // not stored
+  friend bool operator==(const PointRecord&, const PointRecord&) = default;
 };
 
 // One platform track of a target, built on loading and by the compiler.
@@ -87,6 +86,7 @@ struct TrackEntry {
   int build_order = 0;
   ShortText short_name;
   LongText name;
+  friend bool operator==(const TrackEntry&, const TrackEntry&) = default;
 };
 
 // One stopping target: a station (1..S) or a stop section (S+1...).
@@ -101,12 +101,12 @@ struct TargetRecord {
   ShortText one_char_name;
   ShortText short_name;
   LongText name;
-  std::vector<TrackEntry> tracks;  // not stored
+  std::vector<TrackEntry> tracks;  // not stored: built on loading and by the compiler
+  friend bool operator==(const TargetRecord&, const TargetRecord&) = default;
 };
 
 struct StationRecord {
   int station_aux0 = 0;
-  int run_time = 0;  // not stored
   int station_aux1 = 0;
   int scale = 2;
   int melody_time = 10;
@@ -117,16 +117,19 @@ struct StationRecord {
   ShortText short_name;
   LongText name;
   LongText melody_file;  // from the sound settings, not the member
+  friend bool operator==(const StationRecord&, const StationRecord&) = default;
 };
 
 struct StationDrawRecord {
   int station = 0;
   int kind = 1;
   int x_left = 0, x_right = 0, y_top = 0, y_bottom = 0;
+  friend bool operator==(const StationDrawRecord&, const StationDrawRecord&) = default;
 };
 
 struct RowRecord {
   int x = 0, y = 0, x_shift = 0, y_shift = 0;
+  friend bool operator==(const RowRecord&, const RowRecord&) = default;
 };
 
 struct JumpRecord {
@@ -134,6 +137,7 @@ struct JumpRecord {
   int from_row = 1, to_row = 1;
   int x_from = 0, y_from = 0, x_to = 0, y_to = 0;
   ShortText label;
+  friend bool operator==(const JumpRecord&, const JumpRecord&) = default;
 };
 
 struct DetailRecord {
@@ -142,6 +146,7 @@ struct DetailRecord {
   int speed = 0;
   int gradient = 0;
   int radius = 0;
+  friend bool operator==(const DetailRecord&, const DetailRecord&) = default;
 };
 
 // Capacities of the tables when the dia header names none.

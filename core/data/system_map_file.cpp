@@ -390,17 +390,15 @@ bool FinishSystemMap(SystemMap& map, int version, std::string* problem) {
       r.y_exit -= 2;
       r.y_entry -= 2;
     }
-    r.run_time = r.run_time2 = 0;
   }
   for (int i = 1; i <= map.prails.count(); ++i) {
-    PRailRecord& p = map.prails[i];
+    const PRailRecord& p = map.prails[i];
     if (!Optional(p.rail_first, map.rails.count()) || !Optional(p.rail_second, map.rails.count())) {
       return fail("track piece", i, "no such rail");
     }
-    p.run_time = 0;
   }
   for (int i = 1; i <= map.points.count(); ++i) {
-    PointRecord& p = map.points[i];
+    const PointRecord& p = map.points[i];
     for (int e = 0; e < p.entry_count; ++e) {
       const auto entry = static_cast<std::size_t>(e);
       if (!RailLink(map, p.entry_rails[entry])) return fail("point", i, "an entry from no rail");
@@ -413,8 +411,6 @@ bool FinishSystemMap(SystemMap& map, int version, std::string* problem) {
         }
       }
     }
-    p.mode_saved = p.mode;
-    p.run_time = {};
   }
   for (int i = 1; i <= map.targets.count(); ++i) {
     if (!Optional(map.targets[i].station, stations)) return fail("target", i, "no such station");

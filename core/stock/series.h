@@ -51,6 +51,7 @@ struct SeriesRecord {
 
   // Sound files: door opening and closing, ATC bell, points, running, BVE.
   LongText door_open_sound, door_close_sound, atc_sound, point_sound, running_sound, bve_sound;
+  friend bool operator==(const SeriesRecord&, const SeriesRecord&) = default;
 };
 
 }  // namespace corvane

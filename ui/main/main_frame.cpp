@@ -35,7 +35,7 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
   dia_->set_english(context_.english);
   context_.dia = dia_.get();
   // The title names the map the main window holds (opened or compiled).
-  dia_->SetChangeListener([this] {
+  dia_subscription_ = dia_->model().Listen([this](const DiaEvent&) {
     UpdateTitle();
     RefreshMessageWindow();
   });
@@ -168,10 +168,8 @@ void MainFrame::SaveMessageWindowLayout() {
 }
 
 void MainFrame::EditPassengerOptions() {
-  PassengerOptions& current = dia_->mutable_file().header.passengers;
-  if (auto options = hooks_.passenger_options(current, this); options && *options != current) {
-    current = *options;
-    dia_->set_modified(true);
+  if (const auto options = hooks_.passenger_options(passenger_options(), this)) {
+    TakePassengerOptions(dia_->model(), *options);
   }
 }
 

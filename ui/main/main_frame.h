@@ -97,6 +97,7 @@ class MainFrame : public QMainWindow {
   MessageWindow* message_window_ = nullptr;
   std::map<std::string, QAction*, std::less<>> actions_;
   std::unique_ptr<DiaDocument> dia_;
+  DiaModel::Subscription dia_subscription_;
   std::unique_ptr<QtDialogHost> dialog_host_;
   bool internet_confirmation_ = true;
 };

@@ -32,7 +32,7 @@ MessageWindow::MessageWindow(AppContext& context, QWidget* parent)
   Refresh();
   // Every addition redraws the window; a run of lines added in one go is
   // shown once.
-  context_.log.SetChangeListener([this] {
+  log_subscription_ = context_.log.Listen([this](const MessageLog&) {
     if (refresh_pending_) return;
     refresh_pending_ = true;
     QMetaObject::invokeMethod(
@@ -45,7 +45,7 @@ MessageWindow::MessageWindow(AppContext& context, QWidget* parent)
   });
 }
 
-MessageWindow::~MessageWindow() { context_.log.SetChangeListener(nullptr); }
+MessageWindow::~MessageWindow() = default;
 
 void MessageWindow::Refresh() {
   if (shown_revision_ == context_.log.revision()) return;

@@ -56,6 +56,7 @@ class MessageWindow : public QWidget {
   unsigned shown_revision_ = 0;
   bool shown_once_ = false;
   bool refresh_pending_ = false;  // a redraw waits for the event loop
+  MessageLog::Subscription log_subscription_;
 };
 
 }  // namespace corvane

@@ -10,6 +10,7 @@
 #include "base/ini_file.h"
 #include "example_dia.h"
 #include "mapfile/packed_bundle.h"
+#include "run/dia_change.h"
 #include "support/dialog_support.h"
 #include "support/test_support.h"
 
@@ -68,6 +69,8 @@ class DiaDocumentTest : public ::testing::Test {
     return path;
   }
   std::string DiaPath(const std::string& name) const { return folders_.dia_data + name; }
+  // A change of the user's: the data is modified.
+  void Edit() { DiaChange(document_.model()).header().dia_comment = Sjis("変更"); }
 
   ScratchFolder folder_;
   DiaFolders folders_ = FoldersIn(folder_);
@@ -83,7 +86,7 @@ TEST_F(DiaDocumentTest, OpeningSetsPathsLogsAndRecordsTheMap) {
   ASSERT_EQ(document_.OpenPath(executed), DiaOpenOutcome::kOpened);
   EXPECT_EQ(document_.executed_path(), executed);
   EXPECT_TRUE(document_.dia_path().empty());
-  document_.set_modified(true);
+  Edit();
 
   ASSERT_EQ(document_.OpenPath(dia), DiaOpenOutcome::kOpened);
   EXPECT_EQ(document_.dia_path(), dia);
@@ -114,7 +117,7 @@ TEST_F(DiaDocumentTest, BundleTextHasNoPathSoSaveAsksForAName) {
   ASSERT_EQ(document_.OpenPath(text_path), DiaOpenOutcome::kOpened);
   EXPECT_TRUE(document_.dia_path().empty());
   EXPECT_TRUE(document_.executed_path().empty());
-  document_.set_modified(true);
+  Edit();
   EXPECT_FALSE(document_.Save());  // the name dialog is cancelled
   ASSERT_EQ(chooser_.requests().size(), 1u);
   EXPECT_TRUE(chooser_.requests()[0].save);
@@ -130,7 +133,7 @@ TEST_F(DiaDocumentTest, BundleTextHasNoPathSoSaveAsksForAName) {
 TEST_F(DiaDocumentTest, FailedOpenKeepsDataAndPaths) {
   const std::string good = SaveSample(DiaPath("good.kvb"));
   ASSERT_EQ(document_.OpenPath(good), DiaOpenOutcome::kOpened);
-  document_.set_modified(true);
+  Edit();
   const std::string text = FormatDiaText(document_.file(), false);
   const std::vector<std::string> lines = log_.Lines();
 
@@ -159,6 +162,8 @@ TEST_F(DiaDocumentTest, FailedOpenKeepsDataAndPaths) {
 
 TEST_F(DiaDocumentTest, DiscardQuestionBeforeOpening) {
   document_.Replace(SampleDiaFile());
+  EXPECT_FALSE(document_.modified());  // a compiled map is no change of the user's
+  Edit();
   ASSERT_TRUE(document_.modified());
 
   prompter_.Queue(PromptAnswer::kCancel);
@@ -198,6 +203,27 @@ TEST_F(DiaDocumentTest, DiscardQuestionBeforeOpening) {
   EXPECT_EQ(document_.dia_path(), DiaPath("saved.kvb"));
 }
 
+TEST_F(DiaDocumentTest, WindowsHearEachOpenSaveAndCompile) {
+  std::vector<DiaEventKind> heard;
+  std::vector<std::string> titles;  // the map name a title shows when told
+  const DiaModel::Subscription window = document_.model().Listen([&](const DiaEvent& event) {
+    heard.push_back(event.kind);
+    titles.push_back(document_.file().header.map_name.Utf8());
+  });
+  const std::string good = SaveSample(DiaPath("good.kvb"));
+  ASSERT_EQ(document_.OpenPath(good), DiaOpenOutcome::kOpened);
+  EXPECT_EQ(document_.OpenPath(DiaPath("missing.kvb")), DiaOpenOutcome::kFailed);
+  Edit();
+  ASSERT_TRUE(document_.Save());
+  DiaFile compiled = SampleDiaFile();
+  compiled.header.map_name = Sjis("新線");
+  document_.Replace(compiled);
+  EXPECT_EQ(heard, (std::vector<DiaEventKind>{DiaEventKind::kReplaced, DiaEventKind::kChanged,
+                                              DiaEventKind::kSaved, DiaEventKind::kReplaced}));
+  EXPECT_EQ(titles, (std::vector<std::string>{"東町線", "東町線", "東町線", "新線"}));
+  EXPECT_FALSE(document_.modified());
+}
+
 TEST_F(DiaDocumentTest, NewerVersionRetryAndIgnore) {
   const std::string newer = DiaPath("newer.kvb");
   ASSERT_TRUE(WriteFileBytes(newer, PackText(SampleWithVersion(1221))));
@@ -230,8 +256,7 @@ TEST_F(DiaDocumentTest, SaveAsThenSaveAndOtherExtensions) {
   EXPECT_FALSE(document_.modified());
   EXPECT_EQ(log_.Lines(), LinesOf("マップデータ「東町線」を保存しました。"));
 
-  document_.mutable_file().header.map_name = Sjis("改名線");
-  document_.set_modified(true);
+  DiaChange(document_.model()).header().map_name = Sjis("改名線");
   ASSERT_TRUE(document_.Save());
   EXPECT_TRUE(chooser_.requests().empty());
   EXPECT_FALSE(document_.modified());

@@ -36,6 +36,22 @@ TEST(PassengerOptionsTest, SkippingDisablesTheOtherBoxesButKeepsTheirChecks) {
   EXPECT_EQ(dialog.options(), (PassengerOptions{true, true, true, false}));
 }
 
+TEST(PassengerOptionsTest, OkChangesTheDiaOnlyWhenTheOptionsDiffer) {
+  DiaModel dia;
+  const PassengerOptions same = dia.header().passengers;
+  TakePassengerOptions(dia, same);
+  EXPECT_FALSE(dia.modified());
+  EXPECT_EQ(dia.LastAction(), nullptr);
+
+  PassengerOptions changed = same;
+  changed.avoid = !changed.avoid;
+  TakePassengerOptions(dia, changed);
+  EXPECT_TRUE(dia.modified());
+  EXPECT_EQ(dia.header().passengers, changed);
+  ASSERT_NE(dia.LastAction(), nullptr);
+  EXPECT_TRUE(dia.LastAction()->Changed(DiaTable::kHeader));
+}
+
 TEST(PassengerOptionsTest, DialogTexts) {
   const PassengerOptionsTexts& japanese = PassengerOptionsDialogTexts(false);
   EXPECT_STREQ(japanese.title, "乗客数シミュレート設定");

@@ -75,5 +75,24 @@ TEST(MessageLogTest, LinksStandBesideTheTextAndFollowTheRecords) {
   for (int i = 0; i < log.size(); ++i) EXPECT_FALSE(log.Link(i)) << i;
 }
 
+TEST(MessageLogTest, EveryWindowListeningHearsEachChange) {
+  MessageLog log;
+  int main_window = 0;
+  int message_window = 0;
+  const MessageLog::Subscription main =
+      log.Listen([&main_window](const MessageLog&) { ++main_window; });
+  MessageLog::Subscription message = log.Listen([&message_window](const MessageLog& changed) {
+    ++message_window;
+    EXPECT_EQ(changed.Lines().back(), "line");
+  });
+  log.AddLine("line");
+  EXPECT_EQ(main_window, 1);
+  EXPECT_EQ(message_window, 1);
+  message.End();  // the window closed
+  log.Clear();
+  EXPECT_EQ(main_window, 2);
+  EXPECT_EQ(message_window, 1);
+}
+
 }  // namespace
 }  // namespace corvane

@@ -265,6 +265,19 @@ TEST_F(MapCompilerTurnoutTest, ABranchLeadingNowhereLosesItsRailsAndLaterRailsCl
   EXPECT_EQ(m.rails[10].l_next, 6);
 }
 
+TEST_F(MapCompilerTurnoutTest, APointsDetailsReachTheRailsOfEveryBranch) {
+  Segment({14, 6}, {18, 6});                       // rails 5, 6
+  Point(kTurnoutJointLeft, 10, {{5, 5}, {5, 6}});  // branches: rails 7..10
+  MapChange(map_).details().Append(MapDetail{0, 1, 0, 5, 25, 0, 0});
+  const SystemMap m = Convert().file.map;
+  std::vector<int> rails;
+  for (const DetailRecord& d : m.details) {
+    rails.push_back(d.rail);
+    EXPECT_EQ(d.speed, 25);
+  }
+  EXPECT_EQ(rails, (std::vector<int>{7, 8, 9, 10}));
+}
+
 TEST_F(MapCompilerTest, APointWithoutBranchesCannotBeConnected) {
   Point(kTurnoutJointLeft, 10, {});  // only a foreign file holds such a point
   const CompileResult result = Convert();

@@ -36,7 +36,6 @@ TEST(SystemMapFileTest, EveryMemberRoundTripsByteForByte) {
   }
   EXPECT_EQ(read.rails[1].direction, 1);  // leaves at the left
   EXPECT_EQ(read.rails[2].direction, 2);
-  EXPECT_EQ(read.points[1].mode_saved, 2);
   ASSERT_EQ(read.targets[1].tracks.size(), 1u);
   EXPECT_EQ(read.targets[1].tracks[0].short_name.view(), "1");
   EXPECT_EQ(read.targets[1].tracks[0].name, Sjis("01番線"));

@@ -251,10 +251,10 @@ DiaReadResult OpenDiaFile(const std::string& path, const std::string& temp_folde
   if (!IsPackedDiaKind(kind) && kind != DiaFileKind::kOldDia) {
     return ReadDiaHeader(path, prompter, out);
   }
-  const auto bundle = ReadBundleFile(path, IsPackedDiaKind(kind), kDiaHeaderExtension,
-                                     FillIn(kNotDiaData, {path}), prompter);
+  auto bundle = ReadBundleFile(path, IsPackedDiaKind(kind), kDiaHeaderExtension,
+                               FillIn(kNotDiaData, {path}), prompter);
   if (!bundle) return DiaReadResult::kFailed;
-  BundleTableSource source(bundle->members, temp_folder);
+  BundleTableSource source(std::move(bundle->members), temp_folder);
   return ReadDiaFromHeader(bundle->header_content, JoinPath(temp_folder, bundle->header_name),
                            source, prompter, out);
 }

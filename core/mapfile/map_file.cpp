@@ -314,10 +314,10 @@ std::optional<std::string> FolderTableSource::ReadTable(const std::string& name,
   return ReadFileBytes(*shown);
 }
 
-BundleTableSource::BundleTableSource(const std::vector<BundleMember>& members,
-                                     std::string shown_folder, std::string default_folder)
+BundleTableSource::BundleTableSource(std::vector<BundleMember> members, std::string shown_folder,
+                                     std::string default_folder)
     : shown_folder_(std::move(shown_folder)), default_folder_(std::move(default_folder)) {
-  for (const BundleMember& member : members) members_[member.name] = member.content;
+  for (BundleMember& member : members) members_[member.name] = std::move(member.content);
 }
 
 std::optional<std::string> BundleTableSource::ReadTable(const std::string& name,
@@ -388,10 +388,10 @@ MapReadResult ReadMapHeader(const std::string& header_path, const std::string& o
 MapReadResult OpenMapFile(const std::string& path, const std::string& scratch_folder,
                           const std::string& old_map_folder, MapContent& map, Prompter& prompter,
                           const ReadReport& report) {
-  const auto bundle =
+  auto bundle =
       ReadBundleFile(path, true, kMapHeaderExtension, FillIn(kNotMapData, {path}), prompter);
   if (!bundle) return MapReadResult::kFailed;
-  BundleTableSource source(bundle->members, scratch_folder, old_map_folder);
+  BundleTableSource source(std::move(bundle->members), scratch_folder, old_map_folder);
   return ReadMapFromHeader(bundle->header_content, JoinPath(scratch_folder, bundle->header_name),
                            source, map, prompter, report);
 }

@@ -67,8 +67,8 @@ class FolderTableSource : public MapTableSource {
 // empty).
 class BundleTableSource : public MapTableSource {
  public:
-  explicit BundleTableSource(const std::vector<BundleMember>& members,
-                             std::string shown_folder = "", std::string default_folder = "");
+  explicit BundleTableSource(std::vector<BundleMember> members, std::string shown_folder = "",
+                             std::string default_folder = "");
   std::optional<std::string> ReadTable(const std::string& name, std::string* shown) override;
   std::optional<std::string> ReadDefaultTable(const std::string& name, std::string* shown) override;
 

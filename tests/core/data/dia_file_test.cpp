@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <clocale>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "base/ini_keys.h"
 #include "base/prompter.h"
@@ -78,6 +81,8 @@ TEST_F(DiaFileTest, EveryMemberRoundTripsThroughEveryKind) {
     EXPECT_EQ(FormatDiaText(read, false), text) << name;
     EXPECT_TRUE(prompter.shown().empty()) << name;
   }
+  // The bundles are packed, unpacked and split in memory.
+  EXPECT_TRUE(std::filesystem::is_empty(folder_.File("temp/")));
   // Executed data carries the stack member as read.
   ScriptedPrompter prompter;
   ASSERT_TRUE(SaveDiaPath(sample, folder_.File("a.kve"), prompter));
@@ -381,6 +386,59 @@ TEST(DiaReferencesTest, AReferenceBeyondWhatTheFileHoldsIsRefused) {
   file.dia.units[1].train = 1;
   file.dia.speed_types[1].series = 5;  // series the dia does not hold yet: allowed
   EXPECT_TRUE(CheckReferences(TimetableMembers(), file, &problem)) << problem;
+}
+
+TEST(DiaReferencesTest, EveryCheckedReferenceIsRefusedWithItsRecordAndTheOthersReadAsStored) {
+  struct Case {
+    std::function<void(DiaFile&)> damage;
+    const char* problem;  // empty: read as stored
+  };
+  const std::vector<Case> cases = {
+      {[](DiaFile& f) { f.map.rails[1].station = 2; }, "rail 1: no such station"},
+      {[](DiaFile& f) { f.map.rails[2].yard_target = -1; }, "rail 2: no such target"},
+      {[](DiaFile& f) { f.map.rails[1].l_back = -3; }, "rail 1: a link to no rail"},
+      {[](DiaFile& f) { f.map.rails[1].l_pack = 2; }, "rail 1: no such track piece"},
+      {[](DiaFile& f) { f.map.prails[1].rail_second = 3; }, "track piece 1: no such rail"},
+      {[](DiaFile& f) { f.map.points[1].entry_rails[0] = INT_MIN; },
+       "point 1: an entry from no rail"},
+      {[](DiaFile& f) { f.map.targets[1].station = 9; }, "target 1: no such station"},
+      {[](DiaFile& f) { f.map.station_draws[1].station = -1; },
+       "station drawing 1: no such station"},
+      {[](DiaFile& f) { f.map.details[0].rail = 5; }, "detail 1: no such rail"},
+      {[](DiaFile& f) { f.dia.trains[1].rail = 3; }, "train 1: no such rail"},
+      {[](DiaFile& f) { f.dia.units[1].series = kMaxSeries + 1; }, "trainset 1: no such series"},
+      {[](DiaFile& f) { f.dia.diagrams[1].values[0] = 2; }, "train run 1: no such target"},
+      {[](DiaFile& f) { f.dia.diagrams[1].values[6] = kMaxTrainTypes + 1; },
+       "train run 1: no such train type"},
+      {[](DiaFile& f) { f.dia.diagrams[1].events[0].rail = -1; },
+       "train run 1: an event on no rail"},
+      {[](DiaFile& f) { f.dia.speed_types[1].series = -1; }, "speed type 1: no such series"},
+      // Read as stored: what follows them checks them.
+      {[](DiaFile& f) { f.dia.units[1].diagram = 999; }, ""},
+      {[](DiaFile& f) { f.dia.patterns[1].diagram = -5; }, ""},
+      {[](DiaFile& f) { f.dia.diagrams[1].values[4] = 999; }, ""},
+      {[](DiaFile& f) { f.map.rails[1].signal = 99; }, ""},
+      {[](DiaFile& f) { f.map.rails[1].lever = 99; }, ""},
+      {[](DiaFile& f) { f.dia.stop_times[0].rail = 99; }, ""},
+  };
+  ScratchFolder folder;
+  std::filesystem::create_directory(folder.File("temp/"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.problem);
+    DiaFile file = SampleDiaFile();
+    c.damage(file);
+    const Opened opened = OpenText(folder, FormatDiaText(file, false));
+    if (*c.problem == '\0') {
+      EXPECT_EQ(opened.result, DiaReadResult::kRead);
+      EXPECT_TRUE(opened.shown.empty());
+      continue;
+    }
+    EXPECT_EQ(opened.result, DiaReadResult::kFailed);
+    ASSERT_EQ(opened.shown.size(), 1u);
+    EXPECT_EQ(opened.shown[0], "ファイル読み込みエラー: 読み込みファイル'" +
+                                   folder.File("temp/temp.kvd") + "'の内容が正しくありません。\n" +
+                                   c.problem + "\n");
+  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Opening and saving dia data as large as the compile can make it, with a
 // timetable of 2,000 trains: formatting the bundle text, packing, unpacking,
-// splitting into the scratch folder and reading every member. The open is
+// splitting and reading every member. The open is
 // also timed against a plain read of the same unpacked bytes in the same run
 // (counter "vs_plain_read": how many times longer reading takes).
 
@@ -35,8 +35,8 @@ struct Files {
     packed = folder.path() + "large.kvb";
     text = folder.path() + "large.kvp";
     ScriptedPrompter prompter;
-    SaveDiaPath(LargeFile(), packed, temp, prompter);
-    SaveDiaPath(LargeFile(), text, temp, prompter);
+    SaveDiaPath(LargeFile(), packed, prompter);
+    SaveDiaPath(LargeFile(), text, prompter);
   }
   TemporaryFolder folder;
   std::string temp, packed, text;
@@ -62,7 +62,7 @@ void BM_SaveDia(benchmark::State& state) {
   const Files& files = SavedFiles();
   ScriptedPrompter prompter;
   for (auto _ : state) {
-    if (!SaveDiaPath(LargeFile(), files.folder.path() + "saved.kvb", files.temp, prompter)) {
+    if (!SaveDiaPath(LargeFile(), files.folder.path() + "saved.kvb", prompter)) {
       state.SkipWithError("the dia data could not be saved");
     }
   }

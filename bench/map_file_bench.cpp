@@ -1,14 +1,20 @@
 // Saving, opening and checking the largest map the tables allow:
 // formatting the bundle text, packing, unpacking, splitting and reading
-// every table, and the compile checks (which should take less than reading).
+// every table, the whole open and save of the map edit window's file
+// commands, and the compile checks (which should take less than reading).
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
 
+#include "app/map_document.h"
+#include "base/chooser.h"
+#include "base/file_io.h"
+#include "base/message_log.h"
 #include "base/prompter.h"
 #include "compiler/compile_checks.h"
 #include "compiler/map_compiler.h"
@@ -141,6 +147,52 @@ void BM_ReadMap(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReadMap)->Unit(benchmark::kMillisecond);
+
+// The map edit window's file commands on the largest map, with a scratch
+// folder of their own.
+struct MapFileCommands {
+  MapFileCommands() : folder(std::filesystem::temp_directory_path().string(), "corvane-bench-") {
+    MapFolders folders;
+    folders.temp = folder.path() + "temp/";
+    std::filesystem::create_directories(folders.temp);
+    document.emplace(map, folders, prompter, chooser, log);
+    map.Replace(MapContent(LargestMap()));
+    path = folder.path() + "largest.kvm";
+  }
+  TemporaryFolder folder;
+  EditMap map;
+  ScriptedPrompter prompter;
+  ScriptedChooser chooser;
+  MessageLog log;
+  std::optional<MapDocument> document;
+  std::string path;
+};
+
+// Save as: the bundle text formatted and packed into the file.
+void BM_SaveMap(benchmark::State& state) {
+  MapFileCommands commands;
+  for (auto _ : state) {
+    if (!commands.document->SaveAsPath(commands.path)) {
+      state.SkipWithError("the map could not be saved");
+    }
+  }
+}
+BENCHMARK(BM_SaveMap)->Unit(benchmark::kMillisecond);
+
+// Open: the file unpacked, split and every table read into the map.
+void BM_OpenMap(benchmark::State& state) {
+  MapFileCommands commands;
+  if (!commands.document->SaveAsPath(commands.path)) {
+    state.SkipWithError("the map could not be saved");
+    return;
+  }
+  for (auto _ : state) {
+    if (commands.document->OpenPath(commands.path) != OpenOutcome::kOpened) {
+      state.SkipWithError("the map could not be opened");
+    }
+  }
+}
+BENCHMARK(BM_OpenMap)->Unit(benchmark::kMillisecond);
 
 // The whole compile of the largest checkable map (checks included), and the
 // read of that map's file beside it: counter "vs_read" says how many times

@@ -5,7 +5,6 @@
 #include "base/ini_file.h"
 #include "map/map_change.h"
 #include "mapfile/map_file.h"
-#include "mapfile/packed_bundle.h"
 
 namespace corvane {
 
@@ -15,16 +14,11 @@ constexpr const char kReplaceQuestion[] =
     "メインウインドウのマップデータを更新します。\n現在のダイヤの変更は失われます。\nよろしいですか"
     "？";
 constexpr const char kReplaceCaption[] = "コンパイル確認";
-constexpr const char kBackupText[] = "back.kv2";
-
 // Writes the map as the backup in the scratch folder and records it in the
 // settings file, so that a start after an abnormal end offers it.
 bool WriteBackup(const EditMap& map, const CompileCommandSetup& setup, Prompter& prompter) {
-  const std::string text = JoinPath(setup.temp_folder, kBackupText);
   const std::string backup = JoinPath(setup.temp_folder, kCompileBackupName);
-  if (!WriteMapText(map.content(), text, prompter) || !PackBundle(text, backup, prompter)) {
-    return false;
-  }
+  if (!SaveMapFile(map.content(), backup, prompter)) return false;
   IniFile::Update(setup.settings_path, [&backup](IniFile& ini) {
     ini.SetString(kBackupFileSection, kBackupKvmKey, backup);
   });

@@ -45,6 +45,23 @@ std::string BaseName(const std::string& path) {
 
 }  // namespace
 
+DiaFolders DiaFoldersOf(const DataFolder& data_folder) {
+  DiaFolders folders;
+  folders.temp = data_folder.TempFolder();
+  folders.dia_data = data_folder.table[kSlotDataKvb];
+  folders.system_map = data_folder.table[kSlotSystemMap];
+  folders.system_map_ini = JoinPath(data_folder.path, kSystemMapIni);
+  folders.image = data_folder.table[kSlotImage];
+  folders.image16 = data_folder.table[kSlotImage16];
+  return folders;
+}
+
+DiaFolders ScratchDiaFolders(const std::string& temp) {
+  DiaFolders folders;
+  folders.temp = temp;
+  return folders;
+}
+
 std::string SystemMapSection(const std::string& path) {
   std::string name = BaseName(path);
   const std::size_t dot = name.find_last_of('.');
@@ -204,7 +221,7 @@ bool DiaDocument::SaveAsPath(const std::string& path) {
 }
 
 bool DiaDocument::WriteTo(const std::string& path) {
-  if (!SaveDiaPath(file(), path, folders_.temp, prompter_)) return false;
+  if (!SaveDiaPath(file(), path, prompter_)) return false;
   loaded_version_ = kDiaVersion;
   log_.AddLine(FillIn(kSavedLine, {file().header.map_name.Utf8()}));
   log_.AddLine("");

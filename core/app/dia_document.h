@@ -13,6 +13,7 @@ class DialogHost;
 #include <string>
 #include <vector>
 
+#include "app/data_folder.h"
 #include "base/chooser.h"
 #include "base/dialog_model.h"
 #include "base/message_log.h"
@@ -34,6 +35,11 @@ struct DiaFolders {
 };
 
 inline constexpr const char kSystemMapIni[] = "system_map.ini";
+
+// The folders of the main window's dia file commands in `data_folder`.
+DiaFolders DiaFoldersOf(const DataFolder& data_folder);
+// A scratch folder alone: no record in "system_map.ini", no image check.
+DiaFolders ScratchDiaFolders(const std::string& temp);
 
 enum class DiaOpenOutcome {
   kOpened,

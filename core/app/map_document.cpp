@@ -7,7 +7,6 @@
 #include "base/file_messages.h"
 #include "base/text_format.h"
 #include "mapfile/map_file.h"
-#include "mapfile/packed_bundle.h"
 
 namespace corvane {
 
@@ -37,6 +36,14 @@ class LoadingScope {
 };
 
 }  // namespace
+
+MapFolders MapFoldersOf(const DataFolder& data_folder, const Environment& env) {
+  MapFolders folders;
+  folders.temp = data_folder.TempFolder();
+  folders.map_data = data_folder.table[kSlotDataKvm];
+  folders.old_map = OldMapFolder(env);
+  return folders;
+}
 
 MapDocument::MapDocument(EditMap& map, MapFolders folders, Prompter& prompter, Chooser& chooser,
                          MessageLog& log)
@@ -98,12 +105,6 @@ OpenOutcome MapDocument::ReadFile(const std::string& path, bool* retry) {
     prompter_.Error(kNotAMapFile, kFileKindErrorCaption);
     return OpenOutcome::kFailed;
   }
-  const std::string text_path = JoinPath(folders_.temp, kScratchBundleText);
-  if (!UnpackBundle(path, text_path, prompter_)) return OpenOutcome::kFailed;
-  const auto header_path = SplitBundle(text_path, folders_.temp, kMapHeaderExtension,
-                                       FillIn(kNotMapData, {path}), prompter_);
-  if (!header_path) return OpenOutcome::kFailed;
-
   // Read apart so that a failed read leaves the map as it was. What the
   // read finds wrong goes to the message window before the question about
   // it, and stays there when the user goes on.
@@ -113,7 +114,7 @@ OpenOutcome MapDocument::ReadFile(const std::string& path, bool* retry) {
     problems.emplace_back(line);
     log_.AddLine(line);
   };
-  switch (ReadMapHeader(*header_path, folders_.old_map, read, prompter_, report)) {
+  switch (OpenMapFile(path, folders_.temp, folders_.old_map, read, prompter_, report)) {
     case MapReadResult::kRead:
       break;
     case MapReadResult::kRetry:
@@ -162,14 +163,10 @@ bool MapDocument::SaveAsPath(const std::string& path) {
 }
 
 bool MapDocument::SaveToPath(const std::string& path) {
-  const std::string text_path = JoinPath(folders_.temp, kScratchBundleText);
   // Only a save that got through makes the map current: one that fails on
   // the way leaves it of the version it was loaded in, or the next save would
   // overwrite an older version's file without asking for a name.
-  if (!WriteMapText(map_.content(), text_path, prompter_) ||
-      !PackBundle(text_path, path, prompter_)) {
-    return false;
-  }
+  if (!SaveMapFile(map_.content(), path, prompter_)) return false;
   map_.MarkSaved();
   path_ = path;
   log_.AddLine(FillIn(kSavedLine, {map_.header().map_name.Utf8()}));

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/data_folder.h"
+#include "app/environment.h"
 #include "base/chooser.h"
 #include "base/message_log.h"
 #include "base/prompter.h"
@@ -14,13 +16,15 @@ namespace corvane {
 
 // The folders the map file commands use.
 struct MapFolders {
-  std::string temp;      // scratch files
+  std::string temp;      // the scratch folder, where messages place a file's members
   std::string map_data;  // where map files are kept
   std::string old_map;   // the program's default signal types
 };
 
+// The folders of the map file commands in `data_folder`.
+MapFolders MapFoldersOf(const DataFolder& data_folder, const Environment& env);
+
 inline constexpr const char kMapFileExtension[] = "kvm";
-inline constexpr const char kScratchBundleText[] = "temp.kv2";
 
 enum class OpenOutcome {
   kOpened,

@@ -29,11 +29,36 @@
 
 namespace corvane {
 
-// The table a reference column points into: an id the owner of the tables
-// gives.
+// How a reader holds a reference column to the records of its table.
+enum class RefCheck {
+  kAsStored,  // read as stored, whatever it holds: every use checks it
+  kNumber,    // 0 (none) or a record the table holds
+  kLink,      // 0, or a record the table holds, negative for a link that
+              // holds only with a point off its normal position
+};
+
+// The table a reference column points into (an id the owner of the tables
+// gives), how a reader checks it and, for a refusal, what it says when not
+// the usual "no such <record>" or "a link to no <record>".
 struct TableRef {
   int table = -1;
+  RefCheck check = RefCheck::kAsStored;
+  const char* problem = nullptr;
 };
+
+// Whether `value` is a reference `check` allows into a table whose
+// references may go up to `highest`.
+constexpr bool ReferenceHolds(RefCheck check, int value, int highest) {
+  switch (check) {
+    case RefCheck::kNumber:
+      return value >= 0 && value <= highest;
+    case RefCheck::kLink:
+      return value == 0 || (value != INT_MIN && (value < 0 ? -value : value) <= highest);
+    case RefCheck::kAsStored:
+      break;
+  }
+  return true;
+}
 
 // One column: a number (a field, or one element of an array field), a fixed
 // text, a real number, or a time of day written as hours, minutes, seconds.
@@ -52,8 +77,8 @@ struct Column {
   // (-1: the record's default stays).
   std::ptrdiff_t older_offset = -1;
   // A reference: renumbered when a record of the table it points into is
-  // deleted. It is read as stored, whatever it holds: every use checks it
-  // against the table it names.
+  // deleted; read as stored (every use checks it against the table it
+  // names) unless its check says otherwise.
   TableRef ref;
   bool removed_with_target = false;  // the record goes when the one it names goes
   // The numbers the program can work with; a row holding another is not
@@ -349,6 +374,18 @@ class RecordFormat {
       }
     }
     return ok;
+  }
+
+  // The first reference column of `record` its check refuses, given the
+  // highest number references into each table may hold (`highest(ref)`);
+  // null when every reference holds.
+  template <typename Highest>
+  const Column<Record>* RefusedReference(const Record& record, Highest&& highest) const {
+    for (const Column<Record>& c : columns_) {
+      if (c.ref.check == RefCheck::kAsStored) continue;
+      if (!ReferenceHolds(c.ref.check, c.Get(record), highest(c.ref))) return &c;
+    }
+    return nullptr;
   }
 
   // Calls `on(column)` for each reference column into table `table`.

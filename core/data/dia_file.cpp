@@ -1,13 +1,13 @@
 #include "data/dia_file.h"
 
 #include <algorithm>
-#include <functional>
+#include <span>
+#include <vector>
 
 #include "base/encoding.h"
 #include "base/file_io.h"
 #include "base/file_messages.h"
 #include "base/ini_file.h"
-#include "data/dia_tables.h"
 #include "data/system_map_file.h"
 #include "mapfile/packed_bundle.h"
 
@@ -15,53 +15,11 @@ namespace corvane {
 
 namespace {
 
-constexpr const char kVersionSection[] = "K-ORV";
 constexpr const char kSizeSection[] = "StructSize";
 constexpr const char kStackKey[] = "stack";
-constexpr int kVersionSeriesTables = 1150;
 
 constexpr const char kTooOldText[] = "このダイヤデータは、バージョンが古いため読み込みできません。";
 constexpr const char kVersionErrorCaption[] = "バージョンエラー";
-
-const std::string& FileSection() {
-  static const std::string name = Utf8ToSjis("ファイル");
-  return name;
-}
-
-// A "[StructSize]" key: the table it sizes, its default and the most
-// records a file may ask for (beyond any map or timetable the program makes).
-struct SizeKey {
-  const char* key;
-  int limit;
-  std::function<int&(SystemMapCounts&, DiaCounts&)> field;
-};
-
-const std::vector<SizeKey>& SizeKeys() {
-  using M = SystemMapCounts;
-  using D = DiaCounts;
-  static const std::vector<SizeKey> keys = {
-      {"Rail", 65535, [](M& m, D&) -> int& { return m.rails; }},
-      {"PRail", 65535, [](M& m, D&) -> int& { return m.prails; }},
-      {"Point", 8191, [](M& m, D&) -> int& { return m.points; }},
-      {"Target", 4095, [](M& m, D&) -> int& { return m.targets; }},
-      {"Station", 4095, [](M& m, D&) -> int& { return m.stations; }},
-      {"StationDraw", 8191, [](M& m, D&) -> int& { return m.station_draws; }},
-      {"Row", 4095, [](M& m, D&) -> int& { return m.rows; }},
-      {"Jump", 8191, [](M& m, D&) -> int& { return m.jumps; }},
-      {"Detail", kMostDetailRecords, [](M& m, D&) -> int& { return m.details; }},
-      {"RouteLever", 65535, [](M&, D& d) -> int& { return d.levers; }},
-      {"RouteButton", 65535, [](M&, D& d) -> int& { return d.buttons; }},
-      {"AccidentBetween", 65535, [](M&, D& d) -> int& { return d.accidents[0]; }},
-      {"AccidentRail", 65535, [](M&, D& d) -> int& { return d.accidents[1]; }},
-      {"AccidentPoint", 65535, [](M&, D& d) -> int& { return d.accidents[2]; }},
-      {"AccidentUnit", 65535, [](M&, D& d) -> int& { return d.accidents[3]; }},
-      {"AccidentStation", 65535, [](M&, D& d) -> int& { return d.accidents[4]; }},
-      {"Diagram", 65535, [](M&, D& d) -> int& { return d.diagrams; }},
-      {"Train", 65535, [](M&, D& d) -> int& { return d.trains; }},
-      {"Unit", 65535, [](M&, D& d) -> int& { return d.units; }},
-  };
-  return keys;
-}
 
 // ------------------------------------------------------------ writing
 
@@ -73,21 +31,19 @@ void AppendLine(std::string& out, std::string_view key, std::string_view value) 
 }
 
 std::string FormatHeader(const DiaFile& file, bool with_stack) {
-  std::string out;
-  out += "[K-ORV]\n";
-  AppendLine(out, "version", std::to_string(kDiaVersion));
-  AppendLine(out, "WdiaMode", std::to_string(file.header.wdia_mode));
-  out += "\n[" + FileSection() + "]\n";
-  for (const SystemMemberInfo& info : SystemMembers()) AppendLine(out, info.key, info.file);
-  for (const DiaMemberInfo& info : DiaMembersByHeaderOrder()) AppendLine(out, info.key, info.file);
-  if (with_stack) AppendLine(out, kStackKey, kStackMember);
-  out += '\n';
+  std::vector<IniLine> members;
+  for (const DiaMemberHandler* handler : DiaMembersByHeaderOrder()) {
+    members.push_back({handler->info().key, handler->info().file});
+  }
+  if (with_stack) members.push_back({kStackKey, kStackMember});
+  std::string out = FormatBundleHeaderStart(
+      kDiaVersion, {{"WdiaMode", std::to_string(file.header.wdia_mode)}}, members);
   FormatDiaHeaderSettings(file.header, out);
   out += "[StructSize]\n";
   SystemMapCounts map_counts = file.map.Counts();
   DiaCounts dia_counts = file.dia.Counts();
   for (const SizeKey& key : SizeKeys()) {
-    AppendLine(out, key.key, std::to_string(key.field(map_counts, dia_counts)));
+    AppendLine(out, key.key, std::to_string(key.count(map_counts, dia_counts)));
   }
   out += '\n';
   return out;
@@ -137,7 +93,7 @@ std::string EscapeStackLines(std::string_view stack, bool add) {
 bool ReadSizes(const IniFile& ini, SystemMapCounts& map_counts, DiaCounts& dia_counts,
                std::string* problem) {
   for (const SizeKey& key : SizeKeys()) {
-    int& field = key.field(map_counts, dia_counts);
+    int& field = key.count(map_counts, dia_counts);
     const int value = ini.GetInt(kSizeSection, key.key, field);
     if (value < 0 || value > key.limit) {
       *problem = "[StructSize] " + std::string(key.key) + "=" + std::to_string(value) +
@@ -157,30 +113,13 @@ class DiaReader {
 
   bool Read(DiaFile& file) {
     const int version = file.header.version;
-    for (const SystemMemberInfo& info : SystemMembers()) {
-      std::string content;
-      std::string shown;
-      if (version >= info.since && !Member(info.key, &content, &shown)) return false;
-      std::string problem;
-      if (!ReadSystemMember(info.member, content, version, file.map, &problem)) {
-        return Bad(shown, problem);
-      }
-    }
     std::string problem;
-    if (!FinishSystemMap(file.map, version, &problem)) return Bad(shown_header_, problem);
-    for (const DiaMemberInfo& info : DiaMembers()) {
-      std::string content;
-      std::string shown;
-      if (!Member(info.key, &content, &shown)) return false;
-      if (!ReadDiaMember(info.member, content, version, file.map, file.dia, &problem)) {
-        return Bad(shown, problem);
-      }
-      if (info.member == DiaMember::kSeries && version >= kVersionSeriesTables) {
-        ReadSeriesTables(file.dia);
-      }
-    }
-    if (!FinishDiaData(file.map, file.dia, &problem)) return Bad(shown_header_, problem);
-    const std::string stack = ini_.GetString(FileSection(), kStackKey);
+    if (!ReadMembers(CompiledMapMembers(), file)) return false;
+    if (!CheckReferences(CompiledMapMembers(), file, &problem)) return Bad(shown_header_, problem);
+    FinishSystemMap(file.map, version);
+    if (!ReadMembers(TimetableMembers(), file)) return false;
+    if (!CheckReferences(TimetableMembers(), file, &problem)) return Bad(shown_header_, problem);
+    const std::string stack = ini_.GetString(BundleFileSection(), kStackKey);
     if (!stack.empty()) {
       std::string shown;
       auto content = source_.ReadTable(stack, &shown);
@@ -191,29 +130,32 @@ class DiaReader {
   }
 
  private:
+  // Each member its "[ファイル]" key names, in order; a member the data's
+  // version lacks is not looked for. False after reporting the first that
+  // cannot be read.
+  bool ReadMembers(std::span<const DiaMemberHandler* const> members, DiaFile& file) {
+    const int version = file.header.version;
+    std::string content;
+    std::string shown;
+    std::string problem;
+    for (const DiaMemberHandler* handler : members) {
+      content.clear();
+      shown.clear();
+      if (handler->HeldBy(version) && !Member(handler->info().key, &content, &shown)) return false;
+      if (!handler->Read(content, version, file, &problem)) return Bad(shown, problem);
+      handler->ReadCompanions(version, source_, file);
+    }
+    return true;
+  }
+
   // The member a "[ファイル]" key names; a missing key names the header's
   // folder, which is never opened as a member.
   bool Member(const char* key, std::string* content, std::string* shown) {
-    const std::string name = ini_.GetString(FileSection(), key);
+    const std::string name = ini_.GetString(BundleFileSection(), key);
     auto bytes = source_.ReadTable(name, shown);
     if (!bytes) return Unreadable(*shown);
     *content = std::move(*bytes);
     return true;
-  }
-
-  // The per-series tables under their fixed names; a series without one
-  // has no such table.
-  void ReadSeriesTables(DiaData& dia) {
-    std::string shown;
-    for (int n = 1; n <= dia.series.count(); ++n) {
-      SeriesRecord& series = dia.series[n];
-      if (auto text = source_.ReadTable(AccelerationMemberName(n), &shown)) {
-        ReadSeriesTable(*text, series.acceleration);
-      }
-      if (auto text = source_.ReadTable(CurveLimitMemberName(n), &shown)) {
-        ReadSeriesTable(*text, series.curve_limit);
-      }
-    }
   }
 
   bool Unreadable(const std::string& shown) {
@@ -254,20 +196,12 @@ std::string FormatDiaText(const DiaFile& file, bool with_stack) {
   std::string text;
   text.reserve(1 << 20);
   AppendMember(text, kDiaHeaderMember, FormatHeader(file, with_stack));
-  for (const SystemMemberInfo& info : SystemMembers()) {
-    AppendMember(text, info.file, FormatSystemMember(file.map, info.member));
-  }
-  for (const DiaMemberInfo& info : DiaMembers()) {
-    AppendMember(text, info.file, FormatDiaMember(file.map, file.dia, info.member));
-    if (info.member != DiaMember::kSeries) continue;
-    for (int n = 1; n <= file.dia.series.count(); ++n) {
-      AppendMember(text, AccelerationMemberName(n),
-                   FormatSeriesTable(file.dia.series[n].acceleration, true));
-    }
-    for (int n = 1; n <= file.dia.series.count(); ++n) {
-      AppendMember(text, CurveLimitMemberName(n),
-                   FormatSeriesTable(file.dia.series[n].curve_limit, false));
-    }
+  std::vector<BundleMember> companions;
+  for (const DiaMemberHandler* handler : DiaMembers()) {
+    AppendMember(text, handler->info().file, handler->Format(file));
+    companions.clear();
+    handler->FormatCompanions(file, companions);
+    for (const BundleMember& member : companions) AppendMember(text, member.name, member.content);
   }
   if (with_stack) AppendMember(text, kStackMember, EscapeStackLines(file.stack.value_or(""), true));
   return text;
@@ -277,7 +211,7 @@ DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string&
                                 MapTableSource& source, Prompter& prompter, DiaFile& out) {
   const IniFile ini = IniFile::Parse(header_text);
   DiaHeader header;
-  header.version = ini.GetInt(kVersionSection, "version", 0);
+  header.version = ini.GetInt(kBundleVersionSection, "version", 0);
   if (header.version < kOldestReadableDiaVersion) {
     prompter.Error(kTooOldText, kVersionErrorCaption);
     return DiaReadResult::kFailed;
@@ -293,7 +227,7 @@ DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string&
         return DiaReadResult::kFailed;
     }
   }
-  header.wdia_mode = ini.GetInt(kVersionSection, "WdiaMode", 0);
+  header.wdia_mode = ini.GetInt(kBundleVersionSection, "WdiaMode", 0);
   ReadDiaHeaderSettings(ini, header_text, header);
 
   SystemMapCounts map_counts;
@@ -314,21 +248,15 @@ DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string&
 DiaReadResult OpenDiaFile(const std::string& path, const std::string& temp_folder,
                           Prompter& prompter, DiaFile& out) {
   const DiaFileKind kind = DiaKindOfPath(path);
-  std::string header_path = path;
-  if (IsPackedDiaKind(kind)) {
-    const std::string text_path = JoinPath(temp_folder, kDiaScratchText);
-    if (!UnpackBundle(path, text_path, prompter)) return DiaReadResult::kFailed;
-    auto split = SplitBundle(text_path, temp_folder, kDiaHeaderExtension,
-                             FillIn(kNotDiaData, {path}), prompter);
-    if (!split) return DiaReadResult::kFailed;
-    header_path = *split;
-  } else if (kind == DiaFileKind::kOldDia) {
-    auto split =
-        SplitBundle(path, temp_folder, kDiaHeaderExtension, FillIn(kNotDiaData, {path}), prompter);
-    if (!split) return DiaReadResult::kFailed;
-    header_path = *split;
+  if (!IsPackedDiaKind(kind) && kind != DiaFileKind::kOldDia) {
+    return ReadDiaHeader(path, prompter, out);
   }
-  return ReadDiaHeader(header_path, prompter, out);
+  auto bundle = ReadBundleFile(path, IsPackedDiaKind(kind), kDiaHeaderExtension,
+                               FillIn(kNotDiaData, {path}), prompter);
+  if (!bundle) return DiaReadResult::kFailed;
+  BundleTableSource source(std::move(bundle->members), temp_folder);
+  return ReadDiaFromHeader(bundle->header_content, JoinPath(temp_folder, bundle->header_name),
+                           source, prompter, out);
 }
 
 DiaReadResult ReadDiaHeader(const std::string& header_path, Prompter& prompter, DiaFile& out) {
@@ -339,15 +267,6 @@ DiaReadResult ReadDiaHeader(const std::string& header_path, Prompter& prompter, 
   }
   FolderTableSource source(DirectoryOf(header_path), "");
   return ReadDiaFromHeader(*header_text, header_path, source, prompter, out);
-}
-
-bool WriteDiaBundle(const DiaFile& file, const std::string& text_path,
-                    const std::string& packed_path, bool with_stack, Prompter& prompter) {
-  if (!WriteFileAtomically(text_path, FormatDiaText(file, with_stack))) {
-    ReportFileError(prompter, kCannotOpenText, text_path, kWriteErrorCaption);
-    return false;
-  }
-  return packed_path.empty() || PackBundle(text_path, packed_path, prompter);
 }
 
 namespace {
@@ -379,64 +298,23 @@ bool WriteDiaMembers(const DiaFile& file, const std::string& path, Prompter& pro
 
 }  // namespace
 
-bool SaveDiaPath(const DiaFile& file, const std::string& path, const std::string& temp_folder,
-                 Prompter& prompter) {
+bool SaveDiaPath(const DiaFile& file, const std::string& path, Prompter& prompter) {
   const DiaFileKind kind = DiaKindOfPath(path, true);
   if (kind == DiaFileKind::kOldest) return WriteDiaMembers(file, path, prompter);
-  if (!IsPackedDiaKind(kind)) return WriteDiaBundle(file, path, "", false, prompter);
-  return WriteDiaBundle(file, JoinPath(temp_folder, kDiaScratchText), path,
-                        kind == DiaFileKind::kExecuted, prompter);
+  return WriteBundleFile(FormatDiaText(file, kind == DiaFileKind::kExecuted), path,
+                         IsPackedDiaKind(kind), prompter);
 }
 
 std::string DescribeDia(const DiaFile& file) {
   std::string out = DescribeDiaHeader(file.header);
-  const SystemMap& m = file.map;
-  const DiaData& d = file.dia;
   auto line = [&out](const char* name, std::size_t count) {
     out += name;
     out += ": ";
     out += std::to_string(count);
     out += '\n';
   };
-  auto count = [](const auto& table) { return static_cast<std::size_t>(table.count()); };
-  line("rails", count(m.rails));
-  line("track pieces", count(m.prails));
-  line("points", count(m.points));
-  line("targets", count(m.targets));
-  line("stations", count(m.stations));
-  line("station drawings", count(m.station_draws));
-  line("rows", count(m.rows));
-  line("jumps", count(m.jumps));
-  line("details", m.details.size());
-  line("signal sets", count(m.signal_sets));
-  line("series", count(d.series));
-  line("trains", count(d.trains));
-  line("trainsets", count(d.units));
-  std::size_t runs = 0;
-  std::size_t events = 0;
-  for (int i = 1; i <= d.diagrams.count(); ++i) {
-    if (!d.diagrams[i].Saved()) continue;
-    ++runs;
-    events += d.diagrams[i].events.size();
-  }
-  line("train runs", runs);
-  line("stop events", events);
-  line("run patterns", count(d.patterns));
-  line("train types", count(d.train_types));
-  line("modes", count(d.modes));
-  line("speed types", count(d.speed_types));
-  std::size_t run_times = 0;
-  for (int v = 1; v <= d.speed_types.count(); ++v) run_times += d.speed_types[v].run_times.size();
-  line("running times", run_times);
-  line("standard stop times", d.stop_times.size());
-  line("passenger demand", d.demand.size());
-  line("levers", count(d.levers));
-  line("buttons", count(d.buttons));
-  const char* kAccidentNames[] = {"disturbances between stations", "disturbances on rails",
-                                  "disturbances on points", "disturbances of trainsets",
-                                  "disturbances at stations"};
-  for (int k = 0; k < kAccidentKinds; ++k) {
-    line(kAccidentNames[k], count(d.accidents[static_cast<std::size_t>(k)]));
+  for (const DiaMemberHandler* handler : DiaMembers()) {
+    if (handler->info().listing != nullptr) line(handler->info().listing, handler->Listed(file));
   }
   if (file.stack) line("rollback stack bytes", file.stack->size());
   return out;

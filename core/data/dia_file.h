@@ -2,23 +2,21 @@
 // The dia data file: a packed bundle of the header member "temp.kvd", the
 // twelve members of the compiled map, the timetable members and, for
 // executed data, the rollback stack. Its kinds by extension, writing the
-// bundle text and reading any kind back into fresh objects.
+// bundle text and reading any kind back into fresh objects, all through the
+// members' handlers (dia_members.h).
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "base/prompter.h"
-#include "data/dia_data.h"
-#include "data/dia_header.h"
-#include "data/system_map.h"
+#include "data/dia_members.h"
 #include "mapfile/map_file.h"
 
 namespace corvane {
 
 inline constexpr const char kDiaHeaderMember[] = "temp.kvd";
 inline constexpr const char kDiaHeaderExtension[] = "kvd";
-inline constexpr const char kDiaScratchText[] = "temp.kvp";
 inline constexpr const char kStackMember[] = "stack.csv";
 inline constexpr int kOldestReadableDiaVersion = 1070;
 
@@ -34,16 +32,6 @@ enum class DiaFileKind {
 // header kind when opening, bundle text when `saving`.
 DiaFileKind DiaKindOfPath(std::string_view path, bool saving = false);
 bool IsPackedDiaKind(DiaFileKind kind);
-
-// Everything a dia data file carries.
-struct DiaFile {
-  DiaHeader header;
-  SystemMap map;
-  DiaData dia;
-  // The rollback stack of executed data, kept as read (a line starting
-  // with "#" is stored escaped in the bundle and read back as it was).
-  std::optional<std::string> stack;
-};
 
 // The whole bundle text as this version writes it; `with_stack` adds the
 // stack member (empty when none was read).
@@ -64,25 +52,19 @@ DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string&
 // Reads the header member at `header_path` and the members in its folder.
 DiaReadResult ReadDiaHeader(const std::string& header_path, Prompter& prompter, DiaFile& out);
 
-// Opens a dia file of any kind: a bundle is unpacked and split into the
-// scratch folder `temp_folder` (emptied of earlier members first) and read
-// from there; a header file is read with the members beside it.
+// Opens a dia file of any kind: a bundle is unpacked and split in memory
+// and read from there (messages name a member by its path in the scratch
+// folder `temp_folder`, where the members of a split lie); a header file is
+// read with the members beside it.
 DiaReadResult OpenDiaFile(const std::string& path, const std::string& temp_folder,
                           Prompter& prompter, DiaFile& out);
 
-// Writes the bundle text of `file` to `text_path` (with the stack member
-// when `with_stack`) and, when `packed_path` is not empty, packs it there.
-// The old files stay when anything fails (reported).
-bool WriteDiaBundle(const DiaFile& file, const std::string& text_path,
-                    const std::string& packed_path, bool with_stack, Prompter& prompter);
-
-// Saves as the kind of `path`'s extension: packed kinds through the scratch
-// text "temp.kvp" in `temp_folder`; ".kvd" as the header member with every
-// other member beside it in its folder (the form a ".kvd" is read in);
-// other extensions as bundle text. Each file is replaced only when it was
-// written whole; failures are reported.
-bool SaveDiaPath(const DiaFile& file, const std::string& path, const std::string& temp_folder,
-                 Prompter& prompter);
+// Saves as the kind of `path`'s extension: packed kinds packed (".kve"
+// with the stack member); ".kvd" as the header member with every other
+// member beside it in its folder (the form a ".kvd" is read in); other
+// extensions as bundle text. Each file is replaced only when it was written
+// whole; failures are reported.
+bool SaveDiaPath(const DiaFile& file, const std::string& path, Prompter& prompter);
 
 // A listing of the header's values and every table's count (UTF-8).
 std::string DescribeDia(const DiaFile& file);

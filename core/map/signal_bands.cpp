@@ -13,7 +13,6 @@ constexpr const char kTablesFull[] = "これ以上増やせません。\n";
 constexpr const char kBandTooNarrow[] =
     "この現示の速度の幅は1[km/h]しかないため、現示を追加出来ません。\n"
     "先に現示速度を変更して下さい。\n";
-constexpr const char kSizeErrorCaption[] = "サイズエラー";
 
 // The speed just above the last band: the end of the entries.
 constexpr int kEndOfSpeeds = kAspectSpeeds;

@@ -19,9 +19,6 @@ namespace {
 
 constexpr int kFirstNewerVersion = kMapVersion + 1;
 
-const std::string kFileSection = Utf8ToSjis("ファイル");
-constexpr const char kVersionSection[] = "K-ORV";
-
 // ---------------------------------------------------------------- header keys
 
 using H = MapHeader;
@@ -106,16 +103,11 @@ void AppendSection(std::string_view name, std::string& out) {
 }
 
 void FormatHeader(const MapContent& map, std::string& out) {
-  AppendSection(kVersionSection, out);
-  out += "version=" + std::to_string(kMapVersion) + "\n\n";
-  AppendSection(kFileSection, out);
+  std::vector<IniLine> members;
   for (const MapTableInfo& info : MembersByHeaderOrder()) {
-    out += info.header_key;
-    out += '=';
-    out += info.member;
-    out += '\n';
+    members.push_back({info.header_key, info.member});
   }
-  out += '\n';
+  out += FormatBundleHeaderStart(kMapVersion, {}, members);
   for (const HeaderSection& section : HeaderSections()) {
     AppendSection(section.name, out);
     for (const auto& keys : section.keys) FormatIniKeys(keys, map.header, out);
@@ -218,7 +210,7 @@ bool ReadMemberContent(const IniFile& header, const MapTableInfo& info, int vers
     if (!info.older_from_defaults) return true;
     bytes = source.ReadDefaultTable(info.member, shown);
   } else {
-    const std::string name = header.GetString(kFileSection, info.header_key);
+    const std::string name = header.GetString(BundleFileSection(), info.header_key);
     if (info.may_be_unnamed && name.empty()) return true;
     bytes = source.ReadTable(name, shown);
   }
@@ -311,12 +303,8 @@ std::string FormatMapText(const MapContent& map) {
   return out.Take();
 }
 
-bool WriteMapText(const MapContent& map, const std::string& text_path, Prompter& prompter) {
-  if (!WriteFileBytes(text_path, FormatMapText(map))) {
-    ReportFileError(prompter, kCannotOpenText, text_path, kWriteErrorCaption);
-    return false;
-  }
-  return true;
+bool SaveMapFile(const MapContent& map, const std::string& path, Prompter& prompter) {
+  return WriteBundleFile(FormatMapText(map), path, true, prompter);
 }
 
 std::optional<std::string> FolderTableSource::ReadTable(const std::string& name,
@@ -326,13 +314,15 @@ std::optional<std::string> FolderTableSource::ReadTable(const std::string& name,
   return ReadFileBytes(*shown);
 }
 
-BundleTableSource::BundleTableSource(const std::vector<BundleMember>& members) {
-  for (const BundleMember& member : members) members_[member.name] = member.content;
+BundleTableSource::BundleTableSource(std::vector<BundleMember> members, std::string shown_folder,
+                                     std::string default_folder)
+    : shown_folder_(std::move(shown_folder)), default_folder_(std::move(default_folder)) {
+  for (BundleMember& member : members) members_[member.name] = std::move(member.content);
 }
 
 std::optional<std::string> BundleTableSource::ReadTable(const std::string& name,
                                                         std::string* shown) {
-  *shown = name;
+  *shown = JoinPath(shown_folder_, name);
   const auto it = members_.find(name);
   if (it == members_.end()) return std::nullopt;
   return it->second;
@@ -340,8 +330,11 @@ std::optional<std::string> BundleTableSource::ReadTable(const std::string& name,
 
 std::optional<std::string> BundleTableSource::ReadDefaultTable(const std::string& name,
                                                                std::string* shown) {
-  *shown = name;
-  return std::nullopt;
+  if (default_folder_.empty()) {
+    *shown = name;
+    return std::nullopt;
+  }
+  return FolderTableSource("", default_folder_).ReadDefaultTable(name, shown);
 }
 
 std::optional<std::string> FolderTableSource::ReadDefaultTable(const std::string& name,
@@ -354,7 +347,7 @@ MapReadResult ReadMapFromHeader(std::string_view header_text, const std::string&
                                 MapTableSource& source, MapContent& map, Prompter& prompter,
                                 const ReadReport& report) {
   const IniFile header = IniFile::Parse(header_text);
-  const int version = header.GetInt(kVersionSection, "version", 0);
+  const int version = header.GetInt(kBundleVersionSection, "version", 0);
   if (version >= kFirstNewerVersion) {
     switch (AskAbortRetryIgnore(prompter, kNewerDataWarning)) {
       case PromptAnswer::kRetry:
@@ -390,6 +383,17 @@ MapReadResult ReadMapHeader(const std::string& header_path, const std::string& o
   }
   FolderTableSource source(DirectoryOf(header_path), old_map_folder);
   return ReadMapFromHeader(*header, header_path, source, map, prompter, report);
+}
+
+MapReadResult OpenMapFile(const std::string& path, const std::string& scratch_folder,
+                          const std::string& old_map_folder, MapContent& map, Prompter& prompter,
+                          const ReadReport& report) {
+  auto bundle =
+      ReadBundleFile(path, true, kMapHeaderExtension, FillIn(kNotMapData, {path}), prompter);
+  if (!bundle) return MapReadResult::kFailed;
+  BundleTableSource source(std::move(bundle->members), scratch_folder, old_map_folder);
+  return ReadMapFromHeader(bundle->header_content, JoinPath(scratch_folder, bundle->header_name),
+                           source, map, prompter, report);
 }
 
 bool ParseSignalTables(std::string_view signal_set_text, std::string_view signal_text,

@@ -23,9 +23,9 @@ inline constexpr const char kMapHeaderExtension[] = "kv1";
 // written by the current version.
 std::string FormatMapText(const MapContent& map);
 
-// Writes the bundle text of `map` to `text_path`. Reports and returns false
-// when the file cannot be written.
-bool WriteMapText(const MapContent& map, const std::string& text_path, Prompter& prompter);
+// Saves `map` packed into the map file `path`, which is replaced only when
+// it was written whole. Reports and returns false when it cannot be written.
+bool SaveMapFile(const MapContent& map, const std::string& path, Prompter& prompter);
 
 enum class MapReadResult {
   kRead,         // the map was read (or the user chose to go on after a warning)
@@ -61,15 +61,21 @@ class FolderTableSource : public MapTableSource {
 };
 
 // Table members of a bundle split in memory; a later member of the same
-// name replaces an earlier one, as the files of a split do. No defaults.
+// name replaces an earlier one. Messages name a member by its path in
+// `shown_folder`, where a split into files would have put it (by its name
+// alone when empty). The defaults come from `default_folder` (none when
+// empty).
 class BundleTableSource : public MapTableSource {
  public:
-  explicit BundleTableSource(const std::vector<BundleMember>& members);
+  explicit BundleTableSource(std::vector<BundleMember> members, std::string shown_folder = "",
+                             std::string default_folder = "");
   std::optional<std::string> ReadTable(const std::string& name, std::string* shown) override;
   std::optional<std::string> ReadDefaultTable(const std::string& name, std::string* shown) override;
 
  private:
   std::map<std::string, std::string, std::less<>> members_;
+  std::string shown_folder_;
+  std::string default_folder_;
 };
 
 // Takes the message-window lines that name what a read found wrong.
@@ -87,6 +93,14 @@ MapReadResult ReadMapFromHeader(std::string_view header_text, const std::string&
 // Reads the header member at `header_path` and the tables in its folder.
 MapReadResult ReadMapHeader(const std::string& header_path, const std::string& old_map_folder,
                             MapContent& map, Prompter& prompter, const ReadReport& report = {});
+
+// Opens the map file `path`: unpacked and split in memory, then its header
+// and every table read as ReadMapFromHeader does. Messages name a member by
+// its path in `scratch_folder`; a file that cannot be read, whose stream was
+// cut short or that holds no map data is reported and kFailed.
+MapReadResult OpenMapFile(const std::string& path, const std::string& scratch_folder,
+                          const std::string& old_map_folder, MapContent& map, Prompter& prompter,
+                          const ReadReport& report = {});
 
 // The aspect member of signal types ("signal.csv", "m_signal.csv"): per
 // type, from the top speed down, one row per band with its colour and image.

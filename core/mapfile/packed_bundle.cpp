@@ -1,9 +1,6 @@
 #include "mapfile/packed_bundle.h"
 
-#include <algorithm>
-#include <filesystem>
-#include <system_error>
-
+#include "base/encoding.h"
 #include "base/file_io.h"
 #include "base/file_messages.h"
 
@@ -62,26 +59,6 @@ class NibbleWriter {
   int pending_ = 0;
   bool high_pending_ = false;
 };
-
-// Member files an earlier split left in `folder` (every bundle member is a
-// ".csv", ".ini" or header file), so that a header naming a member its
-// bundle lacks never reads an older file's member. `keep` stays.
-void ClearOldMembers(const std::string& folder, const std::string& keep) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::path kept = fs::weakly_canonical(keep, error);
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    if (!it->is_regular_file(error)) continue;
-    std::string extension = it->path().extension().string();
-    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    if (extension != ".csv" && extension != ".ini" && extension != ".kvd" && extension != ".kv1") {
-      continue;
-    }
-    std::error_code ignored;
-    if (fs::weakly_canonical(it->path(), ignored) == kept) continue;
-    fs::remove(it->path(), ignored);
-  }
-}
 
 }  // namespace
 
@@ -224,33 +201,72 @@ bool UnpackBundle(const std::string& bundle_path, const std::string& text_path,
   return true;
 }
 
-std::optional<std::string> SplitBundle(const std::string& text_path, const std::string& folder,
-                                       std::string_view wanted_extension,
-                                       std::string_view not_this_kind, Prompter& prompter) {
-  const auto text = ReadFileBytes(text_path);
-  if (!text) {
-    ReportFileError(prompter, kCannotOpenForRead, text_path, kReadErrorCaption);
+std::optional<ReadBundle> ReadBundleFile(const std::string& path, bool packed,
+                                         std::string_view header_extension,
+                                         std::string_view not_this_kind, Prompter& prompter) {
+  auto bytes = ReadFileBytes(path);
+  if (!bytes) {
+    ReportFileError(prompter, kCannotOpenForRead, path, kReadErrorCaption);
     return std::nullopt;
   }
-  const auto members = SplitBundleText(*text);
-  const auto wanted = [wanted_extension](const BundleMember& member) {
-    return ExtensionOf(member.name) == wanted_extension;
-  };
-  if (!members || std::none_of(members->begin(), members->end(), wanted)) {
+  if (packed) {
+    bool complete = false;
+    bytes = UnpackBytes(*bytes, &complete);
+    if (!complete) {
+      ReportFileError(prompter, kStreamCutShort, path, kReadErrorCaption);
+      return std::nullopt;
+    }
+  }
+  auto members = SplitBundleText(*bytes);
+  ReadBundle bundle;
+  if (members) {
+    for (const BundleMember& member : *members) {
+      if (ExtensionOf(member.name) == header_extension) bundle.header_name = member.name;
+    }
+  }
+  if (bundle.header_name.empty()) {
     prompter.Error(not_this_kind, kReadErrorCaption);
     return std::nullopt;
   }
-  ClearOldMembers(folder, text_path);
-  std::optional<std::string> found;
-  for (const auto& member : *members) {
-    const std::string path = JoinPath(folder, member.name);
-    if (!WriteFileBytes(path, member.content)) {
-      ReportFileError(prompter, kCannotOpenForWrite, path, kWriteErrorCaption);
-      return std::nullopt;
-    }
-    if (wanted(member)) found = path;
+  bundle.members = std::move(*members);
+  for (const BundleMember& member : bundle.members) {
+    if (member.name == bundle.header_name) bundle.header_content = member.content;
   }
-  return found;
+  return bundle;
+}
+
+bool WriteBundleFile(std::string_view text, const std::string& path, bool packed,
+                     Prompter& prompter) {
+  if (packed) {
+    if (WriteFileAtomically(path, PackText(text))) return true;
+    ReportFileError(prompter, kCannotOpenForWrite, path, kWriteErrorCaption);
+    return false;
+  }
+  if (WriteFileAtomically(path, text)) return true;
+  ReportFileError(prompter, kCannotOpenText, path, kWriteErrorCaption);
+  return false;
+}
+
+const std::string& BundleFileSection() {
+  static const std::string name = Utf8ToSjis("ファイル");
+  return name;
+}
+
+std::string FormatBundleHeaderStart(int version, const std::vector<IniLine>& version_keys,
+                                    const std::vector<IniLine>& members) {
+  std::string out =
+      "[" + std::string(kBundleVersionSection) + "]\nversion=" + std::to_string(version) + "\n";
+  const auto append = [&out](const IniLine& line) {
+    out += line.key;
+    out += '=';
+    out += line.value;
+    out += '\n';
+  };
+  for (const IniLine& line : version_keys) append(line);
+  out += "\n[" + BundleFileSection() + "]\n";
+  for (const IniLine& line : members) append(line);
+  out += '\n';
+  return out;
 }
 
 }  // namespace corvane

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/ini_file.h"
 #include "base/prompter.h"
 
 namespace corvane {
@@ -35,17 +36,49 @@ std::string JoinBundle(const std::vector<BundleMember>& members);
 std::optional<std::vector<BundleMember>> SplitBundleText(std::string_view text,
                                                          std::string* bad_name = nullptr);
 
-// File operations with their messages; each returns false after reporting.
+// A bundle read from a file and split in memory, with the member that is
+// its header.
+struct ReadBundle {
+  std::vector<BundleMember> members;
+  std::string header_name;     // the last member with the header's extension
+  std::string header_content;  // the last member of that name
+};
+
+// Reads the bundle at `path` (packed, or its text when not `packed`) and
+// splits it in memory. Reports and returns nothing when the file cannot be
+// read or its stream was cut short, and, with `not_this_kind` (the message
+// naming the user's file) as a read error, when it has no member with the
+// extension `header_extension` or a member name that is no bare file name.
+std::optional<ReadBundle> ReadBundleFile(const std::string& path, bool packed,
+                                         std::string_view header_extension,
+                                         std::string_view not_this_kind, Prompter& prompter);
+
+// Writes a bundle text to `path`, packed when `packed`; the file is
+// replaced only when it was written whole. Reports and returns false when
+// it cannot be written.
+bool WriteBundleFile(std::string_view text, const std::string& path, bool packed,
+                     Prompter& prompter);
+
+// The text file and packed file forms of one another, with their messages;
+// each returns false after reporting.
 bool PackBundle(const std::string& text_path, const std::string& bundle_path, Prompter& prompter);
 bool UnpackBundle(const std::string& bundle_path, const std::string& text_path, Prompter& prompter);
-// Writes every member of the bundle text at `text_path` into `folder`, after
-// removing the members an earlier split left there, and returns the path of
-// the member whose extension is `wanted_extension`. A text without such a
-// member, or with a member name that is no bare file name, is no bundle of
-// the kind wanted: `not_this_kind` (the message naming the user's file) is
-// shown as a read error and nothing is written.
-std::optional<std::string> SplitBundle(const std::string& text_path, const std::string& folder,
-                                       std::string_view wanted_extension,
-                                       std::string_view not_this_kind, Prompter& prompter);
+
+// ------------------------------------------------------------ the header
+
+// The header member of every bundle starts with the data version in
+// "[K-ORV]" and the member names in "[ファイル]", one key each.
+inline constexpr const char kBundleVersionSection[] = "K-ORV";
+const std::string& BundleFileSection();  // Shift-JIS
+
+struct IniLine {
+  std::string key;
+  std::string value;
+};
+
+// "[K-ORV]" with "version=<version>" and `version_keys`, then "[ファイル]"
+// with `members`; each section ends with a blank line.
+std::string FormatBundleHeaderStart(int version, const std::vector<IniLine>& version_keys,
+                                    const std::vector<IniLine>& members);
 
 }  // namespace corvane

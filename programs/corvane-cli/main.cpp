@@ -188,10 +188,8 @@ struct MapSession {
         document(map, Folders(data_folder, env), prompter, chooser, log) {}
 
   MapFolders Folders(const DataFolder& data_folder, const Environment& env) const {
-    MapFolders folders;
+    MapFolders folders = MapFoldersOf(data_folder, env);
     folders.temp = scratch.path();
-    folders.map_data = data_folder.table[kSlotDataKvm];
-    folders.old_map = OldMapFolder(env);
     return folders;
   }
 
@@ -288,7 +286,7 @@ int CompileCommand(const std::vector<std::string>& args, MapSession& session) {
   if (result) {
     ScriptedChooser chooser;
     MessageLog log;
-    DiaDocument dia(DiaFolders{session.scratch.path(), "", "", "", "", ""}, go_on, chooser, log);
+    DiaDocument dia(ScratchDiaFolders(session.scratch.path()), go_on, chooser, log);
     dia.Replace(result->file);
     written = dia.SaveAsPath(args[2]);
   }
@@ -310,11 +308,9 @@ int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_fold
     PrintNote("cannot create a scratch folder");
     return 1;
   }
-  DiaFolders folders;
-  folders.temp = scratch.path();
   ScriptedChooser chooser;
   MessageLog log;
-  DiaDocument document(folders, prompter, chooser, log);
+  DiaDocument document(ScratchDiaFolders(scratch.path()), prompter, chooser, log);
   if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) return 1;
   if (resave) return document.SaveAsPath(args[2]) ? 0 : 1;
   PrintData("file: " + args[1] + "\n" + DescribeDia(document.file()));

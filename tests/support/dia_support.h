@@ -4,12 +4,52 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "base/prompter.h"
 #include "data/dia_file.h"
+#include "data/system_map_file.h"
 #include "mapfile/packed_bundle.h"
 
 namespace corvane::testing {
+
+// The text of `member` in a file holding `map` and `dia`.
+inline std::string MemberText(DiaMember member, const SystemMap& map,
+                              const DiaData& dia = DiaData()) {
+  DiaFile file;
+  file.map = map;
+  file.dia = dia;
+  return HandlerOf(member).Format(file);
+}
+
+// Reads `member` of data `version` into `map` and `dia`.
+inline bool ReadMemberText(DiaMember member, std::string_view text, int version, SystemMap& map,
+                           DiaData& dia, std::string* problem) {
+  DiaFile file;
+  file.map = std::move(map);
+  file.dia = std::move(dia);
+  const bool ok = HandlerOf(member).Read(text, version, file, problem);
+  map = std::move(file.map);
+  dia = std::move(file.dia);
+  return ok;
+}
+inline bool ReadMemberText(DiaMember member, std::string_view text, int version, SystemMap& map,
+                           std::string* problem) {
+  DiaData dia;
+  return ReadMemberText(member, text, version, map, dia, problem);
+}
+
+// What the reader does once the compiled map's members are read: their
+// references checked, then the values the files do not hold.
+inline bool FinishCompiledMap(SystemMap& map, int version, std::string* problem) {
+  DiaFile file;
+  file.map = std::move(map);
+  const bool ok = CheckReferences(CompiledMapMembers(), file, problem);
+  if (ok) FinishSystemMap(file.map, version);
+  map = std::move(file.map);
+  return ok;
+}
 
 // Success when `file` saves as a bundle text that reads back without a
 // complaint and saves again to the same text.

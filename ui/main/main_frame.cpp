@@ -23,15 +23,8 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
   setWindowTitle(Qs(WindowTitleText(WindowTitle::kMapCompilerTitle, context_.english)));
   mdi_area_ = new QMdiArea(this);
   setCentralWidget(mdi_area_);
-  DiaFolders folders;
-  const DataFolder& data = context_.data_folder;
-  folders.temp = data.TempFolder();
-  folders.dia_data = data.table[kSlotDataKvb];
-  folders.system_map = data.table[kSlotSystemMap];
-  folders.system_map_ini = JoinPath(data.path, kSystemMapIni);
-  folders.image = data.table[kSlotImage];
-  folders.image16 = data.table[kSlotImage16];
-  dia_ = std::make_unique<DiaDocument>(folders, context_.prompter, context_.chooser, context_.log);
+  dia_ = std::make_unique<DiaDocument>(DiaFoldersOf(context_.data_folder), context_.prompter,
+                                       context_.chooser, context_.log);
   dia_->set_english(context_.english);
   context_.dia = dia_.get();
   // The title names the map the main window holds (opened or compiled).

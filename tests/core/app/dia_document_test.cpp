@@ -65,7 +65,7 @@ class DiaDocumentTest : public ::testing::Test {
   // The sample saved under `path` (its kind by the extension).
   std::string SaveSample(const std::string& path, const DiaFile& file = SampleDiaFile()) {
     ScriptedPrompter prompter;
-    EXPECT_TRUE(SaveDiaPath(file, path, folders_.temp, prompter)) << path;
+    EXPECT_TRUE(SaveDiaPath(file, path, prompter)) << path;
     return path;
   }
   std::string DiaPath(const std::string& name) const { return folders_.dia_data + name; }

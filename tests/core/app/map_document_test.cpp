@@ -116,6 +116,15 @@ TEST_F(MapDocumentTest, SaveAndOpenReportInTheLog) {
   EXPECT_EQ(log_.Lines(), LinesOf("マップデータ「東西線」を開きました。"));
 }
 
+TEST_F(MapDocumentTest, OpenAndSaveWriteNothingIntoTheScratchFolder) {
+  SaveNamed("東西線", "east.kvm");
+  ASSERT_EQ(document_.OpenPath(MapPath("east.kvm")), OpenOutcome::kOpened);
+  ASSERT_TRUE(document_.SaveAsPath(MapPath("west.kvm")));
+  EXPECT_EQ(ReadFileBytes(MapPath("west.kvm")), ReadFileBytes(MapPath("east.kvm")));
+  EXPECT_TRUE(std::filesystem::is_empty(folders_.temp));
+  EXPECT_TRUE(prompter_.shown().empty());
+}
+
 TEST_F(MapDocumentTest, SaveChangesQuestionBeforeOpening) {
   SaveNamed("a", "a.kvm");
   testing::ChangeSomething(map_);

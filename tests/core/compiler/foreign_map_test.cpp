@@ -17,7 +17,7 @@
 #include "base/canvas.h"
 #include "compiler/compile_checks.h"
 #include "compiler/map_compiler.h"
-#include "data/system_map_file.h"
+#include "data/dia_members.h"
 #include "editor/map_drawing.h"
 #include "editor/rail_info_dialog.h"
 #include "editor/tool_handlers.h"
@@ -28,6 +28,7 @@
 #include "mapfile/map_file.h"
 #include "mapfile/map_summary.h"
 #include "mapfile/packed_bundle.h"
+#include "support/dia_support.h"
 #include "support/edit_session_fixture.h"
 #include "support/number_sweep.h"
 #include "support/test_support.h"
@@ -209,11 +210,12 @@ void ExerciseMap(const MapContent& content) {
     // Whatever the compile made lies in the ranges of the dia data members.
     const SystemMap& system = result->file.map;
     SystemMap read(system.Counts());
-    for (const SystemMemberInfo& info : SystemMembers()) {
+    for (const DiaMemberHandler* handler : CompiledMapMembers()) {
+      const DiaMember member = handler->info().member;
       std::string problem;
-      EXPECT_TRUE(ReadSystemMember(info.member, FormatSystemMember(system, info.member), 1220, read,
-                                   &problem))
-          << info.file << ": " << problem;
+      EXPECT_TRUE(testing::ReadMemberText(member, testing::MemberText(member, system), 1220, read,
+                                          &problem))
+          << handler->info().file << ": " << problem;
     }
   }
   DrawInEveryMode(compiled, marks);

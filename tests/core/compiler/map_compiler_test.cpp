@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/encoding.h"
-#include "data/system_map_file.h"
+#include "data/dia_members.h"
 #include "map/map_change.h"
 #include "support/dia_support.h"
 
@@ -440,13 +440,13 @@ TEST_F(MapCompilerTest, ASecondCompileGivesTheSameMembers) {
   std::vector<std::string> first, second;
   for (std::vector<std::string>* texts : {&first, &second}) {
     const CompileResult result = Convert();
-    for (const SystemMemberInfo& info : SystemMembers()) {
-      texts->push_back(FormatSystemMember(result.file.map, info.member));
+    for (const DiaMemberHandler* handler : CompiledMapMembers()) {
+      texts->push_back(handler->Format(result.file));
     }
   }
   ASSERT_EQ(first.size(), second.size());
   for (std::size_t i = 0; i < first.size(); ++i) {
-    EXPECT_EQ(first[i], second[i]) << SystemMembers()[i].file;
+    EXPECT_EQ(first[i], second[i]) << CompiledMapMembers()[i]->info().file;
   }
 }
 
@@ -461,10 +461,10 @@ TEST_F(MapCompilerTest, RowZeroOfEveryTableIsZeroAndTheRowTableHasTwoRows) {
     const std::size_t comma = line.find(',');
     return comma != std::string::npos && line.find_first_not_of("0, ", comma) == std::string::npos;
   };
-  for (const SystemMember member :
-       {SystemMember::kRail, SystemMember::kPRail, SystemMember::kTarget, SystemMember::kStation,
-        SystemMember::kStationDraw, SystemMember::kRow, SystemMember::kJump}) {
-    std::istringstream text(FormatSystemMember(m, member));
+  for (const DiaMember member :
+       {DiaMember::kRail, DiaMember::kPRail, DiaMember::kTarget, DiaMember::kStation,
+        DiaMember::kStationDraw, DiaMember::kRow, DiaMember::kJump}) {
+    std::istringstream text(testing::MemberText(member, m));
     std::string line;
     ASSERT_TRUE(std::getline(text, line));
     EXPECT_EQ(line.find_first_not_of(' '), line.find('0')) << line;  // row 0
@@ -472,7 +472,7 @@ TEST_F(MapCompilerTest, RowZeroOfEveryTableIsZeroAndTheRowTableHasTwoRows) {
   }
   EXPECT_EQ(m.rails[0].display_row, 0);
   EXPECT_EQ(m.targets[0].start_marks, (std::array<int, 10>{}));
-  std::istringstream rows(FormatSystemMember(m, SystemMember::kRow));
+  std::istringstream rows(testing::MemberText(DiaMember::kRow, m));
   Lines row_lines;
   for (std::string line; std::getline(rows, line);) row_lines.push_back(line);
   ASSERT_EQ(row_lines.size(), 2u);

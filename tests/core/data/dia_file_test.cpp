@@ -2,21 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <clocale>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "base/ini_keys.h"
 #include "base/prompter.h"
 #include "data/dia_tables.h"
 #include "example_dia.h"
 #include "mapfile/packed_bundle.h"
+#include "support/dia_support.h"
 #include "support/test_support.h"
 
 namespace corvane {
 namespace {
 
+using testing::MemberText;
+using testing::ReadMemberText;
 using testing::ScratchFolder;
 using testing::Sjis;
 
@@ -67,7 +73,7 @@ TEST_F(DiaFileTest, EveryMemberRoundTripsThroughEveryKind) {
   const std::string text = FormatDiaText(sample, false);
   for (const char* name : {"a.kvb", "a.kvp", "a.kvw"}) {
     ScriptedPrompter prompter;
-    ASSERT_TRUE(SaveDiaPath(sample, folder_.File(name), folder_.File("temp/"), prompter)) << name;
+    ASSERT_TRUE(SaveDiaPath(sample, folder_.File(name), prompter)) << name;
     DiaFile read;
     ASSERT_EQ(OpenDiaFile(folder_.File(name), folder_.File("temp/"), prompter, read),
               DiaReadResult::kRead)
@@ -75,9 +81,11 @@ TEST_F(DiaFileTest, EveryMemberRoundTripsThroughEveryKind) {
     EXPECT_EQ(FormatDiaText(read, false), text) << name;
     EXPECT_TRUE(prompter.shown().empty()) << name;
   }
+  // The bundles are packed, unpacked and split in memory.
+  EXPECT_TRUE(std::filesystem::is_empty(folder_.File("temp/")));
   // Executed data carries the stack member as read.
   ScriptedPrompter prompter;
-  ASSERT_TRUE(SaveDiaPath(sample, folder_.File("a.kve"), folder_.File("temp/"), prompter));
+  ASSERT_TRUE(SaveDiaPath(sample, folder_.File("a.kve"), prompter));
   DiaFile read;
   ASSERT_EQ(OpenDiaFile(folder_.File("a.kve"), folder_.File("temp/"), prompter, read),
             DiaReadResult::kRead);
@@ -106,7 +114,7 @@ TEST_F(DiaFileTest, HeaderKindIsWrittenWithItsMembersBesideIt) {
   std::filesystem::create_directories(set);
   ScriptedPrompter prompter;
   for (const char* name : {"my.kvd", "AGAIN.KVD"}) {
-    ASSERT_TRUE(SaveDiaPath(sample, set + name, folder_.File("temp/"), prompter)) << name;
+    ASSERT_TRUE(SaveDiaPath(sample, set + name, prompter)) << name;
     DiaFile read;
     ASSERT_EQ(OpenDiaFile(set + name, folder_.File("temp/"), prompter, read), DiaReadResult::kRead)
         << name;
@@ -118,7 +126,7 @@ TEST_F(DiaFileTest, HeaderKindIsWrittenWithItsMembersBesideIt) {
   EXPECT_EQ(ReadFileBytes(set + "train.csv"), members.at("train.csv"));
   EXPECT_FALSE(FileExists(set + kDiaHeaderMember));
   // A folder that is missing: reported, nothing written.
-  EXPECT_FALSE(SaveDiaPath(sample, folder_.File("none/x.kvd"), folder_.File("temp/"), prompter));
+  EXPECT_FALSE(SaveDiaPath(sample, folder_.File("none/x.kvd"), prompter));
   ASSERT_EQ(prompter.shown().size(), 1u);
   EXPECT_EQ(prompter.shown()[0].caption, "ファイル書き込みエラー");
 }
@@ -131,14 +139,14 @@ TEST_F(DiaFileTest, StackLinesStartingWithAHashSurviveExecutedData) {
   DiaFile sample = SampleDiaFile();
   sample.stack = "1,\n#2,\n\\#3,\n\\4,\n#\n\\\\#\n#last";
   ScriptedPrompter prompter;
-  ASSERT_TRUE(SaveDiaPath(sample, folder_.File("a.kve"), folder_.File("temp/"), prompter));
+  ASSERT_TRUE(SaveDiaPath(sample, folder_.File("a.kve"), prompter));
   DiaFile read;
   ASSERT_EQ(OpenDiaFile(folder_.File("a.kve"), folder_.File("temp/"), prompter, read),
             DiaReadResult::kRead);
   EXPECT_EQ(read.stack, sample.stack);
   EXPECT_EQ(Members(FormatDiaText(sample, true)).at(kStackMember),
             "1,\n\\#2,\n\\\\#3,\n\\4,\n\\#\n\\\\\\#\n\\#last");
-  ASSERT_TRUE(SaveDiaPath(read, folder_.File("b.kve"), folder_.File("temp/"), prompter));
+  ASSERT_TRUE(SaveDiaPath(read, folder_.File("b.kve"), prompter));
   EXPECT_EQ(ReadFileBytes(folder_.File("b.kve")), ReadFileBytes(folder_.File("a.kve")));
   EXPECT_TRUE(prompter.shown().empty());
 }
@@ -242,8 +250,9 @@ TEST_F(DiaFileTest, OlderRunsLackColumns) {
   DiaData dia;
   SystemMap map;
   std::string problem;
-  ASSERT_TRUE(ReadDiaMember(DiaMember::kDiagram, "  4,2, 7,8,9,10,11,12,13,14,15,16,17,18,A,B,D,\n",
-                            1110, map, dia, &problem));
+  ASSERT_TRUE(ReadMemberText(DiaMember::kDiagram,
+                             "  4,2, 7,8,9,10,11,12,13,14,15,16,17,18,A,B,D,\n", 1110, map, dia,
+                             &problem));
   const DiagramRecord& run = dia.diagrams[4];
   EXPECT_EQ(dia.diagrams.count(), 4);
   EXPECT_EQ(run.direction, 2);
@@ -265,13 +274,13 @@ TEST_F(DiaFileTest, NewerLeverColumnIsReadAndNotWritten) {
   DiaData dia(DiaCounts{.levers = 4});
   SystemMap map;
   std::string problem;
-  ASSERT_TRUE(ReadDiaMember(DiaMember::kLever,
-                            "  1,1,  2, 77,  3,4,5,6, 7,   8,   9,1, 2,   3,   4,\n", 1230, map,
-                            dia, &problem));
+  ASSERT_TRUE(ReadMemberText(DiaMember::kLever,
+                             "  1,1,  2, 77,  3,4,5,6, 7,   8,   9,1, 2,   3,   4,\n", 1230, map,
+                             dia, &problem));
   EXPECT_EQ(dia.levers[1].newer_value, 77);
   EXPECT_EQ(dia.levers[1].values[2], 3);
   EXPECT_EQ(dia.levers[1].values[12], 4);
-  EXPECT_EQ(FormatDiaMember(map, dia, DiaMember::kLever),
+  EXPECT_EQ(MemberText(DiaMember::kLever, map, dia),
             "  1,1,  2,  3,4,5,6, 7,   8,   9,1, 2,   3,   4,\n");
 }
 
@@ -321,7 +330,7 @@ TEST_F(DiaFileTest, MelodiesSurviveDuplicateAndAwkwardStationNames) {
     s.melody_file = std::string(name) + "x.wav";
     file.map.stations.Append(s);
   }
-  const std::string sound = FormatDiaMember(file.map, file.dia, DiaMember::kSound);
+  const std::string sound = HandlerOf(DiaMember::kSound).Format(file);
   EXPECT_NE(sound.find("*1=melody1.wav\n*2="), std::string::npos) << sound;
   // No line of the member may start a bundle member.
   EXPECT_EQ(sound.find("\n#"), std::string::npos) << sound;
@@ -329,13 +338,13 @@ TEST_F(DiaFileTest, MelodiesSurviveDuplicateAndAwkwardStationNames) {
   for (int s = 1; s <= map.stations.count(); ++s) map.stations[s].melody_file = "";
   DiaData dia = file.dia;
   std::string problem;
-  ASSERT_TRUE(ReadDiaMember(DiaMember::kSound, sound, kDiaVersion, map, dia, &problem));
+  ASSERT_TRUE(ReadMemberText(DiaMember::kSound, sound, kDiaVersion, map, dia, &problem));
   for (int s = 1; s <= map.stations.count(); ++s) {
     EXPECT_EQ(map.stations[s].melody_file, file.map.stations[s].melody_file) << s;
   }
   // A unique plain name keeps its name as the key.
   file.map.stations[2].short_name = Sjis("西町");
-  EXPECT_NE(FormatDiaMember(file.map, file.dia, DiaMember::kSound).find(Sjis("西町") + "=東町x"),
+  EXPECT_NE(HandlerOf(DiaMember::kSound).Format(file).find(Sjis("西町") + "=東町x"),
             std::string::npos);
 }
 
@@ -372,11 +381,64 @@ TEST(DiaReferencesTest, AReferenceBeyondWhatTheFileHoldsIsRefused) {
   DiaFile file = SampleDiaFile();
   file.dia.units[1].train = 2;
   std::string problem;
-  EXPECT_FALSE(FinishDiaData(file.map, file.dia, &problem));
+  EXPECT_FALSE(CheckReferences(TimetableMembers(), file, &problem));
   EXPECT_EQ(problem, "trainset 1: no such train");
   file.dia.units[1].train = 1;
   file.dia.speed_types[1].series = 5;  // series the dia does not hold yet: allowed
-  EXPECT_TRUE(FinishDiaData(file.map, file.dia, &problem)) << problem;
+  EXPECT_TRUE(CheckReferences(TimetableMembers(), file, &problem)) << problem;
+}
+
+TEST(DiaReferencesTest, EveryCheckedReferenceIsRefusedWithItsRecordAndTheOthersReadAsStored) {
+  struct Case {
+    std::function<void(DiaFile&)> damage;
+    const char* problem;  // empty: read as stored
+  };
+  const std::vector<Case> cases = {
+      {[](DiaFile& f) { f.map.rails[1].station = 2; }, "rail 1: no such station"},
+      {[](DiaFile& f) { f.map.rails[2].yard_target = -1; }, "rail 2: no such target"},
+      {[](DiaFile& f) { f.map.rails[1].l_back = -3; }, "rail 1: a link to no rail"},
+      {[](DiaFile& f) { f.map.rails[1].l_pack = 2; }, "rail 1: no such track piece"},
+      {[](DiaFile& f) { f.map.prails[1].rail_second = 3; }, "track piece 1: no such rail"},
+      {[](DiaFile& f) { f.map.points[1].entry_rails[0] = INT_MIN; },
+       "point 1: an entry from no rail"},
+      {[](DiaFile& f) { f.map.targets[1].station = 9; }, "target 1: no such station"},
+      {[](DiaFile& f) { f.map.station_draws[1].station = -1; },
+       "station drawing 1: no such station"},
+      {[](DiaFile& f) { f.map.details[0].rail = 5; }, "detail 1: no such rail"},
+      {[](DiaFile& f) { f.dia.trains[1].rail = 3; }, "train 1: no such rail"},
+      {[](DiaFile& f) { f.dia.units[1].series = kMaxSeries + 1; }, "trainset 1: no such series"},
+      {[](DiaFile& f) { f.dia.diagrams[1].values[0] = 2; }, "train run 1: no such target"},
+      {[](DiaFile& f) { f.dia.diagrams[1].values[6] = kMaxTrainTypes + 1; },
+       "train run 1: no such train type"},
+      {[](DiaFile& f) { f.dia.diagrams[1].events[0].rail = -1; },
+       "train run 1: an event on no rail"},
+      {[](DiaFile& f) { f.dia.speed_types[1].series = -1; }, "speed type 1: no such series"},
+      // Read as stored: what follows them checks them.
+      {[](DiaFile& f) { f.dia.units[1].diagram = 999; }, ""},
+      {[](DiaFile& f) { f.dia.patterns[1].diagram = -5; }, ""},
+      {[](DiaFile& f) { f.dia.diagrams[1].values[4] = 999; }, ""},
+      {[](DiaFile& f) { f.map.rails[1].signal = 99; }, ""},
+      {[](DiaFile& f) { f.map.rails[1].lever = 99; }, ""},
+      {[](DiaFile& f) { f.dia.stop_times[0].rail = 99; }, ""},
+  };
+  ScratchFolder folder;
+  std::filesystem::create_directory(folder.File("temp/"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.problem);
+    DiaFile file = SampleDiaFile();
+    c.damage(file);
+    const Opened opened = OpenText(folder, FormatDiaText(file, false));
+    if (*c.problem == '\0') {
+      EXPECT_EQ(opened.result, DiaReadResult::kRead);
+      EXPECT_TRUE(opened.shown.empty());
+      continue;
+    }
+    EXPECT_EQ(opened.result, DiaReadResult::kFailed);
+    ASSERT_EQ(opened.shown.size(), 1u);
+    EXPECT_EQ(opened.shown[0], "ファイル読み込みエラー: 読み込みファイル'" +
+                                   folder.File("temp/temp.kvd") + "'の内容が正しくありません。\n" +
+                                   c.problem + "\n");
+  }
 }
 
 }  // namespace

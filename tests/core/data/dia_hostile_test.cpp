@@ -197,7 +197,7 @@ TEST(DiaHostileTest, DamagedBundlesAreRefusedBeforeAnythingIsWritten) {
     ASSERT_TRUE(WriteFileBytes(path, packed.substr(0, size)));
     ExpectRefused(open(path),
                   "ファイル読み込みエラー: 読み込みファイル'" + path + "'は途中で切れています。\n");
-    EXPECT_FALSE(FileExists(temp + kDiaScratchText));
+    EXPECT_TRUE(std::filesystem::is_empty(temp));
   }
 
   // No dia data at all: a text and a binary file under dia data names.

@@ -61,10 +61,10 @@ void ExerciseDia(DiaFile& file) {
 // Every member with rows of numbers (the two INI members aside).
 std::vector<std::string> NumberMembers() {
   std::vector<std::string> names;
-  for (const SystemMemberInfo& info : SystemMembers()) names.emplace_back(info.file);
-  for (const DiaMemberInfo& info : DiaMembers()) {
-    if (info.member == DiaMember::kSound || info.member == DiaMember::kCrewMessage) continue;
-    names.emplace_back(info.file);
+  for (const DiaMemberHandler* handler : DiaMembers()) {
+    const DiaMember member = handler->info().member;
+    if (member == DiaMember::kSound || member == DiaMember::kCrewMessage) continue;
+    names.emplace_back(handler->info().file);
   }
   names.push_back(AccelerationMemberName(1));
   names.push_back(CurveLimitMemberName(1));

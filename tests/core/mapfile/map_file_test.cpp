@@ -231,19 +231,16 @@ TEST(MapFileTest, FullMapSurvivesTheFilePipelineByteForByte) {
   MapContent map = FullMap();
   ScratchFolder folder;
   ScriptedPrompter prompter;
-  ASSERT_TRUE(WriteMapText(map, folder.File("temp.kv2"), prompter));
-  ASSERT_TRUE(PackBundle(folder.File("temp.kv2"), folder.File("full.kvm"), prompter));
+  ASSERT_TRUE(SaveMapFile(map, folder.File("full.kvm"), prompter));
   ASSERT_TRUE(UnpackBundle(folder.File("full.kvm"), folder.File("back.kv2"), prompter));
-  std::filesystem::create_directory(folder.File("split"));
-  const auto header =
-      SplitBundle(folder.File("back.kv2"), folder.File("split/"), "kv1", "", prompter);
-  ASSERT_TRUE(header);
   MapContent read;
-  ASSERT_EQ(ReadMapHeader(*header, OldMapFolder(), read, prompter), MapReadResult::kRead);
+  ASSERT_EQ(
+      OpenMapFile(folder.File("full.kvm"), folder.File("temp/"), OldMapFolder(), read, prompter),
+      MapReadResult::kRead);
   EXPECT_TRUE(prompter.shown().empty());
 
   const std::string before = FormatMapText(map);
-  EXPECT_EQ(ReadFileBytes(folder.File("temp.kv2")), before);
+  EXPECT_EQ(ReadFileBytes(folder.File("back.kv2")), before);
   EXPECT_EQ(FormatMapText(read), before);
 
   // A few values that a misplaced column would disturb.

@@ -127,30 +127,53 @@ TEST(BundleSplitTest, MarkersStartLines) {
   EXPECT_TRUE(SplitBundleText("no marker at all")->empty());
 }
 
-TEST(BundleSplitTest, WritesMembersAndFindsTheWantedOne) {
+TEST(BundleReadTest, SplitsInMemoryAndFindsTheHeader) {
   ScratchFolder folder;
   ScriptedPrompter prompter;
-  const std::string text_path = folder.File("temp.kv2");
-  ASSERT_TRUE(WriteFileBytes(text_path, Sjis("#temp.kv1\n[K-ORV]\n#表.csv\n 1,東京\n")));
-  const auto header = SplitBundle(text_path, folder.path(), "kv1", "not a map", prompter);
-  ASSERT_TRUE(header);
-  EXPECT_EQ(*header, folder.File("temp.kv1"));
-  EXPECT_EQ(ReadFileBytes(*header), "[K-ORV]\n");
-  EXPECT_EQ(ReadFileBytes(folder.File(Sjis("表.csv"))), Sjis(" 1,東京\n"));
+  const std::string text = Sjis("#temp.kv1\n[K-ORV]\n#表.csv\n 1,東京\n");
+  ASSERT_TRUE(WriteFileBytes(folder.File("bundle.kv2"), text));
+  ASSERT_TRUE(WriteFileBytes(folder.File("bundle.kvm"), PackText(text)));
+  for (const bool packed : {false, true}) {
+    const auto bundle = ReadBundleFile(folder.File(packed ? "bundle.kvm" : "bundle.kv2"), packed,
+                                       "kv1", "not a map", prompter);
+    ASSERT_TRUE(bundle);
+    EXPECT_EQ(bundle->header_name, "temp.kv1");
+    EXPECT_EQ(bundle->header_content, "[K-ORV]\n");
+    ASSERT_EQ(bundle->members.size(), 2u);
+    EXPECT_EQ(bundle->members[1].name, Sjis("表.csv"));
+    EXPECT_EQ(bundle->members[1].content, Sjis(" 1,東京\n"));
+  }
   EXPECT_TRUE(prompter.shown().empty());
+  EXPECT_EQ(FilesIn(folder.path()), 2);  // nothing written beside the bundle
 
-  // No member with the wanted extension: no bundle of the kind wanted, and
-  // nothing is written.
-  ASSERT_TRUE(WriteFileBytes(text_path, "#m_rail.csv\n  0,\n"));
-  EXPECT_FALSE(SplitBundle(text_path, folder.path(), "kv1", "not a map", prompter));
+  // The last member with the header's extension is the header, and the
+  // last member of its name its content.
+  ASSERT_TRUE(WriteFileBytes(folder.File("twice.kv2"), "#a.kv1\n1\n#b.kv1\n2\n#b.kv1\n3\n"));
+  const auto twice = ReadBundleFile(folder.File("twice.kv2"), false, "kv1", "", prompter);
+  ASSERT_TRUE(twice);
+  EXPECT_EQ(twice->header_name, "b.kv1");
+  EXPECT_EQ(twice->header_content, "3\n");
+
+  // No member with the header's extension: no bundle of the kind wanted.
+  ASSERT_TRUE(WriteFileBytes(folder.File("rails.kv2"), "#m_rail.csv\n  0,\n"));
+  EXPECT_FALSE(ReadBundleFile(folder.File("rails.kv2"), false, "kv1", "not a map", prompter));
   ASSERT_EQ(prompter.shown().size(), 1u);
   EXPECT_EQ(prompter.shown()[0].text, "not a map");
   EXPECT_EQ(prompter.shown()[0].caption, "ファイル読み込みエラー");
-  EXPECT_FALSE(std::filesystem::exists(folder.File("m_rail.csv")));
-  EXPECT_TRUE(std::filesystem::exists(folder.File("temp.kv1")));  // of the split before
+
+  // A file that cannot be read, and a packed stream cut short.
+  ScriptedPrompter failing;
+  EXPECT_FALSE(ReadBundleFile(folder.File("missing.kvm"), true, "kv1", "", failing));
+  ASSERT_TRUE(WriteFileBytes(folder.File("cut.kvm"), PackText(text).substr(0, 4)));
+  EXPECT_FALSE(ReadBundleFile(folder.File("cut.kvm"), true, "kv1", "", failing));
+  ASSERT_EQ(failing.shown().size(), 2u);
+  EXPECT_EQ(failing.shown()[0].text,
+            "読み込みファイル'" + folder.File("missing.kvm") + "'は開けませんでした。\n");
+  EXPECT_EQ(failing.shown()[1].text,
+            "読み込みファイル'" + folder.File("cut.kvm") + "'は途中で切れています。\n");
 }
 
-TEST(BundleSplitTest, NamesOutsideTheFolderWriteNothing) {
+TEST(BundleReadTest, NamesOutsideTheFolderAreNoBundle) {
   // A trail byte 0x5C inside a two-byte character is no separator.
   const std::string so = Sjis("ソ.csv");
   ASSERT_EQ(so[1], '\\');
@@ -162,19 +185,44 @@ TEST(BundleSplitTest, NamesOutsideTheFolderWriteNothing) {
     EXPECT_FALSE(SplitBundleText("#ok.kv1\n\n#" + name + "\n1,\n", &bad));
     EXPECT_EQ(bad, name);
 
-    ScratchFolder outer;
-    const std::string folder = outer.File("temp/");
-    std::filesystem::create_directory(folder);
-    const std::string text_path = outer.File("temp.kv2");
+    ScratchFolder folder;
+    const std::string text_path = folder.File("temp.kv2");
     ASSERT_TRUE(WriteFileBytes(text_path, "#ok.kv1\n[K-ORV]\n#" + name + "\n1,\n"));
     ScriptedPrompter prompter;
-    EXPECT_FALSE(SplitBundle(text_path, folder, "kv1", "not a map", prompter));
+    EXPECT_FALSE(ReadBundleFile(text_path, false, "kv1", "not a map", prompter));
     ASSERT_EQ(prompter.shown().size(), 1u);
     EXPECT_EQ(prompter.shown()[0].text, "not a map");
     EXPECT_EQ(prompter.shown()[0].caption, "ファイル読み込みエラー");
-    EXPECT_EQ(FilesIn(folder), 0);
-    EXPECT_EQ(FilesIn(outer.path()), 2);
+    EXPECT_EQ(FilesIn(folder.path()), 1);
   }
+}
+
+TEST(BundleWriteTest, PackedOrAsTextReplacedOnlyWhole) {
+  ScratchFolder folder;
+  ScriptedPrompter prompter;
+  const std::string text = "#a.kv1\nk=v\n";
+  ASSERT_TRUE(WriteBundleFile(text, folder.File("a.kvm"), true, prompter));
+  ASSERT_TRUE(WriteBundleFile(text, folder.File("a.kvp"), false, prompter));
+  EXPECT_EQ(ReadFileBytes(folder.File("a.kvm")), PackText(text));
+  EXPECT_EQ(ReadFileBytes(folder.File("a.kvp")), text);
+  EXPECT_EQ(FilesIn(folder.path()), 2);  // no scratch text left over
+  EXPECT_TRUE(prompter.shown().empty());
+
+  // A folder that is missing: the message of each form.
+  EXPECT_FALSE(WriteBundleFile(text, folder.File("none/a.kvm"), true, prompter));
+  EXPECT_FALSE(WriteBundleFile(text, folder.File("none/a.kvp"), false, prompter));
+  ASSERT_EQ(prompter.shown().size(), 2u);
+  EXPECT_EQ(prompter.shown()[0].text,
+            "書き込みファイル'" + folder.File("none/a.kvm") + "'は開けませんでした。\n");
+  EXPECT_EQ(prompter.shown()[1].text,
+            "ファイル'" + folder.File("none/a.kvp") + "'は開けませんでした。\n");
+  EXPECT_EQ(prompter.shown()[1].caption, "ファイル書き込みエラー");
+}
+
+TEST(BundleHeaderTest, VersionAndMemberSectionsStartTheHeader) {
+  EXPECT_EQ(FormatBundleHeaderStart(1220, {{"WdiaMode", "0"}}, {{"rail", "rail.csv"}}),
+            "[K-ORV]\nversion=1220\nWdiaMode=0\n\n[" + Sjis("ファイル") + "]\nrail=rail.csv\n\n");
+  EXPECT_EQ(BundleFileSection(), Sjis("ファイル"));
 }
 
 }  // namespace

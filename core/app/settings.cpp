@@ -249,7 +249,7 @@ ProgramSettings ReadSettings(const IniFile& ini, bool english, const Environment
   s.map_message_window_open =
       GetFlag(ini, kMapMessageWindowSection, kWindowOpenKey, s.map_message_window_open);
   s.message_window = ReadWindowRect(ini, kMessageWindowSection, s.message_window);
-  for (int n = 1; n <= kDisplayWindowCount; ++n) {
+  for (int n = 1; n < kDisplayWindows; ++n) {
     s.display_window_open[n] =
         GetFlag(ini, Numbered("DisplayWindow", n), kWindowOpenKey, s.display_window_open[n]);
   }

@@ -17,12 +17,12 @@
 #include "app/environment.h"
 #include "base/fixed_text.h"
 #include "base/ini_file.h"
+#include "data/dia_header.h"
 
 namespace corvane {
 
-inline constexpr int kAccidentLevelCount = 4;   // AccidentFrequency00..03 and AccidentRepair00..03
-inline constexpr int kPassengerTypeCount = 4;   // PassengerType00..03
-inline constexpr int kDisplayWindowCount = 15;  // DisplayWindow01..15
+inline constexpr int kAccidentLevelCount = 4;  // AccidentFrequency00..03 and AccidentRepair00..03
+inline constexpr int kPassengerTypeCount = 4;  // PassengerType00..03
 inline constexpr int kMainWindowLineItemCount = 22;  // MainWindowLine00..21
 
 inline constexpr const char kSettingSection[] = "Setting";
@@ -177,8 +177,10 @@ struct ProgramSettings {
   MapEditWindowSettings map_edit_window;
   bool map_message_window_open = false;
   WindowRect message_window;
-  // Indexed by window number 1..15; element 0 is unused.
-  std::array<bool, kDisplayWindowCount + 1> display_window_open = {};
+  // Whether each display window reopens at start ("DisplayWindow01".."15"),
+  // by window number; element 0 is unused: window 00 is open while the
+  // program runs.
+  std::array<bool, kDisplayWindows> display_window_open = {};
 
   // Section "Path": last choices of file dialogs.
   std::string load_wdia;

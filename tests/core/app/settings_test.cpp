@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "base/file_io.h"
 #include "support/fake_environment.h"
@@ -172,6 +174,21 @@ TEST(SettingsFileTest, SavingKeepsEveryOtherLineByteForByte) {
   // Saving again changes nothing: keys are replaced, never added twice.
   ASSERT_TRUE(SaveSettingsFile(path, LoadSettingsFile(path, false, env), false));
   EXPECT_EQ(*ReadFileBytes(path), saved);
+}
+
+TEST(SettingsFileTest, DisplayWindowsOneToFifteenReopen) {
+  // The settings keep a flag for each display window the dia header keeps
+  // a section for; window 00 is always open and has none.
+  static_assert(std::tuple_size_v<decltype(ProgramSettings::display_window_open)> ==
+                std::tuple_size_v<decltype(DiaHeader::windows)>);
+  const IniFile ini = IniFile::Parse(
+      "[DisplayWindow00]\nopen=1\n[DisplayWindow01]\nopen=1\n[DisplayWindow15]\nopen=1\n"
+      "[DisplayWindow16]\nopen=1\n");
+  const ProgramSettings s = ReadSettings(ini, false, FakeEnvironment());
+  EXPECT_FALSE(s.display_window_open[0]);
+  EXPECT_TRUE(s.display_window_open[1]);
+  EXPECT_TRUE(s.display_window_open[15]);
+  EXPECT_EQ(std::count(s.display_window_open.begin(), s.display_window_open.end(), true), 2);
 }
 
 TEST(SettingsFileTest, ClearingBackupKeysEmptiesAllThree) {

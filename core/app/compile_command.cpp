@@ -28,10 +28,31 @@ bool WriteBackup(const EditMap& map, const CompileCommandSetup& setup, Prompter&
   IniFile::Update(setup.settings_path, [&backup](IniFile& ini) {
     ini.SetString(kBackupFileSection, kBackupKvmKey, backup);
   });
+  if (setup.backups != nullptr) setup.backups->kvm = backup;
   return true;
 }
 
 }  // namespace
+
+CompileCommandSetup CompileSetupFor(const DataFolder& data_folder, ProgramSettings& settings) {
+  CompileCommandSetup setup;
+  setup.backup = settings.backup_file;
+  setup.temp_folder = data_folder.TempFolder();
+  setup.settings_path = data_folder.SettingsPath();
+  setup.backups = &settings.backup_files;
+  return setup;
+}
+
+CheckOutput MessageLogOutput(MessageLog& log, Prompter& prompter) {
+  CheckOutput output;
+  output.clear_messages = [&log] { log.Clear(); };
+  output.message = [&log](std::string_view line) { log.AddLine(line); };
+  output.finding = [&log](std::string_view line, MapTable table, int index) {
+    log.AddLine(line, MessageLink{static_cast<int>(table), index});
+  };
+  output.prompter = &prompter;
+  return output;
+}
 
 bool CheckForCompile(EditSession& session, const CheckOutput& output) {
   session.state().error_display = true;
@@ -41,10 +62,15 @@ bool CheckForCompile(EditSession& session, const CheckOutput& output) {
   return CheckForCompile(session.map(), session.state().check_marks, output);
 }
 
-CompileOutcome RunCompileCommand(EditSession& session, DiaDocument& dia,
+CompileOutcome RunCompileCommand(EditSession& session, DiaDocument* dia,
                                  const CompileCommandSetup& setup) {
+  if (!session.map_open()) return CompileOutcome::kCancelled;
+  if (dia == nullptr) {
+    return CheckForCompile(session, setup.output) ? CompileOutcome::kChecked
+                                                  : CompileOutcome::kStopped;
+  }
   Prompter* prompter = setup.output.prompter;
-  if (dia.modified() && prompter != nullptr &&
+  if (dia->modified() && prompter != nullptr &&
       prompter->Ask(kReplaceQuestion, kReplaceCaption, PromptButtons::kYesNo,
                     PromptIcon::kQuestion) != PromptAnswer::kYes) {
     return CompileOutcome::kCancelled;
@@ -64,9 +90,9 @@ CompileOutcome RunCompileCommand(EditSession& session, DiaDocument& dia,
   if (!result) return CompileOutcome::kStopped;
   // Only now the main window's data is replaced: a compile a check stopped
   // leaves it, and its file name, as they were.
-  dia.Replace(std::move(result->file));
+  dia->Replace(std::move(result->file));
   // The new dia has no file and no changes of its own yet.
-  dia.set_modified(false);
+  dia->set_modified(false);
   return CompileOutcome::kCompiled;
 }
 

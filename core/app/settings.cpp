@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/encoding.h"
+#include "base/file_io.h"
 #include "base/ini_keys.h"
 
 namespace corvane {
@@ -336,6 +337,22 @@ ProgramSettings LoadSettingsFile(const std::string& path, bool english, const En
 
 bool SaveSettingsFile(const std::string& path, const ProgramSettings& settings, bool english) {
   return IniFile::Update(path, [&](IniFile& ini) { WriteSettings(settings, ini, english); });
+}
+
+ProgramSettings LoadProgramSettings(const DataFolder& data_folder, const Environment& env) {
+  if (!IsDirectory(data_folder.path)) return DefaultSettings(env, data_folder.english);
+  return LoadSettingsFile(data_folder.SettingsPath(), data_folder.english, env);
+}
+
+bool UpdateSettingsFile(const DataFolder& data_folder,
+                        const std::function<void(IniFile&)>& change) {
+  if (!IsDirectory(data_folder.path)) return true;
+  return IniFile::Update(data_folder.SettingsPath(), change);
+}
+
+std::size_t UndoLimitBytes(const MapEditWindowSettings& window) {
+  return static_cast<std::size_t>(std::max(window.undo_limit_mb, 1)) *
+         static_cast<std::size_t>(kBytesPerMegabyte);
 }
 
 void ClearBackupKeys(IniFile& ini) {

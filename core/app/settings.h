@@ -10,10 +10,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "app/data_folder.h"
 #include "app/environment.h"
 #include "base/fixed_text.h"
 #include "base/ini_file.h"
@@ -87,13 +89,17 @@ struct MapEditWindowSettings {
   int grid_x = 10;  // every grid_x-th column line is drawn dark (0: none)
   int grid_y = 4;   // every grid_y-th row line likewise
   bool open = false;
-  // The most memory the undo record of the map may hold, in megabytes.
+  // The most memory the undo record of the map may hold, in megabytes
+  // (UndoLimitBytes).
   int undo_limit_mb = 256;
   // Map files last opened or saved, the latest first ("RecentMap1"...).
   std::vector<std::string> recent_maps;
 
   friend bool operator==(const MapEditWindowSettings&, const MapEditWindowSettings&) = default;
 };
+
+// The undo record's limit in bytes: "UndoLimitMB" megabytes, at least one.
+std::size_t UndoLimitBytes(const MapEditWindowSettings& window);
 
 // One route-choice type of the passengers ("PassengerType%02d").
 struct PassengerType {
@@ -215,6 +221,15 @@ void WriteSettings(const ProgramSettings& settings, IniFile& ini, bool english);
 // program's keys in the existing file and replaces it atomically.
 ProgramSettings LoadSettingsFile(const std::string& path, bool english, const Environment& env);
 bool SaveSettingsFile(const std::string& path, const ProgramSettings& settings, bool english);
+
+// The settings of the data folder in use: its settings file, or the defaults
+// when there is no data folder (the program runs without one, and a
+// settings file elsewhere is none of its business).
+ProgramSettings LoadProgramSettings(const DataFolder& data_folder, const Environment& env);
+// Changes the data folder's settings file in place, every other line kept.
+// Without a data folder there is no settings file: nothing is written
+// (true). False when the file could not be written.
+bool UpdateSettingsFile(const DataFolder& data_folder, const std::function<void(IniFile&)>& change);
 
 // Empties the keys "kvb", "stack" and "kvm" of "BackupFile": after a normal
 // end there is nothing to recover.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <tuple>
 
@@ -174,6 +175,17 @@ TEST(SettingsFileTest, SavingKeepsEveryOtherLineByteForByte) {
   // Saving again changes nothing: keys are replaced, never added twice.
   ASSERT_TRUE(SaveSettingsFile(path, LoadSettingsFile(path, false, env), false));
   EXPECT_EQ(*ReadFileBytes(path), saved);
+}
+
+TEST(SettingsDefaultsTest, UndoLimitInBytesIsAtLeastAMegabyte) {
+  MapEditWindowSettings window;
+  EXPECT_EQ(UndoLimitBytes(window), 256 * std::size_t(kMegabyte));
+  for (int nonsense : {0, -5, INT_MIN}) {
+    window.undo_limit_mb = nonsense;
+    EXPECT_EQ(UndoLimitBytes(window), std::size_t(kMegabyte)) << nonsense;
+  }
+  window.undo_limit_mb = INT_MAX;
+  EXPECT_EQ(UndoLimitBytes(window), std::size_t(INT_MAX) * std::size_t(kMegabyte));
 }
 
 TEST(SettingsFileTest, DisplayWindowsOneToFifteenReopen) {

@@ -29,8 +29,6 @@ struct DiaFolders {
   std::string image16;         // series icons
 };
 
-inline constexpr const char kSystemMapIni[] = "system_map.ini";
-
 enum class DiaOpenOutcome {
   kOpened,
   kCancelled,  // the user stopped the command

@@ -9,6 +9,7 @@
 
 #include "app/data_folder.h"
 #include "app/dia_document.h"
+#include "app/document_folders.h"
 #include "app/english_twins.h"
 #include "app/environment.h"
 #include "app/first_tick.h"
@@ -188,10 +189,8 @@ struct MapSession {
         document(map, Folders(data_folder, env), prompter, chooser, log) {}
 
   MapFolders Folders(const DataFolder& data_folder, const Environment& env) const {
-    MapFolders folders;
+    MapFolders folders = MapFoldersIn(data_folder, env);
     folders.temp = scratch.path();
-    folders.map_data = data_folder.table[kSlotDataKvm];
-    folders.old_map = OldMapFolder(env);
     return folders;
   }
 

@@ -67,10 +67,10 @@ void DesktopApp::FirstTick() {
   }
 
   if (ShouldAskStartMode(command_line_, hooks_.shift_held())) {
-    const std::optional<int> mode =
-        hooks_.choose_start_mode(command_line_.start_mode, main_frame_.get());
-    command_line_.start_mode = mode.value_or(kStartNormal);
-    if (!mode || *mode == kStartResetWindowPositions || *mode == kStartResetAllSettings) {
+    const StartModeChoice choice =
+        ChosenStartMode(hooks_.choose_start_mode(command_line_.start_mode, main_frame_.get()));
+    command_line_.start_mode = choice.start_mode;
+    if (choice.end_program) {
       CloseProgram();
       return;
     }

@@ -8,7 +8,7 @@
 #include <QMenuBar>
 
 #include "app/about.h"
-#include "app/data_folder.h"
+#include "app/document_folders.h"
 #include "app/messages.h"
 #include "app/web_help.h"
 #include "app/window_rect.h"
@@ -20,18 +20,10 @@ namespace corvane {
 
 MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
     : QMainWindow(parent), context_(context), hooks_(WithRealHooks(std::move(hooks), context)) {
-  setWindowTitle(Qs(WindowTitleText(WindowTitle::kMapCompilerTitle, context_.english)));
   mdi_area_ = new QMdiArea(this);
   setCentralWidget(mdi_area_);
-  DiaFolders folders;
-  const DataFolder& data = context_.data_folder;
-  folders.temp = data.TempFolder();
-  folders.dia_data = data.table[kSlotDataKvb];
-  folders.system_map = data.table[kSlotSystemMap];
-  folders.system_map_ini = JoinPath(data.path, kSystemMapIni);
-  folders.image = data.table[kSlotImage];
-  folders.image16 = data.table[kSlotImage16];
-  dia_ = std::make_unique<DiaDocument>(folders, context_.prompter, context_.chooser, context_.log);
+  dia_ = std::make_unique<DiaDocument>(DiaFoldersIn(context_.data_folder), context_.prompter,
+                                       context_.chooser, context_.log);
   dia_->set_english(context_.english);
   context_.dia = dia_.get();
   // The title names the map the main window holds (opened or compiled).
@@ -41,6 +33,7 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
   });
   dialog_host_ = std::make_unique<QtDialogHost>(context_.prompter, context_.english, this);
   BuildMenus();
+  UpdateTitle();
   PlaceWindow(*this, context_.settings.main_window,
               DefaultSettings(context_.env, context_.english).main_window, StartWindow::kMain);
 }
@@ -176,10 +169,7 @@ void MainFrame::EditPassengerOptions() {
 }
 
 void MainFrame::UpdateTitle() {
-  std::string title = WindowTitleText(WindowTitle::kMapCompilerTitle, context_.english);
-  const std::string name = dia_->file().header.map_name.Utf8();
-  if (!name.empty()) title += " - " + name;
-  setWindowTitle(Qs(title));
+  setWindowTitle(Qs(MainWindowTitle(dia_->file().header.map_name.Utf8(), context_.english)));
 }
 
 void MainFrame::SelectMap() {

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/compile_command.h"
+#include "app/document_folders.h"
 #include "app/english_twins.h"
 #include "app/messages.h"
 #include "app/settings.h"
@@ -27,19 +28,12 @@ namespace {
 
 constexpr const char kCloseAction[] = "マップの編集を終了します。";
 
-MapFolders FoldersOf(const AppContext& context) {
-  MapFolders folders;
-  folders.temp = context.data_folder.TempFolder();
-  folders.map_data = context.data_folder.table[kSlotDataKvm];
-  folders.old_map = OldMapFolder(context.env);
-  return folders;
-}
-
 }  // namespace
 
 MapEditWindow::MapEditWindow(AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context) {
-  document_ = std::make_unique<MapDocument>(context_.edit_map, FoldersOf(context_),
+  document_ = std::make_unique<MapDocument>(context_.edit_map,
+                                            MapFoldersIn(context_.data_folder, context_.env),
                                             context_.prompter, context_.chooser, context_.log);
   document_->set_english(context_.english);
   auto* central = new QWidget(this);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
+#include <vector>
 
 #include "base/file_io.h"
 #include "support/test_support.h"
@@ -69,6 +71,32 @@ TEST(FirstTickTest, StartModeDialog) {
   const std::string all = StartModeDescription(kStartResetAllSettings);
   EXPECT_NE(all.find("全ての設定"), std::string::npos);
   EXPECT_NE(all.find("終了"), std::string::npos);
+}
+
+TEST(FirstTickTest, StartModesOfferedAndChosen) {
+  // The list: its rows and modes agree both ways; mode 3 is no entry.
+  const std::span<const int> offered = OfferedStartModes();
+  EXPECT_EQ(std::vector<int>(offered.begin(), offered.end()),
+            (std::vector<int>{kStartNormal, kStartResetWindowPositions, kStartResetAllSettings}));
+  for (int row = 0; row < static_cast<int>(offered.size()); ++row) {
+    EXPECT_EQ(StartModeRow(StartModeAtRow(row)), row);
+  }
+  EXPECT_EQ(StartModeRow(StartModeDialogSelection(kStartAsk)), 0);
+  EXPECT_EQ(StartModeRow(99), 0);
+  EXPECT_EQ(StartModeAtRow(-1), kStartNormal);
+  EXPECT_EQ(StartModeAtRow(3), kStartNormal);
+  EXPECT_EQ(StartModeDialogTitle(false), "鉄道運行管理シミュレータ「Corvane」　起動モード選択");
+
+  // Normal start goes on; a reset or a cancel ends the program at once.
+  EXPECT_FALSE(ChosenStartMode(kStartNormal).end_program);
+  EXPECT_EQ(ChosenStartMode(kStartNormal).start_mode, kStartNormal);
+  const StartModeChoice reset = ChosenStartMode(kStartResetAllSettings);
+  EXPECT_TRUE(reset.end_program);
+  EXPECT_EQ(reset.start_mode, kStartResetAllSettings);
+  EXPECT_TRUE(ChosenStartMode(kStartResetWindowPositions).end_program);
+  const StartModeChoice cancelled = ChosenStartMode(std::nullopt);
+  EXPECT_TRUE(cancelled.end_program);
+  EXPECT_EQ(cancelled.start_mode, kStartNormal) << "a cancel resets nothing";
 }
 
 TEST(FirstTickTest, StartupFileByExtension) {

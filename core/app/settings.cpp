@@ -317,11 +317,49 @@ WindowRect StartPlace(StartWindow window, const ScreenArea& area) {
 }
 
 WindowRect FitIntoArea(const WindowRect& rect, const ScreenArea& area) {
-  const int width = std::clamp(rect.right - rect.left, 1, std::max(area.width - kFrameWidth, 1));
-  const int height = std::clamp(rect.bottom - rect.top, 1, std::max(area.height - kFrameHeight, 1));
-  const int left = std::clamp(rect.left, area.left, area.left + area.width - width - kFrameWidth);
-  const int top = std::clamp(rect.top, area.top, area.top + area.height - height - kFrameHeight);
+  // The stored corners may be any numbers: their differences in 64 bits.
+  const auto fit = [](std::int64_t size, int room) {
+    return static_cast<int>(std::clamp<std::int64_t>(size, 1, std::max(room, 1)));
+  };
+  const int width = fit(std::int64_t{rect.right} - rect.left, area.width - kFrameWidth);
+  const int height = fit(std::int64_t{rect.bottom} - rect.top, area.height - kFrameHeight);
+  const int left = std::clamp(rect.left, area.left,
+                              std::max(area.left, area.left + area.width - width - kFrameWidth));
+  const int top = std::clamp(rect.top, area.top,
+                             std::max(area.top, area.top + area.height - height - kFrameHeight));
   return RectOf(left, top, width, height);
+}
+
+namespace {
+
+// How much of `rect` lies in `area` (0 for nothing).
+std::int64_t SharedArea(const WindowRect& rect, const ScreenArea& area) {
+  const std::int64_t width =
+      std::min<std::int64_t>(rect.right, std::int64_t{area.left} + area.width) -
+      std::max(rect.left, area.left);
+  const std::int64_t height =
+      std::min<std::int64_t>(rect.bottom, std::int64_t{area.top} + area.height) -
+      std::max(rect.top, area.top);
+  return width > 0 && height > 0 ? width * height : 0;
+}
+
+}  // namespace
+
+WindowRect PlaceOnScreens(const WindowRect& rect, const WindowRect& defaults, StartWindow which,
+                          std::span<const ScreenArea> screens, std::size_t primary) {
+  if (primary >= screens.size()) return rect;
+  const bool sized = rect.right > rect.left && rect.bottom > rect.top;
+  if (!rect.has_position || !sized || rect == defaults) return StartPlace(which, screens[primary]);
+  std::size_t best = primary;
+  std::int64_t most = 0;
+  for (std::size_t i = 0; i < screens.size(); ++i) {
+    const std::int64_t shared = SharedArea(rect, screens[i]);
+    if (shared > most) {
+      most = shared;
+      best = i;
+    }
+  }
+  return FitIntoArea(rect, screens[best]);
 }
 
 void RememberRecentMap(std::vector<std::string>& recent, const std::string& path) {

@@ -79,6 +79,15 @@ WindowRect StartPlace(StartWindow window, const ScreenArea& area);
 // with its frame lies wholly inside `area`.
 WindowRect FitIntoArea(const WindowRect& rect, const ScreenArea& area);
 
+// Where a window goes when it opens, given the screens' areas: without a
+// place of its own (no position, no size, or still its default place
+// `defaults`) its start place on the primary screen; else its own place
+// fitted into the screen holding most of it, or into the primary screen when
+// it lies on none any more. `rect` is as the settings file gave it: any
+// numbers. With no screens, `rect` as it is.
+WindowRect PlaceOnScreens(const WindowRect& rect, const WindowRect& defaults, StartWindow which,
+                          std::span<const ScreenArea> screens, std::size_t primary);
+
 // How many map files the File menu remembers.
 inline constexpr std::size_t kRecentMapCount = 8;
 // `path` first in `recent`, once, the oldest beyond the count dropped.

@@ -6,6 +6,7 @@
 #include <climits>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "base/file_io.h"
 #include "support/fake_environment.h"
@@ -388,6 +389,56 @@ TEST(WindowPlaceTest, PlacesAreFittedIntoTheScreen) {
   EXPECT_EQ(shrunk.left, 0);
   EXPECT_EQ(shrunk.right, 1272);
   EXPECT_EQ(shrunk.bottom, 738);
+}
+
+TEST(WindowPlaceTest, AWindowFindsItsScreen) {
+  // A laptop screen on the left, the primary screen to its right.
+  const std::vector<ScreenArea> screens = {{0, 0, 1280, 770}, {1280, 0, 1920, 1050}};
+  const std::size_t primary = 1;
+  const WindowRect defaults = StartPlace(StartWindow::kMain, screens[primary]);
+  const auto place = [&](const WindowRect& rect) {
+    return PlaceOnScreens(rect, defaults, StartWindow::kMain, screens, primary);
+  };
+  const auto rect = [](int left, int top, int right, int bottom) {
+    WindowRect r;
+    r.left = left;
+    r.top = top;
+    r.right = right;
+    r.bottom = bottom;
+    return r;
+  };
+
+  // No place of its own: the start place on the primary screen.
+  WindowRect reset = rect(10, 10, 500, 400);
+  reset.has_position = false;
+  EXPECT_EQ(place(reset), defaults);
+  EXPECT_EQ(place(rect(10, 10, 10, 400)), defaults) << "no width";
+  EXPECT_EQ(place(rect(10, 400, 500, 10)), defaults) << "upside down";
+  EXPECT_EQ(place(defaults), defaults);
+
+  // Its own place stays on the screen holding most of it.
+  EXPECT_EQ(place(rect(100, 50, 500, 350)), rect(100, 50, 500, 350));
+  const WindowRect straddling = place(rect(1000, 50, 1400, 350));
+  // Most of it is on the left screen: moved wholly onto it.
+  EXPECT_EQ(straddling.left, 1280 - 400 - 8);
+  EXPECT_EQ(straddling.right - straddling.left, 400);
+  // A screen that is gone: onto the primary one.
+  const WindowRect lost = place(rect(-3000, 50, -2600, 350));
+  EXPECT_GE(lost.left, 1280);
+  EXPECT_EQ(lost.right - lost.left, 400);
+
+  // Whatever numbers the settings file held, the window lands on a screen.
+  for (const WindowRect& wild :
+       {rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), rect(-1, -1, INT_MAX, INT_MAX),
+        rect(INT_MAX - 5, 0, INT_MAX, 9), rect(INT_MIN, 0, INT_MIN + 3, 9)}) {
+    const WindowRect placed = place(wild);
+    EXPECT_GE(placed.left, 0);
+    EXPECT_GE(placed.top, 0);
+    EXPECT_LE(placed.right, 1280 + 1920);
+    EXPECT_LE(placed.bottom, 1050);
+    EXPECT_GT(placed.right, placed.left);
+  }
+  EXPECT_EQ(PlaceOnScreens(reset, defaults, StartWindow::kMain, {}, 0), reset) << "no screens";
 }
 
 }  // namespace

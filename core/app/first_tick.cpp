@@ -121,4 +121,16 @@ BackupRecovery AskBackupRecovery(const BackupFiles& backups, bool backups_enable
   return recovery;
 }
 
+DiaOpenOutcome OpenDiaBackup(DiaDocument& dia, const std::string& path) {
+  const DiaOpenOutcome outcome = dia.OpenPath(path);
+  if (outcome == DiaOpenOutcome::kOpened) dia.ForgetPaths();
+  return outcome;
+}
+
+OpenOutcome OpenMapBackup(MapDocument& map, const std::string& path) {
+  const OpenOutcome outcome = map.OpenPath(path);
+  if (outcome == OpenOutcome::kOpened) map.ForgetPath();
+  return outcome;
+}
+
 }  // namespace corvane

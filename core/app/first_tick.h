@@ -9,6 +9,8 @@
 
 #include "app/command_line.h"
 #include "app/data_folder.h"
+#include "app/dia_document.h"
+#include "app/map_document.h"
 #include "app/settings.h"
 #include "base/prompter.h"
 
@@ -77,5 +79,11 @@ struct BackupRecovery {
 // told so.
 BackupRecovery AskBackupRecovery(const BackupFiles& backups, bool backups_enabled,
                                  bool map_window_open, Prompter& prompter);
+
+// Open a recovered backup. The data has no file of its own until it is
+// saved: the backup's path is not kept (nor remembered among the recent
+// maps).
+DiaOpenOutcome OpenDiaBackup(DiaDocument& dia, const std::string& path);
+OpenOutcome OpenMapBackup(MapDocument& map, const std::string& path);
 
 }  // namespace corvane

@@ -111,11 +111,7 @@ void DesktopApp::RecoverBackups() {
   const BackupRecovery recovery =
       AskBackupRecovery(context_.settings.backup_files, context_.settings.backup_file,
                         map_edit_window_open(), context_.prompter);
-  // Restored data has no file of its own until it is saved.
-  if (recovery.dia_data &&
-      main_frame_->dia().OpenPath(*recovery.dia_data) == DiaOpenOutcome::kOpened) {
-    main_frame_->dia().ForgetPaths();
-  }
+  if (recovery.dia_data) OpenDiaBackup(main_frame_->dia(), *recovery.dia_data);
   if (recovery.map) map_edit_window_->OpenBackupMap(Qs(*recovery.map));
 }
 

@@ -12,7 +12,6 @@
 #include "app/messages.h"
 #include "app/web_help.h"
 #include "app/window_rect.h"
-#include "base/file_io.h"
 #include "main/message_window.h"
 #include "platform/qt_text.h"
 
@@ -179,16 +178,17 @@ void MainFrame::SelectMap() {
 }
 
 void MainFrame::OpenLocalHelp() {
-  const std::string path = LocalHelpPath(context_.env.ProgramDataFolder());
-  if (!FileExists(path) || !hooks_.open_url(QUrl::fromLocalFile(Qs(path)))) {
-    ReportHelpNotShown(path, context_.prompter);
-  }
+  ShowLocalHelp(
+      context_.env.ProgramDataFolder(),
+      [this](const std::string& path) { return hooks_.open_url(QUrl::fromLocalFile(Qs(path))); },
+      context_.prompter);
 }
 
 void MainFrame::OpenWebPage(WebPage page) {
-  if (!ConfirmInternet(internet_confirmation_, context_.prompter)) return;
-  const std::string address = WebPageAddress(page);
-  if (!hooks_.open_url(QUrl(Qs(address)))) ReportHelpNotShown(address, context_.prompter);
+  ShowWebPage(
+      page, internet_confirmation_,
+      [this](const std::string& address) { return hooks_.open_url(QUrl(Qs(address))); },
+      context_.prompter);
 }
 
 void MainFrame::ShowAbout() {

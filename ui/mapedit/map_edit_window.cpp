@@ -12,6 +12,7 @@
 #include "app/compile_command.h"
 #include "app/document_folders.h"
 #include "app/english_twins.h"
+#include "app/first_tick.h"
 #include "app/messages.h"
 #include "app/settings.h"
 #include "app/window_rect.h"
@@ -180,10 +181,7 @@ bool MapEditWindow::OpenMapFile(const QString& path) {
 }
 
 bool MapEditWindow::OpenBackupMap(const QString& path) {
-  if (!OpenMapFile(path)) return false;
-  document_->ForgetPath();
-  UpdateTitle();
-  return true;
+  return ShowOpened(OpenMapBackup(*document_, Utf8(path)));
 }
 
 bool MapEditWindow::ConfirmClose() {

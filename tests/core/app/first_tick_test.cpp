@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "base/file_io.h"
+#include "example_dia.h"
+#include "map/map_change.h"
+#include "mapfile/map_file.h"
 #include "support/test_support.h"
 
 namespace corvane {
@@ -184,6 +188,38 @@ TEST(FirstTickTest, NoBackupQuestionsWhenBackupsAreOffOrEmpty) {
   AskBackupRecovery(BackupSettings("", "s", ""), true, true, prompter);
   AskBackupRecovery(BackupFiles{}, true, true, prompter);
   EXPECT_TRUE(prompter.shown().empty());
+}
+
+TEST(FirstTickTest, ARecoveredBackupHasNoFileOfItsOwn) {
+  ScratchFolder folder;
+  const std::string temp = folder.File("temp/");
+  ASSERT_TRUE(std::filesystem::create_directory(temp));
+  ScriptedPrompter prompter;
+  ScriptedChooser chooser;
+  MessageLog log;
+
+  DiaDocument dia(DiaFolders{temp, "", "", "", "", ""}, prompter, chooser, log);
+  const std::string dia_backup = folder.File("back.kvb");
+  EXPECT_EQ(OpenDiaBackup(dia, dia_backup), DiaOpenOutcome::kFailed);
+  ASSERT_TRUE(SaveDiaPath(SampleDiaFile(), dia_backup, temp, prompter));
+  EXPECT_EQ(OpenDiaBackup(dia, dia_backup), DiaOpenOutcome::kOpened);
+  EXPECT_EQ(dia.dia_path(), "");
+  EXPECT_EQ(FormatDiaText(dia.file(), false), FormatDiaText(SampleDiaFile(), false));
+
+  EditMap map;
+  MapDocument document(map,
+                       MapFolders{temp, folder.path(), testing::SourceDataFolder() + "old_map/"},
+                       prompter, chooser, log);
+  const std::string map_backup = folder.File("back.kvm");
+  ASSERT_TRUE(document.NewMap());
+  MapChange(map).rails().Append(NewRail({1, 1}, {6, 1}, kBothWays));
+  ASSERT_TRUE(document.SaveToPath(map_backup));
+  const std::string saved = FormatMapText(map.content());
+  ASSERT_TRUE(document.NewMap());
+  EXPECT_EQ(OpenMapBackup(document, map_backup), OpenOutcome::kOpened);
+  EXPECT_EQ(document.path(), "");
+  EXPECT_TRUE(FormatMapText(map.content()) == saved);
+  EXPECT_EQ(OpenMapBackup(document, folder.File("gone.kvm")), OpenOutcome::kFailed);
 }
 
 }  // namespace

@@ -399,38 +399,30 @@ TEST(WindowPlaceTest, AWindowFindsItsScreen) {
   const auto place = [&](const WindowRect& rect) {
     return PlaceOnScreens(rect, defaults, StartWindow::kMain, screens, primary);
   };
-  const auto rect = [](int left, int top, int right, int bottom) {
-    WindowRect r;
-    r.left = left;
-    r.top = top;
-    r.right = right;
-    r.bottom = bottom;
-    return r;
-  };
 
   // No place of its own: the start place on the primary screen.
-  WindowRect reset = rect(10, 10, 500, 400);
+  WindowRect reset{10, 10, 500, 400};
   reset.has_position = false;
   EXPECT_EQ(place(reset), defaults);
-  EXPECT_EQ(place(rect(10, 10, 10, 400)), defaults) << "no width";
-  EXPECT_EQ(place(rect(10, 400, 500, 10)), defaults) << "upside down";
+  EXPECT_EQ(place(WindowRect{10, 10, 10, 400}), defaults) << "no width";
+  EXPECT_EQ(place(WindowRect{10, 400, 500, 10}), defaults) << "upside down";
   EXPECT_EQ(place(defaults), defaults);
 
   // Its own place stays on the screen holding most of it.
-  EXPECT_EQ(place(rect(100, 50, 500, 350)), rect(100, 50, 500, 350));
-  const WindowRect straddling = place(rect(1000, 50, 1400, 350));
+  EXPECT_EQ(place(WindowRect{100, 50, 500, 350}), (WindowRect{100, 50, 500, 350}));
+  const WindowRect straddling = place(WindowRect{1000, 50, 1400, 350});
   // Most of it is on the left screen: moved wholly onto it.
   EXPECT_EQ(straddling.left, 1280 - 400 - 8);
   EXPECT_EQ(straddling.right - straddling.left, 400);
   // A screen that is gone: onto the primary one.
-  const WindowRect lost = place(rect(-3000, 50, -2600, 350));
+  const WindowRect lost = place(WindowRect{-3000, 50, -2600, 350});
   EXPECT_GE(lost.left, 1280);
   EXPECT_EQ(lost.right - lost.left, 400);
 
   // Whatever numbers the settings file held, the window lands on a screen.
   for (const WindowRect& wild :
-       {rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), rect(-1, -1, INT_MAX, INT_MAX),
-        rect(INT_MAX - 5, 0, INT_MAX, 9), rect(INT_MIN, 0, INT_MIN + 3, 9)}) {
+       {WindowRect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, WindowRect{-1, -1, INT_MAX, INT_MAX},
+        WindowRect{INT_MAX - 5, 0, INT_MAX, 9}, WindowRect{INT_MIN, 0, INT_MIN + 3, 9}}) {
     const WindowRect placed = place(wild);
     EXPECT_GE(placed.left, 0);
     EXPECT_GE(placed.top, 0);

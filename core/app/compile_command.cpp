@@ -36,7 +36,8 @@ bool WriteBackup(const EditMap& map, const CompileCommandSetup& setup, Prompter&
 
 CompileCommandSetup CompileSetupFor(const DataFolder& data_folder, ProgramSettings& settings) {
   CompileCommandSetup setup;
-  setup.backup = settings.backup_file;
+  // Without a data folder there is nowhere to keep a backup.
+  setup.backup = settings.backup_file && IsDirectory(data_folder.path);
   setup.temp_folder = data_folder.TempFolder();
   setup.settings_path = data_folder.SettingsPath();
   setup.backups = &settings.backup_files;

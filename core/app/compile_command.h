@@ -27,7 +27,7 @@ struct CompileCommandSetup {
 
 // The setup of the desktop program's compile: the backup as the settings
 // say, in the data folder's scratch folder, recorded in its settings file
-// and in `settings`.
+// and in `settings`; none without a data folder.
 CompileCommandSetup CompileSetupFor(const DataFolder& data_folder, ProgramSettings& settings);
 
 // The message window's side of a compile's output: emptied when the checks

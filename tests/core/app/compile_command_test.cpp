@@ -233,18 +233,21 @@ TEST_F(CompileCommandTest, WithoutAMainWindowOnlyTheChecksRun) {
 }
 
 TEST(CompileSetupTest, TheDesktopProgramsSetupFollowsItsSettingsAndDataFolder) {
+  ScratchFolder folder;
   DataFolder data_folder;
-  data_folder.path = "/data";
-  data_folder.table.Set(kSlotSystemTemp, "/data/temp");
+  data_folder.path = WithoutTrailingSlash(folder.path());
+  data_folder.table.Set(kSlotSystemTemp, data_folder.path + "/temp");
   ProgramSettings settings;
   settings.backup_file = false;
   const CompileCommandSetup setup = CompileSetupFor(data_folder, settings);
   EXPECT_FALSE(setup.backup);
-  EXPECT_EQ(setup.temp_folder, "/data/temp/");
-  EXPECT_EQ(setup.settings_path, "/data/korv.ini");
+  EXPECT_EQ(setup.temp_folder, data_folder.path + "/temp/");
+  EXPECT_EQ(setup.settings_path, data_folder.path + "/korv.ini");
   EXPECT_EQ(setup.backups, &settings.backup_files);
   settings.backup_file = true;
   EXPECT_TRUE(CompileSetupFor(data_folder, settings).backup);
+  // No data folder: nowhere to keep a backup.
+  EXPECT_FALSE(CompileSetupFor(DataFolder{}, settings).backup);
 }
 
 }  // namespace

@@ -404,8 +404,15 @@ bool RunCloseSequence(const CloseRequest& request, CloseWindows& windows, Prompt
   windows.StopTimer();
   const bool folder_exists = IsDirectory(request.data_folder);
   bool settings_written = true;
-  if (folder_exists) settings_written = ClearBackupKeysInFile(request.settings_path);
-  if (!windows.SaveSettings()) settings_written = false;
+  if (request.settings != nullptr) request.settings->backup_files = {};
+  if (folder_exists) {
+    settings_written = ClearBackupKeysInFile(request.settings_path);
+    windows.KeepLayout();
+    if (request.settings != nullptr &&
+        !SaveSettingsFile(request.settings_path, *request.settings, request.english)) {
+      settings_written = false;
+    }
+  }
   if (request.move_data_folder) windows.MoveDataFolder();
   windows.HideWindows();
   if (folder_exists &&

@@ -10,6 +10,7 @@
 
 #include "app/data_folder.h"
 #include "app/environment.h"
+#include "app/settings.h"
 #include "base/ini_file.h"
 #include "base/prompter.h"
 
@@ -75,10 +76,10 @@ class CloseWindows {
   // stopped the ending.
   virtual bool ConfirmDiaClose() = 0;
   virtual void StopTimer() = 0;
-  // Forgets the backup files (a normal end leaves nothing to recover) and
-  // writes the settings with the windows' layout; false when the settings
-  // file could not be written.
-  virtual bool SaveSettings() = 0;
+  // Puts the windows' places and open states into the settings, and writes
+  // the sections of the settings file the windows keep themselves (only
+  // when there is a settings file).
+  virtual void KeepLayout() = 0;
   // Moves the data folder to the one the user asked for.
   virtual void MoveDataFolder() = 0;
   virtual void HideWindows() = 0;
@@ -87,6 +88,9 @@ class CloseWindows {
 struct CloseRequest {
   std::string data_folder;
   std::string settings_path;
+  // The program's settings, written at the end (none: not written).
+  ProgramSettings* settings = nullptr;
+  bool english = false;  // the interface language the settings are written in
   bool move_data_folder = false;
   int start_mode = 0;
   std::tm now{};
@@ -94,11 +98,13 @@ struct CloseRequest {
 
 // The close sequence every exit goes through, in order: the map edit
 // window's save question and the dia data's (the ending stops when either is
-// cancelled), the timer,
-// the backup keys of the settings file, the settings, a requested move of
+// cancelled), the timer, the backup files forgotten (a normal end leaves
+// nothing to recover: the settings file's keys emptied, the settings' record
+// too), the windows' layout and the settings written, a requested move of
 // the data folder, the windows hidden, the start-mode reset of the settings
-// file. A settings file that could not be written, in any of these steps, is
-// reported once at the end. False when the user stopped the ending.
+// file. Without a data folder no file is written. A settings file that could
+// not be written, in any of these steps, is reported once at the end. False
+// when the user stopped the ending.
 bool RunCloseSequence(const CloseRequest& request, CloseWindows& windows, Prompter& prompter);
 
 // The new settings file's bytes for a reset: mode 1 empties the value of

@@ -22,10 +22,32 @@ bool WriteBackup(const EditMap& map, const CompileCommandSetup& setup, Prompter&
   IniFile::Update(setup.settings_path, [&backup](IniFile& ini) {
     ini.SetString(kBackupFileSection, kBackupKvmKey, backup);
   });
+  if (setup.backups != nullptr) setup.backups->kvm = backup;
   return true;
 }
 
 }  // namespace
+
+CompileCommandSetup CompileSetupFor(const DataFolder& data_folder, ProgramSettings& settings) {
+  CompileCommandSetup setup;
+  // Without a data folder there is nowhere to keep a backup.
+  setup.backup = settings.backup_file && IsDirectory(data_folder.path);
+  setup.temp_folder = data_folder.TempFolder();
+  setup.settings_path = data_folder.SettingsPath();
+  setup.backups = &settings.backup_files;
+  return setup;
+}
+
+CheckOutput MessageLogOutput(MessageLog& log, Prompter& prompter) {
+  CheckOutput output;
+  output.clear_messages = [&log] { log.Clear(); };
+  output.message = [&log](std::string_view line) { log.AddLine(line); };
+  output.finding = [&log](std::string_view line, MapTable table, int index) {
+    log.AddLine(line, MessageLink{static_cast<int>(table), index});
+  };
+  output.prompter = &prompter;
+  return output;
+}
 
 bool CheckForCompile(EditSession& session, const CheckOutput& output) {
   session.state().error_display = true;
@@ -35,10 +57,15 @@ bool CheckForCompile(EditSession& session, const CheckOutput& output) {
   return CheckForCompile(session.map(), session.state().check_marks, output);
 }
 
-CompileOutcome RunCompileCommand(EditSession& session, DiaDocument& dia,
+CompileOutcome RunCompileCommand(EditSession& session, DiaDocument* dia,
                                  const CompileCommandSetup& setup) {
+  if (!session.map_open()) return CompileOutcome::kCancelled;
+  if (dia == nullptr) {
+    return CheckForCompile(session, setup.output) ? CompileOutcome::kChecked
+                                                  : CompileOutcome::kStopped;
+  }
   Prompter* prompter = setup.output.prompter;
-  if (dia.modified() && prompter != nullptr &&
+  if (dia->modified() && prompter != nullptr &&
       prompter->Ask(kReplaceQuestion, kReplaceCaption, PromptButtons::kYesNo,
                     PromptIcon::kQuestion) != PromptAnswer::kYes) {
     return CompileOutcome::kCancelled;
@@ -59,7 +86,7 @@ CompileOutcome RunCompileCommand(EditSession& session, DiaDocument& dia,
   // Only now the main window's data is replaced: a compile a check stopped
   // leaves it, and its file name, as they were. The new dia has no file and
   // no changes of its own yet.
-  dia.Replace(std::move(result->file));
+  dia->Replace(std::move(result->file));
   return CompileOutcome::kCompiled;
 }
 

@@ -50,7 +50,7 @@ DiaFolders DiaFoldersOf(const DataFolder& data_folder) {
   folders.temp = data_folder.TempFolder();
   folders.dia_data = data_folder.table[kSlotDataKvb];
   folders.system_map = data_folder.table[kSlotSystemMap];
-  folders.system_map_ini = JoinPath(data_folder.path, kSystemMapIni);
+  folders.system_map_ini = JoinPath(data_folder.path, kSystemMapIniName);
   folders.image = data_folder.table[kSlotImage];
   folders.image16 = data_folder.table[kSlotImage16];
   return folders;

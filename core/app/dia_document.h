@@ -34,8 +34,6 @@ struct DiaFolders {
   std::string image16;         // series icons
 };
 
-inline constexpr const char kSystemMapIni[] = "system_map.ini";
-
 // The folders of the main window's dia file commands in `data_folder`.
 DiaFolders DiaFoldersOf(const DataFolder& data_folder);
 // A scratch folder alone: no record in "system_map.ini", no image check.

@@ -1,5 +1,8 @@
 #include "app/first_tick.h"
 
+#include <algorithm>
+
+#include "app/messages.h"
 #include "base/file_io.h"
 
 namespace corvane {
@@ -15,6 +18,39 @@ std::optional<StartupProblem> CheckDataFolder(const DataFolder& data_folder) {
   return StartupProblem{
       "データフォルダが見つかりません。\n存在するデータフォルダを指定してください。\n",
       kStartupErrorCaption};
+}
+
+namespace {
+
+constexpr int kOfferedStartModes[] = {kStartNormal, kStartResetWindowPositions,
+                                      kStartResetAllSettings};
+
+}  // namespace
+
+std::span<const int> OfferedStartModes() { return kOfferedStartModes; }
+
+int StartModeRow(int start_mode) {
+  const std::span<const int> modes = OfferedStartModes();
+  const auto found = std::find(modes.begin(), modes.end(), start_mode);
+  return found == modes.end() ? 0 : static_cast<int>(found - modes.begin());
+}
+
+int StartModeAtRow(int row) {
+  const std::span<const int> modes = OfferedStartModes();
+  if (row < 0 || row >= static_cast<int>(modes.size())) return kStartNormal;
+  return modes[static_cast<std::size_t>(row)];
+}
+
+std::string StartModeDialogTitle(bool english) {
+  return std::string(WindowTitleText(WindowTitle::kProductTitle, english)) + "　起動モード選択";
+}
+
+StartModeChoice ChosenStartMode(std::optional<int> chosen) {
+  StartModeChoice choice;
+  choice.start_mode = chosen.value_or(kStartNormal);
+  choice.end_program =
+      !chosen || *chosen == kStartResetWindowPositions || *chosen == kStartResetAllSettings;
+  return choice;
 }
 
 int StartModeDialogSelection(int start_mode) {
@@ -83,6 +119,18 @@ BackupRecovery AskBackupRecovery(const BackupFiles& backups, bool backups_enable
     }
   }
   return recovery;
+}
+
+DiaOpenOutcome OpenDiaBackup(DiaDocument& dia, const std::string& path) {
+  const DiaOpenOutcome outcome = dia.OpenPath(path);
+  if (outcome == DiaOpenOutcome::kOpened) dia.ForgetPaths();
+  return outcome;
+}
+
+OpenOutcome OpenMapBackup(MapDocument& map, const std::string& path) {
+  const OpenOutcome outcome = map.OpenPath(path);
+  if (outcome == OpenOutcome::kOpened) map.ForgetPath();
+  return outcome;
 }
 
 }  // namespace corvane

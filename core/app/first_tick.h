@@ -4,10 +4,13 @@
 // to do with a start-up file, and which backup files to recover.
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "app/command_line.h"
 #include "app/data_folder.h"
+#include "app/dia_document.h"
+#include "app/map_document.h"
 #include "app/settings.h"
 #include "base/prompter.h"
 
@@ -28,11 +31,30 @@ inline bool ShouldAskStartMode(const CommandLine& line, bool shift_held) {
   return line.start_mode_given || shift_held;
 }
 
+// The start modes the start-mode dialog offers, in the order of its list:
+// normal start, window-position reset, reset of all settings.
+std::span<const int> OfferedStartModes();
+// The row of `start_mode` in that list (the first for a mode not offered),
+// and the mode of a row (normal start for a row outside the list).
+int StartModeRow(int start_mode);
+int StartModeAtRow(int row);
+// The dialog's caption: the program's title and "起動モード選択".
+std::string StartModeDialogTitle(bool english);
+
 // The entry the start-mode dialog shows first (mode 3 shows as normal start)
 // and the description under the list for an entry.
 int StartModeDialogSelection(int start_mode);
 const char* StartModeDescription(int start_mode);
 const char* StartModeName(int start_mode);
+
+// What the first tick does with the dialog's answer (nothing: cancelled):
+// the run's start mode, and whether the program ends at once. A reset ends
+// it, the close sequence doing the reset; so does a cancelled dialog.
+struct StartModeChoice {
+  int start_mode = kStartNormal;
+  bool end_program = false;
+};
+StartModeChoice ChosenStartMode(std::optional<int> chosen);
 
 enum class StartupFileAction {
   kNone,      // nothing pending
@@ -57,5 +79,11 @@ struct BackupRecovery {
 // told so.
 BackupRecovery AskBackupRecovery(const BackupFiles& backups, bool backups_enabled,
                                  bool map_window_open, Prompter& prompter);
+
+// Open a recovered backup. The data has no file of its own until it is
+// saved: the backup's path is not kept (nor remembered among the recent
+// maps).
+DiaOpenOutcome OpenDiaBackup(DiaDocument& dia, const std::string& path);
+OpenOutcome OpenMapBackup(MapDocument& map, const std::string& path);
 
 }  // namespace corvane

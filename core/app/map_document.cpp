@@ -191,4 +191,11 @@ bool MapDocument::StartNewMap(bool confirm_changes) {
   return true;
 }
 
+OpenOutcome OpenRecentMap(MapDocument& document, std::vector<std::string>& recent,
+                          const std::string& path) {
+  const OpenOutcome outcome = document.OpenChosen(path);
+  if (outcome == OpenOutcome::kFailed) std::erase(recent, path);
+  return outcome;
+}
+
 }  // namespace corvane

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/data_folder.h"
 #include "app/environment.h"
@@ -98,5 +99,10 @@ class MapDocument {
   bool loading_ = false;
   bool english_ = false;
 };
+
+// Opens `path` of the recent maps (OpenChosen); a file that cannot be read
+// any more leaves `recent`.
+OpenOutcome OpenRecentMap(MapDocument& document, std::vector<std::string>& recent,
+                          const std::string& path);
 
 }  // namespace corvane

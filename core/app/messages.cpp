@@ -145,4 +145,13 @@ const char* WindowTitleText(WindowTitle id, bool english) {
   return Pick(kWindowTitles[static_cast<std::size_t>(number - 1)], english);
 }
 
+std::string MainWindowTitle(std::string_view map_name, bool english) {
+  std::string title = WindowTitleText(WindowTitle::kMapCompilerTitle, english);
+  if (!map_name.empty()) {
+    title += " - ";
+    title += map_name;
+  }
+  return title;
+}
+
 }  // namespace corvane

@@ -115,4 +115,8 @@ inline constexpr int kWindowTitleCount = 16;
 // The title in the chosen language ("" for a number outside 1..16).
 const char* WindowTitleText(WindowTitle id, bool english);
 
+// The main window's title: the map compiler's, followed by " - " and the
+// name of the map the window holds (UTF-8) when it has one.
+std::string MainWindowTitle(std::string_view map_name, bool english);
+
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/encoding.h"
+#include "base/file_io.h"
 #include "base/ini_keys.h"
 
 namespace corvane {
@@ -249,7 +250,7 @@ ProgramSettings ReadSettings(const IniFile& ini, bool english, const Environment
   s.map_message_window_open =
       GetFlag(ini, kMapMessageWindowSection, kWindowOpenKey, s.map_message_window_open);
   s.message_window = ReadWindowRect(ini, kMessageWindowSection, s.message_window);
-  for (int n = 1; n <= kDisplayWindowCount; ++n) {
+  for (int n = 1; n < kDisplayWindows; ++n) {
     s.display_window_open[n] =
         GetFlag(ini, Numbered("DisplayWindow", n), kWindowOpenKey, s.display_window_open[n]);
   }
@@ -316,11 +317,49 @@ WindowRect StartPlace(StartWindow window, const ScreenArea& area) {
 }
 
 WindowRect FitIntoArea(const WindowRect& rect, const ScreenArea& area) {
-  const int width = std::clamp(rect.right - rect.left, 1, std::max(area.width - kFrameWidth, 1));
-  const int height = std::clamp(rect.bottom - rect.top, 1, std::max(area.height - kFrameHeight, 1));
-  const int left = std::clamp(rect.left, area.left, area.left + area.width - width - kFrameWidth);
-  const int top = std::clamp(rect.top, area.top, area.top + area.height - height - kFrameHeight);
+  // The stored corners may be any numbers: their differences in 64 bits.
+  const auto fit = [](std::int64_t size, int room) {
+    return static_cast<int>(std::clamp<std::int64_t>(size, 1, std::max(room, 1)));
+  };
+  const int width = fit(std::int64_t{rect.right} - rect.left, area.width - kFrameWidth);
+  const int height = fit(std::int64_t{rect.bottom} - rect.top, area.height - kFrameHeight);
+  const int left = std::clamp(rect.left, area.left,
+                              std::max(area.left, area.left + area.width - width - kFrameWidth));
+  const int top = std::clamp(rect.top, area.top,
+                             std::max(area.top, area.top + area.height - height - kFrameHeight));
   return RectOf(left, top, width, height);
+}
+
+namespace {
+
+// How much of `rect` lies in `area` (0 for nothing).
+std::int64_t SharedArea(const WindowRect& rect, const ScreenArea& area) {
+  const std::int64_t width =
+      std::min<std::int64_t>(rect.right, std::int64_t{area.left} + area.width) -
+      std::max(rect.left, area.left);
+  const std::int64_t height =
+      std::min<std::int64_t>(rect.bottom, std::int64_t{area.top} + area.height) -
+      std::max(rect.top, area.top);
+  return width > 0 && height > 0 ? width * height : 0;
+}
+
+}  // namespace
+
+WindowRect PlaceOnScreens(const WindowRect& rect, const WindowRect& defaults, StartWindow which,
+                          std::span<const ScreenArea> screens, std::size_t primary) {
+  if (primary >= screens.size()) return rect;
+  const bool sized = rect.right > rect.left && rect.bottom > rect.top;
+  if (!rect.has_position || !sized || rect == defaults) return StartPlace(which, screens[primary]);
+  std::size_t best = primary;
+  std::int64_t most = 0;
+  for (std::size_t i = 0; i < screens.size(); ++i) {
+    const std::int64_t shared = SharedArea(rect, screens[i]);
+    if (shared > most) {
+      most = shared;
+      best = i;
+    }
+  }
+  return FitIntoArea(rect, screens[best]);
 }
 
 void RememberRecentMap(std::vector<std::string>& recent, const std::string& path) {
@@ -336,6 +375,22 @@ ProgramSettings LoadSettingsFile(const std::string& path, bool english, const En
 
 bool SaveSettingsFile(const std::string& path, const ProgramSettings& settings, bool english) {
   return IniFile::Update(path, [&](IniFile& ini) { WriteSettings(settings, ini, english); });
+}
+
+ProgramSettings LoadProgramSettings(const DataFolder& data_folder, const Environment& env) {
+  if (!IsDirectory(data_folder.path)) return DefaultSettings(env, data_folder.english);
+  return LoadSettingsFile(data_folder.SettingsPath(), data_folder.english, env);
+}
+
+bool UpdateSettingsFile(const DataFolder& data_folder,
+                        const std::function<void(IniFile&)>& change) {
+  if (!IsDirectory(data_folder.path)) return true;
+  return IniFile::Update(data_folder.SettingsPath(), change);
+}
+
+std::size_t UndoLimitBytes(const MapEditWindowSettings& window) {
+  return static_cast<std::size_t>(std::max(window.undo_limit_mb, 1)) *
+         static_cast<std::size_t>(kBytesPerMegabyte);
 }
 
 void ClearBackupKeys(IniFile& ini) {

@@ -10,19 +10,21 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "app/data_folder.h"
 #include "app/environment.h"
 #include "base/fixed_text.h"
 #include "base/ini_file.h"
+#include "data/dia_header.h"
 
 namespace corvane {
 
-inline constexpr int kAccidentLevelCount = 4;   // AccidentFrequency00..03 and AccidentRepair00..03
-inline constexpr int kPassengerTypeCount = 4;   // PassengerType00..03
-inline constexpr int kDisplayWindowCount = 15;  // DisplayWindow01..15
+inline constexpr int kAccidentLevelCount = 4;  // AccidentFrequency00..03 and AccidentRepair00..03
+inline constexpr int kPassengerTypeCount = 4;  // PassengerType00..03
 inline constexpr int kMainWindowLineItemCount = 22;  // MainWindowLine00..21
 
 inline constexpr const char kSettingSection[] = "Setting";
@@ -77,6 +79,15 @@ WindowRect StartPlace(StartWindow window, const ScreenArea& area);
 // with its frame lies wholly inside `area`.
 WindowRect FitIntoArea(const WindowRect& rect, const ScreenArea& area);
 
+// Where a window goes when it opens, given the screens' areas: without a
+// place of its own (no position, no size, or still its default place
+// `defaults`) its start place on the primary screen; else its own place
+// fitted into the screen holding most of it, or into the primary screen when
+// it lies on none any more. `rect` is as the settings file gave it: any
+// numbers. With no screens, `rect` as it is.
+WindowRect PlaceOnScreens(const WindowRect& rect, const WindowRect& defaults, StartWindow which,
+                          std::span<const ScreenArea> screens, std::size_t primary);
+
 // How many map files the File menu remembers.
 inline constexpr std::size_t kRecentMapCount = 8;
 // `path` first in `recent`, once, the oldest beyond the count dropped.
@@ -87,13 +98,17 @@ struct MapEditWindowSettings {
   int grid_x = 10;  // every grid_x-th column line is drawn dark (0: none)
   int grid_y = 4;   // every grid_y-th row line likewise
   bool open = false;
-  // The most memory the undo record of the map may hold, in megabytes.
+  // The most memory the undo record of the map may hold, in megabytes
+  // (UndoLimitBytes).
   int undo_limit_mb = 256;
   // Map files last opened or saved, the latest first ("RecentMap1"...).
   std::vector<std::string> recent_maps;
 
   friend bool operator==(const MapEditWindowSettings&, const MapEditWindowSettings&) = default;
 };
+
+// The undo record's limit in bytes: "UndoLimitMB" megabytes, at least one.
+std::size_t UndoLimitBytes(const MapEditWindowSettings& window);
 
 // One route-choice type of the passengers ("PassengerType%02d").
 struct PassengerType {
@@ -177,8 +192,10 @@ struct ProgramSettings {
   MapEditWindowSettings map_edit_window;
   bool map_message_window_open = false;
   WindowRect message_window;
-  // Indexed by window number 1..15; element 0 is unused.
-  std::array<bool, kDisplayWindowCount + 1> display_window_open = {};
+  // Whether each display window reopens at start ("DisplayWindow01".."15"),
+  // by window number; element 0 is unused: window 00 is open while the
+  // program runs.
+  std::array<bool, kDisplayWindows> display_window_open = {};
 
   // Section "Path": last choices of file dialogs.
   std::string load_wdia;
@@ -213,6 +230,15 @@ void WriteSettings(const ProgramSettings& settings, IniFile& ini, bool english);
 // program's keys in the existing file and replaces it atomically.
 ProgramSettings LoadSettingsFile(const std::string& path, bool english, const Environment& env);
 bool SaveSettingsFile(const std::string& path, const ProgramSettings& settings, bool english);
+
+// The settings of the data folder in use: its settings file, or the defaults
+// when there is no data folder (the program runs without one, and a
+// settings file elsewhere is none of its business).
+ProgramSettings LoadProgramSettings(const DataFolder& data_folder, const Environment& env);
+// Changes the data folder's settings file in place, every other line kept.
+// Without a data folder there is no settings file: nothing is written
+// (true). False when the file could not be written.
+bool UpdateSettingsFile(const DataFolder& data_folder, const std::function<void(IniFile&)>& change);
 
 // Empties the keys "kvb", "stack" and "kvm" of "BackupFile": after a normal
 // end there is nothing to recover.

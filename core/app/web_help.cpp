@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/file_io.h"
+
 namespace corvane {
 namespace {
 
@@ -55,6 +57,23 @@ bool ToggleInternetConfirmation(bool current, Prompter& prompter) {
 
 void ReportHelpNotShown(const std::string& place, Prompter& prompter) {
   prompter.Error("ヘルプ'" + place + "'を表示できませんでした。\n", "ヘルプエラー");
+}
+
+bool ShowLocalHelp(const std::string& program_folder, const ShowWith& open_file,
+                   Prompter& prompter) {
+  const std::string path = LocalHelpPath(program_folder);
+  if (FileExists(path) && open_file(path)) return true;
+  ReportHelpNotShown(path, prompter);
+  return false;
+}
+
+bool ShowWebPage(WebPage page, bool confirmation_on, const ShowWith& open_address,
+                 Prompter& prompter) {
+  if (!ConfirmInternet(confirmation_on, prompter)) return false;
+  const std::string address = WebPageAddress(page);
+  if (open_address(address)) return true;
+  ReportHelpNotShown(address, prompter);
+  return false;
 }
 
 }  // namespace corvane

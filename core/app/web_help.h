@@ -2,6 +2,7 @@
 // Help: the local help file and our web pages, and the question asked
 // before the program goes onto the internet.
 
+#include <functional>
 #include <string>
 
 #include "base/prompter.h"
@@ -41,5 +42,21 @@ bool ConfirmInternet(bool confirmation_on, Prompter& prompter);
 // flag. Switching it off asks first and stays on unless the user says Yes;
 // switching it on asks nothing.
 bool ToggleInternetConfirmation(bool current, Prompter& prompter);
+
+// Shows a file or an address with the system's viewer; false when it could
+// not.
+using ShowWith = std::function<bool(const std::string& place)>;
+
+// "ヘルプ": the local help file of `program_folder` in the default viewer
+// (`open_file`); a missing file, or one the viewer did not show, is
+// reported. True when shown.
+bool ShowLocalHelp(const std::string& program_folder, const ShowWith& open_file,
+                   Prompter& prompter);
+
+// A web page command: asks first while the confirmation is on, then opens
+// the page's address with `open_address`; a page not shown is reported.
+// True when shown.
+bool ShowWebPage(WebPage page, bool confirmation_on, const ShowWith& open_address,
+                 Prompter& prompter);
 
 }  // namespace corvane

@@ -87,9 +87,10 @@ DialogField ChoiceField(const char* id, Bilingual label, std::vector<std::string
   return field;
 }
 
-DialogField InGroup(DialogField field, Bilingual group, std::string prefix) {
+DialogField InGroup(DialogField field, Bilingual group, std::string prefix, GroupPlace place) {
   field.group = group;
   field.prefix = std::move(prefix);
+  field.group_beside = place == GroupPlace::kBeside;
   return field;
 }
 

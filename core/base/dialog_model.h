@@ -40,6 +40,9 @@ struct DialogField {
   // ("←停止目標距離").
   Bilingual group;
   std::string prefix;
+  // The group stands beside the group before it rather than under it (the
+  // two directions of a track section side by side).
+  bool group_beside = false;
   bool enabled = true;
   int max_bytes = 0;  // texts: the field's size without the terminating zero
 
@@ -54,6 +57,9 @@ struct DialogField {
   // The name an editing script gives the field: prefix and Japanese label
   // without its accelerator mark.
   std::string ScriptName() const;
+  // Whether its text may be typed in: an enabled field, a checked number
+  // only while checked.
+  bool TextEditable() const { return enabled && (kind != FieldKind::kCheckedNumber || checked); }
 };
 
 // A colour field's text, "#RRGGBB" (hexadecimal, either case), and back;
@@ -68,8 +74,11 @@ DialogField NumberField(const char* id, Bilingual label, int value);
 // A list preset to `item`; an item the list does not hold selects nothing.
 DialogField ChoiceField(const char* id, Bilingual label, std::vector<std::string> items, int item,
                         FieldKind kind = FieldKind::kChoice);
-// The field inside a group, named in scripts with `prefix` in front.
-DialogField InGroup(DialogField field, Bilingual group, std::string prefix);
+// The field inside a group, named in scripts with `prefix` in front; the
+// group stands under the one before it, or beside it.
+enum class GroupPlace { kBelow, kBeside };
+DialogField InGroup(DialogField field, Bilingual group, std::string prefix,
+                    GroupPlace place = GroupPlace::kBelow);
 
 struct DialogButton {
   std::string id;

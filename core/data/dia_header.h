@@ -23,6 +23,9 @@ struct PassengerOptions {
   friend bool operator==(const PassengerOptions&, const PassengerOptions&) = default;
 };
 
+// The board's display windows, numbered 00 to 15; window 00 exists while
+// the program runs. The dia header keeps a section for each, the settings
+// file an open flag for 01 to 15.
 inline constexpr int kDisplayWindows = 16;
 
 // A display window's section, kept as read until the windows exist: its

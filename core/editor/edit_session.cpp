@@ -28,11 +28,16 @@ constexpr KeptNumber kKeptNumbers[] = {
 
 }  // namespace
 
+int WheelNotches(int angle, int* remainder) {
+  // In 64 bits: a wheel may report any angle.
+  const std::int64_t total = std::int64_t{*remainder} + angle;
+  *remainder = static_cast<int>(total % kWheelNotch);
+  return static_cast<int>(total / kWheelNotch);
+}
+
 ScrollRequest WheelScroll(int angle_x, int angle_y, bool shift, int* remainder) {
   const bool sideways = angle_y == 0 && angle_x != 0;
-  *remainder += sideways ? angle_x : angle_y;
-  const int notches = *remainder / kWheelNotch;
-  *remainder -= notches * kWheelNotch;
+  const int notches = WheelNotches(sideways ? angle_x : angle_y, remainder);
   ScrollRequest request;
   if (sideways || shift) {
     request.dx = -notches;

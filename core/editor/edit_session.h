@@ -49,10 +49,14 @@ inline constexpr int kShiftScrollCells = 5;
 // Angle of one notch of a mouse wheel, in the units wheels report (1/8 degree).
 inline constexpr int kWheelNotch = 120;
 
+// Whole notches in a turn of the wheel by `angle`; `remainder` carries the
+// part of a notch that fine-grained wheels report until it adds up to a
+// whole one. Ctrl with the wheel zooms a step per notch.
+int WheelNotches(int angle, int* remainder);
+
 // The scroll of a turn of the mouse wheel: one page per notch, upward (or
 // leftward) for a turn away from the user; vertical, or horizontal with
-// Shift or for a wheel that turns sideways. `remainder` carries the part of a
-// notch that fine-grained wheels report until it adds up to a whole one.
+// Shift or for a wheel that turns sideways (WheelNotches).
 ScrollRequest WheelScroll(int angle_x, int angle_y, bool shift, int* remainder);
 
 // What a key or command did besides changing the session's state.

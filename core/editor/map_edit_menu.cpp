@@ -113,6 +113,7 @@ MenuState MapEditMenuState(const EditSession& session) {
       entry.english = command->text_of(session, true);
     }
   }
+  state.commands[kCmdCompile].enabled = session.map_open();
   return state;
 }
 

@@ -89,7 +89,7 @@ const std::vector<MenuEntry>& MapEditFileMenu();
 // checkable, with its letter key shown.
 const std::vector<MenuEntry>& MapEditToolMenus();
 
-// The tool commands: enabled while a map is open (undo and redo while there
+// The tool commands and the compile command: enabled while a map is open (undo and redo while there
 // is something to take back or do again, their texts naming it); the active
 // tool (with its direction or selection kind) and the error display are
 // checked.

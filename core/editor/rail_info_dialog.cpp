@@ -141,12 +141,14 @@ void RailInfoDialog::BuildFields(bool english) {
   for (const bool leftward : {true, false}) {
     const Bilingual group = leftward ? kLeftward : kRightward;
     const std::string prefix = leftward ? "←" : "→";
+    // The rightward group stands beside the leftward one.
+    const GroupPlace place = leftward ? GroupPlace::kBelow : GroupPlace::kBeside;
     const bool enabled = DirectionEnabled(leftward);
     const std::string side = leftward ? "_left" : "_right";
     auto add = [&](DialogField field, bool field_enabled) {
       field.id += side;
       field.enabled = field_enabled;
-      Add(InGroup(std::move(field), group, prefix));
+      Add(InGroup(std::move(field), group, prefix, place));
     };
     add(TextField("short", {"略記名称", "Abbreviation"}, ShortText::kCapacity,
                   (leftward ? short_left : short_right).Utf8()),

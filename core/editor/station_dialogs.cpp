@@ -222,14 +222,16 @@ NameDialog::NameDialog(const MapNameEntry& names) : names_(names) {
   for (const bool leftward : {true, false}) {
     const Bilingual group = leftward ? kLeftward : kRightward;
     const std::string prefix = leftward ? "←" : "→";
+    // The rightward group stands beside the leftward one.
+    const GroupPlace place = leftward ? GroupPlace::kBelow : GroupPlace::kBeside;
     DialogField abbreviation =
         TextField(leftward ? "short_left" : "short_right", {"略記名称", "Abbreviation"},
                   ShortText::kCapacity, (leftward ? names.short_left : names.short_right).Utf8());
-    Add(InGroup(std::move(abbreviation), group, prefix));
+    Add(InGroup(std::move(abbreviation), group, prefix, place));
     DialogField name =
         TextField(leftward ? "name_left" : "name_right", {"名称", "Name"}, LongText::kCapacity,
                   (leftward ? names.name_left : names.name_right).Utf8());
-    Add(InGroup(std::move(name), group, prefix));
+    Add(InGroup(std::move(name), group, prefix, place));
   }
 }
 

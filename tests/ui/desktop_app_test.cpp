@@ -262,6 +262,9 @@ class DesktopAppTest : public QObject {
     QCOMPARE(run.prompter.shown().size(), std::size_t{2});
     QCOMPARE(run.prompter.shown()[1].caption, std::string("読み込み確認"));
     QVERIFY(run.context.edit_map.rails().count() > 0);
+    // The restored map has no file of its own, nor a place among the recent.
+    QCOMPARE(app.map_edit_window()->document().path(), std::string());
+    QVERIFY(run.context.settings.map_edit_window.recent_maps.empty());
 
     // A normal end leaves nothing to recover.
     QVERIFY(app.main_frame()->close());

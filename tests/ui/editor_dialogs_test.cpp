@@ -47,22 +47,31 @@ class EditorDialogsTest : public QObject {
     h.window->session().RunCommand(kCmdProperty);
     int highlighted = 0;
     QString title;
-    Harness::WithDialog([&h] { h.ClickInside(5, 5); },
-                        [&](QDialog& dialog) {
-                          title = dialog.windowTitle();
-                          highlighted = h.window->session().highlight_rail();
-                          Harness::Type(dialog, "length", QStringLiteral("250"));
-                          auto* station = dialog.findChild<QComboBox*>(QStringLiteral("station"));
-                          station->setCurrentIndex(1);
-                          emit station->activated(1);
-                          // In a station now: the stop targets can be typed.
-                          auto* stop = dialog.findChild<QLineEdit*>(QStringLiteral("stop_left"));
-                          QVERIFY(stop->isEnabled() && !stop->isReadOnly());
-                          Harness::Type(dialog, "stop_left", QStringLiteral("120"));
-                          Harness::Type(dialog, "name_right", QStringLiteral("東町下り"));
-                          Harness::Press(dialog, "ok");
-                        });
+    bool side_by_side = false;
+    Harness::WithDialog(
+        [&h] { h.ClickInside(5, 5); },
+        [&](QDialog& dialog) {
+          title = dialog.windowTitle();
+          highlighted = h.window->session().highlight_rail();
+          // The two directions' groups stand side by side.
+          const auto at = [&dialog](const char* id) {
+            return dialog.findChild<QLineEdit*>(QLatin1String(id))->mapTo(&dialog, QPoint());
+          };
+          side_by_side = at("stop_right").x() > at("stop_left").x() &&
+                         at("stop_right").y() == at("stop_left").y();
+          Harness::Type(dialog, "length", QStringLiteral("250"));
+          auto* station = dialog.findChild<QComboBox*>(QStringLiteral("station"));
+          station->setCurrentIndex(1);
+          emit station->activated(1);
+          // In a station now: the stop targets can be typed.
+          auto* stop = dialog.findChild<QLineEdit*>(QStringLiteral("stop_left"));
+          QVERIFY(stop->isEnabled() && !stop->isReadOnly());
+          Harness::Type(dialog, "stop_left", QStringLiteral("120"));
+          Harness::Type(dialog, "name_right", QStringLiteral("東町下り"));
+          Harness::Press(dialog, "ok");
+        });
     QCOMPARE(title, QStringLiteral("線路情報入力"));
+    QVERIFY(side_by_side);
     QCOMPARE(highlighted, 1);
     QCOMPARE(h.window->session().highlight_rail(), 0);
     QCOMPARE(h.rail().length, 250);

@@ -10,7 +10,6 @@
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/window_rect.h"
-#include "base/file_io.h"
 #include "main/main_frame.h"
 #include "mapedit/map_edit_window.h"
 #include "platform/qt_text.h"
@@ -36,9 +35,7 @@ bool DesktopApp::Start() {
   }
   context_.english = context_.data_folder.english;
   PrepareDataFolder(context_.data_folder, env);
-  context_.settings = IsDirectory(context_.data_folder.path)
-                          ? LoadSettingsFile(context_.SettingsPath(), context_.english, env)
-                          : DefaultSettings(env, context_.english);
+  context_.settings = LoadProgramSettings(context_.data_folder, env);
 
   main_frame_ = std::make_unique<MainFrame>(context_, hooks_);
   main_frame_->SetCloseHandler([this] { return RunCloseSequence(); });
@@ -70,10 +67,10 @@ void DesktopApp::FirstTick() {
   }
 
   if (ShouldAskStartMode(command_line_, hooks_.shift_held())) {
-    const std::optional<int> mode =
-        hooks_.choose_start_mode(command_line_.start_mode, main_frame_.get());
-    command_line_.start_mode = mode.value_or(kStartNormal);
-    if (!mode || *mode == kStartResetWindowPositions || *mode == kStartResetAllSettings) {
+    const StartModeChoice choice =
+        ChosenStartMode(hooks_.choose_start_mode(command_line_.start_mode, main_frame_.get()));
+    command_line_.start_mode = choice.start_mode;
+    if (choice.end_program) {
       CloseProgram();
       return;
     }
@@ -114,11 +111,7 @@ void DesktopApp::RecoverBackups() {
   const BackupRecovery recovery =
       AskBackupRecovery(context_.settings.backup_files, context_.settings.backup_file,
                         map_edit_window_open(), context_.prompter);
-  // Restored data has no file of its own until it is saved.
-  if (recovery.dia_data &&
-      main_frame_->dia().OpenPath(*recovery.dia_data) == DiaOpenOutcome::kOpened) {
-    main_frame_->dia().ForgetPaths();
-  }
+  if (recovery.dia_data) OpenDiaBackup(main_frame_->dia(), *recovery.dia_data);
   if (recovery.map) map_edit_window_->OpenBackupMap(Qs(*recovery.map));
 }
 
@@ -133,6 +126,8 @@ bool DesktopApp::RunCloseSequence() {
   CloseRequest request;
   request.data_folder = context_.data_folder.path;
   request.settings_path = context_.SettingsPath();
+  request.settings = &context_.settings;
+  request.english = context_.english;
   request.move_data_folder = requested_data_folder_.has_value();
   request.start_mode = command_line_.start_mode;
   request.now = context_.env.LocalTime();
@@ -157,16 +152,11 @@ void DesktopApp::HideWindows() {
   main_frame_->ShowMessageWindow(false);
 }
 
-bool DesktopApp::SaveSettings() {
-  context_.settings.backup_files = {};
-  // Without a data folder there is no settings file to write.
-  if (!IsDirectory(context_.data_folder.path)) return true;
+void DesktopApp::KeepLayout() {
   RememberWindowRect(*main_frame_, context_.settings.main_window);
   context_.settings.map_edit_window.open = map_edit_window_open();
   if (map_edit_window_open()) map_edit_window_->SaveLayout();
-  const bool saved = SaveSettingsFile(context_.SettingsPath(), context_.settings, context_.english);
   main_frame_->SaveMessageWindowLayout();
-  return saved;
 }
 
 void DesktopApp::MoveDataFolder() {

@@ -73,7 +73,7 @@ class DesktopApp : public QObject, private CloseWindows {
   bool ConfirmMapEditClose() override;
   bool ConfirmDiaClose() override;
   void StopTimer() override;
-  bool SaveSettings() override;
+  void KeepLayout() override;
   void MoveDataFolder() override;
   void HideWindows() override;
 

@@ -3,34 +3,15 @@
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
+#include <vector>
 
 namespace corvane {
 
 namespace {
 
-QSize SizeOf(const WindowRect& rect) {
-  return QSize(rect.right - rect.left, rect.bottom - rect.top);
-}
-
 ScreenArea AreaOf(const QScreen* screen) {
-  if (screen == nullptr) return {};
   const QRect r = screen->availableGeometry();
   return {r.left(), r.top(), r.width(), r.height()};
-}
-
-// The screen a frame lies on (the one holding most of it), else none.
-const QScreen* ScreenOf(const QRect& frame) {
-  const QScreen* best = nullptr;
-  long long most = 0;
-  for (const QScreen* screen : QGuiApplication::screens()) {
-    const QRect shared = screen->availableGeometry().intersected(frame);
-    const long long area = static_cast<long long>(shared.width()) * shared.height();
-    if (area > most) {
-      most = area;
-      best = screen;
-    }
-  }
-  return best;
 }
 
 }  // namespace
@@ -39,18 +20,16 @@ void PlaceWindow(QWidget& window, const WindowRect& rect, const WindowRect& defa
                  StartWindow which) {
   const QScreen* primary = QGuiApplication::primaryScreen();
   if (primary == nullptr) return;  // no screens: the window system decides
-  const QSize size = SizeOf(rect);
-  const QRect frame(QPoint(rect.left, rect.top), size);
-  WindowRect place;
-  if (!rect.has_position || size.width() <= 0 || size.height() <= 0 || rect == defaults) {
-    place = StartPlace(which, AreaOf(primary));
-  } else if (const QScreen* screen = ScreenOf(frame)) {
-    place = FitIntoArea(rect, AreaOf(screen));
-  } else {
-    place = FitIntoArea(rect, AreaOf(primary));
+  std::vector<ScreenArea> screens;
+  std::size_t primary_index = 0;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen == primary) primary_index = screens.size();
+    screens.push_back(AreaOf(screen));
   }
+  if (screens.empty()) screens.push_back(AreaOf(primary));
+  const WindowRect place = PlaceOnScreens(rect, defaults, which, screens, primary_index);
   window.move(place.left, place.top);
-  window.resize(SizeOf(place));
+  window.resize(place.right - place.left, place.bottom - place.top);
 }
 
 void RememberWindowRect(const QWidget& window, WindowRect& rect) {

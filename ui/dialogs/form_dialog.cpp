@@ -19,16 +19,13 @@
 #include <vector>
 
 #include "app/english_twins.h"
+#include "base/dialog_layout.h"
 #include "platform/dialog_owner.h"
 #include "platform/qt_text.h"
 
 namespace corvane {
 
 namespace {
-
-bool IsDirectionGroup(const DialogField& field) {
-  return field.prefix == "←" || field.prefix == "→";
-}
 
 // List items the program makes show in the interface's language; names
 // the user gave have no twin and stay as they are.
@@ -163,89 +160,68 @@ QWidget* FormDialog::MakeControls(const DialogField& field, Controls* controls) 
   return nullptr;
 }
 
+QPushButton* FormDialog::MakeButton(const std::string& id) {
+  const DialogButton* button = model_.FindButton(id);
+  auto* push = new QPushButton(Qs(button->label.Pick(english_)), this);
+  push->setObjectName(Qs(id));
+  connect(push, &QPushButton::clicked, this, [this, id] {
+    model_.Press(id, host_);
+    Refresh();
+  });
+  buttons_[id] = push;
+  return push;
+}
+
+QHBoxLayout* FormDialog::MakeButtonRow(const std::vector<std::string>& ids) {
+  auto* row = new QHBoxLayout;
+  for (const std::string& id : ids) row->addWidget(MakeButton(id));
+  row->addStretch(1);
+  return row;
+}
+
 void FormDialog::Build() {
   auto* layout = new QVBoxLayout(this);
-  QFormLayout* form = nullptr;           // the rows of the current group
-  std::string group;                     // its name
-  QHBoxLayout* direction_row = nullptr;  // the two direction groups side by side
-  // A button a field presses stands beside that field; the others under the
-  // last list (or at the end).
-  const DialogField* last_list = nullptr;
-  for (const DialogField& field : model_.fields()) {
-    if (field.kind == FieldKind::kList) last_list = &field;
-  }
-  auto make_button = [this](const DialogButton& button) {
-    auto* push = new QPushButton(Qs(button.label.Pick(english_)), this);
-    push->setObjectName(Qs(button.id));
-    const std::string id = button.id;
-    connect(push, &QPushButton::clicked, this, [this, id] {
-      model_.Press(id, host_);
-      Refresh();
-    });
-    buttons_[id] = push;
-    return push;
-  };
-  auto place_buttons = [&](QLayout* into) {
-    auto* row = new QHBoxLayout;
-    for (const DialogButton& button : model_.buttons()) {
-      if (buttons_.count(button.id) == 0) row->addWidget(make_button(button));
-    }
-    row->addStretch(1);
-    if (auto* box = qobject_cast<QBoxLayout*>(into)) {
-      box->addLayout(row);
-    } else if (auto* rows = qobject_cast<QFormLayout*>(into)) {
-      rows->addRow(row);
-    }
-  };
-  for (const DialogField& field : model_.fields()) {
-    const std::string field_group = field.group.japanese;
-    if (form == nullptr || field_group != group) {
-      group = field_group;
-      if (group.empty()) {
-        form = new QFormLayout;
-        layout->addLayout(form);
-        direction_row = nullptr;
-      } else {
-        auto* box = new QGroupBox(Qs(field.group.Pick(english_)), this);
-        form = new QFormLayout(box);
-        if (IsDirectionGroup(field)) {
-          if (direction_row == nullptr) {
-            direction_row = new QHBoxLayout;
-            layout->addLayout(direction_row);
-          }
-          direction_row->addWidget(box);
-        } else {
-          layout->addWidget(box);
-          direction_row = nullptr;
-        }
-      }
-    }
-    Controls controls;
-    QWidget* widget = MakeControls(field, &controls);
-    controls_[field.id] = controls;
-    if (const DialogButton* pressed = model_.FindButton(field.presses)) {
-      auto* row = new QWidget(this);
-      auto* beside = new QHBoxLayout(row);
-      beside->setContentsMargins(0, 0, 0, 0);
-      beside->addWidget(widget, 1);
-      beside->addWidget(make_button(*pressed));
-      widget = row;
-    }
-    const bool labelled_inside =
-        field.kind == FieldKind::kCheck || field.kind == FieldKind::kCheckedNumber;
-    if (field.kind == FieldKind::kList) {
-      if (group.empty()) {
-        form->addRow(new QLabel(Qs(field.label.Pick(english_)), this));
-      }
-      form->addRow(widget);
-      if (&field == last_list) place_buttons(form);
-    } else if (labelled_inside || field.kind == FieldKind::kNote) {
-      form->addRow(QString(), widget);
+  const FormLayout form_layout = LayOutForm(model_);
+  QHBoxLayout* frames = nullptr;  // the row of frames standing side by side
+  for (const FormSection& section : form_layout.sections) {
+    QFormLayout* form = nullptr;
+    if (!section.framed()) {
+      form = new QFormLayout;
+      layout->addLayout(form);
+      frames = nullptr;
     } else {
-      form->addRow(Qs(field.label.Pick(english_)), widget);
+      auto* box = new QGroupBox(Qs(section.group.Pick(english_)), this);
+      form = new QFormLayout(box);
+      if (!section.beside || frames == nullptr) {
+        frames = new QHBoxLayout;
+        layout->addLayout(frames);
+      }
+      frames->addWidget(box);
+    }
+    for (const FormRow& row : section.rows) {
+      const DialogField& field = model_.fields()[static_cast<std::size_t>(row.field)];
+      Controls controls;
+      QWidget* widget = MakeControls(field, &controls);
+      controls_[field.id] = controls;
+      if (!row.button.empty()) {
+        auto* beside = new QWidget(this);
+        auto* pair = new QHBoxLayout(beside);
+        pair->setContentsMargins(0, 0, 0, 0);
+        pair->addWidget(widget, 1);
+        pair->addWidget(MakeButton(row.button));
+        widget = beside;
+      }
+      const QString label = Qs(field.label.Pick(english_));
+      if (row.label == LabelPlace::kAbove) form->addRow(new QLabel(label, this));
+      if (row.full_width) {
+        form->addRow(widget);
+      } else {
+        form->addRow(row.label == LabelPlace::kBeside ? label : QString(), widget);
+      }
+      if (row.buttons_after) form->addRow(MakeButtonRow(form_layout.buttons));
     }
   }
-  if (last_list == nullptr) place_buttons(layout);
+  if (form_layout.buttons_at_end) layout->addLayout(MakeButtonRow(form_layout.buttons));
   box_ = new QDialogButtonBox(this);
   QPushButton* ok =
       box_->addButton(Qs(model_.ok_label().Pick(english_)), QDialogButtonBox::AcceptRole);
@@ -302,9 +278,7 @@ void FormDialog::Refresh() {
     if (controls.edit != nullptr) {
       const QString text = Qs(field.text);
       if (controls.edit->text() != text) controls.edit->setText(text);
-      const bool writable =
-          field.enabled && (field.kind != FieldKind::kCheckedNumber || field.checked);
-      controls.edit->setReadOnly(!writable);
+      controls.edit->setReadOnly(!field.TextEditable());
       controls.edit->setEnabled(field.enabled);
     }
     if (controls.combo != nullptr) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "base/dialog_model.h"
 
@@ -16,6 +17,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -47,7 +49,10 @@ class FormDialog : public QDialog {
     QLabel* note = nullptr;
   };
 
+  // The widgets as the core lays the model out.
   void Build();
+  QPushButton* MakeButton(const std::string& id);
+  QHBoxLayout* MakeButtonRow(const std::vector<std::string>& ids);
   QWidget* MakeControls(const DialogField& field, Controls* controls);
   // A widget changed field `id`: the model hears of it, the form follows.
   void Edited(const std::string& id);

@@ -8,11 +8,11 @@
 #include <QMenuBar>
 
 #include "app/about.h"
-#include "app/data_folder.h"
+#include "app/dia_document.h"
+#include "app/map_document.h"
 #include "app/messages.h"
 #include "app/web_help.h"
 #include "app/window_rect.h"
-#include "base/file_io.h"
 #include "main/message_window.h"
 #include "platform/qt_text.h"
 
@@ -20,7 +20,6 @@ namespace corvane {
 
 MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
     : QMainWindow(parent), context_(context), hooks_(WithRealHooks(std::move(hooks), context)) {
-  setWindowTitle(Qs(WindowTitleText(WindowTitle::kMapCompilerTitle, context_.english)));
   mdi_area_ = new QMdiArea(this);
   setCentralWidget(mdi_area_);
   dia_ = std::make_unique<DiaDocument>(DiaFoldersOf(context_.data_folder), context_.prompter,
@@ -34,6 +33,7 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
   });
   dialog_host_ = std::make_unique<QtDialogHost>(context_.prompter, context_.english, this);
   BuildMenus();
+  UpdateTitle();
   PlaceWindow(*this, context_.settings.main_window,
               DefaultSettings(context_.env, context_.english).main_window, StartWindow::kMain);
 }
@@ -167,10 +167,7 @@ void MainFrame::EditPassengerOptions() {
 }
 
 void MainFrame::UpdateTitle() {
-  std::string title = WindowTitleText(WindowTitle::kMapCompilerTitle, context_.english);
-  const std::string name = dia_->file().header.map_name.Utf8();
-  if (!name.empty()) title += " - " + name;
-  setWindowTitle(Qs(title));
+  setWindowTitle(Qs(MainWindowTitle(dia_->file().header.map_name.Utf8(), context_.english)));
 }
 
 void MainFrame::SelectMap() {
@@ -180,16 +177,17 @@ void MainFrame::SelectMap() {
 }
 
 void MainFrame::OpenLocalHelp() {
-  const std::string path = LocalHelpPath(context_.env.ProgramDataFolder());
-  if (!FileExists(path) || !hooks_.open_url(QUrl::fromLocalFile(Qs(path)))) {
-    ReportHelpNotShown(path, context_.prompter);
-  }
+  ShowLocalHelp(
+      context_.env.ProgramDataFolder(),
+      [this](const std::string& path) { return hooks_.open_url(QUrl::fromLocalFile(Qs(path))); },
+      context_.prompter);
 }
 
 void MainFrame::OpenWebPage(WebPage page) {
-  if (!ConfirmInternet(internet_confirmation_, context_.prompter)) return;
-  const std::string address = WebPageAddress(page);
-  if (!hooks_.open_url(QUrl(Qs(address)))) ReportHelpNotShown(address, context_.prompter);
+  ShowWebPage(
+      page, internet_confirmation_,
+      [this](const std::string& address) { return hooks_.open_url(QUrl(Qs(address))); },
+      context_.prompter);
 }
 
 void MainFrame::ShowAbout() {

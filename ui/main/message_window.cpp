@@ -99,8 +99,7 @@ void MessageWindow::RememberRect() {
 void MessageWindow::SaveLayout() {
   if (!shown_once_) return;
   if (isVisible()) RememberRect();
-  const std::string path = context_.SettingsPath();
-  IniFile::Update(path, [this](IniFile& ini) {
+  UpdateSettingsFile(context_.data_folder, [this](IniFile& ini) {
     WriteWindowRect(ini, kMessageWindowSection, context_.settings.message_window);
   });
 }

@@ -8,7 +8,6 @@
 
 #include "app/command_line.h"
 #include "app/first_tick.h"
-#include "app/messages.h"
 #include "main/dialog_texts.h"
 #include "platform/qt_text.h"
 
@@ -18,18 +17,14 @@ namespace {
 
 // The dialog speaks Japanese in both interfaces; only the program's title in
 // its caption follows the language.
-constexpr const char kCaptionFormat[] = "%1　起動モード選択";  // %1: the program's title
 constexpr const char kRunButton[] = "実行";
-
-// The list's entries, in the order of their modes.
-constexpr int kListedModes[] = {kStartNormal, kStartResetWindowPositions, kStartResetAllSettings};
 
 }  // namespace
 
 StartModeDialog::StartModeDialog(int start_mode, bool english, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(Qs(kCaptionFormat).arg(Qs(WindowTitleText(WindowTitle::kProductTitle, english))));
+  setWindowTitle(Qs(StartModeDialogTitle(english)));
   list_ = new QListWidget(this);
-  for (int mode : kListedModes) list_->addItem(Qs(StartModeName(mode)));
+  for (int mode : OfferedStartModes()) list_->addItem(Qs(StartModeName(mode)));
   // Room for the entries and a little more, not a tall empty list.
   list_->setFixedHeight(list_->sizeHintForRow(0) * (list_->count() + 1) + 2 * list_->frameWidth());
   description_ = new QPlainTextEdit(this);
@@ -53,15 +48,11 @@ StartModeDialog::StartModeDialog(int start_mode, bool english, QWidget* parent) 
   connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   connect(run_, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-  list_->setCurrentRow(StartModeDialogSelection(start_mode));
+  list_->setCurrentRow(StartModeRow(StartModeDialogSelection(start_mode)));
   ShowDescription();
 }
 
-int StartModeDialog::selected_mode() const {
-  const int row = list_->currentRow();
-  if (row < 0 || row >= static_cast<int>(std::size(kListedModes))) return kStartNormal;
-  return kListedModes[row];
-}
+int StartModeDialog::selected_mode() const { return StartModeAtRow(list_->currentRow()); }
 
 QString StartModeDialog::description() const { return description_->toPlainText(); }
 

@@ -10,7 +10,10 @@
 #include <algorithm>
 
 #include "app/compile_command.h"
+#include "app/dia_document.h"
+#include "app/map_document.h"
 #include "app/english_twins.h"
+#include "app/first_tick.h"
 #include "app/messages.h"
 #include "app/settings.h"
 #include "app/window_rect.h"
@@ -144,8 +147,8 @@ void MapEditWindow::RunToolCommand(const std::string& id) {
 }
 
 void MapEditWindow::UpdateToolChecks() {
-  if (compile_action_ != nullptr) compile_action_->setEnabled(session_->map_open());
   const MenuState state = MapEditMenuState(*session_);
+  if (compile_action_ != nullptr) compile_action_->setEnabled(state.Of(kCmdCompile).enabled);
   for (const auto& [id, action] : tool_actions_) {
     const CommandState command = state.Of(id);
     action->setEnabled(command.enabled);
@@ -159,7 +162,7 @@ void MapEditWindow::RestoreLayout() {
   const MapEditWindowSettings& settings = context_.settings.map_edit_window;
   session_->state().grid_x = settings.grid_x;
   session_->state().grid_y = settings.grid_y;
-  context_.edit_map.SetHistoryLimit(std::size_t(std::max(settings.undo_limit_mb, 1)) << 20);
+  context_.edit_map.SetHistoryLimit(UndoLimitBytes(settings));
   PlaceWindow(*this, settings.rect,
               DefaultSettings(context_.env, context_.english).map_edit_window.rect,
               StartWindow::kMapEdit);
@@ -170,27 +173,16 @@ void MapEditWindow::SaveLayout() {
   settings.grid_x = session_->state().grid_x;
   settings.grid_y = session_->state().grid_y;
   RememberWindowRect(*this, settings.rect);
-  if (context_.data_folder.path.empty()) return;
-  const std::string path = context_.SettingsPath();
-  IniFile::Update(path, [&settings](IniFile& ini) { WriteMapEditWindowLayout(ini, settings); });
+  UpdateSettingsFile(context_.data_folder,
+                     [&settings](IniFile& ini) { WriteMapEditWindowLayout(ini, settings); });
 }
 
 bool MapEditWindow::OpenMapFile(const QString& path) {
-  const OpenOutcome outcome = document_->OpenPath(Utf8(path));
-  if (outcome == OpenOutcome::kOpened) {
-    MapOpened();
-  } else {
-    UpdateTitle();
-  }
-  if (outcome == OpenOutcome::kCloseWindow) close();
-  return outcome == OpenOutcome::kOpened;
+  return ShowOpened(document_->OpenPath(Utf8(path)));
 }
 
 bool MapEditWindow::OpenBackupMap(const QString& path) {
-  if (!OpenMapFile(path)) return false;
-  document_->ForgetPath();
-  UpdateTitle();
-  return true;
+  return ShowOpened(OpenMapBackup(*document_, Utf8(path)));
 }
 
 bool MapEditWindow::ConfirmClose() {
@@ -217,17 +209,8 @@ void MapEditWindow::FillRecentMaps() {
 }
 
 void MapEditWindow::OpenRecentMap(const std::string& path) {
-  const OpenOutcome outcome = document_->OpenChosen(path);
-  if (outcome == OpenOutcome::kOpened) {
-    MapOpened();
-  } else {
-    // A file that cannot be read any more leaves the list.
-    if (outcome == OpenOutcome::kFailed) {
-      std::erase(context_.settings.map_edit_window.recent_maps, path);
-    }
-    UpdateTitle();
-  }
-  if (outcome == OpenOutcome::kCloseWindow) close();
+  ShowOpened(
+      corvane::OpenRecentMap(*document_, context_.settings.map_edit_window.recent_maps, path));
 }
 
 void MapEditWindow::RememberMap() {
@@ -245,15 +228,7 @@ void MapEditWindow::NewMap() {
   MapChanged();
 }
 
-void MapEditWindow::OpenMap() {
-  const OpenOutcome outcome = document_->Open();
-  if (outcome == OpenOutcome::kOpened) {
-    MapOpened();
-  } else {
-    UpdateTitle();
-  }
-  if (outcome == OpenOutcome::kCloseWindow) close();
-}
+void MapEditWindow::OpenMap() { ShowOpened(document_->Open()); }
 
 void MapEditWindow::SaveMap() {
   if (document_->Save()) RememberMap();
@@ -266,32 +241,13 @@ void MapEditWindow::SaveMapAs() {
 }
 
 void MapEditWindow::Compile() {
-  if (!session_->map_open()) return;
-  CheckOutput output;
-  output.clear_messages = [this] { context_.log.Clear(); };
-  output.message = [this](std::string_view line) { context_.log.AddLine(line); };
-  // A finding's line names its object, which a double click on it shows.
-  output.finding = [this](std::string_view line, MapTable table, int index) {
-    context_.log.AddLine(line, MessageLink{static_cast<int>(table), index});
-  };
+  CompileCommandSetup setup = CompileSetupFor(context_.data_folder, context_.settings);
+  setup.output = MessageLogOutput(context_.log, context_.prompter);
   // Each stage's progress stands in the title while it runs.
-  output.progress = [this](std::string_view text) {
+  setup.output.progress = [this](std::string_view text) {
     setWindowTitle(Qs(Shown(text, context_.english)));
   };
-  output.prompter = &context_.prompter;
-  if (context_.dia == nullptr) {
-    CheckForCompile(*session_, output);
-  } else {
-    CompileCommandSetup setup;
-    setup.backup = context_.settings.backup_file;
-    setup.temp_folder = context_.data_folder.TempFolder();
-    setup.settings_path = context_.SettingsPath();
-    setup.output = output;
-    if (RunCompileCommand(*session_, *context_.dia, setup) == CompileOutcome::kCompiled &&
-        setup.backup) {
-      context_.settings.backup_files.kvm = JoinPath(setup.temp_folder, kCompileBackupName);
-    }
-  }
+  RunCompileCommand(*session_, context_.dia, setup);
   Edited();
 }
 
@@ -316,6 +272,16 @@ void MapEditWindow::Edited() {
   // A placement may have widened the map.
   view_->SetExtent(context_.edit_map.Extent());
   UpdateTitle();
+}
+
+bool MapEditWindow::ShowOpened(OpenOutcome outcome) {
+  if (outcome == OpenOutcome::kOpened) {
+    MapOpened();
+  } else {
+    UpdateTitle();
+  }
+  if (outcome == OpenOutcome::kCloseWindow) close();
+  return outcome == OpenOutcome::kOpened;
 }
 
 void MapEditWindow::MapOpened() {

@@ -102,6 +102,9 @@ class MapEditWindow : public QMainWindow {
   void UpdateToolChecks();
   void RestoreLayout();
   void MapOpened();
+  // After an open command: the opened map, or the title as it is; the
+  // window closes when the user chose to abandon it. True when opened.
+  bool ShowOpened(OpenOutcome outcome);
   bool AskToClose();
 
   AppContext& context_;

@@ -227,9 +227,7 @@ void MapView::wheelEvent(QWheelEvent* event) {
   const QPoint angle = event->angleDelta();
   if (event->modifiers() & Qt::ControlModifier) {
     // Ctrl with the wheel changes the scale, a step per notch.
-    zoom_notches_ += angle.y();
-    const int steps = zoom_notches_ / 120;
-    zoom_notches_ -= steps * 120;
+    const int steps = WheelNotches(angle.y(), &zoom_notches_);
     if (steps != 0) {
       // The grid point under the pointer stays under it.
       FollowZoom(session_.ZoomBy(steps), event->position().toPoint());

@@ -366,9 +366,9 @@ class RecordingWindows : public CloseWindows {
     return confirm_dia;
   }
   void StopTimer() override { steps.push_back("timer"); }
-  bool SaveSettings() override {
-    steps.push_back("settings");
-    return settings_saved;
+  void KeepLayout() override {
+    steps.push_back("layout");
+    if (settings != nullptr) settings->main_window.left = 77;
   }
   void MoveDataFolder() override { steps.push_back("move"); }
   void HideWindows() override { steps.push_back("hide"); }
@@ -376,7 +376,7 @@ class RecordingWindows : public CloseWindows {
   std::vector<std::string> steps;
   bool confirm = true;
   bool confirm_dia = true;
-  bool settings_saved = true;
+  ProgramSettings* settings = nullptr;  // takes the layout
 };
 
 TEST_F(CloseSequenceTest, CloseSequenceRunsInOrderAndReportsOnce) {
@@ -402,21 +402,29 @@ TEST_F(CloseSequenceTest, CloseSequenceRunsInOrderAndReportsOnce) {
   EXPECT_EQ(dia_kept.steps, (Steps{"confirm", "dia"}));
   EXPECT_TRUE(Contains(Read(request.settings_path), "kvm=/x/back.kvm"));
 
-  // A normal end with a window-position reset and a folder move.
+  // A normal end with a window-position reset and a folder move: the
+  // layout and the settings are written, the backups forgotten.
+  ProgramSettings settings;
+  settings.call_speed = 9;
+  settings.backup_files.kvm = "/x/back.kvm";
+  request.settings = &settings;
   request.move_data_folder = true;
   request.start_mode = 1;
   RecordingWindows windows;
+  windows.settings = &settings;
   EXPECT_TRUE(RunCloseSequence(request, windows, prompter));
-  EXPECT_EQ(windows.steps, (Steps{"confirm", "dia", "timer", "settings", "move", "hide"}));
+  EXPECT_EQ(windows.steps, (Steps{"confirm", "dia", "timer", "layout", "move", "hide"}));
   EXPECT_TRUE(prompter.shown().empty());
-  EXPECT_TRUE(Contains(Read(request.settings_path), "kvm=\n"));
-  EXPECT_TRUE(Contains(Read(request.settings_path), "PosLeft=\n"));
+  EXPECT_EQ(settings.backup_files, BackupFiles{});
+  const std::string written = Read(request.settings_path);
+  EXPECT_TRUE(Contains(written, "kvm=\n"));
+  EXPECT_TRUE(Contains(written, "CallSpeed=9\n"));
+  EXPECT_TRUE(Contains(written, "PosLeft=\n")) << "the reset comes last";
 
   // No settings file to reset is nothing to report; settings that could not
   // be written are reported once, however many steps failed.
   fs::remove(request.settings_path);
   RecordingWindows failing;
-  failing.settings_saved = false;
   request.settings_path = root_ + "/no/such/folder/korv.ini";
   EXPECT_TRUE(RunCloseSequence(request, failing, prompter));
   ASSERT_EQ(prompter.shown().size(), 1u);
@@ -424,12 +432,41 @@ TEST_F(CloseSequenceTest, CloseSequenceRunsInOrderAndReportsOnce) {
             "書き込みファイル'" + request.settings_path + "'は開けませんでした。\n");
   EXPECT_EQ(prompter.shown()[0].caption, "ファイル書き込みエラー");
 
-  // Without a data folder there is nothing to write and nothing to report.
+  // Without a data folder there is nothing to write and nothing to report;
+  // the backups are forgotten all the same.
   request.data_folder = root_ + "/gone";
+  request.settings_path = root_ + "/gone/korv.ini";
+  settings.backup_files.kvb = "/x/back.kvb";
   RecordingWindows without_folder;
   ScriptedPrompter quiet;
   EXPECT_TRUE(RunCloseSequence(request, without_folder, quiet));
   EXPECT_TRUE(quiet.shown().empty());
+  EXPECT_EQ(without_folder.steps, (Steps{"confirm", "dia", "timer", "move", "hide"}));
+  EXPECT_EQ(settings.backup_files, BackupFiles{});
+  EXPECT_FALSE(fs::exists(request.settings_path));
+}
+
+TEST_F(CloseSequenceTest, SettingsFileOnlyInTheDataFolder) {
+  DataFolder data_folder;
+  FakeEnvironment env;
+  // No data folder: the defaults, and a change writes nothing anywhere.
+  EXPECT_EQ(LoadProgramSettings(data_folder, env), DefaultSettings(env, false));
+  bool changed = false;
+  EXPECT_TRUE(UpdateSettingsFile(data_folder, [&changed](IniFile&) { changed = true; }));
+  EXPECT_FALSE(changed);
+  data_folder.path = root_ + "/gone";
+  EXPECT_TRUE(UpdateSettingsFile(data_folder, [&changed](IniFile&) { changed = true; }));
+  EXPECT_FALSE(changed);
+  EXPECT_FALSE(fs::exists(data_folder.path));
+
+  data_folder.path = root_;
+  Put(root_ + "/korv.ini", "[Setting]\nCallSpeed=7\n");
+  EXPECT_EQ(LoadProgramSettings(data_folder, env).call_speed, 7);
+  EXPECT_TRUE(UpdateSettingsFile(data_folder, [](IniFile& ini) {
+    WriteWindowRect(ini, kMessageWindowSection, {1, 2, 3, 4});
+  }));
+  EXPECT_TRUE(Contains(Read(root_ + "/korv.ini"), "CallSpeed=7\n"));
+  EXPECT_EQ(LoadProgramSettings(data_folder, env).message_window, (WindowRect{1, 2, 3, 4}));
 }
 
 }  // namespace

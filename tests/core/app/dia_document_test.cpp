@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/data_folder.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
 #include "example_dia.h"
@@ -58,7 +59,7 @@ class DiaDocumentTest : public ::testing::Test {
     folders.temp = folder.File("temp/");
     folders.dia_data = folder.File("dia_data/");
     folders.system_map = folder.File("system_map/");
-    folders.system_map_ini = folder.File(kSystemMapIni);
+    folders.system_map_ini = folder.File(kSystemMapIniName);
     return folders;
   }
 

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "base/file_io.h"
+#include "example_dia.h"
+#include "map/map_change.h"
+#include "mapfile/map_file.h"
 #include "support/test_support.h"
 
 namespace corvane {
@@ -69,6 +75,32 @@ TEST(FirstTickTest, StartModeDialog) {
   const std::string all = StartModeDescription(kStartResetAllSettings);
   EXPECT_NE(all.find("全ての設定"), std::string::npos);
   EXPECT_NE(all.find("終了"), std::string::npos);
+}
+
+TEST(FirstTickTest, StartModesOfferedAndChosen) {
+  // The list: its rows and modes agree both ways; mode 3 is no entry.
+  const std::span<const int> offered = OfferedStartModes();
+  EXPECT_EQ(std::vector<int>(offered.begin(), offered.end()),
+            (std::vector<int>{kStartNormal, kStartResetWindowPositions, kStartResetAllSettings}));
+  for (int row = 0; row < static_cast<int>(offered.size()); ++row) {
+    EXPECT_EQ(StartModeRow(StartModeAtRow(row)), row);
+  }
+  EXPECT_EQ(StartModeRow(StartModeDialogSelection(kStartAsk)), 0);
+  EXPECT_EQ(StartModeRow(99), 0);
+  EXPECT_EQ(StartModeAtRow(-1), kStartNormal);
+  EXPECT_EQ(StartModeAtRow(3), kStartNormal);
+  EXPECT_EQ(StartModeDialogTitle(false), "鉄道運行管理シミュレータ「Corvane」　起動モード選択");
+
+  // Normal start goes on; a reset or a cancel ends the program at once.
+  EXPECT_FALSE(ChosenStartMode(kStartNormal).end_program);
+  EXPECT_EQ(ChosenStartMode(kStartNormal).start_mode, kStartNormal);
+  const StartModeChoice reset = ChosenStartMode(kStartResetAllSettings);
+  EXPECT_TRUE(reset.end_program);
+  EXPECT_EQ(reset.start_mode, kStartResetAllSettings);
+  EXPECT_TRUE(ChosenStartMode(kStartResetWindowPositions).end_program);
+  const StartModeChoice cancelled = ChosenStartMode(std::nullopt);
+  EXPECT_TRUE(cancelled.end_program);
+  EXPECT_EQ(cancelled.start_mode, kStartNormal) << "a cancel resets nothing";
 }
 
 TEST(FirstTickTest, StartupFileByExtension) {
@@ -156,6 +188,38 @@ TEST(FirstTickTest, NoBackupQuestionsWhenBackupsAreOffOrEmpty) {
   AskBackupRecovery(BackupSettings("", "s", ""), true, true, prompter);
   AskBackupRecovery(BackupFiles{}, true, true, prompter);
   EXPECT_TRUE(prompter.shown().empty());
+}
+
+TEST(FirstTickTest, ARecoveredBackupHasNoFileOfItsOwn) {
+  ScratchFolder folder;
+  const std::string temp = folder.File("temp/");
+  ASSERT_TRUE(std::filesystem::create_directory(temp));
+  ScriptedPrompter prompter;
+  ScriptedChooser chooser;
+  MessageLog log;
+
+  DiaDocument dia(DiaFolders{temp, "", "", "", "", ""}, prompter, chooser, log);
+  const std::string dia_backup = folder.File("back.kvb");
+  EXPECT_EQ(OpenDiaBackup(dia, dia_backup), DiaOpenOutcome::kFailed);
+  ASSERT_TRUE(SaveDiaPath(SampleDiaFile(), dia_backup, temp, prompter));
+  EXPECT_EQ(OpenDiaBackup(dia, dia_backup), DiaOpenOutcome::kOpened);
+  EXPECT_EQ(dia.dia_path(), "");
+  EXPECT_EQ(FormatDiaText(dia.file(), false), FormatDiaText(SampleDiaFile(), false));
+
+  EditMap map;
+  MapDocument document(map,
+                       MapFolders{temp, folder.path(), testing::SourceDataFolder() + "old_map/"},
+                       prompter, chooser, log);
+  const std::string map_backup = folder.File("back.kvm");
+  ASSERT_TRUE(document.NewMap());
+  MapChange(map).rails().Append(NewRail({1, 1}, {6, 1}, kBothWays));
+  ASSERT_TRUE(document.SaveToPath(map_backup));
+  const std::string saved = FormatMapText(map.content());
+  ASSERT_TRUE(document.NewMap());
+  EXPECT_EQ(OpenMapBackup(document, map_backup), OpenOutcome::kOpened);
+  EXPECT_EQ(document.path(), "");
+  EXPECT_TRUE(FormatMapText(map.content()) == saved);
+  EXPECT_EQ(OpenMapBackup(document, folder.File("gone.kvm")), OpenOutcome::kFailed);
 }
 
 }  // namespace

@@ -362,5 +362,26 @@ TEST_F(MapDocumentTest, NothingOfAnEarlierMapOrSplitReachesTheNextOne) {
             "読み込みファイル'" + folders_.temp + "m_station.csv'は開けませんでした。\n");
 }
 
+TEST_F(MapDocumentTest, ARecentMapThatCannotBeReadLeavesTheList) {
+  SaveNamed("東", "east.kvm");
+  const std::string east = MapPath("east.kvm");
+  const std::string gone = MapPath("gone.kvm");
+  std::vector<std::string> recent = {gone, east};
+  testing::ChangeSomething(map_);
+
+  // The user keeps the modified map: nothing read, the list as it was.
+  prompter_.Queue(PromptAnswer::kCancel);
+  EXPECT_EQ(OpenRecentMap(document_, recent, gone), OpenOutcome::kCancelled);
+  EXPECT_EQ(recent, (std::vector<std::string>{gone, east}));
+
+  prompter_.Queue(PromptAnswer::kNo);  // the changes may go
+  EXPECT_EQ(OpenRecentMap(document_, recent, gone), OpenOutcome::kFailed);
+  EXPECT_EQ(recent, std::vector<std::string>{east});
+  prompter_.Queue(PromptAnswer::kNo);  // a failed open changed nothing: asked again
+  EXPECT_EQ(OpenRecentMap(document_, recent, east), OpenOutcome::kOpened);
+  EXPECT_EQ(recent, std::vector<std::string>{east});
+  EXPECT_EQ(document_.path(), east);
+}
+
 }  // namespace
 }  // namespace corvane

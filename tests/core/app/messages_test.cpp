@@ -129,5 +129,11 @@ TEST(MessagesTest, AboutBoxNamesTitleAndVersion) {
   EXPECT_EQ(japanese.caption, "バージョン情報");
 }
 
+TEST(MessagesTest, TheMainWindowsTitleNamesItsMap) {
+  EXPECT_EQ(MainWindowTitle("", false), WindowTitleText(WindowTitle::kMapCompilerTitle, false));
+  EXPECT_EQ(MainWindowTitle("東町線", true),
+            std::string(WindowTitleText(WindowTitle::kMapCompilerTitle, true)) + " - 東町線");
+}
+
 }  // namespace
 }  // namespace corvane

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "base/file_io.h"
 #include "support/fake_environment.h"
@@ -172,6 +176,32 @@ TEST(SettingsFileTest, SavingKeepsEveryOtherLineByteForByte) {
   // Saving again changes nothing: keys are replaced, never added twice.
   ASSERT_TRUE(SaveSettingsFile(path, LoadSettingsFile(path, false, env), false));
   EXPECT_EQ(*ReadFileBytes(path), saved);
+}
+
+TEST(SettingsDefaultsTest, UndoLimitInBytesIsAtLeastAMegabyte) {
+  MapEditWindowSettings window;
+  EXPECT_EQ(UndoLimitBytes(window), 256 * std::size_t(kMegabyte));
+  for (int nonsense : {0, -5, INT_MIN}) {
+    window.undo_limit_mb = nonsense;
+    EXPECT_EQ(UndoLimitBytes(window), std::size_t(kMegabyte)) << nonsense;
+  }
+  window.undo_limit_mb = INT_MAX;
+  EXPECT_EQ(UndoLimitBytes(window), std::size_t(INT_MAX) * std::size_t(kMegabyte));
+}
+
+TEST(SettingsFileTest, DisplayWindowsOneToFifteenReopen) {
+  // The settings keep a flag for each display window the dia header keeps
+  // a section for; window 00 is always open and has none.
+  static_assert(std::tuple_size_v<decltype(ProgramSettings::display_window_open)> ==
+                std::tuple_size_v<decltype(DiaHeader::windows)>);
+  const IniFile ini = IniFile::Parse(
+      "[DisplayWindow00]\nopen=1\n[DisplayWindow01]\nopen=1\n[DisplayWindow15]\nopen=1\n"
+      "[DisplayWindow16]\nopen=1\n");
+  const ProgramSettings s = ReadSettings(ini, false, FakeEnvironment());
+  EXPECT_FALSE(s.display_window_open[0]);
+  EXPECT_TRUE(s.display_window_open[1]);
+  EXPECT_TRUE(s.display_window_open[15]);
+  EXPECT_EQ(std::count(s.display_window_open.begin(), s.display_window_open.end(), true), 2);
 }
 
 TEST(SettingsFileTest, ClearingBackupKeysEmptiesAllThree) {
@@ -359,6 +389,48 @@ TEST(WindowPlaceTest, PlacesAreFittedIntoTheScreen) {
   EXPECT_EQ(shrunk.left, 0);
   EXPECT_EQ(shrunk.right, 1272);
   EXPECT_EQ(shrunk.bottom, 738);
+}
+
+TEST(WindowPlaceTest, AWindowFindsItsScreen) {
+  // A laptop screen on the left, the primary screen to its right.
+  const std::vector<ScreenArea> screens = {{0, 0, 1280, 770}, {1280, 0, 1920, 1050}};
+  const std::size_t primary = 1;
+  const WindowRect defaults = StartPlace(StartWindow::kMain, screens[primary]);
+  const auto place = [&](const WindowRect& rect) {
+    return PlaceOnScreens(rect, defaults, StartWindow::kMain, screens, primary);
+  };
+
+  // No place of its own: the start place on the primary screen.
+  WindowRect reset{10, 10, 500, 400};
+  reset.has_position = false;
+  EXPECT_EQ(place(reset), defaults);
+  EXPECT_EQ(place(WindowRect{10, 10, 10, 400}), defaults) << "no width";
+  EXPECT_EQ(place(WindowRect{10, 400, 500, 10}), defaults) << "upside down";
+  EXPECT_EQ(place(defaults), defaults);
+
+  // Its own place stays on the screen holding most of it.
+  EXPECT_EQ(place(WindowRect{100, 50, 500, 350}), (WindowRect{100, 50, 500, 350}));
+  const WindowRect straddling = place(WindowRect{1000, 50, 1400, 350});
+  // Most of it is on the left screen: moved wholly onto it.
+  EXPECT_EQ(straddling.left, 1280 - 400 - 8);
+  EXPECT_EQ(straddling.right - straddling.left, 400);
+  // A screen that is gone: onto the primary one.
+  const WindowRect lost = place(WindowRect{-3000, 50, -2600, 350});
+  EXPECT_GE(lost.left, 1280);
+  EXPECT_EQ(lost.right - lost.left, 400);
+
+  // Whatever numbers the settings file held, the window lands on a screen.
+  for (const WindowRect& wild :
+       {WindowRect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, WindowRect{-1, -1, INT_MAX, INT_MAX},
+        WindowRect{INT_MAX - 5, 0, INT_MAX, 9}, WindowRect{INT_MIN, 0, INT_MIN + 3, 9}}) {
+    const WindowRect placed = place(wild);
+    EXPECT_GE(placed.left, 0);
+    EXPECT_GE(placed.top, 0);
+    EXPECT_LE(placed.right, 1280 + 1920);
+    EXPECT_LE(placed.bottom, 1050);
+    EXPECT_GT(placed.right, placed.left);
+  }
+  EXPECT_EQ(PlaceOnScreens(reset, defaults, StartWindow::kMain, {}, 0), reset) << "no screens";
 }
 
 }  // namespace

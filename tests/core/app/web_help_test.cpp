@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "base/file_io.h"
 #include "base/prompter.h"
+#include "support/test_support.h"
 
 namespace corvane {
 namespace {
@@ -60,6 +63,47 @@ TEST(WebHelpTest, ToggleAsksOnlyWhenSwitchingOff) {
   ScriptedPrompter silent;
   EXPECT_TRUE(ToggleInternetConfirmation(false, silent));
   EXPECT_TRUE(silent.shown().empty());
+}
+
+TEST(WebHelpTest, HelpShownOrReported) {
+  testing::ScratchFolder folder;
+  std::vector<std::string> opened;
+  bool viewer_works = true;
+  const ShowWith viewer = [&](const std::string& place) {
+    opened.push_back(place);
+    return viewer_works;
+  };
+  const std::string help = LocalHelpPath(folder.path());
+
+  // A missing file is not handed to the viewer.
+  ScriptedPrompter prompter;
+  EXPECT_FALSE(ShowLocalHelp(folder.path(), viewer, prompter));
+  EXPECT_TRUE(opened.empty());
+  ASSERT_EQ(prompter.shown().size(), 1u);
+  EXPECT_EQ(prompter.shown()[0].text, "ヘルプ'" + help + "'を表示できませんでした。\n");
+  EXPECT_EQ(prompter.shown()[0].caption, "ヘルプエラー");
+
+  ASSERT_TRUE(WriteFileBytes(help, "<html>"));
+  EXPECT_TRUE(ShowLocalHelp(folder.path(), viewer, prompter));
+  EXPECT_EQ(opened, std::vector<std::string>{help});
+  viewer_works = false;
+  EXPECT_FALSE(ShowLocalHelp(folder.path(), viewer, prompter));
+  EXPECT_EQ(prompter.shown().size(), 2u);
+
+  // A web page: nothing opens when the user says No.
+  opened.clear();
+  ScriptedPrompter no({PromptAnswer::kNo});
+  EXPECT_FALSE(ShowWebPage(WebPage::kFaq, true, viewer, no));
+  EXPECT_TRUE(opened.empty());
+  EXPECT_EQ(no.shown().size(), 1u);
+  ScriptedPrompter quiet;
+  EXPECT_FALSE(ShowWebPage(WebPage::kFaq, false, viewer, quiet));
+  EXPECT_EQ(opened, std::vector<std::string>{WebPageAddress(WebPage::kFaq)});
+  ASSERT_EQ(quiet.shown().size(), 1u) << "the page not shown is reported";
+  EXPECT_EQ(quiet.shown()[0].caption, "ヘルプエラー");
+  viewer_works = true;
+  EXPECT_TRUE(ShowWebPage(WebPage::kTop, false, viewer, quiet));
+  EXPECT_EQ(quiet.shown().size(), 1u);
 }
 
 }  // namespace

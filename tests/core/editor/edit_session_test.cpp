@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <string>
 #include <vector>
@@ -598,6 +599,24 @@ TEST(WheelScrollTest, OnePagePerNotchAndShiftTurnsItSideways) {
   EXPECT_FALSE(WheelScroll(0, 50, false, &remainder).any());
   EXPECT_EQ(WheelScroll(0, 50, false, &remainder).dy, -1);
   EXPECT_EQ(remainder, 30);
+}
+
+TEST(WheelScrollTest, NotchesOfTheZoomWheel) {
+  int remainder = 0;
+  EXPECT_EQ(WheelNotches(3 * kWheelNotch, &remainder), 3);
+  EXPECT_EQ(WheelNotches(-kWheelNotch / 2, &remainder), 0);
+  EXPECT_EQ(WheelNotches(-kWheelNotch / 2, &remainder), -1);
+  EXPECT_EQ(remainder, 0);
+  // A turn back cancels what was not yet a notch.
+  EXPECT_EQ(WheelNotches(100, &remainder), 0);
+  EXPECT_EQ(WheelNotches(-100, &remainder), 0);
+  EXPECT_EQ(remainder, 0);
+  // Any angle a wheel reports, without overflow.
+  remainder = kWheelNotch - 1;
+  EXPECT_EQ(WheelNotches(INT_MAX, &remainder), static_cast<int>((INT_MAX + 119LL) / kWheelNotch));
+  EXPECT_EQ(remainder, static_cast<int>((INT_MAX + 119LL) % kWheelNotch));
+  remainder = -(kWheelNotch - 1);
+  EXPECT_EQ(WheelNotches(INT_MIN, &remainder), static_cast<int>((INT_MIN - 119LL) / kWheelNotch));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dialog_layout.h"
 #include "base/dialog_model.h"
 #include "editor/edit_dialogs.h"
 #include "editor/rail_info_dialog.h"
@@ -401,6 +402,22 @@ TEST(DialogAnswerTest, AnswersParseAndApplyByLabel) {
   EXPECT_FALSE(host.Run(dialog));
   EXPECT_FALSE(host.TakeMistake());
   EXPECT_FALSE(host.Run(dialog));  // nothing queued: cancelled
+}
+
+TEST_F(EditorDialogsTest, TheTwoDirectionsStandSideBySide) {
+  Build(kBothWays);
+  RailInfoDialog rail(map_, 1, false, false);
+  NameDialog names{MapNameEntry{}};
+  for (const DialogModel* dialog : std::initializer_list<const DialogModel*>{&rail, &names}) {
+    std::vector<std::string> framed;
+    for (const FormSection& section : LayOutForm(*dialog).sections) {
+      if (!section.framed()) continue;
+      framed.push_back(std::string(section.beside ? "beside " : "") + section.group.japanese);
+    }
+    ASSERT_GE(framed.size(), 2u) << dialog->Title(false);
+    EXPECT_EQ(framed[0], "←方向");
+    EXPECT_EQ(framed[1], "beside →方向");
+  }
 }
 
 }  // namespace

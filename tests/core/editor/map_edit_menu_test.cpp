@@ -211,9 +211,11 @@ TEST(MapEditMenuTest, ToolChecksFollowTheSession) {
   EXPECT_EQ(checked(), (Ids{kCmdSelectRange, kCmdErrorDisplay}));
   s.session.RunCommand(kCmdStationYard);
   EXPECT_EQ(checked(), (Ids{kCmdStationYard, kCmdErrorDisplay}));
+  EXPECT_TRUE(MapEditMenuState(s.session).Of(kCmdCompile).enabled);
 
   s.session.set_map_open(false);
   for (const std::string& id : ids) EXPECT_FALSE(MapEditMenuState(s.session).Of(id).enabled);
+  EXPECT_FALSE(MapEditMenuState(s.session).Of(kCmdCompile).enabled);
 }
 
 }  // namespace

@@ -6,11 +6,13 @@
 #include <string>
 
 #include "app/map_document.h"
+#include "base/encoding.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
 #include "example_dia.h"
 #include "map/map_change.h"
 #include "mapfile/map_file.h"
+#include "run/dia_change.h"
 #include "support/test_support.h"
 
 namespace corvane {
@@ -52,6 +54,11 @@ class CompileCommandTest : public ::testing::Test {
     map_.MarkSaved();
   }
   // The dia and its file name as the main window shows them.
+  // Data of the main window's with a change the user has not saved.
+  void ChangeDia() {
+    dia_.Replace(SampleDiaFile());
+    DiaChange(dia_.model()).header().dia_comment = Utf8ToSjis("変更");
+  }
   std::string DiaState() const {
     return FormatDiaText(dia_.file(), false) + "|" + dia_.dia_path() + "|" +
            (dia_.modified() ? "modified" : "saved");
@@ -114,7 +121,7 @@ TEST_F(CompileCommandTest, OnlyUnsavedChangesOfTheDiaAreAskedAbout) {
   EXPECT_FALSE(Asked()) << "nor has a compiled one";
 
   // Changed data: No keeps it, and nothing else happens either.
-  dia_.Replace(SampleDiaFile());
+  ChangeDia();
   session_.state().error_display = false;
   const std::string kept = DiaState();
   const std::int64_t committed = map_.actions_committed();
@@ -169,10 +176,11 @@ TEST_F(CompileCommandTest, ABackupThatCannotBeWrittenStopsTheCommand) {
 TEST_F(CompileCommandTest, TheCompiledMapIsHandedOverWithoutAFileOrChanges) {
   // The main window holds data opened from a file.
   const std::string saved = folder_.File("old.kvb");
-  ASSERT_TRUE(SaveDiaPath(SampleDiaFile(), saved, temp_, prompter_));
+  ASSERT_TRUE(SaveDiaPath(SampleDiaFile(), saved, prompter_));
   ASSERT_EQ(dia_.OpenPath(saved), DiaOpenOutcome::kOpened);
   int changes = 0;
-  dia_.SetChangeListener([&changes] { ++changes; });
+  const DiaModel::Subscription listening =
+      dia_.model().Listen([&changes](const DiaEvent&) { ++changes; });
   SetStart();
   ASSERT_EQ(Compile(), CompileOutcome::kCompiled);
   EXPECT_GE(changes, 1);
@@ -185,17 +193,18 @@ TEST_F(CompileCommandTest, TheCompiledMapIsHandedOverWithoutAFileOrChanges) {
 
 TEST_F(CompileCommandTest, AStoppedCompileLeavesTheMainWindowAsItWas) {
   const std::string saved = folder_.File("old.kvb");
-  ASSERT_TRUE(SaveDiaPath(SampleDiaFile(), saved, temp_, prompter_));
+  ASSERT_TRUE(SaveDiaPath(SampleDiaFile(), saved, prompter_));
   ASSERT_EQ(dia_.OpenPath(saved), DiaOpenOutcome::kOpened);
   const std::string opened = DiaState();
   int changes = 0;
-  dia_.SetChangeListener([&changes] { ++changes; });
+  const DiaModel::Subscription listening =
+      dia_.model().Listen([&changes](const DiaEvent&) { ++changes; });
   // No start point: the first check stops the compile.
   EXPECT_EQ(Compile(), CompileOutcome::kStopped);
   EXPECT_EQ(DiaState(), opened);
 
   // Changed data the user agreed to lose stays too when the compile stops.
-  dia_.Replace(SampleDiaFile());
+  ChangeDia();
   const std::string changed = DiaState();
   changes = 0;
   prompter_.Queue(PromptAnswer::kYes);

@@ -201,7 +201,7 @@ TEST(FirstTickTest, ARecoveredBackupHasNoFileOfItsOwn) {
   DiaDocument dia(DiaFolders{temp, "", "", "", "", ""}, prompter, chooser, log);
   const std::string dia_backup = folder.File("back.kvb");
   EXPECT_EQ(OpenDiaBackup(dia, dia_backup), DiaOpenOutcome::kFailed);
-  ASSERT_TRUE(SaveDiaPath(SampleDiaFile(), dia_backup, temp, prompter));
+  ASSERT_TRUE(SaveDiaPath(SampleDiaFile(), dia_backup, prompter));
   EXPECT_EQ(OpenDiaBackup(dia, dia_backup), DiaOpenOutcome::kOpened);
   EXPECT_EQ(dia.dia_path(), "");
   EXPECT_EQ(FormatDiaText(dia.file(), false), FormatDiaText(SampleDiaFile(), false));

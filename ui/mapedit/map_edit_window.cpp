@@ -11,9 +11,9 @@
 
 #include "app/compile_command.h"
 #include "app/dia_document.h"
-#include "app/map_document.h"
 #include "app/english_twins.h"
 #include "app/first_tick.h"
+#include "app/map_document.h"
 #include "app/messages.h"
 #include "app/settings.h"
 #include "app/window_rect.h"

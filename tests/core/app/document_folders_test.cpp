@@ -1,8 +1,7 @@
-#include "app/dia_document.h"
-#include "app/map_document.h"
-
 #include <gtest/gtest.h>
 
+#include "app/dia_document.h"
+#include "app/map_document.h"
 #include "support/fake_environment.h"
 
 namespace corvane {

@@ -90,6 +90,17 @@ struct DiaEvent {
   }
 };
 
+// The action a DiaModel records while DiaChange objects are open on it.
+struct PendingDiaAction {
+  DiaAction action;
+  // Records whose image is kept already, per table (cleared when records
+  // of the table move), and the values kept whole.
+  std::array<std::vector<std::uint8_t>, kDiaTableCount> touched;
+  std::array<bool, kDiaTableCount> whole_touched{};
+  std::optional<RunState> run_before;
+  int depth = 0;  // open DiaChange objects
+};
+
 class DiaModel {
  public:
   using Subscription = Listeners<DiaEvent>::Subscription;
@@ -140,15 +151,7 @@ class DiaModel {
   template <typename Record>
   friend class DiaTableChange;
 
-  struct Pending {
-    DiaAction action;
-    // Records whose image is kept already, per table (cleared when records
-    // of the table move), and the values kept whole.
-    std::array<std::vector<std::uint8_t>, kDiaTableCount> touched;
-    std::array<bool, kDiaTableCount> whole_touched{};
-    std::optional<RunState> run_before;
-    int depth = 0;  // open DiaChange objects
-  };
+  using Pending = PendingDiaAction;
 
   template <typename Record>
   Record& Touch(DiaTable table, Table<Record>& records, int index);

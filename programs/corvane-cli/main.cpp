@@ -177,7 +177,9 @@ constexpr std::string_view kMapKinds[] = {"kvm"};
 constexpr std::string_view kDiaKinds[] = {"kvb", "kvp", "kvd", "kve", "kvw"};
 constexpr std::string_view kPackedKinds[] = {"kvm", "kvb", "kve", "kvw"};
 constexpr std::string_view kBundleTextKinds[] = {"txt", "kvp", "kv2"};
+#ifdef CORVANE_CLI_RENDER
 constexpr std::string_view kPictureKinds[] = {"png"};
+#endif
 
 // The map file commands on one map, with no dialogs.
 struct MapSession {

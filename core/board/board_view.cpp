@@ -1,0 +1,53 @@
+#include "board/board_view.h"
+
+#include <algorithm>
+
+#include "map/map_records.h"
+
+namespace corvane {
+
+int ClampScale(std::int64_t scale) {
+  return static_cast<int>(std::clamp<std::int64_t>(scale, kSmallestScale, kLargestScale));
+}
+
+int BoardView::TrackWidth() const { return 3 * ClampScale(scale_y) / kOneToOneScale; }
+
+RowShift ShiftOfRow(const Table<RowRecord>& rows, int row, LayoutMode layout) {
+  if (layout == LayoutMode::kRowDivision || row < 1 || row > rows.count()) return {};
+  const RowRecord& r = rows[row];
+  return {std::int64_t{r.x} + r.x_shift, std::int64_t{r.y} + r.y_shift};
+}
+
+namespace {
+
+// Floor division by 4096, as an arithmetic shift gives it.
+std::int64_t Scaled(std::int64_t value, int scale) {
+  const std::int64_t product = value * ClampScale(scale);
+  return product >= 0 ? product / kOneToOneScale
+                      : -((-product + kOneToOneScale - 1) / kOneToOneScale);
+}
+
+}  // namespace
+
+int MapToPixelX(const BoardView& view, std::int64_t x) {
+  return ClampToInt(Scaled(x, view.scale_x) + view.scroll_x);
+}
+
+int MapToPixelY(const BoardView& view, std::int64_t y) {
+  return ClampToInt(Scaled(y, view.scale_y) + view.scroll_y);
+}
+
+PixelPoint MapToPixel(const BoardView& view, const Table<RowRecord>& rows, int row, int x, int y) {
+  const RowShift shift = ShiftOfRow(rows, row, view.layout);
+  return {MapToPixelX(view, x + shift.dx), MapToPixelY(view, y + shift.dy)};
+}
+
+std::int64_t PixelToMapX(const BoardView& view, int px) {
+  return (std::int64_t{px} - view.scroll_x) * kOneToOneScale / ClampScale(view.scale_x);
+}
+
+std::int64_t PixelToMapY(const BoardView& view, int py) {
+  return (std::int64_t{py} - view.scroll_y) * kOneToOneScale / ClampScale(view.scale_y);
+}
+
+}  // namespace corvane

@@ -1,0 +1,52 @@
+#pragma once
+// The pens and colours of the board ("線種・配色設定"), shared by every
+// display window and kept in the settings file.
+
+#include <array>
+#include <string>
+
+#include "base/canvas.h"
+
+namespace corvane {
+
+struct LineItem {
+  int number = 0;  // the number in the settings file's section name
+  bool for_line = false;
+  int pen_style = 0;  // 0 solid, 2 dotted
+  int point_width = 1;
+  Rgb colour;
+  std::string name;  // Shift-JIS, at most 255 bytes
+  friend bool operator==(const LineItem&, const LineItem&) = default;
+};
+
+inline constexpr int kLineItemCount = 22;
+using LineItems = std::array<LineItem, kLineItemCount>;
+
+// The items in the order the board uses them, with their defaults.
+enum LineItemIndex : int {
+  kJumpLabelItem = 0,
+  kStationNameItem = 1,
+  kStationFrameItem = 2,
+  kBoardingTrainBoxItem = 3,
+  kFollowingTrainBoxItem = 4,
+  kPointManualItem = 5,
+  kPointResetNormalItem = 6,
+  kPointResetReversedItem = 7,
+  kPointDemandItem = 8,
+  kPointNoticeItem = 9,
+  kPointSequenceItem = 10,
+  kPointCombinedItem = 11,
+  kLeverChosenItem = 12,
+  kLeverNotChosenItem = 13,
+  kLeverManualItem = 14,
+  kLeverResetNormalItem = 15,
+  kLeverResetOtherItem = 16,
+  kLeverDemandItem = 17,
+  kButtonCandidateItem = 18,
+  kButtonNotCandidateItem = 19,
+  kButtonRouteItem = 20,
+  kButtonNoRouteItem = 21,
+};
+const LineItems& DefaultLineItems();
+
+}  // namespace corvane

@@ -121,9 +121,8 @@ std::vector<ColumnValue> ColumnsOf(const std::vector<RowEnd>& ends, int scale_x,
 // `values` sorted by column, one per column: the smallest of a column's
 // values, or the largest.
 std::vector<ColumnValue> OnePerColumn(std::vector<ColumnValue> values, bool largest) {
-  std::sort(values.begin(), values.end(), [](const ColumnValue& a, const ColumnValue& b) {
-    return a.column < b.column;
-  });
+  std::sort(values.begin(), values.end(),
+            [](const ColumnValue& a, const ColumnValue& b) { return a.column < b.column; });
   std::vector<ColumnValue> merged;
   for (const ColumnValue& v : values) {
     if (!merged.empty() && merged.back().column == v.column) {
@@ -139,9 +138,9 @@ std::vector<ColumnValue> OnePerColumn(std::vector<ColumnValue> values, bool larg
 // The value of column `column`: its own, or the nearer bound of its
 // neighbours (the larger or the smaller of the nearest on either side).
 std::int64_t ValueAt(const std::vector<ColumnValue>& values, std::int64_t column, bool largest) {
-  const auto next = std::lower_bound(
-      values.begin(), values.end(), column,
-      [](const ColumnValue& v, std::int64_t c) { return v.column < c; });
+  const auto next =
+      std::lower_bound(values.begin(), values.end(), column,
+                       [](const ColumnValue& v, std::int64_t c) { return v.column < c; });
   if (next != values.end() && next->column == column) return next->value;
   if (next == values.end()) return std::prev(next)->value;
   if (next == values.begin()) return next->value;
@@ -363,8 +362,7 @@ bool FixBoardSpacing(DiaModel& model, const BoardView& view) {
 bool FixBoardPositions(DiaModel& model, const BoardView& view) {
   if (model.map().rows.empty()) return false;
   const int scale_x = ClampScale(view.scale_x);
-  const std::int64_t width =
-      (std::int64_t{view.width} - kFixedRowSlack) * kOneToOneScale / scale_x;
+  const std::int64_t width = (std::int64_t{view.width} - kFixedRowSlack) * kOneToOneScale / scale_x;
   const std::vector<int> cuts = CutPositions(model.map());
   const std::int64_t last_rail_x = LargestRailX(model.map());
   DiaChange change(model);

@@ -36,10 +36,10 @@ BoardScrollRanges ScrollRangesOf(const BoardView& view, const SystemMap& map, in
   std::int64_t bottom = std::numeric_limits<std::int64_t>::min();
   for (const RailRecord& r : map.rails) {
     const RowShift shift = ShiftOfRow(map.rows, r.display_row, view.layout);
-    right = std::max<std::int64_t>(
-        right, MapToPixelX(flat, std::max(r.x_exit, r.x_entry) + shift.dx));
-    bottom = std::max<std::int64_t>(
-        bottom, MapToPixelY(flat, std::max(r.y_exit, r.y_entry) + shift.dy));
+    right =
+        std::max<std::int64_t>(right, MapToPixelX(flat, std::max(r.x_exit, r.x_entry) + shift.dx));
+    bottom =
+        std::max<std::int64_t>(bottom, MapToPixelY(flat, std::max(r.y_exit, r.y_entry) + shift.dy));
   }
   if (map.rails.empty()) right = bottom = 0;
   std::int64_t left = 0;
@@ -56,32 +56,49 @@ int ClampScrollPosition(const ScrollRange& range, int position) {
   return ClampToInt(std::max<std::int64_t>(range.minimum, std::min<std::int64_t>(position, last)));
 }
 
-int NearestStationFrame(const BoardView& view, const SystemMap& map, PixelPoint point) {
-  int nearest = 0;
-  std::int64_t best = 0;
-  for (int i = 1; i <= map.station_draws.count(); ++i) {
-    const StationDrawRecord& s = map.station_draws[i];
-    const PixelPoint a = MapToPixel(view, map.rows, s.kind, s.x_left, s.y_top);
-    const PixelPoint b = MapToPixel(view, map.rows, s.kind, s.x_right, s.y_bottom);
-    const auto inside = [](int v, int size) { return v > 0 && v < size; };
-    if (!inside(a.x, view.width) || !inside(b.x, view.width) || !inside(a.y, view.height) ||
-        !inside(b.y, view.height)) {
-      continue;
-    }
-    // Differences kept below 2^30 so that the sum of squares fits.
-    const auto difference = [](int a1, int a2, int p) {
-      constexpr std::int64_t kFar = std::int64_t{1} << 30;
-      return std::clamp(std::int64_t{a1} + a2 - 2 * std::int64_t{p}, -kFar, kFar);
-    };
-    const std::int64_t dx = difference(a.x, b.x, point.x);
-    const std::int64_t dy = difference(a.y, b.y, point.y);
-    const std::int64_t distance = dx * dx + 4 * dy * dy;
-    if (nearest == 0 || distance < best) {
-      nearest = i;
-      best = distance;
-    }
+int ScrollPositionOf(int offset) { return ClampToInt(-std::int64_t{offset} / kScrollStep); }
+
+int ScrollOffsetOf(int position) { return ClampToInt(-std::int64_t{position} * kScrollStep); }
+
+void ScrollBoardTo(BoardView& view, const BoardScrollRanges& ranges, int x, int y) {
+  view.scroll_x = ScrollOffsetOf(ClampScrollPosition(ranges.horizontal, x));
+  view.scroll_y = ScrollOffsetOf(ClampScrollPosition(ranges.vertical, y));
+}
+
+void ScrollBoard(BoardView& view, const BoardScrollRanges& ranges, BoardScroll command) {
+  int dx = 0;
+  int dy = 0;
+  switch (command) {
+    case BoardScroll::kPageLeft:
+      dx = -kScrollPageStep;
+      break;
+    case BoardScroll::kLineLeft:
+      dx = -kScrollLineStep;
+      break;
+    case BoardScroll::kLineRight:
+      dx = kScrollLineStep;
+      break;
+    case BoardScroll::kPageRight:
+      dx = kScrollPageStep;
+      break;
+    case BoardScroll::kPageUp:
+      dy = -kScrollPageStep;
+      break;
+    case BoardScroll::kLineUp:
+      dy = -kScrollLineStep;
+      break;
+    case BoardScroll::kLineDown:
+      dy = kScrollLineStep;
+      break;
+    case BoardScroll::kPageDown:
+      dy = kScrollPageStep;
+      break;
   }
-  return nearest;
+  const auto moved = [](int position, int step) {
+    return ClampToInt(std::int64_t{position} + step);
+  };
+  ScrollBoardTo(view, ranges, moved(ScrollPositionOf(view.scroll_x), dx),
+                moved(ScrollPositionOf(view.scroll_y), dy));
 }
 
 }  // namespace corvane

@@ -1,8 +1,7 @@
 #pragma once
-// Zoom and scroll of a display window, and the station frame nearest a
-// pixel: the rules the windows follow, apart from the drawing.
+// Zoom and scroll of a display window: the zoom steps, the scroll ranges,
+// the scroll-bar positions and the eight scroll commands.
 
-#include "base/canvas.h"
 #include "board/board_view.h"
 #include "data/system_map.h"
 
@@ -41,8 +40,27 @@ BoardScrollRanges ScrollRangesOf(const BoardView& view, const SystemMap& map, in
 // larger than the range).
 int ClampScrollPosition(const ScrollRange& range, int position);
 
-// The station frame (a `station_draws` record) nearest `point` among those
-// lying wholly inside the window, the first on ties; 0 when none does.
-int NearestStationFrame(const BoardView& view, const SystemMap& map, PixelPoint point);
+// The scroll-bar position a pixel offset stands for (offset = -20 x the
+// position), and back.
+int ScrollPositionOf(int offset);
+int ScrollOffsetOf(int position);
+
+// Scrolls `view` to the scroll-bar positions (`x`, `y`), each clamped within
+// its range.
+void ScrollBoardTo(BoardView& view, const BoardScrollRanges& ranges, int x, int y);
+
+// The scroll commands of a display window (keys, no menu lines): a line or
+// a page along one axis.
+enum class BoardScroll {
+  kPageLeft,
+  kLineLeft,
+  kLineRight,
+  kPageRight,
+  kPageUp,
+  kLineUp,
+  kLineDown,
+  kPageDown,
+};
+void ScrollBoard(BoardView& view, const BoardScrollRanges& ranges, BoardScroll command);
 
 }  // namespace corvane

@@ -103,8 +103,8 @@ LayoutEffects LayoutEditing::LeftClick(DiaModel& model, const BoardView& view, P
   if (!StillEditing(model, effects)) return effects;
   switch (mode_) {
     case LayoutMode::kRowDivision: {
-      const std::optional<int> cut = CutNearestTo(model.file(), CutPositions(model.map()), row_,
-                                                  PixelToMapX(view, click.x));
+      const std::optional<int> cut =
+          CutNearestTo(model.file(), CutPositions(model.map()), row_, PixelToMapX(view, click.x));
       if (!cut) return effects;
       {
         DiaChange change(model);

@@ -36,9 +36,9 @@ class LayoutEditing {
  public:
   LayoutMode mode() const { return mode_; }
   // The row being edited in row-division and row-position editing, else 0.
-  int row() const { return mode_ == LayoutMode::kRowDivision || mode_ == LayoutMode::kRowPosition
-                                ? row_
-                                : 0; }
+  int row() const {
+    return mode_ == LayoutMode::kRowDivision || mode_ == LayoutMode::kRowPosition ? row_ : 0;
+  }
   // The rail selected in rail-property selection, else 0.
   int selected_rail() const { return mode_ == LayoutMode::kRailProperty ? selected_rail_ : 0; }
 

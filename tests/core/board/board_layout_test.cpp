@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "example_dia.h"
-#include "support/dia_support.h"
 #include "support/board_line.h"
+#include "support/dia_support.h"
 
 namespace corvane {
 namespace {

@@ -74,22 +74,29 @@ TEST(ScrollRangesTest, PositionsStayWithinTheRange) {
   EXPECT_EQ(ClampScrollPosition({0, 10, 50}, 7), 0);  // a page larger than the range
 }
 
-TEST(NearestStationFrameTest, OnlyFramesWhollyInsideTheWindowCount) {
-  BoardLine line;
-  line.Frame(-10, 30, 10, 40);    // 1: crosses the left edge
-  line.Frame(100, 140, 10, 40);   // 2
-  line.Frame(300, 340, 10, 40);   // 3
-  line.Frame(300, 340, 10, 40);   // 4: as near as 3
-  line.Frame(500, 540, 10, 700);  // 5: reaches the bottom edge
-  const BoardView view = Window();
-  EXPECT_EQ(NearestStationFrame(view, line.map(), {0, 25}), 2);
-  EXPECT_EQ(NearestStationFrame(view, line.map(), {300, 25}), 3);
-  EXPECT_EQ(NearestStationFrame(view, line.map(), {520, 600}), 3);
-  EXPECT_EQ(NearestStationFrame(view, line.map(), {215, 25}), 2);
-  EXPECT_EQ(NearestStationFrame(view, line.map(), {INT_MAX, INT_MIN}), 2);  // no overflow
-  BoardView scrolled = view;
-  scrolled.scroll_x = -1000;
-  EXPECT_EQ(NearestStationFrame(scrolled, line.map(), {0, 0}), 0);
+TEST(ScrollBoardTest, CommandsMoveByLinesAndPagesWithinTheRange) {
+  const BoardScrollRanges ranges{{-1, 112, 50}, {0, 30, 35}};
+  BoardView view = Window();
+  ScrollBoard(view, ranges, BoardScroll::kPageRight);
+  EXPECT_EQ(view.scroll_x, -200);
+  ScrollBoard(view, ranges, BoardScroll::kLineRight);
+  EXPECT_EQ(view.scroll_x, -220);
+  for (int i = 0; i < 10; ++i) ScrollBoard(view, ranges, BoardScroll::kPageRight);
+  EXPECT_EQ(view.scroll_x, -20 * 63);  // the last page
+  for (int i = 0; i < 10; ++i) ScrollBoard(view, ranges, BoardScroll::kPageLeft);
+  EXPECT_EQ(view.scroll_x, 20);  // position -1
+  ScrollBoard(view, ranges, BoardScroll::kLineLeft);
+  EXPECT_EQ(view.scroll_x, 20);
+  // The vertical range is smaller than a page: the board stays at the top.
+  ScrollBoard(view, ranges, BoardScroll::kPageDown);
+  ScrollBoard(view, ranges, BoardScroll::kLineDown);
+  EXPECT_EQ(view.scroll_y, 0);
+  EXPECT_EQ(view.scroll_x, 20);  // one axis at a time
+  // An offset between two positions (row-division editing sets 50 pixels)
+  // counts as the position toward zero.
+  view.scroll_y = 50;
+  ScrollBoard(view, {{0, 100, 10}, {-10, 100, 10}}, BoardScroll::kLineUp);
+  EXPECT_EQ(view.scroll_y, 60);
 }
 
 }  // namespace

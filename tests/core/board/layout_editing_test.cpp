@@ -133,9 +133,9 @@ TEST_F(LayoutEditingTest, RailPropertyClicksStepThroughRailsOnTopOfEachOther) {
 
 TEST(NearestRailTest, WeighsTheRailAsDrawn) {
   BoardLine line;
-  line.Rail(0, 100, 60);        // leftward: drawn at 63 at actual size
-  line.Rail(100, 0, 62);        // rightward at 62
-  line.Rail(0, 100, 61, 2);     // in row 2, moved down 100
+  line.Rail(0, 100, 60);     // leftward: drawn at 63 at actual size
+  line.Rail(100, 0, 62);     // rightward at 62
+  line.Rail(0, 100, 61, 2);  // in row 2, moved down 100
   line.map().rows.Append({0, 100, 0, 0});
   BoardView view;
   view.width = 1000;

@@ -105,10 +105,17 @@ LayoutEffects LayoutEditing::LeftClick(DiaModel& model, const BoardView& view, P
     case LayoutMode::kRowDivision: {
       const std::optional<int> cut =
           CutNearestTo(model.file(), CutPositions(model.map()), row_, PixelToMapX(view, click.x));
-      if (!cut) return effects;
+      if (!cut) {
+        effects.beep = true;
+        return effects;
+      }
       {
         DiaChange change(model);
-        if (SetRowRightEnd(change, row_, *cut, view.scale_x) == 0) change.Cancel();
+        if (SetRowRightEnd(change, row_, *cut, view.scale_x) == 0) {
+          change.Cancel();
+          effects.beep = true;
+          return effects;
+        }
       }
       row_ = std::min(row_, model.map().rows.count());
       BoardView flat = view;

@@ -30,6 +30,9 @@ struct LayoutEffects {
   std::optional<int> scroll_y;
   // The rail whose property dialog opens, 0 none.
   int open_rail_properties = 0;
+  // A click that could do nothing (no cut within the row's reach, no room
+  // for another row): the window beeps.
+  bool beep = false;
 };
 
 class LayoutEditing {

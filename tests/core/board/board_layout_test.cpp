@@ -166,6 +166,22 @@ TEST(SetRowRightEndTest, RowsLeftWithoutRoomAreRemoved) {
   EXPECT_EQ(RowsOfRails(model), (std::vector<int>{1, 1, 1}));
 }
 
+TEST(SetRowRightEndTest, NoRowBeyondTheMostAFileHolds) {
+  BoardLine line;
+  line.Rail(0, 100, 60, kMostRows);
+  line.Rail(100, 200, 60, kMostRows);
+  while (!line.map().rows.full()) line.map().rows.Append({});
+  ASSERT_EQ(line.map().rows.count(), kMostRows);
+  DiaModel model;
+  model.Replace(line.file());
+  {
+    DiaChange change(model);
+    EXPECT_EQ(SetRowRightEnd(change, kMostRows, 100, kOneToOneScale), 0);
+  }
+  EXPECT_FALSE(model.modified());
+  EXPECT_EQ(RowsOfRails(model), (std::vector<int>{kMostRows, kMostRows}));
+}
+
 TEST(SmallestGapTest, ColumnsWithoutValueTakeTheNearerBoundOfTheirNeighbours) {
   // Column 5: the row above reaches 50 (the larger of its neighbours).
   EXPECT_EQ(SmallestGap({{0, 10}, {10, 50}}, {{5, 30}}), -20);

@@ -52,6 +52,19 @@ TEST(ScrollRangesTest, RangesReachTheLastRailWithAQuarterWindowToSpare) {
   EXPECT_EQ(ScrollRangesOf(flat, small.map(), 0).horizontal, (ScrollRange{0, 0, 1}));
 }
 
+TEST(ScrollRangesTest, TheFarthestRailAtTheLargestScaleNeedsNoOverflow) {
+  BoardLine line;
+  line.Rail(0, kBoardLimit, kBoardLimit);
+  BoardView view = Window();
+  view.scale_x = view.scale_y = kLargestScale;
+  const BoardScrollRanges ranges = ScrollRangesOf(view, line.map(), 0);
+  EXPECT_EQ(ranges.horizontal.maximum, (std::int64_t{kBoardLimit} * 16 + 250) / 20);
+  EXPECT_EQ(ranges.vertical.maximum, (std::int64_t{kBoardLimit} * 16 + 175) / 20);
+  BoardView scrolled = view;
+  ScrollBoardTo(scrolled, ranges, INT_MAX, INT_MAX);
+  EXPECT_EQ(scrolled.scroll_x, -20 * (ranges.horizontal.maximum - 50 + 1));
+}
+
 TEST(ScrollRangesTest, RowPositionEditingReachesTheRowOrigin) {
   BoardLine line;
   line.Rail(0, 2000, 60);

@@ -95,6 +95,19 @@ MenuEntry BoardCommandMenu() {
       });
 }
 
+MenuState BoardCommandMenuState(const LayoutEditing& editing) {
+  MenuState state;
+  for (const auto& [id, command] : kCommandIds) {
+    if (command == BoardCommand::kRailProperty) continue;  // the main menu's
+    CommandState& shown = state.commands[id];
+    shown.enabled = true;
+    shown.checked =
+        (command == BoardCommand::kRowDivision && editing.mode() == LayoutMode::kRowDivision) ||
+        (command == BoardCommand::kRowPosition && editing.mode() == LayoutMode::kRowPosition);
+  }
+  return state;
+}
+
 std::optional<BoardCommand> BoardCommandOfId(std::string_view id) {
   for (const auto& [known, command] : kCommandIds) {
     if (id == known) return command;

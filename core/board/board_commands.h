@@ -50,6 +50,10 @@ inline constexpr const char kBoardCmdRailProperty[] = "map.rail_property";
 // layout modes are checkable.
 MenuEntry BoardCommandMenu();
 
+// The state of the menu's commands: every one enabled (a command that
+// finds no rows does nothing), the two layout modes checked while active.
+MenuState BoardCommandMenuState(const LayoutEditing& editing);
+
 // The command of `id` (of the menu above, or the rail-property id); none
 // for another id.
 std::optional<BoardCommand> BoardCommandOfId(std::string_view id);

@@ -276,6 +276,30 @@ TEST(LayoutCommandsTest, PositionFixEndsWhenNoCutLiesBeyondTheStart) {
   EXPECT_EQ(model.map().station_draws[1].kind, 2);
 }
 
+TEST(LayoutCommandsTest, ObjectsInNoRowOrBeyondTheTableAreSafe) {
+  BoardLine line;
+  line.Rail(0, 100, 60, 1);
+  line.Rail(100, 200, 60, 99);  // a row the table does not hold
+  line.Rail(200, 300, 60, -5);  // a negative row from a file
+  line.Frame(120, 180, 10, 40, 1000);
+  line.Label(50, 0);
+  line.map().rows.Append({0, 100, -100, 0});
+  DiaModel model;
+  model.Replace(line.file());
+  ASSERT_TRUE(FixBoardSpacing(model, Window()));
+  {
+    DiaChange change(model);
+    RemoveRow(change, 1);
+  }
+  // Only the rows the table holds move down; the others are left alone.
+  EXPECT_EQ(RowsOfRails(model), (std::vector<int>{1, 99, -5}));
+  ASSERT_TRUE(FixBoardPositions(model, Window(200)));
+  for (const int row : RowsOfRails(model)) {
+    EXPECT_TRUE(model.map().rows.Contains(row)) << row;
+  }
+  EXPECT_TRUE(model.map().rows.Contains(model.map().station_draws[1].kind));
+}
+
 TEST(LayoutCommandsTest, ChangedRowsSaveAndReadBack) {
   DiaModel model;
   model.Replace(SampleDiaFile());

@@ -541,6 +541,11 @@ constexpr EnglishTwin kTwins[] = {
     {"保安装置：ＡＴＣ", "Train protection: ATC"},
     {"保安装置：ＡＴＳ", "Train protection: ATS"},
     {"保安装置：デジタルＡＴＣ", "Train protection: digital ATC"},
+    // Board layout modes: prompt line
+    {"%d行目の右端を指定して下さい。左クリックで指定、右クリックで次の行に移動します。",
+     "Click the right end of row %d. A left click sets it; a right click moves to the next row."},
+    {"%d行目の左端を指定して下さい。左クリックで指定、右クリックで次の行に移動します。",
+     "Click the left end of row %d. A left click sets it; a right click moves to the next row."},
 };
 
 }  // namespace

@@ -133,6 +133,34 @@ struct DemandEntry {
 inline constexpr int kLeverValues = 13;
 inline constexpr int kButtonValues = 7;
 
+// The columns of a lever record's values.
+enum LeverValue : int {
+  kLeverMode = 0,  // 0 manual, 1 reset, 2 demand
+  kLeverNormalRoute = 1,
+  kLeverCurrentRoute = 2,
+  kLeverFlag = 3,
+  kLeverDirection = 4,
+  kLeverMain = 5,
+  kLeverRow = 6,  // the lever's place on the board: display row, x, y
+  kLeverX = 7,
+  kLeverY = 8,
+  kLeverHasSignalButton = 9,
+  kSignalButtonRow = 10,  // its signal button's place
+  kSignalButtonX = 11,
+  kSignalButtonY = 12,
+};
+
+// The columns of a route button record's values.
+enum ButtonValue : int {
+  kButtonRouteFrom = 0,  // the lever whose route ends here, 0 none
+  kButtonFlag = 1,
+  kButtonDirection = 2,
+  kButtonMain = 3,
+  kButtonRow = 4,  // its place on the board: display row, x, y
+  kButtonX = 5,
+  kButtonY = 6,
+};
+
 struct LeverRecord {
   std::array<int, kLeverValues> values{};
   int newer_value = 0;  // the column newer data holds after the second; not written

@@ -14,7 +14,7 @@ SystemMap::SystemMap(const SystemMapCounts& counts)
       targets(counts.targets),
       stations(counts.stations),
       station_draws(counts.station_draws),
-      rows(counts.rows),
+      rows(kMostRows),
       jumps(counts.jumps) {
   // The first display row, as older data without rows has it.
   rows[0] = RowRecord{0, 100, 0, 0};

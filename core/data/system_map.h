@@ -22,6 +22,11 @@ namespace corvane {
 // and the board's scaled arithmetic on it is done in 64 bits.
 inline constexpr int kBoardLimit = 100'000'000;
 
+// The most display rows a dia data file holds. The row table grows and
+// shrinks with the board's layout commands up to this many, whatever count
+// the file it came from had.
+inline constexpr int kMostRows = 4095;
+
 // One directional rail: a block section run one way.
 struct RailRecord {
   int direction = 0;  // 1 leftward, 2 rightward; set on loading from the ends
@@ -172,7 +177,7 @@ struct SystemMap {
   Table<TargetRecord> targets;
   Table<StationRecord> stations;
   Table<StationDrawRecord> station_draws;
-  Table<RowRecord> rows;  // row 0 is the first display row
+  Table<RowRecord> rows;  // display rows 1..count; row 0 is stored as read
   Table<JumpRecord> jumps;
   std::vector<DetailRecord> details;
   // Signal sets with their aspect tables, images and colours (colour 0 white).

@@ -345,11 +345,12 @@ std::span<const DiaMemberHandler* const> CompiledMapMembers() {
           .Records("station drawing", "station drawings")
           .Sized({"StationDraw", 8191, 5, &MapCount<&C::station_draws>}),
       SystemStationDrawFormat(), RowZero::kPlaceholder, 2);
-  static const TableMember<&SystemMap::rows> row(MemberInfo(M::kRow, "row.csv", "row", 7)
-                                                     .Since(kVersionRowMember)
-                                                     .Records("row", "rows")
-                                                     .Sized({"Row", 4095, 6, &MapCount<&C::rows>}),
-                                                 SystemRowFormat(), RowZero::kData, 2);
+  static const TableMember<&SystemMap::rows> row(
+      MemberInfo(M::kRow, "row.csv", "row", 7)
+          .Since(kVersionRowMember)
+          .Records("row", "rows")
+          .Sized({"Row", kMostRows, 6, &MapCount<&C::rows>}),
+      SystemRowFormat(), RowZero::kData, 2);
   static const TableMember<&SystemMap::jumps> jump(
       MemberInfo(M::kJump, "jump.csv", "jump", 8)
           .Since(kVersionJumpMember)

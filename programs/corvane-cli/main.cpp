@@ -12,6 +12,7 @@
 #include "app/english_twins.h"
 #include "app/environment.h"
 #include "app/first_tick.h"
+#include "app/main_menu.h"
 #include "app/map_document.h"
 #include "app/settings.h"
 #include "app/startup.h"
@@ -21,6 +22,7 @@
 #include "base/output_path.h"
 #include "base/prompter.h"
 #include "base/text_format.h"
+#include "board/layout_script.h"
 #include "compiler/compile_checks.h"
 #include "compiler/map_compiler.h"
 #include "editor/edit_script.h"
@@ -136,6 +138,29 @@ constexpr const char kUsage[] =
     "                              current version as the kind of OUT's extension: .kvb,\n"
     "                              .kvw and .kve packed, .kvp the bundle text, .kvd the\n"
     "                              header with every member beside it in its folder\n"
+    "  dia layout IN OUT           the board's layout commands of display window 00 on the\n"
+    "                              dia data IN, one per line from standard input:\n"
+    "      size WxH                the window's client size (default 1000x700)\n"
+    "      scale SX SY             the zoom factors (default 4096 4096; kept within\n"
+    "                              256..65536)\n"
+    "      scroll X Y              the scroll-bar positions (default 0 0; the pixel offsets\n"
+    "                              are -20*X, -20*Y, applied as given)\n"
+    "      command NAME            a board command by its menu text without the accelerator,\n"
+    "                              Japanese or English: 表示位置自動修正, 表示位置初期化,\n"
+    "                              表示間隔自動修正, 表示区切り変更, 表示位置変更, the\n"
+    "                              zoom steps 横拡大－大, 横拡大－小, 横縮小－小, 横縮小－大,\n"
+    "                              縦拡大－大, 縦拡大－小, 縦縮小－小, 縦縮小－大, and the\n"
+    "                              main window's 線路プロパティ\n"
+    "      click X Y               a left click at pixel X,Y of the board picture\n"
+    "      right X Y               a right click\n"
+    "      double X Y              a double click\n"
+    "      save                    write OUT as the main window's save does\n"
+    "                              The layout modes' prompts are printed on standard error\n"
+    "                              as \"prompt: TEXT\"; a double click that opens the rail\n"
+    "                              property dialog prints \"rail properties N\" on standard\n"
+    "                              output. Empty lines and lines starting with # are\n"
+    "                              skipped. Exit status 1 when IN cannot be read or the save\n"
+    "                              fails, 2 for a line the script does not know\n"
     "  folders                     print the data folder, the language and the folder table\n"
     "\n"
     "Options:\n"
@@ -297,14 +322,38 @@ int CompileCommand(const std::vector<std::string>& args, MapSession& session) {
   return result && result->errors == 0 ? 0 : 1;
 }
 
+// dia layout IN OUT: the layout script on standard input over the opened
+// data; OUT is written by the script's "save" lines.
+int LayoutCommand(const std::string& out, DiaDocument& document, bool english) {
+  std::vector<MenuEntry> menus{BoardCommandMenu()};
+  for (const MenuEntry& entry : MainMenu()) menus.push_back(entry);
+  LayoutScript::Output output;
+  output.prompt = [english](std::string_view text) {
+    if (!text.empty()) std::fprintf(stderr, "prompt: %s\n", Shown(text, english).c_str());
+  };
+  output.rail_properties = [](int rail) { std::printf("rail properties %d\n", rail); };
+  LayoutScript script(
+      document.model(), std::move(menus), [&document, &out] { return document.SaveAsPath(out); },
+      std::move(output));
+  std::string error;
+  const LayoutScript::Outcome outcome = script.Run(std::cin, &error);
+  std::fflush(stdout);
+  if (outcome == LayoutScript::Outcome::kDone) return 0;
+  PrintNote(error);
+  return outcome == LayoutScript::Outcome::kBadLine ? 2 : 1;
+}
+
 int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_folder,
                Prompter& prompter) {
   if (args.empty()) return UsageError("dia: a subcommand is missing");
   const std::string& sub = args[0];
   const bool info = sub == "info" && args.size() == 2;
   const bool resave = sub == "resave" && args.size() == 3;
-  if (!info && !resave) return UsageError("dia: unknown subcommand or wrong number of arguments");
-  if (resave && !OutputPathAllowed(args[2], {args[1]}, kDiaKinds, prompter)) return 2;
+  const bool layout = sub == "layout" && args.size() == 3;
+  if (!info && !resave && !layout) {
+    return UsageError("dia: unknown subcommand or wrong number of arguments");
+  }
+  if ((resave || layout) && !OutputPathAllowed(args[2], {args[1]}, kDiaKinds, prompter)) return 2;
   TemporaryFolder scratch(data_folder.TempFolder(), "cli-");
   if (scratch.path().empty()) {
     PrintNote("cannot create a scratch folder");
@@ -315,6 +364,7 @@ int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_fold
   DiaDocument document(ScratchDiaFolders(scratch.path()), prompter, chooser, log);
   if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) return 1;
   if (resave) return document.SaveAsPath(args[2]) ? 0 : 1;
+  if (layout) return LayoutCommand(args[2], document, data_folder.english);
   PrintData("file: " + args[1] + "\n" + DescribeDia(document.file()));
   return 0;
 }

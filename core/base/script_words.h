@@ -1,0 +1,21 @@
+#pragma once
+// The words of a script line (the text commands of corvane-cli): blanks
+// trimmed, words split at blanks, whole decimal numbers.
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+// `text` without blanks (space, tab, CR, LF) at either end.
+std::string_view Trim(std::string_view text);
+// The first word of `*rest`, which keeps what follows it (trimmed).
+std::string_view NextWord(std::string_view* rest);
+// Every word of `text`.
+std::vector<std::string_view> Words(std::string_view text);
+// A whole decimal number filling `text`; none for anything else or a value
+// beyond an int.
+std::optional<int> ParseInt(std::string_view text);
+
+}  // namespace corvane

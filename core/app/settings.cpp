@@ -407,9 +407,8 @@ void WriteLineItems(IniFile& ini, std::string_view owner, std::span<const LineIt
 }
 
 bool SaveMainWindowLineItems(const DataFolder& data_folder, const LineItems& items) {
-  return UpdateSettingsFile(data_folder, [&items](IniFile& ini) {
-    WriteLineItems(ini, kMainWindowLineOwner, items);
-  });
+  return UpdateSettingsFile(
+      data_folder, [&items](IniFile& ini) { WriteLineItems(ini, kMainWindowLineOwner, items); });
 }
 
 DisplayWindowLayout DefaultDisplayWindowLayout(int n, bool english) {

@@ -18,8 +18,8 @@
 #include "app/data_folder.h"
 #include "app/environment.h"
 #include "base/fixed_text.h"
-#include "base/ini_file.h"
 #include "base/font_record.h"
+#include "base/ini_file.h"
 #include "board/line_items.h"
 #include "data/dia_header.h"
 #include "data/view_settings.h"
@@ -233,7 +233,6 @@ DisplayWindowLayout ReadDisplayWindowLayout(const IniFile& ini, int n, bool engl
 // What a display window writes when it closes (and at the program's close
 // for the windows still open): the position keys (as "%ld", only while it
 // has a position), "ViewToolBar", "open" (windows 01 to 15) and its font.
-void WriteDisplayWindowLayout(IniFile& ini, int n, const DisplayWindowLayout& layout,
-                              bool english);
+void WriteDisplayWindowLayout(IniFile& ini, int n, const DisplayWindowLayout& layout, bool english);
 
 }  // namespace corvane

@@ -303,8 +303,7 @@ bool WriteDiaMembers(const DiaFile& file, const std::string& path, Prompter& pro
 
 }  // namespace
 
-bool SaveDiaPath(const DiaFile& file, const std::string& path, Prompter& prompter,
-                 bool english) {
+bool SaveDiaPath(const DiaFile& file, const std::string& path, Prompter& prompter, bool english) {
   const DiaFileKind kind = DiaKindOfPath(path, true);
   if (kind == DiaFileKind::kOldest) return WriteDiaMembers(file, path, prompter, english);
   return WriteBundleFile(FormatDiaText(file, kind == DiaFileKind::kExecuted, english), path,

@@ -153,15 +153,15 @@ void FormatWindowSection(const DisplayWindowSection& window, bool english, std::
 
 // An open window's keys over the defaults. The place counts only when all
 // four keys hold a value; else the window keeps the place it has.
-DisplayWindowSection ReadWindowSection(const IniFile& ini, std::string_view section,
-                                       bool english) {
+DisplayWindowSection ReadWindowSection(const IniFile& ini, std::string_view section, bool english) {
   DisplayWindowSection window;
   window.open = true;
   const std::span<const IniKey<WindowRect>> place_keys = WindowRectKeys();
-  window.place.has_position = std::all_of(place_keys.begin(), place_keys.end(), [&](const auto& key) {
-    const auto value = ini.Find(section, key.name);
-    return value && !value->empty();
-  });
+  window.place.has_position =
+      std::all_of(place_keys.begin(), place_keys.end(), [&](const auto& key) {
+        const auto value = ini.Find(section, key.name);
+        return value && !value->empty();
+      });
   if (window.place.has_position) ReadIniKeys(ini, section, place_keys, window.place);
   ReadIniKeys(ini, section, ViewKeysBeforeFont(), window.view);
   ReadIniKeys(ini, section, FontRecordKeys(english), window.font);

@@ -194,8 +194,9 @@ TEST_F(DiaFileTest, LayoutsAsWritten) {
             std::string::npos);
   // "[表示設定]" gives window 00's scales; a closed window is "Open=0"
   // alone, an open one lists its place, view options and font.
-  EXPECT_NE(header.find("[" + Sjis("表示設定") + "]\nfont_size_mode=0\nscale_x=2048\nscale_y=4096\n\n"),
-            std::string::npos);
+  EXPECT_NE(
+      header.find("[" + Sjis("表示設定") + "]\nfont_size_mode=0\nscale_x=2048\nscale_y=4096\n\n"),
+      std::string::npos);
   EXPECT_NE(header.find("[DisplayWindow00]\nOpen=1\nPosLeft=10\nPosTop=20\nPosRight=710\n"
                         "PosBottom=430\nViewType=2\nViewFor=2\nSmartView=0\nTrackView=0\n"
                         "RailView=0\nRouteView=1\nBoardView=1\nFlatteryView=1\nInterView=1\n"

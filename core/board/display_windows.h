@@ -61,6 +61,11 @@ ViewSettings ViewCentredOn(const ViewSettings& board, std::int64_t map_x, std::i
 // `train`.
 ViewSettings ViewFollowingTrain(const ViewSettings& board, int train);
 
+// The board view of a window with `settings` and a client area of
+// `client_width` x `client_height`: its zoom factors (within the scale
+// range) and the pixel offsets of its scroll positions.
+BoardView ViewOfWindow(const ViewSettings& settings, int client_width, int client_height);
+
 // ------------------------------------------------------------ placement
 
 // Where a window with a stored place opens on a screen of `screen_width` x

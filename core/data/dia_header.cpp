@@ -165,6 +165,10 @@ DisplayWindowSection ReadWindowSection(const IniFile& ini, std::string_view sect
   if (window.place.has_position) ReadIniKeys(ini, section, place_keys, window.place);
   ReadIniKeys(ini, section, ViewKeysBeforeFont(), window.view);
   ReadIniKeys(ini, section, FontRecordKeys(english), window.font);
+  // The language's default face is kept as none, as it was before saving.
+  if (window.font.face_name.view() == FaceNameOrDefault(FontSettings{}, english)) {
+    window.font.face_name = std::string_view();
+  }
   ReadIniKeys(ini, section, ViewKeysAfterFont(), window.view);
   return window;
 }

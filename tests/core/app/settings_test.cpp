@@ -438,3 +438,64 @@ TEST(WindowPlaceTest, AWindowFindsItsScreen) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+using testing::Sjis;
+
+TEST(SettingsLineStyleTest, TheBoardsTwentyTwoItemsRoundTripUnderTheirNumbers) {
+  LineItems items = DefaultLineItems();
+  for (int i = 0; i < kLineItemCount; ++i) {
+    LineItem& item = items[static_cast<std::size_t>(i)];
+    item.colour = {i, 255 - i, i * 7};
+    item.point_width = 100 + i;
+    item.pen_style = i % 5;
+  }
+  IniFile ini;
+  WriteLineItems(ini, kMainWindowLineOwner, items);
+  ASSERT_EQ(ini.SectionNames().size(), 22u);
+  // The jump labels' item is number 17; the last item is number 16.
+  EXPECT_EQ(ini.GetString("MainWindowLine17", "ItemName"), Sjis("ジャンプ文字"));
+  EXPECT_EQ(ini.GetString("MainWindowLine16", "ItemName"), Sjis("着点ボタン－進路構成－なし"));
+  EXPECT_EQ(ini.GetString("MainWindowLine16", "ColorRValue"), "21");
+  EXPECT_EQ(ini.GetString("MainWindowLine20", "ForLine"), "1");
+  EXPECT_EQ(ini.GetString("MainWindowLine20", "nPenStyle"), "3");
+  EXPECT_EQ(ini.GetString("MainWindowLine00", "nPointWidth"), "105");
+  LineItems read = DefaultLineItems();
+  ReadLineItems(ini, kMainWindowLineOwner, read);
+  EXPECT_EQ(read, items);
+}
+
+TEST(SettingsDisplayWindowTest, PlaceToolbarAndFontOfEachWindowRoundTrip) {
+  for (bool english : {false, true}) {
+    IniFile ini;
+    DisplayWindowLayout five = DefaultDisplayWindowLayout(5, english);
+    five.open = true;
+    five.place = {-4, 7, 900, 800, true};
+    five.view_tool_bar = false;
+    five.font.face_name = "Sans";
+    five.font.italic = true;
+    WriteDisplayWindowLayout(ini, 5, five, english);
+    EXPECT_EQ(ReadDisplayWindowLayout(ini, 5, english), five);
+    EXPECT_EQ(ini.GetString("DisplayWindow05", "PosLeft"), "-4");
+    EXPECT_EQ(ini.GetString("DisplayWindow05", "ViewToolBar"), "0");
+    EXPECT_EQ(ini.GetString("DisplayWindow05", "open"), "1");
+    EXPECT_EQ(ini.GetString("FontDisplayWindow05", english ? "FaceNameEnglish" : "FaceName"),
+              "Sans");
+
+    // Window 00 has no open flag; without a place it writes no position
+    // and keeps the defaults.
+    DisplayWindowLayout zero = DefaultDisplayWindowLayout(0, english);
+    EXPECT_EQ(zero.place, (WindowRect{0, 40, 700, 450, true}));
+    EXPECT_EQ(DefaultDisplayWindowLayout(9, english).place, (WindowRect{200, 100, 600, 400, true}));
+    zero.place.has_position = false;
+    WriteDisplayWindowLayout(ini, 0, zero, english);
+    EXPECT_FALSE(ini.Find("DisplayWindow00", "open"));
+    EXPECT_FALSE(ini.Find("DisplayWindow00", "PosLeft"));
+    EXPECT_EQ(ReadDisplayWindowLayout(ini, 0, english), DefaultDisplayWindowLayout(0, english));
+  }
+}
+
+}  // namespace
+}  // namespace corvane

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "map/map_records.h"
+#include "run/dia_model.h"
 
 namespace corvane {
 
@@ -134,6 +135,23 @@ BoardView ViewOfWindow(const ViewSettings& settings, int client_width, int clien
   view.width = std::max(client_width, 0);
   view.height = std::max(client_height, 0);
   return view;
+}
+
+int OpenNewDisplayWindow(DiaModel& model,
+                         std::span<const DisplayWindowLayout, kDisplayWindows> layouts) {
+  const int n = FirstFreeDisplayWindow(model.windows());
+  if (n >= 0) model.SetDisplayWindow(n, NewDisplayWindow(layouts[static_cast<std::size_t>(n)]));
+  return n;
+}
+
+void OpenDisplayWindowNumber(DiaModel& model, int n, const DisplayWindowLayout& layout) {
+  if (n < 0 || n >= kDisplayWindows || WindowAt(model.windows(), n).open) return;
+  model.SetDisplayWindow(n, NewDisplayWindow(layout));
+}
+
+void CloseDisplayWindowNumber(DiaModel& model, int n) {
+  if (n <= 0 || n >= kDisplayWindows) return;
+  model.SetDisplayWindow(n, DisplayWindowSection{});
 }
 
 // ------------------------------------------------------------ placement

@@ -19,6 +19,8 @@
 
 namespace corvane {
 
+class DiaModel;
+
 // ------------------------------------------------------------ numbers
 
 // The first window number not open (0..15), or -1 when all sixteen are:
@@ -65,6 +67,17 @@ ViewSettings ViewFollowingTrain(const ViewSettings& board, int train);
 // `client_width` x `client_height`: its zoom factors (within the scale
 // range) and the pixel offsets of its scroll positions.
 BoardView ViewOfWindow(const ViewSettings& settings, int client_width, int client_height);
+
+// Opening and closing in the data's windows (a change of what is shown, not
+// of the data). `OpenNewDisplayWindow` takes the first free number with the
+// settings file's layout for it and returns the number, or -1 when all
+// sixteen are open (then nothing happens). `OpenDisplayWindowNumber` opens
+// window `n` unless it is open already. `CloseDisplayWindowNumber` closes a
+// window other than 00 and forgets its view.
+int OpenNewDisplayWindow(DiaModel& model,
+                         std::span<const DisplayWindowLayout, kDisplayWindows> layouts);
+void OpenDisplayWindowNumber(DiaModel& model, int n, const DisplayWindowLayout& layout);
+void CloseDisplayWindowNumber(DiaModel& model, int n);
 
 // ------------------------------------------------------------ placement
 

@@ -149,9 +149,20 @@ DiaFile SampleDiaFile() {
   h.settings.re_accel_speed = 6;
   h.settings.guidance_speed = 20;
   h.settings.handle_atc = 300;
-  h.windows[0].lines = {"Left=10", "Top=20"};
-  h.windows[3].open = true;
-  h.windows[3].lines = {"Left=300"};
+  DisplayWindowSection& first = file.windows[0];
+  first.place = {10, 20, 710, 430, true};
+  first.view.scale_x = 2048;
+  first.view.scroll_pos_y = 3;
+  first.view.flattery_train = 1;
+  DisplayWindowSection& fourth = file.windows[3];
+  fourth.open = true;
+  fourth.view.view_type = kFullName;
+  fourth.view.rail_view = kTrackCircuits;
+  fourth.view.smart_view = true;
+  fourth.view.view_tool_bar = false;
+  fourth.font.face_name = S("明朝");
+  fourth.font.point_size = 12;
+  fourth.font.italic = true;
   h.passengers = {false, true, true, true};
 
   DiaData& d = file.dia;

@@ -120,7 +120,7 @@ DiaOpenOutcome DiaDocument::OpenSystemMap(const std::string& file_name) {
 
 DiaOpenOutcome DiaDocument::ReadPath(const std::string& path, bool* retry) {
   DiaFile read;
-  switch (OpenDiaFile(path, folders_.temp, prompter_, read)) {
+  switch (OpenDiaFile(path, folders_.temp, prompter_, read, english_)) {
     case DiaReadResult::kRead:
       break;
     case DiaReadResult::kRetry:
@@ -221,7 +221,7 @@ bool DiaDocument::SaveAsPath(const std::string& path) {
 }
 
 bool DiaDocument::WriteTo(const std::string& path) {
-  if (!SaveDiaPath(file(), path, prompter_)) return false;
+  if (!SaveDiaPath(file(), path, prompter_, english_)) return false;
   loaded_version_ = kDiaVersion;
   log_.AddLine(FillIn(kSavedLine, {file().header.map_name.Utf8()}));
   log_.AddLine("");
@@ -229,6 +229,8 @@ bool DiaDocument::WriteTo(const std::string& path) {
 }
 
 void DiaDocument::Replace(DiaFile file) {
+  // A compiled line is shown in the windows as they are.
+  file.windows = model_.windows();
   file.header.version = kDiaVersion;
   loaded_version_ = kDiaVersion;
   ForgetPaths();

@@ -79,6 +79,7 @@ class DiaDocument {
 
   // Takes a compiled map (or any new working set): no current paths, the
   // version of this program, not modified (no change of the user's yet).
+  // The display windows keep their views.
   void Replace(DiaFile file);
 
   const DiaFile& file() const { return model_.file(); }

@@ -25,6 +25,9 @@ constexpr EnglishTwin kTwins[] = {
     {"変更不可", "Cannot Change"},
     {"フォルダ作成確認", "Confirm Folder"},
     {"終了確認", "Confirm Exit"},
+    // Closing display window 00
+    {"このウインドウを閉じると、プログラムは終了します。\nよろしいですか？\n",
+     "Closing this window ends the program.\nIs this all right?\n"},
     {"データフォルダが現在の設定と変わっていません。",
      "The data folder is the same as the current setting."},
     {"データフォルダをマイドキュメント（My Documents）自体に設定することはできません。\n"

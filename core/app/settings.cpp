@@ -16,42 +16,6 @@ constexpr const char kPosTopKey[] = "PosTop";
 constexpr const char kPosRightKey[] = "PosRight";
 constexpr const char kPosBottomKey[] = "PosBottom";
 
-struct LineItemDefault {
-  int number;
-  const char* name;  // UTF-8
-  bool for_line;
-  int pen_style;
-  int red, green, blue;
-};
-
-// The main window's items in the order the board uses them: the texts and
-// train-number boxes first (numbers 17 to 21), then points, levers and
-// buttons (0 to 16).
-constexpr LineItemDefault kMainWindowLineDefaults[kMainWindowLineItemCount] = {
-    {17, "ジャンプ文字", false, 0, 255, 255, 255},
-    {18, "駅描画－文字色", false, 0, 0, 0, 0},
-    {19, "駅描画－背景色", false, 0, 128, 128, 128},
-    {20, "列番強調表示－乗車列車", true, 2, 255, 255, 255},
-    {21, "列番強調表示－追従列車", true, 2, 128, 128, 128},
-    {0, "ポイント－手動制御", false, 0, 255, 255, 255},
-    {1, "ポイント－復位制御－定位", false, 0, 0, 0, 255},
-    {2, "ポイント－復位制御－反位", false, 0, 255, 0, 255},
-    {3, "ポイント－要求制御", false, 0, 0, 255, 0},
-    {4, "ポイント－通知制御", false, 0, 255, 255, 0},
-    {5, "ポイント－順序制御", false, 0, 0, 128, 0},
-    {6, "ポイント－併用制御", false, 0, 128, 0, 0},
-    {7, "発点てこ－選択－選択", false, 0, 255, 0, 0},
-    {8, "発点てこ－選択－非選択", false, 0, 255, 255, 255},
-    {9, "発点てこ－手動制御", false, 0, 255, 0, 0},
-    {10, "発点てこ－復位制御－定位", false, 0, 0, 0, 255},
-    {11, "発点てこ－復位制御－反位", false, 0, 255, 0, 255},
-    {12, "発点てこ－要求制御", false, 0, 0, 255, 0},
-    {13, "着点ボタン－選択－候補", false, 0, 255, 255, 0},
-    {14, "着点ボタン－選択－候補外", false, 0, 255, 255, 255},
-    {15, "着点ボタン－進路構成－あり", false, 0, 0, 255, 255},
-    {16, "着点ボタン－進路構成－なし", false, 0, 255, 255, 0},
-};
-
 struct PassengerTypeDefault {
   int transfer_cost;
   int reverse_cost;
@@ -65,9 +29,6 @@ constexpr PassengerTypeDefault kPassengerTypeDefaults[kPassengerTypeCount] = {
     {600, 600, 20, "乗り換え回避－中"},
     {1200, 600, 10, "乗り換え回避－高"},
 };
-
-constexpr const char kJapaneseDefaultFace[] = "ＭＳ ゴシック";  // UTF-8
-constexpr const char kEnglishDefaultFace[] = "MS Gothic";
 
 // "%s%02d": a key or section name with a two-digit number.
 std::string Numbered(std::string_view name, int number) {
@@ -145,40 +106,26 @@ constexpr IniKey<PassengerType> kPassengerTypeKeys[] = {
     TextKey<PassengerType, &PassengerType::behavior_name>("BehaviorName"),
 };
 
-// Sections "%sLine%02d". Each colour component is one byte, as the colour
-// is held.
+// One colour component of a line item: a byte, as the colour is held.
+template <int Rgb::*Component>
+constexpr IniKey<LineItem> ColourKey(const char* name) {
+  return ComputedKey<LineItem>(
+      name, [](const LineItem& i) { return i.colour.*Component; },
+      [](LineItem& i, int value) { i.colour.*Component = value & 0xFF; });
+}
+
+// Sections "%sLine%02d".
 constexpr IniKey<LineItem> kLineItemKeys[] = {
     FlagKey<LineItem, &LineItem::for_line>("ForLine"),
     IntKey<LineItem, &LineItem::pen_style>("nPenStyle"),
     IntKey<LineItem, &LineItem::point_width>("nPointWidth"),
-    ComputedKey<LineItem>(
-        "ColorRValue", [](const LineItem& i) { return RedOf(i.color); },
-        [](LineItem& i, int v) { i.color = ColorOf(v & 0xFF, GreenOf(i.color), BlueOf(i.color)); }),
-    ComputedKey<LineItem>(
-        "ColorGValue", [](const LineItem& i) { return GreenOf(i.color); },
-        [](LineItem& i, int v) { i.color = ColorOf(RedOf(i.color), v & 0xFF, BlueOf(i.color)); }),
-    ComputedKey<LineItem>(
-        "ColorBValue", [](const LineItem& i) { return BlueOf(i.color); },
-        [](LineItem& i, int v) { i.color = ColorOf(RedOf(i.color), GreenOf(i.color), v & 0xFF); }),
-    TextKey<LineItem, &LineItem::item_name>("ItemName"),
+    ColourKey<&Rgb::red>("ColorRValue"),
+    ColourKey<&Rgb::green>("ColorGValue"),
+    ColourKey<&Rgb::blue>("ColorBValue"),
+    TextKey<LineItem, &LineItem::name>("ItemName"),
 };
 
-using F = FontSettings;
-
-// The face name has a key of its own in each language.
-constexpr IniKey<F> kFontFaceKeys[] = {
-    TextKey<F, &F::face_name>("FaceName"),
-    TextKey<F, &F::face_name>("FaceNameEnglish"),
-};
-constexpr IniKey<F> kFontKeys[] = {
-    IntKey<F, &F::point_size>("PointSize"), IntKey<F, &F::height>("Height"),
-    IntKey<F, &F::weight>("Weight"),        FlagKey<F, &F::italic>("Italic"),
-    FlagKey<F, &F::underline>("Underline"), FlagKey<F, &F::strike_out>("StrikeOut"),
-};
-
-std::span<const IniKey<F>> FontFaceKeys(bool english) {
-  return std::span(kFontFaceKeys).subspan(english ? 1 : 0, 1);
-}
+constexpr const char kDisplayToolBarKey[] = "ViewToolBar";
 
 constexpr IniKey<MapEditWindowSettings> kMapEditWindowKeys[] = {
     IntKey<MapEditWindowSettings, &MapEditWindowSettings::grid_x>("GridX"),
@@ -219,8 +166,11 @@ ProgramSettings DefaultSettings(const Environment& env, bool english) {
   s.main_window = Rect(0, 0, 1000, 750);
   s.map_edit_window.rect = Rect(0, 450, 1000, 750);
   s.message_window = Rect(700, 40, 1000, 450);
-  s.main_window_lines = DefaultMainWindowLineItems();
+  s.main_window_lines = DefaultLineItems();
   s.default_font = DefaultFont(english);
+  for (int n = 0; n < kDisplayWindows; ++n) {
+    s.display_windows[static_cast<std::size_t>(n)] = DefaultDisplayWindowLayout(n, english);
+  }
   return s;
 }
 
@@ -250,9 +200,8 @@ ProgramSettings ReadSettings(const IniFile& ini, bool english, const Environment
   s.map_message_window_open =
       GetFlag(ini, kMapMessageWindowSection, kWindowOpenKey, s.map_message_window_open);
   s.message_window = ReadWindowRect(ini, kMessageWindowSection, s.message_window);
-  for (int n = 1; n < kDisplayWindows; ++n) {
-    s.display_window_open[n] =
-        GetFlag(ini, Numbered("DisplayWindow", n), kWindowOpenKey, s.display_window_open[n]);
+  for (int n = 0; n < kDisplayWindows; ++n) {
+    s.display_windows[static_cast<std::size_t>(n)] = ReadDisplayWindowLayout(ini, n, english);
   }
 
   s.load_wdia = ini.GetString(kSettingsPathSection, kLoadWdiaKey);
@@ -441,21 +390,6 @@ void WriteMapEditWindowLayout(IniFile& ini, const MapEditWindowSettings& window)
   }
 }
 
-std::array<LineItem, kMainWindowLineItemCount> DefaultMainWindowLineItems() {
-  std::array<LineItem, kMainWindowLineItemCount> items;
-  for (int i = 0; i < kMainWindowLineItemCount; ++i) {
-    const LineItemDefault& d = kMainWindowLineDefaults[i];
-    LineItem& item = items[i];
-    item.number = d.number;
-    item.for_line = d.for_line;
-    item.pen_style = d.pen_style;
-    item.point_width = 250;
-    item.color = ColorOf(d.red, d.green, d.blue);
-    item.item_name = Utf8ToSjis(d.name);
-  }
-  return items;
-}
-
 std::string LineItemSection(std::string_view owner, int number) {
   return Numbered(std::string(owner) + "Line", number);
 }
@@ -472,32 +406,36 @@ void WriteLineItems(IniFile& ini, std::string_view owner, std::span<const LineIt
   }
 }
 
-FontSettings DefaultFont(bool english) {
-  FontSettings font;
-  font.face_name = english ? std::string(kEnglishDefaultFace) : Utf8ToSjis(kJapaneseDefaultFace);
-  return font;
+bool SaveMainWindowLineItems(const DataFolder& data_folder, const LineItems& items) {
+  return UpdateSettingsFile(
+      data_folder, [&items](IniFile& ini) { WriteLineItems(ini, kMainWindowLineOwner, items); });
 }
 
-const char* FontFaceKey(bool english) { return FontFaceKeys(english).front().name; }
-
-FontSettings ReadFontRecord(const IniFile& ini, std::string_view section, bool english) {
-  FontSettings font = DefaultFont(english);
-  ReadIniKeys(ini, section, FontFaceKeys(english), font);
-  ReadIniKeys<F>(ini, section, kFontKeys, font);
-  return font;
+DisplayWindowLayout DefaultDisplayWindowLayout(int n, bool english) {
+  DisplayWindowLayout layout;
+  layout.place = n == 0 ? Rect(0, 40, 700, 450) : Rect(200, 100, 600, 400);
+  layout.font = DefaultFont(english);
+  return layout;
 }
 
-void WriteFontRecord(IniFile& ini, std::string_view section, const FontSettings& font,
-                     bool english) {
-  WriteIniKeys(ini, section, FontFaceKeys(english), font);
-  WriteIniKeys<F>(ini, section, kFontKeys, font);
+DisplayWindowLayout ReadDisplayWindowLayout(const IniFile& ini, int n, bool english) {
+  DisplayWindowLayout layout = DefaultDisplayWindowLayout(n, english);
+  const std::string section = DisplayWindowSectionName(n);
+  layout.place = ReadWindowRect(ini, section, layout.place);
+  layout.view_tool_bar = GetFlag(ini, section, kDisplayToolBarKey, layout.view_tool_bar);
+  // Window 00 is open while the program runs: it has no flag of its own.
+  layout.open = n != 0 && GetFlag(ini, section, kWindowOpenKey, false);
+  layout.font = ReadFontRecord(ini, "Font" + section, english);
+  return layout;
 }
 
-std::string FormatFontRecord(const FontSettings& font, bool english) {
-  std::string text;
-  FormatIniKeys(FontFaceKeys(english), font, text);
-  FormatIniKeys<F>(kFontKeys, font, text);
-  return text;
+void WriteDisplayWindowLayout(IniFile& ini, int n, const DisplayWindowLayout& layout,
+                              bool english) {
+  const std::string section = DisplayWindowSectionName(n);
+  WriteWindowRect(ini, section, layout.place);
+  SetFlag(ini, section, kDisplayToolBarKey, layout.view_tool_bar);
+  if (n != 0) SetFlag(ini, section, kWindowOpenKey, layout.open);
+  WriteFontRecord(ini, "Font" + section, layout.font, english);
 }
 
 }  // namespace corvane

@@ -18,14 +18,16 @@
 #include "app/data_folder.h"
 #include "app/environment.h"
 #include "base/fixed_text.h"
+#include "base/font_record.h"
 #include "base/ini_file.h"
+#include "board/line_items.h"
 #include "data/dia_header.h"
+#include "data/view_settings.h"
 
 namespace corvane {
 
 inline constexpr int kAccidentLevelCount = 4;  // AccidentFrequency00..03 and AccidentRepair00..03
 inline constexpr int kPassengerTypeCount = 4;  // PassengerType00..03
-inline constexpr int kMainWindowLineItemCount = 22;  // MainWindowLine00..21
 
 inline constexpr const char kSettingSection[] = "Setting";
 inline constexpr const char kMainWindowSection[] = "KORVMainWindow";
@@ -44,22 +46,6 @@ inline constexpr const char kMainWindowLineOwner[] = "MainWindow";
 inline constexpr const char kDefaultFontSection[] = "DefaultFont";
 
 inline constexpr std::int64_t kBytesPerMegabyte = std::int64_t{1} << 20;
-
-// A window's screen rectangle as saved in its section ("PosLeft", "PosTop",
-// "PosRight", "PosBottom").
-struct WindowRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  // False when the section holds the position keys without values, as a
-  // window-position reset leaves them: the window then takes its default
-  // placement. A window that is minimised or maximised at close sets it to
-  // false too, so that its last normal position stays in the file.
-  bool has_position = true;
-
-  friend bool operator==(const WindowRect&, const WindowRect&) = default;
-};
 
 // The part of a screen windows may take (without panels and docks).
 struct ScreenArea {
@@ -120,32 +106,6 @@ struct PassengerType {
   friend bool operator==(const PassengerType&, const PassengerType&) = default;
 };
 
-// One pen and colour item of a window's drawing, kept in the section
-// "%sLine%02d" formed from the owner's name and the item's number.
-struct LineItem {
-  int number = 0;  // used only to name the section
-  bool for_line = false;
-  int pen_style = 0;  // 0 solid, 2 dotted
-  int point_width = 250;
-  int color = 0;  // R + 256 * G + 65536 * B
-  LongText item_name;
-
-  friend bool operator==(const LineItem&, const LineItem&) = default;
-};
-
-// A font as the settings and the dia data keep it.
-struct FontSettings {
-  FixedText<32> face_name;
-  int point_size = 9;
-  int height = -12;
-  int weight = 400;
-  bool italic = false;
-  bool underline = false;
-  bool strike_out = false;
-
-  friend bool operator==(const FontSettings&, const FontSettings&) = default;
-};
-
 // Paths of the automatic backup files; a path is pending recovery while its
 // key is not empty.
 struct BackupFiles {
@@ -192,10 +152,10 @@ struct ProgramSettings {
   MapEditWindowSettings map_edit_window;
   bool map_message_window_open = false;
   WindowRect message_window;
-  // Whether each display window reopens at start ("DisplayWindow01".."15"),
-  // by window number; element 0 is unused: window 00 is open while the
-  // program runs.
-  std::array<bool, kDisplayWindows> display_window_open = {};
+  // The display windows by number: place, toolbar and font, and whether
+  // each reopens at start ("open" of windows 01 to 15; window 00 is open
+  // while the program runs).
+  std::array<DisplayWindowLayout, kDisplayWindows> display_windows;
 
   // Section "Path": last choices of file dialogs.
   std::string load_wdia;
@@ -204,7 +164,7 @@ struct ProgramSettings {
   // Section "BackupFile".
   BackupFiles backup_files;
 
-  std::array<LineItem, kMainWindowLineItemCount> main_window_lines;
+  LineItems main_window_lines;  // the board's pens and colours
   FontSettings default_font;
 
   friend bool operator==(const ProgramSettings&, const ProgramSettings&) = default;
@@ -223,7 +183,8 @@ ProgramSettings ReadSettings(const IniFile& ini, bool english, const Environment
 // Writes the keys the program owns at close: every key of "Setting" and of
 // the passenger types, the main window's rectangle (only when it has one),
 // the open flags of the map edit and map message windows, the main window's
-// line styles and the default font. Every other line stays as it was.
+// line styles and the default font. Every other line stays as it was. The
+// display windows write their own sections (WriteDisplayWindowLayout).
 void WriteSettings(const ProgramSettings& settings, IniFile& ini, bool english);
 
 // The file on disk: a missing file reads as the defaults; saving rewrites the
@@ -251,31 +212,27 @@ void WriteWindowRect(IniFile& ini, std::string_view section, const WindowRect& r
 // What the map edit window saves when it closes: its rectangle and grid steps.
 void WriteMapEditWindowLayout(IniFile& ini, const MapEditWindowSettings& window);
 
-// The main window's 22 items with their default names, styles and colours,
-// in the order the board uses them.
-std::array<LineItem, kMainWindowLineItemCount> DefaultMainWindowLineItems();
 // "%sLine%02d" with the owner's name and the item's number.
 std::string LineItemSection(std::string_view owner, int number);
 // Reads every key of each item's section with the item's current value as
-// default, so a partly written section keeps the rest.
+// default, so a partly written section keeps the rest; each colour
+// component is one byte.
 void ReadLineItems(const IniFile& ini, std::string_view owner, std::span<LineItem> items);
 void WriteLineItems(IniFile& ini, std::string_view owner, std::span<const LineItem> items);
+// Stores the board's items in the data folder's settings file at once
+// (true without a data folder: there is no file; false when it could not
+// be written).
+bool SaveMainWindowLineItems(const DataFolder& data_folder, const LineItems& items);
 
-inline int ColorOf(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
-inline int RedOf(int color) { return color & 0xFF; }
-inline int GreenOf(int color) { return (color >> 8) & 0xFF; }
-inline int BlueOf(int color) { return (color >> 16) & 0xFF; }
-
-// The default font of the given interface language.
-FontSettings DefaultFont(bool english);
-// The face-name key of the language: "FaceName" or "FaceNameEnglish".
-const char* FontFaceKey(bool english);
-// Reads a font record over the language's defaults.
-FontSettings ReadFontRecord(const IniFile& ini, std::string_view section, bool english);
-void WriteFontRecord(IniFile& ini, std::string_view section, const FontSettings& font,
-                     bool english);
-// The record's lines as they are written straight into a text file
-// ("FaceName=...\n" through "StrikeOut=...\n").
-std::string FormatFontRecord(const FontSettings& font, bool english);
+// The display window `n` (0..15) of the settings file: its place (the
+// defaults of window 00 or of the others where keys are missing), toolbar,
+// font ("FontDisplayWindow%02d") and, for windows 01 to 15, whether it
+// reopens.
+DisplayWindowLayout DefaultDisplayWindowLayout(int n, bool english);
+DisplayWindowLayout ReadDisplayWindowLayout(const IniFile& ini, int n, bool english);
+// What a display window writes when it closes (and at the program's close
+// for the windows still open): the position keys (as "%ld", only while it
+// has a position), "ViewToolBar", "open" (windows 01 to 15) and its font.
+void WriteDisplayWindowLayout(IniFile& ini, int n, const DisplayWindowLayout& layout, bool english);
 
 }  // namespace corvane

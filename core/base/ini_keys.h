@@ -9,6 +9,7 @@
 //       FlagKey<FontSettings, &FontSettings::italic>("Italic"),
 //   };
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <span>
@@ -52,6 +53,14 @@ constexpr IniKey<S> IntKey(const char* name, const char* format = "%d") {
   key.format = format;
   key.get = [](const S& s) { return static_cast<int>(FieldAt<Path...>(s)); };
   key.set = [](S& s, int value) { FieldAt<Path...>(s) = value; };
+  return key;
+}
+
+// A number kept within `Low`..`High` when it is read.
+template <typename S, int Low, int High, auto... Path>
+constexpr IniKey<S> ClampedIntKey(const char* name) {
+  IniKey<S> key = IntKey<S, Path...>(name);
+  key.set = [](S& s, int value) { FieldAt<Path...>(s) = std::clamp(value, Low, High); };
   return key;
 }
 

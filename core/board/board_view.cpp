@@ -6,10 +6,6 @@
 
 namespace corvane {
 
-int ClampScale(std::int64_t scale) {
-  return static_cast<int>(std::clamp<std::int64_t>(scale, kSmallestScale, kLargestScale));
-}
-
 int BoardView::TrackWidth() const { return 3 * ClampScale(scale_y) / kOneToOneScale; }
 
 RowShift ShiftOfRow(const Table<RowRecord>& rows, int row, LayoutMode layout) {

@@ -11,19 +11,12 @@
 #include "base/canvas.h"
 #include "base/table.h"
 #include "data/system_map.h"
+#include "data/view_settings.h"
 
 namespace corvane {
 
-// The zoom factors a window keeps: a factor read from a file or reached by
-// zoom steps is clamped into this range, so that the pixel-to-map
-// conversion never divides by zero and no product overflows.
-inline constexpr int kOneToOneScale = 4096;
-inline constexpr int kSmallestScale = 256;
-inline constexpr int kLargestScale = 65536;
-int ClampScale(std::int64_t scale);
-
-// Pixels one scroll-bar position moves the board.
-inline constexpr int kScrollStep = 20;
+// The zoom range (kSmallestScale .. kLargestScale, ClampScale) and the
+// scroll step are those of the view settings (data/view_settings.h).
 
 // The editing modes of the board's layout, shared by every display window.
 enum class LayoutMode : int {

@@ -1,21 +1,24 @@
 #pragma once
 // The pens and colours of the board ("線種・配色設定"), shared by every
-// display window and kept in the settings file.
+// display window and kept in the settings file (the main window's items,
+// "MainWindowLine00" .. "MainWindowLine21").
 
 #include <array>
-#include <string>
 
 #include "base/canvas.h"
+#include "base/fixed_text.h"
 
 namespace corvane {
 
+// One pen and colour item, kept in the settings file's section "%sLine%02d"
+// formed from the owner's name and the item's number.
 struct LineItem {
   int number = 0;  // the number in the settings file's section name
   bool for_line = false;
   int pen_style = 0;  // 0 solid, 2 dotted
-  int point_width = 1;
+  int point_width = 250;
   Rgb colour;
-  std::string name;  // Shift-JIS, at most 255 bytes
+  LongText name;  // Shift-JIS
   friend bool operator==(const LineItem&, const LineItem&) = default;
 };
 

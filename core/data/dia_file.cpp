@@ -30,7 +30,7 @@ void AppendLine(std::string& out, std::string_view key, std::string_view value) 
   out += '\n';
 }
 
-std::string FormatHeader(const DiaFile& file, bool with_stack) {
+std::string FormatHeader(const DiaFile& file, bool with_stack, bool english) {
   std::vector<IniLine> members;
   for (const DiaMemberHandler* handler : DiaMembersByHeaderOrder()) {
     members.push_back({handler->info().key, handler->info().file});
@@ -38,7 +38,7 @@ std::string FormatHeader(const DiaFile& file, bool with_stack) {
   if (with_stack) members.push_back({kStackKey, kStackMember});
   std::string out = FormatBundleHeaderStart(
       kDiaVersion, {{"WdiaMode", std::to_string(file.header.wdia_mode)}}, members);
-  FormatDiaHeaderSettings(file.header, out);
+  FormatDiaHeaderSettings(file.header, file.windows, english, out);
   out += "[StructSize]\n";
   SystemMapCounts map_counts = file.map.Counts();
   DiaCounts dia_counts = file.dia.Counts();
@@ -192,10 +192,10 @@ bool IsPackedDiaKind(DiaFileKind kind) {
   return kind == DiaFileKind::kDia || kind == DiaFileKind::kLog || kind == DiaFileKind::kExecuted;
 }
 
-std::string FormatDiaText(const DiaFile& file, bool with_stack) {
+std::string FormatDiaText(const DiaFile& file, bool with_stack, bool english) {
   std::string text;
   text.reserve(1 << 20);
-  AppendMember(text, kDiaHeaderMember, FormatHeader(file, with_stack));
+  AppendMember(text, kDiaHeaderMember, FormatHeader(file, with_stack, english));
   std::vector<BundleMember> companions;
   for (const DiaMemberHandler* handler : DiaMembers()) {
     AppendMember(text, handler->info().file, handler->Format(file));
@@ -208,7 +208,8 @@ std::string FormatDiaText(const DiaFile& file, bool with_stack) {
 }
 
 DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string& shown_header,
-                                MapTableSource& source, Prompter& prompter, DiaFile& out) {
+                                MapTableSource& source, Prompter& prompter, DiaFile& out,
+                                bool english) {
   const IniFile ini = IniFile::Parse(header_text);
   DiaHeader header;
   header.version = ini.GetInt(kBundleVersionSection, "version", 0);
@@ -228,7 +229,8 @@ DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string&
     }
   }
   header.wdia_mode = ini.GetInt(kBundleVersionSection, "WdiaMode", 0);
-  ReadDiaHeaderSettings(ini, header_text, header);
+  WindowSections windows;
+  ReadDiaHeaderSettings(ini, english, header, windows);
 
   SystemMapCounts map_counts;
   DiaCounts dia_counts;
@@ -238,7 +240,8 @@ DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string&
     return DiaReadResult::kFailed;
   }
   // Read into fresh objects: the data open now stays until all is read.
-  DiaFile file{std::move(header), SystemMap(map_counts), DiaData(dia_counts), std::nullopt};
+  DiaFile file{std::move(header), SystemMap(map_counts), DiaData(dia_counts), std::nullopt,
+               windows};
   DiaReader reader(ini, shown_header, source, prompter);
   if (!reader.Read(file)) return DiaReadResult::kFailed;
   out = std::move(file);
@@ -246,36 +249,38 @@ DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string&
 }
 
 DiaReadResult OpenDiaFile(const std::string& path, const std::string& temp_folder,
-                          Prompter& prompter, DiaFile& out) {
+                          Prompter& prompter, DiaFile& out, bool english) {
   const DiaFileKind kind = DiaKindOfPath(path);
   if (!IsPackedDiaKind(kind) && kind != DiaFileKind::kOldDia) {
-    return ReadDiaHeader(path, prompter, out);
+    return ReadDiaHeader(path, prompter, out, english);
   }
   auto bundle = ReadBundleFile(path, IsPackedDiaKind(kind), kDiaHeaderExtension,
                                FillIn(kNotDiaData, {path}), prompter);
   if (!bundle) return DiaReadResult::kFailed;
   BundleTableSource source(std::move(bundle->members), temp_folder);
   return ReadDiaFromHeader(bundle->header_content, JoinPath(temp_folder, bundle->header_name),
-                           source, prompter, out);
+                           source, prompter, out, english);
 }
 
-DiaReadResult ReadDiaHeader(const std::string& header_path, Prompter& prompter, DiaFile& out) {
+DiaReadResult ReadDiaHeader(const std::string& header_path, Prompter& prompter, DiaFile& out,
+                            bool english) {
   const auto header_text = ReadFileBytes(header_path);
   if (!header_text) {
     ReportFileError(prompter, kCannotOpenForRead, header_path, kReadErrorCaption);
     return DiaReadResult::kFailed;
   }
   FolderTableSource source(DirectoryOf(header_path), "");
-  return ReadDiaFromHeader(*header_text, header_path, source, prompter, out);
+  return ReadDiaFromHeader(*header_text, header_path, source, prompter, out, english);
 }
 
 namespace {
 
 // The header kind: the header member at `path`, every other member beside it
 // under its own name, the header last.
-bool WriteDiaMembers(const DiaFile& file, const std::string& path, Prompter& prompter) {
+bool WriteDiaMembers(const DiaFile& file, const std::string& path, Prompter& prompter,
+                     bool english) {
   const std::vector<BundleMember> members =
-      SplitBundleText(FormatDiaText(file, false)).value_or(std::vector<BundleMember>{});
+      SplitBundleText(FormatDiaText(file, false, english)).value_or(std::vector<BundleMember>{});
   const std::string folder = DirectoryOf(path);
   std::string_view header;
   for (const BundleMember& member : members) {
@@ -298,15 +303,15 @@ bool WriteDiaMembers(const DiaFile& file, const std::string& path, Prompter& pro
 
 }  // namespace
 
-bool SaveDiaPath(const DiaFile& file, const std::string& path, Prompter& prompter) {
+bool SaveDiaPath(const DiaFile& file, const std::string& path, Prompter& prompter, bool english) {
   const DiaFileKind kind = DiaKindOfPath(path, true);
-  if (kind == DiaFileKind::kOldest) return WriteDiaMembers(file, path, prompter);
-  return WriteBundleFile(FormatDiaText(file, kind == DiaFileKind::kExecuted), path,
+  if (kind == DiaFileKind::kOldest) return WriteDiaMembers(file, path, prompter, english);
+  return WriteBundleFile(FormatDiaText(file, kind == DiaFileKind::kExecuted, english), path,
                          IsPackedDiaKind(kind), prompter);
 }
 
 std::string DescribeDia(const DiaFile& file) {
-  std::string out = DescribeDiaHeader(file.header);
+  std::string out = DescribeDiaHeader(file.header, file.windows);
   auto line = [&out](const char* name, std::size_t count) {
     out += name;
     out += ": ";

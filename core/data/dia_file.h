@@ -33,9 +33,12 @@ enum class DiaFileKind {
 DiaFileKind DiaKindOfPath(std::string_view path, bool saving = false);
 bool IsPackedDiaKind(DiaFileKind kind);
 
+// The interface language a file is read and written in picks the key of
+// the display windows' font face ("FaceName" or "FaceNameEnglish").
+
 // The whole bundle text as this version writes it; `with_stack` adds the
 // stack member (empty when none was read).
-std::string FormatDiaText(const DiaFile& file, bool with_stack);
+std::string FormatDiaText(const DiaFile& file, bool with_stack, bool english = false);
 
 enum class DiaReadResult {
   kRead,
@@ -47,24 +50,27 @@ enum class DiaReadResult {
 // `out`, which is replaced only when everything was read. Reports what went
 // wrong through `prompter`; `shown_header` names the header in messages.
 DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string& shown_header,
-                                MapTableSource& source, Prompter& prompter, DiaFile& out);
+                                MapTableSource& source, Prompter& prompter, DiaFile& out,
+                                bool english = false);
 
 // Reads the header member at `header_path` and the members in its folder.
-DiaReadResult ReadDiaHeader(const std::string& header_path, Prompter& prompter, DiaFile& out);
+DiaReadResult ReadDiaHeader(const std::string& header_path, Prompter& prompter, DiaFile& out,
+                            bool english = false);
 
 // Opens a dia file of any kind: a bundle is unpacked and split in memory
 // and read from there (messages name a member by its path in the scratch
 // folder `temp_folder`, where the members of a split lie); a header file is
 // read with the members beside it.
 DiaReadResult OpenDiaFile(const std::string& path, const std::string& temp_folder,
-                          Prompter& prompter, DiaFile& out);
+                          Prompter& prompter, DiaFile& out, bool english = false);
 
 // Saves as the kind of `path`'s extension: packed kinds packed (".kve"
 // with the stack member); ".kvd" as the header member with every other
 // member beside it in its folder (the form a ".kvd" is read in); other
 // extensions as bundle text. Each file is replaced only when it was written
 // whole; failures are reported.
-bool SaveDiaPath(const DiaFile& file, const std::string& path, Prompter& prompter);
+bool SaveDiaPath(const DiaFile& file, const std::string& path, Prompter& prompter,
+                 bool english = false);
 
 // A listing of the header's values and every table's count (UTF-8).
 std::string DescribeDia(const DiaFile& file);

@@ -62,10 +62,13 @@ constexpr IniKey<H> kMaxSpeedKeys[] = {
     IntKey<H, &H::settings, &MapSettings::max_speed>("MaxSpeed"),
 };
 
+// "[表示設定]": the board's font size mode, then window 00's scales.
 constexpr IniKey<H> kDisplayKeys[] = {
     IntKey<H, &H::font_size_mode>("font_size_mode"),
-    IntKey<H, &H::scale_x>("scale_x"),
-    IntKey<H, &H::scale_y>("scale_y"),
+};
+constexpr IniKey<ViewSettings> kBoardScaleKeys[] = {
+    IntKey<ViewSettings, &ViewSettings::scale_x>("scale_x"),
+    IntKey<ViewSettings, &ViewSettings::scale_y>("scale_y"),
 };
 
 constexpr IniKey<H> kPassengerKeys[] = {
@@ -78,11 +81,10 @@ constexpr IniKey<H> kPassengerKeys[] = {
 struct HeaderSection {
   std::string name;  // Shift-JIS
   std::vector<std::span<const IniKey<H>>> keys;
-  bool read_back = true;  // false: written from the program's values only
 };
 
-// The sections of settings, in the order written; the display windows come
-// between the display settings and the passenger options.
+// The sections of settings that are read back, in the order written; the
+// display settings, the display windows and the passenger options follow.
 const std::vector<HeaderSection>& SettingsSections() {
   static const std::vector<HeaderSection> sections = {
       {Utf8ToSjis("開始時刻"), {kStartTimeKeys}},
@@ -91,20 +93,18 @@ const std::vector<HeaderSection>& SettingsSections() {
        {kMapIdentityKeys, kSettingsSwitchKeys<H, &H::settings>, kAreaOrderKeys,
         kSettingsDistanceKeys<H, &H::settings>, kMaxSpeedKeys,
         kSettingsSpeedKeys<H, &H::settings>}},
-      // The board's current values; a file's are not read back.
-      {Utf8ToSjis("表示設定"), {kDisplayKeys}, false},
   };
   return sections;
 }
 
-const std::string& PassengerSection() {
-  static const std::string name = Utf8ToSjis("乗客数");
+// The board's current values; a file's are not read back.
+const std::string& DisplaySection() {
+  static const std::string name = Utf8ToSjis("表示設定");
   return name;
 }
 
-std::string WindowSection(int n) {
-  char name[32];
-  std::snprintf(name, sizeof name, "DisplayWindow%02d", n);
+const std::string& PassengerSection() {
+  static const std::string name = Utf8ToSjis("乗客数");
   return name;
 }
 
@@ -142,33 +142,35 @@ void ApplyKnownMapDirection(DiaHeader& header) {
   }
 }
 
-// The lines of every "[DisplayWindowNN]" section other than "Open" and
-// blank lines, as they stand in the text.
-void ReadWindowSections(std::string_view text, DiaHeader& header) {
-  for (DisplayWindowSection& window : header.windows) window.lines.clear();
-  DisplayWindowSection* current = nullptr;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (!line.empty() && line.front() == '[') {
-      current = nullptr;
-      for (int n = 0; n < kDisplayWindows; ++n) {
-        if (EqualsIgnoringCase(line, "[" + WindowSection(n) + "]")) {
-          current = &header.windows[static_cast<std::size_t>(n)];
-        }
-      }
-      continue;
-    }
-    // A line starting with "#" would open a member of the bundle.
-    if (current == nullptr || line.empty() || line.front() == '#') continue;
-    const std::size_t eq = line.find('=');
-    if (eq != std::string_view::npos && EqualsIgnoringCase(line.substr(0, eq), "Open")) continue;
-    current->lines.emplace_back(line);
+constexpr const char kOpenKey[] = "Open";
+
+void FormatWindowSection(const DisplayWindowSection& window, bool english, std::string& out) {
+  if (window.place.has_position) FormatIniKeys(WindowRectKeys(), window.place, out);
+  FormatIniKeys(ViewKeysBeforeFont(), window.view, out);
+  FormatIniKeys(FontRecordKeys(english), window.font, out);
+  FormatIniKeys(ViewKeysAfterFont(), window.view, out);
+}
+
+// An open window's keys over the defaults. The place counts only when all
+// four keys hold a value; else the window keeps the place it has.
+DisplayWindowSection ReadWindowSection(const IniFile& ini, std::string_view section, bool english) {
+  DisplayWindowSection window;
+  window.open = true;
+  const std::span<const IniKey<WindowRect>> place_keys = WindowRectKeys();
+  window.place.has_position =
+      std::all_of(place_keys.begin(), place_keys.end(), [&](const auto& key) {
+        const auto value = ini.Find(section, key.name);
+        return value && !value->empty();
+      });
+  if (window.place.has_position) ReadIniKeys(ini, section, place_keys, window.place);
+  ReadIniKeys(ini, section, ViewKeysBeforeFont(), window.view);
+  ReadIniKeys(ini, section, FontRecordKeys(english), window.font);
+  // The language's default face is kept as none, as it was before saving.
+  if (window.font.face_name.view() == FaceNameOrDefault(FontSettings{}, english)) {
+    window.font.face_name = std::string_view();
   }
+  ReadIniKeys(ini, section, ViewKeysAfterFont(), window.view);
+  return window;
 }
 
 template <typename T>
@@ -206,26 +208,30 @@ MapSettings DiaDefaultSettings() {
   return s;
 }
 
-DiaHeader::DiaHeader() : settings(DiaDefaultSettings()) { windows[0].open = true; }
+DiaHeader::DiaHeader() : settings(DiaDefaultSettings()) {}
 
-void FormatDiaHeaderSettings(const DiaHeader& header, std::string& out) {
+void FormatDiaHeaderSettings(const DiaHeader& header, const WindowSections& windows, bool english,
+                             std::string& out) {
   for (const HeaderSection& section : SettingsSections()) {
     AppendSectionLine(section.name, out);
     for (const auto& keys : section.keys) FormatIniKeys(keys, header, out);
     out += '\n';
   }
+  AppendSectionLine(DisplaySection(), out);
+  FormatIniKeys(std::span<const IniKey<H>>(kDisplayKeys), header, out);
+  FormatIniKeys(std::span<const IniKey<ViewSettings>>(kBoardScaleKeys), windows[0].view, out);
+  out += '\n';
   for (int n = 0; n < kDisplayWindows; ++n) {
-    const DisplayWindowSection& window = header.windows[static_cast<std::size_t>(n)];
-    AppendSectionLine(WindowSection(n), out);
+    const DisplayWindowSection& window = windows[static_cast<std::size_t>(n)];
+    AppendSectionLine(DisplayWindowSectionName(n), out);
     if (n != 0 && !window.open) {
-      out += "Open=0\n";
+      out += kOpenKey;
+      out += "=0\n";
       continue;
     }
-    out += "Open=1\n";
-    for (const std::string& line : window.lines) {
-      out += line;
-      out += '\n';
-    }
+    out += kOpenKey;
+    out += "=1\n";
+    FormatWindowSection(window, english, out);
     out += '\n';
   }
   AppendSectionLine(PassengerSection(), out);
@@ -233,33 +239,36 @@ void FormatDiaHeaderSettings(const DiaHeader& header, std::string& out) {
   out += '\n';
 }
 
-void ReadDiaHeaderSettings(const IniFile& ini, std::string_view text, DiaHeader& header) {
+void ReadDiaHeaderSettings(const IniFile& ini, bool english, DiaHeader& header,
+                           WindowSections& windows) {
   for (const HeaderSection& section : SettingsSections()) {
-    if (!section.read_back) continue;
     for (const auto& keys : section.keys) ReadIniKeys(ini, section.name, keys, header);
   }
   ReadIniKeys(ini, PassengerSection(), std::span<const IniKey<H>>(kPassengerKeys), header);
   header.settings.safety_device = header.settings.use_atc == 0 ? kSafetyAts : kSafetyAtc;
   ApplyKnownMapDirection(header);
   for (int n = 0; n < kDisplayWindows; ++n) {
-    header.windows[static_cast<std::size_t>(n)].open =
-        n == 0 || ini.GetInt(WindowSection(n), "Open", 0) != 0;
+    const std::string section = DisplayWindowSectionName(n);
+    const bool open = n == 0 || ini.GetInt(section, kOpenKey, 0) != 0;
+    windows[static_cast<std::size_t>(n)] =
+        open ? ReadWindowSection(ini, section, english) : DisplayWindowSection{};
   }
-  ReadWindowSections(text, header);
 }
 
-std::string DescribeDiaHeader(const DiaHeader& header) {
+std::string DescribeDiaHeader(const DiaHeader& header, const WindowSections& windows) {
   std::string out;
   out += "version: " + std::to_string(header.version) + "\n";
   out += "WdiaMode: " + std::to_string(header.wdia_mode) + "\n";
   for (const HeaderSection& section : SettingsSections()) {
     for (const auto& keys : section.keys) DescribeKeys(keys, header, out);
   }
+  DescribeKeys(std::span<const IniKey<H>>(kDisplayKeys), header, out);
+  DescribeKeys(std::span<const IniKey<ViewSettings>>(kBoardScaleKeys), windows[0].view, out);
   out += "safety device: ";
   out += header.settings.safety_device == kSafetyAtc ? "ATC\n" : "ATS\n";
   std::string open;
   for (int n = 0; n < kDisplayWindows; ++n) {
-    if (header.windows[static_cast<std::size_t>(n)].open) {
+    if (windows[static_cast<std::size_t>(n)].open) {
       open += (open.empty() ? "" : " ") + std::to_string(n);
     }
   }

@@ -11,6 +11,7 @@
 
 #include "base/fixed_text.h"
 #include "base/ini_file.h"
+#include "data/view_settings.h"
 #include "map/map_settings.h"
 
 namespace corvane {
@@ -21,19 +22,6 @@ struct PassengerOptions {
   bool train = false;  // simple simulation: passengers per train (SPTrain)
   bool avoid = false;  // skip the passenger simulation altogether (SPAvoid)
   friend bool operator==(const PassengerOptions&, const PassengerOptions&) = default;
-};
-
-// The board's display windows, numbered 00 to 15; window 00 exists while
-// the program runs. The dia header keeps a section for each, the settings
-// file an open flag for 01 to 15.
-inline constexpr int kDisplayWindows = 16;
-
-// A display window's section, kept as read until the windows exist: its
-// lines other than "Open".
-struct DisplayWindowSection {
-  bool open = false;
-  std::vector<std::string> lines;
-  friend bool operator==(const DisplayWindowSection&, const DisplayWindowSection&) = default;
 };
 
 // The map settings a dia header implies for keys it lacks.
@@ -54,25 +42,31 @@ struct DiaHeader {
   LongText map_name;
   bool map_pos_check = true;
   MapSettings settings;
-  // The board's font size mode and scales (4096 = 1.0): written, never read
-  // back (the board's own values once it exists).
+  // The board's font size mode: written, never read back. The section
+  // that holds it, "[表示設定]", gives window 00's scales beside it.
   int font_size_mode = 0;
-  int scale_x = 4096;
-  int scale_y = 4096;
-  std::array<DisplayWindowSection, kDisplayWindows> windows;
   PassengerOptions passengers;
   friend bool operator==(const DiaHeader&, const DiaHeader&) = default;
 };
 
 // Appends every section from "[開始時刻]" to "[乗客数]" (the version and
-// file list before them and "[StructSize]" after them belong to the file).
-void FormatDiaHeaderSettings(const DiaHeader& header, std::string& out);
+// file list before them and "[StructSize]" after them belong to the file),
+// with a "[DisplayWindow%02d]" section per display window: "Open=0" alone
+// for a closed one; for an open one "Open=1", its place (when it has one),
+// view options and font (the face name under the key of the interface
+// language, `english`), and a blank line.
+void FormatDiaHeaderSettings(const DiaHeader& header, const WindowSections& windows, bool english,
+                             std::string& out);
 
 // Reads those sections over `header`'s values; the safety device follows
-// "UseATC" and "RightDown" follows the known map codes.
-void ReadDiaHeaderSettings(const IniFile& ini, std::string_view text, DiaHeader& header);
+// "UseATC" and "RightDown" follows the known map codes. Window 00 and every
+// window whose "Open" is not 0 are open and read their keys over the
+// defaults (unknown keys are left behind); the others are closed, with the
+// defaults.
+void ReadDiaHeaderSettings(const IniFile& ini, bool english, DiaHeader& header,
+                           WindowSections& windows);
 
 // "key: value" lines of the header's settings for listings (UTF-8).
-std::string DescribeDiaHeader(const DiaHeader& header);
+std::string DescribeDiaHeader(const DiaHeader& header, const WindowSections& windows);
 
 }  // namespace corvane

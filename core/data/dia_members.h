@@ -33,6 +33,10 @@ struct DiaFile {
   // The rollback stack of executed data, kept as read (a line starting
   // with "#" is stored escaped in the bundle and read back as it was).
   std::optional<std::string> stack;
+  // The display windows' sections of the header: the views of the board
+  // that travel with the data. They are no records of the data: commands
+  // change them through the DiaModel without making the data modified.
+  WindowSections windows = DefaultWindowSections();
 };
 
 // Every member, in the order written and read: the compiled map's twelve,

@@ -46,6 +46,20 @@ void DiaModel::MarkSaved() {
   listeners_.Notify(event);
 }
 
+void DiaModel::SetDisplayWindow(int n, const DisplayWindowSection& section) {
+  if (n < 0 || n >= kDisplayWindows) return;
+  DisplayWindowSection& window = file_.windows[static_cast<std::size_t>(n)];
+  DisplayWindowSection taken = section;
+  if (n == 0) taken.open = true;
+  const bool shown_changed =
+      taken.open != window.open || taken.view != window.view || taken.font != window.font;
+  window = taken;
+  if (!shown_changed) return;
+  DiaEvent event;
+  event.display_window = n;
+  listeners_.Notify(event);
+}
+
 void DiaModel::SetHistoryLimit(std::size_t bytes) {
   history_limit_ = bytes;
   while (done_.size() > 1 && done_bytes_ > history_limit_) {

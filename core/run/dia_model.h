@@ -78,6 +78,10 @@ struct DiaEvent {
   const DiaAction* action = nullptr;
   // Run-time values changed (always with kReplaced: they were built anew).
   bool run_state = false;
+  // kChanged by SetDisplayWindow: what display window `display_window`
+  // shows (its view options, font, open state) changed, nothing else; -1
+  // for every other event.
+  int display_window = -1;
 
   // Stored records changed: the data is modified.
   bool data() const { return action != nullptr && !action->empty(); }
@@ -116,6 +120,17 @@ class DiaModel {
   const SystemMap& map() const { return file_.map; }
   const DiaData& dia() const { return file_.dia; }
   const RunState& run() const { return run_; }
+  // The display windows' sections: open state, place, view and font.
+  const WindowSections& windows() const { return file_.windows; }
+
+  // ------------------------------------------------------------ the display windows
+
+  // Window `n` (0..15; others are ignored) takes `section`: the views
+  // travel with the data file but are no change of the data (the data does
+  // not become modified, Cancel and the record of changes leave them
+  // alone). Window 00 stays open. Listeners are told (`display_window`)
+  // when anything other than the place changed.
+  void SetDisplayWindow(int n, const DisplayWindowSection& section);
 
   // ------------------------------------------------------------ the record of changes
 

@@ -11,6 +11,7 @@
 
 #include "app/english_twins.h"
 #include "app/main_menu.h"
+#include "board/display_window_menu.h"
 #include "editor/edit_session.h"
 #include "editor/edit_tool.h"
 #include "editor/map_edit_menu.h"
@@ -53,6 +54,7 @@ std::vector<std::string> EnglishTexts() {
   AddMenus(MapEditFileMenu(), &texts);
   AddMenus(MapEditToolMenus(), &texts);
   AddMenus(MainMenu(), &texts);
+  AddMenus(DisplayWindowMenu(), &texts);
 
   EditMap map;
   {

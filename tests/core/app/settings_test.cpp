@@ -46,18 +46,19 @@ TEST(SettingsDefaultsTest, MissingFileReadsExactlyTheDefaults) {
   EXPECT_EQ(corners(s.message_window), (std::array<int, 4>{700, 40, 1000, 450}));
   EXPECT_TRUE(s.main_window.has_position);
   EXPECT_EQ(s.map_edit_window.grid_y, 4);
-  EXPECT_FALSE(s.map_edit_window.open || s.display_window_open[15]);
+  EXPECT_FALSE(s.map_edit_window.open || s.display_windows[15].open);
 
   // The board's order: numbers 17 to 21 first, then 0 to 16.
   const auto& lines = s.main_window_lines;
-  EXPECT_EQ(lines[0].item_name, Sjis("ジャンプ文字"));
+  EXPECT_EQ(lines[0].name, Sjis("ジャンプ文字"));
   EXPECT_EQ(lines[3].number, 20);
   EXPECT_TRUE(lines[3].for_line);
   EXPECT_EQ(lines[3].pen_style, 2);
   EXPECT_EQ(lines[5].number, 0);
   EXPECT_EQ(lines[21].number, 16);
-  EXPECT_EQ(lines[21].item_name, Sjis("着点ボタン－進路構成－なし"));
-  EXPECT_EQ(lines[21].color, ColorOf(255, 255, 0));
+  EXPECT_EQ(lines[21].name, Sjis("着点ボタン－進路構成－なし"));
+  EXPECT_EQ(lines[21].colour, (Rgb{255, 255, 0}));
+  EXPECT_EQ(lines[21].point_width, 250);
   EXPECT_EQ(lines[21].point_width, 250);
 
   EXPECT_EQ(s.default_font.face_name, Sjis("ＭＳ ゴシック"));
@@ -106,8 +107,8 @@ ProgramSettings ChangedSettings(const FakeEnvironment& env, bool english) {
   item.for_line = true;
   item.pen_style = 2;
   item.point_width = 100;
-  item.color = ColorOf(1, 2, 3);
-  item.item_name = Sjis("ポイント－新色");
+  item.colour = {1, 2, 3};
+  item.name = Sjis("ポイント－新色");
   s.default_font.face_name = english ? "Courier New" : Sjis("游ゴシック");
   s.default_font.point_size = 12;
   s.default_font.height = -16;
@@ -164,7 +165,7 @@ TEST(SettingsFileTest, SavingKeepsEveryOtherLineByteForByte) {
 
   const ProgramSettings s = LoadSettingsFile(path, false, env);
   EXPECT_EQ(s.call_speed, 7);
-  EXPECT_TRUE(s.display_window_open[3]);
+  EXPECT_TRUE(s.display_windows[3].open);
   EXPECT_EQ(s.load_wdia, "C:\\" + Sjis("ダイヤ"));
   EXPECT_EQ(s.backup_files.kvm, "C:\\temp\\backup.kvm");
   ASSERT_TRUE(SaveSettingsFile(path, s, false));
@@ -190,18 +191,20 @@ TEST(SettingsDefaultsTest, UndoLimitInBytesIsAtLeastAMegabyte) {
 }
 
 TEST(SettingsFileTest, DisplayWindowsOneToFifteenReopen) {
-  // The settings keep a flag for each display window the dia header keeps
-  // a section for; window 00 is always open and has none.
-  static_assert(std::tuple_size_v<decltype(ProgramSettings::display_window_open)> ==
-                std::tuple_size_v<decltype(DiaHeader::windows)>);
+  // The settings keep a layout for each display window the dia data keeps a
+  // section for; window 00 is always open and has no flag.
+  static_assert(std::tuple_size_v<decltype(ProgramSettings::display_windows)> ==
+                std::tuple_size_v<WindowSections>);
   const IniFile ini = IniFile::Parse(
       "[DisplayWindow00]\nopen=1\n[DisplayWindow01]\nopen=1\n[DisplayWindow15]\nopen=1\n"
       "[DisplayWindow16]\nopen=1\n");
   const ProgramSettings s = ReadSettings(ini, false, FakeEnvironment());
-  EXPECT_FALSE(s.display_window_open[0]);
-  EXPECT_TRUE(s.display_window_open[1]);
-  EXPECT_TRUE(s.display_window_open[15]);
-  EXPECT_EQ(std::count(s.display_window_open.begin(), s.display_window_open.end(), true), 2);
+  EXPECT_FALSE(s.display_windows[0].open);
+  EXPECT_TRUE(s.display_windows[1].open);
+  EXPECT_TRUE(s.display_windows[15].open);
+  EXPECT_EQ(std::count_if(s.display_windows.begin(), s.display_windows.end(),
+                          [](const DisplayWindowLayout& w) { return w.open; }),
+            2);
 }
 
 TEST(SettingsFileTest, ClearingBackupKeysEmptiesAllThree) {
@@ -220,9 +223,9 @@ TEST(SettingsLineStyleTest, PartialSectionChangesOnlyItsKeys) {
       "[MainWindowLine06]\nColorGValue=256\nForLine=-1\n");
   const ProgramSettings s = ReadSettings(ini, false, env);
   ProgramSettings expected = DefaultSettings(env, false);
-  expected.main_window_lines[10].color = ColorOf(10, 128, 0);
+  expected.main_window_lines[10].colour = {10, 128, 0};
   // Each component is one byte: 256 must not carry into blue.
-  expected.main_window_lines[11].color = ColorOf(128, 0, 0);
+  expected.main_window_lines[11].colour = {128, 0, 0};
   expected.main_window_lines[11].for_line = true;
   EXPECT_EQ(s, expected);
 }
@@ -230,9 +233,9 @@ TEST(SettingsLineStyleTest, PartialSectionChangesOnlyItsKeys) {
 TEST(SettingsLineStyleTest, OtherOwnersUseTheirOwnSections) {
   std::array<LineItem, 2> items;
   items[0].number = 3;
-  items[0].color = ColorOf(9, 8, 7);
+  items[0].colour = {9, 8, 7};
   items[1].number = 12;
-  items[1].item_name = Sjis("線");
+  items[1].name = Sjis("線");
   IniFile ini;
   WriteLineItems(ini, "Board", items);
   EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"BoardLine03", "BoardLine12"}));
@@ -431,6 +434,67 @@ TEST(WindowPlaceTest, AWindowFindsItsScreen) {
     EXPECT_GT(placed.right, placed.left);
   }
   EXPECT_EQ(PlaceOnScreens(reset, defaults, StartWindow::kMain, {}, 0), reset) << "no screens";
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+using testing::Sjis;
+
+TEST(SettingsLineStyleTest, TheBoardsTwentyTwoItemsRoundTripUnderTheirNumbers) {
+  LineItems items = DefaultLineItems();
+  for (int i = 0; i < kLineItemCount; ++i) {
+    LineItem& item = items[static_cast<std::size_t>(i)];
+    item.colour = {i, 255 - i, i * 7};
+    item.point_width = 100 + i;
+    item.pen_style = i % 5;
+  }
+  IniFile ini;
+  WriteLineItems(ini, kMainWindowLineOwner, items);
+  ASSERT_EQ(ini.SectionNames().size(), 22u);
+  // The jump labels' item is number 17; the last item is number 16.
+  EXPECT_EQ(ini.GetString("MainWindowLine17", "ItemName"), Sjis("ジャンプ文字"));
+  EXPECT_EQ(ini.GetString("MainWindowLine16", "ItemName"), Sjis("着点ボタン－進路構成－なし"));
+  EXPECT_EQ(ini.GetString("MainWindowLine16", "ColorRValue"), "21");
+  EXPECT_EQ(ini.GetString("MainWindowLine20", "ForLine"), "1");
+  EXPECT_EQ(ini.GetString("MainWindowLine20", "nPenStyle"), "3");
+  EXPECT_EQ(ini.GetString("MainWindowLine00", "nPointWidth"), "105");
+  LineItems read = DefaultLineItems();
+  ReadLineItems(ini, kMainWindowLineOwner, read);
+  EXPECT_EQ(read, items);
+}
+
+TEST(SettingsDisplayWindowTest, PlaceToolbarAndFontOfEachWindowRoundTrip) {
+  for (bool english : {false, true}) {
+    IniFile ini;
+    DisplayWindowLayout five = DefaultDisplayWindowLayout(5, english);
+    five.open = true;
+    five.place = {-4, 7, 900, 800, true};
+    five.view_tool_bar = false;
+    five.font.face_name = "Sans";
+    five.font.italic = true;
+    WriteDisplayWindowLayout(ini, 5, five, english);
+    EXPECT_EQ(ReadDisplayWindowLayout(ini, 5, english), five);
+    EXPECT_EQ(ini.GetString("DisplayWindow05", "PosLeft"), "-4");
+    EXPECT_EQ(ini.GetString("DisplayWindow05", "ViewToolBar"), "0");
+    EXPECT_EQ(ini.GetString("DisplayWindow05", "open"), "1");
+    EXPECT_EQ(ini.GetString("FontDisplayWindow05", english ? "FaceNameEnglish" : "FaceName"),
+              "Sans");
+
+    // Window 00 has no open flag; without a place it writes no position
+    // and keeps the defaults.
+    DisplayWindowLayout zero = DefaultDisplayWindowLayout(0, english);
+    EXPECT_EQ(zero.place, (WindowRect{0, 40, 700, 450, true}));
+    EXPECT_EQ(DefaultDisplayWindowLayout(9, english).place, (WindowRect{200, 100, 600, 400, true}));
+    zero.place.has_position = false;
+    WriteDisplayWindowLayout(ini, 0, zero, english);
+    EXPECT_FALSE(ini.Find("DisplayWindow00", "open"));
+    EXPECT_FALSE(ini.Find("DisplayWindow00", "PosLeft"));
+    EXPECT_EQ(ReadDisplayWindowLayout(ini, 0, english), DefaultDisplayWindowLayout(0, english));
+  }
 }
 
 }  // namespace

@@ -192,8 +192,20 @@ TEST_F(DiaFileTest, LayoutsAsWritten) {
   EXPECT_EQ(header.substr(0, 34), "[K-ORV]\nversion=1220\nWdiaMode=1\n\n[");
   EXPECT_NE(header.find("[" + Sjis("開始時刻") + "]\nhour=05\nminute=04\nsecond=03\n\n"),
             std::string::npos);
-  EXPECT_NE(header.find("[DisplayWindow00]\nOpen=1\nLeft=10\nTop=20\n\n[DisplayWindow01]\nOpen=0\n"
-                        "[DisplayWindow02]\nOpen=0\n[DisplayWindow03]\nOpen=1\nLeft=300\n\n"),
+  // "[表示設定]" gives window 00's scales; a closed window is "Open=0"
+  // alone, an open one lists its place, view options and font.
+  EXPECT_NE(
+      header.find("[" + Sjis("表示設定") + "]\nfont_size_mode=0\nscale_x=2048\nscale_y=4096\n\n"),
+      std::string::npos);
+  EXPECT_NE(header.find("[DisplayWindow00]\nOpen=1\nPosLeft=10\nPosTop=20\nPosRight=710\n"
+                        "PosBottom=430\nViewType=2\nViewFor=2\nSmartView=0\nTrackView=0\n"
+                        "RailView=0\nRouteView=1\nBoardView=1\nFlatteryView=1\nInterView=1\n"
+                        "ViewImage16=1\nClockPosition=0\nViewToolBar=1\nFaceName=" +
+                        Sjis("ＭＳ ゴシック") +
+                        "\nPointSize=9\nHeight=-12\nWeight=400\nItalic=0\nUnderline=0\n"
+                        "StrikeOut=0\nScaleX=2048\nScaleY=4096\nScrollPosX=0\nScrollPosY=3\n"
+                        "FlatteryTrain=1\n\n[DisplayWindow01]\nOpen=0\n[DisplayWindow02]\nOpen=0\n"
+                        "[DisplayWindow03]\nOpen=1\nViewType=3\n"),
             std::string::npos);
   EXPECT_NE(header.find("[StructSize]\nRail=2\nPRail=1\n"), std::string::npos);
   // Runs 1 and 3 are written: the count is the highest of them.
@@ -299,7 +311,7 @@ TEST_F(DiaFileTest, HeaderDefaultsAndOverrides) {
   header.replace(header.find("RightDown=1"), 11, "RightDown=0");
   erase_line("RouteWarningDist");
   erase_line("UseATC");
-  header.replace(header.find("scale_x=4096"), 12, "scale_x=8192");
+  header.replace(header.find("scale_x=2048"), 12, "scale_x=8192");
   const Opened opened = OpenText(folder_, WithMember(text, "temp.kvd", header));
   ASSERT_EQ(opened.result, DiaReadResult::kRead);
   const DiaHeader& h = opened.file.header;
@@ -308,7 +320,9 @@ TEST_F(DiaFileTest, HeaderDefaultsAndOverrides) {
   EXPECT_EQ(h.settings.route_warning_dist, 2000);
   EXPECT_EQ(h.settings.use_atc, 1);
   EXPECT_EQ(h.settings.safety_device, kSafetyAtc);
-  EXPECT_EQ(h.scale_x, 4096);  // the board's values are written, never read back
+  // The board's values are written, never read back: window 00's own key
+  // gives its scale.
+  EXPECT_EQ(opened.file.windows[0].view.scale_x, 2048);
 }
 
 TEST_F(DiaFileTest, MissingFileKeyNamesTheHeadersFolder) {

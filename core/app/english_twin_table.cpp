@@ -470,6 +470,9 @@ constexpr EnglishTwin kTwins[] = {
     // Number fields
     {"負の値は設定できません。\n", "Negative values cannot be set.\n"},
     {"入力された値が大きすぎます。\n", "The value entered is too large.\n"},
+    // The board's line and colour items
+    {"線の太さは10000以下で指定して下さい。", "Give a line width of 10000 or less."},
+    {"項目名に改行は使えません。", "An item name cannot hold a line break."},
 
     // Reading map files: warnings
     {"このデータは、現在お使いの当ソフトウェアよりも新しいバージョンで作られています。\n"

@@ -65,4 +65,33 @@ PixelPoint MapToPixel(const BoardView& view, const Table<RowRecord>& rows, int r
 std::int64_t PixelToMapX(const BoardView& view, int px);
 std::int64_t PixelToMapY(const BoardView& view, int py);
 
+// A rail as the board draws it, exit end first. A leftward rail (its exit
+// left of its entry) lies one track width lower than its map y, so that the
+// two rails of a double track at one map y show as two lines.
+struct RailLine {
+  PixelPoint exit;
+  PixelPoint entry;
+};
+bool IsLeftward(const RailRecord& rail);
+RailLine RailOnBoard(const BoardView& view, const Table<RowRecord>& rows, const RailRecord& rail);
+
+// Where a route lever or button of `direction` stands: half a track width
+// below its place, one and a half for a leftward one (1).
+PixelPoint PanelPlace(const BoardView& view, const Table<RowRecord>& rows, int row, int x, int y,
+                      int direction);
+
+// A scroll bar's range in positions of 20 pixels, and its page.
+struct ScrollRange {
+  int minimum = 0;
+  int maximum = 0;
+  int page = 1;
+  friend bool operator==(const ScrollRange&, const ScrollRange&) = default;
+};
+// The ranges the rails ask for: nothing to scroll while the farthest rail
+// end (with the row offsets) and 20 pixels fit the client, else from
+// `start` pixels left of the board's origin (0, or a row being placed
+// further left) - 20 to a quarter client beyond that end.
+ScrollRange HorizontalScrollRange(const BoardView& view, const SystemMap& map, int start = 0);
+ScrollRange VerticalScrollRange(const BoardView& view, const SystemMap& map, int start = 0);
+
 }  // namespace corvane

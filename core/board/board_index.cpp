@@ -40,8 +40,8 @@ std::vector<Place> PlacesOf(const SystemMap& map, LayoutMode layout, BoardKind k
     case BoardKind::kRail:
       for (int n = 1; n <= map.rails.count(); ++n) {
         const RailRecord& r = map.rails[n];
-        places.push_back(
-            {n, BoxArea(map.rows, layout, r.display_row, r.x_exit, r.y_exit, r.x_entry, r.y_entry)});
+        places.push_back({n, BoxArea(map.rows, layout, r.display_row, r.x_exit, r.y_exit, r.x_entry,
+                                     r.y_entry)});
       }
       break;
     case BoardKind::kPointLabel:
@@ -151,13 +151,12 @@ BoardIndex::BoardIndex(const DiaFile& file, LayoutMode layout)
   jump_labels_ = Utf8Texts(map.jumps, [](const JumpRecord& j) { return j.label; });
   station_names_ = Utf8Texts(map.stations, [](const StationRecord& s) { return s.name; });
   train_numbers_ = Utf8Texts(file.dia.diagrams, [](const DiagramRecord& d) { return d.text1; });
-  type_names_[0] = Utf8Texts(file.dia.train_types,
-                             [](const TrainTypeRecord& t) { return t.one_char_name; });
+  type_names_[0] =
+      Utf8Texts(file.dia.train_types, [](const TrainTypeRecord& t) { return t.one_char_name; });
   type_names_[1] =
       Utf8Texts(file.dia.train_types, [](const TrainTypeRecord& t) { return t.short_name; });
   type_names_[2] = Utf8Texts(file.dia.train_types, [](const TrainTypeRecord& t) { return t.name; });
-  target_names_[0] =
-      Utf8Texts(map.targets, [](const TargetRecord& t) { return t.one_char_name; });
+  target_names_[0] = Utf8Texts(map.targets, [](const TargetRecord& t) { return t.one_char_name; });
   target_names_[1] = Utf8Texts(map.targets, [](const TargetRecord& t) { return t.short_name; });
   target_names_[2] = Utf8Texts(map.targets, [](const TargetRecord& t) { return t.name; });
 }
@@ -194,7 +193,7 @@ void BoardIndex::Find(BoardKind kind, const BoardArea& area, std::vector<int>* r
 const std::string& BoardIndex::TextOf(const std::vector<std::string>& texts, int n) {
   static const std::string kNone;
   return n >= 0 && static_cast<std::size_t>(n) < texts.size() ? texts[static_cast<std::size_t>(n)]
-                                                               : kNone;
+                                                              : kNone;
 }
 
 const std::string& BoardIndex::TypeName(int type, int form) const {

@@ -59,7 +59,8 @@ class BoardIndex {
 
  private:
   struct Cells {
-    std::vector<int> starts;  // the records of cell c: records[starts[c]] up to records[starts[c + 1]]
+    std::vector<int>
+        starts;  // the records of cell c: records[starts[c]] up to records[starts[c + 1]]
     std::vector<int> records;
     std::vector<int> wide;  // records over too many cells to list in each: met by every search
   };

@@ -71,49 +71,4 @@ PixelPoint PanelPlace(const BoardView& view, const Table<RowRecord>& rows, int r
   return place;
 }
 
-namespace {
-
-// One axis of the scroll range: `extent` is the farthest rail end in
-// pixels, `client` the client's size along the axis.
-ScrollRange RangeOf(std::int64_t extent, int client, int start) {
-  ScrollRange range;
-  if (extent + kScrollStep <= client) return range;
-  range.minimum = std::min(0, (start - kScrollStep) / kScrollStep);
-  range.maximum = ClampToInt(
-      std::max<std::int64_t>(range.minimum, (extent + client / 4) / kScrollStep));
-  range.page = client / kScrollStep;
-  return range;
-}
-
-// The largest rail coordinate along one axis (row offsets included), in map
-// units; 0 without rails.
-template <typename Coordinate>
-std::int64_t FarthestRailEnd(const SystemMap& map, LayoutMode layout, Coordinate coordinate) {
-  std::int64_t farthest = 0;
-  for (int n = 1; n <= map.rails.count(); ++n) {
-    const RailRecord& rail = map.rails[n];
-    const RowShift shift = ShiftOfRow(map.rows, rail.display_row, layout);
-    farthest = std::max(farthest, coordinate(rail, shift));
-  }
-  return farthest;
-}
-
-}  // namespace
-
-ScrollRange HorizontalScrollRange(const BoardView& view, const SystemMap& map, int start) {
-  const std::int64_t farthest =
-      FarthestRailEnd(map, view.layout, [](const RailRecord& rail, const RowShift& shift) {
-        return std::max(rail.x_exit, rail.x_entry) + shift.dx;
-      });
-  return RangeOf(MapToPixelX(view, farthest) - std::int64_t{view.scroll_x}, view.width, start);
-}
-
-ScrollRange VerticalScrollRange(const BoardView& view, const SystemMap& map, int start) {
-  const std::int64_t farthest =
-      FarthestRailEnd(map, view.layout, [](const RailRecord& rail, const RowShift& shift) {
-        return std::max(rail.y_exit, rail.y_entry) + shift.dy;
-      });
-  return RangeOf(MapToPixelY(view, farthest) - std::int64_t{view.scroll_y}, view.height, start);
-}
-
 }  // namespace corvane

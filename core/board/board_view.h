@@ -80,18 +80,4 @@ RailLine RailOnBoard(const BoardView& view, const Table<RowRecord>& rows, const 
 PixelPoint PanelPlace(const BoardView& view, const Table<RowRecord>& rows, int row, int x, int y,
                       int direction);
 
-// A scroll bar's range in positions of 20 pixels, and its page.
-struct ScrollRange {
-  int minimum = 0;
-  int maximum = 0;
-  int page = 1;
-  friend bool operator==(const ScrollRange&, const ScrollRange&) = default;
-};
-// The ranges the rails ask for: nothing to scroll while the farthest rail
-// end (with the row offsets) and 20 pixels fit the client, else from
-// `start` pixels left of the board's origin (0, or a row being placed
-// further left) - 20 to a quarter client beyond that end.
-ScrollRange HorizontalScrollRange(const BoardView& view, const SystemMap& map, int start = 0);
-ScrollRange VerticalScrollRange(const BoardView& view, const SystemMap& map, int start = 0);
-
 }  // namespace corvane

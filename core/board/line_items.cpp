@@ -36,7 +36,7 @@ const LineItems& DefaultLineItems() {
     };
     LineItems result;
     for (int i = 0; i < kLineItemCount; ++i) {
-      LineItem& item = result[static_cast<std::size_t>(i)];
+      BoardLineItem& item = result[static_cast<std::size_t>(i)];
       // The first five are items 17..21 of the settings file, the others 0..16.
       item.number = i < 5 ? 17 + i : i - 5;
       item.colour = defaults[i].colour;

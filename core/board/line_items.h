@@ -9,14 +9,14 @@
 
 namespace corvane {
 
-struct LineItem {
+struct BoardLineItem {
   int number = 0;  // the number in the settings file's section name
   bool for_line = false;
   int pen_style = 0;  // 0 solid, 2 dotted
   int point_width = 1;
   Rgb colour;
   std::string name;  // Shift-JIS, at most 255 bytes
-  friend bool operator==(const LineItem&, const LineItem&) = default;
+  friend bool operator==(const BoardLineItem&, const BoardLineItem&) = default;
 };
 
 // The board's fixed colours beyond black and white; the background is black.
@@ -32,7 +32,7 @@ inline constexpr Rgb kCyan{0, 255, 255};
 inline constexpr Rgb kOrange{255, 127, 0};
 
 inline constexpr int kLineItemCount = 22;
-using LineItems = std::array<LineItem, kLineItemCount>;
+using LineItems = std::array<BoardLineItem, kLineItemCount>;
 
 // The items in the order the board uses them, with their defaults.
 enum LineItemIndex : int {

@@ -17,7 +17,7 @@ constexpr int kGoOn = -3;
 template <typename T>
 const T* Entry(const std::vector<T>& list, int n) {
   return n >= 0 && static_cast<std::size_t>(n) < list.size() ? &list[static_cast<std::size_t>(n)]
-                                                              : nullptr;
+                                                             : nullptr;
 }
 
 Rgb Clamped(int red, int green, int blue) {
@@ -106,7 +106,8 @@ Rgb RailColours::AspectColour(int signal, int aspect) const {
   const SystemMap& map = scene_.file.map;
   if (!map.signal_sets.Contains(signal)) return kWhite;
   const SignalAspectEntry& entry =
-      map.signal_sets[signal].aspects[static_cast<std::size_t>(std::clamp(aspect, 0, kAspectSpeeds - 1))];
+      map.signal_sets[signal]
+          .aspects[static_cast<std::size_t>(std::clamp(aspect, 0, kAspectSpeeds - 1))];
   // Colour 0 is white; a number beyond the table shows white too.
   if (entry.colour < 0 || entry.colour > map.colours.count()) return kWhite;
   const corvane::AspectColour& colour = map.colours[entry.colour];

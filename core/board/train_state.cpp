@@ -8,7 +8,8 @@ namespace corvane {
 
 namespace {
 
-constexpr int kLastTableState = kFirstTableState + static_cast<int>(std::size(kTrainStateTexts)) - 1;
+constexpr int kLastTableState =
+    kFirstTableState + static_cast<int>(std::size(kTrainStateTexts)) - 1;
 
 bool Moving(int state) { return state >= 14 && state <= 18; }
 

@@ -15,9 +15,10 @@ namespace corvane {
 // wide, blanks included.
 inline constexpr int kFirstTableState = 5;
 inline constexpr Bilingual kTrainStateTexts[] = {
-    {"発車待", "Wait  "}, {"信号待", "Signal"}, {"進路待", "Route "}, {"電化違", "Elec  "},
-    {"抑止中", "InSusp"}, {"通知待", "Notice"}, {"発車音", "InBell"}, {"ドア閉", "Close "},
-    {"", ""},             {"加速中", "Accel "}, {"走行中", "Run   "}, {"減速中", "Decel "},
+    {"発車待", "Wait  "}, {"信号待", "Signal"}, {"進路待", "Route "},
+    {"電化違", "Elec  "}, {"抑止中", "InSusp"}, {"通知待", "Notice"},
+    {"発車音", "InBell"}, {"ドア閉", "Close "}, {"", ""},
+    {"加速中", "Accel "}, {"走行中", "Run   "}, {"減速中", "Decel "},
 };
 
 // What the state of a train depends on besides its run-time values.

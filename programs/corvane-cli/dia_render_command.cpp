@@ -1,0 +1,91 @@
+#include "dia_render_command.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+#include "base/file_io.h"
+#include "base/text_format.h"
+#include "platform/qpainter_canvas.h"
+
+namespace corvane {
+
+namespace {
+
+// The most pixels one picture may hold.
+constexpr std::int64_t kMostPixels = std::int64_t{1} << 28;
+
+// One axis of the whole board: the client while the farthest rail end and
+// 20 pixels fit it, else from the board's origin to a quarter client
+// beyond that end, as the scroll bar reaches.
+std::int64_t WholeSide(std::int64_t farthest, int client) {
+  if (farthest + kScrollStep <= client) return client;
+  return std::max<std::int64_t>(client,
+                                (farthest + client / 4) / kScrollStep * kScrollStep + kScrollStep);
+}
+
+// Makes `view` show everything the scroll bars reach at its zoom.
+bool WidenToWhole(const SystemMap& map, BoardView& view) {
+  view.scroll_x = view.scroll_y = 0;
+  std::int64_t far_x = 0;
+  std::int64_t far_y = 0;
+  for (int n = 1; n <= map.rails.count(); ++n) {
+    const RailRecord& rail = map.rails[n];
+    const RowShift shift = ShiftOfRow(map.rows, rail.display_row, view.layout);
+    far_x = std::max<std::int64_t>(
+        far_x, MapToPixelX(view, std::max(rail.x_exit, rail.x_entry) + shift.dx));
+    far_y = std::max<std::int64_t>(
+        far_y, MapToPixelY(view, std::max(rail.y_exit, rail.y_entry) + shift.dy));
+  }
+  const std::int64_t width = WholeSide(far_x, view.width);
+  const std::int64_t height = WholeSide(far_y, view.height);
+  if (width > kMostPixels / height) return false;
+  view.width = static_cast<int>(width);
+  view.height = static_cast<int>(height);
+  return true;
+}
+
+}  // namespace
+
+bool RenderBoardFile(BoardScene scene, bool whole, const std::string& out_path) {
+  if (whole && !WidenToWhole(scene.file.map, scene.view)) {
+    std::fprintf(stderr, "corvane-cli: the board is too large for one picture\n");
+    return false;
+  }
+  // No window is ever shown: without a choice of the user's, draw offscreen
+  // so the command runs without a display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char program_name[] = "corvane-cli";
+  static char* argv[] = {program_name, nullptr};
+  QGuiApplication application(argc, argv);
+
+  QImage image(scene.view.width, scene.view.height, QImage::Format_RGB32);
+  if (image.isNull()) {
+    std::fprintf(stderr, "corvane-cli: the board is too large for one picture\n");
+    return false;
+  }
+  {
+    QPainter painter(&image);
+    QPainterCanvas canvas(painter);
+    DrawBoard(scene, canvas);
+  }
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG") ||
+      !WriteFileAtomically(
+          out_path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())))) {
+    std::fprintf(stderr, "corvane-cli: cannot write the picture %s\n",
+                 TerminalText(out_path).c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace corvane

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "base/encoding.h"
 #include "board/board_dump.h"
+#include "board/train_state.h"
+#include "map/map_settings.h"
 
 namespace corvane {
 namespace {
@@ -284,6 +288,306 @@ TEST_F(BoardDrawingTest, DrawingThroughTheIndexDrawsWhatLiesInTheWindow) {
   std::vector<int> found;
   index.Find(BoardKind::kRail, VisibleArea(scene.view, 0), &found);
   EXPECT_LT(found.size(), 10U);
+}
+
+// Trains on a rightward rail 6 at y 400 from x 200 (its entry, where
+// position 0 lies) to x 300, 100 m long; train 1 runs to diagram 1
+// ("101M", type 普通, bound for 南浦) with a delay of two minutes.
+class BoardTrainTest : public BoardDrawingTest {
+ protected:
+  BoardTrainTest() {
+    AddRail(1, 300, 200, 400, 400, 0, 0);
+    DiaData& dia = file_.dia;
+    TrainTypeRecord type;
+    type.short_name = ShortText(Utf8ToSjis("普通"));
+    dia.train_types.Append(type);
+    TargetRecord target;
+    target.short_name = ShortText(Utf8ToSjis("南浦"));
+    file_.map.targets.Append(target);
+    DiagramRecord diagram;
+    diagram.direction = 1;
+    diagram.values[0] = 1;
+    diagram.values[6] = 1;
+    diagram.text1 = ShortText(Utf8ToSjis("101M"));
+    diagram.events = {{6, 21600, kEventDeparture}, {6, 21700, kEventEnd}};
+    dia.diagrams.Append(diagram);
+    scene_settings_.rail_view = kTrackCircuits;
+  }
+
+  int AddTrain(int diagram, int rail, int position) {
+    TrainRecord train;
+    train.value1 = diagram;
+    train.rail = rail;
+    train.value3 = 1;
+    const int n = file_.dia.trains.Append(train);
+    positions_.push_back(position);
+    return n;
+  }
+
+  // The scene with the trains' run-time values: each at its position,
+  // two minutes late.
+  BoardScene TrainScene(int width = 1000, int height = 700) {
+    BoardScene scene = Scene(width, height);
+    for (std::size_t k = 0; k < positions_.size(); ++k) {
+      run_.trains[k + 1].position = positions_[k];
+      run_.trains[k + 1].delay = 120;
+    }
+    return scene;
+  }
+
+  static std::vector<RecordingCanvas::Call> Texts(const BoardScene& scene) {
+    RecordingCanvas canvas;
+    DrawBoard(scene, canvas);
+    std::vector<RecordingCanvas::Call> texts;
+    for (const auto& call : canvas.calls()) {
+      if (call.op == RecordingCanvas::Op::kText) texts.push_back(call);
+    }
+    return texts;
+  }
+  static const RecordingCanvas::Call* Find(const std::vector<RecordingCanvas::Call>& texts,
+                                           const std::string& text) {
+    for (const auto& call : texts) {
+      if (call.text == text) return &call;
+    }
+    return nullptr;
+  }
+  static int Count(const std::vector<RecordingCanvas::Call>& texts, const std::string& text) {
+    return static_cast<int>(std::count_if(texts.begin(), texts.end(),
+                                          [&text](const auto& call) { return call.text == text; }));
+  }
+
+  std::vector<int> positions_;
+};
+
+TEST_F(BoardTrainTest, ATrainIsPlacedAlongItsRailOrAtItsMiddleOrStart) {
+  const int train = AddTrain(1, 6, 25);
+  BoardScene scene = TrainScene();
+  EXPECT_EQ(TrainPlace(scene, train), (PixelPoint{225, 400}));
+  run_.trains[1].position = 500;  // beyond the rail's end: at its end
+  EXPECT_EQ(TrainPlace(scene, train), (PixelPoint{300, 400}));
+  scene.settings.track_view = true;
+  EXPECT_EQ(TrainPlace(scene, train), (PixelPoint{250, 400}));
+  // A rail without a length keeps its train at its start, not a division
+  // by zero.
+  scene.settings.track_view = false;
+  file_.map.rails[6].length = 0;
+  EXPECT_EQ(TrainPlace(scene, train), (PixelPoint{200, 400}));
+  // A rail the map does not have: no place.
+  file_.dia.trains[train].rail = 99;
+  EXPECT_EQ(TrainPlace(scene, train), std::nullopt);
+}
+
+TEST_F(BoardTrainTest, TheLabelShowsNumberTypeDestinationDelayAndSpeed) {
+  AddTrain(1, 6, 50);
+  BoardScene scene = TrainScene();
+  run_.trains[1].direction = 2;
+  run_.trains[1].speed = 45;
+  run_.trains[1].permitted_speed = 75;
+  run_.trains[1].state = 15;
+  run_.trains[1].route_ahead = true;
+  const auto texts = Texts(scene);
+  const auto* number = Find(texts, "101M→");
+  ASSERT_NE(number, nullptr);
+  EXPECT_EQ(number->colour, (Rgb{0, 255, 255}));  // running: cyan
+  ASSERT_NE(Find(texts, "普通"), nullptr);
+  ASSERT_NE(Find(texts, "南浦"), nullptr);
+  const auto* delay = Find(texts, "2遅");
+  ASSERT_NE(delay, nullptr);
+  EXPECT_EQ(delay->colour, (Rgb{255, 0, 255}));
+  // Bottom-aligned on the train's y; rightward: status, delay, type,
+  // destination, number from left to right.
+  EXPECT_EQ(number->points[0].y, 400 - 12);
+  EXPECT_LT(delay->points[0].x, Find(texts, "普通")->points[0].x);
+  EXPECT_LT(Find(texts, "南浦")->points[0].x, number->points[0].x);
+  // Speed over the permitted speed, three digits on a line of 120 km/h.
+  const auto* speed = Find(texts, " 45/ 75");
+  ASSERT_NE(speed, nullptr);
+  EXPECT_EQ(speed->points[0].y, 405);
+  // A train that has left its last stop shows no delay.
+  run_.trains[1].event = 1;
+  EXPECT_EQ(Find(Texts(scene), "2遅"), nullptr);
+}
+
+TEST_F(BoardTrainTest, ATrainWithoutADiagramHasAGrayNumber) {
+  AddTrain(-1, 6, 0);
+  AddTrain(1, 1, 0);
+  const auto texts = Texts(TrainScene());
+  ASSERT_EQ(Count(texts, "101M"), 2);
+  EXPECT_EQ(Find(texts, "101M")->colour, (Rgb{128, 128, 128}));
+  EXPECT_EQ(texts.back().colour, kWhite);
+}
+
+TEST_F(BoardTrainTest, TheTrackCircuitViewDrawsNoSpeed) {
+  AddTrain(1, 6, 25);
+  BoardScene scene = TrainScene();
+  EXPECT_NE(Find(Texts(scene), "  0/  0"), nullptr);
+  scene.settings.track_view = true;
+  const auto texts = Texts(scene);
+  EXPECT_EQ(Find(texts, "  0/  0"), nullptr);
+  // The marker stands at the middle of the rail.
+  RecordingCanvas canvas;
+  DrawBoard(scene, canvas);
+  const auto marker = std::find_if(canvas.calls().begin(), canvas.calls().end(), [](const auto& c) {
+    return c.op == RecordingCanvas::Op::kFillRect && c.points[0] == PixelPoint{248, 400};
+  });
+  ASSERT_NE(marker, canvas.calls().end());
+  EXPECT_EQ(marker->points[1], (PixelPoint{253, 404}));
+}
+
+TEST_F(BoardTrainTest, TheRightOfTwoCloseTrainsLosesDelayTypeAndDestination) {
+  AddTrain(1, 6, 0);   // x 200
+  AddTrain(1, 6, 40);  // x 240
+  const auto texts = Texts(TrainScene());
+  EXPECT_EQ(Count(texts, "101M"), 2);
+  EXPECT_EQ(Count(texts, "普通"), 1);
+  EXPECT_EQ(Count(texts, "南浦"), 1);
+  EXPECT_EQ(Count(texts, "2遅"), 1);
+  // The one kept is the left train's: its label is centred left of the
+  // right one's.
+  EXPECT_LT(Find(texts, "普通")->points[0].x, 240);
+}
+
+TEST_F(BoardTrainTest, TrainsFarOffThePictureAreDrawnSafely) {
+  // Rails far above, below and beside the window: the label grid is never
+  // written or read outside itself.
+  AddRail(1, 0, 100, -250000, -250000, 0, 0);
+  AddRail(1, 500000, 500100, 700 + 1000, 700 + 1000, 0, 0);
+  AddTrain(1, 7, 50);
+  AddTrain(1, 8, 50);
+  AddTrain(1, 6, 50);
+  BoardScene scene = TrainScene(64, 48);
+  scene.view.scroll_y = -1000;
+  EXPECT_FALSE(Texts(scene).empty());
+  scene.view.scroll_y = 3000;
+  scene.view.scroll_x = INT32_MIN / 2;
+  EXPECT_NO_FATAL_FAILURE(Texts(scene));
+  // A window of a single pixel.
+  EXPECT_NO_FATAL_FAILURE(Texts(TrainScene(1, 1)));
+}
+
+TEST_F(BoardTrainTest, StatusMarksAndTheSimpleView) {
+  AddTrain(1, 6, 50);
+  BoardScene scene = TrainScene();
+  run_.trains[1].departure_command = 2;
+  run_.trains[1].departure_seconds = -30;
+  EXPECT_NE(Find(Texts(scene), "早発"), nullptr);
+  run_.trains[1].failed = true;
+  const auto texts = Texts(scene);
+  ASSERT_NE(Find(texts, "故障"), nullptr);
+  EXPECT_EQ(Find(texts, "故障")->colour, (Rgb{255, 0, 0}));
+  // The simple view: one character, and no delay beside a mark.
+  scene.settings.smart_view = true;
+  const auto simple = Texts(scene);
+  EXPECT_NE(Find(simple, "故"), nullptr);
+  EXPECT_EQ(Find(simple, "2"), nullptr);
+  run_.trains[1].failed = false;
+  run_.trains[1].departure_command = 0;
+  EXPECT_NE(Find(Texts(scene), "2"), nullptr);
+}
+
+TEST_F(BoardTrainTest, TheFollowedTrainScrollsTheWindowOnlyWhenItHasMovedFar) {
+  AddTrain(1, 6, 0);
+  BoardScene scene = TrainScene(100, 100);
+  FollowedPlace followed;
+  // No following train, or one beyond the trains: nothing.
+  EXPECT_FALSE(FollowTrain(scene, followed).x.has_value());
+  scene.settings.flattery_train = 5;
+  EXPECT_FALSE(FollowTrain(scene, followed).x.has_value());
+  scene.settings.flattery_train = 1;
+  const ScrollPositions first = FollowTrain(scene, followed);
+  EXPECT_EQ(first.x, 150 / 20);  // 200 - 50
+  EXPECT_EQ(first.y, 350 / 20);  // 400 - 50
+  // Moved 10 pixels: within a fifth of the client, no scroll.
+  run_.trains[1].position = 10;
+  EXPECT_FALSE(FollowTrain(scene, followed).x.has_value());
+}
+
+TEST_F(BoardTrainTest, TheStateTableGivesTextsAndColours) {
+  TrainRun run;
+  TrainStateContext context;
+  context.to_diagram = true;
+  run.state = 5;
+  EXPECT_EQ(TrainStateOf(run, context).text, "発車待");
+  context.english = true;
+  EXPECT_EQ(TrainStateOf(run, context).text, "Wait  ");
+  EXPECT_EQ(TrainStateOf(run, context).colour, kWhite);
+  run.state = 15;
+  run.route_ahead = true;
+  EXPECT_EQ(TrainStateOf(run, context).colour, kWhite);  // motion colours not asked for
+  context.motion_colours = true;
+  EXPECT_EQ(TrainStateOf(run, context).colour, (Rgb{0, 255, 255}));
+  run.route_ahead = false;  // no route ahead: orange
+  EXPECT_EQ(TrainStateOf(run, context).colour, (Rgb{255, 127, 0}));
+  run.state = 17;
+  run.route_ahead = true;
+  run.permitted_speed = 45;
+  run.signal_distance = 300;
+  context.safety_device = kSafetyAts;
+  EXPECT_EQ(TrainStateOf(run, context).text, "ＡＴＳ");
+  EXPECT_EQ(TrainStateOf(run, context).colour, (Rgb{255, 0, 0}));
+  run.guidance = true;
+  EXPECT_EQ(TrainStateOf(run, context).text, "誘導中");
+  run.failed = true;
+  EXPECT_EQ(TrainStateOf(run, context).text, "故障中");
+  run.state = 99;  // a code beyond the table
+  run.failed = false;
+  context.to_diagram = false;
+  EXPECT_EQ(TrainStateOf(run, context).colour, (Rgb{128, 128, 128}));
+}
+
+TEST_F(BoardTrainTest, TheClockStandsInItsCorner) {
+  EXPECT_EQ(ClockText(21600), "06:00:00");
+  EXPECT_EQ(ClockText(86400 + 3661), "01:01:01");
+  BoardScene scene = TrainScene(200, 100);
+  run_.time = 21600;
+  scene.settings.clock_position = 4;
+  const auto texts = Texts(scene);
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.back().text, "06:00:00");
+  EXPECT_EQ(texts.back().colour, kBlack);
+  EXPECT_EQ(texts.back().points[0], (PixelPoint{200 - 1 - 48, 100 - 1 - 12}));
+}
+
+// A lever on rail 1 (leftward, reset control at its normal route) with a
+// signal button, and a button on rail 3.
+TEST_F(BoardDrawingTest, LeversAndButtonsOnlyWithInterlocking) {
+  DiaData& dia = file_.dia = DiaData(DiaCounts{0, 0, 0, 1, 1, {}});
+  LeverRecord lever;
+  lever.values = {1, 0, 0, 0, 1, 1, 1, 50, 60, 1, 1, 60, 60};
+  dia.levers.Append(lever);
+  ButtonRecord button;
+  button.values = {0, 0, 2, 0, 2, 200, 60};
+  dia.buttons.Append(button);
+  file_.map.rails[1].lever = 1;
+  file_.map.rails[3].button = 1;
+  BoardScene scene = Scene();
+  const auto polygons = [&scene] {
+    RecordingCanvas canvas;
+    DrawBoard(scene, canvas);
+    std::vector<RecordingCanvas::Call> found;
+    for (const auto& call : canvas.calls()) {
+      if (call.op == RecordingCanvas::Op::kFillPolygon) found.push_back(call);
+    }
+    return found;
+  };
+  EXPECT_TRUE(polygons().empty());
+  file_.header.settings.use_interlocking = 1;
+  auto handles = polygons();
+  ASSERT_EQ(handles.size(), 1U);
+  EXPECT_EQ(handles[0].colour, (Rgb{0, 0, 255}));
+  // Upright around its pivot 1.5 track widths below (50, 60).
+  EXPECT_EQ(handles[0].points[0], (PixelPoint{52, 64}));
+  EXPECT_EQ(handles[0].points[2], (PixelPoint{48, 52}));
+  // Chosen: red and tilted.
+  scene.chosen_lever = 1;
+  handles = polygons();
+  ASSERT_EQ(handles.size(), 1U);
+  EXPECT_EQ(handles[0].colour, (Rgb{255, 0, 0}));
+  EXPECT_NE(handles[0].points[2], (PixelPoint{48, 52}));
+  // The main display leaves out a lever that is not a main one.
+  scene.settings.inter_view = kMainPanel;
+  file_.dia.levers[1].values[5] = 0;
+  EXPECT_TRUE(polygons().empty());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "board/panel_columns.h"
 #include "board/rail_colours.h"
 #include "board/train_state.h"
 #include "map/map_records.h"
@@ -20,30 +21,6 @@ namespace {
 // How far beyond the window a text or a mark may reach from its anchor:
 // records anchored this many pixels outside are still drawn.
 constexpr int kDrawMargin = 256;
-
-// The columns of a route lever and a route button record.
-enum LeverColumn : int {
-  kLeverMode = 0,
-  kLeverNormalRoute = 1,
-  kLeverCurrentRoute = 2,
-  kLeverDirectionColumn = 4,
-  kLeverMainColumn = 5,
-  kLeverRow = 6,
-  kLeverX = 7,
-  kLeverY = 8,
-  kLeverSignalButton = 9,
-  kSignalButtonRow = 10,
-  kSignalButtonX = 11,
-  kSignalButtonY = 12,
-};
-enum ButtonColumn : int {
-  kButtonRouteFrom = 0,
-  kButtonDirection = 2,
-  kButtonMain = 3,
-  kButtonRow = 4,
-  kButtonX = 5,
-  kButtonY = 6,
-};
 
 // The control modes of a point and of a route lever.
 enum PointMode : int {
@@ -359,8 +336,8 @@ class BoardPainter {
       const RailRecord& rail = map_.rails[n];
       if (!dia_.levers.Contains(rail.lever)) continue;
       const auto& v = dia_.levers[rail.lever].values;
-      if (!Shown(v[kLeverMainColumn])) continue;
-      const int direction = v[kLeverDirectionColumn];
+      if (!Shown(v[kLeverMain])) continue;
+      const int direction = v[kLeverDirection];
       const PixelPoint pivot =
           PanelPlace(scene_.view, map_.rows, v[kLeverRow], v[kLeverX], v[kLeverY], direction);
       const Rgb colour = LeverColour(n, v, chosen);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "board/board_drawing.h"
+#include "board/panel_columns.h"
 
 namespace corvane {
 
@@ -23,10 +24,6 @@ const T* Entry(const std::vector<T>& list, int n) {
 Rgb Clamped(int red, int green, int blue) {
   return {std::clamp(red, 0, 255), std::clamp(green, 0, 255), std::clamp(blue, 0, 255)};
 }
-
-// A lever's direction and its main flag.
-constexpr int kLeverDirection = 4;
-constexpr int kLeverMain = 5;
 
 }  // namespace
 

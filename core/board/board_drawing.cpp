@@ -39,6 +39,10 @@ const T* Entry(const std::vector<T>& list, int n) {
                                                              : nullptr;
 }
 
+// `value` + `delta`, kept within an int: pixels far off the picture stay
+// far off.
+int Plus(int value, std::int64_t delta) { return ClampToInt(std::int64_t{value} + delta); }
+
 int RailDirection(const RailRecord& rail) { return IsLeftward(rail) ? 1 : 2; }
 
 std::string Format(const char* format, int value) {
@@ -163,8 +167,8 @@ class BoardPainter {
       const RowRecord& row = map_.rows[scene_.layout_row];
       const int x = MapToPixelX(view, row.x);
       const int y = MapToPixelY(view, row.y);
-      canvas_.Line({x - 10, y}, {x + 11, y}, kGreen, 1);
-      canvas_.Line({x, y - 10}, {x, y + 11}, kGreen, 1);
+      canvas_.Line({Plus(x, -10), y}, {Plus(x, 11), y}, kGreen, 1);
+      canvas_.Line({x, Plus(y, -10)}, {x, Plus(y, 11)}, kGreen, 1);
     }
   }
 
@@ -263,10 +267,11 @@ class BoardPainter {
       const RailLine line = RailOnBoard(scene_.view, map_.rows, rail);
       const Rgb colour = colours_.Of(n);
       for (int k = 0; k < width; ++k) {
-        canvas_.Line({line.exit.x, line.exit.y + k}, {line.entry.x, line.entry.y + k}, colour, 1);
+        canvas_.Line({line.exit.x, Plus(line.exit.y, k)}, {line.entry.x, Plus(line.entry.y, k)},
+                     colour, 1);
       }
       for (const PixelPoint& end : {line.exit, line.entry}) {
-        canvas_.Line({end.x, end.y - 1}, {end.x, ClampToInt(std::int64_t{end.y} + width + 1)},
+        canvas_.Line({end.x, Plus(end.y, -1)}, {end.x, Plus(end.y, std::int64_t{width} + 1)},
                      kWhite, 1);
       }
       if (observer_ != nullptr) observer_->Rail(n, line, width, colour);
@@ -307,7 +312,8 @@ class BoardPainter {
     }
   }
 
-  // A filled square from -`half` to +`half` + 1 around `at`, with a border.
+  // A filled square from -`half` up to (not including) +`half` + 1 around
+  // `at`, with a border.
   void Square(PixelPoint at, int half, Rgb fill, Rgb border) {
     const int left = ClampToInt(std::int64_t{at.x} - half);
     const int top = ClampToInt(std::int64_t{at.y} - half);
@@ -359,10 +365,10 @@ class BoardPainter {
     const int px = pivot.x;
     const int py = pivot.y;
     const std::vector<PixelPoint> corners = {
-        {px + r(2 * c), py - r(2 * s)},
-        {px - r(2 * c), py + r(2 * s)},
-        {px - r(12 * s) - r(2 * c), py - r(12 * c) + r(2 * s)},
-        {px - r(12 * s) + r(2 * c), py - r(12 * c) - r(2 * s)},
+        {Plus(px, r(2 * c)), Plus(py, -r(2 * s))},
+        {Plus(px, -r(2 * c)), Plus(py, r(2 * s))},
+        {Plus(px, -r(12 * s) - r(2 * c)), Plus(py, -r(12 * c) + r(2 * s))},
+        {Plus(px, -r(12 * s) + r(2 * c)), Plus(py, -r(12 * c) - r(2 * s))},
     };
     canvas_.FillPolygon(corners, colour);
     for (std::size_t k = 0; k < corners.size(); ++k) {
@@ -376,14 +382,11 @@ class BoardPainter {
     const RailRun* run = Entry(scene_.run.rails, rail);
     const Rgb colour =
         colours_.AspectColour(colours_.SignalAhead(rail), run != nullptr ? run->aspect : 0);
-    const int left = at.x - 5;
-    const int top = at.y - 5;
-    canvas_.FillRect(left, top, at.x + 7, at.y + 7, colour);
-    canvas_.FrameRect(left, top, at.x + 7, at.y + 7, kWhite, 1);
+    Square(at, 5, colour, kWhite);
     const int sign = direction == 1 ? 1 : -1;
-    const int outer = at.x + sign * 10;
-    canvas_.Line({at.x + sign * 5, at.y}, {outer, at.y}, kWhite, 1);
-    canvas_.Line({outer, at.y - 5}, {outer, at.y + 6}, kWhite, 1);
+    const int outer = Plus(at.x, sign * 10);
+    canvas_.Line({Plus(at.x, sign * 5), at.y}, {outer, at.y}, kWhite, 1);
+    canvas_.Line({outer, Plus(at.y, -5)}, {outer, Plus(at.y, 6)}, kWhite, 1);
   }
 
   // ---------------------------------------------------------------- trains
@@ -524,7 +527,7 @@ class BoardPainter {
       canvas_.Text(origin, piece->text, piece->colour);
       if (piece == &number && scene_.settings.flattery_view &&
           scene_.settings.flattery_train == t.train) {
-        canvas_.FrameRect(origin.x - 1, origin.y - 1, ClampToInt(x + piece->width + 1),
+        canvas_.FrameRect(Plus(origin.x, -1), Plus(origin.y, -1), ClampToInt(x + piece->width + 1),
                           ClampToInt(py + 1), Item(kFollowingTrainBoxItem), 1);
       }
       x += piece->width + 2;
@@ -591,9 +594,12 @@ std::optional<PixelPoint> TrainPlace(const BoardScene& scene, int train) {
   const std::int64_t length = rail.length;
   if (run == nullptr || length <= 0) return line.entry;
   const std::int64_t along = std::clamp<std::int64_t>(run->position, 0, length);
-  return PixelPoint{
-      static_cast<int>(line.entry.x + (std::int64_t{line.exit.x} - line.entry.x) * along / length),
-      static_cast<int>(line.entry.y + (std::int64_t{line.exit.y} - line.entry.y) * along / length)};
+  // (to - from) x along / length without a product beyond 64 bits.
+  const auto between = [along, length](int from, int to) {
+    const std::int64_t span = std::int64_t{to} - from;
+    return static_cast<int>(from + span / length * along + span % length * along / length);
+  };
+  return PixelPoint{between(line.entry.x, line.exit.x), between(line.entry.y, line.exit.y)};
 }
 
 ScrollPositions FollowTrain(const BoardScene& scene, FollowedPlace& followed) {

@@ -590,5 +590,60 @@ TEST_F(BoardDrawingTest, LeversAndButtonsOnlyWithInterlocking) {
   EXPECT_TRUE(polygons().empty());
 }
 
+// Every stored number the drawing uses, at the ends of the int range and
+// just outside its table: the drawing range-checks them (the sanitizer
+// build proves no read outside a table and no overflow).
+TEST_F(BoardTrainTest, StoredNumbersAtTheEndsOfTheirRangesDrawSafely) {
+  AddTrain(1, 6, 50);
+  file_.header.settings.use_interlocking = 1;
+  file_.dia = DiaData(DiaCounts{1, 0, 1, 1, 1, {}});
+  file_.dia.trains.Append({1, 6, 1, {}});
+  file_.dia.diagrams.Append(DiagramRecord{});
+  file_.dia.levers.Append(LeverRecord{});
+  file_.dia.buttons.Append(ButtonRecord{});
+  file_.map.rails[1].lever = 1;
+  file_.map.rails[2].button = 1;
+  std::vector<int*> numbers;
+  for (int n = 1; n <= file_.map.rails.count(); ++n) {
+    RailRecord& r = file_.map.rails[n];
+    for (int* field : {&r.display_row, &r.l_next, &r.l_back, &r.l_dual, &r.l_pack, &r.signal,
+                       &r.speed_limit, &r.length, &r.x_exit, &r.y_entry}) {
+      numbers.push_back(field);
+    }
+  }
+  PointRecord& point = file_.map.points[1];
+  JumpRecord& jump = file_.map.jumps[1];
+  StationDrawRecord& frame = file_.map.station_draws[1];
+  RowRecord& row = file_.map.rows[2];
+  TrainRecord& train = file_.dia.trains[1];
+  DiagramRecord& diagram = file_.dia.diagrams[1];
+  for (int* field : {&point.label_row, &point.mode, &point.position, &jump.to_row, &jump.x_to,
+                     &frame.station, &frame.kind, &frame.y_bottom, &row.x_shift, &row.y,
+                     &train.value1, &train.rail, &diagram.values[0], &diagram.values[6]}) {
+    numbers.push_back(field);
+  }
+  for (int& value : file_.dia.levers[1].values) numbers.push_back(&value);
+  for (int& value : file_.dia.buttons[1].values) numbers.push_back(&value);
+  for (int* number : numbers) {
+    const int kept = *number;
+    for (const int value : {INT_MIN, INT_MAX, -1, 2, 1'000'000'000}) {
+      *number = value;
+      BoardScene scene = TrainScene(320, 200);
+      scene.chosen_lever = 1;
+      run_.trains[1].event = value;
+      run_.trains[1].state = value;
+      run_.rails[1].aspect = value;
+      scene.settings.flattery_train = 1;
+      scene.settings.clock_position = 2;
+      RecordingCanvas canvas;
+      DrawBoard(scene, canvas);
+      EXPECT_FALSE(DumpBoard(scene).empty());
+      FollowedPlace followed;
+      FollowTrain(scene, followed);
+    }
+    *number = kept;
+  }
+}
+
 }  // namespace
 }  // namespace corvane

@@ -90,10 +90,13 @@ class LabelGrid {
 };
 
 // One piece of a train's label.
+// One piece of a train's label: a text, or the series' icon by its file
+// name.
 struct LabelPiece {
   std::string text;
   Rgb colour;
   int width = 0;
+  bool icon = false;
 };
 
 class BoardPainter {
@@ -508,21 +511,38 @@ class BoardPainter {
     context.english = scene_.english;
     number.colour = TrainStateOf(run, context).colour;
 
+    LabelPiece icon;
+    if (scene_.settings.view_image16) icon = {index_.TrainIcon(t.train), kWhite, 0, true};
+
     std::vector<LabelPiece*> order =
-        run.direction == 1 ? std::vector<LabelPiece*>{&number, &type, &target, &delay, &status}
-                           : std::vector<LabelPiece*>{&status, &delay, &type, &target, &number};
+        run.direction == 1
+            ? std::vector<LabelPiece*>{&number, &icon, &type, &target, &delay, &status}
+            : std::vector<LabelPiece*>{&status, &delay, &type, &target, &icon, &number};
     std::int64_t total = 8;
     int height = 0;
+    int icon_height = 0;
     for (LabelPiece* piece : order) {
       if (piece->text.empty()) continue;
-      const TextSize size = canvas_.MeasureText(piece->text);
-      piece->width = size.width;
-      height = std::max(height, size.height);
-      total += size.width + 2;
+      const TextSize size =
+          piece->icon ? canvas_.ImageSize(piece->text) : canvas_.MeasureText(piece->text);
+      piece->width = std::max(size.width, 0);
+      if (piece->icon) {
+        icon_height = size.height;
+      } else {
+        height = std::max(height, size.height);
+      }
+      total += piece->width + 2;
     }
     std::int64_t x = px - total / 2;
     for (LabelPiece* piece : order) {
       if (piece->text.empty()) continue;
+      if (piece->icon) {
+        // On the text's baseline.
+        if (piece->width > 0)
+          canvas_.Image({ClampToInt(x), ClampToInt(py - icon_height)}, piece->text);
+        x += piece->width + 2;
+        continue;
+      }
       const PixelPoint origin{ClampToInt(x), ClampToInt(py - height)};
       canvas_.Text(origin, piece->text, piece->colour);
       if (piece == &number && scene_.settings.flattery_view &&

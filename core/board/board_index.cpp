@@ -159,6 +159,17 @@ BoardIndex::BoardIndex(const DiaFile& file, LayoutMode layout)
   target_names_[0] = Utf8Texts(map.targets, [](const TargetRecord& t) { return t.one_char_name; });
   target_names_[1] = Utf8Texts(map.targets, [](const TargetRecord& t) { return t.short_name; });
   target_names_[2] = Utf8Texts(map.targets, [](const TargetRecord& t) { return t.name; });
+  const DiaData& dia = file.dia;
+  train_icons_.assign(static_cast<std::size_t>(dia.trains.count()) + 1, "");
+  std::vector<bool> seen(train_icons_.size(), false);
+  for (int u = 1; u <= dia.units.count(); ++u) {
+    const UnitRecord& unit = dia.units[u];
+    if (!dia.trains.Contains(unit.train) || seen[static_cast<std::size_t>(unit.train)]) continue;
+    seen[static_cast<std::size_t>(unit.train)] = true;
+    if (dia.series.Contains(unit.series)) {
+      train_icons_[static_cast<std::size_t>(unit.train)] = dia.series[unit.series].icon.Utf8();
+    }
+  }
 }
 
 void BoardIndex::Find(BoardKind kind, const BoardArea& area, std::vector<int>* records) const {

@@ -56,6 +56,8 @@ class BoardIndex {
   const std::string& TrainNumber(int diagram) const { return TextOf(train_numbers_, diagram); }
   const std::string& TypeName(int type, int form) const;
   const std::string& TargetName(int target, int form) const;
+  // The icon file of train `train`'s series (its first trainset's), "" none.
+  const std::string& TrainIcon(int train) const { return TextOf(train_icons_, train); }
 
  private:
   struct Cells {
@@ -81,6 +83,7 @@ class BoardIndex {
   Cells cells_[kBoardKinds];
   std::vector<std::string> point_keys_, jump_labels_, station_names_, train_numbers_;
   std::vector<std::string> type_names_[3], target_names_[3];
+  std::vector<std::string> train_icons_;
 };
 
 }  // namespace corvane

@@ -191,7 +191,9 @@ int BoardCommand(const std::vector<std::string>& args, const DataFolder& data_fo
 #ifdef CORVANE_CLI_RENDER
   BoardScene scene = WindowScene(document, options, settings);
   scene.english = data_folder.english;
-  return RenderBoardFile(scene, options.whole, options.files[1]) ? 0 : 1;
+  return RenderBoardFile(scene, options.whole, DiaFoldersOf(data_folder).image16, options.files[1])
+             ? 0
+             : 1;
 #else
   return 1;
 #endif

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <map>
+#include <utility>
 
 #include "base/file_io.h"
 #include "base/text_format.h"
@@ -50,9 +52,42 @@ bool WidenToWhole(const SystemMap& map, BoardView& view) {
   return true;
 }
 
+// Draws the series' icons from the folder of icons; a name that is not a
+// bare file name, or a file that is no picture, draws nothing.
+class IconCanvas : public QPainterCanvas {
+ public:
+  IconCanvas(QPainter& painter, std::string folder)
+      : QPainterCanvas(painter), painter_(painter), folder_(std::move(folder)) {}
+
+  void Image(PixelPoint origin, std::string_view name) override {
+    const QImage& image = Load(name);
+    if (!image.isNull()) painter_.drawImage(QPoint(origin.x, origin.y), image);
+  }
+  TextSize ImageSize(std::string_view name) override {
+    const QImage& image = Load(name);
+    return {image.width(), image.height()};
+  }
+
+ private:
+  const QImage& Load(std::string_view name) {
+    const auto [at, added] = images_.try_emplace(std::string(name));
+    const bool bare = !name.empty() && name.find_first_of("/\\") == std::string_view::npos &&
+                      name != "." && name != "..";
+    if (added && bare && !folder_.empty()) {
+      at->second.load(QString::fromStdString(JoinPath(folder_, at->first)));
+    }
+    return at->second;
+  }
+
+  QPainter& painter_;
+  std::string folder_;
+  std::map<std::string, QImage> images_;
+};
+
 }  // namespace
 
-bool RenderBoardFile(BoardScene scene, bool whole, const std::string& out_path) {
+bool RenderBoardFile(BoardScene scene, bool whole, const std::string& icon_folder,
+                     const std::string& out_path) {
   if (whole && !WidenToWhole(scene.file.map, scene.view)) {
     std::fprintf(stderr, "corvane-cli: the board is too large for one picture\n");
     return false;
@@ -72,7 +107,7 @@ bool RenderBoardFile(BoardScene scene, bool whole, const std::string& out_path) 
   }
   {
     QPainter painter(&image);
-    QPainterCanvas canvas(painter);
+    IconCanvas canvas(painter, icon_folder);
     DrawBoard(scene, canvas);
   }
   QByteArray png;

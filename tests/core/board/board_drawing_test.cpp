@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/encoding.h"
@@ -643,6 +644,42 @@ TEST_F(BoardTrainTest, StoredNumbersAtTheEndsOfTheirRangesDrawSafely) {
     }
     *number = kept;
   }
+}
+
+// A canvas with 16 x 16 pictures that records where they are drawn.
+class PictureCanvas : public RecordingCanvas {
+ public:
+  void Image(PixelPoint origin, std::string_view name) override {
+    images.emplace_back(std::string(name), origin);
+  }
+  TextSize ImageSize(std::string_view) override { return {16, 16}; }
+  std::vector<std::pair<std::string, PixelPoint>> images;
+};
+
+TEST_F(BoardTrainTest, TheSeriesIconStandsOnTheBaselineBetweenItsPieces) {
+  AddTrain(1, 6, 50);  // x 250, y 400
+  SeriesRecord series;
+  series.icon = LongText("205_16.bmp");
+  file_.dia.series.Append(series);
+  file_.dia.units.Append({1, 1, 0, 0, 1, {}});
+  BoardScene scene = TrainScene();
+  run_.trains[1].direction = 1;
+  PictureCanvas canvas;
+  DrawBoard(scene, canvas);
+  ASSERT_EQ(canvas.images.size(), 1U);
+  EXPECT_EQ(canvas.images[0].first, "205_16.bmp");
+  // Leftward: the number "←101M" (7 bytes, 42 pixels) first, then the
+  // icon 2 pixels on.
+  const auto& calls = canvas.calls();
+  const auto number =
+      std::find_if(calls.begin(), calls.end(), [](const auto& c) { return c.text == "←101M"; });
+  ASSERT_NE(number, calls.end());
+  EXPECT_EQ(canvas.images[0].second, (PixelPoint{number->points[0].x + 42 + 2, 400 - 16}));
+  // Icons off: none drawn.
+  scene.settings.view_image16 = false;
+  PictureCanvas plain;
+  DrawBoard(scene, plain);
+  EXPECT_TRUE(plain.images.empty());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "app/messages.h"
 #include "base/encoding.h"
 #include "base/file_io.h"
+#include "interlocking/operation_data.h"
 
 namespace corvane {
 
@@ -135,6 +136,7 @@ DiaOpenOutcome DiaDocument::ReadPath(const std::string& path, bool* retry) {
   log_.Clear();
   log_.AddLine(FillIn(kOpenedLine, {read.header.map_name.Utf8()}));
   log_.AddLine("");
+  InitialiseOperationData(read);
   model_.Replace(std::move(read));
   RecordSystemMap(path);
   ReportSeriesImages();
@@ -234,6 +236,7 @@ void DiaDocument::Replace(DiaFile file) {
   file.header.version = kDiaVersion;
   loaded_version_ = kDiaVersion;
   ForgetPaths();
+  InitialiseOperationData(file);
   model_.Replace(std::move(file));
 }
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "base/text_format.h"
+#include "board/train_state.h"
 
 namespace corvane {
 namespace {
@@ -15,6 +16,11 @@ struct Twin {
 
 const char* Pick(const Twin& twin, bool english) { return english ? twin.english : twin.japanese; }
 
+constexpr Twin StateTwin(int state) {
+  const Bilingual& texts = kTrainStateTexts[state - kFirstTableState];
+  return {texts.japanese, texts.english};
+}
+
 // In the order of MsgId.
 constexpr std::array<Twin, kMsgIdCount> kMessages = {{
     {"%s\n現在のダイヤは変更されています。\n現在のデータを保存しますか？",
@@ -25,17 +31,18 @@ constexpr std::array<Twin, kMsgIdCount> kMessages = {{
     {"ダイヤデータを開きます。", "Open dia."},
     {"読み込み確認", "Confirmation of Opening"},
     {"抑止", "Susp"},
-    {"発車待", "Wait  "},
-    {"信号待", "Signal"},
-    {"進路待", "Route "},
-    {"電化違", "Elec  "},
-    {"抑止中", "InSusp"},
-    {"通知待", "Notice"},
-    {"発車音", "InBell"},
-    {"ドア閉", "Close "},
-    {"加速中", "Accel "},
-    {"走行中", "Run   "},
-    {"減速中", "Decel "},
+    // The train states of the board's state table, codes 5..12 and 14..16.
+    StateTwin(5),
+    StateTwin(6),
+    StateTwin(7),
+    StateTwin(8),
+    StateTwin(9),
+    StateTwin(10),
+    StateTwin(11),
+    StateTwin(12),
+    StateTwin(14),
+    StateTwin(15),
+    StateTwin(16),
 }};
 
 struct FilterEntry {

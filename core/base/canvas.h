@@ -47,6 +47,11 @@ class Canvas {
   virtual void Text(PixelPoint origin, std::string_view utf8, Rgb colour) = 0;
   // The size `utf8` takes in the current font.
   virtual TextSize MeasureText(std::string_view utf8) = 0;
+  // A picture of the program's image files by its file name (a series'
+  // icon) with its top-left corner at `origin`, and its size; a canvas
+  // without pictures draws nothing and gives 0 x 0.
+  virtual void Image(PixelPoint /*origin*/, std::string_view /*name*/) {}
+  virtual TextSize ImageSize(std::string_view /*name*/) { return {}; }
 
   // Text centred on the rectangle.
   void CentredText(int left, int top, int right, int bottom, std::string_view utf8, Rgb colour) {

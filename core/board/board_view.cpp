@@ -46,4 +46,25 @@ std::int64_t PixelToMapY(const BoardView& view, int py) {
   return (std::int64_t{py} - view.scroll_y) * kOneToOneScale / ClampScale(view.scale_y);
 }
 
+bool IsLeftward(const RailRecord& rail) { return rail.x_exit < rail.x_entry; }
+
+RailLine RailOnBoard(const BoardView& view, const Table<RowRecord>& rows, const RailRecord& rail) {
+  RailLine line{MapToPixel(view, rows, rail.display_row, rail.x_exit, rail.y_exit),
+                MapToPixel(view, rows, rail.display_row, rail.x_entry, rail.y_entry)};
+  if (IsLeftward(rail)) {
+    const int width = view.TrackWidth();
+    line.exit.y = ClampToInt(std::int64_t{line.exit.y} + width);
+    line.entry.y = ClampToInt(std::int64_t{line.entry.y} + width);
+  }
+  return line;
+}
+
+PixelPoint PanelPlace(const BoardView& view, const Table<RowRecord>& rows, int row, int x, int y,
+                      int direction) {
+  PixelPoint place = MapToPixel(view, rows, row, x, y);
+  const int width = view.TrackWidth();
+  place.y = ClampToInt(std::int64_t{place.y} + (direction == 1 ? 3 * width / 2 : width / 2));
+  return place;
+}
+
 }  // namespace corvane

@@ -58,4 +58,19 @@ PixelPoint MapToPixel(const BoardView& view, const Table<RowRecord>& rows, int r
 std::int64_t PixelToMapX(const BoardView& view, int px);
 std::int64_t PixelToMapY(const BoardView& view, int py);
 
+// A rail as the board draws it, exit end first. A leftward rail (its exit
+// left of its entry) lies one track width lower than its map y, so that the
+// two rails of a double track at one map y show as two lines.
+struct RailLine {
+  PixelPoint exit;
+  PixelPoint entry;
+};
+bool IsLeftward(const RailRecord& rail);
+RailLine RailOnBoard(const BoardView& view, const Table<RowRecord>& rows, const RailRecord& rail);
+
+// Where a route lever or button of `direction` stands: half a track width
+// below its place, one and a half for a leftward one (1).
+PixelPoint PanelPlace(const BoardView& view, const Table<RowRecord>& rows, int row, int x, int y,
+                      int direction);
+
 }  // namespace corvane

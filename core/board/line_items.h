@@ -22,6 +22,18 @@ struct LineItem {
   friend bool operator==(const LineItem&, const LineItem&) = default;
 };
 
+// The board's fixed colours beyond black and white; the background is black.
+inline constexpr Rgb kGray{128, 128, 128};
+inline constexpr Rgb kDarkGray{95, 95, 95};
+inline constexpr Rgb kSilver{192, 192, 192};
+inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kBlue{0, 0, 255};
+inline constexpr Rgb kGreen{0, 255, 0};
+inline constexpr Rgb kYellow{255, 255, 0};
+inline constexpr Rgb kMagenta{255, 0, 255};
+inline constexpr Rgb kCyan{0, 255, 255};
+inline constexpr Rgb kOrange{255, 127, 0};
+
 inline constexpr int kLineItemCount = 22;
 using LineItems = std::array<LineItem, kLineItemCount>;
 

@@ -24,6 +24,7 @@ struct RailRun {
   // calculation before.
   int booking = 0;
   int previous_booking = 0;
+  bool accident = false;  // an accident is in force on the rail (the simulation's)
   friend bool operator==(const RailRun&, const RailRun&) = default;
 };
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "board/layout_script.h"
 #include "compiler/compile_checks.h"
 #include "compiler/map_compiler.h"
+#include "dia_board_command.h"
 #include "editor/edit_script.h"
 #include "map/edit_map.h"
 #include "mapfile/map_summary.h"
@@ -161,6 +163,22 @@ constexpr const char kUsage[] =
     "                              output. Empty lines and lines starting with # are\n"
     "                              skipped. Exit status 1 when IN cannot be read or the save\n"
     "                              fails, 2 for a line the script does not know\n"
+    "  dia board FILE [--size=WxH] [--scale=S|SX,SY] [--scroll=X,Y]\n"
+    "                              print what display window 00 draws, one line per element in\n"
+    "                              drawing order: the header line \"board WxH scale SX,SY\n"
+    "                              scroll PX,PY track W\", then point labels, jump labels,\n"
+    "                              station frames with their names and the linked rails, every\n"
+    "                              record whether in the picture or not; texts in UTF-8 between\n"
+    "                              double quotes with \\ and \" escaped. Defaults: 1000x700,\n"
+    "                              scale 4096 (one map unit a pixel; 256..65536), scroll\n"
+    "                              positions 0,0 (20 pixels each); the points at their normal\n"
+    "                              positions, as opening the file in the main window puts them\n"
+#ifdef CORVANE_CLI_RENDER
+    "  dia render FILE OUT.png [--size=WxH] [--scale=S|SX,SY] [--scroll=X,Y] [--window=N]\n"
+    "          [--whole]           draw the board of display window N (0..15, default 0) as\n"
+    "                              PNG: its stored zoom and scroll unless the options give\n"
+    "                              them; --whole draws everything its scroll bars reach\n"
+#endif
     "  folders                     print the data folder, the language and the folder table\n"
     "\n"
     "Options:\n"
@@ -347,6 +365,9 @@ int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_fold
                Prompter& prompter) {
   if (args.empty()) return UsageError("dia: a subcommand is missing");
   const std::string& sub = args[0];
+  if (sub == "board" || sub == "render") {
+    return BoardCommand(args, data_folder, prompter, UsageError);
+  }
   const bool info = sub == "info" && args.size() == 2;
   const bool resave = sub == "resave" && args.size() == 3;
   const bool layout = sub == "layout" && args.size() == 3;
@@ -494,6 +515,10 @@ int Run(int argc, char** argv) {
     } else if (arg == "--marks" || arg.rfind("--save=", 0) == 0 ||
                arg.rfind("--save-map=", 0) == 0) {
       args.emplace_back(arg);  // options of map check
+    } else if (arg.rfind("--size=", 0) == 0 || arg.rfind("--scale=", 0) == 0 ||
+               arg.rfind("--scroll=", 0) == 0 || arg.rfind("--window=", 0) == 0 ||
+               arg == "--whole") {
+      args.emplace_back(arg);  // options of dia board and dia render
     } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
       return UsageError("unknown option " + std::string(arg));
     } else {

@@ -9,6 +9,7 @@
 
 #include "base/file_io.h"
 #include "example_dia.h"
+#include "interlocking/operation_data.h"
 #include "map/map_change.h"
 #include "mapfile/map_file.h"
 #include "support/test_support.h"
@@ -204,7 +205,10 @@ TEST(FirstTickTest, ARecoveredBackupHasNoFileOfItsOwn) {
   ASSERT_TRUE(SaveDiaPath(SampleDiaFile(), dia_backup, prompter));
   EXPECT_EQ(OpenDiaBackup(dia, dia_backup), DiaOpenOutcome::kOpened);
   EXPECT_EQ(dia.dia_path(), "");
-  EXPECT_EQ(FormatDiaText(dia.file(), false), FormatDiaText(SampleDiaFile(), false));
+  // As read, with every point brought to its normal position.
+  DiaFile initialised = SampleDiaFile();
+  InitialiseOperationData(initialised);
+  EXPECT_EQ(FormatDiaText(dia.file(), false), FormatDiaText(initialised, false));
 
   EditMap map;
   MapDocument document(map,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "compiler/map_compiler.h"
+#include "interlocking/operation_data.h"
 #include "map/map_change.h"
 
 namespace corvane {
@@ -126,6 +127,27 @@ TEST_F(TurnoutTest, PointsAndPositionsThatDoNotExistChangeNothing) {
   m.points[1].branch_count = 0;
   ThrowPoint(m, 1, 1);
   EXPECT_EQ(m.points[1].position, 0);
+}
+
+TEST_F(TurnoutTest, InitialisingBringsEveryPointToItsNormalPosition) {
+  SystemMap& m = map_file_.map;
+  const DiaFile compiled = map_file_;
+  // Saved thrown, with branch 2 as its normal position: initialising links
+  // branch 2 whatever the stored links say.
+  SetPointPosition(m, 1, 0);
+  m.points[1].normal_position = 1;
+  InitialiseOperationData(map_file_);
+  EXPECT_EQ(m.points[1].position, 1);
+  EXPECT_EQ(m.rails[1].l_back, 9);
+  EXPECT_EQ(InUse(m, 7), 0);
+  // A normal position beyond the point's table leaves it as it stands.
+  m.points[1].normal_position = kPointSlots;
+  InitialiseOperationData(map_file_);
+  EXPECT_EQ(m.points[1].position, 1);
+  // Compiled data is at its normal positions already.
+  DiaFile again = compiled;
+  InitialiseOperationData(again);
+  EXPECT_EQ(FormatDiaText(again, false), FormatDiaText(compiled, false));
 }
 
 TEST_F(TurnoutTest, AThrowOnTheLoadedDataIsOneRecordedAction) {

@@ -1,0 +1,126 @@
+#include "dia_render_command.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <utility>
+
+#include "base/file_io.h"
+#include "base/text_format.h"
+#include "platform/qpainter_canvas.h"
+
+namespace corvane {
+
+namespace {
+
+// The most pixels one picture may hold.
+constexpr std::int64_t kMostPixels = std::int64_t{1} << 28;
+
+// One axis of the whole board: the client while the farthest rail end and
+// 20 pixels fit it, else from the board's origin to a quarter client
+// beyond that end, as the scroll bar reaches.
+std::int64_t WholeSide(std::int64_t farthest, int client) {
+  if (farthest + kScrollStep <= client) return client;
+  return std::max<std::int64_t>(client,
+                                (farthest + client / 4) / kScrollStep * kScrollStep + kScrollStep);
+}
+
+// Makes `view` show everything the scroll bars reach at its zoom.
+bool WidenToWhole(const SystemMap& map, BoardView& view) {
+  view.scroll_x = view.scroll_y = 0;
+  std::int64_t far_x = 0;
+  std::int64_t far_y = 0;
+  for (int n = 1; n <= map.rails.count(); ++n) {
+    const RailRecord& rail = map.rails[n];
+    const RowShift shift = ShiftOfRow(map.rows, rail.display_row, view.layout);
+    far_x = std::max<std::int64_t>(
+        far_x, MapToPixelX(view, std::max(rail.x_exit, rail.x_entry) + shift.dx));
+    far_y = std::max<std::int64_t>(
+        far_y, MapToPixelY(view, std::max(rail.y_exit, rail.y_entry) + shift.dy));
+  }
+  const std::int64_t width = WholeSide(far_x, view.width);
+  const std::int64_t height = WholeSide(far_y, view.height);
+  if (width > kMostPixels / height) return false;
+  view.width = static_cast<int>(width);
+  view.height = static_cast<int>(height);
+  return true;
+}
+
+// Draws the series' icons from the folder of icons; a name that is not a
+// bare file name, or a file that is no picture, draws nothing.
+class IconCanvas : public QPainterCanvas {
+ public:
+  IconCanvas(QPainter& painter, std::string folder)
+      : QPainterCanvas(painter), painter_(painter), folder_(std::move(folder)) {}
+
+  void Image(PixelPoint origin, std::string_view name) override {
+    const QImage& image = Load(name);
+    if (!image.isNull()) painter_.drawImage(QPoint(origin.x, origin.y), image);
+  }
+  TextSize ImageSize(std::string_view name) override {
+    const QImage& image = Load(name);
+    return {image.width(), image.height()};
+  }
+
+ private:
+  const QImage& Load(std::string_view name) {
+    const auto [at, added] = images_.try_emplace(std::string(name));
+    const bool bare = !name.empty() && name.find_first_of("/\\") == std::string_view::npos &&
+                      name != "." && name != "..";
+    if (added && bare && !folder_.empty()) {
+      at->second.load(QString::fromStdString(JoinPath(folder_, at->first)));
+    }
+    return at->second;
+  }
+
+  QPainter& painter_;
+  std::string folder_;
+  std::map<std::string, QImage> images_;
+};
+
+}  // namespace
+
+bool RenderBoardFile(BoardScene scene, bool whole, const std::string& icon_folder,
+                     const std::string& out_path) {
+  if (whole && !WidenToWhole(scene.file.map, scene.view)) {
+    std::fprintf(stderr, "corvane-cli: the board is too large for one picture\n");
+    return false;
+  }
+  // No window is ever shown: without a choice of the user's, draw offscreen
+  // so the command runs without a display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char program_name[] = "corvane-cli";
+  static char* argv[] = {program_name, nullptr};
+  QGuiApplication application(argc, argv);
+
+  QImage image(scene.view.width, scene.view.height, QImage::Format_RGB32);
+  if (image.isNull()) {
+    std::fprintf(stderr, "corvane-cli: the board is too large for one picture\n");
+    return false;
+  }
+  {
+    QPainter painter(&image);
+    IconCanvas canvas(painter, icon_folder);
+    DrawBoard(scene, canvas);
+  }
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG") ||
+      !WriteFileAtomically(
+          out_path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())))) {
+    std::fprintf(stderr, "corvane-cli: cannot write the picture %s\n",
+                 TerminalText(out_path).c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace corvane

@@ -13,6 +13,7 @@
 #include "app/messages.h"
 #include "app/web_help.h"
 #include "app/window_rect.h"
+#include "board/display_window_set.h"
 #include "main/message_window.h"
 #include "platform/qt_text.h"
 
@@ -32,6 +33,10 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
     RefreshMessageWindow();
   });
   dialog_host_ = std::make_unique<QtDialogHost>(context_.prompter, context_.english, this);
+  // Window 00 shows the board from the start; closing it with Yes ends the
+  // program as the main window's close does.
+  display_windows_ = new DisplayWindowSet(context_, *dia_, mdi_area_);
+  display_windows_->SetEndProgram([this] { close(); });
   BuildMenus();
   UpdateTitle();
   PlaceWindow(*this, context_.settings.main_window,
@@ -39,6 +44,9 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
 }
 
 MainFrame::~MainFrame() {
+  // The display windows draw the dia data: they go first.
+  delete display_windows_;
+  display_windows_ = nullptr;
   if (context_.dia == dia_.get()) context_.dia = nullptr;
 }
 

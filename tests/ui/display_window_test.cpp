@@ -194,9 +194,8 @@ class DisplayWindowTest : public QObject {
     QCOMPARE(asked_with.point_size, 9);
     // All sixteen open: "新規ウインドウ" is disabled and does nothing.
     for (int n = 3; n < kDisplayWindows; ++n) set.RunCommand(0, WindowCommand(n));
-    QVERIFY(
-        !set.window(0)->ActionFor(kCmdNewWindow)->isEnabled() ||
-        (set.window(0)->UpdateMenuState(), !set.window(0)->ActionFor(kCmdNewWindow)->isEnabled()));
+    set.window(0)->UpdateMenuState();
+    QVERIFY(!set.window(0)->ActionFor(kCmdNewWindow)->isEnabled());
     set.RunCommand(0, kCmdNewWindow);
     QCOMPARE(OpenDisplayWindows(frame_->dia().model().windows()).size(), std::size_t{16});
   }

@@ -122,6 +122,18 @@ class DisplayWindowTest : public QObject {
     QVERIFY(board->Picture().cacheKey() != first);
     QCOMPARE(frame_->dia().model().windows()[0].view.scale_x, 4096 + 256);
     QVERIFY(!frame_->dia().modified());  // a view change is no change of the data
+
+    // A smaller window scrolls over the line: its scroll bars follow the
+    // size, and the arrow keys scroll by a page (Shift: one position).
+    DisplayWindow* zero = frame_->display_windows().window(0);
+    zero->parentWidget()->resize(200, 200);
+    QVERIFY(zero->horizontal_scroll()->maximum() > 0);
+    QTest::keyClick(board, Qt::Key_Right);
+    QTest::keyClick(board, Qt::Key_Right, Qt::ShiftModifier);
+    const int position = std::min(11, zero->horizontal_scroll()->maximum());
+    QCOMPARE(frame_->dia().model().windows()[0].view.scroll_pos_x, position);
+    QCOMPARE(zero->horizontal_scroll()->value(), position);
+    QVERIFY(board->Picture().cacheKey() != first);
   }
 
   void ASecondWindowOpensAndAViewOptionSurvivesSaveAndReopen() {

@@ -63,6 +63,7 @@ void BoardWidget::paintEvent(QPaintEvent*) {
 void BoardWidget::resizeEvent(QResizeEvent* event) {
   dirty_ = true;
   QWidget::resizeEvent(event);
+  emit Resized();
 }
 
 void BoardWidget::wheelEvent(QWheelEvent* event) {

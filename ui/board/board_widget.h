@@ -36,6 +36,8 @@ class BoardWidget : public QWidget {
   void ScrollRequested(int dx, int dy);
   // The user asks for a zoom command (Ctrl + wheel).
   void ZoomRequested(const QString& id);
+  // The client size changed: what is in view (scroll ranges, title) too.
+  void Resized();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -82,6 +82,7 @@ DisplayWindow::DisplayWindow(DisplayWindowSet& set, int number, QWidget* parent)
   layout->addWidget(horizontal_, 1, 0);
   setCentralWidget(central);
   connect(board_, &BoardWidget::ScrollRequested, this, &DisplayWindow::ScrollBy);
+  connect(board_, &BoardWidget::Resized, this, [this] { Refresh(false); });
   connect(board_, &BoardWidget::ZoomRequested, this,
           [this](const QString& id) { set_.RunCommand(number_, Utf8(id)); });
   BuildMenus();

@@ -203,9 +203,7 @@ void DisplayWindowSet::Create(int n) {
   windows_[i] = shown;
   frames_[i] = frame;
 
-  const DisplayWindowSection& opened = section(n);
-  WindowRect place =
-      opened.place.has_position ? opened.place : context_.settings.display_windows[i].place;
+  WindowRect place = WindowOpenedByData(section(n), context_.settings.display_windows[i]).place;
   QSize room = area_->viewport()->size();
   if (!area_->isVisible() || room.isEmpty()) {
     room = QGuiApplication::primaryScreen()->availableSize();

@@ -14,6 +14,7 @@
 
 #include "app/app_context.h"
 #include "app/dia_document.h"
+#include "app/main_menu.h"
 #include "base/ini_file.h"
 #include "board/board_drawing.h"
 #include "board/board_widget.h"
@@ -210,6 +211,33 @@ class DisplayWindowTest : public QObject {
     QVERIFY(!set.window(0)->ActionFor(kCmdNewWindow)->isEnabled());
     set.RunCommand(0, kCmdNewWindow);
     QCOMPARE(OpenDisplayWindows(frame_->dia().model().windows()).size(), std::size_t{16});
+  }
+
+  void TheMainMenusBoardOptionsActOnTheActiveWindow() {
+    DisplayWindowSet& set = frame_->display_windows();
+    set.RunCommand(0, kCmdNewWindow);
+    set.RunCommand(0, WindowCommand(1));  // activates window 01
+    QCOMPARE(set.active(), 1);
+    frame_->RunCommand(kCmdSimpleDisplay);
+    QVERIFY(set.section(1).view.smart_view);
+    QVERIFY(!set.section(0).view.smart_view);
+    frame_->UpdateMenuState();
+    QVERIFY(frame_->ActionFor(kCmdSimpleDisplay)->isChecked());
+    QVERIFY(frame_->ActionFor(kCmdTrainIcons)->isChecked());
+    frame_->RunCommand(kCmdTrainIcons);
+    QVERIFY(!set.section(1).view.view_image16);
+
+    // The default font: windows without a font of their own take it.
+    set.SetFontChooser([](const FontSettings& current, QWidget*) {
+      FontSettings chosen = current;
+      chosen.point_size = 20;
+      return std::optional<FontSettings>(chosen);
+    });
+    frame_->RunCommand(kCmdFont);
+    QCOMPARE(context_->settings.default_font.point_size, 20);
+    set.RunCommand(1, kCmdNewWindow);
+    QCOMPARE(set.section(2).font.point_size, 20);
+    QCOMPARE(set.section(1).font.point_size, 9);
   }
 
  private:

@@ -117,6 +117,25 @@ void DisplayWindowSet::RunCommand(int n, std::string_view id) {
   }
 }
 
+int DisplayWindowSet::active() const {
+  const QMdiSubWindow* frame = area_->activeSubWindow();
+  for (int n = 0; n < kDisplayWindows; ++n) {
+    if (frame != nullptr && frames_[static_cast<std::size_t>(n)] == frame) return n;
+  }
+  return 0;
+}
+
+void DisplayWindowSet::ChooseDefaultFont(QWidget* parent) {
+  ProgramSettings& settings = context_.settings;
+  const std::optional<FontSettings> font = choose_font_(settings.default_font, parent);
+  if (!font) return;
+  for (int n = 0; n < kDisplayWindows; ++n) {
+    DisplayWindowLayout& layout = settings.display_windows[static_cast<std::size_t>(n)];
+    if (!section(n).open && layout.font == settings.default_font) layout.font = *font;
+  }
+  settings.default_font = *font;
+}
+
 void DisplayWindowSet::RequestClose(int n) {
   switch (CloseDisplayWindow(n, context_.prompter)) {
     case DisplayWindowClose::kClose:

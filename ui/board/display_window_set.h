@@ -48,6 +48,12 @@ class DisplayWindowSet : public QObject {
   void OpenWindowsOfSettings();
   // Runs a command of window `n`'s menu or toolbar.
   void RunCommand(int n, std::string_view id);
+  // The display window the user works in (the active one of the area), or
+  // 00.
+  int active() const;
+  // The board's default font through the font dialog: the font of every
+  // window that has none of its own yet.
+  void ChooseDefaultFont(QWidget* parent);
   MenuState MenuStateOf(int n) const;
   // The caption the display windows' titles start with.
   std::string Caption() const;

@@ -13,6 +13,7 @@
 #include "app/messages.h"
 #include "app/web_help.h"
 #include "app/window_rect.h"
+#include "board/display_window_menu.h"
 #include "board/display_window_set.h"
 #include "main/message_window.h"
 #include "platform/qt_text.h"
@@ -86,6 +87,11 @@ MainMenuInputs MainFrame::MenuInputs() const {
   inputs.map_edit_window_open = map_edit_open_ && map_edit_open_();
   inputs.internet_confirmation = internet_confirmation_;
   inputs.auto_backup = context_.settings.backup_file;
+  if (display_windows_ != nullptr) {
+    const ViewSettings& view = display_windows_->section(display_windows_->active()).view;
+    inputs.simple_display = view.smart_view;
+    inputs.train_icons = view.view_image16;
+  }
   return inputs;
 }
 
@@ -119,6 +125,12 @@ void MainFrame::RunCommand(std::string_view id) {
     EditPassengerOptions();
   } else if (id == kCmdInternetConfirmation) {
     internet_confirmation_ = ToggleInternetConfirmation(internet_confirmation_, context_.prompter);
+  } else if (id == kCmdFont) {
+    display_windows_->ChooseDefaultFont(this);
+  } else if (id == kCmdSimpleDisplay) {
+    display_windows_->RunCommand(display_windows_->active(), kCmdSmartView);
+  } else if (id == kCmdTrainIcons) {
+    display_windows_->RunCommand(display_windows_->active(), kCmdTrainIcons16);
   } else if (id == kCmdAutoBackup) {
     context_.settings.backup_file = !context_.settings.backup_file;
   } else if (id == kCmdMapEditWindow) {

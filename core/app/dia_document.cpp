@@ -112,6 +112,15 @@ DiaOpenOutcome DiaDocument::OpenPath(const std::string& path) {
   return ReadPath(path, &retry);
 }
 
+DiaOpenOutcome DiaDocument::OpenDropped(const std::string& path) {
+  while (true) {
+    if (!ConfirmDiscard(MsgOpenDia)) return DiaOpenOutcome::kCancelled;
+    bool retry = false;
+    const DiaOpenOutcome outcome = ReadPath(path, &retry);
+    if (!retry) return outcome;
+  }
+}
+
 DiaOpenOutcome DiaDocument::OpenSystemMap(const std::string& file_name) {
   bool retry = false;
   const DiaOpenOutcome outcome = ReadPath(JoinPath(folders_.system_map, file_name), &retry);

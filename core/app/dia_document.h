@@ -60,6 +60,9 @@ class DiaDocument {
   // Reads `path` (any dia kind) without asking first; the data and the
   // current paths change only when it was read.
   DiaOpenOutcome OpenPath(const std::string& path);
+  // A file dropped onto a window: opened as "ダイヤデータを開く" opens the
+  // chosen file (the discard prompt first, a Retry answer reads it again).
+  DiaOpenOutcome OpenDropped(const std::string& path);
   // Opens a map of the SystemMap folder by its file name: afterwards no
   // current path, so that a save asks for a name.
   DiaOpenOutcome OpenSystemMap(const std::string& file_name);

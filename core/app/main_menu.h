@@ -66,6 +66,7 @@ struct MainMenuInputs {
   bool passenger_window_open = false;
   bool internet_confirmation = true;
   bool auto_backup = true;  // program setting "BackupFile"
+  // The active display window's simple display and train icons.
   bool simple_display = false;
   bool train_icons = false;
   bool rail_property_mode = false;

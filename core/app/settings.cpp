@@ -200,8 +200,10 @@ ProgramSettings ReadSettings(const IniFile& ini, bool english, const Environment
   s.map_message_window_open =
       GetFlag(ini, kMapMessageWindowSection, kWindowOpenKey, s.map_message_window_open);
   s.message_window = ReadWindowRect(ini, kMessageWindowSection, s.message_window);
+  s.default_font = ReadFontRecord(ini, kDefaultFontSection, english);
   for (int n = 0; n < kDisplayWindows; ++n) {
-    s.display_windows[static_cast<std::size_t>(n)] = ReadDisplayWindowLayout(ini, n, english);
+    s.display_windows[static_cast<std::size_t>(n)] =
+        ReadDisplayWindowLayout(ini, n, english, s.default_font);
   }
 
   s.load_wdia = ini.GetString(kSettingsPathSection, kLoadWdiaKey);
@@ -211,7 +213,6 @@ ProgramSettings ReadSettings(const IniFile& ini, bool english, const Environment
   s.backup_files.kvm = ini.GetString(kBackupFileSection, kBackupKvmKey);
 
   ReadLineItems(ini, kMainWindowLineOwner, s.main_window_lines);
-  s.default_font = ReadFontRecord(ini, kDefaultFontSection, english);
   return s;
 }
 
@@ -418,14 +419,15 @@ DisplayWindowLayout DefaultDisplayWindowLayout(int n, bool english) {
   return layout;
 }
 
-DisplayWindowLayout ReadDisplayWindowLayout(const IniFile& ini, int n, bool english) {
+DisplayWindowLayout ReadDisplayWindowLayout(const IniFile& ini, int n, bool english,
+                                            const FontSettings& default_font) {
   DisplayWindowLayout layout = DefaultDisplayWindowLayout(n, english);
   const std::string section = DisplayWindowSectionName(n);
   layout.place = ReadWindowRect(ini, section, layout.place);
   layout.view_tool_bar = GetFlag(ini, section, kDisplayToolBarKey, layout.view_tool_bar);
   // Window 00 is open while the program runs: it has no flag of its own.
   layout.open = n != 0 && GetFlag(ini, section, kWindowOpenKey, false);
-  layout.font = ReadFontRecord(ini, "Font" + section, english);
+  layout.font = ReadFontRecord(ini, "Font" + section, english, default_font);
   return layout;
 }
 

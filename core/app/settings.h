@@ -165,6 +165,8 @@ struct ProgramSettings {
   BackupFiles backup_files;
 
   LineItems main_window_lines;  // the board's pens and colours
+  // The board's default font ("DefaultFont"): a display window's font while
+  // the settings file keeps none of its own.
   FontSettings default_font;
 
   friend bool operator==(const ProgramSettings&, const ProgramSettings&) = default;
@@ -226,10 +228,11 @@ bool SaveMainWindowLineItems(const DataFolder& data_folder, const LineItems& ite
 
 // The display window `n` (0..15) of the settings file: its place (the
 // defaults of window 00 or of the others where keys are missing), toolbar,
-// font ("FontDisplayWindow%02d") and, for windows 01 to 15, whether it
-// reopens.
+// font ("FontDisplayWindow%02d", over the board's default font) and, for
+// windows 01 to 15, whether it reopens.
 DisplayWindowLayout DefaultDisplayWindowLayout(int n, bool english);
-DisplayWindowLayout ReadDisplayWindowLayout(const IniFile& ini, int n, bool english);
+DisplayWindowLayout ReadDisplayWindowLayout(const IniFile& ini, int n, bool english,
+                                            const FontSettings& default_font);
 // What a display window writes when it closes (and at the program's close
 // for the windows still open): the position keys (as "%ld", only while it
 // has a position), "ViewToolBar", "open" (windows 01 to 15) and its font.

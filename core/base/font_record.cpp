@@ -66,9 +66,13 @@ int FontHeightOfPoints(int point_size, int dpi) {
 }
 
 FontSettings ReadFontRecord(const IniFile& ini, std::string_view section, bool english) {
-  FontSettings font = DefaultFont(english);
-  ReadIniKeys(ini, section, FontRecordKeys(english), font);
-  return font;
+  return ReadFontRecord(ini, section, english, DefaultFont(english));
+}
+
+FontSettings ReadFontRecord(const IniFile& ini, std::string_view section, bool english,
+                            FontSettings base) {
+  ReadIniKeys(ini, section, FontRecordKeys(english), base);
+  return base;
 }
 
 void WriteFontRecord(IniFile& ini, std::string_view section, const FontSettings& font,

@@ -42,8 +42,10 @@ std::span<const IniKey<FontSettings>> FontRecordKeys(bool english);
 // `dpi` dots per inch, as a negative character height (rounded).
 int FontHeightOfPoints(int point_size, int dpi = 96);
 
-// Reads a record over the language's defaults.
+// Reads a record over the language's defaults, or over `base`.
 FontSettings ReadFontRecord(const IniFile& ini, std::string_view section, bool english);
+FontSettings ReadFontRecord(const IniFile& ini, std::string_view section, bool english,
+                            FontSettings base);
 void WriteFontRecord(IniFile& ini, std::string_view section, const FontSettings& font,
                      bool english);
 // The record's lines as they are written straight into a text file

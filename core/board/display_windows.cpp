@@ -37,7 +37,13 @@ ViewSettings ZoomedForNewWindow(const ViewSettings& board) {
   return view;
 }
 
-std::int64_t Square(std::int64_t value) { return value * value; }
+// The square of a distance in pixels; distances beyond 2^30 pixels are
+// taken as 2^30, so that the sums of squares stay within 64 bits.
+std::int64_t Square(std::int64_t value) {
+  constexpr std::int64_t kFar = std::int64_t{1} << 30;
+  const std::int64_t clamped = std::clamp(value, -kFar, kFar);
+  return clamped * clamped;
+}
 
 std::string FrameName(const SystemMap& map, int frame) {
   if (!map.station_draws.Contains(frame)) return {};

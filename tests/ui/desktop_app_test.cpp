@@ -12,6 +12,7 @@
 #include "app/main_menu.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
+#include "board/display_window_set.h"
 #include "main/main_frame.h"
 #include "main/message_window.h"
 #include "mapedit/map_edit_window.h"
@@ -327,6 +328,38 @@ class DesktopAppTest : public QObject {
     QCOMPARE(settings.GetInt("MapEditWindow", "open", -1), 1);
     QCOMPARE(settings.GetInt("KORVMsgWindow", "PosLeft", -1), 710);
     QCOMPARE(settings.GetInt("KORVMsgWindow", "PosTop", -1), 50);
+  }
+
+  void DisplayWindowsReopenAsTheSettingsFileSaysAndKeepTheirLayout() {
+    Run run;
+    fs::create_directories(run.data_folder);
+    IniFile ini;
+    ini.SetString("DisplayWindow04", "open", "1");
+    ini.SetString("DisplayWindow04", "PosLeft", "99999");
+    ini.SetString("DisplayWindow04", "PosTop", "20");
+    ini.SetString("DisplayWindow04", "PosRight", "100399");
+    ini.SetString("DisplayWindow04", "PosBottom", "320");
+    ini.SetString("DisplayWindow07", "open", "0");
+    QVERIFY(ini.Save(run.SettingsFile()));
+    DesktopApp& app = run.WithDataFolder().Start();
+    DisplayWindowSet& windows = app.main_frame()->display_windows();
+    QVERIFY(windows.window(0) != nullptr);
+    app.Tick();
+    QVERIFY(windows.window(4) != nullptr);
+    QVERIFY(windows.window(7) == nullptr);
+    // Placed so that at least 100 pixels of it stay in view.
+    const WindowRect place = windows.section(4).place;
+    QVERIFY(place.left < 99999);
+    QCOMPARE(place.right - place.left, 400);
+
+    app.main_frame()->ActionFor(kCmdQuit)->trigger();
+    QVERIFY(app.finished());
+    const IniFile settings = IniFile::Load(run.SettingsFile());
+    QCOMPARE(settings.GetInt("DisplayWindow04", "open", -1), 1);
+    QCOMPARE(settings.GetInt("DisplayWindow04", "PosLeft", -1), place.left);
+    QCOMPARE(settings.GetInt("FontDisplayWindow04", "PointSize", -1), 9);
+    QVERIFY(!settings.Find("DisplayWindow00", "open"));
+    QCOMPARE(settings.GetInt("DisplayWindow00", "ViewToolBar", -1), 1);
   }
 };
 

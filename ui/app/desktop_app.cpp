@@ -10,6 +10,7 @@
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/window_rect.h"
+#include "board/display_window_set.h"
 #include "main/main_frame.h"
 #include "mapedit/map_edit_window.h"
 #include "platform/qt_text.h"
@@ -92,6 +93,7 @@ void DesktopApp::OpenWindows() {
                                 [this] { ShowMapEditWindow(); });
   main_frame_->SetMessageLineHandler([this](int line) { map_edit_window_->ShowMessageLine(line); });
   map_edit_window_->show();
+  main_frame_->display_windows().OpenWindowsOfSettings();
   if (command_line_.map_file) map_edit_window_->OpenMapFile(Qs(*command_line_.map_file));
   main_frame_->ShowMessageWindow(true);
 }
@@ -157,6 +159,7 @@ void DesktopApp::KeepLayout() {
   context_.settings.map_edit_window.open = map_edit_window_open();
   if (map_edit_window_open()) map_edit_window_->SaveLayout();
   main_frame_->SaveMessageWindowLayout();
+  main_frame_->display_windows().KeepLayouts();
 }
 
 void DesktopApp::MoveDataFolder() {

@@ -13,6 +13,8 @@
 #include "app/messages.h"
 #include "app/web_help.h"
 #include "app/window_rect.h"
+#include "board/display_window_menu.h"
+#include "board/display_window_set.h"
 #include "main/message_window.h"
 #include "platform/qt_text.h"
 
@@ -32,6 +34,10 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
     RefreshMessageWindow();
   });
   dialog_host_ = std::make_unique<QtDialogHost>(context_.prompter, context_.english, this);
+  // Window 00 shows the board from the start; closing it with Yes ends the
+  // program as the main window's close does.
+  display_windows_ = new DisplayWindowSet(context_, *dia_, mdi_area_);
+  display_windows_->SetEndProgram([this] { close(); });
   BuildMenus();
   UpdateTitle();
   PlaceWindow(*this, context_.settings.main_window,
@@ -39,6 +45,9 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
 }
 
 MainFrame::~MainFrame() {
+  // The display windows draw the dia data: they go first.
+  delete display_windows_;
+  display_windows_ = nullptr;
   if (context_.dia == dia_.get()) context_.dia = nullptr;
 }
 
@@ -78,6 +87,11 @@ MainMenuInputs MainFrame::MenuInputs() const {
   inputs.map_edit_window_open = map_edit_open_ && map_edit_open_();
   inputs.internet_confirmation = internet_confirmation_;
   inputs.auto_backup = context_.settings.backup_file;
+  if (display_windows_ != nullptr) {
+    const ViewSettings& view = display_windows_->section(display_windows_->active()).view;
+    inputs.simple_display = view.smart_view;
+    inputs.train_icons = view.view_image16;
+  }
   return inputs;
 }
 
@@ -111,6 +125,12 @@ void MainFrame::RunCommand(std::string_view id) {
     EditPassengerOptions();
   } else if (id == kCmdInternetConfirmation) {
     internet_confirmation_ = ToggleInternetConfirmation(internet_confirmation_, context_.prompter);
+  } else if (id == kCmdFont) {
+    display_windows_->ChooseDefaultFont(this);
+  } else if (id == kCmdSimpleDisplay) {
+    display_windows_->RunCommand(display_windows_->active(), kCmdSmartView);
+  } else if (id == kCmdTrainIcons) {
+    display_windows_->RunCommand(display_windows_->active(), kCmdTrainIcons16);
   } else if (id == kCmdAutoBackup) {
     context_.settings.backup_file = !context_.settings.backup_file;
   } else if (id == kCmdMapEditWindow) {

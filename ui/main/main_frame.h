@@ -26,6 +26,7 @@ class QMenu;
 
 namespace corvane {
 
+class DisplayWindowSet;
 class MessageWindow;
 
 class MainFrame : public QMainWindow {
@@ -68,6 +69,8 @@ class MainFrame : public QMainWindow {
   void SaveMessageWindowLayout();
 
   QMdiArea* mdi_area() const { return mdi_area_; }
+  // The board's display windows 00 to 15 in the window's area.
+  DisplayWindowSet& display_windows() { return *display_windows_; }
   // The dia data of the main window (its file commands, the close question).
   DiaDocument& dia() { return *dia_; }
   const PassengerOptions& passenger_options() const { return dia_->file().header.passengers; }
@@ -98,6 +101,8 @@ class MainFrame : public QMainWindow {
   std::map<std::string, QAction*, std::less<>> actions_;
   std::unique_ptr<DiaDocument> dia_;
   DiaModel::Subscription dia_subscription_;
+  // Owned by the window's area; destroyed before the dia data.
+  DisplayWindowSet* display_windows_ = nullptr;
   std::unique_ptr<QtDialogHost> dialog_host_;
   bool internet_confirmation_ = true;
 };

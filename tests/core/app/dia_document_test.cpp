@@ -208,6 +208,28 @@ TEST_F(DiaDocumentTest, DiscardQuestionBeforeOpening) {
   EXPECT_EQ(document_.dia_path(), DiaPath("saved.kvb"));
 }
 
+TEST_F(DiaDocumentTest, ADroppedFileOpensAfterTheDiscardQuestion) {
+  const std::string dropped = SaveSample(DiaPath("dropped.kvb"));
+  document_.Replace(SampleDiaFile());
+  Edit();
+  prompter_.Queue(PromptAnswer::kCancel);
+  EXPECT_EQ(document_.OpenDropped(dropped), DiaOpenOutcome::kCancelled);
+  EXPECT_TRUE(document_.dia_path().empty());
+  EXPECT_TRUE(document_.modified());
+
+  prompter_.ClearShown();
+  prompter_.Queue(PromptAnswer::kNo);
+  EXPECT_EQ(document_.OpenDropped(dropped), DiaOpenOutcome::kOpened);
+  EXPECT_EQ(prompter_.shown().size(), 1u);
+  EXPECT_EQ(document_.dia_path(), dropped);
+  EXPECT_FALSE(document_.modified());
+  EXPECT_TRUE(chooser_.requests().empty());  // no file dialog
+  // A file that is no dia data is reported and changes nothing.
+  EXPECT_TRUE(WriteFileBytes(DiaPath("notes.kvb"), "hello"));
+  EXPECT_EQ(document_.OpenDropped(DiaPath("notes.kvb")), DiaOpenOutcome::kFailed);
+  EXPECT_EQ(document_.dia_path(), dropped);
+}
+
 TEST_F(DiaDocumentTest, WindowsHearEachOpenSaveAndCompile) {
   std::vector<DiaEventKind> heard;
   std::vector<std::string> titles;  // the map name a title shows when told

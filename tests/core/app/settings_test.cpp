@@ -113,6 +113,9 @@ ProgramSettings ChangedSettings(const FakeEnvironment& env, bool english) {
   s.default_font.point_size = 12;
   s.default_font.height = -16;
   s.default_font.weight = 700;
+  // Display windows without a font section of their own take the default
+  // font.
+  for (DisplayWindowLayout& window : s.display_windows) window.font = s.default_font;
   return s;
 }
 
@@ -477,7 +480,7 @@ TEST(SettingsDisplayWindowTest, PlaceToolbarAndFontOfEachWindowRoundTrip) {
     five.font.face_name = "Sans";
     five.font.italic = true;
     WriteDisplayWindowLayout(ini, 5, five, english);
-    EXPECT_EQ(ReadDisplayWindowLayout(ini, 5, english), five);
+    EXPECT_EQ(ReadDisplayWindowLayout(ini, 5, english, DefaultFont(english)), five);
     EXPECT_EQ(ini.GetString("DisplayWindow05", "PosLeft"), "-4");
     EXPECT_EQ(ini.GetString("DisplayWindow05", "ViewToolBar"), "0");
     EXPECT_EQ(ini.GetString("DisplayWindow05", "open"), "1");
@@ -493,8 +496,20 @@ TEST(SettingsDisplayWindowTest, PlaceToolbarAndFontOfEachWindowRoundTrip) {
     WriteDisplayWindowLayout(ini, 0, zero, english);
     EXPECT_FALSE(ini.Find("DisplayWindow00", "open"));
     EXPECT_FALSE(ini.Find("DisplayWindow00", "PosLeft"));
-    EXPECT_EQ(ReadDisplayWindowLayout(ini, 0, english), DefaultDisplayWindowLayout(0, english));
+    EXPECT_EQ(ReadDisplayWindowLayout(ini, 0, english, DefaultFont(english)),
+              DefaultDisplayWindowLayout(0, english));
   }
+}
+
+TEST(SettingsDisplayWindowTest, AWindowWithoutAFontOfItsOwnTakesTheBoardsDefaultFont) {
+  const IniFile ini = IniFile::Parse(
+      "[DefaultFont]\nFaceName=Serif\nPointSize=14\n[FontDisplayWindow02]\nPointSize=10\n");
+  const ProgramSettings s = ReadSettings(ini, false, FakeEnvironment());
+  EXPECT_EQ(s.default_font.point_size, 14);
+  EXPECT_EQ(s.display_windows[1].font, s.default_font);
+  // A window's own keys go over the default font's.
+  EXPECT_EQ(s.display_windows[2].font.point_size, 10);
+  EXPECT_EQ(s.display_windows[2].font.face_name, "Serif");
 }
 
 }  // namespace

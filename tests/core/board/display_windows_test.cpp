@@ -179,6 +179,12 @@ TEST(DisplayWindowTitleTest, FramesMoveWithTheirRowAndTheView) {
   EXPECT_EQ(frames[1].y1, 415);
   EXPECT_EQ(NearestStationFrame(map, view, 0, 700), 2);
   EXPECT_EQ(NearestStationFrame(map, view, 0, 0), 1);
+  // Frames and points at the ends of the int range compare without
+  // overflow.
+  const FrameOnScreen far[] = {{3, INT_MIN, INT_MIN, INT_MIN, INT_MIN},
+                               {4, INT_MAX, INT_MAX, INT_MAX, INT_MAX}};
+  EXPECT_EQ(NearestStationFrame(far, INT_MAX, INT_MAX), 4);
+  EXPECT_EQ(NearestStationFrame(far, INT_MIN, 0), 3);
   // Ties go to the first frame.
   const FrameOnScreen twins[] = {{7, 0, 0, 10, 10}, {8, 20, 0, 30, 10}};
   EXPECT_EQ(NearestStationFrame(twins, 15, 5), 7);

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "board/display_windows.h"
 #include "data/dia_file.h"
 #include "example_dia.h"
 #include "mapfile/map_file.h"
@@ -134,6 +136,38 @@ TEST(WindowSectionsTest, ASectionOfAnotherProgramOpensWithDefaultsAndLosesUnknow
   const std::string saved = FormatDiaText(read, false);
   EXPECT_EQ(saved.find("ColourOfSky"), std::string::npos);
   EXPECT_NE(saved.find("[DisplayWindow02]\nOpen=1\nViewType=2\n"), std::string::npos);
+}
+
+TEST(WindowSectionsTest, NumbersAtTheEndsOfTheIntRangeStayInRange) {
+  const char* const keys[] = {
+      "PosLeft",   "PosTop",   "PosRight",  "PosBottom",     "ViewType",   "ViewFor",
+      "SmartView", "RailView", "InterView", "ClockPosition", "PointSize",  "Height",
+      "Weight",    "ScaleX",   "ScaleY",    "ScrollPosX",    "ScrollPosY", "FlatteryTrain"};
+  for (const char* value : {"-2147483648", "2147483647", "99999999999", "x"}) {
+    SCOPED_TRACE(value);
+    const DiaFile read = ReadBackWithHeader(SampleDiaFile(), [value, &keys](std::string& header) {
+      std::string section = "[DisplayWindow00]\nOpen=1\n";
+      for (const char* key : keys) section += std::string(key) + "=" + value + "\n";
+      const std::size_t at = header.find("[DisplayWindow00]\n");
+      header.replace(at, header.find("[DisplayWindow01]") - at, section + "\n");
+    });
+    const ViewSettings& view = read.windows[0].view;
+    EXPECT_GE(view.scale_x, kSmallestScale);
+    EXPECT_LE(view.scale_y, kLargestScale);
+    EXPECT_LE(std::abs(view.scroll_pos_x), kScrollPositionLimit);
+    EXPECT_GE(view.view_type, kNoName);
+    EXPECT_LE(view.clock_position, kClockBottomRight);
+    EXPECT_GE(view.flattery_train, 0);
+    // What the window makes of it stays within int.
+    const BoardView board = ViewOfWindow(view, 1000, 700);
+    EXPECT_EQ(board.scroll_x, -kScrollStep * view.scroll_pos_x);
+    EXPECT_FALSE(DisplayWindowTitle("Board", 0, read, view, board).empty());
+    const WindowRect placed = PlaceDisplayWindow(read.windows[0].place, 1920, 1080);
+    EXPECT_LE(placed.left, 1820);
+    // And it saves as it was read.
+    const DiaFile again = ReadBackWithHeader(read, [](std::string&) {});
+    EXPECT_EQ(again.windows, read.windows);
+  }
 }
 
 TEST(WindowSectionsTest, WindowZeroIsOpenAndClosedWindowsForgetTheirKeys) {

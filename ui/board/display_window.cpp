@@ -1,0 +1,217 @@
+#include "board/display_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGridLayout>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QToolBar>
+#include <QUrl>
+#include <algorithm>
+#include <cstdio>
+
+#include "board/board_widget.h"
+#include "board/display_window_menu.h"
+#include "board/display_window_set.h"
+#include "board/display_windows.h"
+#include "platform/qt_text.h"
+
+namespace corvane {
+
+namespace {
+
+// Scroll positions past the drawn extent a scroll bar offers: the board's
+// largest rail end in pixels plus a quarter of the client size.
+struct PlainRange {
+  int maximum = 0;
+  int page = 1;
+};
+
+PlainRange RangeOf(std::int64_t extent_pixels, int client) {
+  PlainRange range;
+  range.page = std::max(client / kScrollStep, 1);
+  if (extent_pixels + kScrollStep <= client) return range;
+  range.maximum = static_cast<int>(
+      std::min<std::int64_t>((extent_pixels + client / 4) / kScrollStep, kScrollPositionLimit));
+  return range;
+}
+
+// The largest rail end of the map on each axis, row offsets included, in
+// pixels at the view's scale without scrolling.
+std::pair<std::int64_t, std::int64_t> RailExtent(const SystemMap& map, BoardView view) {
+  view.scroll_x = 0;
+  view.scroll_y = 0;
+  std::int64_t right = 0;
+  std::int64_t bottom = 0;
+  for (int n = 1; n <= map.rails.count(); ++n) {
+    const RailRecord& rail = map.rails[n];
+    for (const auto& [x, y] : {std::pair{rail.x_exit, rail.y_exit}, {rail.x_entry, rail.y_entry}}) {
+      const PixelPoint p = MapToPixel(view, map.rows, rail.display_row, x, y);
+      right = std::max<std::int64_t>(right, p.x);
+      bottom = std::max<std::int64_t>(bottom, p.y);
+    }
+  }
+  return {right, bottom};
+}
+
+}  // namespace
+
+DisplayWindow::DisplayWindow(DisplayWindowSet& set, int number, QWidget* parent)
+    : QMainWindow(parent), set_(set), number_(number) {
+  setAcceptDrops(true);
+  auto* central = new QWidget(this);
+  auto* layout = new QGridLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  board_ =
+      new BoardWidget(set_.model(), number_, set_.line_items(), set_.context().english, central);
+  horizontal_ = new QScrollBar(Qt::Horizontal, central);
+  vertical_ = new QScrollBar(Qt::Vertical, central);
+  for (QScrollBar* bar : {horizontal_, vertical_}) {
+    bar->setSingleStep(1);
+    connect(bar, &QScrollBar::valueChanged, this, &DisplayWindow::TakeScrollPositions);
+  }
+  layout->addWidget(board_, 0, 0);
+  layout->addWidget(vertical_, 0, 1);
+  layout->addWidget(horizontal_, 1, 0);
+  setCentralWidget(central);
+  connect(board_, &BoardWidget::ScrollRequested, this, &DisplayWindow::ScrollBy);
+  connect(board_, &BoardWidget::Resized, this, [this] { Refresh(false); });
+  connect(board_, &BoardWidget::ZoomRequested, this,
+          [this](const QString& id) { set_.RunCommand(number_, Utf8(id)); });
+  BuildMenus();
+  BuildToolBar();
+  Refresh(true);
+}
+
+void DisplayWindow::BuildMenus() {
+  for (const MenuEntry& entry : DisplayWindowMenu()) {
+    AddEntries(menuBar()->addMenu(Qs(entry.Text(set_.context().english))), entry.children);
+  }
+}
+
+void DisplayWindow::AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
+  connect(menu, &QMenu::aboutToShow, this, &DisplayWindow::UpdateMenuState);
+  for (const MenuEntry& entry : entries) {
+    if (entry.separator) {
+      menu->addSeparator();
+    } else if (entry.IsMenu()) {
+      AddEntries(menu->addMenu(Qs(entry.Text(set_.context().english))), entry.children);
+    } else {
+      QAction* action = menu->addAction(Qs(entry.Text(set_.context().english)));
+      action->setCheckable(entry.checkable);
+      if (!entry.shortcut.empty()) {
+        action->setShortcut(QKeySequence(Qs(entry.shortcut)));
+        // Each window's shortcuts act in that window only.
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+      }
+      const std::string id = entry.id;
+      connect(action, &QAction::triggered, this, [this, id] {
+        UpdateMenuState();
+        set_.RunCommand(number_, id);
+      });
+      actions_[id] = action;
+    }
+  }
+}
+
+void DisplayWindow::BuildToolBar() {
+  tool_bar_ = addToolBar(QStringLiteral("windows"));
+  tool_bar_->setMovable(false);
+  for (int n = 0; n < kDisplayWindows; ++n) {
+    char label[8];
+    std::snprintf(label, sizeof label, "%02d", n);
+    QAction* button = tool_bar_->addAction(QString::fromLatin1(label));
+    button->setCheckable(true);
+    connect(button, &QAction::triggered, this, [this, n] {
+      set_.RunCommand(number_, WindowCommand(n));
+      Refresh(false);
+    });
+    window_buttons_.push_back(button);
+  }
+}
+
+QAction* DisplayWindow::ActionFor(std::string_view id) const {
+  const auto found = actions_.find(id);
+  return found == actions_.end() ? nullptr : found->second;
+}
+
+QAction* DisplayWindow::WindowButton(int n) const {
+  return n >= 0 && n < kDisplayWindows ? window_buttons_[static_cast<std::size_t>(n)] : nullptr;
+}
+
+void DisplayWindow::UpdateMenuState() {
+  const MenuState state = set_.MenuStateOf(number_);
+  for (const auto& [id, action] : actions_) {
+    const CommandState command = state.Of(id);
+    action->setEnabled(command.enabled);
+    if (action->isCheckable()) action->setChecked(command.checked);
+  }
+}
+
+void DisplayWindow::Refresh(bool redraw) {
+  const DisplayWindowSection& section = set_.section(number_);
+  UpdateMenuState();
+  for (int n = 0; n < kDisplayWindows; ++n) {
+    window_buttons_[static_cast<std::size_t>(n)]->setChecked(set_.section(n).open);
+  }
+  tool_bar_->setVisible(section.view.view_tool_bar);
+  UpdateScrollBars();
+  setWindowTitle(Qs(DisplayWindowTitle(set_.Caption(), number_, set_.model().file(), section.view,
+                                       board_->View())));
+  if (redraw) board_->Invalidate();
+}
+
+void DisplayWindow::UpdateScrollBars() {
+  const ViewSettings& view = set_.section(number_).view;
+  const BoardView board = board_->View();
+  const auto [right, bottom] = RailExtent(set_.model().map(), board);
+  const PlainRange x = RangeOf(right, board.width);
+  const PlainRange y = RangeOf(bottom, board.height);
+  const QSignalBlocker block_x(horizontal_);
+  const QSignalBlocker block_y(vertical_);
+  horizontal_->setRange(std::min(0, view.scroll_pos_x), std::max(x.maximum, view.scroll_pos_x));
+  horizontal_->setPageStep(x.page);
+  horizontal_->setValue(view.scroll_pos_x);
+  vertical_->setRange(std::min(0, view.scroll_pos_y), std::max(y.maximum, view.scroll_pos_y));
+  vertical_->setPageStep(y.page);
+  vertical_->setValue(view.scroll_pos_y);
+}
+
+void DisplayWindow::ScrollBy(int dx, int dy) {
+  const QSignalBlocker block_x(horizontal_);
+  const QSignalBlocker block_y(vertical_);
+  horizontal_->setValue(horizontal_->value() + dx);
+  vertical_->setValue(vertical_->value() + dy);
+  TakeScrollPositions();
+}
+
+void DisplayWindow::TakeScrollPositions() {
+  set_.TakeScrollPositions(number_, horizontal_->value(), vertical_->value());
+}
+
+void DisplayWindow::closeEvent(QCloseEvent* event) {
+  // The set removes the window once the model says it is closed.
+  event->ignore();
+  set_.RequestClose(number_);
+}
+
+void DisplayWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void DisplayWindow::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  event->acceptProposedAction();
+  set_.OpenDropped(Utf8(urls.first().toLocalFile()));
+}
+
+}  // namespace corvane

@@ -1,0 +1,101 @@
+#pragma once
+// The display windows 00 to 15 of the main window: made and removed as the
+// dia model's window sections open and close them, placed in the main
+// window's area, redrawn from the model's change events only. Window 00
+// exists with the main window; closing it asks whether to end the program.
+// Places, toolbars and fonts go to the settings file when a window closes
+// and at the program's close.
+
+#include <QObject>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "app/app_context.h"
+#include "app/dia_document.h"
+#include "base/menu.h"
+#include "board/line_items.h"
+#include "data/view_settings.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+
+namespace corvane {
+
+class DisplayWindow;
+
+class DisplayWindowSet : public QObject {
+  Q_OBJECT
+
+ public:
+  // Asks for a font starting from `current`; nothing when cancelled.
+  using FontChooser =
+      std::function<std::optional<FontSettings>(const FontSettings& current, QWidget* parent)>;
+
+  DisplayWindowSet(AppContext& context, DiaDocument& dia, QMdiArea* area);
+  ~DisplayWindowSet() override;
+
+  // The open window `n`, or null.
+  DisplayWindow* window(int n) const;
+  const DisplayWindowSection& section(int n) const;
+  DiaModel& model() { return dia_.model(); }
+  AppContext& context() { return context_; }
+  const LineItems& line_items() const { return context_.settings.main_window_lines; }
+
+  // Opens windows 01 to 15 the settings file marks to reopen.
+  void OpenWindowsOfSettings();
+  // Runs a command of window `n`'s menu or toolbar.
+  void RunCommand(int n, std::string_view id);
+  // The display window the user works in (the active one of the area), or
+  // 00.
+  int active() const;
+  // The board's default font through the font dialog: the font of every
+  // window that has none of its own yet.
+  void ChooseDefaultFont(QWidget* parent);
+  MenuState MenuStateOf(int n) const;
+  // The caption the display windows' titles start with.
+  std::string Caption() const;
+
+  // Closing window `n` (its close button or "閉じる"): window 00 asks
+  // whether to end the program; another window closes.
+  void RequestClose(int n);
+  // A file dropped onto a window: opened as the main window's open does.
+  void OpenDropped(const std::string& path);
+  // Window `n`'s scroll positions as the user moved them.
+  void TakeScrollPositions(int n, int x, int y);
+  // Window `n` moved or was resized (`normal`: neither minimised nor
+  // maximised) to `place`, in the area's pixels.
+  void TakePlace(int n, const WindowRect& place, bool normal);
+  // Writes every open window's place, toolbar and font to the settings file
+  // (the program closes; they reopen at the next start).
+  void KeepLayouts();
+
+  void SetFontChooser(FontChooser chooser) { choose_font_ = std::move(chooser); }
+  // What ends the program when window 00 is closed with Yes.
+  void SetEndProgram(std::function<void()> end) { end_program_ = std::move(end); }
+
+ private:
+  void Changed(const DiaEvent& event);
+  // Makes and removes windows as the sections say.
+  void Follow();
+  void Create(int n);
+  void Remove(int n);
+  void Activate(int n);
+  void ChooseFont(int n);
+  void KeepLayout(int n, bool open);
+  void SetSection(int n, const DisplayWindowSection& section);
+
+  AppContext& context_;
+  DiaDocument& dia_;
+  QMdiArea* area_;
+  std::array<QMdiSubWindow*, kDisplayWindows> frames_{};
+  std::array<DisplayWindow*, kDisplayWindows> windows_{};
+  DiaModel::Subscription subscription_;
+  FontChooser choose_font_;
+  std::function<void()> end_program_;
+  bool following_ = false;
+};
+
+}  // namespace corvane

@@ -547,8 +547,8 @@ class BoardPainter {
       canvas_.Text(origin, piece->text, piece->colour);
       if (piece == &number && scene_.settings.flattery_view &&
           scene_.settings.flattery_train == t.train) {
-        canvas_.FrameRect(Plus(origin.x, -1), Plus(origin.y, -1), ClampToInt(x + piece->width + 1),
-                          ClampToInt(py + 1), Item(kFollowingTrainBoxItem), 1);
+        FollowedBox(Plus(origin.x, -1), Plus(origin.y, -1), ClampToInt(x + piece->width + 1),
+                    ClampToInt(py + 1));
       }
       x += piece->width + 2;
     }
@@ -562,6 +562,17 @@ class BoardPainter {
       if (!check_off) speed += "/" + Format(form, run.permitted_speed);
       const TextSize size = canvas_.MeasureText(speed);
       canvas_.Text({ClampToInt(px - size.width / 2), ClampToInt(py + 5)}, speed, kWhite);
+    }
+  }
+
+  // The box around the followed train's number in item 4's pen: dotted
+  // (pen style 2) or solid.
+  void FollowedBox(int left, int top, int right, int bottom) {
+    const BoardLineItem& pen = scene_.items[kFollowingTrainBoxItem];
+    if (pen.pen_style == 2) {
+      canvas_.DottedFrameRect(left, top, right, bottom, pen.colour);
+    } else {
+      canvas_.FrameRect(left, top, right, bottom, pen.colour, 1);
     }
   }
 

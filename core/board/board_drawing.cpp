@@ -269,9 +269,15 @@ class BoardPainter {
       if (rail.l_next == 0 && rail.l_back == 0) continue;
       const RailLine line = RailOnBoard(scene_.view, map_.rows, rail);
       const Rgb colour = colours_.Of(n);
-      for (int k = 0; k < width; ++k) {
-        canvas_.Line({line.exit.x, Plus(line.exit.y, k)}, {line.entry.x, Plus(line.entry.y, k)},
-                     colour, 1);
+      if (line.exit.y == line.entry.y) {
+        // Level: one band, the same pixels between the end ticks.
+        canvas_.FillRect(std::min(line.exit.x, line.entry.x), line.exit.y,
+                         std::max(line.exit.x, line.entry.x), Plus(line.exit.y, width), colour);
+      } else {
+        for (int k = 0; k < width; ++k) {
+          canvas_.Line({line.exit.x, Plus(line.exit.y, k)}, {line.entry.x, Plus(line.entry.y, k)},
+                       colour, 1);
+        }
       }
       for (const PixelPoint& end : {line.exit, line.entry}) {
         canvas_.Line({end.x, Plus(end.y, -1)}, {end.x, Plus(end.y, std::int64_t{width} + 1)},

@@ -21,6 +21,8 @@ namespace {
 // How far beyond the window a text or a mark may reach from its anchor:
 // records anchored this many pixels outside are still drawn.
 constexpr int kDrawMargin = 256;
+// The same for a train, whose label of several names may be wide.
+constexpr int kTrainMargin = 1024;
 
 // The control modes of a point and of a route lever.
 enum PointMode : int {
@@ -418,7 +420,7 @@ class BoardPainter {
     }
     const int space_height = canvas_.MeasureText("　").height + 1;
     for (const TrainOnBoard& t : placed) {
-      const bool in_view = t.at.x >= -kDrawMargin && t.at.x <= view.width + kDrawMargin &&
+      const bool in_view = t.at.x >= -kTrainMargin && t.at.x <= view.width + kTrainMargin &&
                            t.at.y >= -kDrawMargin && t.at.y <= view.height + kDrawMargin;
       if (in_view) DrawTrain(t, grid, space_height);
     }

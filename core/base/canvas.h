@@ -53,6 +53,25 @@ class Canvas {
   virtual void Image(PixelPoint /*origin*/, std::string_view /*name*/) {}
   virtual TextSize ImageSize(std::string_view /*name*/) { return {}; }
 
+  // Outlines the rectangle from (left, top) up to but excluding (right,
+  // bottom) with a dotted one-pixel pen: every other pixel, from the corner.
+  void DottedFrameRect(int left, int top, int right, int bottom, Rgb colour) {
+    const auto dot = [this, colour](long long x, long long y) {
+      if ((x + y) % 2 == 0)
+        FillRect(static_cast<int>(x), static_cast<int>(y), static_cast<int>(x + 1),
+                 static_cast<int>(y + 1), colour);
+    };
+    if (right <= left || bottom <= top) return;
+    for (long long x = left; x < right; ++x) {
+      dot(x, top);
+      if (bottom - 1 > top) dot(x, bottom - 1);
+    }
+    for (long long y = top + 1; y < bottom - 1; ++y) {
+      dot(left, y);
+      if (right - 1 > left) dot(right - 1, y);
+    }
+  }
+
   // Text centred on the rectangle.
   void CentredText(int left, int top, int right, int bottom, std::string_view utf8, Rgb colour) {
     const TextSize size = MeasureText(utf8);

@@ -20,6 +20,8 @@ namespace {
 // How far beyond the window a text or a mark may reach from its anchor:
 // records anchored this many pixels outside are still drawn.
 constexpr int kDrawMargin = 256;
+// The same for a train, whose label of several names may be wide.
+constexpr int kTrainMargin = 1024;
 
 // The control modes of a point and of a route lever.
 enum PointMode : int {
@@ -268,9 +270,15 @@ class BoardPainter {
       if (rail.l_next == 0 && rail.l_back == 0) continue;
       const RailLine line = RailOnBoard(scene_.view, map_.rows, rail);
       const Rgb colour = colours_.Of(n);
-      for (int k = 0; k < width; ++k) {
-        canvas_.Line({line.exit.x, Plus(line.exit.y, k)}, {line.entry.x, Plus(line.entry.y, k)},
-                     colour, 1);
+      if (line.exit.y == line.entry.y) {
+        // Level: one band, the same pixels between the end ticks.
+        canvas_.FillRect(std::min(line.exit.x, line.entry.x), line.exit.y,
+                         std::max(line.exit.x, line.entry.x), Plus(line.exit.y, width), colour);
+      } else {
+        for (int k = 0; k < width; ++k) {
+          canvas_.Line({line.exit.x, Plus(line.exit.y, k)}, {line.entry.x, Plus(line.entry.y, k)},
+                       colour, 1);
+        }
       }
       for (const PixelPoint& end : {line.exit, line.entry}) {
         canvas_.Line({end.x, Plus(end.y, -1)}, {end.x, Plus(end.y, std::int64_t{width} + 1)},
@@ -411,7 +419,7 @@ class BoardPainter {
     }
     const int space_height = canvas_.MeasureText("　").height + 1;
     for (const TrainOnBoard& t : placed) {
-      const bool in_view = t.at.x >= -kDrawMargin && t.at.x <= view.width + kDrawMargin &&
+      const bool in_view = t.at.x >= -kTrainMargin && t.at.x <= view.width + kTrainMargin &&
                            t.at.y >= -kDrawMargin && t.at.y <= view.height + kDrawMargin;
       if (in_view) DrawTrain(t, grid, space_height);
     }
@@ -546,8 +554,8 @@ class BoardPainter {
       canvas_.Text(origin, piece->text, piece->colour);
       if (piece == &number && scene_.settings.flattery_view &&
           scene_.settings.flattery_train == t.train) {
-        canvas_.FrameRect(Plus(origin.x, -1), Plus(origin.y, -1), ClampToInt(x + piece->width + 1),
-                          ClampToInt(py + 1), Item(kFollowingTrainBoxItem), 1);
+        FollowedBox(Plus(origin.x, -1), Plus(origin.y, -1), ClampToInt(x + piece->width + 1),
+                    ClampToInt(py + 1));
       }
       x += piece->width + 2;
     }
@@ -561,6 +569,17 @@ class BoardPainter {
       if (!check_off) speed += "/" + Format(form, run.permitted_speed);
       const TextSize size = canvas_.MeasureText(speed);
       canvas_.Text({ClampToInt(px - size.width / 2), ClampToInt(py + 5)}, speed, kWhite);
+    }
+  }
+
+  // The box around the followed train's number in item 4's pen: dotted
+  // (pen style 2) or solid.
+  void FollowedBox(int left, int top, int right, int bottom) {
+    const BoardLineItem& pen = scene_.items[kFollowingTrainBoxItem];
+    if (pen.pen_style == 2) {
+      canvas_.DottedFrameRect(left, top, right, bottom, pen.colour);
+    } else {
+      canvas_.FrameRect(left, top, right, bottom, pen.colour, 1);
     }
   }
 

@@ -682,5 +682,32 @@ TEST_F(BoardTrainTest, TheSeriesIconStandsOnTheBaselineBetweenItsPieces) {
   EXPECT_TRUE(plain.images.empty());
 }
 
+TEST_F(BoardTrainTest, TheFollowedTrainsNumberHasADottedBox) {
+  AddTrain(1, 6, 50);
+  BoardScene scene = TrainScene();
+  scene.settings.flattery_train = 1;
+  const auto dots = [&scene] {
+    RecordingCanvas canvas;
+    DrawBoard(scene, canvas);
+    std::vector<PixelPoint> found;
+    for (const auto& call : canvas.calls()) {
+      if (call.op == RecordingCanvas::Op::kFillRect && call.colour == Rgb{128, 128, 128} &&
+          call.points[1].x - call.points[0].x == 1) {
+        found.push_back(call.points[0]);
+      }
+    }
+    return found;
+  };
+  const std::vector<PixelPoint> box = dots();
+  // "101M" is 24 x 12 pixels; the box one pixel around it, 26 x 14, has 76
+  // edge pixels, every other one drawn.
+  EXPECT_EQ(box.size(), 38U);
+  for (std::size_t k = 1; k < box.size(); ++k) {
+    EXPECT_EQ((box[k].x + box[k].y - box[0].x - box[0].y) % 2, 0);
+  }
+  scene.settings.flattery_view = false;
+  EXPECT_TRUE(dots().empty());
+}
+
 }  // namespace
 }  // namespace corvane

@@ -575,7 +575,7 @@ class BoardPainter {
   // The box around the followed train's number in item 4's pen: dotted
   // (pen style 2) or solid.
   void FollowedBox(int left, int top, int right, int bottom) {
-    const BoardLineItem& pen = scene_.items[kFollowingTrainBoxItem];
+    const LineItem& pen = scene_.items[kFollowingTrainBoxItem];
     if (pen.pen_style == 2) {
       canvas_.DottedFrameRect(left, top, right, bottom, pen.colour);
     } else {

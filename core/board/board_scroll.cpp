@@ -51,6 +51,25 @@ BoardScrollRanges ScrollRangesOf(const BoardView& view, const SystemMap& map, in
   return {RangeOf(right, view.width, left), RangeOf(bottom, view.height, top)};
 }
 
+std::optional<BoardView> WholeBoardView(const BoardView& view, const SystemMap& map,
+                                        std::int64_t most_pixels) {
+  const BoardScrollRanges ranges = ScrollRangesOf(view, map, 0);
+  const auto side = [](const ScrollRange& range, int client) {
+    const std::int64_t positions =
+        std::int64_t{range.maximum} - range.minimum + std::max(range.page, 1);
+    return std::max<std::int64_t>(client, positions * kScrollStep);
+  };
+  const std::int64_t width = side(ranges.horizontal, view.width);
+  const std::int64_t height = side(ranges.vertical, view.height);
+  if (width <= 0 || height <= 0 || width > most_pixels / height) return std::nullopt;
+  BoardView whole = view;
+  whole.width = static_cast<int>(width);
+  whole.height = static_cast<int>(height);
+  whole.scroll_x = ScrollOffsetOf(ranges.horizontal.minimum);
+  whole.scroll_y = ScrollOffsetOf(ranges.vertical.minimum);
+  return whole;
+}
+
 int ClampScrollPosition(const ScrollRange& range, int position) {
   const std::int64_t last = std::int64_t{range.maximum} - range.page + 1;
   return ClampToInt(std::max<std::int64_t>(range.minimum, std::min<std::int64_t>(position, last)));

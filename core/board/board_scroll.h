@@ -36,6 +36,14 @@ struct BoardScrollRanges {
 // editing (its origin stays reachable on the left and top), 0 otherwise.
 BoardScrollRanges ScrollRangesOf(const BoardView& view, const SystemMap& map, int edited_row);
 
+// The view that shows everything the scroll bars of `view` reach at its
+// zoom, in one picture (as the board is copied whole): scrolled to the
+// ranges' minimum, as wide and high as the ranges with their page, never
+// smaller than the window. None when the picture would hold more than
+// `most_pixels`.
+std::optional<BoardView> WholeBoardView(const BoardView& view, const SystemMap& map,
+                                        std::int64_t most_pixels);
+
 // `position` within minimum … maximum - page + 1 (minimum when the page is
 // larger than the range).
 int ClampScrollPosition(const ScrollRange& range, int position);

@@ -9,10 +9,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "base/file_io.h"
 #include "base/text_format.h"
+#include "board/board_scroll.h"
 #include "platform/qpainter_canvas.h"
 
 namespace corvane {
@@ -21,36 +23,6 @@ namespace {
 
 // The most pixels one picture may hold.
 constexpr std::int64_t kMostPixels = std::int64_t{1} << 28;
-
-// One axis of the whole board: the client while the farthest rail end and
-// 20 pixels fit it, else from the board's origin to a quarter client
-// beyond that end, as the scroll bar reaches.
-std::int64_t WholeSide(std::int64_t farthest, int client) {
-  if (farthest + kScrollStep <= client) return client;
-  return std::max<std::int64_t>(client,
-                                (farthest + client / 4) / kScrollStep * kScrollStep + kScrollStep);
-}
-
-// Makes `view` show everything the scroll bars reach at its zoom.
-bool WidenToWhole(const SystemMap& map, BoardView& view) {
-  view.scroll_x = view.scroll_y = 0;
-  std::int64_t far_x = 0;
-  std::int64_t far_y = 0;
-  for (int n = 1; n <= map.rails.count(); ++n) {
-    const RailRecord& rail = map.rails[n];
-    const RowShift shift = ShiftOfRow(map.rows, rail.display_row, view.layout);
-    far_x = std::max<std::int64_t>(
-        far_x, MapToPixelX(view, std::max(rail.x_exit, rail.x_entry) + shift.dx));
-    far_y = std::max<std::int64_t>(
-        far_y, MapToPixelY(view, std::max(rail.y_exit, rail.y_entry) + shift.dy));
-  }
-  const std::int64_t width = WholeSide(far_x, view.width);
-  const std::int64_t height = WholeSide(far_y, view.height);
-  if (width > kMostPixels / height) return false;
-  view.width = static_cast<int>(width);
-  view.height = static_cast<int>(height);
-  return true;
-}
 
 // Draws the series' icons from the folder of icons; a name that is not a
 // bare file name, or a file that is no picture, draws nothing.
@@ -88,9 +60,13 @@ class IconCanvas : public QPainterCanvas {
 
 bool RenderBoardFile(BoardScene scene, bool whole, const std::string& icon_folder,
                      const std::string& out_path) {
-  if (whole && !WidenToWhole(scene.file.map, scene.view)) {
-    std::fprintf(stderr, "corvane-cli: the board is too large for one picture\n");
-    return false;
+  if (whole) {
+    const std::optional<BoardView> view = WholeBoardView(scene.view, scene.file.map, kMostPixels);
+    if (!view) {
+      std::fprintf(stderr, "corvane-cli: the board is too large for one picture\n");
+      return false;
+    }
+    scene.view = *view;
   }
   // No window is ever shown: without a choice of the user's, draw offscreen
   // so the command runs without a display.

@@ -52,6 +52,37 @@ TEST(ScrollRangesTest, RangesReachTheLastRailWithAQuarterWindowToSpare) {
   EXPECT_EQ(ScrollRangesOf(flat, small.map(), 0).horizontal, (ScrollRange{0, 0, 1}));
 }
 
+TEST(WholeBoardTest, ThePictureCoversEveryScrollPositionAndNoLessThanTheWindow) {
+  BoardLine line;
+  line.Rail(0, 2000, 60);
+  line.Rail(0, 100, 1400);
+  BoardView view = Window();
+  view.scroll_x = -400;  // where the window stands does not matter
+  const std::optional<BoardView> whole = WholeBoardView(view, line.map(), 1 << 28);
+  ASSERT_TRUE(whole.has_value());
+  // Positions -1 .. 112 with a page of 50 across, -1 .. 78 with 35 down.
+  EXPECT_EQ(whole->width, (112 + 1 + 50) * 20);
+  EXPECT_EQ(whole->height, (78 + 1 + 35) * 20);
+  EXPECT_EQ(whole->scroll_x, 20);
+  EXPECT_EQ(whole->scroll_y, 20);
+  EXPECT_EQ(whole->scale_x, view.scale_x);
+
+  BoardLine small;
+  small.Rail(0, 100, 60);
+  const std::optional<BoardView> fits = WholeBoardView(Window(), small.map(), 1 << 28);
+  ASSERT_TRUE(fits.has_value());
+  EXPECT_EQ(fits->width, 1000);
+  EXPECT_EQ(fits->height, 700);
+  EXPECT_EQ(fits->scroll_x, 0);
+
+  // A picture beyond the limit is refused, not made.
+  BoardLine huge;
+  huge.Rail(0, kBoardLimit, kBoardLimit);
+  BoardView zoomed = Window();
+  zoomed.scale_x = zoomed.scale_y = kLargestScale;
+  EXPECT_FALSE(WholeBoardView(zoomed, huge.map(), 1 << 28).has_value());
+}
+
 TEST(ScrollRangesTest, TheFarthestRailAtTheLargestScaleNeedsNoOverflow) {
   BoardLine line;
   line.Rail(0, kBoardLimit, kBoardLimit);

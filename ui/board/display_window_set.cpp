@@ -171,6 +171,12 @@ void DisplayWindowSet::TakePlace(int n, const WindowRect& place, bool normal) {
   SetSection(n, changed);
 }
 
+void DisplayWindowSet::RedrawAll() {
+  for (DisplayWindow* shown : windows_) {
+    if (shown != nullptr) shown->Refresh(true);
+  }
+}
+
 void DisplayWindowSet::KeepLayouts() {
   for (int n = 0; n < kDisplayWindows; ++n) {
     if (section(n).open) {

@@ -68,6 +68,8 @@ class DisplayWindowSet : public QObject {
   // Window `n` moved or was resized (`normal`: neither minimised nor
   // maximised) to `place`, in the area's pixels.
   void TakePlace(int n, const WindowRect& place, bool normal);
+  // The board's pens and colours changed: every window draws again.
+  void RedrawAll();
   // Writes every open window's place, toolbar and font to the settings file
   // (the program closes; they reopen at the next start).
   void KeepLayouts();

@@ -166,6 +166,18 @@ class DisplayWindowTest : public QObject {
     QVERIFY(!set.section(1).view.view_tool_bar);
     QVERIFY(set.window(1)->ActionFor("view.clock.4")->isChecked());
     QVERIFY(!set.window(1)->tool_bar()->isVisible());
+
+    // Window 00 goes where the data places it; data without a place of its
+    // own takes the window's.
+    DisplayWindowSection moved = set.section(0);
+    moved.place = {30, 20, 530, 380, true};
+    frame_->dia().model().SetDisplayWindow(0, moved);
+    QVERIFY(frame_->dia().SaveAsPath(saved));
+    set.window(0)->parentWidget()->move(5, 6);
+    QCOMPARE(frame_->dia().OpenPath(saved), DiaOpenOutcome::kOpened);
+    QCOMPARE(set.window(0)->parentWidget()->geometry(), QRect(30, 20, 500, 360));
+    QCOMPARE(frame_->dia().OpenPath(kSampleDia), DiaOpenOutcome::kOpened);
+    QCOMPARE(set.section(0).place, (WindowRect{30, 20, 530, 380, true}));
   }
 
   void ClosingWindowZeroAsksAndOthersKeepTheirLayout() {

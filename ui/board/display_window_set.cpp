@@ -202,6 +202,7 @@ void DisplayWindowSet::SetSection(int n, const DisplayWindowSection& section) {
 
 void DisplayWindowSet::Changed(const DiaEvent& event) {
   Follow();
+  if (event.kind == DiaEventKind::kReplaced) TakeFramePlaces();
   for (int n = 0; n < kDisplayWindows; ++n) {
     DisplayWindow* shown = window(n);
     if (shown == nullptr) continue;
@@ -228,7 +229,15 @@ void DisplayWindowSet::Create(int n) {
   windows_[i] = shown;
   frames_[i] = frame;
 
-  WindowRect place = WindowOpenedByData(section(n), context_.settings.display_windows[i]).place;
+  MoveTo(n, WindowOpenedByData(section(n), context_.settings.display_windows[i]).place);
+  new PlaceWatcher(frame,
+                   [this, n](const WindowRect& rect, bool normal) { TakePlace(n, rect, normal); });
+  frame->show();
+  shown->Refresh(true);
+}
+
+void DisplayWindowSet::MoveTo(int n, WindowRect place) {
+  QMdiSubWindow* frame = frames_[static_cast<std::size_t>(n)];
   QSize room = area_->viewport()->size();
   if (!area_->isVisible() || room.isEmpty()) {
     room = QGuiApplication::primaryScreen()->availableSize();
@@ -237,10 +246,19 @@ void DisplayWindowSet::Create(int n) {
   const int width = place.right - place.left;
   const int height = place.bottom - place.top;
   if (width > 0 && height > 0) frame->setGeometry(place.left, place.top, width, height);
-  new PlaceWatcher(frame,
-                   [this, n](const WindowRect& rect, bool normal) { TakePlace(n, rect, normal); });
-  frame->show();
-  shown->Refresh(true);
+}
+
+void DisplayWindowSet::TakeFramePlaces() {
+  for (int n = 0; n < kDisplayWindows; ++n) {
+    QMdiSubWindow* frame = frames_[static_cast<std::size_t>(n)];
+    if (frame == nullptr) continue;
+    // Data with a place of its own moves the window there; else the window
+    // stays and the data takes its place.
+    if (section(n).place.has_position) MoveTo(n, section(n).place);
+    const QRect g = frame->geometry();
+    TakePlace(n, {g.left(), g.top(), g.left() + g.width(), g.top() + g.height(), true},
+              !frame->isMinimized() && !frame->isMaximized());
+  }
 }
 
 void DisplayWindowSet::Remove(int n) {

@@ -83,6 +83,11 @@ class DisplayWindowSet : public QObject {
   // Makes and removes windows as the sections say.
   void Follow();
   void Create(int n);
+  // Puts window `n` at `place` in the area by the placement rule.
+  void MoveTo(int n, WindowRect place);
+  // After other data came: windows go where it places them, and it takes
+  // the places of the others.
+  void TakeFramePlaces();
   void Remove(int n);
   void Activate(int n);
   void ChooseFont(int n);

@@ -18,6 +18,14 @@ namespace corvane {
 
 namespace {
 
+// A frame's place in the area, as the sections keep it.
+WindowRect PlaceOf(const QMdiSubWindow& frame) {
+  const QRect g = frame.geometry();
+  return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height(), true};
+}
+
+bool IsNormal(const QMdiSubWindow& frame) { return !frame.isMinimized() && !frame.isMaximized(); }
+
 // Moves and resizes of a window's frame, passed on as its place.
 class PlaceWatcher : public QObject {
  public:
@@ -31,9 +39,7 @@ class PlaceWatcher : public QObject {
     const QEvent::Type type = event->type();
     if (watched == frame_ &&
         (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange)) {
-      const QRect g = frame_->geometry();
-      const bool normal = !frame_->isMinimized() && !frame_->isMaximized();
-      take_({g.left(), g.top(), g.left() + g.width(), g.top() + g.height(), true}, normal);
+      take_(PlaceOf(*frame_), IsNormal(*frame_));
     }
     return false;
   }
@@ -255,9 +261,7 @@ void DisplayWindowSet::TakeFramePlaces() {
     // Data with a place of its own moves the window there; else the window
     // stays and the data takes its place.
     if (section(n).place.has_position) MoveTo(n, section(n).place);
-    const QRect g = frame->geometry();
-    TakePlace(n, {g.left(), g.top(), g.left() + g.width(), g.top() + g.height(), true},
-              !frame->isMinimized() && !frame->isMaximized());
+    TakePlace(n, PlaceOf(*frame), IsNormal(*frame));
   }
 }
 

@@ -69,6 +69,10 @@ DisplayWindowSet::DisplayWindowSet(AppContext& context, DiaDocument& dia, QMdiAr
 
 DisplayWindowSet::~DisplayWindowSet() {
   subscription_.End();
+  for (QObject*& watcher : watchers_) {
+    delete watcher;
+    watcher = nullptr;
+  }
   for (QMdiSubWindow*& frame : frames_) {
     delete frame;
     frame = nullptr;
@@ -236,8 +240,8 @@ void DisplayWindowSet::Create(int n) {
   frames_[i] = frame;
 
   MoveTo(n, WindowOpenedByData(section(n), context_.settings.display_windows[i]).place);
-  new PlaceWatcher(frame,
-                   [this, n](const WindowRect& rect, bool normal) { TakePlace(n, rect, normal); });
+  watchers_[i] = new PlaceWatcher(
+      frame, [this, n](const WindowRect& rect, bool normal) { TakePlace(n, rect, normal); });
   frame->show();
   shown->Refresh(true);
 }
@@ -268,6 +272,10 @@ void DisplayWindowSet::TakeFramePlaces() {
 void DisplayWindowSet::Remove(int n) {
   const std::size_t i = static_cast<std::size_t>(n);
   QMdiSubWindow* frame = frames_[i];
+  // The frame goes later, when its own events are done: from now on it
+  // tells nobody its place.
+  delete watchers_[i];
+  watchers_[i] = nullptr;
   windows_[i] = nullptr;
   frames_[i] = nullptr;
   frame->hide();

@@ -99,6 +99,8 @@ class DisplayWindowSet : public QObject {
   QMdiArea* area_;
   std::array<QMdiSubWindow*, kDisplayWindows> frames_{};
   std::array<DisplayWindow*, kDisplayWindows> windows_{};
+  // What passes each frame's moves on as its place.
+  std::array<QObject*, kDisplayWindows> watchers_{};
   DiaModel::Subscription subscription_;
   FontChooser choose_font_;
   std::function<void()> end_program_;

@@ -110,15 +110,25 @@ const std::vector<MenuEntry>& MainMenu() {
 }
 
 std::set<std::string, std::less<>> AvailableMainCommands() {
-  return {kCmdMapSelect,     kCmdOpenDia,
-          kCmdSaveDia,       kCmdSaveDiaAs,
-          kCmdQuit,          kCmdPassengerSimulation,
-          kCmdFont,          kCmdSimpleDisplay,
-          kCmdTrainIcons,    kCmdInternetConfirmation,
-          kCmdAutoBackup,    kCmdMapEditWindow,
-          kCmdMessageWindow, kCmdHelpLocal,
-          kCmdHelpWeb,       kCmdFaq,
-          kCmdEnquete,       kCmdHomePage,
+  return {kCmdMapSelect,
+          kCmdOpenDia,
+          kCmdSaveDia,
+          kCmdSaveDiaAs,
+          kCmdQuit,
+          kCmdPassengerSimulation,
+          kCmdFont,
+          kCmdLineStyles,
+          kCmdSimpleDisplay,
+          kCmdTrainIcons,
+          kCmdInternetConfirmation,
+          kCmdAutoBackup,
+          kCmdMapEditWindow,
+          kCmdMessageWindow,
+          kCmdHelpLocal,
+          kCmdHelpWeb,
+          kCmdFaq,
+          kCmdEnquete,
+          kCmdHomePage,
           kCmdAbout};
 }
 

@@ -6,7 +6,9 @@
 #include "board/display_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QtTest>
@@ -24,6 +26,7 @@
 #include "main/main_frame.h"
 #include "platform/qpainter_canvas.h"
 #include "platform/qt_text.h"
+#include "run/dia_change.h"
 #include "support/fake_environment.h"
 #include "support/test_support.h"
 
@@ -166,6 +169,18 @@ class DisplayWindowTest : public QObject {
     QVERIFY(!set.section(1).view.view_tool_bar);
     QVERIFY(set.window(1)->ActionFor("view.clock.4")->isChecked());
     QVERIFY(!set.window(1)->tool_bar()->isVisible());
+
+    // Window 00 goes where the data places it; data without a place of its
+    // own takes the window's.
+    DisplayWindowSection moved = set.section(0);
+    moved.place = {30, 20, 530, 380, true};
+    frame_->dia().model().SetDisplayWindow(0, moved);
+    QVERIFY(frame_->dia().SaveAsPath(saved));
+    set.window(0)->parentWidget()->move(5, 6);
+    QCOMPARE(frame_->dia().OpenPath(saved), DiaOpenOutcome::kOpened);
+    QCOMPARE(set.window(0)->parentWidget()->geometry(), QRect(30, 20, 500, 360));
+    QCOMPARE(frame_->dia().OpenPath(kSampleDia), DiaOpenOutcome::kOpened);
+    QCOMPARE(set.section(0).place, (WindowRect{30, 20, 530, 380, true}));
   }
 
   void ClosingWindowZeroAsksAndOthersKeepTheirLayout() {
@@ -211,6 +226,29 @@ class DisplayWindowTest : public QObject {
     QVERIFY(!set.window(0)->ActionFor(kCmdNewWindow)->isEnabled());
     set.RunCommand(0, kCmdNewWindow);
     QCOMPARE(OpenDisplayWindows(frame_->dia().model().windows()).size(), std::size_t{16});
+  }
+
+  void AFileDroppedOnAWindowOpensAsTheMainWindowsOpenDoes() {
+    DisplayWindow* zero = frame_->display_windows().window(0);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromUtf8(kSampleDia))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(zero, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(zero, &drop);
+    QCOMPARE(frame_->dia().dia_path(), std::string(kSampleDia));
+    QVERIFY(prompter_->shown().empty());  // nothing to save first
+
+    // Modified data asks first; Cancel keeps it.
+    DiaChange(frame_->dia().model()).header().dia_comment = "x";
+    QVERIFY(frame_->dia().modified());
+    prompter_->Queue(PromptAnswer::kCancel);
+    QDragEnterEvent again(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(zero, &again);
+    QApplication::sendEvent(zero, &drop);
+    QCOMPARE(prompter_->shown().size(), std::size_t{1});
+    QVERIFY(frame_->dia().modified());
   }
 
   void TheMainMenusBoardOptionsActOnTheActiveWindow() {

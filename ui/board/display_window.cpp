@@ -130,6 +130,9 @@ void DisplayWindow::BuildToolBar() {
     std::snprintf(label, sizeof label, "%02d", n);
     QAction* button = tool_bar_->addAction(QString::fromLatin1(label));
     button->setCheckable(true);
+    if (const MenuEntry* line = FindMenuEntry(DisplayWindowMenu(), WindowCommand(n))) {
+      button->setToolTip(Qs(PlainMenuText(line->Text(set_.context().english))));
+    }
     connect(button, &QAction::triggered, this, [this, n] {
       set_.RunCommand(number_, WindowCommand(n));
       Refresh(false);

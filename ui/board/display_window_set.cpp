@@ -18,6 +18,14 @@ namespace corvane {
 
 namespace {
 
+// A frame's place in the area, as the sections keep it.
+WindowRect PlaceOf(const QMdiSubWindow& frame) {
+  const QRect g = frame.geometry();
+  return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height(), true};
+}
+
+bool IsNormal(const QMdiSubWindow& frame) { return !frame.isMinimized() && !frame.isMaximized(); }
+
 // Moves and resizes of a window's frame, passed on as its place.
 class PlaceWatcher : public QObject {
  public:
@@ -31,9 +39,7 @@ class PlaceWatcher : public QObject {
     const QEvent::Type type = event->type();
     if (watched == frame_ &&
         (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange)) {
-      const QRect g = frame_->geometry();
-      const bool normal = !frame_->isMinimized() && !frame_->isMaximized();
-      take_({g.left(), g.top(), g.left() + g.width(), g.top() + g.height(), true}, normal);
+      take_(PlaceOf(*frame_), IsNormal(*frame_));
     }
     return false;
   }
@@ -63,6 +69,10 @@ DisplayWindowSet::DisplayWindowSet(AppContext& context, DiaDocument& dia, QMdiAr
 
 DisplayWindowSet::~DisplayWindowSet() {
   subscription_.End();
+  for (QObject*& watcher : watchers_) {
+    delete watcher;
+    watcher = nullptr;
+  }
   for (QMdiSubWindow*& frame : frames_) {
     delete frame;
     frame = nullptr;
@@ -171,6 +181,12 @@ void DisplayWindowSet::TakePlace(int n, const WindowRect& place, bool normal) {
   SetSection(n, changed);
 }
 
+void DisplayWindowSet::RedrawAll() {
+  for (DisplayWindow* shown : windows_) {
+    if (shown != nullptr) shown->Refresh(true);
+  }
+}
+
 void DisplayWindowSet::KeepLayouts() {
   for (int n = 0; n < kDisplayWindows; ++n) {
     if (section(n).open) {
@@ -196,6 +212,7 @@ void DisplayWindowSet::SetSection(int n, const DisplayWindowSection& section) {
 
 void DisplayWindowSet::Changed(const DiaEvent& event) {
   Follow();
+  if (event.kind == DiaEventKind::kReplaced) TakeFramePlaces();
   for (int n = 0; n < kDisplayWindows; ++n) {
     DisplayWindow* shown = window(n);
     if (shown == nullptr) continue;
@@ -222,7 +239,15 @@ void DisplayWindowSet::Create(int n) {
   windows_[i] = shown;
   frames_[i] = frame;
 
-  WindowRect place = WindowOpenedByData(section(n), context_.settings.display_windows[i]).place;
+  MoveTo(n, WindowOpenedByData(section(n), context_.settings.display_windows[i]).place);
+  watchers_[i] = new PlaceWatcher(
+      frame, [this, n](const WindowRect& rect, bool normal) { TakePlace(n, rect, normal); });
+  frame->show();
+  shown->Refresh(true);
+}
+
+void DisplayWindowSet::MoveTo(int n, WindowRect place) {
+  QMdiSubWindow* frame = frames_[static_cast<std::size_t>(n)];
   QSize room = area_->viewport()->size();
   if (!area_->isVisible() || room.isEmpty()) {
     room = QGuiApplication::primaryScreen()->availableSize();
@@ -231,15 +256,26 @@ void DisplayWindowSet::Create(int n) {
   const int width = place.right - place.left;
   const int height = place.bottom - place.top;
   if (width > 0 && height > 0) frame->setGeometry(place.left, place.top, width, height);
-  new PlaceWatcher(frame,
-                   [this, n](const WindowRect& rect, bool normal) { TakePlace(n, rect, normal); });
-  frame->show();
-  shown->Refresh(true);
+}
+
+void DisplayWindowSet::TakeFramePlaces() {
+  for (int n = 0; n < kDisplayWindows; ++n) {
+    QMdiSubWindow* frame = frames_[static_cast<std::size_t>(n)];
+    if (frame == nullptr) continue;
+    // Data with a place of its own moves the window there; else the window
+    // stays and the data takes its place.
+    if (section(n).place.has_position) MoveTo(n, section(n).place);
+    TakePlace(n, PlaceOf(*frame), IsNormal(*frame));
+  }
 }
 
 void DisplayWindowSet::Remove(int n) {
   const std::size_t i = static_cast<std::size_t>(n);
   QMdiSubWindow* frame = frames_[i];
+  // The frame goes later, when its own events are done: from now on it
+  // tells nobody its place.
+  delete watchers_[i];
+  watchers_[i] = nullptr;
   windows_[i] = nullptr;
   frames_[i] = nullptr;
   frame->hide();

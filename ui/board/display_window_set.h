@@ -68,6 +68,8 @@ class DisplayWindowSet : public QObject {
   // Window `n` moved or was resized (`normal`: neither minimised nor
   // maximised) to `place`, in the area's pixels.
   void TakePlace(int n, const WindowRect& place, bool normal);
+  // The board's pens and colours changed: every window draws again.
+  void RedrawAll();
   // Writes every open window's place, toolbar and font to the settings file
   // (the program closes; they reopen at the next start).
   void KeepLayouts();
@@ -81,6 +83,11 @@ class DisplayWindowSet : public QObject {
   // Makes and removes windows as the sections say.
   void Follow();
   void Create(int n);
+  // Puts window `n` at `place` in the area by the placement rule.
+  void MoveTo(int n, WindowRect place);
+  // After other data came: windows go where it places them, and it takes
+  // the places of the others.
+  void TakeFramePlaces();
   void Remove(int n);
   void Activate(int n);
   void ChooseFont(int n);
@@ -92,6 +99,8 @@ class DisplayWindowSet : public QObject {
   QMdiArea* area_;
   std::array<QMdiSubWindow*, kDisplayWindows> frames_{};
   std::array<DisplayWindow*, kDisplayWindows> windows_{};
+  // What passes each frame's moves on as its place.
+  std::array<QObject*, kDisplayWindows> watchers_{};
   DiaModel::Subscription subscription_;
   FontChooser choose_font_;
   std::function<void()> end_program_;

@@ -15,6 +15,7 @@
 #include "app/window_rect.h"
 #include "board/display_window_menu.h"
 #include "board/display_window_set.h"
+#include "board/line_style_dialog.h"
 #include "main/message_window.h"
 #include "platform/qt_text.h"
 
@@ -125,6 +126,8 @@ void MainFrame::RunCommand(std::string_view id) {
     EditPassengerOptions();
   } else if (id == kCmdInternetConfirmation) {
     internet_confirmation_ = ToggleInternetConfirmation(internet_confirmation_, context_.prompter);
+  } else if (id == kCmdLineStyles) {
+    EditLineStyles();
   } else if (id == kCmdFont) {
     display_windows_->ChooseDefaultFont(this);
   } else if (id == kCmdSimpleDisplay) {
@@ -184,6 +187,14 @@ void MainFrame::EditPassengerOptions() {
   if (const auto options = hooks_.passenger_options(passenger_options(), this)) {
     TakePassengerOptions(dia_->model(), *options);
   }
+}
+
+void MainFrame::EditLineStyles() {
+  LineStyleDialog dialog(context_.settings.main_window_lines, context_.english);
+  if (!dialog_host_->Run(dialog)) return;
+  context_.settings.main_window_lines = dialog.items();
+  SaveMainWindowLineItems(context_.data_folder, dialog.items());
+  display_windows_->RedrawAll();
 }
 
 void MainFrame::UpdateTitle() {

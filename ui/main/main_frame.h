@@ -86,6 +86,8 @@ class MainFrame : public QMainWindow {
   void OpenWebPage(WebPage page);
   void ShowAbout();
   void EditPassengerOptions();
+  // "線種・配色設定": the board's pens and colours, kept in the settings file.
+  void EditLineStyles();
   void SelectMap();
   // The program's title and the name of the map held.
   void UpdateTitle();

@@ -58,30 +58,35 @@ void LineItemsDialog::ShowItem(int index) {
 }
 
 bool LineItemsDialog::KeepFields(Prompter* prompter) {
+  // Each field that can be stored is kept; the first one that cannot is
+  // refused (through `prompter` when there is one) and its old value stays.
   LineItem& item = items_[static_cast<std::size_t>(shown_)];
-  const auto refuse = [prompter](const char* text) {
-    if (prompter != nullptr) prompter->Error(text, kInputErrorCaption);
-    return false;
-  };
+  const char* problem = nullptr;
   const std::string& name = TextOf("name");
-  if (name.find_first_of("\r\n") != std::string::npos) return refuse(kNameHasLineBreak);
+  if (name.find_first_of("\r\n") == std::string::npos) {
+    item.name = Utf8ToSjis(name);
+  } else {
+    problem = kNameHasLineBreak;
+  }
   const ParsedNumber width = ParseFieldNumber(TextOf("width"));
-  if (width.problem != nullptr) return refuse(width.problem);
-  if (width.value > kWidestPen) return refuse(kWidthTooLarge);
-  const std::optional<Rgb> colour = ParseColourText(TextOf("colour"));
-  if (colour) item.colour = *colour;
-  item.name = Utf8ToSjis(name);
-  item.point_width = width.value;
+  if (width.problem == nullptr && width.value <= kWidestPen) {
+    item.point_width = width.value;
+  } else if (problem == nullptr) {
+    problem = width.problem != nullptr ? width.problem : kWidthTooLarge;
+  }
+  // A text that is no colour leaves the colour as it was.
+  if (const std::optional<Rgb> colour = ParseColourText(TextOf("colour"))) item.colour = *colour;
   item.pen_style = ItemOr("style", item.pen_style);
-  return true;
+  if (problem != nullptr && prompter != nullptr) prompter->Error(problem, kInputErrorCaption);
+  return problem == nullptr;
 }
 
 void LineItemsDialog::Changed(const std::string& id) {
   if (id == "name") Find("items")->items[static_cast<std::size_t>(shown_)] = TextOf("name");
   if (id != "items") return;
   const int chosen = Chosen();
-  // A field that cannot be stored keeps the old value of the item left;
-  // OK checks the item shown.
+  // A field that cannot be stored keeps the old value of the item left
+  // behind; OK checks the item shown.
   KeepFields(nullptr);
   Find("items")->items = ItemNames(items_);
   ShowItem(chosen);

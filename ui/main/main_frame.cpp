@@ -15,7 +15,7 @@
 #include "app/window_rect.h"
 #include "board/display_window_menu.h"
 #include "board/display_window_set.h"
-#include "board/line_style_dialog.h"
+#include "board/line_items_dialog.h"
 #include "main/message_window.h"
 #include "platform/qt_text.h"
 
@@ -190,7 +190,7 @@ void MainFrame::EditPassengerOptions() {
 }
 
 void MainFrame::EditLineStyles() {
-  LineStyleDialog dialog(context_.settings.main_window_lines, context_.english);
+  LineItemsDialog dialog(context_.settings.main_window_lines, context_.english);
   if (!dialog_host_->Run(dialog)) return;
   context_.settings.main_window_lines = dialog.items();
   SaveMainWindowLineItems(context_.data_folder, dialog.items());

@@ -12,7 +12,7 @@
 #include "app/english_twins.h"
 #include "app/main_menu.h"
 #include "board/display_window_menu.h"
-#include "board/line_style_dialog.h"
+#include "board/line_items_dialog.h"
 #include "editor/edit_session.h"
 #include "editor/edit_tool.h"
 #include "editor/map_edit_menu.h"
@@ -88,7 +88,7 @@ std::vector<std::string> EnglishTexts() {
   }
   AddDialog(StationInfoDialog(StationTexts{}, TimeUnits{}, true), &texts);
   AddDialog(NameDialog(MapNameEntry{}), &texts);
-  AddDialog(LineStyleDialog(DefaultLineItems(), true), &texts);
+  AddDialog(LineItemsDialog(DefaultLineItems(), true), &texts);
   AddDialog(SpeedDialog(), &texts);
   AddDialog(DistanceDialog(), &texts);
   AddDialog(GridDialog(10, 4), &texts);

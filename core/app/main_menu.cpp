@@ -110,26 +110,13 @@ const std::vector<MenuEntry>& MainMenu() {
 }
 
 std::set<std::string, std::less<>> AvailableMainCommands() {
-  return {kCmdMapSelect,
-          kCmdOpenDia,
-          kCmdSaveDia,
-          kCmdSaveDiaAs,
-          kCmdQuit,
-          kCmdPassengerSimulation,
-          kCmdFont,
-          kCmdLineStyles,
-          kCmdSimpleDisplay,
-          kCmdTrainIcons,
-          kCmdInternetConfirmation,
-          kCmdAutoBackup,
-          kCmdMapEditWindow,
-          kCmdMessageWindow,
-          kCmdHelpLocal,
-          kCmdHelpWeb,
-          kCmdFaq,
-          kCmdEnquete,
-          kCmdHomePage,
-          kCmdAbout};
+  return {kCmdMapSelect,     kCmdOpenDia,       kCmdSaveDia,
+          kCmdSaveDiaAs,     kCmdQuit,          kCmdPassengerSimulation,
+          kCmdRailProperty,  kCmdFont,          kCmdLineStyles,
+          kCmdSimpleDisplay, kCmdTrainIcons,    kCmdInternetConfirmation,
+          kCmdAutoBackup,    kCmdMapEditWindow, kCmdMessageWindow,
+          kCmdHelpLocal,     kCmdHelpWeb,       kCmdFaq,
+          kCmdEnquete,       kCmdHomePage,      kCmdAbout};
 }
 
 MenuState MainMenuState(const MainMenuInputs& inputs) {

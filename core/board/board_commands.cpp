@@ -95,15 +95,14 @@ MenuEntry BoardCommandMenu() {
       });
 }
 
-MenuState BoardCommandMenuState(const LayoutEditing& editing) {
+MenuState BoardCommandMenuState(LayoutMode mode, bool has_rows) {
   MenuState state;
   for (const auto& [id, command] : kCommandIds) {
     if (command == BoardCommand::kRailProperty) continue;  // the main menu's
     CommandState& shown = state.commands[id];
-    shown.enabled = true;
-    shown.checked =
-        (command == BoardCommand::kRowDivision && editing.mode() == LayoutMode::kRowDivision) ||
-        (command == BoardCommand::kRowPosition && editing.mode() == LayoutMode::kRowPosition);
+    shown.enabled = has_rows || ZoomOf(command).has_value();
+    shown.checked = (command == BoardCommand::kRowDivision && mode == LayoutMode::kRowDivision) ||
+                    (command == BoardCommand::kRowPosition && mode == LayoutMode::kRowPosition);
   }
   return state;
 }

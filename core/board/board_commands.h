@@ -50,9 +50,10 @@ inline constexpr const char kBoardCmdRailProperty[] = "map.rail_property";
 // layout modes are checkable.
 MenuEntry BoardCommandMenu();
 
-// The state of the menu's commands: every one enabled (a command that
-// finds no rows does nothing), the two layout modes checked while active.
-MenuState BoardCommandMenuState(const LayoutEditing& editing);
+// The state of the menu's commands: the zoom steps always enabled, the
+// layout commands while the data has display rows (`has_rows`), the two
+// layout modes checked while active.
+MenuState BoardCommandMenuState(LayoutMode mode, bool has_rows);
 
 // The command of `id` (of the menu above, or the rail-property id); none
 // for another id.

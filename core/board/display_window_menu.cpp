@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "board/board_commands.h"
 #include "run/dia_model.h"
 
 namespace corvane {
@@ -22,13 +23,6 @@ struct ViewToggle {
   bool ViewSettings::*field;
 };
 
-// A zoom step on one axis.
-struct ZoomStep {
-  const char* id;
-  int ViewSettings::*field;
-  int step;
-};
-
 constexpr ViewToggle kToggles[] = {
     {kCmdTrackView, &ViewSettings::track_view},
     {kCmdRouteView, &ViewSettings::route_view},
@@ -37,17 +31,6 @@ constexpr ViewToggle kToggles[] = {
     {kCmdToolBar, &ViewSettings::view_tool_bar},
     {kCmdSmartView, &ViewSettings::smart_view},
     {kCmdTrainIcons16, &ViewSettings::view_image16},
-};
-
-constexpr ZoomStep kZoomSteps[] = {
-    {kCmdZoomXInLarge, &ViewSettings::scale_x, 256},
-    {kCmdZoomXInSmall, &ViewSettings::scale_x, 64},
-    {kCmdZoomXOutSmall, &ViewSettings::scale_x, -64},
-    {kCmdZoomXOutLarge, &ViewSettings::scale_x, -256},
-    {kCmdZoomYInLarge, &ViewSettings::scale_y, 256},
-    {kCmdZoomYInSmall, &ViewSettings::scale_y, 64},
-    {kCmdZoomYOutSmall, &ViewSettings::scale_y, -64},
-    {kCmdZoomYOutLarge, &ViewSettings::scale_y, -256},
 };
 
 std::string Choice(const char* prefix, int value) { return prefix + std::to_string(value); }
@@ -85,32 +68,6 @@ std::vector<MenuEntry> NameForms(const char* prefix) {
       Line(Choice(prefix, kShortName), "略記名称(&B)", "Short Name(&B)"),
       Line(Choice(prefix, kFullName), "完全名称(&F)", "Full Name(&F)"),
   };
-}
-
-MenuEntry Zoom(const char* id, const char* japanese, const char* english, const char* shortcut) {
-  return WithShortcut(MenuCommand(id, japanese, english), shortcut);
-}
-
-MenuEntry BoardMenu() {
-  return Submenu(
-      "board", "運行盤表示(&C)", "Board(&C)",
-      {
-          MenuCommand(kCmdBoardAutoPosition, "表示位置自動修正(&A)", "Auto Fix Positions(&A)"),
-          MenuCommand(kCmdBoardResetPosition, "表示位置初期化(&L)", "Reset Positions(&L)"),
-          MenuCommand(kCmdBoardAutoSpacing, "表示間隔自動修正(&N)", "Auto Fix Row Spacing(&N)"),
-          CheckableCommand(kCmdBoardRowDivision, "表示区切り変更(&C)", "Edit Row Division(&C)"),
-          CheckableCommand(kCmdBoardRowPosition, "表示位置変更(&P)", "Edit Row Position(&P)"),
-          MenuSeparator(),
-          Zoom(kCmdZoomXInLarge, "横拡大－大(&1)", "Widen - Large Step(&1)", "Ctrl+Right"),
-          Zoom(kCmdZoomXInSmall, "横拡大－小(&2)", "Widen - Small Step(&2)", "Ctrl+Shift+Right"),
-          Zoom(kCmdZoomXOutSmall, "横縮小－小(&3)", "Narrow - Small Step(&3)", "Ctrl+Shift+Left"),
-          Zoom(kCmdZoomXOutLarge, "横縮小－大(&4)", "Narrow - Large Step(&4)", "Ctrl+Left"),
-          MenuSeparator(),
-          Zoom(kCmdZoomYInLarge, "縦拡大－大(&5)", "Heighten - Large Step(&5)", "Ctrl+Down"),
-          Zoom(kCmdZoomYInSmall, "縦拡大－小(&6)", "Heighten - Small Step(&6)", "Ctrl+Shift+Down"),
-          Zoom(kCmdZoomYOutSmall, "縦縮小－小(&7)", "Flatten - Small Step(&7)", "Ctrl+Shift+Up"),
-          Zoom(kCmdZoomYOutLarge, "縦縮小－大(&8)", "Flatten - Large Step(&8)", "Ctrl+Up"),
-      });
 }
 
 MenuEntry ViewMenu() {
@@ -205,7 +162,7 @@ void Enable(MenuState& state, const std::string& id, bool enabled, bool checked 
 
 const std::vector<MenuEntry>& DisplayWindowMenu() {
   static const std::vector<MenuEntry> menu = {
-      BoardMenu(),
+      BoardCommandMenu(),
       ViewMenu(),
       Submenu("display", "表示設定(&S)", "Display Setting(&S)",
               {Line(kCmdToolBar, "ツールバー表示(&T)", "Toolbar(&T)")}),
@@ -239,16 +196,8 @@ int WindowOfCommand(std::string_view id) {
 }
 
 MenuState DisplayWindowMenuState(const DisplayWindowMenuInputs& inputs) {
-  MenuState state;
+  MenuState state = BoardCommandMenuState(inputs.layout, inputs.layout_commands);
   const ViewSettings& view = inputs.view;
-  for (const char* id : {kCmdBoardAutoPosition, kCmdBoardResetPosition, kCmdBoardAutoSpacing}) {
-    Enable(state, id, inputs.layout_commands);
-  }
-  Enable(state, kCmdBoardRowDivision, inputs.layout_commands,
-         inputs.layout == LayoutMode::kRowDivision);
-  Enable(state, kCmdBoardRowPosition, inputs.layout_commands,
-         inputs.layout == LayoutMode::kRowPosition);
-  for (const ZoomStep& zoom : kZoomSteps) Enable(state, zoom.id, true);
   for (const ViewChoice& choice : Choices()) {
     const bool interlocking_line = choice.field == &ViewSettings::inter_view;
     Enable(state, choice.id, !interlocking_line || inputs.interlocking,
@@ -281,11 +230,6 @@ std::optional<ViewSettings> ViewAfterCommand(std::string_view id, const ViewSett
   for (const ViewToggle& toggle : kToggles) {
     if (toggle.id != id) continue;
     changed.*toggle.field = !(view.*toggle.field);
-    return changed;
-  }
-  for (const ZoomStep& zoom : kZoomSteps) {
-    if (zoom.id != id) continue;
-    changed.*zoom.field = ClampScale(std::int64_t{view.*zoom.field} + zoom.step);
     return changed;
   }
   return std::nullopt;

@@ -18,21 +18,7 @@ namespace corvane {
 
 class DiaModel;
 
-// "運行盤表示(&C)": the layout commands and modes.
-inline constexpr const char kCmdBoardAutoPosition[] = "board.auto_position";
-inline constexpr const char kCmdBoardResetPosition[] = "board.reset_position";
-inline constexpr const char kCmdBoardAutoSpacing[] = "board.auto_spacing";
-inline constexpr const char kCmdBoardRowDivision[] = "board.row_division";
-inline constexpr const char kCmdBoardRowPosition[] = "board.row_position";
-// The zoom steps: "board.zoom_x+256", "board.zoom_y-64" and so on.
-inline constexpr const char kCmdZoomXInLarge[] = "board.zoom_x+256";
-inline constexpr const char kCmdZoomXInSmall[] = "board.zoom_x+64";
-inline constexpr const char kCmdZoomXOutSmall[] = "board.zoom_x-64";
-inline constexpr const char kCmdZoomXOutLarge[] = "board.zoom_x-256";
-inline constexpr const char kCmdZoomYInLarge[] = "board.zoom_y+256";
-inline constexpr const char kCmdZoomYInSmall[] = "board.zoom_y+64";
-inline constexpr const char kCmdZoomYOutSmall[] = "board.zoom_y-64";
-inline constexpr const char kCmdZoomYOutLarge[] = "board.zoom_y-256";
+// "運行盤表示(&C)" is the board commands' menu (board/board_commands.h).
 // "表示内容(&V)": ids of the choices end in the value they choose.
 inline constexpr const char kCmdViewTypePrefix[] = "view.type.";
 inline constexpr const char kCmdViewForPrefix[] = "view.for.";
@@ -80,9 +66,9 @@ struct DisplayWindowMenuInputs {
 // sixteen windows are open; the window lines are checked for open windows.
 MenuState DisplayWindowMenuState(const DisplayWindowMenuInputs& inputs);
 
-// The view after a view-option or zoom command: a choice sets its value, a
-// toggle flips its flag, a zoom step changes one factor within the scale
-// range. Nothing for any other command.
+// The view after a view-option command: a choice sets its value, a toggle
+// flips its flag. Nothing for any other command (the zoom steps are board
+// commands).
 std::optional<ViewSettings> ViewAfterCommand(std::string_view id, const ViewSettings& view);
 
 // Gives window `n` of `model` the view `id` makes of it (a change of what

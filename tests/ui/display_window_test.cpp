@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
 #include <filesystem>
@@ -83,7 +84,7 @@ class DisplayWindowTest : public QObject {
     QCOMPARE(MenuTitles(zero->menuBar()),
              (QStringList{"運行盤表示(&C)", "表示内容(&V)", "表示設定(&S)", "オプション(&P)",
                           "指令(&O)", "ウインドウ(&W)"}));
-    QCOMPARE(zero->ActionFor(kCmdZoomXInLarge)->shortcut(),
+    QCOMPARE(zero->ActionFor(kBoardCmdWiderLarge)->shortcut(),
              QKeySequence(QStringLiteral("Ctrl+Right")));
     QVERIFY(!zero->ActionFor(kCmdSpeedAspect)->isEnabled());
     QVERIFY(!zero->ActionFor("train.hold")->isEnabled());
@@ -115,6 +116,39 @@ class DisplayWindowTest : public QObject {
     QVERIFY(AnyNonBlack(shown));
   }
 
+  void LayoutModesComeFromTheBoardMenuAndTheMainWindow() {
+    QCOMPARE(frame_->dia().OpenPath(kSampleDia), DiaOpenOutcome::kOpened);
+    DisplayWindowSet& set = frame_->display_windows();
+    DisplayWindow* zero = set.window(0);
+    set.RunCommand(0, kBoardCmdRowDivision);
+    QCOMPARE(set.layout_editing().mode(), LayoutMode::kRowDivision);
+    zero->UpdateMenuState();
+    QVERIFY(zero->ActionFor(kBoardCmdRowDivision)->isChecked());
+    QVERIFY(zero->statusBar()->currentMessage().startsWith(QStringLiteral("1行目の右端")));
+    // A left click midway between the cuts at map x 260 and 300 ends row 1
+    // at the right one and makes row 2; a right click goes on to it.
+    const BoardView view = zero->board()->View();
+    QTest::mouseClick(zero->board(), Qt::LeftButton, {},
+                      QPoint(MapToPixelX(view, 280), MapToPixelY(view, 60)));
+    QCOMPARE(frame_->dia().file().map.rows.count(), 2);
+    QVERIFY(frame_->dia().modified());
+    QTest::mouseClick(zero->board(), Qt::RightButton, {}, QPoint(100, 100));
+    QVERIFY(zero->statusBar()->currentMessage().startsWith(QStringLiteral("2行目の右端")));
+    set.RunCommand(0, kBoardCmdRowDivision);
+    QCOMPARE(set.layout_editing().mode(), LayoutMode::kNormal);
+    QVERIFY(zero->statusBar()->currentMessage().isEmpty());
+
+    // The main window's 線路プロパティ: a click selects the nearest rail.
+    frame_->RunCommand(kCmdRailProperty);
+    QCOMPARE(set.layout_editing().mode(), LayoutMode::kRailProperty);
+    frame_->UpdateMenuState();
+    QVERIFY(frame_->ActionFor(kCmdRailProperty)->isChecked());
+    QTest::mouseClick(zero->board(), Qt::LeftButton, {}, QPoint(40, 62));
+    QVERIFY(set.layout_editing().selected_rail() != 0);
+    frame_->RunCommand(kCmdRailProperty);
+    QCOMPARE(set.layout_editing().mode(), LayoutMode::kNormal);
+  }
+
   void TheBoardIsDrawnAgainOnlyWhenTheModelChanges() {
     QCOMPARE(frame_->dia().OpenPath(kSampleDia), DiaOpenOutcome::kOpened);
     BoardWidget* board = frame_->display_windows().window(0)->board();
@@ -122,7 +156,7 @@ class DisplayWindowTest : public QObject {
     QCOMPARE(board->Picture().cacheKey(), first);
     board->repaint();
     QCOMPARE(board->Picture().cacheKey(), first);
-    frame_->display_windows().RunCommand(0, kCmdZoomXInLarge);
+    frame_->display_windows().RunCommand(0, kBoardCmdWiderLarge);
     QVERIFY(board->Picture().cacheKey() != first);
     QCOMPARE(frame_->dia().model().windows()[0].view.scale_x, 4096 + 256);
     QVERIFY(!frame_->dia().modified());  // a view change is no change of the data

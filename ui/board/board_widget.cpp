@@ -1,12 +1,14 @@
 #include "board/board_widget.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
 
 #include "base/font_record.h"
 #include "board/board_drawing.h"
+#include "board/board_scroll.h"
 #include "board/display_windows.h"
 #include "platform/qpainter_canvas.h"
 #include "platform/qt_text.h"
@@ -16,17 +18,19 @@ namespace corvane {
 
 namespace {
 
-// Scroll positions a page step and a line step move.
-constexpr int kPageStep = 10;
-constexpr int kLineStep = 1;
 // Positions one notch of the wheel scrolls.
 constexpr int kWheelStep = 3;
 
 }  // namespace
 
-BoardWidget::BoardWidget(const DiaModel& model, int window, const LineItems& items, bool english,
-                         QWidget* parent)
-    : QWidget(parent), model_(model), window_(window), items_(items), english_(english) {
+BoardWidget::BoardWidget(const DiaModel& model, const LayoutEditing& editing, int window,
+                         const LineItems& items, bool english, QWidget* parent)
+    : QWidget(parent),
+      model_(model),
+      editing_(editing),
+      window_(window),
+      items_(items),
+      english_(english) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(40, 40);
@@ -41,15 +45,25 @@ void BoardWidget::Invalidate() {
   update();
 }
 
-BoardView BoardWidget::View() const { return ViewOfWindow(Section().view, width(), height()); }
+void BoardWidget::DataChanged() {
+  index_.reset();
+  Invalidate();
+}
+
+BoardView BoardWidget::View() const {
+  return WindowBoardView(model_, editing_, window_, width(), height());
+}
 
 const QImage& BoardWidget::Picture() {
   if (!dirty_ && picture_.size() == size()) return picture_;
   picture_ = QImage(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
   QPainter painter(&picture_);
   QPainterCanvas canvas(painter, BoardFont(Section().font, english_));
-  BoardScene scene{model_.file(), model_.run(), View(), Section().view, items_};
+  BoardScene scene = WindowBoardScene(model_, editing_, items_, window_, width(), height());
   scene.english = english_;
+  const bool flat = scene.view.layout == LayoutMode::kRowDivision;
+  if (!index_ || index_->flat() != flat) index_.emplace(model_.file(), scene.view.layout);
+  scene.index = &*index_;
   DrawBoard(scene, canvas);
   dirty_ = false;
   return picture_;
@@ -71,10 +85,8 @@ void BoardWidget::wheelEvent(QWheelEvent* event) {
   if (notches == 0) return;
   if (event->modifiers() & Qt::ControlModifier) {
     const bool in = notches > 0;
-    emit ZoomRequested(in ? QStringLiteral("board.zoom_x+256")
-                          : QStringLiteral("board.zoom_x-256"));
-    emit ZoomRequested(in ? QStringLiteral("board.zoom_y+256")
-                          : QStringLiteral("board.zoom_y-256"));
+    emit ZoomRequested(QString::fromLatin1(in ? kBoardCmdWiderLarge : kBoardCmdNarrowerLarge));
+    emit ZoomRequested(QString::fromLatin1(in ? kBoardCmdTallerLarge : kBoardCmdShorterLarge));
   } else if (event->modifiers() & Qt::ShiftModifier) {
     emit ScrollRequested(-notches * kWheelStep, 0);
   } else {
@@ -84,7 +96,7 @@ void BoardWidget::wheelEvent(QWheelEvent* event) {
 }
 
 void BoardWidget::keyPressEvent(QKeyEvent* event) {
-  const int step = (event->modifiers() & Qt::ShiftModifier) ? kLineStep : kPageStep;
+  const int step = (event->modifiers() & Qt::ShiftModifier) ? kScrollLineStep : kScrollPageStep;
   switch (event->key()) {
     case Qt::Key_Left:
       emit ScrollRequested(-step, 0);
@@ -101,6 +113,22 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
     default:
       QWidget::keyPressEvent(event);
   }
+}
+
+void BoardWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    emit Clicked(BoardClick::kLeft, event->position().toPoint());
+  } else if (event->button() == Qt::RightButton) {
+    emit Clicked(BoardClick::kRight, event->position().toPoint());
+  }
+  event->accept();
+}
+
+void BoardWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    emit Clicked(BoardClick::kDouble, event->position().toPoint());
+  }
+  event->accept();
 }
 
 QFont BoardFont(const FontSettings& font, bool english) {

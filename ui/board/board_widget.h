@@ -7,10 +7,14 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPoint>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
+#include "board/board_index.h"
 #include "board/board_view.h"
+#include "board/board_window.h"
 #include "board/line_items.h"
 #include "data/view_settings.h"
 #include "run/dia_model.h"
@@ -21,11 +25,14 @@ class BoardWidget : public QWidget {
   Q_OBJECT
 
  public:
-  BoardWidget(const DiaModel& model, int window, const LineItems& items, bool english,
-              QWidget* parent = nullptr);
+  BoardWidget(const DiaModel& model, const LayoutEditing& editing, int window,
+              const LineItems& items, bool english, QWidget* parent = nullptr);
 
   // The picture is drawn again at the next paint.
   void Invalidate();
+  // The data changed (not only a window's view): the index of what lies
+  // where is built anew too.
+  void DataChanged();
   // The board as shown: drawn now when it is out of date.
   const QImage& Picture();
   // The view of the window at the widget's size.
@@ -36,6 +43,8 @@ class BoardWidget : public QWidget {
   void ScrollRequested(int dx, int dy);
   // The user asks for a zoom command (Ctrl + wheel).
   void ZoomRequested(const QString& id);
+  // A click on the board at a pixel of its picture.
+  void Clicked(BoardClick click, QPoint pixel);
   // The client size changed: what is in view (scroll ranges, title) too.
   void Resized();
 
@@ -44,12 +53,18 @@ class BoardWidget : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   const DisplayWindowSection& Section() const;
 
   const DiaModel& model_;
+  const LayoutEditing& editing_;
   int window_;
+  // Built when first drawn after a change of the data or of the flat row
+  // layout that row-division editing shows.
+  std::optional<BoardIndex> index_;
   const LineItems& items_;
   bool english_;
   QImage picture_;

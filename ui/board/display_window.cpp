@@ -11,11 +11,13 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
 #include <algorithm>
 #include <cstdio>
 
+#include "board/board_scroll.h"
 #include "board/board_widget.h"
 #include "board/display_window_menu.h"
 #include "board/display_window_set.h"
@@ -24,44 +26,6 @@
 
 namespace corvane {
 
-namespace {
-
-// Scroll positions past the drawn extent a scroll bar offers: the board's
-// largest rail end in pixels plus a quarter of the client size.
-struct PlainRange {
-  int maximum = 0;
-  int page = 1;
-};
-
-PlainRange RangeOf(std::int64_t extent_pixels, int client) {
-  PlainRange range;
-  range.page = std::max(client / kScrollStep, 1);
-  if (extent_pixels + kScrollStep <= client) return range;
-  range.maximum = static_cast<int>(
-      std::min<std::int64_t>((extent_pixels + client / 4) / kScrollStep, kScrollPositionLimit));
-  return range;
-}
-
-// The largest rail end of the map on each axis, row offsets included, in
-// pixels at the view's scale without scrolling.
-std::pair<std::int64_t, std::int64_t> RailExtent(const SystemMap& map, BoardView view) {
-  view.scroll_x = 0;
-  view.scroll_y = 0;
-  std::int64_t right = 0;
-  std::int64_t bottom = 0;
-  for (int n = 1; n <= map.rails.count(); ++n) {
-    const RailRecord& rail = map.rails[n];
-    for (const auto& [x, y] : {std::pair{rail.x_exit, rail.y_exit}, {rail.x_entry, rail.y_entry}}) {
-      const PixelPoint p = MapToPixel(view, map.rows, rail.display_row, x, y);
-      right = std::max<std::int64_t>(right, p.x);
-      bottom = std::max<std::int64_t>(bottom, p.y);
-    }
-  }
-  return {right, bottom};
-}
-
-}  // namespace
-
 DisplayWindow::DisplayWindow(DisplayWindowSet& set, int number, QWidget* parent)
     : QMainWindow(parent), set_(set), number_(number) {
   setAcceptDrops(true);
@@ -69,8 +33,8 @@ DisplayWindow::DisplayWindow(DisplayWindowSet& set, int number, QWidget* parent)
   auto* layout = new QGridLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  board_ =
-      new BoardWidget(set_.model(), number_, set_.line_items(), set_.context().english, central);
+  board_ = new BoardWidget(set_.model(), set_.layout_editing(), number_, set_.line_items(),
+                           set_.context().english, central);
   horizontal_ = new QScrollBar(Qt::Horizontal, central);
   vertical_ = new QScrollBar(Qt::Vertical, central);
   for (QScrollBar* bar : {horizontal_, vertical_}) {
@@ -85,6 +49,10 @@ DisplayWindow::DisplayWindow(DisplayWindowSet& set, int number, QWidget* parent)
   connect(board_, &BoardWidget::Resized, this, [this] { Refresh(false); });
   connect(board_, &BoardWidget::ZoomRequested, this,
           [this](const QString& id) { set_.RunCommand(number_, Utf8(id)); });
+  connect(board_, &BoardWidget::Clicked, this, [this](BoardClick click, QPoint pixel) {
+    set_.Click(number_, click, {pixel.x(), pixel.y()});
+  });
+  statusBar()->setSizeGripEnabled(false);
   BuildMenus();
   BuildToolBar();
   Refresh(true);
@@ -169,23 +137,29 @@ void DisplayWindow::Refresh(bool redraw) {
   UpdateScrollBars();
   setWindowTitle(Qs(DisplayWindowTitle(set_.Caption(), number_, set_.model().file(), section.view,
                                        board_->View())));
+  const std::string& prompt = set_.prompt();
+  statusBar()->setVisible(!prompt.empty());
+  statusBar()->showMessage(Qs(prompt));
   if (redraw) board_->Invalidate();
 }
 
 void DisplayWindow::UpdateScrollBars() {
   const ViewSettings& view = set_.section(number_).view;
   const BoardView board = board_->View();
-  const auto [right, bottom] = RailExtent(set_.model().map(), board);
-  const PlainRange x = RangeOf(right, board.width);
-  const PlainRange y = RangeOf(bottom, board.height);
+  const BoardScrollRanges ranges =
+      ScrollRangesOf(board, set_.model().map(), set_.layout_editing().row());
   const QSignalBlocker block_x(horizontal_);
   const QSignalBlocker block_y(vertical_);
-  horizontal_->setRange(std::min(0, view.scroll_pos_x), std::max(x.maximum, view.scroll_pos_x));
-  horizontal_->setPageStep(x.page);
-  horizontal_->setValue(view.scroll_pos_x);
-  vertical_->setRange(std::min(0, view.scroll_pos_y), std::max(y.maximum, view.scroll_pos_y));
-  vertical_->setPageStep(y.page);
-  vertical_->setValue(view.scroll_pos_y);
+  // A stored position beyond the range (another window size) stays
+  // reachable until the user scrolls.
+  const auto show = [](QScrollBar* bar, const ScrollRange& range, int position) {
+    const int last = std::max(range.minimum, range.maximum - range.page + 1);
+    bar->setRange(std::min(range.minimum, position), std::max(last, position));
+    bar->setPageStep(range.page);
+    bar->setValue(position);
+  };
+  show(horizontal_, ranges.horizontal, view.scroll_pos_x);
+  show(vertical_, ranges.vertical, view.scroll_pos_y);
 }
 
 void DisplayWindow::ScrollBy(int dx, int dy) {

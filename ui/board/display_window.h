@@ -39,8 +39,8 @@ class DisplayWindow : public QMainWindow {
   // The toolbar button of window `n`.
   QAction* WindowButton(int n) const;
 
-  // Shows the model's state: title, check marks, toolbar, scroll bars; the
-  // board is drawn again when `redraw`.
+  // Shows the model's state: title, check marks, toolbar, scroll bars, the
+  // layout modes' prompt; the board is drawn again when `redraw`.
   void Refresh(bool redraw);
   void UpdateMenuState();
 

@@ -1,5 +1,6 @@
 #include "board/display_window_set.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFontDialog>
 #include <QGuiApplication>
@@ -7,8 +8,10 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 
+#include "app/english_twins.h"
 #include "app/messages.h"
 #include "app/settings.h"
+#include "board/board_commands.h"
 #include "board/board_widget.h"
 #include "board/display_window.h"
 #include "board/display_window_menu.h"
@@ -95,6 +98,8 @@ MenuState DisplayWindowSet::MenuStateOf(int n) const {
   DisplayWindowMenuInputs inputs;
   inputs.view = section(n).view;
   inputs.interlocking = dia_.file().header.settings.use_interlocking != 0;
+  inputs.layout = layout_editing_.mode();
+  inputs.layout_commands = !dia_.file().map.rows.empty();
   for (int k = 0; k < kDisplayWindows; ++k) {
     inputs.open[static_cast<std::size_t>(k)] = section(k).open;
   }
@@ -112,7 +117,11 @@ void DisplayWindowSet::OpenWindowsOfSettings() {
 void DisplayWindowSet::RunCommand(int n, std::string_view id) {
   if (window(n) == nullptr || !MenuStateOf(n).Of(id).enabled) return;
   if (ApplyViewCommand(model(), n, id)) return;
-  if (id == kCmdNewWindow) {
+  if (const std::optional<BoardCommand> command = BoardCommandOfId(id)) {
+    const QSize size = window(n)->board()->size();
+    ShowEffects(
+        RunWindowBoardCommand(model(), layout_editing_, n, size.width(), size.height(), *command));
+  } else if (id == kCmdNewWindow) {
     Activate(OpenNewDisplayWindow(model(), context_.settings.display_windows));
   } else if (id == kCmdCloseWindow) {
     RequestClose(n);
@@ -125,6 +134,29 @@ void DisplayWindowSet::RunCommand(int n, std::string_view id) {
                             context_.settings.display_windows[static_cast<std::size_t>(k)]);
     Activate(k);
   }
+}
+
+void DisplayWindowSet::Click(int n, BoardClick click, PixelPoint pixel) {
+  if (window(n) == nullptr) return;
+  const QSize size = window(n)->board()->size();
+  ShowEffects(
+      RunWindowLayoutClick(model(), layout_editing_, n, size.width(), size.height(), click, pixel));
+}
+
+void DisplayWindowSet::ToggleRailProperty() {
+  const int n = active();
+  if (window(n) == nullptr) return;
+  const QSize size = window(n)->board()->size();
+  ShowEffects(RunWindowBoardCommand(model(), layout_editing_, n, size.width(), size.height(),
+                                    BoardCommand::kRailProperty));
+}
+
+void DisplayWindowSet::ShowEffects(const LayoutEffects& effects) {
+  if (effects.beep) QApplication::beep();
+  if (effects.prompt) prompt_ = Shown(*effects.prompt, context_.english);
+  // The rail property dialog comes with the rail-property commands; the
+  // selection is shown meanwhile.
+  if (effects.redraw || effects.prompt) RedrawAll();
 }
 
 int DisplayWindowSet::active() const {
@@ -216,7 +248,9 @@ void DisplayWindowSet::Changed(const DiaEvent& event) {
   for (int n = 0; n < kDisplayWindows; ++n) {
     DisplayWindow* shown = window(n);
     if (shown == nullptr) continue;
-    shown->Refresh(event.display_window < 0 || event.display_window == n);
+    const bool data = event.display_window < 0;
+    if (data) shown->board()->DataChanged();
+    shown->Refresh(data || event.display_window == n);
   }
 }
 

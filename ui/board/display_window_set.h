@@ -10,11 +10,14 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/app_context.h"
 #include "app/dia_document.h"
 #include "base/menu.h"
+#include "board/board_window.h"
+#include "board/layout_editing.h"
 #include "board/line_items.h"
 #include "data/view_settings.h"
 
@@ -43,6 +46,16 @@ class DisplayWindowSet : public QObject {
   DiaModel& model() { return dia_.model(); }
   AppContext& context() { return context_; }
   const LineItems& line_items() const { return context_.settings.main_window_lines; }
+
+  // The board's layout mode, one for every window.
+  const LayoutEditing& layout_editing() const { return layout_editing_; }
+  // The layout mode's prompt as the windows show it, "" none.
+  const std::string& prompt() const { return prompt_; }
+  // A click on window `n`'s board (the layout modes take it).
+  void Click(int n, BoardClick click, PixelPoint pixel);
+  // The main window's "線路プロパティ": rail-property selection on or off,
+  // from the active window.
+  void ToggleRailProperty();
 
   // Opens windows 01 to 15 the settings file marks to reopen.
   void OpenWindowsOfSettings();
@@ -93,6 +106,9 @@ class DisplayWindowSet : public QObject {
   void ChooseFont(int n);
   void KeepLayout(int n, bool open);
   void SetSection(int n, const DisplayWindowSection& section);
+  // Shows what a board command or layout click asks for: the prompt, a
+  // beep, every window drawn again.
+  void ShowEffects(const LayoutEffects& effects);
 
   AppContext& context_;
   DiaDocument& dia_;
@@ -105,6 +121,8 @@ class DisplayWindowSet : public QObject {
   FontChooser choose_font_;
   std::function<void()> end_program_;
   bool following_ = false;
+  LayoutEditing layout_editing_;
+  std::string prompt_;
 };
 
 }  // namespace corvane

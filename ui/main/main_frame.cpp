@@ -92,6 +92,8 @@ MainMenuInputs MainFrame::MenuInputs() const {
     const ViewSettings& view = display_windows_->section(display_windows_->active()).view;
     inputs.simple_display = view.smart_view;
     inputs.train_icons = view.view_image16;
+    inputs.rail_property_mode =
+        display_windows_->layout_editing().mode() == LayoutMode::kRailProperty;
   }
   return inputs;
 }
@@ -130,6 +132,8 @@ void MainFrame::RunCommand(std::string_view id) {
     EditLineStyles();
   } else if (id == kCmdFont) {
     display_windows_->ChooseDefaultFont(this);
+  } else if (id == kCmdRailProperty) {
+    display_windows_->ToggleRailProperty();
   } else if (id == kCmdSimpleDisplay) {
     display_windows_->RunCommand(display_windows_->active(), kCmdSmartView);
   } else if (id == kCmdTrainIcons) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "board/board_commands.h"
 #include "board/display_windows.h"
 #include "example_dia.h"
 #include "run/dia_model.h"
@@ -50,8 +51,8 @@ TEST(DisplayWindowMenuTest, MenusInOrderWithOneIdAndOneAcceleratorPerLine) {
     EXPECT_EQ(Accelerator(command->english), Accelerator(command->japanese)) << command->english;
   }
   EXPECT_EQ(FindMenuEntry(DisplayWindowMenu(), WindowCommand(15))->japanese, "ウインドウ15(&F)");
-  EXPECT_EQ(FindMenuEntry(DisplayWindowMenu(), kCmdZoomXInLarge)->shortcut, "Ctrl+Right");
-  EXPECT_EQ(FindMenuEntry(DisplayWindowMenu(), kCmdZoomYOutSmall)->shortcut, "Ctrl+Shift+Up");
+  EXPECT_EQ(FindMenuEntry(DisplayWindowMenu(), kBoardCmdWiderLarge)->shortcut, "Ctrl+Right");
+  EXPECT_EQ(FindMenuEntry(DisplayWindowMenu(), kBoardCmdShorterSmall)->shortcut, "Ctrl+Shift+Up");
   EXPECT_EQ(WindowOfCommand("window.07"), 7);
   EXPECT_EQ(WindowOfCommand("window.16"), -1);
   EXPECT_EQ(WindowOfCommand("window.new"), -1);
@@ -95,22 +96,22 @@ TEST(DisplayWindowMenuTest, LayoutLinesNeedRowsAndWindowLinesFollowWhatIsOpen) {
   DisplayWindowMenuInputs inputs;
   inputs.open[0] = true;
   MenuState state = DisplayWindowMenuState(inputs);
-  EXPECT_FALSE(state.Of(kCmdBoardAutoPosition).enabled);
-  EXPECT_FALSE(state.Of(kCmdBoardRowDivision).enabled);
+  EXPECT_FALSE(state.Of(kBoardCmdFixPositions).enabled);
+  EXPECT_FALSE(state.Of(kBoardCmdRowDivision).enabled);
   EXPECT_FALSE(state.Of(kCmdSwitchWindow).enabled);  // no other window to go to
-  EXPECT_TRUE(state.Of(kCmdZoomXOutLarge).enabled);
+  EXPECT_TRUE(state.Of(kBoardCmdNarrowerLarge).enabled);
   inputs.layout_commands = true;
   inputs.layout = LayoutMode::kRowPosition;
   state = DisplayWindowMenuState(inputs);
-  EXPECT_TRUE(state.Of(kCmdBoardResetPosition).enabled);
-  EXPECT_TRUE(state.Of(kCmdBoardRowPosition).checked);
-  EXPECT_FALSE(state.Of(kCmdBoardRowDivision).checked);
+  EXPECT_TRUE(state.Of(kBoardCmdResetPositions).enabled);
+  EXPECT_TRUE(state.Of(kBoardCmdRowPosition).checked);
+  EXPECT_FALSE(state.Of(kBoardCmdRowDivision).checked);
 
   inputs.open.fill(true);
   EXPECT_FALSE(DisplayWindowMenuState(inputs).Of(kCmdNewWindow).enabled);
 }
 
-TEST(DisplayWindowMenuTest, OptionsSetTogglesFlipAndZoomStaysInRange) {
+TEST(DisplayWindowMenuTest, OptionsSetAndTogglesFlip) {
   const ViewSettings start;
   EXPECT_EQ(ViewAfterCommand("view.for.0", start)->view_for, kNoName);
   EXPECT_EQ(ViewAfterCommand("view.inter.2", start)->inter_view, kMainPanel);
@@ -120,20 +121,8 @@ TEST(DisplayWindowMenuTest, OptionsSetTogglesFlipAndZoomStaysInRange) {
   EXPECT_FALSE(ViewAfterCommand(kCmdWindowFont, start).has_value());
   EXPECT_FALSE(ViewAfterCommand("train.hold", start).has_value());
 
-  EXPECT_EQ(ViewAfterCommand(kCmdZoomXInSmall, start)->scale_x, 4096 + 64);
-  EXPECT_EQ(ViewAfterCommand(kCmdZoomXInSmall, start)->scale_y, 4096);
-  EXPECT_EQ(ViewAfterCommand(kCmdZoomYOutLarge, start)->scale_y, 4096 - 256);
-  // Twenty large steps out keep the factors positive: the smallest factor
-  // stops them.
-  ViewSettings view = start;
-  for (int i = 0; i < 20; ++i) {
-    view = *ViewAfterCommand(kCmdZoomXOutLarge, view);
-    view = *ViewAfterCommand(kCmdZoomYOutLarge, view);
-  }
-  EXPECT_EQ(view.scale_x, kSmallestScale);
-  EXPECT_EQ(view.scale_y, kSmallestScale);
-  view.scale_x = kLargestScale - 10;
-  EXPECT_EQ(ViewAfterCommand(kCmdZoomXInLarge, view)->scale_x, kLargestScale);
+  // The zoom steps are board commands, not view options.
+  EXPECT_FALSE(ViewAfterCommand(kBoardCmdWiderSmall, start).has_value());
 }
 
 class DisplayWindowModelTest : public ::testing::Test {

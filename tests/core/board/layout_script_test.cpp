@@ -86,13 +86,13 @@ TEST_F(BoardCommandTest, LayoutCommandsChangeNothingWithoutRowsAndTheModeFollows
   }
   Run(BoardCommand::kRowDivision);
   EXPECT_EQ(view_.layout, LayoutMode::kRowDivision);
-  const MenuState dividing = BoardCommandMenuState(editing_);
+  const MenuState dividing = BoardCommandMenuState(editing_.mode(), true);
   EXPECT_TRUE(dividing.Of(kBoardCmdRowDivision).checked);
   EXPECT_FALSE(dividing.Of(kBoardCmdRowPosition).checked);
   EXPECT_TRUE(dividing.Of(kBoardCmdFixPositions).enabled);
   Run(BoardCommand::kRailProperty);
   EXPECT_EQ(view_.layout, LayoutMode::kRailProperty);
-  EXPECT_FALSE(BoardCommandMenuState(editing_).Of(kBoardCmdRowDivision).checked);
+  EXPECT_FALSE(BoardCommandMenuState(editing_.mode(), true).Of(kBoardCmdRowDivision).checked);
   Run(BoardCommand::kRailProperty);
   EXPECT_EQ(view_.layout, LayoutMode::kNormal);
 }

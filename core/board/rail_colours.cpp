@@ -154,11 +154,12 @@ Rgb RailColours::NormalColour(int rail) {
       const bool same_direction = (IsLeftward(record) ? 1 : 2) == values[kLeverDirection];
       if (scene_.settings.rail_view == kTrackCircuits) {
         const bool occupied = run != nullptr && run->occupying_train != 0;
-        const bool shown = record.button != 0
+        const bool has_button = scene_.file.dia.buttons.Contains(record.button);
+        const bool shown = has_button
                                ? values[kLeverMain] != 0 || scene_.settings.inter_view == kFullPanel
                                : same_direction;
         if (!occupied && shown) colour = kYellow;
-      } else if (record.button == 0) {
+      } else if (!scene_.file.dia.buttons.Contains(record.button)) {
         colour = same_direction ? kWhite : kGray;
       }
     }

@@ -8,8 +8,10 @@
 
 namespace corvane {
 
-// Brings every point of `file` to its normal position. A normal position
-// the point does not have leaves it as it stands.
+// Brings every point of `file` to its normal position, as stored: a
+// position beyond the point's branches takes the links its table gives
+// that position (none), so its rails are not drawn until it is thrown; a
+// position outside the table's slots leaves the point as it stands.
 void InitialiseOperationData(DiaFile& file);
 
 }  // namespace corvane

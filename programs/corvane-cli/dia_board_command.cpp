@@ -14,6 +14,7 @@
 #include "base/text_format.h"
 #include "board/board_dump.h"
 #include "board/board_view.h"
+#include "cli_output.h"
 #include "data/view_settings.h"
 #include "map/map_records.h"
 #ifdef CORVANE_CLI_RENDER
@@ -27,13 +28,6 @@ namespace {
 #ifdef CORVANE_CLI_RENDER
 constexpr std::string_view kPictureKinds[] = {"png"};
 #endif
-
-// Data on standard output with control characters escaped.
-void PrintData(std::string_view text) { std::fputs(TerminalText(text).c_str(), stdout); }
-
-void PrintNote(std::string_view text) {
-  std::fprintf(stderr, "corvane-cli: %s\n", TerminalText(text).c_str());
-}
 
 // A whole decimal number, all of `text`.
 std::optional<int> WholeNumber(std::string_view text) {
@@ -98,8 +92,10 @@ bool ReadBoardOptions(const std::vector<std::string>& args, bool render, BoardOp
       }
     } else if (const auto scroll = value("--scroll=")) {
       options->scroll = NumberPair(*scroll, ',');
-      if (!options->scroll || std::abs(options->scroll->first) > kLargestScrollPosition ||
-          std::abs(options->scroll->second) > kLargestScrollPosition) {
+      const auto outside = [](int position) {
+        return position < -kLargestScrollPosition || position > kLargestScrollPosition;
+      };
+      if (!options->scroll || outside(options->scroll->first) || outside(options->scroll->second)) {
         *problem = "--scroll=X,Y expects two scroll positions";
         return false;
       }

@@ -24,6 +24,7 @@
 #include "base/prompter.h"
 #include "base/text_format.h"
 #include "board/layout_script.h"
+#include "cli_output.h"
 #include "compiler/compile_checks.h"
 #include "compiler/map_compiler.h"
 #include "dia_board_command.h"
@@ -199,15 +200,6 @@ constexpr const char kUsage[] =
     "before it reads or writes anything.\n"
     "The exit status is 0 on success, 1 when a command fails and 2 for a wrong command line\n"
     "or a refused output.\n";
-
-// Data on standard output: names and values read from files, with their
-// control characters escaped.
-void PrintData(std::string_view text) { std::fputs(TerminalText(text).c_str(), stdout); }
-
-// The tool's own message on standard error; `text` may hold data.
-void PrintNote(std::string_view text) {
-  std::fprintf(stderr, "corvane-cli: %s\n", TerminalText(text).c_str());
-}
 
 int UsageError(std::string_view what) {
   PrintNote(what);
@@ -552,4 +544,4 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace corvane
 
-int main(int argc, char** argv) { return corvane::Run(argc, argv); }
+int main(int argc, char** argv) { return corvane::FinishOutput(corvane::Run(argc, argv)); }

@@ -60,10 +60,16 @@ head -c 2000 "$sample" > "$work/cut.kvb"
 err=$(run dia board "$work/cut.kvb" 2>&1 >/dev/null; echo "rc=$?")
 case "$err" in *": "*rc=1) ;; *) fail "cut-short file: $err" ;; esac
 for bad in --size=0x700 --size=100 --scale=100 --scale=4096,x --scroll=1 --window=1 --whole \
-           --frobnicate; do
+           --scroll=-2147483648,0 --scroll=0,-2147483648 --frobnicate; do
   [ "$(status run dia board "$sample" "$bad")" -eq 2 ] || fail "dia board $bad is not status 2"
 done
 [ "$(status run dia board)" -eq 2 ] || fail "dia board without a file is not status 2"
+# Output that cannot be written is a failure, not a success.
+if [ -w /dev/full ]; then
+  rc=0
+  run dia board "$sample" >/dev/full 2>/dev/null || rc=$?
+  [ "$rc" -eq 1 ] || fail "a full standard output gave status $rc"
+fi
 
 # Pictures, where the build draws them.
 if run --help | grep -q 'dia render'; then

@@ -248,7 +248,8 @@ WindowRect RectOf(int left, int top, int width, int height) {
 }  // namespace
 
 WindowRect StartPlace(StartWindow window, const ScreenArea& area) {
-  const int top_height = area.height * 2 / 5 - kFrameHeight;
+  // The main window holds the board's display windows: the upper half.
+  const int top_height = area.height / 2 - kFrameHeight;
   const int main_width = area.width * 5 / 8 - kFrameWidth;
   switch (window) {
     case StartWindow::kMain:

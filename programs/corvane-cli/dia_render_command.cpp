@@ -1,7 +1,5 @@
 #include "dia_render_command.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -16,6 +14,7 @@
 #include "base/text_format.h"
 #include "board/board_scroll.h"
 #include "platform/qpainter_canvas.h"
+#include "png_file.h"
 
 namespace corvane {
 
@@ -86,17 +85,7 @@ bool RenderBoardFile(BoardScene scene, bool whole, const std::string& icon_folde
     IconCanvas canvas(painter, icon_folder);
     DrawBoard(scene, canvas);
   }
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG") ||
-      !WriteFileAtomically(
-          out_path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())))) {
-    std::fprintf(stderr, "corvane-cli: cannot write the picture %s\n",
-                 TerminalText(out_path).c_str());
-    return false;
-  }
-  return true;
+  return WritePngFile(image, out_path);
 }
 
 }  // namespace corvane

@@ -1,7 +1,5 @@
 #include "map_render_command.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
@@ -9,6 +7,7 @@
 #include "base/file_io.h"
 #include "base/text_format.h"
 #include "mapedit/map_render.h"
+#include "png_file.h"
 
 namespace corvane {
 
@@ -26,19 +25,7 @@ bool RenderMapFile(const EditMap& map, const std::string& out_path, int grid_x, 
     std::fprintf(stderr, "corvane-cli: the map is too large for one picture\n");
     return false;
   }
-  // Through a temporary file and a rename, as maps and dia files are
-  // written: a failed write never leaves half a picture in place of the old.
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG") ||
-      !WriteFileAtomically(
-          out_path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())))) {
-    std::fprintf(stderr, "corvane-cli: cannot write the picture %s\n",
-                 TerminalText(out_path).c_str());
-    return false;
-  }
-  return true;
+  return WritePngFile(image, out_path);
 }
 
 }  // namespace corvane

@@ -7,6 +7,7 @@
 #include "base/member_text.h"
 #include "editor/value_names.h"
 #include "map/map_transforms.h"
+#include "map/point_keys.h"
 
 namespace corvane {
 
@@ -17,7 +18,6 @@ constexpr Bilingual kRightward{"→方向", "Rightward"};
 constexpr Bilingual kDetailGroup{"詳細設定", "Details"};
 
 constexpr const char kOperationCaption[] = "操作エラー";
-constexpr const char kPointKeyCaption[] = "ポイントキー設定エラー";
 constexpr const char kSpeedNotPositive[] = "制限速度は、正の値でなければなりません。\n";
 constexpr const char kLengthNotPositive[] = "区間距離は、正の値でなければなりません。\n";
 constexpr const char kNoStopTarget[] = "停止目標距離が設定されていません。\n";
@@ -27,9 +27,6 @@ constexpr const char kGradientInStation[] =
     "停車区画に勾配を設定すると正しく発車や停車ができない場合があります。\nよろしいですか？";
 constexpr const char kGradientCaption[] = "設定確認";
 constexpr const char kNothingSelected[] = "置換する項目が選択されていません。\n";
-constexpr const char kKeyTaken[] = "このポイントキーは、既に設定されているため使用できません。\n";
-constexpr const char kKeyOverlaps[] =
-    "このポイントキーは、既に設定されている%sと重複するため使用できません。\n";
 
 // The smallest distance of a stop target from either end of the segment.
 constexpr int kStopMargin = 5;
@@ -386,19 +383,13 @@ bool RailInfoDialog::AcceptPoint(Prompter& prompter) {
   // Keys are typed on the panel letter by letter, so no key may begin
   // another one; letter case does not count.
   const ShortText key(Utf8ToSjis(TextOf("point_key")));
-  const std::string folded = FoldSjisCase(key.view());
-  for (int i = 1; i <= map_.points().count() && !folded.empty(); ++i) {
-    const ShortText& other_key = map_.points()[i].point_key;
-    if (i == index_ || other_key.empty()) continue;
-    const std::string other = FoldSjisCase(other_key.view());
-    if (other == folded) {
-      prompter.Error(kKeyTaken, kPointKeyCaption);
-      return false;
-    }
-    if (other.starts_with(folded) || folded.starts_with(other)) {
-      prompter.Error(FillIn(kKeyOverlaps, {other_key.Utf8()}), kPointKeyCaption);
-      return false;
-    }
+  std::vector<std::string_view> others;
+  for (int i = 1; i <= map_.points().count(); ++i) {
+    if (i != index_) others.push_back(map_.points()[i].point_key.view());
+  }
+  if (const std::optional<Refusal> refusal = PointKeyRefusal(key.view(), others)) {
+    prompter.Error(refusal->text, refusal->caption);
+    return false;
   }
   MapPoint& p = point_;
   p.point_key = key.view();

@@ -27,24 +27,6 @@ namespace {
 
 constexpr int kTrains = 2000;
 
-// Counts the calls and draws nothing, so only the board's drawing is
-// measured.
-class CountingCanvas : public Canvas {
- public:
-  void FillRect(int, int, int, int, Rgb) override { ++calls_; }
-  void FrameRect(int, int, int, int, Rgb, int) override { ++calls_; }
-  void Line(PixelPoint, PixelPoint, Rgb, int) override { ++calls_; }
-  void FillPolygon(const std::vector<PixelPoint>&, Rgb) override { ++calls_; }
-  void Text(PixelPoint, std::string_view, Rgb) override { ++calls_; }
-  TextSize MeasureText(std::string_view utf8) override {
-    return {static_cast<int>(utf8.size()) * 6, 12};
-  }
-  long calls() const { return calls_; }
-
- private:
-  long calls_ = 0;
-};
-
 struct Board {
   Board() : file(LargeDiaFile(kTrains)) {
     InitialiseOperationData(file);
@@ -87,7 +69,7 @@ void Draw(benchmark::State& state, const BoardView& view) {
   scene.index = &board.index;
   long calls = 0;
   for (auto _ : state) {
-    CountingCanvas canvas;
+    NullCanvas canvas;
     DrawBoard(scene, canvas);
     calls = canvas.calls();
   }

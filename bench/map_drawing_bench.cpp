@@ -13,23 +13,6 @@
 namespace corvane {
 namespace {
 
-// Counts the calls and draws nothing, so only the map drawing is measured.
-class NullCanvas : public Canvas {
- public:
-  void FillRect(int, int, int, int, Rgb) override { ++calls_; }
-  void FrameRect(int, int, int, int, Rgb, int) override { ++calls_; }
-  void Line(PixelPoint, PixelPoint, Rgb, int) override { ++calls_; }
-  void FillPolygon(const std::vector<PixelPoint>&, Rgb) override { ++calls_; }
-  void Text(PixelPoint, std::string_view, Rgb) override { ++calls_; }
-  TextSize MeasureText(std::string_view utf8) override {
-    return {static_cast<int>(utf8.size()) * 6, 12};
-  }
-  long calls() const { return calls_; }
-
- private:
-  long calls_ = 0;
-};
-
 constexpr int kViewWidth = 1280;
 constexpr int kViewHeight = 800;
 

@@ -79,6 +79,25 @@ class Canvas {
   }
 };
 
+// Draws nothing and only counts the calls; measures text in a fixed-pitch
+// font (6 pixels a byte, 12 high). For drawings only an observer listens
+// to, and for timing a drawing without its pixels.
+class NullCanvas : public Canvas {
+ public:
+  void FillRect(int, int, int, int, Rgb) override { ++calls_; }
+  void FrameRect(int, int, int, int, Rgb, int) override { ++calls_; }
+  void Line(PixelPoint, PixelPoint, Rgb, int) override { ++calls_; }
+  void FillPolygon(const std::vector<PixelPoint>&, Rgb) override { ++calls_; }
+  void Text(PixelPoint, std::string_view, Rgb) override { ++calls_; }
+  TextSize MeasureText(std::string_view utf8) override {
+    return {static_cast<int>(utf8.size()) * 6, 12};
+  }
+  long calls() const { return calls_; }
+
+ private:
+  long calls_ = 0;
+};
+
 // Records every call, for tests and for comparing drawings.
 class RecordingCanvas : public Canvas {
  public:

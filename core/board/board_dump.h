@@ -10,20 +10,6 @@
 
 namespace corvane {
 
-// A canvas that draws nothing and measures text in a fixed-pitch font
-// (6 pixels a byte, 12 high), for drawings only an observer listens to.
-class NullCanvas : public Canvas {
- public:
-  void FillRect(int, int, int, int, Rgb) override {}
-  void FrameRect(int, int, int, int, Rgb, int) override {}
-  void Line(PixelPoint, PixelPoint, Rgb, int) override {}
-  void FillPolygon(const std::vector<PixelPoint>&, Rgb) override {}
-  void Text(PixelPoint, std::string_view, Rgb) override {}
-  TextSize MeasureText(std::string_view utf8) override {
-    return {static_cast<int>(utf8.size()) * 6, 12};
-  }
-};
-
 // The text between double quotes with `\` and `"` escaped.
 std::string QuotedText(std::string_view utf8);
 

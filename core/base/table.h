@@ -32,6 +32,11 @@ class Table {
   bool Contains(int index) const { return index >= 1 && index <= count_; }
   // True for 0..capacity: a number a record may be stored under.
   bool InRange(int index) const { return index >= 0 && index <= capacity_; }
+  // Lets the table hold at least `capacity` records (it never shrinks): a
+  // table sized from a file's counts that a command fills anew.
+  void Grow(int capacity) {
+    if (capacity > capacity_) capacity_ = capacity;
+  }
 
   // Records 0..count; asserting bounds keeps a bad index from going unnoticed
   // in tests while the checks at the file boundary keep bad numbers out.

@@ -35,6 +35,9 @@ class DiaTableChange {
   // Record `index` (0..count) to change in place.
   Record& operator[](int index) { return model_.Touch(table_, records_, index); }
 
+  // Lets the table hold at least `capacity` records; what is saved follows
+  // the records it holds.
+  void Grow(int capacity) { records_.Grow(capacity); }
   // Appends a record: its number, or 0 when the table is full.
   int Append(const Record& record) {
     return model_.InsertRecord(table_, records_, records_.count() + 1, record) ? records_.count()

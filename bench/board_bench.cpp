@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/file_io.h"
@@ -20,6 +21,7 @@
 #include "data/dia_file.h"
 #include "example_dia.h"
 #include "interlocking/operation_data.h"
+#include "run/dia_model.h"
 #include "run/run_state.h"
 
 namespace corvane {
@@ -28,9 +30,11 @@ namespace {
 constexpr int kTrains = 2000;
 
 struct Board {
-  Board() : file(LargeDiaFile(kTrains)) {
-    InitialiseOperationData(file);
-    run = BuildRunState(file);
+  Board() {
+    DiaModel model;
+    model.Replace(LargeDiaFile(kTrains), InitialiseOperationData);
+    file = model.file();
+    run = model.run();
     index = BoardIndex(file, LayoutMode::kNormal);
   }
   DiaFile file;
@@ -120,8 +124,9 @@ void BM_BoardOpenFile(benchmark::State& state) {
       state.SkipWithError("cannot read the dia file");
       return;
     }
-    InitialiseOperationData(file);
-    benchmark::DoNotOptimize(BuildRunState(file));
+    DiaModel model;
+    model.Replace(std::move(file), InitialiseOperationData);
+    benchmark::DoNotOptimize(model.run());
   }
 }
 BENCHMARK(BM_BoardOpenFile)->Unit(benchmark::kMillisecond);

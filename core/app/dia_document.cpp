@@ -145,8 +145,7 @@ DiaOpenOutcome DiaDocument::ReadPath(const std::string& path, bool* retry) {
   log_.Clear();
   log_.AddLine(FillIn(kOpenedLine, {read.header.map_name.Utf8()}));
   log_.AddLine("");
-  InitialiseOperationData(read);
-  model_.Replace(std::move(read));
+  model_.Replace(std::move(read), InitialiseOperationData);
   RecordSystemMap(path);
   ReportSeriesImages();
   return DiaOpenOutcome::kOpened;
@@ -245,8 +244,7 @@ void DiaDocument::Replace(DiaFile file) {
   file.header.version = kDiaVersion;
   loaded_version_ = kDiaVersion;
   ForgetPaths();
-  InitialiseOperationData(file);
-  model_.Replace(std::move(file));
+  model_.Replace(std::move(file), InitialiseOperationData);
 }
 
 DiaOpenOutcome DiaDocument::SelectMap(const std::string& default_kvb,

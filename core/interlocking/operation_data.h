@@ -1,17 +1,18 @@
 #pragma once
-// What loaded data goes through before the program works on it: every point
-// stands at its normal position, its rails linked and its pieces in use as
-// that position says. The run-time values beside the records are built clear
-// when the data replaces the loaded one (BuildRunState).
+// What opened or compiled data goes through before the program works on it
+// (one step of opening: no change of the user's). Every point stands at its
+// normal position with its run-time values clear; routes that are not their
+// lever's normal route are released and the routes kept cover their rails
+// again; occupancy and aspects are calculated.
+//
+//   model.Replace(std::move(file), InitialiseOperationData);
 
-#include "data/dia_file.h"
+#include "run/dia_change.h"
 
 namespace corvane {
 
-// Brings every point of `file` to its normal position, as stored: a
-// position beyond the point's branches takes the links its table gives
-// that position (none), so its rails are not drawn until it is thrown; a
-// position outside the table's slots leaves the point as it stands.
-void InitialiseOperationData(DiaFile& file);
+// A normal position outside the point's positions (foreign data) is taken
+// as the nearest position there is.
+void InitialiseOperationData(DiaChange& change);
 
 }  // namespace corvane

@@ -24,10 +24,20 @@ std::vector<int> DiaAction::Records(DiaTable table) const {
 
 DiaModel::DiaModel() : run_(BuildRunState(file_)) {}
 
-void DiaModel::Replace(DiaFile file) {
+void DiaModel::Replace(DiaFile file) { Replace(std::move(file), nullptr); }
+
+void DiaModel::Replace(DiaFile file, const std::function<void(DiaChange&)>& initialise) {
   file_ = std::move(file);
   run_ = BuildRunState(file_);
   pending_.reset();
+  if (initialise) {
+    initialising_ = true;
+    {
+      DiaChange change(*this);
+      initialise(change);
+    }
+    initialising_ = false;
+  }
   done_.clear();
   done_bytes_ = 0;
   position_ = 0;
@@ -101,6 +111,7 @@ void DiaModel::CloseChange() {
   if (!pending_ || --pending_->depth > 0) return;
   Pending pending = std::move(*pending_);
   pending_.reset();
+  if (initialising_) return;
   DiaAction& action = pending.action;
   // A record handed out and left as it was is no change, unless records of
   // its table moved meanwhile (then its number no longer says which record

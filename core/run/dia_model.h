@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -23,6 +24,8 @@
 #include "run/run_state.h"
 
 namespace corvane {
+
+class DiaChange;
 
 // What one user action changed in the stored records, in the order it
 // happened, each with what was there before.
@@ -142,6 +145,10 @@ class DiaModel {
   // run-time values built from them (BuildRunState), the record forgotten;
   // the data is not modified.
   void Replace(DiaFile file);
+  // The same, with `initialise` bringing the new data into its working
+  // state as part of opening it: what it changes is no action of the
+  // user's (the data stays unmodified, nothing of it can be taken back).
+  void Replace(DiaFile file, const std::function<void(DiaChange&)>& initialise);
   // The data was written to its file: it is now of the current version and
   // not modified.
   void MarkSaved();
@@ -189,6 +196,7 @@ class DiaModel {
   DiaFile file_;
   RunState run_;
   std::optional<Pending> pending_;
+  bool initialising_ = false;  // Replace's initialisation runs: nothing is recorded
   std::deque<DiaAction> done_;
   std::size_t done_bytes_ = 0;
   std::size_t history_limit_ = std::size_t{64} << 20;

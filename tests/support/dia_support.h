@@ -10,9 +10,19 @@
 #include "base/prompter.h"
 #include "data/dia_file.h"
 #include "data/system_map_file.h"
+#include "interlocking/operation_data.h"
 #include "mapfile/packed_bundle.h"
+#include "run/dia_model.h"
 
 namespace corvane::testing {
+
+// `file` as opening it leaves it: every point at its normal position, the
+// routes reset, the run-time values calculated.
+inline DiaFile Initialised(DiaFile file) {
+  DiaModel model;
+  model.Replace(std::move(file), InitialiseOperationData);
+  return model.file();
+}
 
 // The text of `member` in a file holding `map` and `dia`.
 inline std::string MemberText(DiaMember member, const SystemMap& map,

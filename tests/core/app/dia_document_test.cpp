@@ -10,7 +10,7 @@
 #include "base/file_io.h"
 #include "base/ini_file.h"
 #include "example_dia.h"
-#include "interlocking/operation_data.h"
+#include "support/dia_support.h"
 #include "mapfile/packed_bundle.h"
 #include "run/dia_change.h"
 #include "support/dialog_support.h"
@@ -96,8 +96,7 @@ TEST_F(DiaDocumentTest, OpeningSetsPathsLogsAndRecordsTheMap) {
   EXPECT_FALSE(document_.modified());
   EXPECT_EQ(document_.loaded_version(), kDiaVersion);
   // As read, with every point brought to its normal position.
-  DiaFile initialised = SampleDiaFile();
-  InitialiseOperationData(initialised);
+  const DiaFile initialised = testing::Initialised(SampleDiaFile());
   EXPECT_EQ(FormatDiaText(document_.file(), false), FormatDiaText(initialised, false));
   EXPECT_EQ(log_.Lines(), LinesOf("マップデータ「東町線」を開きました。"));
   EXPECT_TRUE(prompter_.shown().empty());

@@ -9,7 +9,7 @@
 
 #include "base/file_io.h"
 #include "example_dia.h"
-#include "interlocking/operation_data.h"
+#include "support/dia_support.h"
 #include "map/map_change.h"
 #include "mapfile/map_file.h"
 #include "support/test_support.h"
@@ -206,8 +206,7 @@ TEST(FirstTickTest, ARecoveredBackupHasNoFileOfItsOwn) {
   EXPECT_EQ(OpenDiaBackup(dia, dia_backup), DiaOpenOutcome::kOpened);
   EXPECT_EQ(dia.dia_path(), "");
   // As read, with every point brought to its normal position.
-  DiaFile initialised = SampleDiaFile();
-  InitialiseOperationData(initialised);
+  const DiaFile initialised = testing::Initialised(SampleDiaFile());
   EXPECT_EQ(FormatDiaText(dia.file(), false), FormatDiaText(initialised, false));
 
   EditMap map;

@@ -9,6 +9,7 @@
 
 #include "compiler/map_compiler.h"
 #include "interlocking/operation_data.h"
+#include "support/dia_support.h"
 #include "map/map_change.h"
 
 namespace corvane {
@@ -136,18 +137,20 @@ TEST_F(TurnoutTest, InitialisingBringsEveryPointToItsNormalPosition) {
   // branch 2 whatever the stored links say.
   SetPointPosition(m, 1, 0);
   m.points[1].normal_position = 1;
-  InitialiseOperationData(map_file_);
-  EXPECT_EQ(m.points[1].position, 1);
-  EXPECT_EQ(m.rails[1].l_back, 9);
-  EXPECT_EQ(InUse(m, 7), 0);
-  // A normal position beyond the point's table leaves it as it stands.
-  m.points[1].normal_position = kPointSlots;
-  InitialiseOperationData(map_file_);
-  EXPECT_EQ(m.points[1].position, 1);
+  DiaFile initialised = testing::Initialised(map_file_);
+  EXPECT_EQ(initialised.map.points[1].position, 1);
+  EXPECT_EQ(initialised.map.rails[1].l_back, 9);
+  EXPECT_EQ(InUse(initialised.map, 7), 0);
+  // A normal position beyond the point's positions (foreign data) takes the
+  // last one there is, one below them the first; the stored value stays.
+  m.points[1].normal_position = kPointSlots + 5;
+  initialised = testing::Initialised(map_file_);
+  EXPECT_EQ(initialised.map.points[1].position, 1);
+  EXPECT_EQ(initialised.map.points[1].normal_position, kPointSlots + 5);
+  m.points[1].normal_position = -3;
+  EXPECT_EQ(testing::Initialised(map_file_).map.points[1].position, 0);
   // Compiled data is at its normal positions already.
-  DiaFile again = compiled;
-  InitialiseOperationData(again);
-  EXPECT_EQ(FormatDiaText(again, false), FormatDiaText(compiled, false));
+  EXPECT_EQ(FormatDiaText(testing::Initialised(compiled), false), FormatDiaText(compiled, false));
 }
 
 TEST_F(TurnoutTest, AThrowOnTheLoadedDataIsOneRecordedAction) {
@@ -161,7 +164,7 @@ TEST_F(TurnoutTest, AThrowOnTheLoadedDataIsOneRecordedAction) {
   });
   {
     DiaChange change(model);
-    ThrowPoint(change, 1, 1);
+    ThrowPoint(change, 1, 1, ThrowCaller::kBoard, 0, {});
     EXPECT_EQ(model.map().rails[1].l_back, 9);  // at once
     EXPECT_TRUE(events.empty());                // told when the action ends
   }
@@ -185,7 +188,7 @@ TEST_F(TurnoutTest, AThrowOnTheLoadedDataIsOneRecordedAction) {
   }
   {
     DiaChange change(model);
-    ThrowPoint(change, 1, 1);
+    ThrowPoint(change, 1, 1, ThrowCaller::kBoard, 0, {});
     change.Cancel();
   }
   EXPECT_EQ(events.size(), 1u);

@@ -11,9 +11,12 @@ void CalculateAspects(const DiaFile& file, RunState& run) {
   for (RailRun& rail : run.rails) rail.occupying_train = 0;
   for (int t = 1; t <= file.dia.trains.count(); ++t) {
     const int rail = file.dia.trains[t].rail;
-    if (file.map.rails.Contains(rail)) run.rails[static_cast<std::size_t>(rail)].occupying_train = t;
+    if (file.map.rails.Contains(rail))
+      run.rails[static_cast<std::size_t>(rail)].occupying_train = t;
   }
 }
-void RecalculateAspects(DiaChange& change) { CalculateAspects(change.model().file(), change.run()); }
+void RecalculateAspects(DiaChange& change) {
+  CalculateAspects(change.model().file(), change.run());
+}
 
 }  // namespace corvane

@@ -117,7 +117,9 @@ void SetPointPosition(DiaChange& change, int point, int position) {
   ApplyPosition(records, point, position);
 }
 
-int PositionCount(const PointRecord& point) { return std::clamp(point.branch_count, 0, kPointSlots); }
+int PositionCount(const PointRecord& point) {
+  return std::clamp(point.branch_count, 0, kPointSlots);
+}
 
 bool OnPointPath(const PointRecord& point, int rail, int position) {
   if (position < 0 || position >= kPointSlots || rail == 0) return false;
@@ -176,8 +178,8 @@ bool ThrowPoint(DiaChange& change, int point, int step, ThrowCaller caller, int 
   if (const int locking = LockingRail(file, change.model().run(), point); locking != 0) {
     if (manual) report.Refuse(FillIn(kPointLocked, {p.point_key.Utf8()}));
     if (const int train = StandingTrainOn(file, change.model().run(), locking); train != 0) {
-      report.Line(FillIn(kTrainTooLong, {file.dia.trains[train].name.Utf8(),
-                                         file.map.rails[locking].name.Utf8()}),
+      report.Line(FillIn(kTrainTooLong,
+                         {file.dia.trains[train].name.Utf8(), file.map.rails[locking].name.Utf8()}),
                   false);
     }
     return false;

@@ -217,7 +217,6 @@ void FreeRoute(DiaChange& change, int lever) {
   }
 }
 
-
 }  // namespace
 
 int LeverOnRail(const DiaFile& file, int rail) {

@@ -10,9 +10,9 @@
 #include "base/file_io.h"
 #include "base/ini_file.h"
 #include "example_dia.h"
-#include "support/dia_support.h"
 #include "mapfile/packed_bundle.h"
 #include "run/dia_change.h"
+#include "support/dia_support.h"
 #include "support/dialog_support.h"
 #include "support/test_support.h"
 

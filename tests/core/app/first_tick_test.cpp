@@ -9,9 +9,9 @@
 
 #include "base/file_io.h"
 #include "example_dia.h"
-#include "support/dia_support.h"
 #include "map/map_change.h"
 #include "mapfile/map_file.h"
+#include "support/dia_support.h"
 #include "support/test_support.h"
 
 namespace corvane {

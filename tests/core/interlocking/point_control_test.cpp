@@ -9,8 +9,8 @@
 
 #include "compiler/map_compiler.h"
 #include "interlocking/operation_data.h"
-#include "support/dia_support.h"
 #include "map/map_change.h"
+#include "support/dia_support.h"
 
 namespace corvane {
 namespace {

@@ -28,6 +28,7 @@
 #include "compiler/compile_checks.h"
 #include "compiler/map_compiler.h"
 #include "dia_board_command.h"
+#include "dia_operate_command.h"
 #include "editor/edit_script.h"
 #include "map/edit_map.h"
 #include "mapfile/map_summary.h"
@@ -174,6 +175,32 @@ constexpr const char kUsage[] =
     "                              scale 4096 (one map unit a pixel; 256..65536), scroll\n"
     "                              positions 0,0 (20 pixels each); the points at their normal\n"
     "                              positions, as opening the file in the main window puts them\n"
+    "  dia operate FILE            open FILE as the main window does (points at their normal\n"
+    "                              positions, routes reset, aspects calculated) and run the\n"
+    "                              interlocking commands of standard input, one per line;\n"
+    "                              points, levers and buttons by record number:\n"
+    "      throw P [+1|-1]         a manual throw of point P from the board (default +1)\n"
+    "      position P J            point P to position J (0..positions-1), no checks\n"
+    "      mode P M                control mode and saved mode of point P become M (0..5)\n"
+    "      cycle P                 Ctrl + click on point P: its next control mode\n"
+    "      normal P                the point's normal position becomes its position\n"
+    "      key P TEXT              the point's key becomes TEXT (1..20 bytes in Shift-JIS, no\n"
+    "                              comma) unless another key clashes with it\n"
+    "      fail P F                the point's failed flag becomes F (0 or 1)\n"
+    "      route L B               a click on lever L's rail, then on button B's rail\n"
+    "      release L               release lever L's route\n"
+    "      reroute L               release lever L's route and set it again (再構成)\n"
+    "      lcycle L                Ctrl + click on lever L: its next control mode\n"
+    "      lnormal L               make lever L's route its normal route (定位設定)\n"
+    "      dump [rails|points|routes]\n"
+    "                              print \"dump N\" (N the line) and the state: a line per\n"
+    "                              rail (aspect, stop origin, links, in use, route cover,\n"
+    "                              normal-route lever, occupying train, booking), point,\n"
+    "                              lever and button; the aspects calculated anew\n"
+    "                              The operations' messages go to standard error as\n"
+    "                              \"message: TEXT\", message boxes as \"caption: text\". FILE\n"
+    "                              is never written. Exit status 1 when FILE cannot be read,\n"
+    "                              2 for a bad line (\"line N: ...\" on standard error, last)\n"
 #ifdef CORVANE_CLI_RENDER
     "  dia render FILE OUT.png [--size=WxH] [--scale=S|SX,SY] [--scroll=X,Y] [--window=N]\n"
     "          [--whole]           draw the board of display window N (0..15, default 0) as\n"
@@ -359,6 +386,10 @@ int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_fold
   const std::string& sub = args[0];
   if (sub == "board" || sub == "render") {
     return BoardCommand(args, data_folder, prompter, UsageError);
+  }
+  if (sub == "operate") {
+    if (args.size() != 2) return UsageError("dia operate: FILE expected");
+    return OperateCommand(args[1], data_folder, prompter);
   }
   const bool info = sub == "info" && args.size() == 2;
   const bool resave = sub == "resave" && args.size() == 3;

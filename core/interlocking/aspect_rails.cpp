@@ -42,6 +42,7 @@ void AspectRails::Build(const DiaFile& file, const RunState& run) {
     }
   }
   ResolveAhead();
+  if (file.header.settings.use_interlocking != 0) ResolveLeversBehind(file.dia);
 }
 
 // Each rail's way ahead to the first signal, from the answers of the rails
@@ -101,6 +102,34 @@ void AspectRails::ResolveAhead() {
       rail.length_before_signal = length;
       rail.resolved = true;
     }
+  }
+}
+
+// Each rail's first lever without route behind it, from the answers of the
+// rails behind: every rail is walked once. A lever with its route set does
+// not end the walk; a signal does, after its own lever; the end of the back
+// links and a ring without either give none.
+void AspectRails::ResolveLeversBehind(const DiaData& dia) {
+  for (int r = 1; r <= count_; ++r) {
+    if (rails_[static_cast<std::size_t>(r)].unset_lever_behind >= 0) continue;
+    path_.clear();
+    NewWalk();
+    int found = 0;
+    for (int at = r; at != 0; at = rails_[static_cast<std::size_t>(at)].back) {
+      AspectRail& rail = rails_[static_cast<std::size_t>(at)];
+      if (rail.unset_lever_behind >= 0) {
+        found = rail.unset_lever_behind;
+        break;
+      }
+      if (Visit(at)) break;
+      path_.push_back(at);
+      if (rail.lever != 0 && dia.levers[rail.lever].values[kLeverCurrentRoute] == 0) {
+        found = at;
+        break;
+      }
+      if (rail.signal != 0) break;
+    }
+    for (const int at : path_) rails_[static_cast<std::size_t>(at)].unset_lever_behind = found;
   }
 }
 

@@ -33,13 +33,18 @@ struct AspectRail {
   std::int64_t length_before_signal = 0;
   bool on_open_ring = false;  // on a ring without signals
   bool resolved = false;
+  // Along the back links from this rail (itself included) up to and
+  // including the first rail with a signal: the first rail whose lever has
+  // no route set, 0 none; -1 while not worked out.
+  int unset_lever_behind = -1;
   unsigned visit = 0;  // the walk that last visited the rail
 };
 
 class AspectRails {
  public:
   // Reads the links of `file` as they stand; they do not change while the
-  // calculation runs.
+  // calculation runs. The levers behind the rails are worked out with
+  // interlocking in use only.
   void Build(const DiaFile& file, const RunState& run);
 
   int count() const { return count_; }
@@ -61,6 +66,7 @@ class AspectRails {
 
  private:
   void ResolveAhead();
+  void ResolveLeversBehind(const DiaData& dia);
 
   int count_ = 0;
   std::vector<AspectRail> rails_;

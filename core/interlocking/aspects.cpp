@@ -76,7 +76,6 @@ class AspectCalculation {
     const int limit = Record(rail).speed_limit;
     return limit != 0 ? limit : settings_.max_speed;
   }
-  bool RouteSet(int lever) const { return file_.dia.levers[lever].values[kLeverCurrentRoute] != 0; }
   const TrainRun* TrainRunOf(int train) const {
     return At(train) < run_.trains.size() ? &run_.trains[At(train)] : nullptr;
   }
@@ -104,8 +103,7 @@ class AspectCalculation {
   bool PointStopPassesBack(int rail) const;
 
   // Stops.
-  int StopOrigin(int rail);
-  int UnsetLeverBehind(int rail);
+  int StopOrigin(int rail) const;
   void ActOnStop(int rail, int origin);
   int StopBackToSignal(int rail, int& origin, bool lever_origin);
   bool ProtectBehindTrains();
@@ -405,23 +403,12 @@ void AspectCalculation::PropagateFrom(int rail, int aspect, int origin, int resu
 // its path, at the end of the links or under an accident; with
 // interlocking, the lever rail behind it whose route is not set; without,
 // itself when another train has reserved it.
-int AspectCalculation::StopOrigin(int rail) {
+int AspectCalculation::StopOrigin(int rail) const {
   const AspectRail& r = rails_[rail];
-  if (!r.in_use || r.next == 0 || RunOf(rail).accident) return rail;
-  if (interlocking_) return UnsetLeverBehind(rail);
-  return RunOf(rail).booking < 0 ? rail : 0;
-}
-
-// Walking back from `rail` (itself first) up to and including the first
-// rail with a signal: the first rail whose lever has no route set.
-int AspectCalculation::UnsetLeverBehind(int rail) {
-  rails_.NewWalk();
-  for (int at = rail; at != 0 && !rails_.Visit(at); at = rails_[at].back) {
-    const int lever = rails_[at].lever;
-    if (lever != 0 && !RouteSet(lever)) return at;
-    if (rails_[at].signal != 0) return 0;
-  }
-  return 0;
+  const RailRun& run = run_.rails[At(rail)];
+  if (!r.in_use || r.next == 0 || run.accident) return rail;
+  if (interlocking_) return r.unset_lever_behind;
+  return run.booking < 0 ? rail : 0;
 }
 
 void AspectCalculation::ActOnStop(int rail, int origin) {

@@ -1,8 +1,9 @@
 // The occupancy and aspect calculation on the largest line with 2,000
 // trains, as the operation panel runs it after every click: once as the
-// line comes (no signals), once with a signal on every fourth rail and a
-// lever on every eighth (half of them with a route set), under each safety
-// device, with and without interlocking.
+// line comes (no signals, no deceleration), once with a signal on every
+// fourth rail, a lever on every eighth (half of them with a route set) and
+// the deceleration of the signal settings, under each safety device, with
+// and without interlocking.
 
 #include <benchmark/benchmark.h>
 
@@ -32,6 +33,8 @@ DiaFile LineWith(bool signals) {
   DiaFile file = LargeDiaFile(kTrains);
   InitialiseOperationData(file);
   if (!signals) return file;
+  file.header.settings.signal_version = 1126;
+  file.header.settings.handle_atc = 280;
   file.map.signal_sets[1] = Bands();
   file.dia.levers = Table<LeverRecord>(file.map.rails.count());
   for (int r = 4; r <= file.map.rails.count(); r += 4) file.map.rails[r].signal = 1;

@@ -31,6 +31,9 @@ void AspectRails::Build(const DiaFile& file, const RunState& run) {
     rail.signal = record.signal >= 1 && record.signal <= signals ? record.signal : 0;
     rail.lever = record.lever >= 1 && record.lever <= levers ? record.lever : 0;
     rail.length = record.length;
+    rail.speed_limit = record.speed_limit;
+    rail.target = record.target;
+    rail.yard_target = record.yard_target;
     if (record.l_pack >= 1 && record.l_pack <= pieces) {
       rail.piece = record.l_pack;
       rail.in_use = map.prails[record.l_pack].in_use != 0;

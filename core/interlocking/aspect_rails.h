@@ -23,6 +23,9 @@ struct AspectRail {
   int piece = 0;   // the track piece, 0 none
   int point = 0;   // the point whose rails the piece carries, 0 none
   int length = 0;
+  int speed_limit = 0;  // 0 none
+  int target = 0;
+  int yard_target = 0;
   bool in_use = true;  // on its point's path (a rail without piece is)
   // Along the next links from this rail (itself included): the first rail
   // with a signal (0 when the links end or close a ring first), whether a

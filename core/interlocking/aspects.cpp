@@ -35,6 +35,13 @@ constexpr int kPointModeSequence = 4;
 constexpr int kPointModeCombined = 5;
 constexpr int kPointModeDemand = 2;
 
+constexpr int kFastestSpeed = 1'000'000;
+
+// The length of a unit's series; 0 for a series that does not exist.
+std::int64_t UnitLength(const DiaData& dia, const UnitRecord& unit) {
+  return unit.series >= 1 && unit.series <= dia.series.count() ? dia.series[unit.series].length : 0;
+}
+
 // The values the calculation keeps between calls, so that a calculation on
 // every click allocates nothing once the line has been seen.
 struct Workspace {
@@ -66,18 +73,24 @@ class AspectCalculation {
     return settings_.safety_device != kSafetyAts && settings_.safety_device != kSafetyDigitalAtc;
   }
   RailRun& RunOf(int rail) { return run_.rails[At(rail)]; }
-  const RailRecord& Record(int rail) const { return map_.rails[rail]; }
   const SignalAspectEntry& Entry(int signal, int speed) const {
     return map_.signal_sets[signal].aspects[At(std::clamp(speed, 0, kAspectSpeeds - 1))];
   }
   int TopAspect(int signal) const { return Entry(signal, kAspectSpeeds - 1).band_low; }
   // A rail's speed limit, MaxSpeed where it has none.
   int LimitOrMaxSpeed(int rail) const {
-    const int limit = Record(rail).speed_limit;
+    const int limit = rails_[rail].speed_limit;
     return limit != 0 ? limit : settings_.max_speed;
   }
-  const TrainRun* TrainRunOf(int train) const {
-    return At(train) < run_.trains.size() ? &run_.trains[At(train)] : nullptr;
+  // A train's run-time values; a train without them stands at the start of
+  // its rail.
+  const TrainRun& TrainRunOf(int train) const {
+    static const TrainRun kStanding;
+    return At(train) < run_.trains.size() ? run_.trains[At(train)] : kStanding;
+  }
+  // The part of a train's formation behind its head.
+  std::int64_t LengthBehind(int train) const {
+    return work_.formation_lengths[At(train)] - TrainRunOf(train).position;
   }
   int TrainRail(int train) const {
     const int rail = file_.dia.trains[train].rail;
@@ -159,8 +172,7 @@ void AspectCalculation::PrepareRun() {
   for (int u = 1; u <= dia.units.count(); ++u) {
     const UnitRecord& unit = dia.units[u];
     if (unit.train < 1 || unit.train > dia.trains.count()) continue;
-    if (unit.series < 1 || unit.series > dia.series.count()) continue;
-    work_.formation_lengths[At(unit.train)] += dia.series[unit.series].length;
+    work_.formation_lengths[At(unit.train)] += UnitLength(dia, unit);
   }
 }
 
@@ -220,9 +232,7 @@ void AspectCalculation::MarkOccupancy() {
 // The train's rail and the rails its length covers behind its position
 // are occupied; false when the back links end before the length does.
 bool AspectCalculation::OccupyWithInterlocking(int train, int rail) {
-  const TrainRun* train_run = TrainRunOf(train);
-  std::int64_t left =
-      work_.formation_lengths[At(train)] - (train_run != nullptr ? train_run->position : 0);
+  std::int64_t left = LengthBehind(train);
   RunOf(rail).occupying_train = train;
   rails_.NewWalk();
   rails_.Visit(rail);
@@ -249,16 +259,15 @@ void AspectCalculation::Book(int train, int rail) {
 // rails of their pieces reserved. Only the length running off the rails
 // fails: the bookings ahead end quietly where the line ends.
 bool AspectCalculation::BookWithoutInterlocking(int train, int rail) {
-  const TrainRun* train_run = TrainRunOf(train);
-  const int position = train_run != nullptr ? train_run->position : 0;
-  const int speed = train_run != nullptr ? train_run->speed : 0;
+  const TrainRun& train_run = TrainRunOf(train);
   work_.booked.clear();
   if (RunOf(rail).booking >= 0) RunOf(rail).booking = train;
   if (rails_[rail].twin != 0) RunOf(rails_[rail].twin).booking = -train;
   work_.booked.push_back(rail);
 
-  std::int64_t ahead = static_cast<std::int64_t>(BrakingDistance(beta_, speed, settings_)) +
-                       position - rails_[rail].length;
+  std::int64_t ahead =
+      static_cast<std::int64_t>(BrakingDistance(beta_, train_run.speed, settings_)) +
+      train_run.position - rails_[rail].length;
   rails_.NewWalk();
   rails_.Visit(rail);
   for (int at = rail; ahead > 0;) {
@@ -270,7 +279,7 @@ bool AspectCalculation::BookWithoutInterlocking(int train, int rail) {
   }
 
   bool fits = true;
-  std::int64_t behind = work_.formation_lengths[At(train)] - position;
+  std::int64_t behind = LengthBehind(train);
   RunOf(rail).occupying_train = train;
   rails_.NewWalk();
   rails_.Visit(rail);
@@ -325,7 +334,7 @@ int AspectCalculation::AspectBehind(int rail, int aspect) const {
     distance -= static_cast<std::int64_t>(result) * 2000 / 3600;
     speed = BrakingSpeed(beta_, ClampToInt(distance), aspect);
     result = Entry(signal, speed).band_low;
-    const int limit = Record(back).speed_limit;  // 0: no limit
+    const int limit = rails_[back].speed_limit;  // 0: no limit
     if (limit > 0 && limit < speed && result < limit) {
       if (settings_.safety_device == kSafetyDigitalAtc) {
         result = speed;
@@ -360,12 +369,11 @@ void AspectCalculation::PropagatePointForm(int rail, int aspect, int origin) {
 }
 
 bool AspectCalculation::PointStopPassesBack(int rail) const {
-  const RailRecord& record = Record(rail);
-  if (settings_.use_area == 0) return rails_[rail].point != 0;
-  if (record.yard_target == 0) return false;
-  if (!Atc()) return record.target == 0;
-  const int back = rails_[rail].back;
-  return back == 0 || Record(back).target == 0;
+  const AspectRail& r = rails_[rail];
+  if (settings_.use_area == 0) return r.point != 0;
+  if (r.yard_target == 0) return false;
+  if (!Atc()) return r.target == 0;
+  return r.back == 0 || rails_[r.back].target == 0;
 }
 
 // The walk of a propagation: `result` is the aspect for the back rail of
@@ -457,9 +465,7 @@ bool AspectCalculation::ProtectBehindTrains() {
   for (int i = 1; i <= file_.dia.trains.count(); ++i) {
     const int rail = TrainRail(i);
     if (rail == 0) continue;
-    const TrainRun* train_run = TrainRunOf(i);
-    std::int64_t left =
-        work_.formation_lengths[At(i)] - (train_run != nullptr ? train_run->position : 0);
+    std::int64_t left = LengthBehind(i);
     int tail = rail;
     rails_.NewWalk();
     rails_.Visit(rail);
@@ -519,9 +525,8 @@ void AspectCalculation::HoldPointRails() {
     bool passes_back = held;
     if (!passes_back && run.aspect == 0) {
       if (settings_.use_area != 0) {
-        const RailRecord& record = Record(r);
         const int judged = atc ? rail.back : r;
-        passes_back = record.yard_target != 0 && (judged == 0 || Record(judged).target == 0);
+        passes_back = rail.yard_target != 0 && (judged == 0 || rails_[judged].target == 0);
       } else {
         passes_back = atc && rail.back != 0 && rails_[rail.back].point != 0;
       }
@@ -560,9 +565,9 @@ bool AspectCalculation::NotifiedTrainEnters(int rail, int point) {
   if (train < 1 || train > file_.dia.trains.count()) return false;
   const int train_rail = TrainRail(train);
   if (train_rail == 0 || rails_[train_rail].next != rail) return false;
-  const TrainRun* train_run = TrainRunOf(train);
-  if (train_run != nullptr && train_run->state >= kFirstWaitingState &&
-      train_run->state <= kLastWaitingState && train_run->departure_command != 0) {
+  const TrainRun& train_run = TrainRunOf(train);
+  if (train_run.state >= kFirstWaitingState && train_run.state <= kLastWaitingState &&
+      train_run.departure_command != 0) {
     if (notice_releases_ != nullptr) notice_releases_->push_back(point);
     return false;
   }
@@ -597,7 +602,8 @@ int BrakingSpeed(int beta, int distance, int aspect) {
 }
 
 int BrakingDistance(int beta, int speed, const MapSettings& settings) {
-  const std::int64_t v = speed;
+  // Speeds far beyond any train's are kept where the square cannot overflow.
+  const std::int64_t v = std::clamp(speed, -kFastestSpeed, kFastestSpeed);
   const std::int64_t divisor = (static_cast<std::int64_t>(beta) * 7200) >> 10;
   std::int64_t distance = divisor > 0 ? v * v * 1000 / divisor : 0;
   distance += 2;
@@ -609,9 +615,7 @@ int BrakingDistance(int beta, int speed, const MapSettings& settings) {
 int FormationLength(const DiaData& dia, int train) {
   std::int64_t length = 0;
   for (int u = 1; u <= dia.units.count(); ++u) {
-    const UnitRecord& unit = dia.units[u];
-    if (unit.train != train || unit.series < 1 || unit.series > dia.series.count()) continue;
-    length += dia.series[unit.series].length;
+    if (dia.units[u].train == train) length += UnitLength(dia, dia.units[u]);
   }
   return ClampToInt(length);
 }

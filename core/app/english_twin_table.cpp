@@ -552,6 +552,22 @@ constexpr EnglishTwin kTwins[] = {
      "Click the right end of row %d. A left click sets it; a right click moves to the next row."},
     {"%d行目の左端を指定して下さい。左クリックで指定、右クリックで次の行に移動します。",
      "Click the left end of row %d. A left click sets it; a right click moves to the next row."},
+    // Relay-interlocking panel mode: refusals, the control question and captions
+    {"継電連動装置操作盤方式には、構内管理の有効なマップが必要です。",
+     "The relay interlocking panel needs a map with station yards in use."},
+    {"このマップは構内設定が正しくできていません。\n"
+     "全てのポイントが構内に含まれている必要があります。",
+     "The station yards of this map are not set up correctly.\n"
+     "Every point must be inside a station yard."},
+    {"構内設定エラー", "Station Yard Error"},
+    {"このマップは、マップのバージョンが古いため継電連動装置操作盤方式は未対応です。",
+     "This map's version is too old for the relay interlocking panel."},
+    {"未対応エラー", "Not Supported"},
+    {"進路制御方式を要求制御に設定します。\nよろしいですか？\n\n"
+     "「はい」　：　要求制御\n「いいえ」：　復位制御",
+     "Routes will be set under demand control.\nIs this all right?\n\n"
+     "Yes: demand control\nNo: reset control"},
+    {"進路制御方式確認", "Confirm Route Control"},
 };
 
 }  // namespace

@@ -359,14 +359,18 @@ class Plan {
         rails.push_back(r);
       }
     }
+    // The walk that last crossed each rail: a ring ends the walk.
+    std::vector<int> crossed_by(At(rail_count()) + 1, 0);
     for (const int r : rails) {
       int last = r;
-      for (int step = 0; step < rail_count(); ++step) {
+      crossed_by[At(r)] = r;
+      for (;;) {
         const int next = Forward(rail(last).l_next);
-        if (next == 0 || HasPoint(next) || !SingleTrack(next) || rail_button_[At(next)] != 0 ||
-            (rail(next).l_next == 0 && !Stops(next))) {
+        if (next == 0 || crossed_by[At(next)] == r || HasPoint(next) || !SingleTrack(next) ||
+            rail_button_[At(next)] != 0 || (rail(next).l_next == 0 && !Stops(next))) {
           break;
         }
+        crossed_by[At(next)] = r;
         last = next;
       }
       if (last == r) continue;

@@ -100,7 +100,8 @@ class Plan {
   void Generate() {
     PlaceOnRails();
     FixPlainRoutes();
-    DropDeadEnds();
+    DropDeadEnds(true);
+    DropDeadEnds(false);
     if (safety_device_ == kSafetyAtc) MoveLeversOntoPlainRails();
     MoveSingleTrackButtons();
   }
@@ -310,26 +311,25 @@ class Plan {
     return result;
   }
 
-  // Levers and buttons at the end of a plain track that leads nowhere.
-  void DropDeadEnds() {
+  // Drops the levers (`forward`) or the buttons (backward) at the end of a
+  // plain track that leads nowhere: the walk along the positive next (back)
+  // links across rails without a button (lever), platform stop or point
+  // ends at a link of 0.
+  void DropDeadEnds(bool forward) {
+    const std::vector<int>& placed = forward ? rail_lever_ : rail_button_;
+    const std::vector<int>& other = forward ? rail_button_ : rail_lever_;
+    const auto link = [this, forward](int r) { return forward ? rail(r).l_next : rail(r).l_back; };
+    const auto stop = [this, &other](int r) {
+      return other[At(r)] != 0 || PlatformStop(r) || HasPoint(r);
+    };
     std::vector<signed char> ends(At(rail_count()) + 1, -1);
-    const auto next = [this](int r) { return rail(r).l_next; };
-    const auto lever_stop = [this](int r) {
-      return rail_button_[At(r)] != 0 || PlatformStop(r) || HasPoint(r);
-    };
     for (int r = 1; r <= rail_count(); ++r) {
-      if (rail_lever_[At(r)] != 0 && WalkEndsAtZero(r, next, lever_stop, ends)) {
-        DeleteLever(rail_lever_[At(r)]);
-      }
-    }
-    ends.assign(ends.size(), -1);
-    const auto back = [this](int r) { return rail(r).l_back; };
-    const auto button_stop = [this](int r) {
-      return rail_lever_[At(r)] != 0 || PlatformStop(r) || HasPoint(r);
-    };
-    for (int r = 1; r <= rail_count(); ++r) {
-      if (rail_button_[At(r)] != 0 && WalkEndsAtZero(r, back, button_stop, ends)) {
-        DeleteButton(rail_button_[At(r)]);
+      const int id = placed[At(r)];
+      if (id == 0 || !WalkEndsAtZero(r, link, stop, ends)) continue;
+      if (forward) {
+        DeleteLever(id);
+      } else {
+        DeleteButton(id);
       }
     }
   }

@@ -27,12 +27,13 @@ int AddRail(MapChange& change, GridPoint a, GridPoint b, int station = 0, int st
   return change.rails().Append(rail);
 }
 
-// A turnout whose joint is at `joint` and whose branches end on `rows` at
-// the other column.
-MapPoint Turnout(int kind, int joint_x, int joint_row, int other_x,
+// A turnout in the yard of `station` whose joint is at `joint` and whose
+// branches end on `rows` at the other column.
+MapPoint Turnout(int station, int kind, int joint_x, int joint_row, int other_x,
                  std::initializer_list<int> rows) {
   MapPoint point;
   point.kind = kind;
+  point.yard_station = station;
   int top = joint_row, bottom = joint_row;
   for (const int row : rows) {
     top = std::min(top, row);
@@ -58,6 +59,9 @@ void BuildSampleLine(EditMap& map) {
   MapChange change(map);
   change.header().map_code = 1001;
   change.header().map_name = Utf8ToSjis("コルヴェイン本線");
+  // Station yards in use, every point inside one: the line can be given
+  // route levers and buttons.
+  change.header().settings.use_area = 1;
 
   const int higashi = change.stations().Append(Station("東", "東町", "東町駅"));
   const int chuo = change.stations().Append(Station("中", "中央", "中央駅"));
@@ -68,10 +72,10 @@ void BuildSampleLine(EditMap& map) {
   // loop on row 7 between two turnouts.
   const int start = AddRail(change, {2, 5}, {6, 5}, higashi, 200);
   AddRail(change, {6, 5}, {16, 5});
-  change.points().Append(Turnout(kTurnoutJointLeft, 16, 5, 20, {5, 7}));
+  change.points().Append(Turnout(chuo, kTurnoutJointLeft, 16, 5, 20, {5, 7}));
   AddRail(change, {20, 5}, {26, 5}, chuo, 300);
   AddRail(change, {20, 7}, {26, 7}, chuo, 300);
-  change.points().Append(Turnout(kTurnoutJointRight, 30, 5, 26, {5, 7}));
+  change.points().Append(Turnout(chuo, kTurnoutJointRight, 30, 5, 26, {5, 7}));
   AddRail(change, {30, 5}, {40, 5});
 
   // The line folds onto row 12 through a jump: a block section with a speed
@@ -85,7 +89,7 @@ void BuildSampleLine(EditMap& map) {
   jump.name = Utf8ToSjis("西浜方面");
   change.jumps().Append(jump);
   const int approach = AddRail(change, {4, 12}, {14, 12});
-  change.points().Append(Turnout(kTurnoutJointLeft, 14, 12, 18, {12, 14}));
+  change.points().Append(Turnout(nishi, kTurnoutJointLeft, 14, 12, 18, {12, 14}));
   AddRail(change, {18, 12}, {24, 12}, nishi, 300);
   AddRail(change, {18, 14}, {24, 14}, nishi, 300);
 

@@ -589,6 +589,22 @@ constexpr EnglishTwin kTwins[] = {
     {"進路が手動制御に設定されました。", "The route is now under manual control."},
     {"進路が復位制御に設定されました。", "The route is now under reset control."},
     {"進路が要求制御に設定されました。", "The route is now under demand control."},
+    // Relay-interlocking panel mode: refusals, the control question and captions
+    {"継電連動装置操作盤方式には、構内管理の有効なマップが必要です。",
+     "The relay interlocking panel needs a map with station yards in use."},
+    {"このマップは構内設定が正しくできていません。\n"
+     "全てのポイントが構内に含まれている必要があります。",
+     "The station yards of this map are not set up correctly.\n"
+     "Every point must be inside a station yard."},
+    {"構内設定エラー", "Station Yard Error"},
+    {"このマップは、マップのバージョンが古いため継電連動装置操作盤方式は未対応です。",
+     "This map's version is too old for the relay interlocking panel."},
+    {"未対応エラー", "Not Supported"},
+    {"進路制御方式を要求制御に設定します。\nよろしいですか？\n\n"
+     "「はい」　：　要求制御\n「いいえ」：　復位制御",
+     "Routes will be set under demand control.\nIs this all right?\n\n"
+     "Yes: demand control\nNo: reset control"},
+    {"進路制御方式確認", "Confirm Route Control"},
 };
 
 }  // namespace

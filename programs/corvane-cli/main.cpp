@@ -29,6 +29,7 @@
 #include "compiler/map_compiler.h"
 #include "dia_board_command.h"
 #include "dia_operate_command.h"
+#include "dia_interlocking_command.h"
 #include "editor/edit_script.h"
 #include "map/edit_map.h"
 #include "mapfile/map_summary.h"
@@ -165,6 +166,17 @@ constexpr const char kUsage[] =
     "                              output. Empty lines and lines starting with # are\n"
     "                              skipped. Exit status 1 when IN cannot be read or the save\n"
     "                              fails, 2 for a line the script does not know\n"
+    "  dia interlocking IN OUT on|off [--yes|--no]\n"
+    "                              switch the relay-interlocking panel mode of the dia data\n"
+    "                              IN on or off as the main menu's command does, then write\n"
+    "                              OUT as the main window's save does (any dia kind, as for\n"
+    "                              dia resave). Switching on generates the route levers and\n"
+    "                              buttons anew; its question whether they start under\n"
+    "                              demand control is answered by --yes (the default) or\n"
+    "                              --no. Switching off keeps them. IN already as asked is\n"
+    "                              written unchanged. Refusals are printed as message boxes\n"
+    "                              (\"caption: text\"). Exit status 1 when a check refused\n"
+    "                              the mode (OUT is not written) or IN cannot be read\n"
     "  dia board FILE [--size=WxH] [--scale=S|SX,SY] [--scroll=X,Y]\n"
     "                              print what display window 00 draws, one line per element in\n"
     "                              drawing order: the header line \"board WxH scale SX,SY\n"
@@ -391,6 +403,7 @@ int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_fold
     if (args.size() != 2) return UsageError("dia operate: FILE expected");
     return OperateCommand(args[1], data_folder, prompter);
   }
+  if (sub == "interlocking") return InterlockingCommand(args, data_folder, prompter, UsageError);
   const bool info = sub == "info" && args.size() == 2;
   const bool resave = sub == "resave" && args.size() == 3;
   const bool layout = sub == "layout" && args.size() == 3;
@@ -542,6 +555,8 @@ int Run(int argc, char** argv) {
                arg.rfind("--scroll=", 0) == 0 || arg.rfind("--window=", 0) == 0 ||
                arg == "--whole") {
       args.emplace_back(arg);  // options of dia board and dia render
+    } else if (arg == "--no") {
+      args.emplace_back(arg);  // the answer dia interlocking gives its question
     } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
       return UsageError("unknown option " + std::string(arg));
     } else {

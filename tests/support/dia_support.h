@@ -62,8 +62,10 @@ inline bool FinishCompiledMap(SystemMap& map, int version, std::string* problem)
 }
 
 // Success when `file` saves as a bundle text that reads back without a
-// complaint and saves again to the same text.
-inline ::testing::AssertionResult DiaFileRoundTrips(const DiaFile& file) {
+// complaint and saves again to the same text; what was read back goes to
+// `read_back` when given.
+inline ::testing::AssertionResult DiaFileRoundTrips(const DiaFile& file,
+                                                    DiaFile* read_back = nullptr) {
   const std::string saved = FormatDiaText(file, file.stack.has_value());
   const auto members = SplitBundleText(saved);
   if (!members) return ::testing::AssertionFailure() << "the saved text does not split";
@@ -84,6 +86,7 @@ inline ::testing::AssertionResult DiaFileRoundTrips(const DiaFile& file) {
   if (FormatDiaText(again, again.stack.has_value()) != saved) {
     return ::testing::AssertionFailure() << "the saved dia data reads back differently";
   }
+  if (read_back != nullptr) *read_back = std::move(again);
   return ::testing::AssertionSuccess();
 }
 

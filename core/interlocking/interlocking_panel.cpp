@@ -1,9 +1,8 @@
 #include "interlocking/interlocking_panel.h"
 
-#include "interlocking/aspects.h"
-
 #include <cstddef>
 
+#include "interlocking/aspects.h"
 #include "interlocking/lever_generation.h"
 #include "run/dia_change.h"
 

@@ -7,10 +7,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <utility>
+
 #include "data/dia_file.h"
 #include "example_dia.h"
 #include "interlocking/aspects.h"
 #include "interlocking/operation_data.h"
+#include "run/dia_model.h"
 #include "run/run_state.h"
 
 namespace corvane {
@@ -29,9 +32,15 @@ MapSignalType Bands() {
   return type;
 }
 
+// `file` as opening it leaves it.
+DiaFile Opened(DiaFile file) {
+  DiaModel model;
+  model.Replace(std::move(file), InitialiseOperationData);
+  return model.file();
+}
+
 DiaFile LineWith(bool signals) {
-  DiaFile file = LargeDiaFile(kTrains);
-  InitialiseOperationData(file);
+  DiaFile file = Opened(LargeDiaFile(kTrains));
   if (!signals) return file;
   file.header.settings.signal_version = 1126;
   file.header.settings.handle_atc = 280;

@@ -127,6 +127,25 @@ TEST_F(StopBehindTest, WithoutDecelerationEverySignalBehindAStopIsAtStop) {
   EXPECT_EQ(Aspects(run, 1, 4), V({0, 0, 0, 0}));
 }
 
+TEST_F(StopBehindTest, ALimitBelowTheBrakingSpeedRaisesALowerAspectByTheSafetyDevice) {
+  // At rail 2 the braking speed is 69 and the table gives 65, below the limit 68.
+  line_.rail(2).speed_limit = 68;
+  EXPECT_EQ(Aspects(line_.Calculated(), 1, 4), V({120, 68, 45, 0})) << "ATC: the limit";
+  // ATS: the table at 68 shows 65, below the limit: its step-up speed instead.
+  line_.settings().safety_device = kSafetyAts;
+  EXPECT_EQ(Aspects(line_.Calculated(), 1, 4), V({90, 75, 45, 0}));
+}
+
+TEST_F(StopBehindTest, WithAtcAPointRailBeforeAStopIsHeldAndStopsTheRailBehind) {
+  line_.Point(3);
+  RunState run = line_.Calculated();
+  EXPECT_EQ(Aspects(run, 1, 4), V({45, 0, 0, 0}));
+  EXPECT_EQ(Origins(run, 1, 4), V({4, 4, 4, 4}));
+  line_.settings().safety_device = kSafetyAts;
+  run = line_.Calculated();
+  EXPECT_EQ(Aspects(run, 1, 4), V({75, 65, 45, 0}));
+}
+
 TEST(StopBehind, RailsWithoutSignalPassTheOriginOnAndCountToTheNextSignal) {
   AspectLine line;
   // 1 2 signalled, 3 4 without signal, 5 6 signalled; 6 ends the line.

@@ -157,10 +157,12 @@ void AspectCalculation::PrepareRun() {
   for (int r = 1; r <= count; ++r) {
     RailRun& run = RunOf(r);
     if (ats) {
-      // The top aspect of the rail's signal, or of the first one ahead.
+      // The top aspect of the rail's signal, or of the first one ahead;
+      // stop when no signal lies ahead.
       const int signal_rail = rails_[r].signal_rail;
       run.aspect = signal_rail != 0 ? TopAspect(rails_[signal_rail].signal) : 0;
     } else {
+      // ATC and digital ATC alike: a rail without limit runs at MaxSpeed.
       run.aspect = LimitOrMaxSpeed(r);
     }
     run.stop_origin = 0;
@@ -289,7 +291,7 @@ bool AspectCalculation::BookWithoutInterlocking(int train, int rail) {
       fits = false;
       break;
     }
-    if (rails_.Visit(back)) break;
+    if (rails_.Visit(back)) break;  // the train covers a whole ring
     RunOf(back).occupying_train = train;
     Book(train, back);
     behind -= rails_[back].length;
@@ -319,7 +321,8 @@ int AspectCalculation::AspectBehind(int rail, int aspect) const {
   int signal = rails_[back].signal;
   if (signal == 0) {
     // A rail without signal reads the first signal ahead of it; past a
-    // point that signal's own aspect holds.
+    // point (on the rail itself or one after it before that signal) the
+    // signal's own aspect holds.
     const int signal_rail = rails_[back].signal_rail;
     if (signal_rail == 0) return 0;
     if (rails_[back].point_before_signal) return run_.rails[At(signal_rail)].aspect;
@@ -410,7 +413,9 @@ void AspectCalculation::PropagateFrom(int rail, int aspect, int origin, int resu
 // The origin of the stop `rail` makes, 0 when it is none: itself when off
 // its path, at the end of the links or under an accident; with
 // interlocking, the lever rail behind it whose route is not set; without,
-// itself when another train has reserved it.
+// itself when another train has reserved it. (Accidents come from the
+// running simulation: this program never puts one in force, but the rule
+// reads as it would with one.)
 int AspectCalculation::StopOrigin(int rail) const {
   const AspectRail& r = rails_[rail];
   const RailRun& run = run_.rails[At(rail)];
@@ -472,7 +477,7 @@ bool AspectCalculation::ProtectBehindTrains() {
     while (left > 0) {
       const int back = rails_[tail].back;
       if (back == 0) return false;
-      if (rails_.Visit(back)) break;
+      if (rails_.Visit(back)) break;  // a ring shorter than the train: no failure
       tail = back;
       left -= rails_[tail].length;
     }
@@ -536,6 +541,8 @@ void AspectCalculation::HoldPointRails() {
     RunOf(rail.back).aspect = 0;
     RunOf(rail.back).stop_origin = origin;
     if (version_ == kVersionStopToSignal) StopBackToSignal(r, origin, false);
+    // The point form runs from the back rail, also when the stop reached
+    // further back.
     PropagatePointForm(rail.back, 0, origin);
   }
 }

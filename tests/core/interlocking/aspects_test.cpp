@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "run/dia_change.h"
@@ -125,6 +126,25 @@ TEST_F(StopBehindTest, WithoutDecelerationEverySignalBehindAStopIsAtStop) {
   line_.settings().signal_version = 1041;  // the series give none either
   run = line_.Calculated();
   EXPECT_EQ(Aspects(run, 1, 4), V({0, 0, 0, 0}));
+}
+
+TEST_F(StopBehindTest, ALimitBelowTheBrakingSpeedRaisesALowerAspectByTheSafetyDevice) {
+  // At rail 2 the braking speed is 69 and the table gives 65, below the limit 68.
+  line_.rail(2).speed_limit = 68;
+  EXPECT_EQ(Aspects(line_.Calculated(), 1, 4), V({120, 68, 45, 0})) << "ATC: the limit";
+  // ATS: the table at 68 shows 65, below the limit: its step-up speed instead.
+  line_.settings().safety_device = kSafetyAts;
+  EXPECT_EQ(Aspects(line_.Calculated(), 1, 4), V({90, 75, 45, 0}));
+}
+
+TEST_F(StopBehindTest, WithAtcAPointRailBeforeAStopIsHeldAndStopsTheRailBehind) {
+  line_.Point(3);
+  RunState run = line_.Calculated();
+  EXPECT_EQ(Aspects(run, 1, 4), V({45, 0, 0, 0}));
+  EXPECT_EQ(Origins(run, 1, 4), V({4, 4, 4, 4}));
+  line_.settings().safety_device = kSafetyAts;
+  run = line_.Calculated();
+  EXPECT_EQ(Aspects(run, 1, 4), V({75, 65, 45, 0}));
 }
 
 TEST(StopBehind, RailsWithoutSignalPassTheOriginOnAndCountToTheNextSignal) {
@@ -271,6 +291,54 @@ TEST(Walks, AStopCarriedRoundARingOfSignalsEnds) {
   const RunState run = line.Calculated();
   EXPECT_EQ(run.rails[4].aspect, 0);
   EXPECT_EQ(run.rails[3].stop_origin, 4);
+}
+
+// Lines of stored numbers as a foreign file may hold them: links to
+// anywhere (rings, negative, beyond the table), signals, levers, pieces and
+// trains out of range, negative lengths, any setting. The calculation ends
+// and stays inside its tables (the sanitizer build checks the latter).
+TEST(Walks, AnyStoredNumbersEndTheCalculation) {
+  std::mt19937 random(23);
+  const auto any = [&random](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  for (int round = 0; round < 300; ++round) {
+    AspectLine line;
+    MapSettings& s = line.settings();
+    s.signal_version = any(0, 1300);
+    s.safety_device = any(-1, 3);
+    s.use_interlocking = any(0, 1);
+    s.use_area = any(0, 1);
+    s.handle_atc = any(-300, 400);
+    s.break_spare_dist = any(-50, 50);
+    const int rails = any(1, 30);
+    for (int r = 1; r <= rails; ++r) {
+      const int rail = line.Rail(any(-100, 500), any(-1, 2), any(-10, 130));
+      line.rail(rail).l_next = any(-rails - 2, rails + 2);
+      line.rail(rail).l_back = any(-rails - 2, rails + 2);
+      line.rail(rail).l_dual = any(-2, rails + 2);
+      line.rail(rail).target = any(0, 1);
+      line.rail(rail).yard_target = any(0, 1);
+      if (any(0, 3) == 0) line.PieceInUse(rail, false);
+      if (any(0, 4) == 0) line.Point(rail, any(0, 5));
+      if (any(0, 3) == 0) line.rail(rail).l_pack = any(-1, rails + 2);
+      if (any(0, 4) == 0) line.Lever(rail, any(0, 1) == 1);
+      if (any(0, 6) == 0) line.rail(rail).lever = any(-1, 40);
+    }
+    for (int t = any(0, 4); t > 0; --t) {
+      const int train =
+          line.Train(any(-1, rails + 1), any(-100, 3000), any(-200, 600), any(-5, 300));
+      line.train_run(train).state = any(0, 18);
+      line.train_run(train).departure_command = any(0, 2);
+    }
+    RunState run = line.Loaded();
+    for (std::size_t p = 1; p < run.points.size(); ++p) {
+      run.points[p].requesting_train = any(-1, 5);
+      run.points[p].sequence[0] = {any(0, 3), any(0, rails), any(0, 3)};
+    }
+    CalculateAspects(line.file(), run);
+    ASSERT_EQ(run.rails.size(), static_cast<std::size_t>(rails) + 1);
+  }
 }
 
 // ---------------------------------------------------------------------------

@@ -62,10 +62,12 @@ void DumpPoints(const DiaFile& file, const RunState& run, std::string& out) {
 }
 
 void DumpRoutes(const DiaFile& file, std::string& out) {
+  const std::vector<int> lever_rails = RailsOfLevers(file);
+  const std::vector<int> button_rails = RailsOfButtons(file);
   for (int n = 1; n <= file.dia.levers.count(); ++n) {
     const LeverRecord& lever = file.dia.levers[n];
     out += "lever " + std::to_string(n);
-    Field(out, "rail", RailOfLever(file, n));
+    Field(out, "rail", lever_rails[At(n)]);
     Field(out, "mode", lever.values[kLeverMode]);
     Field(out, "normal", lever.values[kLeverNormalRoute]);
     Field(out, "current", lever.values[kLeverCurrentRoute]);
@@ -73,7 +75,7 @@ void DumpRoutes(const DiaFile& file, std::string& out) {
   }
   for (int n = 1; n <= file.dia.buttons.count(); ++n) {
     out += "button " + std::to_string(n);
-    Field(out, "rail", RailOfButton(file, n));
+    Field(out, "rail", button_rails[At(n)]);
     Field(out, "from", file.dia.buttons[n].values[kButtonRouteFrom]);
     out += '\n';
   }

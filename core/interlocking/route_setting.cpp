@@ -1,5 +1,6 @@
 #include "interlocking/route_setting.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -245,6 +246,28 @@ int RailOfButton(const DiaFile& file, int button) {
   return 0;
 }
 
+namespace {
+
+// Per record of a table of `count`, the lowest rail whose `field` names it.
+std::vector<int> LowestRails(const DiaFile& file, int count, int RailRecord::*field) {
+  std::vector<int> rails(At(std::max(count, 0)) + 1, 0);
+  for (int n = file.map.rails.count(); n >= 1; --n) {
+    const int record = file.map.rails[n].*field;
+    if (record >= 1 && record <= count) rails[At(record)] = n;
+  }
+  return rails;
+}
+
+}  // namespace
+
+std::vector<int> RailsOfLevers(const DiaFile& file) {
+  return LowestRails(file, file.dia.levers.count(), &RailRecord::lever);
+}
+
+std::vector<int> RailsOfButtons(const DiaFile& file) {
+  return LowestRails(file, file.dia.buttons.count(), &RailRecord::button);
+}
+
 int CurrentRoute(const DiaFile& file, int lever) {
   return file.dia.levers.Contains(lever) ? file.dia.levers[lever].values[kLeverCurrentRoute] : 0;
 }
@@ -428,11 +451,13 @@ void ResetRoutesOnLoading(DiaChange& change) {
   }
   // Covers are not saved: a route kept set covers its rails again, so that
   // its points stay locked after the data is saved and opened again.
+  const std::vector<int> lever_rails = RailsOfLevers(file);
+  const std::vector<int> button_rails = RailsOfButtons(file);
   for (int lever = 1; lever <= file.dia.levers.count(); ++lever) {
     const int button = CurrentRoute(file, lever);
-    if (button == 0) continue;
-    const int start = RailOfLever(file, lever);
-    const int end = RailOfButton(file, button);
+    if (!file.dia.buttons.Contains(button)) continue;
+    const int start = lever_rails[At(lever)];
+    const int end = button_rails[At(button)];
     if (start == 0 || end == 0) continue;
     CoverRails(change,
                SearchRoute(file, change.model().run(), start, end, RoutePreference::kNormalPath),

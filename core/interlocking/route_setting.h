@@ -48,6 +48,9 @@ int ButtonOnRail(const DiaFile& file, int rail);
 // (button) is `n`; 0 none.
 int RailOfLever(const DiaFile& file, int lever);
 int RailOfButton(const DiaFile& file, int button);
+// The same for every lever (button) at once, indexed by its number.
+std::vector<int> RailsOfLevers(const DiaFile& file);
+std::vector<int> RailsOfButtons(const DiaFile& file);
 // A lever's current route (its end button), 0 none; a button's lever, 0 none.
 int CurrentRoute(const DiaFile& file, int lever);
 int RouteFrom(const DiaFile& file, int button);

@@ -1,12 +1,19 @@
 #pragma once
 // What the file reader fuzz targets share: a prompter that goes on through
-// every warning, and the report of two texts that should be equal.
+// every warning, the dia data read from a bundle text, and the report of two
+// texts that should be equal.
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <string_view>
 
+#include "base/file_io.h"
 #include "base/prompter.h"
+#include "data/dia_file.h"
+#include "mapfile/map_file.h"
+#include "mapfile/packed_bundle.h"
 
 namespace corvane::fuzzing {
 
@@ -20,6 +27,20 @@ class IgnoringPrompter : public Prompter {
   }
   int shown = 0;
 };
+
+// Reads a dia data bundle text into `file`; false when nothing was read.
+inline bool ReadDiaBundleText(std::string_view text, DiaFile& file, Prompter& prompter) {
+  const auto members = SplitBundleText(text);
+  if (!members) return false;
+  std::optional<std::string> header;
+  for (const BundleMember& member : *members) {
+    if (ExtensionOf(member.name) == kDiaHeaderExtension) header = member.content;
+  }
+  if (!header) return false;
+  BundleTableSource source(*members);
+  return ReadDiaFromHeader(*header, kDiaHeaderMember, source, prompter, file) ==
+         DiaReadResult::kRead;
+}
 
 // Shows where two texts that should be equal part, then stops.
 [[noreturn]] inline void Mismatch(const char* what, std::string_view a, std::string_view b) {

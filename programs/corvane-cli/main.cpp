@@ -15,6 +15,7 @@
 #include "app/first_tick.h"
 #include "app/main_menu.h"
 #include "app/map_document.h"
+#include "app/series_data.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "base/chooser.h"
@@ -180,6 +181,18 @@ constexpr const char kUsage[] =
     "                              PNG: its stored zoom and scroll unless the options give\n"
     "                              them; --whole draws everything its scroll bars reach\n"
 #endif
+    "  series info FILE.ini [--dia=FILE]\n"
+    "                              read a series information file with its acceleration and\n"
+    "                              curve-limit tables (from the data folder's table folders\n"
+    "                              when FILE.ini lies in a data folder's series folder, else\n"
+    "                              beside it) and run the series checks, the ATC-brake margin\n"
+    "                              against the map settings of the dia data --dia names (left\n"
+    "                              out without it); prints the description the series dialog\n"
+    "                              shows, an empty line, then one key=value line per key of\n"
+    "                              the file as the series is held (acceleration and brakes in\n"
+    "                              1/1024 km/h/s). Exit status 0 when it was read, 1 when a\n"
+    "                              check refused it or a file could not be read, 2 for a bad\n"
+    "                              command line\n"
     "  folders                     print the data folder, the language and the folder table\n"
     "\n"
     "Options:\n"
@@ -453,6 +466,43 @@ int MapCommand(const std::vector<std::string>& args, const DataFolder& data_fold
   return UsageError("map: unknown subcommand or wrong number of arguments");
 }
 
+// series info FILE.ini [--dia=FILE]
+int SeriesCommand(const std::vector<std::string>& args, const DataFolder& data_folder,
+                  Prompter& prompter) {
+  std::optional<std::string> dia_path;
+  std::vector<std::string> files;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i].rfind("--dia=", 0) == 0 && args[i].size() > 6) {
+      dia_path = args[i].substr(6);
+    } else if (args[i].rfind("--", 0) == 0) {
+      return UsageError("series info: unknown option " + args[i]);
+    } else {
+      files.push_back(args[i]);
+    }
+  }
+  if (args.empty() || args[0] != "info" || files.size() != 1) {
+    return UsageError("series: info FILE.ini [--dia=FILE] expected");
+  }
+  std::optional<MapSettings> map;
+  if (dia_path) {
+    TemporaryFolder scratch(data_folder.TempFolder(), "cli-");
+    DiaFile dia;
+    if (OpenDiaFile(*dia_path, scratch.path(), prompter, dia, data_folder.english) !=
+        DiaReadResult::kRead) {
+      return 2;
+    }
+    map = dia.header.settings;
+  }
+  std::string listing;
+  const std::string& file = files.front();
+  if (!ListSeriesFile(file, SeriesFoldersForFile(file), map ? &*map : nullptr, prompter,
+                      &listing)) {
+    return 1;
+  }
+  PrintData(listing);
+  return 0;
+}
+
 int FoldersCommand(const DataFolder& data_folder) {
   std::string out = "data folder: " + data_folder.path + "\npath file: " + data_folder.path_file +
                     "\nlanguage: " + (data_folder.english ? "English" : "Japanese") + "\n";
@@ -511,6 +561,8 @@ int Run(int argc, char** argv) {
                arg.rfind("--scroll=", 0) == 0 || arg.rfind("--window=", 0) == 0 ||
                arg == "--whole") {
       args.emplace_back(arg);  // options of dia board and dia render
+    } else if (arg.rfind("--dia=", 0) == 0) {
+      args.emplace_back(arg);  // option of series info
     } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
       return UsageError("unknown option " + std::string(arg));
     } else {
@@ -538,6 +590,7 @@ int Run(int argc, char** argv) {
   }
   if (command == "map") return MapCommand(args, data_folder, env, prompter);
   if (command == "dia") return DiaCommand(args, data_folder, prompter);
+  if (command == "series") return SeriesCommand(args, data_folder, prompter);
   return UsageError("unknown command or wrong number of arguments");
 }
 

@@ -139,6 +139,11 @@ DiaOpenOutcome DiaDocument::ReadPath(const std::string& path, bool* retry) {
     case DiaReadResult::kFailed:
       return DiaOpenOutcome::kFailed;
   }
+  // Kept for an abort of the load checks, which leaves them as they were.
+  std::optional<DiaFile> previous;
+  const std::string previous_dia = dia_path_, previous_executed = executed_path_;
+  const int previous_version = loaded_version_;
+  if (load_checks_) previous = model_.file();
   loaded_version_ = read.header.version;
   TakePath(path, true);
   // The log is new before the windows hear of the new data.
@@ -147,6 +152,19 @@ DiaOpenOutcome DiaDocument::ReadPath(const std::string& path, bool* retry) {
   log_.AddLine("");
   InitialiseOperationData(read);
   model_.Replace(std::move(read));
+  load_check_result_ = {};
+  if (load_checks_) {
+    load_check_result_ = RunLoadChecks(model_, *load_checks_, prompter_);
+    if (load_check_result_.aborted) {
+      model_.Replace(std::move(*previous));
+      dia_path_ = previous_dia;
+      executed_path_ = previous_executed;
+      loaded_version_ = previous_version;
+      return DiaOpenOutcome::kFailed;
+    }
+    // Converted data is saved under a new name.
+    if (load_check_result_.converted) ForgetPaths();
+  }
   RecordSystemMap(path);
   ReportSeriesImages();
   return DiaOpenOutcome::kOpened;

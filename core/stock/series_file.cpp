@@ -327,6 +327,35 @@ int FindSeriesRecord(const Table<SeriesRecord>& series, const SeriesRecord& file
   return 0;
 }
 
+std::vector<std::string> SeriesFileNames(const std::string& folder) {
+  std::vector<std::string> names;
+  if (folder.empty()) return names;
+  std::error_code error;
+  for (auto it = std::filesystem::directory_iterator(folder, error);
+       !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+    std::error_code kind_error;
+    if (!it->is_regular_file(kind_error)) continue;
+    std::string name = it->path().filename().string();
+    if (name.empty() || name.front() == '.') continue;
+    names.push_back(std::move(name));
+  }
+  std::sort(names.begin(), names.end());
+  if (names.size() > static_cast<std::size_t>(kMostListedSeries)) names.resize(kMostListedSeries);
+  return names;
+}
+
+std::optional<FoundSeriesFile> FindSeriesFile(const std::string& folder,
+                                              const SeriesRecord& record) {
+  for (const std::string& name : SeriesFileNames(folder)) {
+    const std::string path = JoinPath(folder, name);
+    const std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes) continue;
+    SeriesFile file = ParseSeriesFile(IniFile::Parse(*bytes));
+    if (SameSeries(file.record, record, false)) return FoundSeriesFile{path, std::move(file)};
+  }
+  return std::nullopt;
+}
+
 std::optional<int> SmallestAtcBrake(const Table<SeriesRecord>& series) {
   std::optional<int> smallest;
   for (int n = 1; n <= series.count(); ++n) {

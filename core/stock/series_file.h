@@ -93,6 +93,23 @@ bool SameSeries(const SeriesRecord& a, const SeriesRecord& b, bool exact);
 // The record of `series` (1-based) that `file` is, or 0.
 int FindSeriesRecord(const Table<SeriesRecord>& series, const SeriesRecord& file, bool exact);
 
+// The most entries the series dialog lists (files, then records no file
+// matched).
+inline constexpr int kMostListedSeries = 255;
+
+// The names of the files of `folder` (no folders, no names starting with
+// "."), sorted, at most kMostListedSeries; empty when it cannot be searched.
+std::vector<std::string> SeriesFileNames(const std::string& folder);
+
+// The file of `folder` whose series is `record` by the plain identity, read
+// without its checks and tables (rates as written), with its path.
+struct FoundSeriesFile {
+  std::string path;
+  SeriesFile file;
+};
+std::optional<FoundSeriesFile> FindSeriesFile(const std::string& folder,
+                                              const SeriesRecord& record);
+
 // The smallest ATC brake (1/1024 km/h/s) of the series held, nothing
 // without series.
 std::optional<int> SmallestAtcBrake(const Table<SeriesRecord>& series);

@@ -33,6 +33,7 @@
 #include "map/edit_map.h"
 #include "mapfile/map_summary.h"
 #include "mapfile/packed_bundle.h"
+#include "run/load_checks.h"
 #ifdef CORVANE_CLI_RENDER
 #include "map_render_command.h"
 #endif
@@ -366,20 +367,63 @@ int LayoutCommand(const std::string& out, DiaDocument& document, bool english) {
   return outcome == LayoutScript::Outcome::kBadLine ? 2 : 1;
 }
 
+// The answers the load-time checks of the dia commands take.
+struct DiaAnswers {
+  PromptAnswer question = PromptAnswer::kNo;
+  PromptAnswer report = PromptAnswer::kRetry;
+};
+
+// The load-time checks as the main window runs them (the extension option
+// from the settings file), every box answered as `answers` says.
+LoadCheckSetup DiaLoadChecks(const DataFolder& data_folder, const Environment& env,
+                             Prompter& answers) {
+  LoadCheckSetup setup;
+  setup.extension =
+      LoadSettingsFile(data_folder.SettingsPath(), data_folder.english, env).extension;
+  setup.series_folders = SeriesFoldersOf(data_folder.table);
+  setup.prompter = &answers;
+  return setup;
+}
+
+// dia check FILE [--save=OUT]: the load-time checks; 0 when nothing was
+// reported, 1 when something was or the load failed, 2 when FILE cannot be
+// read.
+int CheckDiaCommand(const std::vector<std::string>& args, DiaDocument& document,
+                    const std::optional<std::string>& save) {
+  if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) {
+    return document.load_check_result().aborted ? 1 : 2;
+  }
+  if (save && !document.SaveAsPath(*save)) return 1;
+  return document.load_check_result().prompts == 0 ? 0 : 1;
+}
+
 int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_folder,
-               Prompter& prompter) {
+               const Environment& env, Prompter& prompter, const DiaAnswers& answers) {
   if (args.empty()) return UsageError("dia: a subcommand is missing");
   const std::string& sub = args[0];
+  FixedAnswers fixed(prompter, answers.question, answers.report, [](PromptAnswer answer) {
+    std::fprintf(stderr, "answer: %s\n", AnswerName(answer));
+  });
+  const LoadCheckSetup checks = DiaLoadChecks(data_folder, env, fixed);
   if (sub == "board" || sub == "render") {
-    return BoardCommand(args, data_folder, prompter, UsageError);
+    return BoardCommand(args, data_folder, prompter, UsageError, &checks);
   }
   const bool info = sub == "info" && args.size() == 2;
   const bool resave = sub == "resave" && args.size() == 3;
   const bool layout = sub == "layout" && args.size() == 3;
-  if (!info && !resave && !layout) {
+  const bool check = sub == "check" && (args.size() == 2 || args.size() == 3);
+  std::optional<std::string> save;
+  if (check && args.size() == 3) {
+    if (args[2].rfind("--save=", 0) != 0 || args[2].size() <= 7) {
+      return UsageError("dia check: FILE [--save=OUT] expected");
+    }
+    save = args[2].substr(7);
+  }
+  if (!info && !resave && !layout && !check) {
     return UsageError("dia: unknown subcommand or wrong number of arguments");
   }
   if ((resave || layout) && !OutputPathAllowed(args[2], {args[1]}, kDiaKinds, prompter)) return 2;
+  if (save && !OutputPathAllowed(*save, {args[1]}, kDiaKinds, prompter)) return 2;
   TemporaryFolder scratch(data_folder.TempFolder(), "cli-");
   if (scratch.path().empty()) {
     PrintNote("cannot create a scratch folder");
@@ -388,6 +432,8 @@ int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_fold
   ScriptedChooser chooser;
   MessageLog log;
   DiaDocument document(ScratchDiaFolders(scratch.path()), prompter, chooser, log);
+  document.SetLoadChecks(checks);
+  if (check) return CheckDiaCommand(args, document, save);
   if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) return 1;
   if (resave) return document.SaveAsPath(args[2]) ? 0 : 1;
   if (layout) return LayoutCommand(args[2], document, data_folder.english);
@@ -540,6 +586,9 @@ bool SetUpDataFolder(const std::optional<std::string>& data_dir, Environment& en
 
 int Run(int argc, char** argv) {
   ConsolePrompter::Policy policy;
+  DiaAnswers answers;
+  int no_flags = 0;      // --no
+  int report_flags = 0;  // --abort, --retry
   std::optional<std::string> data_dir;
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
@@ -550,8 +599,16 @@ int Run(int argc, char** argv) {
     }
     if (arg == "--yes") {
       policy.answer_yes = true;
+      answers.question = PromptAnswer::kYes;
     } else if (arg == "--ignore") {
       policy.answer_ignore = true;
+      answers.report = PromptAnswer::kIgnore;
+    } else if (arg == "--no") {
+      answers.question = PromptAnswer::kNo;
+      ++no_flags;
+    } else if (arg == "--abort" || arg == "--retry") {
+      answers.report = arg == "--abort" ? PromptAnswer::kAbort : PromptAnswer::kRetry;
+      ++report_flags;
     } else if (arg.rfind("--data-dir=", 0) == 0 && arg.size() > 11) {
       data_dir = std::string(arg.substr(11));
     } else if (arg == "--marks" || arg.rfind("--save=", 0) == 0 ||
@@ -570,6 +627,9 @@ int Run(int argc, char** argv) {
     }
   }
   if (args.empty()) return UsageError("a command is missing");
+  if ((no_flags > 0 && policy.answer_yes) || report_flags + (policy.answer_ignore ? 1 : 0) > 1) {
+    return UsageError("--yes and --no, and --ignore, --abort and --retry, exclude each other");
+  }
   SystemEnvironment env;
   ConsolePrompter console(policy);
   // Until the data folder is known, the locale alone chooses the language.
@@ -589,7 +649,7 @@ int Run(int argc, char** argv) {
     return UnpackBundle(args[0], args[1], prompter) ? 0 : 1;
   }
   if (command == "map") return MapCommand(args, data_folder, env, prompter);
-  if (command == "dia") return DiaCommand(args, data_folder, prompter);
+  if (command == "dia") return DiaCommand(args, data_folder, env, prompter, answers);
   if (command == "series") return SeriesCommand(args, data_folder, prompter);
   return UsageError("unknown command or wrong number of arguments");
 }

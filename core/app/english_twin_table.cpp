@@ -251,7 +251,6 @@ constexpr EnglishTwin kTwins[] = {
     {"エラー：%d件　警告：%d件", "Errors: %d  Warnings: %d"},
 
     // Map edit: full tables
-    {"これ以上は追加できません。", "No more can be added."},
     {"操作エラー", "Operation Error"},
     {"これ以上増やせません。", "The table is full."},
     {"サイズエラー", "Size Error"},
@@ -597,6 +596,143 @@ constexpr EnglishTwin kTwins[] = {
     {"未導入", "Not introduced"},
     {"%d編成", "%d trainsets"},
     {"使用：%d／所有：%d", "In use: %d / Owned: %d"},
+    // Load-time checks of dia data
+    {"修正確認", "Confirm Repair"},
+    {"自動修正確認", "Confirm Automatic Repair"},
+    {"修正完了", "Repair Done"},
+    {"バージョン警告", "Version Warning"},
+    {"編成データが不正です。\n%s編成の形式情報を自動修正します。\nよろしいですか？\n",
+     "The trainset data is wrong.\nThe series of trainset %s will be repaired.\nIs this all "
+     "right?\n"},
+    {"このダイヤデータは不具合があります。\n自動修正を試みますか？",
+     "This dia data has faults.\nTry to repair them?"},
+    {"ダイヤデータを自動修正しました。\nただし、不具合が残っている可能性もあります。",
+     "The dia data was repaired.\nSome faults may remain."},
+    {"このダイヤパターンデータは不具合があります。\n自動修正を試みますか？",
+     "This run pattern data has faults.\nTry to repair them?"},
+    {"速度種別%"
+     "sの計測用形式データがありません。\n使用中にエラーが発生する可能性があります\n\n該当する速度種"
+     "別の形式設定を自動修正します。\nよろしいですか？\n",
+     "Speed type %s has no series to measure with.\nErrors may occur in use\n\nThe series of the "
+     "speed type will be repaired.\nIs this all right?\n"},
+    {"線路の方向表示設定が不正です。\n方向表示設定を自動修正します。\nよろしいですか？\n",
+     "The direction display setting is wrong.\nIt will be repaired.\nIs this all right?\n"},
+    {"→方向が「上り」になっています。\n→方向が「下り」に自動修正します。\nよろしいですか？\n",
+     "Rightward is \"up\".\nRightward will be made \"down\".\nIs this all right?\n"},
+    {"このマップは、バージョンが古いため、信号の現示などに一部不具合が出る可能性があります。\n信号"
+     "現示変換処理を行いますか？\n\n信号現示変換処理を実行すると、列車性能に適した信号現示となりま"
+     "すが、運転時分が変わるためダイヤの作成をし直す必要が発生する場合があります。",
+     "This map is of an old version: some aspects may be wrong.\nConvert the signal "
+     "aspects?\n\nAfter the conversion the aspects suit the trains' performance, but running times "
+     "change and the dia may have to be made again."},
+    {"このマップは、バージョンが古いため、信号の現示などに一部不具合が出る可能性があります。\nなお"
+     "、拡張機能を使用する場合、信号現示変換処理が使用できます。",
+     "This map is of an old version: some aspects may be wrong.\nWith the extension features the "
+     "signal aspects can be converted."},
+    {"このマップは、信号現示変換処理は必要ありません。",
+     "This map needs no signal aspect conversion."},
+    {"このマップは、バーションが古いため信号現示変換処理は出来ません。",
+     "This map is too old for the signal aspect conversion."},
+    {"このマップは、信号現示変換処理に対応していません。",
+     "This map does not support the signal aspect conversion."},
+    {"形式のＡＴＣブレーキが小さ過ぎるため、信号現示変換処理は出来ません。",
+     "The ATC brake of a series is too small for the signal aspect conversion."},
+    {"ダイヤデータの行き先表示を自動設定します。\nよろしいですか？\n\nこの処理を行うと、行き先表示"
+     "の文字数切り替えができるようになります。",
+     "The destinations of the dia data will be set.\nIs this all right?\n\nAfterwards the length "
+     "of the destination display can be switched."},
+    {"レールデータが不正です。\n%sの信号設定を自動修正します。\nよろしいですか？\n",
+     "The track section data is wrong.\nThe signal of %s will be repaired.\nIs this all right?\n"},
+    {"マップ自動修正中", "Repairing the map"},
+    {"重複形式削除中", "Removing series held twice"},
+    {"ログ初期化中", "Clearing the log"},
+    {"形式データバージョンアップ中", "Upgrading series data"},
+    {"信号現示変換中", "Converting signal aspects"},
+    {"データチェック中", "Checking the data"},
+    {"レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " l_next i:%d l_next:%d\n",
+     "The track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " l_next i:%d l_next:%d\n"},
+    {"レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " l_back i:%d l_back:%d\n",
+     "The track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " l_back i:%d l_back:%d\n"},
+    {"レール表示データが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " row_pos_x i:%d(%d) l_next(%d):%d\n",
+     "The track section display data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " row_pos_x i:%d(%d) l_next(%d):%d\n"},
+    {"レール表示データが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " row_pos_y i:%d(%d) l_next(%d):%d\n",
+     "The track section display data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " row_pos_y i:%d(%d) l_next(%d):%d\n"},
+    {"レール表示データが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " row_pos_y i:%d(%d) l_back(%d):%d\n",
+     "The track section display data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " row_pos_y i:%d(%d) l_back(%d):%d\n"},
+    {"レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " l_pack i:%d l_dual:%d\n",
+     "The track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " l_pack i:%d l_dual:%d\n"},
+    {"レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " l_pack i:%d l_pack:%d\n",
+     "The track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " l_pack i:%d l_pack:%d\n"},
+    {"双方向レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " l_pack i:%d l_dual:%d\n",
+     "The two-way track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " l_pack i:%d l_dual:%d\n"},
+    {"双方向パックレールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " l_pack i:%d l_dual:%d\n",
+     "The two-way piece data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " l_pack i:%d l_dual:%d\n"},
+    {"双方向レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " dist error %d:%d %d:%d\n",
+     "The two-way track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " dist error %d:%d %d:%d\n"},
+    {"双方向レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " area error %d:%d %d:%d\n",
+     "The two-way track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " area error %d:%d %d:%d\n"},
+    // The series setting dialog
+    {"形式情報ファイルが見つかりません。", "The series information file was not found."},
+    {"これ以上は追加できません。", "No more can be added."},
+    {"形式写真が見つかりません。\n表示させるには、別途用意してインポートする必要があります。",
+     "The series photograph was not found.\nTo show it, prepare it and import it."},
+    {"形式アイコンが見つかりません。\n表示させるには、別途用意してインポートする必要があります。",
+     "The series icon was not found.\nTo show it, prepare it and import it."},
+    {"この形式は所有されていません。", "This series is not owned."},
+    {"処分不可能データ", "Cannot Dispose"},
+    {"この形式は列車に使用されているため、処分できません。",
+     "This series is used by trains and cannot be disposed of."},
+    {"この形式は速度種別%sの計測用形式データに指定されているため、処分できません。\n",
+     "This series is the measuring series of speed type %s and cannot be disposed of.\n"},
+    {"再読込可能な形式情報ファイルは見つかりませんでした。\n",
+     "No series information file to reload was found.\n"},
+    {"形式情報更新", "Series Information Update"},
+    {"形式情報ファイルが見つかりません。再読込を行って下さい。",
+     "The series information file was not found. Reload it."},
 };
 
 }  // namespace

@@ -313,6 +313,24 @@ std::optional<SeriesFile> LoadSeriesFile(const std::string& path, const SeriesFo
   return file;
 }
 
+std::optional<SeriesFile> PeekSeriesFile(const std::string& path, const SeriesFolders& folders) {
+  const std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return std::nullopt;
+  SeriesFile file = ParseSeriesFile(IniFile::Parse(*bytes));
+  ConvertSeriesRates(file.record);
+  const auto table = [](const std::string& name, const std::string& folder, bool accel) {
+    const std::string utf8 = SjisToUtf8(name);
+    if (name.empty() || !IsBareFileName(utf8)) return std::vector<std::pair<int, int>>{};
+    const std::optional<std::string> text = ReadFileBytes(JoinPath(folder, utf8));
+    return text ? ParseSeriesTableText(*text, accel) : std::vector<std::pair<int, int>>{};
+  };
+  file.record.acceleration = table(file.acceleration_table, folders.acceleration, true);
+  file.record.curve_limit = table(file.curve_limit_table, folders.curve_limit, false);
+  file.record.acceleration_rows = static_cast<int>(file.record.acceleration.size());
+  file.record.file_time = FileWriteTime(path);
+  return file;
+}
+
 bool SameSeries(const SeriesRecord& a, const SeriesRecord& b, bool exact) {
   if (a.short_name != b.short_name || a.name != b.name || a.cars != b.cars) return false;
   if (!exact) return true;

@@ -87,6 +87,12 @@ std::array<int, 6> FileWriteTime(const std::string& path);
 std::optional<SeriesFile> LoadSeriesFile(const std::string& path, const SeriesFolders& folders,
                                          const MapSettings* map, Prompter& prompter);
 
+// The series of the information file at `path` as a dia data set would hold
+// it (rates converted, tables, file time) without its checks or messages:
+// for comparing and describing. A table that cannot be read is empty;
+// nothing when the file cannot be read.
+std::optional<SeriesFile> PeekSeriesFile(const std::string& path, const SeriesFolders& folders);
+
 // The identity of a series: abbreviation, name and cars; `exact` adds the
 // file's time and both tables row by row.
 bool SameSeries(const SeriesRecord& a, const SeriesRecord& b, bool exact);

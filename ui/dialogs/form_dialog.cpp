@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -146,6 +147,11 @@ QWidget* FormDialog::MakeControls(const DialogField& field, Controls* controls) 
       controls->note->setObjectName(Qs(id));
       controls->note->setWordWrap(true);
       return controls->note;
+    }
+    case FieldKind::kPicture: {
+      controls->picture = new QLabel(this);
+      controls->picture->setObjectName(Qs(id));
+      return controls->picture;
     }
     case FieldKind::kList: {
       controls->list = new QListWidget(this);
@@ -306,6 +312,7 @@ void FormDialog::Refresh() {
       controls.chooser->setEnabled(field.enabled);
     }
     if (controls.note != nullptr) controls.note->setText(Qs(Shown(field.text, english_)));
+    if (controls.picture != nullptr) controls.picture->setPixmap(QPixmap(Qs(field.text)));
     if (controls.list != nullptr) {
       SetItems(controls.list, field.items, english_);
       controls.list->setCurrentRow(field.item);

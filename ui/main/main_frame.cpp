@@ -14,6 +14,7 @@
 #include "app/map_document.h"
 #include "app/messages.h"
 #include "app/series_data.h"
+#include "app/series_dialog.h"
 #include "app/web_help.h"
 #include "app/window_rect.h"
 #include "board/display_window_menu.h"
@@ -130,6 +131,8 @@ void MainFrame::RunCommand(std::string_view id) {
     dia_->Save();
   } else if (id == kCmdSaveDiaAs) {
     dia_->SaveAs();
+  } else if (id == kCmdSeries) {
+    EditSeries();
   } else if (id == kCmdPassengerSimulation) {
     EditPassengerOptions();
   } else if (id == kCmdInternetConfirmation) {
@@ -197,6 +200,12 @@ void MainFrame::EditPassengerOptions() {
   if (const auto options = hooks_.passenger_options(passenger_options(), this)) {
     TakePassengerOptions(dia_->model(), *options);
   }
+}
+
+void MainFrame::EditSeries() {
+  SeriesDialog dialog(dia_->model(), SeriesFoldersOf(context_.data_folder.table));
+  dialog.set_english(context_.english);
+  dialog_host_->Run(dialog);
 }
 
 void MainFrame::EditLineStyles() {

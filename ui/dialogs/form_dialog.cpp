@@ -311,8 +311,16 @@ void FormDialog::Refresh() {
       controls.swatch->setToolTip(Qs(field.text));
       controls.chooser->setEnabled(field.enabled);
     }
-    if (controls.note != nullptr) controls.note->setText(Qs(Shown(field.text, english_)));
-    if (controls.picture != nullptr) controls.picture->setPixmap(QPixmap(Qs(field.text)));
+    if (controls.note != nullptr) {
+      controls.note->setText(Qs(Shown(field.text, english_)));
+      // A note of several lines keeps room for all of them.
+      controls.note->setMinimumHeight(controls.note->sizeHint().height());
+    }
+    if (controls.picture != nullptr) {
+      const QPixmap picture(Qs(field.text));
+      controls.picture->setPixmap(picture);
+      controls.picture->setMinimumSize(picture.size());
+    }
     if (controls.list != nullptr) {
       SetItems(controls.list, field.items, english_);
       controls.list->setCurrentRow(field.item);

@@ -182,6 +182,37 @@ TEST_F(LoadChecksTest, UnitSeriesBeyondTheCountIsFixedWithOneYes) {
   EXPECT_EQ(file().dia.units[2].series, -1);
 }
 
+TEST_F(LoadChecksTest, TrainsetsOfData1110RunWhereTheirTrainStands) {
+  DiaFile data = CleanLine();
+  data.header.version = 1110;
+  data.map.rails[1].target = 1;
+  data.map.rails[2].target = 2;
+  TrainRecord train;
+  train.rail = 2;
+  data.dia.trains.Append(train);
+  DiagramRecord run;
+  run.direction = 1;
+  run.events = {{1, 100, kEventDeparture}, {}};
+  data.dia.diagrams.Append(run);
+  run.events = {{2, 200, kEventDeparture}, {}};
+  data.dia.diagrams.Append(run);
+  UnitRecord unit;
+  unit.diagram = 1;
+  unit.train = 1;
+  data.dia.units.Append(unit);
+  unit.diagram = 0;  // a trainset without a run is left alone
+  data.dia.units.Append(unit);
+  Run(data, {A::kYes, A::kOk, A::kNo});
+  EXPECT_EQ(file().dia.units[1].diagram, 2);
+  EXPECT_EQ(file().dia.units[2].diagram, 0);
+  ASSERT_GE(prompter_.shown().size(), 2u);
+  EXPECT_EQ(prompter_.shown()[1].caption, "修正完了");
+
+  data.header.version = 1120;  // other versions are not asked
+  Run(data, {A::kYes});
+  EXPECT_EQ(file().dia.units[1].diagram, 1);
+}
+
 TEST_F(LoadChecksTest, RunLinksAndPatternsToRunsNotInUse) {
   DiaFile data = CleanLine();
   DiagramRecord run;

@@ -1,6 +1,7 @@
 #include "app/series_dialog.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "app/english_twins.h"
 #include "base/file_io.h"
@@ -92,7 +93,8 @@ bool AddTrainsets(SeriesWork& work, const SeriesFolders& folders, const std::str
   }
   const SeriesRecord* added = nullptr;
   if (const int held = FindSeriesRecord(work.series, peeked->record, false); held != 0) {
-    work.series[held].owned_units += count;
+    const long long owned = static_cast<long long>(work.series[held].owned_units) + count;
+    work.series[held].owned_units = static_cast<int>(std::min<long long>(owned, INT_MAX));
     added = &work.series[held];
   } else if (work.series.full()) {
     prompter.Error(kTableFull, kOperationError);

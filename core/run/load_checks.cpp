@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -265,7 +266,10 @@ class LoadChecker {
           ++later;
           continue;
         }
-        change_.series()[first].owned_units += file().dia.series[later].owned_units;
+        const long long owned = static_cast<long long>(file().dia.series[first].owned_units) +
+                                file().dia.series[later].owned_units;
+        change_.series()[first].owned_units =
+            static_cast<int>(std::clamp<long long>(owned, INT_MIN, INT_MAX));
         RenumberSeries(later, first);
         change_.series().Delete(later);
       }
@@ -408,11 +412,11 @@ class LoadChecker {
     const RailRecord& r = rails[i];
     const bool next = r.l_next > 0 && InRange(rails, r.l_next);
     const bool back = r.l_back > 0 && InRange(rails, r.l_back);
-    if (r.l_next > 0 && (!next || std::abs(rails[r.l_next].l_back) != i)) {
+    if (r.l_next > 0 && (!next || std::llabs(rails[r.l_next].l_back) != i)) {
       if (!Report(kNextLink, i, r.l_next)) return false;
     }
     if (file().header.map_pos_check) {
-      if (r.l_back > 0 && (!back || std::abs(rails[r.l_back].l_next) != i)) {
+      if (r.l_back > 0 && (!back || std::llabs(rails[r.l_back].l_next) != i)) {
         if (!Report(kBackLink, i, r.l_back)) return false;
       }
       if (r.display_row != 0 && !CheckPositions(i, next, back)) return false;
@@ -576,7 +580,7 @@ bool ConvertSignalAspects(DiaModel& model, const LoadCheckSetup& setup, Prompter
     return false;
   }
   if (handle) settings.handle_atc = *handle;
-  settings.stop_spare_dist = std::max(0, settings.stop_spare_dist - 5);
+  settings.stop_spare_dist = std::max(settings.stop_spare_dist, 5) - 5;  // never below 0
   if (setup.signal_settings && !setup.signal_settings(settings)) return false;
   settings.signal_version = kSignalVersionConverted;
   DiaChange change(model);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/file_io.h"
 #include "run/dia_change.h"
+#include "support/test_support.h"
 
 namespace corvane {
 namespace {
@@ -291,6 +293,30 @@ TEST_F(LoadChecksTest, SeriesHeldTwiceAreMerged) {
   EXPECT_EQ(file().dia.series[1].owned_units, 4);
   EXPECT_EQ(file().dia.units[2].series, 2);
   EXPECT_EQ(file().dia.units[3].series, 1);
+}
+
+TEST_F(LoadChecksTest, OldSeriesTakeSupplyGaugeAndTimesFromTheirFile) {
+  testing::ScratchFolder folder;
+  ASSERT_TRUE(WriteFileBytes(folder.File("a.ini"),
+                             testing::Sjis("[形式情報]\n形式名=A\n略記=A\n両数=4\nDC1500V=1\n"
+                                           "軌間=1067\n併合時間最小値=45\n")));
+  setup_.series_folders.series = folder.path();
+  DiaFile data = CleanLine();
+  SeriesRecord old = Series("A", 3000);
+  old.record_version = 1000;
+  old.capacity = 99;
+  data.dia.series.Append(old);
+  SeriesRecord other = Series("B", 3000);
+  other.record_version = 1000;
+  data.dia.series.Append(other);  // no file: left as it is
+  Run(data);
+  const SeriesRecord& upgraded = file().dia.series[1];
+  EXPECT_EQ(upgraded.record_version, 1220);
+  EXPECT_EQ(upgraded.supplies, (std::array<int, kSupplyKinds>{0, 0, 0, 1, 0, 0}));
+  EXPECT_EQ(upgraded.gauge, 1067);
+  EXPECT_EQ(upgraded.times, (std::array<int, 9>{30, 60, 75, 45, 60, 80, 40, 60, 80}));
+  EXPECT_EQ(upgraded.capacity, 99);  // the rest stays
+  EXPECT_EQ(file().dia.series[2].record_version, 1000);
 }
 
 TEST_F(LoadChecksTest, OldDataGetsRowJumpsBeyondTheTablesRoom) {

@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the dia data reader, both as a packed dia file and
 // as an unpacked bundle text: split into members, read from the header
 // member with the tables taken from the other members. Whatever was read
-// must save and read back to the same text without a complaint.
+// must save and read back to the same text without a complaint, and go
+// through the load-time checks.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,6 +19,8 @@
 #include "fuzz_support.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
+#include "run/dia_model.h"
+#include "run/load_checks.h"
 
 namespace {
 
@@ -51,6 +54,15 @@ void CheckBundle(std::string_view text) {
   }
   const std::string resaved = FormatDiaText(again, again.stack.has_value());
   if (resaved != saved) Mismatch("saved dia data reads back differently", saved, resaved);
+  // The load-time checks on what was read, every question answered Yes and
+  // every report Retry, so that each step runs to its end; the repaired
+  // data still saves.
+  DiaModel model;
+  model.Replace(std::move(again));
+  IgnoringPrompter shown;
+  FixedAnswers answers(shown, PromptAnswer::kYes, PromptAnswer::kRetry);
+  RunLoadChecks(model, LoadCheckSetup{}, answers);
+  FormatDiaText(model.file(), model.file().stack.has_value());
 }
 
 }  // namespace

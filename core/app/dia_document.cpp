@@ -139,13 +139,41 @@ DiaOpenOutcome DiaDocument::ReadPath(const std::string& path, bool* retry) {
     case DiaReadResult::kFailed:
       return DiaOpenOutcome::kFailed;
   }
+  // Kept for an abort of the load checks, which leaves them as they were.
+  std::optional<DiaFile> previous;
+  const std::string previous_dia = dia_path_, previous_executed = executed_path_;
+  const int previous_version = loaded_version_;
+  RunState previous_run;
+  if (load_checks_) {
+    previous = model_.file();
+    previous_run = model_.run();
+  }
   loaded_version_ = read.header.version;
   TakePath(path, true);
   // The log is new before the windows hear of the new data.
   log_.Clear();
   log_.AddLine(FillIn(kOpenedLine, {read.header.map_name.Utf8()}));
   log_.AddLine("");
-  model_.Replace(std::move(read), InitialiseOperationData);
+  load_check_result_ = {};
+  if (!load_checks_) {
+    model_.Replace(std::move(read), InitialiseOperationData);
+  } else {
+    // The load checks work on the data as read; then it is initialised.
+    model_.Replace(std::move(read));
+    load_check_result_ = RunLoadChecks(model_, *load_checks_, prompter_);
+    if (load_check_result_.aborted) {
+      model_.Replace(std::move(*previous), [&previous_run](DiaChange& change) {
+        change.run() = std::move(previous_run);
+      });
+      dia_path_ = previous_dia;
+      executed_path_ = previous_executed;
+      loaded_version_ = previous_version;
+      return DiaOpenOutcome::kFailed;
+    }
+    // Converted data is saved under a new name.
+    if (load_check_result_.converted) ForgetPaths();
+    model_.Initialise(InitialiseOperationData);
+  }
   RecordSystemMap(path);
   ReportSeriesImages();
   return DiaOpenOutcome::kOpened;

@@ -10,6 +10,7 @@ class DialogHost;
 // listening to the model.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ class DialogHost;
 #include "base/prompter.h"
 #include "data/dia_file.h"
 #include "run/dia_model.h"
+#include "run/load_checks.h"
 
 namespace corvane {
 
@@ -101,6 +103,13 @@ class DiaDocument {
 
   void set_english(bool english) { english_ = english; }
 
+  // The load-time checks every open runs once the data is read
+  // (RunLoadChecks); without them data is used as read. When the checks
+  // are aborted the open fails and the data and paths before it stay.
+  void SetLoadChecks(LoadCheckSetup setup) { load_checks_ = std::move(setup); }
+  // What the checks of the last open found (nothing without checks).
+  const LoadCheckResult& load_check_result() const { return load_check_result_; }
+
  private:
   DiaOpenOutcome ReadPath(const std::string& path, bool* retry);
   // Writes the data to `path` and reports it; the caller takes the path and
@@ -121,6 +130,8 @@ class DiaDocument {
   std::string dia_path_;
   std::string executed_path_;
   int loaded_version_ = kDiaVersion;
+  std::optional<LoadCheckSetup> load_checks_;
+  LoadCheckResult load_check_result_;
 };
 
 // The "system_map.ini" record of a dia file: its section is the file's name

@@ -251,7 +251,6 @@ constexpr EnglishTwin kTwins[] = {
     {"エラー：%d件　警告：%d件", "Errors: %d  Warnings: %d"},
 
     // Map edit: full tables
-    {"これ以上は追加できません。", "No more can be added."},
     {"操作エラー", "Operation Error"},
     {"これ以上増やせません。", "The table is full."},
     {"サイズエラー", "Size Error"},
@@ -604,6 +603,188 @@ constexpr EnglishTwin kTwins[] = {
      "Routes will be set under demand control.\nIs this all right?\n\n"
      "Yes: demand control\nNo: reset control"},
     {"進路制御方式確認", "Confirm Route Control"},
+    // Series files: the checks, the tables, the description
+    {"データエラー", "Data Error"},
+    {"両数が正しく設定されていません。", "The number of cars is not set correctly."},
+    {"編成長が正しく設定されていません。", "The trainset length is not set correctly."},
+    {"ドア総数が正しく設定されていません。", "The number of doors is not set correctly."},
+    {"ドア幅が正しく設定されていません。", "The door width is not set correctly."},
+    {"定員が正しく設定されていません。", "The capacity is not set correctly."},
+    {"最大乗車率が正しく設定されていません。", "The maximum load factor is not set correctly."},
+    {"最高速度が正しく設定されていません。", "The maximum speed is not set correctly."},
+    {"軌間が正しく設定されていません。", "The gauge is not set correctly."},
+    {"加速度が正しく設定されていません。", "The acceleration is not set correctly."},
+    {"常用ブレーキ１段が正しく設定されていません。", "Service brake step 1 is not set correctly."},
+    {"常用ブレーキ２段が正しく設定されていません。", "Service brake step 2 is not set correctly."},
+    {"常用ブレーキ３段が正しく設定されていません。", "Service brake step 3 is not set correctly."},
+    {"ＡＴＣブレーキが正しく設定されていません。", "The ATC brake is not set correctly."},
+    {"非常ブレーキが正しく設定されていません。", "The emergency brake is not set correctly."},
+    {"加速度・減速度の中に小さ過ぎるものがあります。\n単位km/h/sを１００倍して整数で設定して下さい"
+     "。",
+     "An acceleration or deceleration is too small.\nGive each in km/h/s times 100, as an "
+     "integer."},
+    {"この形式の減速度（%s[km/h/s]）は信号設定に対して余裕が足りません。\n"
+     "信号設定を変更してから形式読み込みを行って下さい。",
+     "The deceleration of this series (%s[km/h/s]) leaves too little margin for the signal "
+     "settings.\nChange the signal settings before reading the series."},
+    {"列車質量が正しく設定されていません。", "The train mass is not set correctly."},
+    {"モータ個数が正しく設定されていません。", "The number of motors is not set correctly."},
+    {"形式：%s", "Series: %s"},
+    {"用途：%s", "Use: %s"},
+    {"客室：%s", "Accommodation: %s"},
+    {"制御方式：%s", "Control system: %s"},
+    {"両数：%s両", "Cars: %s"},
+    {"定員：%s人", "Capacity: %s persons"},
+    {"最大乗車率：%s％", "Maximum load: %s%"},
+    {"最高速：%skm/h", "Maximum speed: %skm/h"},
+    {"加速度：%skm/h/s", "Acceleration: %skm/h/s"},
+    {"常用ブレーキ１段：%skm/h/s", "Service brake step 1: %skm/h/s"},
+    {"常用ブレーキ２段：%skm/h/s", "Service brake step 2: %skm/h/s"},
+    {"常用ブレーキ３段：%skm/h/s", "Service brake step 3: %skm/h/s"},
+    {"ＡＴＣブレーキ：%skm/h/s", "ATC brake: %skm/h/s"},
+    {"非常ブレーキ：%skm/h/s", "Emergency brake: %skm/h/s"},
+    {"走行特性シミュレート：対応", "Running characteristics simulation: supported"},
+    {"走行特性シミュレート：非対応", "Running characteristics simulation: not supported"},
+    {"未導入", "Not introduced"},
+    {"%d編成", "%d trainsets"},
+    {"使用：%d／所有：%d", "In use: %d / Owned: %d"},
+    // Load-time checks of dia data
+    {"修正確認", "Confirm Repair"},
+    {"自動修正確認", "Confirm Automatic Repair"},
+    {"修正完了", "Repair Done"},
+    {"バージョン警告", "Version Warning"},
+    {"編成データが不正です。\n%s編成の形式情報を自動修正します。\nよろしいですか？\n",
+     "The trainset data is wrong.\nThe series of trainset %s will be repaired.\nIs this all "
+     "right?\n"},
+    {"このダイヤデータは不具合があります。\n自動修正を試みますか？",
+     "This dia data has faults.\nTry to repair them?"},
+    {"ダイヤデータを自動修正しました。\nただし、不具合が残っている可能性もあります。",
+     "The dia data was repaired.\nSome faults may remain."},
+    {"このダイヤパターンデータは不具合があります。\n自動修正を試みますか？",
+     "This run pattern data has faults.\nTry to repair them?"},
+    {"速度種別%"
+     "sの計測用形式データがありません。\n使用中にエラーが発生する可能性があります\n\n該当する速度種"
+     "別の形式設定を自動修正します。\nよろしいですか？\n",
+     "Speed type %s has no series to measure with.\nErrors may occur in use\n\nThe series of the "
+     "speed type will be repaired.\nIs this all right?\n"},
+    {"線路の方向表示設定が不正です。\n方向表示設定を自動修正します。\nよろしいですか？\n",
+     "The direction display setting is wrong.\nIt will be repaired.\nIs this all right?\n"},
+    {"→方向が「上り」になっています。\n→方向が「下り」に自動修正します。\nよろしいですか？\n",
+     "Rightward is \"up\".\nRightward will be made \"down\".\nIs this all right?\n"},
+    {"このマップは、バージョンが古いため、信号の現示などに一部不具合が出る可能性があります。\n信号"
+     "現示変換処理を行いますか？\n\n信号現示変換処理を実行すると、列車性能に適した信号現示となりま"
+     "すが、運転時分が変わるためダイヤの作成をし直す必要が発生する場合があります。",
+     "This map is of an old version: some aspects may be wrong.\nConvert the signal "
+     "aspects?\n\nAfter the conversion the aspects suit the trains' performance, but running times "
+     "change and the dia may have to be made again."},
+    {"このマップは、バージョンが古いため、信号の現示などに一部不具合が出る可能性があります。\nなお"
+     "、拡張機能を使用する場合、信号現示変換処理が使用できます。",
+     "This map is of an old version: some aspects may be wrong.\nWith the extension features the "
+     "signal aspects can be converted."},
+    {"このマップは、信号現示変換処理は必要ありません。",
+     "This map needs no signal aspect conversion."},
+    {"このマップは、バーションが古いため信号現示変換処理は出来ません。",
+     "This map is too old for the signal aspect conversion."},
+    {"このマップは、信号現示変換処理に対応していません。",
+     "This map does not support the signal aspect conversion."},
+    {"形式のＡＴＣブレーキが小さ過ぎるため、信号現示変換処理は出来ません。",
+     "The ATC brake of a series is too small for the signal aspect conversion."},
+    {"ダイヤデータの行き先表示を自動設定します。\nよろしいですか？\n\nこの処理を行うと、行き先表示"
+     "の文字数切り替えができるようになります。",
+     "The destinations of the dia data will be set.\nIs this all right?\n\nAfterwards the length "
+     "of the destination display can be switched."},
+    {"レールデータが不正です。\n%sの信号設定を自動修正します。\nよろしいですか？\n",
+     "The track section data is wrong.\nThe signal of %s will be repaired.\nIs this all right?\n"},
+    {"マップ自動修正中", "Repairing the map"},
+    {"重複形式削除中", "Removing series held twice"},
+    {"ログ初期化中", "Clearing the log"},
+    {"形式データバージョンアップ中", "Upgrading series data"},
+    {"信号現示変換中", "Converting signal aspects"},
+    {"データチェック中", "Checking the data"},
+    {"レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " l_next i:%d l_next:%d\n",
+     "The track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " l_next i:%d l_next:%d\n"},
+    {"レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " l_back i:%d l_back:%d\n",
+     "The track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " l_back i:%d l_back:%d\n"},
+    {"レール表示データが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " row_pos_x i:%d(%d) l_next(%d):%d\n",
+     "The track section display data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " row_pos_x i:%d(%d) l_next(%d):%d\n"},
+    {"レール表示データが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " row_pos_y i:%d(%d) l_next(%d):%d\n",
+     "The track section display data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " row_pos_y i:%d(%d) l_next(%d):%d\n"},
+    {"レール表示データが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " row_pos_y i:%d(%d) l_back(%d):%d\n",
+     "The track section display data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " row_pos_y i:%d(%d) l_back(%d):%d\n"},
+    {"レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " l_pack i:%d l_dual:%d\n",
+     "The track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " l_pack i:%d l_dual:%d\n"},
+    {"レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " l_pack i:%d l_pack:%d\n",
+     "The track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " l_pack i:%d l_pack:%d\n"},
+    {"双方向レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " l_pack i:%d l_dual:%d\n",
+     "The two-way track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " l_pack i:%d l_dual:%d\n"},
+    {"双方向パックレールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " l_pack i:%d l_dual:%d\n",
+     "The two-way piece data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " l_pack i:%d l_dual:%d\n"},
+    {"双方向レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " dist error %d:%d %d:%d\n",
+     "The two-way track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " dist error %d:%d %d:%d\n"},
+    {"双方向レールデータが不正です。"
+     "正しく動作しない可能性があります。\nマップ製作者にお問い合わせ下さい。\n"
+     " area error %d:%d %d:%d\n",
+     "The two-way track section data is wrong. "
+     "It may not work correctly.\nPlease ask the maker of the map.\n"
+     " area error %d:%d %d:%d\n"},
+    // The series setting dialog
+    {"形式情報ファイルが見つかりません。", "The series information file was not found."},
+    {"これ以上は追加できません。", "No more can be added."},
+    {"形式写真が見つかりません。\n表示させるには、別途用意してインポートする必要があります。",
+     "The series photograph was not found.\nTo show it, prepare it and import it."},
+    {"形式アイコンが見つかりません。\n表示させるには、別途用意してインポートする必要があります。",
+     "The series icon was not found.\nTo show it, prepare it and import it."},
+    {"この形式は所有されていません。", "This series is not owned."},
+    {"処分不可能データ", "Cannot Dispose"},
+    {"この形式は列車に使用されているため、処分できません。",
+     "This series is used by trains and cannot be disposed of."},
+    {"この形式は速度種別%sの計測用形式データに指定されているため、処分できません。\n",
+     "This series is the measuring series of speed type %s and cannot be disposed of.\n"},
+    {"再読込可能な形式情報ファイルは見つかりませんでした。\n",
+     "No series information file to reload was found.\n"},
+    {"形式情報更新", "Series Information Update"},
+    {"形式情報ファイルが見つかりません。再読込を行って下さい。",
+     "The series information file was not found. Reload it."},
 };
 
 }  // namespace

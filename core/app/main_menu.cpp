@@ -116,7 +116,8 @@ std::set<std::string, std::less<>> AvailableMainCommands() {
           kCmdSimpleDisplay, kCmdTrainIcons,    kCmdInternetConfirmation,
           kCmdAutoBackup,    kCmdMapEditWindow, kCmdMessageWindow,
           kCmdHelpLocal,     kCmdHelpWeb,       kCmdFaq,
-          kCmdEnquete,       kCmdHomePage,      kCmdAbout};
+          kCmdEnquete,       kCmdHomePage,      kCmdAbout,
+          kCmdSeries};
 }
 
 MenuState MainMenuState(const MainMenuInputs& inputs) {

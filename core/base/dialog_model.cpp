@@ -275,6 +275,7 @@ bool ScriptDialogHost::Apply(DialogModel& dialog, const DialogAnswer::Step& step
       field->text = step.value;
       break;
     case FieldKind::kNote:
+    case FieldKind::kPicture:
       return false;
   }
   dialog.Changed(field->id);

@@ -29,6 +29,7 @@ enum class FieldKind {
   kTextChoice,     // a text that may also be picked from `items`
   kColour,         // a colour as "#RRGGBB", with a swatch and a button to choose it
   kNote,           // a line of text shown, not entered
+  kPicture,        // a picture shown: `text` is its file's path
 };
 
 struct DialogField {

@@ -7,19 +7,11 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "data/dia_data.h"
+#include "stock/series_format.h"
 
 namespace corvane {
-
-// Names of the per-series table members ("table_acceleration_3.csv").
-std::string AccelerationMemberName(int series);
-std::string CurveLimitMemberName(int series);
-// A series' table as its member holds it, and read back.
-std::string FormatSeriesTable(const std::vector<std::pair<int, int>>& rows, bool acceleration);
-void ReadSeriesTable(std::string_view text, std::vector<std::pair<int, int>>& rows);
 
 // The announcement files of an INI text with the sections of "crew_msg.ini".
 void ReadCrewMessages(std::string_view text, CrewMessages& messages);

@@ -30,18 +30,30 @@ void DiaModel::Replace(DiaFile file, const std::function<void(DiaChange&)>& init
   file_ = std::move(file);
   run_ = BuildRunState(file_);
   pending_.reset();
-  if (initialise) {
-    initialising_ = true;
-    {
-      DiaChange change(*this);
-      initialise(change);
-    }
-    initialising_ = false;
-  }
+  RunUnrecorded(initialise);
   done_.clear();
   done_bytes_ = 0;
   position_ = 0;
   saved_position_ = 0;
+  NotifyReplaced();
+}
+
+void DiaModel::Initialise(const std::function<void(DiaChange&)>& initialise) {
+  RunUnrecorded(initialise);
+  NotifyReplaced();
+}
+
+void DiaModel::RunUnrecorded(const std::function<void(DiaChange&)>& initialise) {
+  if (!initialise) return;
+  initialising_ = true;
+  {
+    DiaChange change(*this);
+    initialise(change);
+  }
+  initialising_ = false;
+}
+
+void DiaModel::NotifyReplaced() {
   DiaEvent event;
   event.kind = DiaEventKind::kReplaced;
   event.run_state = true;

@@ -149,6 +149,11 @@ class DiaModel {
   // state as part of opening it: what it changes is no action of the
   // user's (the data stays unmodified, nothing of it can be taken back).
   void Replace(DiaFile file, const std::function<void(DiaChange&)>& initialise);
+  // The last step of opening, after the load checks worked on the data as
+  // read: `initialise` brings it into its working state as Replace's does
+  // (nothing recorded, the modified mark as it is); listeners are told as
+  // of new data.
+  void Initialise(const std::function<void(DiaChange&)>& initialise);
   // The data was written to its file: it is now of the current version and
   // not modified.
   void MarkSaved();
@@ -184,6 +189,9 @@ class DiaModel {
   bool InsertRecord(DiaTable table, Table<Record>& records, int index, const Record& record);
   template <typename Record>
   void DeleteRecord(DiaTable table, Table<Record>& records, int index);
+  // Runs `initialise` through a change that records nothing.
+  void RunUnrecorded(const std::function<void(DiaChange&)>& initialise);
+  void NotifyReplaced();
   void OpenChange();
   void CloseChange();
   void CancelChange();

@@ -147,7 +147,8 @@ BoardScene WindowScene(const DiaDocument& document, const BoardOptions& options,
 }  // namespace
 
 int BoardCommand(const std::vector<std::string>& args, const DataFolder& data_folder,
-                 Prompter& prompter, const std::function<int(std::string_view)>& usage_error) {
+                 Prompter& prompter, const std::function<int(std::string_view)>& usage_error,
+                 const LoadCheckSetup* load_checks) {
   const bool render = args[0] == "render";
   BoardOptions options;
   std::string problem;
@@ -171,6 +172,7 @@ int BoardCommand(const std::vector<std::string>& args, const DataFolder& data_fo
   ScriptedChooser chooser;
   MessageLog log;
   DiaDocument document(ScratchDiaFolders(scratch.path()), prompter, chooser, log);
+  if (load_checks != nullptr) document.SetLoadChecks(*load_checks);
   if (document.OpenPath(options.files[0]) != DiaOpenOutcome::kOpened) return 1;
   ViewSettings settings = StoredViewSettings(document.file(), options.window);
   if (!render) {

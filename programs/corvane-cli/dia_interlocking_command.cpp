@@ -17,10 +17,9 @@ constexpr std::string_view kDiaKinds[] = {"kvb", "kvp", "kvd", "kve", "kvw"};
 }  // namespace
 
 int InterlockingCommand(const std::vector<std::string>& args, const DataFolder& data_folder,
-                        Prompter& prompter,
-                        const std::function<int(std::string_view)>& usage_error) {
-  const bool answered_no = args.size() == 5 && args[4] == "--no";
-  if ((args.size() != 4 && !answered_no) || (args[3] != "on" && args[3] != "off")) {
+                        Prompter& prompter, const std::function<int(std::string_view)>& usage_error,
+                        bool answer_no, const LoadCheckSetup* checks) {
+  if (args.size() != 4 || (args[3] != "on" && args[3] != "off")) {
     return usage_error("dia interlocking: IN OUT on|off [--yes|--no] expected");
   }
   if (!OutputPathAllowed(args[2], {args[1]}, kDiaKinds, prompter)) return 2;
@@ -32,13 +31,14 @@ int InterlockingCommand(const std::vector<std::string>& args, const DataFolder& 
   ScriptedChooser chooser;
   MessageLog log;
   DiaDocument document(ScratchDiaFolders(scratch.path()), prompter, chooser, log);
+  if (checks != nullptr) document.SetLoadChecks(*checks);
   if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) return 1;
   const bool wanted_on = args[3] == "on";
   const bool on = document.file().header.settings.use_interlocking != 0;
   if (on != wanted_on) {
     // The question after the generation is shown, then answered as asked.
     QueuedAnswers answers(prompter);
-    answers.Queue(answered_no ? PromptAnswer::kNo : PromptAnswer::kYes);
+    answers.Queue(answer_no ? PromptAnswer::kNo : PromptAnswer::kYes);
     OperationReport report;
     report.boxes = &answers;
     if (ToggleInterlockingPanel(document.model(), report) == PanelToggle::kRefused) return 1;

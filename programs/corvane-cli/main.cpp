@@ -15,6 +15,7 @@
 #include "app/first_tick.h"
 #include "app/main_menu.h"
 #include "app/map_document.h"
+#include "app/series_data.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "base/chooser.h"
@@ -34,6 +35,7 @@
 #include "map/edit_map.h"
 #include "mapfile/map_summary.h"
 #include "mapfile/packed_bundle.h"
+#include "run/load_checks.h"
 #ifdef CORVANE_CLI_RENDER
 #include "map_render_command.h"
 #endif
@@ -177,6 +179,18 @@ constexpr const char kUsage[] =
     "                              written unchanged. Refusals are printed as message boxes\n"
     "                              (\"caption: text\"). Exit status 1 when a check refused\n"
     "                              the mode (OUT is not written) or IN cannot be read\n"
+    "  dia check FILE [--yes|--no] [--ignore|--abort|--retry] [--save=OUT]\n"
+    "                              open a dia data file as the main window opens it, with the\n"
+    "                              load-time checks and repairs; every question and report\n"
+    "                              goes to standard error as \"caption: text\" followed by\n"
+    "                              \"answer: A\", the answer taken: Yes/No questions --yes or\n"
+    "                              --no (default No), the rail link reports --ignore (end the\n"
+    "                              check), --abort (the open fails) or --retry (go on: the\n"
+    "                              default, so that every report is listed); --save writes\n"
+    "                              the data with its repairs. Exit status 0 when nothing was\n"
+    "                              reported, 1 when something was or the open failed, 2 when\n"
+    "                              FILE cannot be read. dia info, resave, layout, board and\n"
+    "                              render run the same checks with the same answers\n"
     "  dia board FILE [--size=WxH] [--scale=S|SX,SY] [--scroll=X,Y]\n"
     "                              print what display window 00 draws, one line per element in\n"
     "                              drawing order: the header line \"board WxH scale SX,SY\n"
@@ -219,6 +233,18 @@ constexpr const char kUsage[] =
     "                              PNG: its stored zoom and scroll unless the options give\n"
     "                              them; --whole draws everything its scroll bars reach\n"
 #endif
+    "  series info FILE.ini [--dia=FILE]\n"
+    "                              read a series information file with its acceleration and\n"
+    "                              curve-limit tables (from the data folder's table folders\n"
+    "                              when FILE.ini lies in a data folder's series folder, else\n"
+    "                              beside it) and run the series checks, the ATC-brake margin\n"
+    "                              against the map settings of the dia data --dia names (left\n"
+    "                              out without it); prints the description the series dialog\n"
+    "                              shows, an empty line, then one key=value line per key of\n"
+    "                              the file as the series is held (acceleration and brakes in\n"
+    "                              1/1024 km/h/s). Exit status 0 when it was read, 1 when a\n"
+    "                              check refused it or a file could not be read, 2 for a bad\n"
+    "                              command line\n"
     "  folders                     print the data folder, the language and the folder table\n"
     "\n"
     "Options:\n"
@@ -392,25 +418,71 @@ int LayoutCommand(const std::string& out, DiaDocument& document, bool english) {
   return outcome == LayoutScript::Outcome::kBadLine ? 2 : 1;
 }
 
+// The answers the load-time checks of the dia commands take.
+struct DiaAnswers {
+  PromptAnswer question = PromptAnswer::kNo;
+  PromptAnswer report = PromptAnswer::kRetry;
+  bool said_no = false;  // --no given (dia interlocking answers Yes without it)
+};
+
+// The load-time checks as the main window runs them (the extension option
+// from the settings file), every box answered as `answers` says.
+LoadCheckSetup DiaLoadChecks(const DataFolder& data_folder, const Environment& env,
+                             Prompter& answers) {
+  LoadCheckSetup setup;
+  setup.extension =
+      LoadSettingsFile(data_folder.SettingsPath(), data_folder.english, env).extension;
+  setup.series_folders = SeriesFoldersOf(data_folder.table);
+  setup.prompter = &answers;
+  return setup;
+}
+
+// dia check FILE [--save=OUT]: the load-time checks; 0 when nothing was
+// reported, 1 when something was or the load failed, 2 when FILE cannot be
+// read.
+int CheckDiaCommand(const std::vector<std::string>& args, DiaDocument& document,
+                    const std::optional<std::string>& save) {
+  if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) {
+    return document.load_check_result().aborted ? 1 : 2;
+  }
+  if (save && !document.SaveAsPath(*save)) return 1;
+  return document.load_check_result().prompts == 0 ? 0 : 1;
+}
+
 int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_folder,
-               Prompter& prompter) {
+               const Environment& env, Prompter& prompter, const DiaAnswers& answers) {
   if (args.empty()) return UsageError("dia: a subcommand is missing");
   const std::string& sub = args[0];
+  FixedAnswers fixed(prompter, answers.question, answers.report, [](PromptAnswer answer) {
+    std::fprintf(stderr, "answer: %s\n", AnswerName(answer));
+  });
+  const LoadCheckSetup checks = DiaLoadChecks(data_folder, env, fixed);
   if (sub == "board" || sub == "render") {
-    return BoardCommand(args, data_folder, prompter, UsageError);
+    return BoardCommand(args, data_folder, prompter, UsageError, &checks);
   }
   if (sub == "operate") {
     if (args.size() != 2) return UsageError("dia operate: FILE expected");
     return OperateCommand(args[1], data_folder, prompter);
   }
-  if (sub == "interlocking") return InterlockingCommand(args, data_folder, prompter, UsageError);
+  if (sub == "interlocking") {
+    return InterlockingCommand(args, data_folder, prompter, UsageError, answers.said_no, &checks);
+  }
   const bool info = sub == "info" && args.size() == 2;
   const bool resave = sub == "resave" && args.size() == 3;
   const bool layout = sub == "layout" && args.size() == 3;
-  if (!info && !resave && !layout) {
+  const bool check = sub == "check" && (args.size() == 2 || args.size() == 3);
+  std::optional<std::string> save;
+  if (check && args.size() == 3) {
+    if (args[2].rfind("--save=", 0) != 0 || args[2].size() <= 7) {
+      return UsageError("dia check: FILE [--save=OUT] expected");
+    }
+    save = args[2].substr(7);
+  }
+  if (!info && !resave && !layout && !check) {
     return UsageError("dia: unknown subcommand or wrong number of arguments");
   }
   if ((resave || layout) && !OutputPathAllowed(args[2], {args[1]}, kDiaKinds, prompter)) return 2;
+  if (save && !OutputPathAllowed(*save, {args[1]}, kDiaKinds, prompter)) return 2;
   TemporaryFolder scratch(data_folder.TempFolder(), "cli-");
   if (scratch.path().empty()) {
     PrintNote("cannot create a scratch folder");
@@ -419,6 +491,8 @@ int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_fold
   ScriptedChooser chooser;
   MessageLog log;
   DiaDocument document(ScratchDiaFolders(scratch.path()), prompter, chooser, log);
+  document.SetLoadChecks(checks);
+  if (check) return CheckDiaCommand(args, document, save);
   if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) return 1;
   if (resave) return document.SaveAsPath(args[2]) ? 0 : 1;
   if (layout) return LayoutCommand(args[2], document, data_folder.english);
@@ -497,6 +571,43 @@ int MapCommand(const std::vector<std::string>& args, const DataFolder& data_fold
   return UsageError("map: unknown subcommand or wrong number of arguments");
 }
 
+// series info FILE.ini [--dia=FILE]
+int SeriesCommand(const std::vector<std::string>& args, const DataFolder& data_folder,
+                  Prompter& prompter) {
+  std::optional<std::string> dia_path;
+  std::vector<std::string> files;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i].rfind("--dia=", 0) == 0 && args[i].size() > 6) {
+      dia_path = args[i].substr(6);
+    } else if (args[i].rfind("--", 0) == 0) {
+      return UsageError("series info: unknown option " + args[i]);
+    } else {
+      files.push_back(args[i]);
+    }
+  }
+  if (args.empty() || args[0] != "info" || files.size() != 1) {
+    return UsageError("series: info FILE.ini [--dia=FILE] expected");
+  }
+  std::optional<MapSettings> map;
+  if (dia_path) {
+    TemporaryFolder scratch(data_folder.TempFolder(), "cli-");
+    DiaFile dia;
+    if (OpenDiaFile(*dia_path, scratch.path(), prompter, dia, data_folder.english) !=
+        DiaReadResult::kRead) {
+      return 2;
+    }
+    map = dia.header.settings;
+  }
+  std::string listing;
+  const std::string& file = files.front();
+  if (!ListSeriesFile(file, SeriesFoldersForFile(file), map ? &*map : nullptr, prompter,
+                      &listing)) {
+    return 1;
+  }
+  PrintData(listing);
+  return 0;
+}
+
 int FoldersCommand(const DataFolder& data_folder) {
   std::string out = "data folder: " + data_folder.path + "\npath file: " + data_folder.path_file +
                     "\nlanguage: " + (data_folder.english ? "English" : "Japanese") + "\n";
@@ -534,6 +645,9 @@ bool SetUpDataFolder(const std::optional<std::string>& data_dir, Environment& en
 
 int Run(int argc, char** argv) {
   ConsolePrompter::Policy policy;
+  DiaAnswers answers;
+  int no_flags = 0;      // --no
+  int report_flags = 0;  // --abort, --retry
   std::optional<std::string> data_dir;
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
@@ -544,8 +658,17 @@ int Run(int argc, char** argv) {
     }
     if (arg == "--yes") {
       policy.answer_yes = true;
+      answers.question = PromptAnswer::kYes;
     } else if (arg == "--ignore") {
       policy.answer_ignore = true;
+      answers.report = PromptAnswer::kIgnore;
+    } else if (arg == "--no") {
+      answers.question = PromptAnswer::kNo;
+      answers.said_no = true;
+      ++no_flags;
+    } else if (arg == "--abort" || arg == "--retry") {
+      answers.report = arg == "--abort" ? PromptAnswer::kAbort : PromptAnswer::kRetry;
+      ++report_flags;
     } else if (arg.rfind("--data-dir=", 0) == 0 && arg.size() > 11) {
       data_dir = std::string(arg.substr(11));
     } else if (arg == "--marks" || arg.rfind("--save=", 0) == 0 ||
@@ -555,8 +678,8 @@ int Run(int argc, char** argv) {
                arg.rfind("--scroll=", 0) == 0 || arg.rfind("--window=", 0) == 0 ||
                arg == "--whole") {
       args.emplace_back(arg);  // options of dia board and dia render
-    } else if (arg == "--no") {
-      args.emplace_back(arg);  // the answer dia interlocking gives its question
+    } else if (arg.rfind("--dia=", 0) == 0) {
+      args.emplace_back(arg);  // option of series info
     } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
       return UsageError("unknown option " + std::string(arg));
     } else {
@@ -564,6 +687,9 @@ int Run(int argc, char** argv) {
     }
   }
   if (args.empty()) return UsageError("a command is missing");
+  if ((no_flags > 0 && policy.answer_yes) || report_flags + (policy.answer_ignore ? 1 : 0) > 1) {
+    return UsageError("--yes and --no, and --ignore, --abort and --retry, exclude each other");
+  }
   SystemEnvironment env;
   ConsolePrompter console(policy);
   // Until the data folder is known, the locale alone chooses the language.
@@ -583,7 +709,8 @@ int Run(int argc, char** argv) {
     return UnpackBundle(args[0], args[1], prompter) ? 0 : 1;
   }
   if (command == "map") return MapCommand(args, data_folder, env, prompter);
-  if (command == "dia") return DiaCommand(args, data_folder, prompter);
+  if (command == "dia") return DiaCommand(args, data_folder, env, prompter, answers);
+  if (command == "series") return SeriesCommand(args, data_folder, prompter);
   return UsageError("unknown command or wrong number of arguments");
 }
 

@@ -4,9 +4,14 @@
 #include "main/main_frame.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QtTest>
 #include <filesystem>
 
@@ -281,6 +286,60 @@ class MainFrameTest : public QObject {
     QVERIFY(!frame.dia().modified());
     QVERIFY(*ReadFileBytes(path) != sample);
     QVERIFY(prompter_->shown().empty());
+  }
+
+  // "形式設定" on the sample line: the program's series listed, one added
+  // with its description and photograph, kept by OK and saved.
+  void SeriesSettingAddsASeriesThatIsSaved() {
+    const std::string data = scratch_.path() + "series_data_folder";
+    context_->data_folder.path = data;
+    context_->data_folder.table = *DataFolderTable::Build(data);
+    const std::string source = testing::SourceDataFolder();
+    const std::pair<int, const char*> copies[] = {{kSlotDataSeries, "series_data"},
+                                                  {kSlotAcceleration, "table/acceleration"},
+                                                  {kSlotCurveLimit, "table/curve_limit"},
+                                                  {kSlotImage, "image"},
+                                                  {kSlotImage16, "image16"}};
+    for (const auto& [slot, folder] : copies) {
+      std::filesystem::create_directories(context_->data_folder.table[slot]);
+      std::filesystem::copy(source + folder, context_->data_folder.table[slot],
+                            std::filesystem::copy_options::recursive);
+    }
+    for (int slot : {kSlotSystemTemp, kSlotDataKvb}) {
+      std::filesystem::create_directories(context_->data_folder.table[slot]);
+    }
+    const std::string path = context_->data_folder.table[kSlotDataKvb] + "line.kvb";
+    QVERIFY(WriteFileBytes(
+        path, *ReadFileBytes(testing::SourceDataFolder() + "../examples/sample_line.kvb")));
+    MainFrame frame(*context_, hooks_);
+    chooser_.Queue(path);
+    frame.ActionFor(kCmdOpenDia)->trigger();
+    QVERIFY(frame.ActionFor(kCmdSeries)->isEnabled());
+    QString description;
+    bool photo_shown = false;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      QVERIFY(dialog != nullptr);
+      auto* list = dialog->findChild<QListWidget*>(QStringLiteral("list"));
+      QCOMPARE(list->count(), 3);
+      list->setCurrentRow(1);  // cv100.ini
+      dialog->findChild<QPushButton*>(QStringLiteral("add"))->click();
+      description = dialog->findChild<QLabel*>(QStringLiteral("description"))->text();
+      const QLabel* photo = dialog->findChild<QLabel*>(QStringLiteral("photo"));
+      photo_shown = !photo->pixmap().isNull();
+      dialog->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+    });
+    frame.ActionFor(kCmdSeries)->trigger();
+    QVERIFY2(description.contains(QStringLiteral("形式：CV100形")), qPrintable(description));
+    QVERIFY(description.contains(QStringLiteral("使用：0／所有：1")));
+    QVERIFY(photo_shown);
+    QCOMPARE(frame.dia().file().dia.series.count(), 1);
+    QVERIFY(frame.dia().modified());
+    frame.ActionFor(kCmdSaveDia)->trigger();
+    chooser_.Queue(path);
+    frame.ActionFor(kCmdOpenDia)->trigger();
+    QCOMPARE(frame.dia().file().dia.series.count(), 1);
+    QCOMPARE(frame.dia().file().dia.series[1].owned_units, 1);
   }
 
   void QuitAsksTheCloseSequence() {

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -146,6 +147,11 @@ QWidget* FormDialog::MakeControls(const DialogField& field, Controls* controls) 
       controls->note->setObjectName(Qs(id));
       controls->note->setWordWrap(true);
       return controls->note;
+    }
+    case FieldKind::kPicture: {
+      controls->picture = new QLabel(this);
+      controls->picture->setObjectName(Qs(id));
+      return controls->picture;
     }
     case FieldKind::kList: {
       controls->list = new QListWidget(this);
@@ -305,7 +311,16 @@ void FormDialog::Refresh() {
       controls.swatch->setToolTip(Qs(field.text));
       controls.chooser->setEnabled(field.enabled);
     }
-    if (controls.note != nullptr) controls.note->setText(Qs(Shown(field.text, english_)));
+    if (controls.note != nullptr) {
+      controls.note->setText(Qs(Shown(field.text, english_)));
+      // A note of several lines keeps room for all of them.
+      controls.note->setMinimumHeight(controls.note->sizeHint().height());
+    }
+    if (controls.picture != nullptr) {
+      const QPixmap picture(Qs(field.text));
+      controls.picture->setPixmap(picture);
+      controls.picture->setMinimumSize(picture.size());
+    }
     if (controls.list != nullptr) {
       SetItems(controls.list, field.items, english_);
       controls.list->setCurrentRow(field.item);

@@ -47,6 +47,7 @@ class FormDialog : public QDialog {
     QLabel* swatch = nullptr;        // a colour, with its
     QPushButton* chooser = nullptr;  // button that opens the colour chooser
     QLabel* note = nullptr;
+    QLabel* picture = nullptr;
   };
 
   // The widgets as the core lays the model out.

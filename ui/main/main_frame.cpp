@@ -6,16 +6,21 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include "app/about.h"
 #include "app/dia_document.h"
+#include "app/english_twins.h"
 #include "app/map_document.h"
 #include "app/messages.h"
+#include "app/series_data.h"
+#include "app/series_dialog.h"
 #include "app/web_help.h"
 #include "app/window_rect.h"
 #include "board/display_window_menu.h"
 #include "board/display_window_set.h"
 #include "board/line_items_dialog.h"
+#include "editor/settings_dialogs.h"
 #include "main/message_window.h"
 #include "platform/qt_text.h"
 
@@ -35,6 +40,7 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
     RefreshMessageWindow();
   });
   dialog_host_ = std::make_unique<QtDialogHost>(context_.prompter, context_.english, this);
+  ArmLoadChecks();
   // Window 00 shows the board from the start; closing it with Yes ends the
   // program as the main window's close does.
   display_windows_ = new DisplayWindowSet(context_, *dia_, mdi_area_);
@@ -119,11 +125,14 @@ void MainFrame::RunCommand(std::string_view id) {
   } else if (id == kCmdMapSelect) {
     SelectMap();
   } else if (id == kCmdOpenDia) {
+    ArmLoadChecks();
     dia_->Open();
   } else if (id == kCmdSaveDia) {
     dia_->Save();
   } else if (id == kCmdSaveDiaAs) {
     dia_->SaveAs();
+  } else if (id == kCmdSeries) {
+    EditSeries();
   } else if (id == kCmdPassengerSimulation) {
     EditPassengerOptions();
   } else if (id == kCmdInternetConfirmation) {
@@ -193,6 +202,12 @@ void MainFrame::EditPassengerOptions() {
   }
 }
 
+void MainFrame::EditSeries() {
+  SeriesDialog dialog(dia_->model(), SeriesFoldersOf(context_.data_folder.table));
+  dialog.set_english(context_.english);
+  dialog_host_->Run(dialog);
+}
+
 void MainFrame::EditLineStyles() {
   LineItemsDialog dialog(context_.settings.main_window_lines, context_.english);
   if (!dialog_host_->Run(dialog)) return;
@@ -205,7 +220,29 @@ void MainFrame::UpdateTitle() {
   setWindowTitle(Qs(MainWindowTitle(dia_->file().header.map_name.Utf8(), context_.english)));
 }
 
+void MainFrame::ArmLoadChecks() {
+  LoadCheckSetup setup;
+  setup.extension = context_.settings.extension;
+  setup.series_folders = SeriesFoldersOf(context_.data_folder.table);
+  setup.status = [this](std::string_view text) {
+    statusBar()->showMessage(Qs(Shown(text, context_.english)));
+  };
+  // The conversion's values are confirmed in the signal settings of the
+  // loaded data.
+  setup.signal_settings = [this](MapSettings& settings) {
+    SignalSettingsContext signal_context;
+    signal_context.extension = true;
+    signal_context.smallest_atc_brake = SmallestAtcBrake(dia_->file().dia.series);
+    SignalSettingsDialog dialog(settings, SignalSettingsMode::kMainWindow, signal_context);
+    if (!dialog_host_->Run(dialog)) return false;
+    settings = dialog.settings();
+    return true;
+  };
+  dia_->SetLoadChecks(std::move(setup));
+}
+
 void MainFrame::SelectMap() {
+  ArmLoadChecks();
   dia_->SelectMap(
       context_.settings.default_kvb,
       [this](const std::string& name) { context_.settings.default_kvb = name; }, *dialog_host_);

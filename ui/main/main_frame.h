@@ -89,6 +89,10 @@ class MainFrame : public QMainWindow {
   // "線種・配色設定": the board's pens and colours, kept in the settings file.
   void EditLineStyles();
   void SelectMap();
+  // "形式設定".
+  void EditSeries();
+  // The load-time checks of every open, with the settings as they are now.
+  void ArmLoadChecks();
   // The program's title and the name of the map held.
   void UpdateTitle();
 

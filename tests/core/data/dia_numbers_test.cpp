@@ -17,6 +17,8 @@
 #include "interlocking/point_control.h"
 #include "mapfile/map_file.h"
 #include "mapfile/packed_bundle.h"
+#include "run/dia_model.h"
+#include "run/load_checks.h"
 #include "support/number_sweep.h"
 
 namespace corvane {
@@ -42,7 +44,8 @@ Read ReadText(const std::string& text) {
 }
 
 // What the program does with dia data it read: list it, throw every point
-// through its positions, save it and read it back unchanged.
+// through its positions, save it and read it back unchanged, check it as
+// an open does.
 void ExerciseDia(DiaFile& file) {
   DescribeDia(file);
   for (int point = 1; point <= file.map.points.count(); ++point) {
@@ -56,6 +59,12 @@ void ExerciseDia(DiaFile& file) {
   ASSERT_EQ(again.result, DiaReadResult::kRead);
   EXPECT_TRUE(again.shown.empty()) << again.shown.front().text;
   EXPECT_EQ(FormatDiaText(again.file, false), saved);
+  // The load-time checks run to their end on it.
+  DiaModel model;
+  model.Replace(std::move(again.file));
+  ScriptedPrompter shown;
+  FixedAnswers answers(shown, PromptAnswer::kYes, PromptAnswer::kRetry);
+  RunLoadChecks(model, LoadCheckSetup{}, answers);
 }
 
 // Every member with rows of numbers (the two INI members aside).

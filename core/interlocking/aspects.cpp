@@ -9,6 +9,7 @@
 
 #include "interlocking/aspect_rails.h"
 #include "map/map_records.h"
+#include "stock/series_file.h"
 
 namespace corvane {
 
@@ -593,11 +594,7 @@ int DecelerationOf(const DiaFile& file) {
   if (settings.signal_version >= kVersionBeta) {
     return ClampToInt(static_cast<std::int64_t>(settings.handle_atc) * 1024 / 100);
   }
-  const Table<SeriesRecord>& series = file.dia.series;
-  if (series.count() == 0) return 0;
-  int smallest = std::numeric_limits<int>::max();
-  for (int s = 1; s <= series.count(); ++s) smallest = std::min(smallest, series[s].rates[4]);
-  return smallest;
+  return SmallestAtcBrake(file.dia.series).value_or(0);
 }
 
 int BrakingSpeed(int beta, int distance, int aspect) {

@@ -28,28 +28,14 @@ using namespace corvane;
 using fuzzing::IgnoringPrompter;
 using fuzzing::Mismatch;
 
-// Reads a bundle text into `file`; false when nothing was read.
-bool ReadBundleText(std::string_view text, DiaFile& file, IgnoringPrompter& prompter) {
-  const auto members = SplitBundleText(text);
-  if (!members) return false;
-  std::optional<std::string> header;
-  for (const BundleMember& member : *members) {
-    if (ExtensionOf(member.name) == kDiaHeaderExtension) header = member.content;
-  }
-  if (!header) return false;
-  BundleTableSource source(*members);
-  return ReadDiaFromHeader(*header, kDiaHeaderMember, source, prompter, file) ==
-         DiaReadResult::kRead;
-}
-
 void CheckBundle(std::string_view text) {
   DiaFile file;
   IgnoringPrompter prompter;
-  if (!ReadBundleText(text, file, prompter)) return;
+  if (!fuzzing::ReadDiaBundleText(text, file, prompter)) return;
   const std::string saved = FormatDiaText(file, file.stack.has_value());
   DiaFile again;
   IgnoringPrompter quiet;
-  if (!ReadBundleText(saved, again, quiet) || quiet.shown != 0) {
+  if (!fuzzing::ReadDiaBundleText(saved, again, quiet) || quiet.shown != 0) {
     Mismatch("saved dia data reads back with a complaint", saved, "");
   }
   const std::string resaved = FormatDiaText(again, again.stack.has_value());

@@ -14,6 +14,7 @@
 #include "base/text_format.h"
 #include "board/board_dump.h"
 #include "board/board_view.h"
+#include "cli_dia.h"
 #include "cli_output.h"
 #include "data/view_settings.h"
 #include "map/map_records.h"
@@ -164,16 +165,9 @@ int BoardCommand(const std::vector<std::string>& args, const DataFolder& data_fo
 #else
   if (render) return usage_error("dia render: this build draws no pictures");
 #endif
-  TemporaryFolder scratch(data_folder.TempFolder(), "cli-");
-  if (scratch.path().empty()) {
-    PrintNote("cannot create a scratch folder");
-    return 1;
-  }
-  ScriptedChooser chooser;
-  MessageLog log;
-  DiaDocument document(ScratchDiaFolders(scratch.path()), prompter, chooser, log);
-  if (load_checks != nullptr) document.SetLoadChecks(*load_checks);
-  if (document.OpenPath(options.files[0]) != DiaOpenOutcome::kOpened) return 1;
+  CliDia dia(data_folder, prompter, load_checks);
+  if (!dia.ready() || !dia.Open(options.files[0])) return 1;
+  const DiaDocument& document = dia.document();
   ViewSettings settings = StoredViewSettings(document.file(), options.window);
   if (!render) {
     // The dump always shows the zoom and scroll of its options (or their

@@ -5,6 +5,7 @@
 #include "base/file_io.h"
 #include "base/message_log.h"
 #include "base/output_path.h"
+#include "cli_dia.h"
 #include "cli_output.h"
 #include "interlocking/interlocking_panel.h"
 
@@ -23,16 +24,9 @@ int InterlockingCommand(const std::vector<std::string>& args, const DataFolder& 
     return usage_error("dia interlocking: IN OUT on|off [--yes|--no] expected");
   }
   if (!OutputPathAllowed(args[2], {args[1]}, kDiaKinds, prompter)) return 2;
-  TemporaryFolder scratch(data_folder.TempFolder(), "cli-");
-  if (scratch.path().empty()) {
-    PrintNote("cannot create a scratch folder");
-    return 1;
-  }
-  ScriptedChooser chooser;
-  MessageLog log;
-  DiaDocument document(ScratchDiaFolders(scratch.path()), prompter, chooser, log);
-  if (checks != nullptr) document.SetLoadChecks(*checks);
-  if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) return 1;
+  CliDia dia(data_folder, prompter, checks);
+  if (!dia.ready() || !dia.Open(args[1])) return 1;
+  DiaDocument& document = dia.document();
   const bool wanted_on = args[3] == "on";
   const bool on = document.file().header.settings.use_interlocking != 0;
   if (on != wanted_on) {

@@ -25,6 +25,7 @@
 #include "base/prompter.h"
 #include "base/text_format.h"
 #include "board/layout_script.h"
+#include "cli_dia.h"
 #include "cli_output.h"
 #include "compiler/compile_checks.h"
 #include "compiler/map_compiler.h"
@@ -483,15 +484,9 @@ int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_fold
   }
   if ((resave || layout) && !OutputPathAllowed(args[2], {args[1]}, kDiaKinds, prompter)) return 2;
   if (save && !OutputPathAllowed(*save, {args[1]}, kDiaKinds, prompter)) return 2;
-  TemporaryFolder scratch(data_folder.TempFolder(), "cli-");
-  if (scratch.path().empty()) {
-    PrintNote("cannot create a scratch folder");
-    return 1;
-  }
-  ScriptedChooser chooser;
-  MessageLog log;
-  DiaDocument document(ScratchDiaFolders(scratch.path()), prompter, chooser, log);
-  document.SetLoadChecks(checks);
+  CliDia dia(data_folder, prompter, &checks);
+  if (!dia.ready()) return 1;
+  DiaDocument& document = dia.document();
   if (check) return CheckDiaCommand(args, document, save);
   if (document.OpenPath(args[1]) != DiaOpenOutcome::kOpened) return 1;
   if (resave) return document.SaveAsPath(args[2]) ? 0 : 1;

@@ -100,7 +100,7 @@ std::string Formatted(const char* format, std::string_view text) {
 }
 
 std::string RailName(const DiaFile& file, int rail) {
-  return file.map.rails.Contains(rail) ? file.map.rails[rail].short_name.Utf8() : std::string();
+  return file.map.rails.Contains(rail) ? file.map.rails[rail].name.Utf8() : std::string();
 }
 
 // The booking of any rail of point `p` keeps its throws from the menu.

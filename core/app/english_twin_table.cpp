@@ -604,6 +604,14 @@ constexpr EnglishTwin kTwins[] = {
      "Routes will be set under demand control.\nIs this all right?\n\n"
      "Yes: demand control\nNo: reset control"},
     {"進路制御方式確認", "Confirm Route Control"},
+    // The operation panel: refused point clicks, a throw for a train, the
+    // label placement
+    {"指定されたポイントは操作出来ません。発点てこを操作して下さい。",
+     "This point cannot be thrown. Use the start lever."},
+    {"指定されたポイントは操作出来ません。継電連動装置表示を有効にして、発点てこを操作して下さい。",
+     "This point cannot be thrown. Turn the interlocking display on and use the start lever."},
+    {"進路構成に失敗しました。", "The route could not be set."},
+    {"ポイント記号の表示位置を、クリックして下さい。", "Click where the point label goes."},
 };
 
 }  // namespace

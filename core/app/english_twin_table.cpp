@@ -612,6 +612,8 @@ constexpr EnglishTwin kTwins[] = {
      "This point cannot be thrown. Turn the interlocking display on and use the start lever."},
     {"進路構成に失敗しました。", "The route could not be set."},
     {"ポイント記号の表示位置を、クリックして下さい。", "Click where the point label goes."},
+    {"キー設定", "Set Key"},
+    {"ポイントキー", "Point key"},
 };
 
 }  // namespace

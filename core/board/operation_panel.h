@@ -27,6 +27,9 @@ inline constexpr char kPointRefusedNoPanelText[] =
     "指定されたポイントは操作出来ません。継電連動装置表示を有効にして、発点てこを操作して下さい。";
 inline constexpr char kRouteForTrainFailedText[] = "進路構成に失敗しました。";
 inline constexpr char kPlaceLabelPrompt[] = "ポイント記号の表示位置を、クリックして下さい。";
+// The point key dialog.
+inline constexpr char kPointKeyCaption[] = "キー設定";
+inline constexpr char kPointKeyLabel[] = "ポイントキー";
 
 // The most characters the typed-key buffer holds.
 inline constexpr int kKeyBufferSize = 20;

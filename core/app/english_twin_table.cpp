@@ -785,6 +785,16 @@ constexpr EnglishTwin kTwins[] = {
     {"形式情報更新", "Series Information Update"},
     {"形式情報ファイルが見つかりません。再読込を行って下さい。",
      "The series information file was not found. Reload it."},
+    // The operation panel: refused point clicks, a throw for a train, the
+    // label placement
+    {"指定されたポイントは操作出来ません。発点てこを操作して下さい。",
+     "This point cannot be thrown. Use the start lever."},
+    {"指定されたポイントは操作出来ません。継電連動装置表示を有効にして、発点てこを操作して下さい。",
+     "This point cannot be thrown. Turn the interlocking display on and use the start lever."},
+    {"進路構成に失敗しました。", "The route could not be set."},
+    {"ポイント記号の表示位置を、クリックして下さい。", "Click where the point label goes."},
+    {"キー設定", "Set Key"},
+    {"ポイントキー", "Point key"},
 };
 
 }  // namespace

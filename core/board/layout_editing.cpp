@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 #include "board/board_layout.h"
 #include "run/dia_change.h"
@@ -176,6 +178,132 @@ LayoutEffects LayoutEditing::DoubleClick(const DiaModel& model, const BoardView&
   effects.redraw = true;
   effects.open_rail_properties = rail;
   return effects;
+}
+
+LayoutEffects LayoutEditing::PressKey(DiaModel& model, const BoardView& view, Key key,
+                                      bool* taken) {
+  *taken = false;
+  LayoutEffects effects;
+  if (!StillEditing(model, effects)) {
+    *taken = effects.redraw;
+    return effects;
+  }
+  const bool rows_mode = mode_ == LayoutMode::kRowDivision || mode_ == LayoutMode::kRowPosition;
+  const SystemMap& map = model.map();
+  switch (key) {
+    case Key::kSpace:
+      *taken = true;
+      if (rows_mode) return RightClick(model);
+      return SelectRail(
+          map.rails.Contains(selected_rail_) ? std::abs(map.rails[selected_rail_].l_dual) : 0);
+    case Key::kEnter:
+      *taken = mode_ == LayoutMode::kRailProperty;
+      if (*taken) effects.open_rail_properties = selected_rail_;
+      return effects;
+    case Key::kLeft:
+    case Key::kRight: {
+      const int towards = key == Key::kLeft ? -1 : 1;
+      *taken = true;
+      if (mode_ == LayoutMode::kRowDivision) return MoveCut(model, view, towards);
+      if (mode_ == LayoutMode::kRowPosition) return MoveOrigin(model, towards * kRowOriginStep, 0);
+      if (!map.rails.Contains(selected_rail_)) return effects;
+      // A leftward rail leads on to the left through its next link.
+      const RailRecord& rail = map.rails[selected_rail_];
+      const bool forward = (rail.x_exit < rail.x_entry) == (towards < 0);
+      return SelectRail(std::abs(forward ? rail.l_next : rail.l_back));
+    }
+    case Key::kUp:
+    case Key::kDown: {
+      const int towards = key == Key::kUp ? -1 : 1;
+      if (mode_ == LayoutMode::kRowDivision) return effects;
+      *taken = true;
+      if (mode_ == LayoutMode::kRowPosition) return MoveOrigin(model, 0, towards * kRowOriginStep);
+      BoardView shown = view;
+      shown.layout = mode_;
+      return SelectRail(RailAboveOrBelow(shown, map, selected_rail_, towards));
+    }
+  }
+  return effects;
+}
+
+LayoutEffects LayoutEditing::MoveCut(DiaModel& model, const BoardView& view, int towards) {
+  LayoutEffects effects;
+  const std::int64_t end = BoundsOfRow(model.file(), row_).right_end;
+  std::optional<int> cut;
+  for (const int c : CutPositions(model.map())) {
+    const bool beyond = towards < 0 ? c < end : c > end;
+    if (beyond && (!cut || (towards < 0 ? c > *cut : c < *cut))) cut = c;
+  }
+  if (!cut) {
+    effects.beep = true;
+    return effects;
+  }
+  {
+    DiaChange change(model);
+    if (SetRowRightEnd(change, row_, *cut, view.scale_x) == 0) {
+      change.Cancel();
+      effects.beep = true;
+      return effects;
+    }
+  }
+  row_ = std::min(row_, model.map().rows.count());
+  effects.redraw = true;
+  return effects;
+}
+
+LayoutEffects LayoutEditing::MoveOrigin(DiaModel& model, int dx, int dy) {
+  LayoutEffects effects;
+  DiaChange change(model);
+  const RowRecord& row = model.map().rows[row_];
+  const auto moved = [](int value, int step) {
+    return static_cast<int>(
+        std::clamp<std::int64_t>(std::int64_t{value} + step, -kBoardLimit, kBoardLimit));
+  };
+  const int x = moved(row.x, dx);
+  const int y = moved(row.y, dy);
+  if (x != row.x || y != row.y) {
+    RowRecord& changed = change.rows()[row_];
+    changed.x = x;
+    changed.y = y;
+  }
+  effects.redraw = true;
+  return effects;
+}
+
+LayoutEffects LayoutEditing::SelectRail(int rail) {
+  LayoutEffects effects;
+  if (rail == 0 || rail == selected_rail_) return effects;
+  selected_rail_ = rail;
+  effects.redraw = true;
+  return effects;
+}
+
+int RailAboveOrBelow(const BoardView& view, const SystemMap& map, int rail, int towards) {
+  if (!map.rails.Contains(rail)) return 0;
+  // Twice the middle of a rail as drawn.
+  const auto middle = [&](const RailRecord& r) {
+    const RailLine line = RailOnBoard(view, map.rows, r);
+    return std::pair<std::int64_t, std::int64_t>{std::int64_t{line.exit.x} + line.entry.x,
+                                                 std::int64_t{line.exit.y} + line.entry.y};
+  };
+  const auto [x0, y0] = middle(map.rails[rail]);
+  int nearest = 0;
+  std::int64_t best = 0;
+  for (int i = 1; i <= map.rails.count(); ++i) {
+    const RailRecord& r = map.rails[i];
+    if (i == rail || !Drawn(r)) continue;
+    const auto [x, y] = middle(r);
+    if (towards < 0 ? y >= y0 : y <= y0) continue;
+    constexpr std::int64_t kFar = std::int64_t{1} << 30;
+    const std::int64_t ax = std::clamp(x - x0, -kFar, kFar);
+    const std::int64_t ay = std::clamp(y - y0, -kFar, kFar);
+    const std::int64_t distance = ax * ax + ay * ay;
+    if (nearest == 0 || distance < best) {
+      nearest = i;
+      best = distance;
+    }
+  }
+  return nearest;
 }
 
 int NearestRail(const BoardView& view, const SystemMap& map, PixelPoint click, int except) {

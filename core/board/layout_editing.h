@@ -61,16 +61,37 @@ class LayoutEditing {
   LayoutEffects RightClick(const DiaModel& model);
   LayoutEffects DoubleClick(const DiaModel& model, const BoardView& view, PixelPoint click);
 
+  // A board key in the current mode. Space moves to the next row (the twin
+  // of the selected rail in rail-property selection); Enter opens the
+  // selected rail's properties; the arrows move the row's right end to the
+  // previous or next cut (left and right, row-division editing), the row's
+  // origin by kRowOriginStep map units (row-position editing), or the
+  // selection to the rail linked on that side or the nearest rail above or
+  // below. False in `*taken` when the key does nothing in the mode (the
+  // window then scrolls as in the normal mode).
+  enum class Key { kSpace, kEnter, kLeft, kRight, kUp, kDown };
+  LayoutEffects PressKey(DiaModel& model, const BoardView& view, Key key, bool* taken);
+
  private:
   // False after leaving the mode, when the data has no rows any more (other
   // data was opened); the row is kept among the rows there are.
   bool StillEditing(const DiaModel& model, LayoutEffects& effects);
   std::string Prompt() const;
+  LayoutEffects MoveCut(DiaModel& model, const BoardView& view, int towards);
+  LayoutEffects MoveOrigin(DiaModel& model, int dx, int dy);
+  LayoutEffects SelectRail(int rail);
 
   LayoutMode mode_ = LayoutMode::kNormal;
   int row_ = 1;
   int selected_rail_ = 0;
 };
+
+// How far an arrow key moves a row's origin, in map units.
+inline constexpr int kRowOriginStep = 20;
+
+// The drawn rail nearest to `rail`'s middle among those whose middle lies
+// above it (`towards` -1) or below it (+1), the first on ties; 0 none.
+int RailAboveOrBelow(const BoardView& view, const SystemMap& map, int rail, int towards);
 
 // The rail drawn nearest `click` other than `except`, the first on ties; 0
 // when there is none. Nearness weighs the middle and both ends of the rail

@@ -53,18 +53,8 @@ std::optional<std::pair<int, int>> NumberPair(std::string_view text, char separa
 constexpr int kLargestBoardSide = 32767;
 constexpr int kLargestScrollPosition = 100'000'000;
 
-// The options of dia board and dia render.
-struct BoardOptions {
-  std::vector<std::string> files;
-  std::optional<std::pair<int, int>> size;
-  std::optional<std::pair<int, int>> scale;
-  std::optional<std::pair<int, int>> scroll;
-  int window = 0;
-  bool whole = false;
-};
+}  // namespace
 
-// Reads the board options after the subcommand; false (with the reason)
-// for one it does not know or a value out of range.
 bool ReadBoardOptions(const std::vector<std::string>& args, bool render, BoardOptions* options,
                       std::string* problem) {
   for (std::size_t i = 1; i < args.size(); ++i) {
@@ -118,6 +108,8 @@ bool ReadBoardOptions(const std::vector<std::string>& args, bool render, BoardOp
   }
   return true;
 }
+
+namespace {
 
 // The view settings display window `window` has in `file` (the defaults
 // for a window the file keeps closed).

@@ -202,7 +202,8 @@ constexpr const char kUsage[] =
     "                              scale 4096 (one map unit a pixel; 256..65536), scroll\n"
     "                              positions 0,0 (20 pixels each); the points at their normal\n"
     "                              positions, as opening the file in the main window puts them\n"
-    "  dia operate FILE            open FILE as the main window does (points at their normal\n"
+    "  dia operate FILE [--size=WxH] [--scale=S|SX,SY] [--scroll=X,Y]\n"
+    "                              open FILE as the main window does (points at their normal\n"
     "                              positions, routes reset, aspects calculated) and run the\n"
     "                              interlocking commands of standard input, one per line;\n"
     "                              points, levers and buttons by record number:\n"
@@ -228,6 +229,28 @@ constexpr const char kUsage[] =
     "                              \"message: TEXT\", message boxes as \"caption: text\". FILE\n"
     "                              is never written. Exit status 1 when FILE cannot be read,\n"
     "                              2 for a bad line (\"line N: ...\" on standard error, last)\n"
+    "                              Panel lines act on display window 00 with the board of dia\n"
+    "                              board (the options, the same defaults), in window pixels:\n"
+    "      click X Y [shift] [ctrl]  a left click\n"
+    "      rclick X Y              a right click: what it hits builds the context menu\n"
+    "      dclick X Y              a double click\n"
+    "      wheel N [shift]         N notches away from the user (negative: towards)\n"
+    "      press KEY [shift] [ctrl]  tab enter esc space left right up down backspace\n"
+    "                              delete insert pause f1..f12\n"
+    "      type TEXT               the characters of TEXT typed one by one (point keys)\n"
+    "      menu | orders           print \"menu N\" or \"orders N\" and the context menu of\n"
+    "                              the last right click or the train commands: a line each,\n"
+    "                              \"item TEXT\", \"disabled TEXT\", \"submenu TEXT\" (its\n"
+    "                              lines indented) or \"separator\", \" [checked]\" after a\n"
+    "                              checked one\n"
+    "      choose TEXT             run the context-menu line TEXT (its text without the\n"
+    "                              accelerator, Japanese or English)\n"
+    "      order TEXT              run a train command (\"延発/5分\" for a submenu's line)\n"
+    "      dump trains             \"dump N\", a line per train \"train T hold=H station=S\n"
+    "                              departure=D seconds=X\", then \"follow F\" (window 00)\n"
+    "                              What a panel line opens is printed as \"effect ...\"\n"
+    "                              (point_key P, station_frame F, rail_properties R,\n"
+    "                              new_window, next_window, copy_board, rename_names)\n"
 #ifdef CORVANE_CLI_RENDER
     "  dia render FILE OUT.png [--size=WxH] [--scale=S|SX,SY] [--scroll=X,Y] [--window=N]\n"
     "          [--whole]           draw the board of display window N (0..15, default 0) as\n"
@@ -462,8 +485,7 @@ int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_fold
     return BoardCommand(args, data_folder, prompter, UsageError, &checks);
   }
   if (sub == "operate") {
-    if (args.size() != 2) return UsageError("dia operate: FILE expected");
-    return OperateCommand(args[1], data_folder, prompter);
+    return OperateCommand(args, data_folder, prompter, UsageError);
   }
   if (sub == "interlocking") {
     return InterlockingCommand(args, data_folder, prompter, UsageError, answers.said_no, &checks);

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
@@ -24,6 +25,8 @@
 #include "board/display_window_menu.h"
 #include "board/display_window_set.h"
 #include "board/display_windows.h"
+#include "board/point_boxes.h"
+#include "interlocking/point_control.h"
 #include "main/main_frame.h"
 #include "platform/qpainter_canvas.h"
 #include "platform/qt_text.h"
@@ -147,6 +150,31 @@ class DisplayWindowTest : public QObject {
     QVERIFY(set.layout_editing().selected_rail() != 0);
     frame_->RunCommand(kCmdRailProperty);
     QCOMPARE(set.layout_editing().mode(), LayoutMode::kNormal);
+  }
+
+  void ClicksAndKeysOnTheBoardOperateThePanel() {
+    QCOMPARE(frame_->dia().OpenPath(kSampleDia), DiaOpenOutcome::kOpened);
+    DisplayWindowSet& set = frame_->display_windows();
+    DisplayWindow* zero = set.window(0);
+    DiaModel& model = set.model();
+    {
+      DiaChange change(model);
+      SetPointMode(change, 1, kPointManual);
+    }
+    const auto boxes = PointBoxes(zero->board()->View(), model.file(), model.run());
+    QVERIFY(boxes.size() > 1 && boxes[1].has_value());
+    const QPoint centre((boxes[1]->left + boxes[1]->right) / 2,
+                        (boxes[1]->top + boxes[1]->bottom) / 2);
+    QTest::mouseClick(zero->board(), Qt::LeftButton, {}, centre);
+    QCOMPARE(model.map().points[1].position, 1);
+    // Its key typed on the board throws it back.
+    QTest::keyClick(zero->board(), Qt::Key_A);
+    QCOMPARE(model.map().points[1].position, 0);
+    QVERIFY(set.panel().key_buffer().empty());
+    // F2 puts the whole board on the clipboard.
+    QApplication::clipboard()->clear();
+    QTest::keyClick(zero->board(), Qt::Key_F2);
+    QVERIFY(!QApplication::clipboard()->image().isNull());
   }
 
   void TheBoardIsDrawnAgainOnlyWhenTheModelChanges() {

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstdint>
 
 #include "base/font_record.h"
 #include "board/board_drawing.h"
@@ -18,8 +19,12 @@ namespace corvane {
 
 namespace {
 
-// Positions one notch of the wheel scrolls.
-constexpr int kWheelStep = 3;
+// The most pixels a picture of the whole board holds.
+constexpr std::int64_t kMostWholePixels = std::int64_t{64} << 20;
+
+PanelModifiers ModifiersOf(Qt::KeyboardModifiers modifiers) {
+  return {(modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::ControlModifier) != 0};
+}
 
 }  // namespace
 
@@ -61,6 +66,10 @@ const QImage& BoardWidget::Picture() {
   QPainterCanvas canvas(painter, BoardFont(Section().font, english_));
   BoardScene scene = WindowBoardScene(model_, editing_, items_, window_, width(), height());
   scene.english = english_;
+  if (panel_ != nullptr) {
+    scene.chosen_lever = panel_->state(window_).chosen_lever;
+    scene.placing_label = panel_->state(window_).placing_label;
+  }
   const bool flat = scene.view.layout == LayoutMode::kRowDivision;
   if (!index_ || index_->flat() != flat) index_.emplace(model_.file(), scene.view.layout);
   scene.index = &*index_;
@@ -87,46 +96,109 @@ void BoardWidget::wheelEvent(QWheelEvent* event) {
     const bool in = notches > 0;
     emit ZoomRequested(QString::fromLatin1(in ? kBoardCmdWiderLarge : kBoardCmdNarrowerLarge));
     emit ZoomRequested(QString::fromLatin1(in ? kBoardCmdTallerLarge : kBoardCmdShorterLarge));
-  } else if (event->modifiers() & Qt::ShiftModifier) {
-    emit ScrollRequested(-notches * kWheelStep, 0);
   } else {
-    emit ScrollRequested(0, -notches * kWheelStep);
+    emit Wheeled(notches, (event->modifiers() & Qt::ShiftModifier) != 0);
   }
   event->accept();
 }
 
 void BoardWidget::keyPressEvent(QKeyEvent* event) {
-  const int step = (event->modifiers() & Qt::ShiftModifier) ? kScrollLineStep : kScrollPageStep;
-  switch (event->key()) {
+  const PanelModifiers modifiers = ModifiersOf(event->modifiers());
+  const int key = event->key();
+  PanelKey kind = PanelKey::kCharacter;
+  int function = 0;
+  QString text = event->text();
+  switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      kind = PanelKey::kTab;
+      break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      kind = PanelKey::kEnter;
+      break;
+    case Qt::Key_Escape:
+      kind = PanelKey::kEscape;
+      break;
+    case Qt::Key_Space:
+      kind = PanelKey::kSpace;
+      text = QStringLiteral(" ");
+      break;
     case Qt::Key_Left:
-      emit ScrollRequested(-step, 0);
+      kind = PanelKey::kLeft;
       break;
     case Qt::Key_Right:
-      emit ScrollRequested(step, 0);
+      kind = PanelKey::kRight;
       break;
     case Qt::Key_Up:
-      emit ScrollRequested(0, -step);
+      kind = PanelKey::kUp;
       break;
     case Qt::Key_Down:
-      emit ScrollRequested(0, step);
+      kind = PanelKey::kDown;
+      break;
+    case Qt::Key_Backspace:
+      kind = PanelKey::kBackspace;
+      break;
+    case Qt::Key_Delete:
+      kind = PanelKey::kDelete;
+      break;
+    case Qt::Key_Shift:
+      kind = PanelKey::kShift;
+      break;
+    case Qt::Key_Control:
+      kind = PanelKey::kControl;
+      break;
+    case Qt::Key_Pause:
+      kind = PanelKey::kPause;
+      break;
+    case Qt::Key_Insert:
+      kind = PanelKey::kInsert;
       break;
     default:
-      QWidget::keyPressEvent(event);
+      if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
+        kind = PanelKey::kFunction;
+        function = key - Qt::Key_F1 + 1;
+      } else if (modifiers.ctrl && key >= Qt::Key_A && key <= Qt::Key_Z) {
+        // Ctrl writes a control character: the letter is the key's.
+        text = QChar(u'a' + (key - Qt::Key_A));
+      }
   }
+  if (kind == PanelKey::kCharacter && text.isEmpty()) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  emit KeyPressed(kind, text, modifiers, function);
+  event->accept();
+}
+
+bool BoardWidget::focusNextPrevChild(bool) { return false; }
+
+QImage BoardWidget::WholePicture() {
+  const std::optional<BoardView> whole = WholeBoardView(View(), model_.map(), kMostWholePixels);
+  if (!whole) return {};
+  QImage image(whole->width, whole->height, QImage::Format_RGB32);
+  QPainter painter(&image);
+  QPainterCanvas canvas(painter, BoardFont(Section().font, english_));
+  BoardScene scene = WindowBoardScene(model_, editing_, items_, window_, width(), height());
+  scene.view = *whole;
+  scene.english = english_;
+  DrawBoard(scene, canvas);
+  return image;
 }
 
 void BoardWidget::mousePressEvent(QMouseEvent* event) {
+  const PanelModifiers modifiers = ModifiersOf(event->modifiers());
   if (event->button() == Qt::LeftButton) {
-    emit Clicked(BoardClick::kLeft, event->position().toPoint());
+    emit Clicked(BoardClick::kLeft, event->position().toPoint(), modifiers);
   } else if (event->button() == Qt::RightButton) {
-    emit Clicked(BoardClick::kRight, event->position().toPoint());
+    emit Clicked(BoardClick::kRight, event->position().toPoint(), modifiers);
   }
   event->accept();
 }
 
 void BoardWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
-    emit Clicked(BoardClick::kDouble, event->position().toPoint());
+    emit Clicked(BoardClick::kDouble, event->position().toPoint(), ModifiersOf(event->modifiers()));
   }
   event->accept();
 }

@@ -3,7 +3,8 @@
 // loaded dia data with the core's drawing on a QPainterCanvas into an
 // off-screen picture, which is drawn again only when it is invalidated (a
 // change event of the data or the window's view) or the size changes.
-// Scrolls by the wheel and the arrow keys through the window's requests.
+// Passes clicks, the wheel and keys on to the operation panel through the
+// window; Ctrl + wheel zooms.
 
 #include <QFont>
 #include <QImage>
@@ -16,6 +17,7 @@
 #include "board/board_view.h"
 #include "board/board_window.h"
 #include "board/line_items.h"
+#include "board/operation_panel.h"
 #include "data/view_settings.h"
 #include "run/dia_model.h"
 
@@ -37,6 +39,11 @@ class BoardWidget : public QWidget {
   const QImage& Picture();
   // The view of the window at the widget's size.
   BoardView View() const;
+  // The panel whose chosen lever and label placement the picture shows.
+  void SetPanel(const OperationPanel* panel) { panel_ = panel; }
+  // Everything the scroll bars reach at the window's zoom, in one picture
+  // drawn from the first scroll position; null when it would be too large.
+  QImage WholePicture();
 
  signals:
   // The user asks to scroll by whole scroll positions.
@@ -44,7 +51,12 @@ class BoardWidget : public QWidget {
   // The user asks for a zoom command (Ctrl + wheel).
   void ZoomRequested(const QString& id);
   // A click on the board at a pixel of its picture.
-  void Clicked(BoardClick click, QPoint pixel);
+  void Clicked(BoardClick click, QPoint pixel, PanelModifiers modifiers);
+  // Wheel notches away from the user (negative: towards), without Ctrl.
+  void Wheeled(int notches, bool shift);
+  // A key on the board: its kind, the character it writes, the function
+  // key's number.
+  void KeyPressed(PanelKey key, const QString& text, PanelModifiers modifiers, int function);
   // The client size changed: what is in view (scroll ranges, title) too.
   void Resized();
 
@@ -55,6 +67,8 @@ class BoardWidget : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // The tabulator key is the board's, not the focus chain's.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   const DisplayWindowSection& Section() const;
@@ -67,6 +81,7 @@ class BoardWidget : public QWidget {
   std::optional<BoardIndex> index_;
   const LineItems& items_;
   bool english_;
+  const OperationPanel* panel_ = nullptr;
   QImage picture_;
   bool dirty_ = true;
 };

@@ -49,9 +49,16 @@ DisplayWindow::DisplayWindow(DisplayWindowSet& set, int number, QWidget* parent)
   connect(board_, &BoardWidget::Resized, this, [this] { Refresh(false); });
   connect(board_, &BoardWidget::ZoomRequested, this,
           [this](const QString& id) { set_.RunCommand(number_, Utf8(id)); });
-  connect(board_, &BoardWidget::Clicked, this, [this](BoardClick click, QPoint pixel) {
-    set_.Click(number_, click, {pixel.x(), pixel.y()});
-  });
+  connect(board_, &BoardWidget::Clicked, this,
+          [this](BoardClick click, QPoint pixel, PanelModifiers modifiers) {
+            set_.Click(number_, click, {pixel.x(), pixel.y()}, modifiers);
+          });
+  connect(board_, &BoardWidget::Wheeled, this,
+          [this](int notches, bool shift) { set_.Wheel(number_, notches, shift); });
+  connect(board_, &BoardWidget::KeyPressed, this,
+          [this](PanelKey key, const QString& text, PanelModifiers modifiers, int function) {
+            set_.Key(number_, key, Utf8(text), modifiers, function);
+          });
   statusBar()->setSizeGripEnabled(false);
   BuildMenus();
   BuildToolBar();
@@ -124,6 +131,9 @@ void DisplayWindow::UpdateMenuState() {
     const CommandState command = state.Of(id);
     action->setEnabled(command.enabled);
     if (action->isCheckable()) action->setChecked(command.checked);
+    // A line that says more than its own text (the hold station).
+    const std::string& text = set_.context().english ? command.english : command.japanese;
+    if (!text.empty()) action->setText(Qs(text));
   }
 }
 

@@ -1,21 +1,29 @@
 #include "board/display_window_set.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QCursor>
 #include <QEvent>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QScreen>
 
 #include "app/english_twins.h"
 #include "app/messages.h"
 #include "app/settings.h"
+#include "base/encoding.h"
 #include "board/board_commands.h"
 #include "board/board_widget.h"
 #include "board/display_window.h"
 #include "board/display_window_menu.h"
 #include "board/display_windows.h"
+#include "interlocking/point_control.h"
+#include "platform/qt_text.h"
+#include "run/dia_change.h"
 
 namespace corvane {
 
@@ -59,6 +67,14 @@ std::optional<FontSettings> AskFont(const FontSettings& current, bool english, Q
   return FontSettingsOf(font, english, parent != nullptr ? parent->logicalDpiY() : 96);
 }
 
+// The menu bar's id of a train-command submenu line of the panel.
+std::string TrainMenuIdOf(const std::string& japanese) {
+  if (japanese == "駅指定抑止(&H)") return "train.hold_at";
+  if (japanese == "延発(&L)") return "train.delay";
+  if (japanese == "早発(&E)") return "train.early";
+  return {};
+}
+
 }  // namespace
 
 DisplayWindowSet::DisplayWindowSet(AppContext& context, DiaDocument& dia, QMdiArea* area)
@@ -66,6 +82,7 @@ DisplayWindowSet::DisplayWindowSet(AppContext& context, DiaDocument& dia, QMdiAr
   choose_font_ = [this](const FontSettings& current, QWidget* parent) {
     return AskFont(current, context_.english, parent);
   };
+  panel_.SetPrompter(&context_.prompter);
   subscription_ = dia_.model().Listen([this](const DiaEvent& event) { Changed(event); });
   Follow();
 }
@@ -103,7 +120,20 @@ MenuState DisplayWindowSet::MenuStateOf(int n) const {
   for (int k = 0; k < kDisplayWindows; ++k) {
     inputs.open[static_cast<std::size_t>(k)] = section(k).open;
   }
-  return DisplayWindowMenuState(inputs);
+  MenuState state = DisplayWindowMenuState(inputs);
+  // The train commands act on the train of the last right click.
+  const bool train = dia_.file().dia.trains.Contains(panel_.state(n).train);
+  for (const PanelMenuLine& line : panel_.TrainCommandMenu(dia_.model(), n)) {
+    if (line.separator) continue;
+    const std::string id = line.id.empty() ? TrainMenuIdOf(line.japanese) : line.id;
+    if (id.empty()) continue;
+    CommandState& command = state.commands[id];
+    command.enabled = train && line.enabled;
+    command.checked = line.checked;
+    command.japanese = line.japanese;
+    command.english = line.english;
+  }
+  return state;
 }
 
 void DisplayWindowSet::OpenWindowsOfSettings() {
@@ -117,6 +147,10 @@ void DisplayWindowSet::OpenWindowsOfSettings() {
 void DisplayWindowSet::RunCommand(int n, std::string_view id) {
   if (window(n) == nullptr || !MenuStateOf(n).Of(id).enabled) return;
   if (ApplyViewCommand(model(), n, id)) return;
+  if (id.starts_with("train.")) {
+    RunTrainMenuCommand(n, id);
+    return;
+  }
   if (const std::optional<BoardCommand> command = BoardCommandOfId(id)) {
     const QSize size = window(n)->board()->size();
     ShowEffects(
@@ -136,11 +170,132 @@ void DisplayWindowSet::RunCommand(int n, std::string_view id) {
   }
 }
 
-void DisplayWindowSet::Click(int n, BoardClick click, PixelPoint pixel) {
-  if (window(n) == nullptr) return;
+PanelWindow DisplayWindowSet::ClientOf(int n) const {
   const QSize size = window(n)->board()->size();
-  ShowEffects(
-      RunWindowLayoutClick(model(), layout_editing_, n, size.width(), size.height(), click, pixel));
+  return {n, size.width(), size.height()};
+}
+
+void DisplayWindowSet::Click(int n, BoardClick click, PixelPoint pixel, PanelModifiers modifiers) {
+  if (window(n) == nullptr) return;
+  const PanelWindow client = ClientOf(n);
+  switch (click) {
+    case BoardClick::kLeft:
+      ShowPanelEffects(n, panel_.LeftClick(model(), client, pixel, modifiers));
+      break;
+    case BoardClick::kRight:
+      ShowPanelEffects(n, panel_.RightClick(model(), client, pixel));
+      break;
+    case BoardClick::kDouble:
+      ShowPanelEffects(n, panel_.DoubleClick(model(), client, pixel));
+      break;
+  }
+}
+
+void DisplayWindowSet::Wheel(int n, int notches, bool shift) {
+  if (window(n) == nullptr) return;
+  ShowPanelEffects(n, panel_.Wheel(model(), ClientOf(n), notches, shift));
+}
+
+void DisplayWindowSet::Key(int n, PanelKey key, std::string_view text, PanelModifiers modifiers,
+                           int function) {
+  if (window(n) == nullptr) return;
+  ShowPanelEffects(n, panel_.Key(model(), ClientOf(n), key, text, modifiers, function));
+}
+
+void DisplayWindowSet::RunTrainMenuCommand(int n, std::string_view id) {
+  const std::vector<PanelMenuLine> menu = panel_.TrainCommandMenu(model(), n);
+  std::string chosen(id);
+  // A line with a submenu asks for its entry at the cursor.
+  for (const PanelMenuLine& line : menu) {
+    if (!line.children.empty() && TrainMenuIdOf(line.japanese) == id)
+      chosen = PopUp(n, line.children);
+  }
+  if (!chosen.empty()) ShowPanelEffects(n, panel_.RunTrainCommand(model(), n, chosen));
+}
+
+std::string DisplayWindowSet::PopUp(int n, const std::vector<PanelMenuLine>& lines) {
+  QMenu menu(window(n));
+  std::map<QAction*, std::string> ids;
+  const std::function<void(QMenu*, const std::vector<PanelMenuLine>&)> add =
+      [&](QMenu* into, const std::vector<PanelMenuLine>& entries) {
+        for (const PanelMenuLine& line : entries) {
+          if (line.separator) {
+            into->addSeparator();
+            continue;
+          }
+          const QString text = Qs(context_.english ? line.english : line.japanese);
+          if (!line.children.empty()) {
+            QMenu* sub = into->addMenu(text);
+            sub->setEnabled(line.enabled);
+            add(sub, line.children);
+            continue;
+          }
+          QAction* action = into->addAction(text);
+          action->setEnabled(line.enabled && !line.id.empty());
+          action->setCheckable(line.checked);
+          action->setChecked(line.checked);
+          ids[action] = line.id;
+        }
+      };
+  add(&menu, lines);
+  if (lines.empty()) return {};
+  QAction* chosen = menu.exec(QCursor::pos());
+  const auto found = ids.find(chosen);
+  return found != ids.end() ? found->second : std::string();
+}
+
+void DisplayWindowSet::EditPointKey(int n, int point) {
+  if (!model().map().points.Contains(point)) return;
+  bool accepted = false;
+  const QString key =
+      QInputDialog::getText(window(n), Qs(Shown(kPointKeyCaption, context_.english)),
+                            Qs(Shown(kPointKeyLabel, context_.english)), QLineEdit::Normal,
+                            Qs(model().map().points[point].point_key.Utf8()), &accepted);
+  if (!accepted) return;
+  const std::string sjis = Utf8ToSjis(Utf8(key));
+  if (sjis.size() > static_cast<std::size_t>(kKeyBufferSize) ||
+      sjis.find(',') != std::string::npos) {
+    QApplication::beep();
+    return;
+  }
+  OperationReport report;
+  report.boxes = &context_.prompter;
+  DiaChange change(model());
+  SetPointKey(change, point, sjis, report);
+}
+
+void DisplayWindowSet::ShowPanelEffects(int n, const PanelEffects& effects) {
+  bool beep = effects.beep;
+  for (const PanelEffects::Line& line : effects.lines) {
+    prompt_ = Shown(line.text, context_.english);
+    beep = beep || line.beep;
+  }
+  if (effects.prompt) prompt_ = Shown(*effects.prompt, context_.english);
+  if (beep) QApplication::beep();
+  if (effects.redraw || effects.prompt || !effects.lines.empty()) RedrawAll();
+  if (effects.open_menu) {
+    const std::string id = PopUp(n, panel_.ContextMenu(model(), n));
+    if (!id.empty()) ShowPanelEffects(n, panel_.RunContextCommand(model(), ClientOf(n), id));
+  }
+  if (effects.open_point_key != 0) EditPointKey(n, effects.open_point_key);
+  if (effects.new_window) {
+    const int k = OpenNewDisplayWindow(model(), context_.settings.display_windows);
+    if (k >= 0) {
+      DisplayWindowSection opened = section(k);
+      opened.view = *effects.new_window;
+      SetSection(k, opened);
+      Activate(k);
+    }
+  }
+  if (effects.next_window) Activate(NextOpenDisplayWindow(model().windows(), n));
+  if (effects.copy_board && window(n) != nullptr) {
+    const QImage whole = window(n)->board()->WholePicture();
+    if (whole.isNull()) {
+      QApplication::beep();
+    } else {
+      QGuiApplication::clipboard()->setImage(whole);
+    }
+  }
 }
 
 void DisplayWindowSet::ToggleRailProperty() {
@@ -268,6 +423,7 @@ void DisplayWindowSet::Follow() {
 void DisplayWindowSet::Create(int n) {
   const std::size_t i = static_cast<std::size_t>(n);
   auto* shown = new DisplayWindow(*this, n);
+  shown->board()->SetPanel(&panel_);
   QMdiSubWindow* frame = area_->addSubWindow(shown);
   frame->setAttribute(Qt::WA_DeleteOnClose, false);
   windows_[i] = shown;

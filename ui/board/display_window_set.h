@@ -19,6 +19,7 @@
 #include "board/board_window.h"
 #include "board/layout_editing.h"
 #include "board/line_items.h"
+#include "board/operation_panel.h"
 #include "data/view_settings.h"
 
 class QMdiArea;
@@ -51,8 +52,12 @@ class DisplayWindowSet : public QObject {
   const LayoutEditing& layout_editing() const { return layout_editing_; }
   // The layout mode's prompt as the windows show it, "" none.
   const std::string& prompt() const { return prompt_; }
-  // A click on window `n`'s board (the layout modes take it).
-  void Click(int n, BoardClick click, PixelPoint pixel);
+  // A click, wheel notches or a key on window `n`'s board: the operation
+  // panel's (the layout modes take theirs).
+  void Click(int n, BoardClick click, PixelPoint pixel, PanelModifiers modifiers = {});
+  void Wheel(int n, int notches, bool shift);
+  void Key(int n, PanelKey key, std::string_view text, PanelModifiers modifiers, int function);
+  OperationPanel& panel() { return panel_; }
   // The main window's "線路プロパティ": rail-property selection on or off,
   // from the active window.
   void ToggleRailProperty();
@@ -109,7 +114,17 @@ class DisplayWindowSet : public QObject {
   // Shows what a board command or layout click asks for: the prompt, a
   // beep, every window drawn again.
   void ShowEffects(const LayoutEffects& effects);
-
+  // Shows what a panel input asks for: the message line, a menu, a dialog,
+  // a new window, the clipboard.
+  void ShowPanelEffects(int n, const PanelEffects& effects);
+  // A menu of the panel's lines at the cursor: the id of the chosen line,
+  // "" none.
+  std::string PopUp(int n, const std::vector<PanelMenuLine>& lines);
+  void EditPointKey(int n, int point);
+  // A train command of the menu bar; a line with a submenu asks for its
+  // entry.
+  void RunTrainMenuCommand(int n, std::string_view id);
+  PanelWindow ClientOf(int n) const;
   AppContext& context_;
   DiaDocument& dia_;
   QMdiArea* area_;
@@ -122,6 +137,7 @@ class DisplayWindowSet : public QObject {
   std::function<void()> end_program_;
   bool following_ = false;
   LayoutEditing layout_editing_;
+  OperationPanel panel_{layout_editing_};
   std::string prompt_;
 };
 

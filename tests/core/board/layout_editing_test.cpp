@@ -151,3 +151,65 @@ TEST(NearestRailTest, WeighsTheRailAsDrawn) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// Keys in the layout modes: the arrows walk the rail-property selection
+// along the links (a leftward rail leads left through its next link), to
+// the twin and to the nearest rail above or below; they move a row's origin
+// in row-position editing; a key a mode has no use for is left to the
+// window.
+TEST(LayoutKeysTest, ArrowsSpaceAndEnterActInEachMode) {
+  BoardLine line;
+  line.Rail(0, 100);                          // 1
+  const int middle = line.Rail(100, 200);     // 2, leftward
+  line.Rail(200, 300);                        // 3
+  const int twin = line.Rail(200, 100, 57);   // 4
+  const int above = line.Rail(100, 200, 20);  // 5
+  line.map().rails[middle].l_next = 1;
+  line.map().rails[middle].l_back = -3;  // a link off the normal position
+  line.map().rails[middle].l_dual = twin;
+  DiaModel model;
+  model.Replace(line.file());
+  LayoutEditing editing;
+  BoardView view = Window();
+  bool taken = false;
+
+  // Nothing is selected yet: the keys change nothing but are the mode's.
+  editing.ToggleRailProperty(model);
+  view.layout = editing.mode();
+  EXPECT_FALSE(editing.PressKey(model, view, LayoutEditing::Key::kLeft, &taken).redraw);
+  EXPECT_TRUE(taken);
+  editing.DoubleClick(model, view, {150, 60});
+  ASSERT_EQ(editing.selected_rail(), middle);
+  editing.PressKey(model, view, LayoutEditing::Key::kRight, &taken);
+  EXPECT_EQ(editing.selected_rail(), 3);
+  editing.DoubleClick(model, view, {150, 60});
+  editing.PressKey(model, view, LayoutEditing::Key::kLeft, &taken);
+  EXPECT_EQ(editing.selected_rail(), 1);
+  editing.DoubleClick(model, view, {150, 60});
+  editing.PressKey(model, view, LayoutEditing::Key::kSpace, &taken);
+  EXPECT_EQ(editing.selected_rail(), twin);
+  editing.PressKey(model, view, LayoutEditing::Key::kUp, &taken);
+  EXPECT_EQ(editing.selected_rail(), above);
+  editing.PressKey(model, view, LayoutEditing::Key::kUp, &taken);  // nothing higher
+  EXPECT_EQ(editing.selected_rail(), above);
+  EXPECT_EQ(editing.PressKey(model, view, LayoutEditing::Key::kEnter, &taken).open_rail_properties,
+            above);
+
+  // Row-position editing: the arrows move the row's origin by 20.
+  editing.ToggleRowPosition(model);
+  view.layout = editing.mode();
+  editing.PressKey(model, view, LayoutEditing::Key::kLeft, &taken);
+  editing.PressKey(model, view, LayoutEditing::Key::kDown, &taken);
+  EXPECT_TRUE(taken);
+  EXPECT_EQ(model.map().rows[1].x, -kRowOriginStep);
+  EXPECT_EQ(model.map().rows[1].y, kRowOriginStep);
+  // Enter is no key of this mode.
+  editing.PressKey(model, view, LayoutEditing::Key::kEnter, &taken);
+  EXPECT_FALSE(taken);
+}
+
+}  // namespace
+}  // namespace corvane

@@ -50,19 +50,20 @@ class Table {
   }
 
   // Appends `record` as number count + 1 and returns that number, or 0 when
-  // the table is full (nothing is changed then).
-  int Append(const Record& record) {
+  // the table is full (nothing is changed then). The record is taken by
+  // value, so it may be one of the table's own (growing moves them).
+  int Append(Record record) {
     if (full()) return 0;
-    Store(count_ + 1, record);
+    Store(count_ + 1, std::move(record));
     return count_;
   }
 
   // Stores `record` under `index` (0..capacity), growing the count to it when
   // it lies beyond; records between keep whatever they held. Returns false
   // for an index out of range.
-  bool Store(int index, const Record& record) {
+  bool Store(int index, Record record) {
     if (!InRange(index)) return false;
-    Slot(index) = record;
+    Slot(index) = std::move(record);
     if (index > count_) count_ = index;
     return true;
   }
@@ -79,11 +80,11 @@ class Table {
 
   // Inserts `record` as number `index` (1..count + 1): later records move up
   // by one. False when the table is full or the number is out of range.
-  bool Insert(int index, const Record& record) {
+  bool Insert(int index, Record record) {
     if (full() || index < 1 || index > count_ + 1) return false;
     Slot(count_ + 1);
     for (int i = count_ + 1; i > index; --i) records_[i] = std::move(records_[i - 1]);
-    records_[index] = record;
+    records_[index] = std::move(record);
     ++count_;
     return true;
   }

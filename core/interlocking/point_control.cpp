@@ -155,7 +155,7 @@ int LockingRail(const DiaFile& file, const RunState& run, int point) {
 }
 
 bool ThrowPoint(DiaChange& change, int point, int step, ThrowCaller caller, int requested_rail,
-                const OperationReport& report) {
+                const OperationReport& report, AfterThrow after) {
   const DiaFile& file = change.model().file();
   if (!file.map.points.Contains(point)) return false;
   const PointRecord& p = file.map.points[point];
@@ -189,7 +189,7 @@ bool ThrowPoint(DiaChange& change, int point, int step, ThrowCaller caller, int 
   const std::optional<int> position = NewPosition(p, step, requested_rail);
   if (!position) return false;
   SetPointPosition(change, point, *position);
-  RecalculateAspects(change);
+  if (after == AfterThrow::kRecalculate) RecalculateAspects(change);
   return true;
 }
 

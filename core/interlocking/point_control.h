@@ -30,6 +30,12 @@ inline constexpr int kPointModes = 6;
 // request and a train's request stay silent.
 enum class ThrowCaller : int { kBoard = 0, kRoute = 2, kTrain = 3 };
 
+// Whether a throw is followed by the aspect calculation at once, or the
+// caller calculates once after several throws (a route under interlocking,
+// where occupancy does not follow the points a route may throw, so no throw
+// changes what the next one checks).
+enum class AfterThrow { kRecalculate, kCallerRecalculates };
+
 inline constexpr char kPointFailed[] = "指定されたポイントは故障中です。";
 inline constexpr char kDemandReleased[] = "ポイントの要求制御が一時的に解除されました。";
 inline constexpr char kNoticeReleased[] = "ポイントの通知制御が一時的に解除されました。";
@@ -68,7 +74,7 @@ int LockingRail(const DiaFile& file, const RunState& run, int point);
 // message; a standing train that locks the point adds its hint for every
 // caller. A thrown point is followed by the aspect calculation.
 bool ThrowPoint(DiaChange& change, int point, int step, ThrowCaller caller, int requested_rail,
-                const OperationReport& report);
+                const OperationReport& report, AfterThrow after = AfterThrow::kRecalculate);
 
 // The control mode and the saved mode become `mode` (0..5); other values
 // are ignored.

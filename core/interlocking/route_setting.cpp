@@ -308,11 +308,20 @@ bool SetRoute(DiaChange& change, int start, int end, const std::vector<int>* rai
   if (const char* refusal = RailsRefusal(file, change.model().run(), route, end)) {
     return refuse(refusal);
   }
+  // Without interlocking the bookings ahead follow the points, so each throw
+  // is followed by its calculation before the next point is checked.
+  const AfterThrow after = file.header.settings.use_interlocking != 0
+                               ? AfterThrow::kCallerRecalculates
+                               : AfterThrow::kRecalculate;
+  bool thrown = false;
   for (const int rail : route) {
     if (const int point = PointOfRail(file, change.model().run(), rail); point != 0) {
-      if (!ThrowPoint(change, point, 1, ThrowCaller::kRoute, rail, report)) {
+      const int position = file.map.points[point].position;
+      if (!ThrowPoint(change, point, 1, ThrowCaller::kRoute, rail, report, after)) {
+        if (thrown) RecalculateAspects(change);
         return refuse(FillIn(kRoutePointLocked, {file.map.points[point].point_key.Utf8()}));
       }
+      thrown = thrown || file.map.points[point].position != position;
     }
     if (rail == end) {
       LeverValueOf(change, lever, kLeverCurrentRoute) = button;

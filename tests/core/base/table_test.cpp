@@ -76,5 +76,16 @@ TEST(TableTest, StoreUnderANumber) {
   EXPECT_EQ(table.Append({1}), 1);
 }
 
+TEST(TableTest, ARecordOfTheTableItselfCanBeCopiedWhileItGrows) {
+  // Growing moves the records; the copy is taken before that.
+  Table<std::vector<int>> table(64);
+  table.Append(std::vector<int>(100, 7));
+  for (int n = 0; n < 40; ++n) table.Append(table[1]);
+  table.Insert(1, table[table.count()]);
+  table.Store(table.count() + 1, table[2]);
+  ASSERT_EQ(table.count(), 43);
+  for (const std::vector<int>& record : table) EXPECT_EQ(record, std::vector<int>(100, 7));
+}
+
 }  // namespace
 }  // namespace corvane

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "base/prompter.h"
 #include "compiler/map_compiler.h"
@@ -165,6 +166,41 @@ TEST_F(LargestLineTest, ARouteAcrossALoopClearsItsLeverAndReleasingStopsIt) {
   }
   EXPECT_EQ(routes, 20);
   EXPECT_GT(cleared, 0);
+}
+
+// The calculation keeps what it worked out for one line only while it runs:
+// a line calculated after another, with other braking settings or signal
+// bands, gets the aspects it gets when calculated on its own.
+TEST_F(LargestLineTest, EachCalculationStandsOnItsOwnSettings) {
+  DiaModel model;
+  LoadWithPanel(model);
+  DiaFile gentle = model.file();
+  gentle.header.settings.handle_atc = 140;
+  DiaFile stepped = model.file();
+  for (int v = 0; v < kAspectSpeeds; ++v) {
+    SignalAspectEntry& entry = stepped.map.signal_sets[1].aspects[static_cast<std::size_t>(v)];
+    entry.band_low = v >= 100 ? 100 : v / 25 * 25;
+    entry.aspect_speed = v >= 100 ? kNoStepUp : entry.band_low + 25;
+  }
+  const DiaFile* const files[] = {&model.file(), &gentle, &stepped};
+  std::vector<RunState> alone;
+  for (const DiaFile* file : files) {
+    RunState run = model.run();
+    CalculateAspects(*file, run);
+    CalculateAspects(*file, run);
+    alone.push_back(run);
+  }
+  EXPECT_NE(alone[0].rails, alone[1].rails);
+  EXPECT_NE(alone[0].rails, alone[2].rails);
+  for (std::size_t before = 0; before < 3; ++before) {
+    for (std::size_t after = 0; after < 3; ++after) {
+      SCOPED_TRACE("line " + std::to_string(after) + " after line " + std::to_string(before));
+      RunState run = model.run();
+      CalculateAspects(*files[before], run);
+      CalculateAspects(*files[after], run);
+      EXPECT_TRUE(run.rails == alone[after].rails);
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "example_dia.h"
 
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "base/encoding.h"
 
@@ -344,6 +346,39 @@ DiaFile LargeDiaFile(int trains) {
     dia.diagrams.Append(run);
   }
   return file;
+}
+
+void PlaceTrainsOnBlocks(DiaFile& file, int count) {
+  constexpr int kFormation = 200;
+  const Table<RailRecord>& rails = file.map.rails;
+  const auto plain_block = [&rails](int r) {
+    return rails.Contains(r) && rails[r].yard_target == 0 && rails[r].station == 0;
+  };
+  std::vector<int> candidates;
+  for (int r = 1; r <= rails.count(); ++r) {
+    const int back = rails[r].l_back;
+    if (plain_block(r) && plain_block(back) && rails[back].length >= kFormation) {
+      candidates.push_back(r);
+    }
+  }
+  if (count <= 0 || candidates.empty()) return;
+  DiaData& dia = file.dia;
+  SeriesRecord series;
+  series.cars = 10;
+  series.length = kFormation;
+  series.max_speed = 120;
+  series.short_name = S("試験");
+  series.name = S("試験形");
+  const int series_number = dia.series.Append(series);
+  const std::size_t step =
+      std::max<std::size_t>(1, candidates.size() / static_cast<std::size_t>(count));
+  dia.trains.Grow(dia.trains.count() + count);
+  dia.units.Grow(dia.units.count() + count);
+  for (std::size_t i = 0; i < candidates.size() && count > 0; i += step, --count) {
+    const int train = dia.trains.Append(
+        {0, candidates[i], 0, T("列車" + std::to_string(dia.trains.count() + 1))});
+    dia.units.Append({0, train, 0, 0, series_number, T(std::to_string(train))});
+  }
 }
 
 }  // namespace corvane

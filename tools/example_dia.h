@@ -20,4 +20,10 @@ DiaFile SampleDiaFile();
 // timetable of `trains` trains with their runs and stop events.
 DiaFile LargeDiaFile(int trains);
 
+// Puts `count` trains of one 200 m formation each (a series of its own) on
+// the line: each at the front of a block rail outside the yards whose back
+// links reach 200 m, spread evenly over such rails. Fewer when the line
+// has fewer such rails.
+void PlaceTrainsOnBlocks(DiaFile& file, int count);
+
 }  // namespace corvane

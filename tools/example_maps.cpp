@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "base/encoding.h"
 #include "map/start_walk.h"
@@ -113,6 +115,175 @@ void BuildSampleLine(EditMap& map) {
   detail.gradient = 10;
   change.details().Append(detail);
 
+  SetStartRail(change, start);
+}
+
+namespace {
+
+// A yard of the largest line: a station's or a stop section's.
+struct Yard {
+  int station = 0;
+  int target = 0;
+};
+
+// Lays the largest line out from left to right, row after row.
+class LargestLineLayout {
+ public:
+  explicit LargestLineLayout(MapChange& change) : change_(change) {}
+
+  // A block section; a row that has grown long enough continues on the
+  // next row through a jump (rows end and start with a block section, so
+  // no jump end lies beside a turnout).
+  int Block() {
+    if (x_ >= kRowEnd && last_was_block_) NextRow();
+    last_was_block_ = true;
+    return Segment({x_, row_}, {x_ + kBlockWidth, row_}, Yard{}, 0, kBlockWidth);
+  }
+  // A track inside a yard between its points, without a stop.
+  void YardTrack(Yard yard) {
+    last_was_block_ = false;
+    Segment({x_, row_}, {x_ + kBlockWidth, row_}, yard, 0, kBlockWidth);
+  }
+  // A turnout onto two platform tracks (each with its stops) and back.
+  void PassingLoop(Yard yard) {
+    last_was_block_ = false;
+    AddPoint(Turnout(0, kTurnoutJointLeft, x_, row_, x_ + kBlockWidth, {row_, row_ + 2}), yard);
+    x_ += kBlockWidth;
+    if (yard.station != 0) {
+      MapStationDraw draw;
+      draw.x1 = x_;
+      draw.y1 = row_ - 3;
+      draw.x2 = x_ + kPlatformWidth;
+      draw.y2 = row_ - 2;
+      draw.station = yard.station;
+      change_.station_draws().Append(draw);
+    }
+    Segment({x_, row_ + 2}, {x_ + kPlatformWidth, row_ + 2}, yard, kPlatformStop, 0);
+    Segment({x_, row_}, {x_ + kPlatformWidth, row_}, yard, kPlatformStop, kPlatformWidth);
+    AddPoint(Turnout(0, kTurnoutJointRight, x_ + kBlockWidth, row_, x_, {row_, row_ + 2}), yard);
+    x_ += kBlockWidth;
+  }
+  // The end of the line: a turnout onto two platform tracks.
+  void Terminus(Yard yard) {
+    last_was_block_ = false;
+    AddPoint(Turnout(0, kTurnoutJointLeft, x_, row_, x_ + kBlockWidth, {row_, row_ + 2}), yard);
+    x_ += kBlockWidth;
+    Segment({x_, row_ + 2}, {x_ + kPlatformWidth, row_ + 2}, yard, kPlatformStop, 0);
+    Segment({x_, row_}, {x_ + kPlatformWidth, row_}, yard, kPlatformStop, kPlatformWidth);
+  }
+
+ private:
+  static constexpr int kRowStart = 2;
+  static constexpr int kRowEnd = 240;
+  static constexpr int kRowSpacing = 8;
+  static constexpr int kBlockWidth = 4;
+  static constexpr int kPlatformWidth = 6;  // 600 m
+  static constexpr int kPlatformStop = 300;
+
+  // A two-way segment from `a` to `b`; the cursor moves on by `advance`.
+  int Segment(GridPoint a, GridPoint b, Yard yard, int stop, int advance) {
+    MapRail rail = NewRail(a, b, kBothWays);
+    rail.yard_station = yard.station;
+    rail.yard_target = yard.target;
+    if (stop != 0) {
+      rail.station = yard.station;
+      rail.target = yard.target;
+      rail.stop_left = rail.stop_right = stop;
+    }
+    x_ += advance;
+    return change_.rails().Append(rail);
+  }
+
+  // Every point gets a three-letter key of its own: keys of one length
+  // never begin one another.
+  void AddPoint(MapPoint point, Yard yard) {
+    point.yard_station = yard.station;
+    point.yard_target = yard.target;
+    const int n = change_.map().points().count();
+    point.point_key =
+        std::string{static_cast<char>('A' + n / (26 * 26)), static_cast<char>('A' + n / 26 % 26),
+                    static_cast<char>('A' + n % 26)};
+    change_.points().Append(point);
+  }
+
+  void NextRow() {
+    MapJump jump;
+    jump.ax = x_;
+    jump.ay = row_;
+    jump.bx = kRowStart;
+    jump.by = row_ + kRowSpacing;
+    change_.jumps().Append(jump);
+    x_ = kRowStart;
+    row_ += kRowSpacing;
+  }
+
+  MapChange& change_;
+  int x_ = kRowStart;
+  int row_ = 4;
+  bool last_was_block_ = true;
+};
+
+// Bands of 15 km/h up to `top`, where the top aspect stays.
+MapSignalType FifteenKmBands(int top) {
+  MapSignalType type;
+  for (int v = 0; v < kAspectSpeeds; ++v) {
+    const int low = v >= top ? top : v / 15 * 15;
+    type.aspects[static_cast<std::size_t>(v)].band_low = low;
+    type.aspects[static_cast<std::size_t>(v)].aspect_speed = low >= top ? kNoStepUp : low + 15;
+  }
+  return type;
+}
+
+}  // namespace
+
+void BuildLargestLine(EditMap& map) {
+  MapChange change(map);
+  change.header().map_code = 1001;
+  change.header().map_name = Utf8ToSjis("最大路線");
+  change.header().settings.use_area = 1;
+  if (map.content().signal_types.count() == 0) {
+    change.signal_types().Append(FifteenKmBands(change.header().settings.max_speed));
+  }
+
+  std::vector<Yard> yards;
+  for (int s = 1; s <= kStationCapacity; ++s) {
+    const std::string n = std::to_string(s);
+    change.stations().Append(Station("駅", ("駅" + n).c_str(), ("第" + n + "駅").c_str()));
+    yards.push_back({s, 0});
+  }
+  for (int t = 1; t <= kTargetCapacity; ++t) {
+    const std::string n = std::to_string(t);
+    MapTarget target;
+    target.one_char_name = Utf8ToSjis("区");
+    target.short_name = Utf8ToSjis("区" + n);
+    target.name = Utf8ToSjis("停車区画" + n);
+    change.targets().Append(target);
+    yards.push_back({0, t});
+  }
+
+  // Two turnouts a loop; the last yard holds a second loop and the terminus.
+  const int loops = (kPointCapacity - 1) / 2;
+  const int yard_count = static_cast<int>(yards.size());
+  const int platforms = 2 * loops + 2;
+  const int yard_tracks = 2;  // in the last yard, between its points
+  const int blocks = kRailCapacity - platforms - yard_tracks;
+  LargestLineLayout line(change);
+  int start = 0;
+  for (int y = 0; y < yard_count; ++y) {
+    const int gap = blocks / yard_count + (y < blocks % yard_count ? 1 : 0);
+    for (int b = 0; b < gap; ++b) {
+      const int rail = line.Block();
+      if (start == 0) start = rail;
+    }
+    const Yard yard = yards[static_cast<std::size_t>(y)];
+    line.PassingLoop(yard);
+    if (y + 1 == yard_count) {
+      line.YardTrack(yard);
+      line.PassingLoop(yard);
+      line.YardTrack(yard);
+      line.Terminus(yard);
+    }
+  }
   SetStartRail(change, start);
 }
 

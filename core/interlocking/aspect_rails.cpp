@@ -17,11 +17,14 @@ void AspectRails::Build(const DiaFile& file, const RunState& run) {
   const int signals = map.signal_sets.count();
   const int levers = file.dia.levers.count();
   const int pieces = map.prails.count();
-  rails_.assign(static_cast<std::size_t>(count_) + 1, AspectRail{});
+  // Each rail is written once, whole: the line's rails are many and large.
+  rails_.resize(static_cast<std::size_t>(count_) + 1);
+  rails_[0] = AspectRail{};
   walk_ = 0;
   for (int r = 1; r <= count_; ++r) {
     const RailRecord& record = map.rails[r];
     AspectRail& rail = rails_[static_cast<std::size_t>(r)];
+    rail = AspectRail{};
     // A negative next link still leads on; a negative back link leads nowhere.
     const std::int64_t next = record.l_next < 0 ? -static_cast<std::int64_t>(record.l_next)
                                                 : static_cast<std::int64_t>(record.l_next);

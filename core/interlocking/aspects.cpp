@@ -1,6 +1,7 @@
 #include "interlocking/aspects.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -45,10 +46,56 @@ std::int64_t UnitLength(const DiaData& dia, const UnitRecord& unit) {
 
 // The values the calculation keeps between calls, so that a calculation on
 // every click allocates nothing once the line has been seen.
+// The braking curves one calculation has worked out, by what they depend
+// on: the rails of a line share a few lengths, signals and limits, so the
+// same curve comes back for most of the stops carried back.
+class CurveMemo {
+ public:
+  struct Key {
+    std::int64_t distance = 0;
+    int aspect = 0;
+    int signal = 0;
+    int limit = 0;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+
+  // Forgets every curve: the settings and signal sets may differ now.
+  void Clear() {
+    if (++calculation_ == 0) {
+      entries_.fill({});
+      calculation_ = 1;
+    }
+  }
+  // The result stored for `key`, or null.
+  const int* Find(const Key& key) const {
+    const Entry& entry = entries_[Slot(key)];
+    return entry.calculation == calculation_ && entry.key == key ? &entry.result : nullptr;
+  }
+  void Store(const Key& key, int result) { entries_[Slot(key)] = {key, result, calculation_}; }
+
+ private:
+  static constexpr int kSlotBits = 10;
+  struct Entry {
+    Key key;
+    int result = 0;
+    unsigned calculation = 0;  // 0: never stored
+  };
+  static std::size_t Slot(const Key& key) {
+    std::uint64_t h = static_cast<std::uint64_t>(key.distance);
+    h = h * 31 + static_cast<std::uint32_t>(key.aspect);
+    h = h * 31 + static_cast<std::uint32_t>(key.signal);
+    h = h * 31 + static_cast<std::uint32_t>(key.limit);
+    return static_cast<std::size_t>((h * 0x9E3779B97F4A7C15ULL) >> (64 - kSlotBits));
+  }
+  std::array<Entry, std::size_t{1} << kSlotBits> entries_{};
+  unsigned calculation_ = 0;
+};
+
 struct Workspace {
   AspectRails rails;
   std::vector<std::int64_t> formation_lengths;
   std::vector<int> booked;
+  CurveMemo curves;
 };
 
 // One run of the calculation over the whole line.
@@ -111,6 +158,7 @@ class AspectCalculation {
 
   // The braking curves.
   int AspectBehind(int rail, int aspect) const;
+  int BrakingCurve(const CurveMemo::Key& key) const;
   void Propagate(int rail, int aspect, int origin);
   void PropagatePointForm(int rail, int aspect, int origin);
   void PropagateFrom(int rail, int aspect, int origin, int result);
@@ -171,6 +219,7 @@ void AspectCalculation::PrepareRun() {
     run.booking = 0;
   }
   const DiaData& dia = file_.dia;
+  work_.curves.Clear();
   work_.formation_lengths.assign(At(dia.trains.count()) + 1, 0);
   for (int u = 1; u <= dia.units.count(); ++u) {
     const UnitRecord& unit = dia.units[u];
@@ -331,6 +380,20 @@ int AspectCalculation::AspectBehind(int rail, int aspect) const {
   }
   std::int64_t distance = rails_[rail].length;
   if (rails_[rail].signal == 0) distance += rails_.LengthAfter(rail);
+  const CurveMemo::Key key{distance, aspect, signal, rails_[back].speed_limit};
+  if (const int* known = work_.curves.Find(key)) return *known;
+  const int result = BrakingCurve(key);
+  work_.curves.Store(key, result);
+  return result;
+}
+
+// The aspect a signal of set `key.signal` on a rail limited to `key.limit`
+// (0 none) shows when the next signal, `key.distance` metres on, shows
+// `key.aspect`.
+int AspectCalculation::BrakingCurve(const CurveMemo::Key& key) const {
+  const int signal = key.signal;
+  const int aspect = key.aspect;
+  std::int64_t distance = key.distance;
   if (aspect == 0 && version_ > kVersionStopMargin) distance -= settings_.break_spare_dist;
   int speed = BrakingSpeed(beta_, ClampToInt(distance), aspect);
   int result = Entry(signal, speed).band_low;
@@ -338,7 +401,7 @@ int AspectCalculation::AspectBehind(int rail, int aspect) const {
     distance -= static_cast<std::int64_t>(result) * 2000 / 3600;
     speed = BrakingSpeed(beta_, ClampToInt(distance), aspect);
     result = Entry(signal, speed).band_low;
-    const int limit = rails_[back].speed_limit;  // 0: no limit
+    const int limit = key.limit;  // 0: no limit
     if (limit > 0 && limit < speed && result < limit) {
       if (settings_.safety_device == kSafetyDigitalAtc) {
         result = speed;

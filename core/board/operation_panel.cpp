@@ -18,8 +18,6 @@ namespace corvane {
 
 namespace {
 
-constexpr int kWheelPage = kScrollPageStep;
-
 bool WindowOpen(const DiaModel& model, int n) {
   return n >= 0 && n < kDisplayWindows && model.windows()[static_cast<std::size_t>(n)].open;
 }

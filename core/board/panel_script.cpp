@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "board/display_windows.h"
+#include "run/name_tables.h"
 
 namespace corvane {
 
@@ -133,6 +134,11 @@ void PanelScript::Report(const PanelEffects& effects) {
   if (effects.copy_board) effect("copy_board");
   if (effects.rename_names) effect("rename_names");
   if (!out.empty()) data_(out);
+  if (effects.rename_names && !name_tables_.empty()) {
+    ScriptedPrompter silent;
+    DiaChange change(model_);
+    RenameFromNameTables(change, name_tables_, report_.boxes != nullptr ? *report_.boxes : silent);
+  }
 }
 
 std::string PanelScript::MenuText(const std::vector<PanelMenuLine>& menu, int depth) const {

@@ -44,6 +44,10 @@ class PanelScript {
   PanelScript(DiaModel& model, PanelWindow window, std::function<void(std::string_view)> data,
               OperationReport report, bool english);
 
+  // The folder (ending in "/") whose name tables "/jtoe" renames the loaded
+  // names from; none renames nothing.
+  void SetNameTablesFolder(std::string folder) { name_tables_ = std::move(folder); }
+
   OperateScript::Outcome Run(std::istream& in, std::string* error);
   OperateScript::Outcome RunLine(int number, std::string_view line, std::string* error);
 
@@ -56,6 +60,7 @@ class PanelScript {
   std::function<void(std::string_view)> data_;
   OperationReport report_;
   bool english_;
+  std::string name_tables_;
   OperateScript contract_;
   LayoutEditing editing_;
   OperationPanel panel_{editing_};

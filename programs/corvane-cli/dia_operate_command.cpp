@@ -60,6 +60,7 @@ int OperateCommand(const std::vector<std::string>& args, const DataFolder& data_
   };
   report.boxes = &prompter;
   PanelScript script(model, PanelWindow{0, width, height}, PrintData, report, english);
+  script.SetNameTablesFolder(data_folder.path + "/");
   std::string error;
   if (script.Run(std::cin, &error) == OperateScript::Outcome::kDone) return 0;
   PrintLine("", error);

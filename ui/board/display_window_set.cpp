@@ -24,6 +24,7 @@
 #include "interlocking/point_control.h"
 #include "platform/qt_text.h"
 #include "run/dia_change.h"
+#include "run/name_tables.h"
 
 namespace corvane {
 
@@ -288,6 +289,10 @@ void DisplayWindowSet::ShowPanelEffects(int n, const PanelEffects& effects) {
     }
   }
   if (effects.next_window) Activate(NextOpenDisplayWindow(model().windows(), n));
+  if (effects.rename_names) {
+    DiaChange change(model());
+    RenameFromNameTables(change, context_.data_folder.path + "/", context_.prompter);
+  }
   if (effects.copy_board && window(n) != nullptr) {
     const QImage whole = window(n)->board()->WholePicture();
     if (whole.isNull()) {

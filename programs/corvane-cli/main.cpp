@@ -33,6 +33,7 @@
 #include "dia_interlocking_command.h"
 #include "dia_operate_command.h"
 #include "editor/edit_script.h"
+#include "import_list_command.h"
 #include "map/edit_map.h"
 #include "mapfile/map_summary.h"
 #include "mapfile/packed_bundle.h"
@@ -269,6 +270,17 @@ constexpr const char kUsage[] =
     "                              1/1024 km/h/s). Exit status 0 when it was read, 1 when a\n"
     "                              check refused it or a file could not be read, 2 for a bad\n"
     "                              command line\n"
+    "  import list FILE.kvi [--yes|--no]\n"
+    "                              copy the files an import list names (section\n"
+    "                              \"ファイルリスト\", keys 00 to 99, paths relative to the\n"
+    "                              list's folder) to the same places under the data folder;\n"
+    "                              a file of the same time and size is counted as present,\n"
+    "                              another is replaced only on --yes (default No); entries\n"
+    "                              leaving the data folder or the list's folder (\"..\",\n"
+    "                              absolute paths) are refused. Messages, questions and the\n"
+    "                              summary go to standard error. Exit status 0 when nothing\n"
+    "                              failed, 1 when a file failed or was refused or the list\n"
+    "                              cannot be read, 2 for a bad command line\n"
     "  folders                     print the data folder, the language and the folder table\n"
     "\n"
     "Options:\n"
@@ -728,6 +740,12 @@ int Run(int argc, char** argv) {
   if (command == "map") return MapCommand(args, data_folder, env, prompter);
   if (command == "dia") return DiaCommand(args, data_folder, env, prompter, answers);
   if (command == "series") return SeriesCommand(args, data_folder, prompter);
+  if (command == "import") {
+    if (!args.empty() && args[0] == "list") {
+      return ImportListCommand(args, data_folder, prompter, UsageError);
+    }
+    return UsageError("import: unknown subcommand");
+  }
   return UsageError("unknown command or wrong number of arguments");
 }
 

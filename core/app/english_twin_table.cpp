@@ -811,7 +811,6 @@ constexpr EnglishTwin kTwins[] = {
      "The file '%s' points outside the data folder and cannot be imported.\n"},
     {"インポートエラー", "Import Error"},
     {"インポート情報データ(*.kvi)|*.kvi||", "Import list (*.kvi)|*.kvi||"},
-    {"データ自動インポート(&I)", "Automatic Data &Import"},
     {"メインウインドウが作業中です。\n", "The main window is busy.\n"},
     {"運行管理盤ウインドウが作業中です。\n", "The control board window is busy.\n"},
     {"ダイヤ編集ウインドウが作業中です。\n", "The dia edit window is busy.\n"},

@@ -117,7 +117,7 @@ std::set<std::string, std::less<>> AvailableMainCommands() {
           kCmdAutoBackup,    kCmdMapEditWindow, kCmdMessageWindow,
           kCmdHelpLocal,     kCmdHelpWeb,       kCmdFaq,
           kCmdEnquete,       kCmdHomePage,      kCmdAbout,
-          kCmdSeries};
+          kCmdSeries,        kCmdImport};
 }
 
 MenuState MainMenuState(const MainMenuInputs& inputs) {

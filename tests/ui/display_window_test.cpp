@@ -290,8 +290,9 @@ class DisplayWindowTest : public QObject {
     QCOMPARE(OpenDisplayWindows(frame_->dia().model().windows()).size(), std::size_t{16});
   }
 
-  void AFileDroppedOnAWindowOpensAsTheMainWindowsOpenDoes() {
+  void ADiaFileDroppedOnAWindowIsOfferedAndOpensAsTheMainWindowsOpenDoes() {
     DisplayWindow* zero = frame_->display_windows().window(0);
+    prompter_->Queue(PromptAnswer::kYes);  // ダイヤデータを読み込みます
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromUtf8(kSampleDia))});
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -300,14 +301,27 @@ class DisplayWindowTest : public QObject {
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(zero, &drop);
     QCOMPARE(frame_->dia().dia_path(), std::string(kSampleDia));
-    QVERIFY(prompter_->shown().empty());  // nothing to save first
+    QCOMPARE(prompter_->shown().size(), std::size_t{1});  // nothing to save first
+    QCOMPARE(QString::fromStdString(prompter_->shown()[0].caption),
+             QStringLiteral("ファイル受付確認"));
+    prompter_->ClearShown();
 
     // Modified data asks first; Cancel keeps it.
     DiaChange(frame_->dia().model()).header().dia_comment = "x";
     QVERIFY(frame_->dia().modified());
+    prompter_->Queue(PromptAnswer::kYes);
     prompter_->Queue(PromptAnswer::kCancel);
     QDragEnterEvent again(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(zero, &again);
+    QApplication::sendEvent(zero, &drop);
+    QCOMPARE(prompter_->shown().size(), std::size_t{2});
+    QVERIFY(frame_->dia().modified());
+
+    // Saying No to the offer reads nothing and asks nothing more.
+    prompter_->ClearShown();
+    prompter_->Queue(PromptAnswer::kNo);
+    QDragEnterEvent third(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(zero, &third);
     QApplication::sendEvent(zero, &drop);
     QCOMPARE(prompter_->shown().size(), std::size_t{1});
     QVERIFY(frame_->dia().modified());

@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "app/window_rect.h"
 #include "board/display_window_set.h"
+#include "interchange/import_list.h"
 #include "main/main_frame.h"
 #include "mapedit/map_edit_window.h"
 #include "platform/qt_text.h"
@@ -77,10 +78,13 @@ void DesktopApp::FirstTick() {
     }
   }
 
-  // An import list goes to the data import, which this program does not
-  // have yet.
-  const bool dia_pending =
-      HandleStartupFile(command_line_, prompter) == StartupFileAction::kDiaData;
+  // An import list is imported before the windows open; dia data waits
+  // for them.
+  const StartupFileAction startup_file = HandleStartupFile(command_line_, prompter);
+  if (startup_file == StartupFileAction::kImport) {
+    ImportListFile(command_line_.startup_file, context_.data_folder.path, prompter);
+  }
+  const bool dia_pending = startup_file == StartupFileAction::kDiaData;
   OpenWindows();
   if (dia_pending) main_frame_->dia().OpenPath(command_line_.startup_file);
   RecoverBackups();

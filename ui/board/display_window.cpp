@@ -195,10 +195,13 @@ void DisplayWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void DisplayWindow::dropEvent(QDropEvent* event) {
-  const QList<QUrl> urls = event->mimeData()->urls();
-  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths.push_back(Utf8(url.toLocalFile()));
+  }
+  if (paths.empty()) return;
   event->acceptProposedAction();
-  set_.OpenDropped(Utf8(urls.first().toLocalFile()));
+  set_.TakeDropped(paths);
 }
 
 }  // namespace corvane

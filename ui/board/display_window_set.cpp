@@ -352,7 +352,13 @@ void DisplayWindowSet::RequestClose(int n) {
   }
 }
 
-void DisplayWindowSet::OpenDropped(const std::string& path) { dia_.OpenDropped(path); }
+void DisplayWindowSet::TakeDropped(const std::vector<std::string>& paths) {
+  if (drop_handler_) {
+    drop_handler_(paths);
+  } else if (!paths.empty()) {
+    dia_.OpenDropped(paths.front());
+  }
+}
 
 void DisplayWindowSet::TakeScrollPositions(int n, int x, int y) {
   DisplayWindowSection changed = section(n);

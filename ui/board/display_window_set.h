@@ -79,8 +79,12 @@ class DisplayWindowSet : public QObject {
   // Closing window `n` (its close button or "閉じる"): window 00 asks
   // whether to end the program; another window closes.
   void RequestClose(int n);
-  // A file dropped onto a window: opened as the main window's open does.
-  void OpenDropped(const std::string& path);
+  // Files dropped onto a window: handed to the drop handler (the main
+  // window's), else the first is opened as the main window's open does.
+  void TakeDropped(const std::vector<std::string>& paths);
+  void SetDropHandler(std::function<void(const std::vector<std::string>&)> handler) {
+    drop_handler_ = std::move(handler);
+  }
   // Window `n`'s scroll positions as the user moved them.
   void TakeScrollPositions(int n, int x, int y);
   // Window `n` moved or was resized (`normal`: neither minimised nor
@@ -135,6 +139,7 @@ class DisplayWindowSet : public QObject {
   DiaModel::Subscription subscription_;
   FontChooser choose_font_;
   std::function<void()> end_program_;
+  std::function<void(const std::vector<std::string>&)> drop_handler_;
   bool following_ = false;
   LayoutEditing layout_editing_;
   OperationPanel panel_{layout_editing_};

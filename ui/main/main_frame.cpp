@@ -2,11 +2,16 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QInputDialog>
 #include <QKeySequence>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
+#include <QUrl>
 
 #include "app/about.h"
 #include "app/dia_document.h"
@@ -21,6 +26,8 @@
 #include "board/display_window_set.h"
 #include "board/line_items_dialog.h"
 #include "editor/settings_dialogs.h"
+#include "interchange/drop_dispatch.h"
+#include "interchange/import_list.h"
 #include "main/message_window.h"
 #include "platform/qt_text.h"
 
@@ -45,6 +52,9 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
   // program as the main window's close does.
   display_windows_ = new DisplayWindowSet(context_, *dia_, mdi_area_);
   display_windows_->SetEndProgram([this] { close(); });
+  display_windows_->SetDropHandler(
+      [this](const std::vector<std::string>& paths) { TakeDroppedFiles(paths); });
+  setAcceptDrops(true);
   BuildMenus();
   UpdateTitle();
   PlaceWindow(*this, context_.settings.main_window,
@@ -131,6 +141,8 @@ void MainFrame::RunCommand(std::string_view id) {
     dia_->Save();
   } else if (id == kCmdSaveDiaAs) {
     dia_->SaveAs();
+  } else if (id == kCmdImport) {
+    ImportList();
   } else if (id == kCmdSeries) {
     EditSeries();
   } else if (id == kCmdPassengerSimulation) {
@@ -218,6 +230,79 @@ void MainFrame::EditLineStyles() {
 
 void MainFrame::UpdateTitle() {
   setWindowTitle(Qs(MainWindowTitle(dia_->file().header.map_name.Utf8(), context_.english)));
+}
+
+namespace {
+
+// The destination list of a drop as a modal list dialog.
+class DialogListChooser : public ListChooser {
+ public:
+  DialogListChooser(QWidget* parent, bool english) : parent_(parent), english_(english) {}
+
+  std::optional<int> ChooseItem(std::string_view title,
+                                const std::vector<std::string>& items) override {
+    QStringList shown;
+    for (const std::string& item : items) shown << Qs(Shown(item, english_));
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent_, Qs(Shown(title, english_)),
+                                                 Qs(Shown(title, english_)), shown, 0, false, &ok);
+    if (!ok) return std::nullopt;
+    const auto index = shown.indexOf(chosen);
+    if (index < 0) return std::nullopt;
+    return static_cast<int>(index);
+  }
+
+ private:
+  QWidget* parent_;
+  bool english_;
+};
+
+}  // namespace
+
+void MainFrame::ImportList() {
+  FileChoice choice;
+  choice.must_exist = true;
+  choice.filter = kImportListFilter;
+  choice.default_extension = kImportListExtension;
+  choice.initial_path = context_.data_folder.path + "/";
+  const auto chosen = context_.chooser.ChooseFile(choice);
+  if (!chosen) return;
+  ImportListFile(*chosen, context_.data_folder.path, context_.prompter);
+}
+
+void MainFrame::TakeDroppedFiles(const std::vector<std::string>& paths) {
+  BusyWindow busy = BusyWindow::kNone;
+  if (!display_windows_->panel().operations_enabled()) {
+    busy = BusyWindow::kMain;
+  } else if (display_windows_->layout_editing().mode() != LayoutMode::kNormal) {
+    busy = BusyWindow::kBoard;
+  }
+  const DataFolder& folder = context_.data_folder;
+  std::string sound = folder.table[kSlotSound];
+  if (sound.empty()) sound = JoinPath(folder.path, "Sound");
+  DialogListChooser chooser(this, context_.english);
+  const DropOutcome outcome =
+      DispatchDrop(paths, busy, DropFolders{folder.path, sound}, context_.prompter, chooser);
+  if (outcome.dia_to_open) {
+    ArmLoadChecks();
+    dia_->OpenDropped(*outcome.dia_to_open);
+  }
+  UpdateMenuState();
+  RefreshMessageWindow();
+}
+
+void MainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainFrame::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths.push_back(Utf8(url.toLocalFile()));
+  }
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  TakeDroppedFiles(paths);
 }
 
 void MainFrame::ArmLoadChecks() {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/app_context.h"
 #include "app/desktop_hooks.h"
@@ -21,6 +22,8 @@
 
 class QAction;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QMdiArea;
 class QMenu;
 
@@ -76,8 +79,15 @@ class MainFrame : public QMainWindow {
   const PassengerOptions& passenger_options() const { return dia_->file().header.passengers; }
   bool internet_confirmation() const { return internet_confirmation_; }
 
+  // "データ自動インポート(&I)": an import list chosen in a file dialog.
+  void ImportList();
+  // Files dropped onto the main window or a display window, in order.
+  void TakeDroppedFiles(const std::vector<std::string>& paths);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildMenus();

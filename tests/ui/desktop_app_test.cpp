@@ -238,6 +238,20 @@ class DesktopAppTest : public QObject {
     QVERIFY(app.map_edit_window_open());
   }
 
+  void AnImportListOnTheCommandLineIsImportedBeforeTheWindowsOpen() {
+    Run run;
+    const std::string list = run.scratch.path() + "list.kvi";
+    QVERIFY(WriteFileBytes(run.scratch.path() + "a.txt", "a"));
+    QVERIFY(WriteFileBytes(list, testing::Sjis("[ファイルリスト]\n00=a.txt\n")));
+    run.command_line = ParseCommandLine({"/f=" + list});
+    DesktopApp& app = run.WithDataFolder().Start();
+    app.Tick();
+    QVERIFY(FileExists(run.data_folder + "/a.txt"));
+    QCOMPARE(run.prompter.shown().size(), std::size_t{1});
+    QCOMPARE(run.prompter.shown()[0].caption, std::string("インポート終了"));
+    QVERIFY(app.map_edit_window_open());
+  }
+
   void MapFromTheCommandLineOpensInTheMapEditWindow() {
     Run run;
     const std::string map = run.CopyOfSample("line.kvm");

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include "app/main_menu.h"
 #include "app/web_help.h"
 #include "base/file_io.h"
+#include "board/display_window_set.h"
 #include "main/message_window.h"
 #include "platform/qt_text.h"
 #include "support/fake_environment.h"
@@ -340,6 +342,50 @@ class MainFrameTest : public QObject {
     frame.ActionFor(kCmdOpenDia)->trigger();
     QCOMPARE(frame.dia().file().dia.series.count(), 1);
     QCOMPARE(frame.dia().file().dia.series[1].owned_units, 1);
+  }
+
+  void ImportListsComeThroughTheFileMenuAndDrops() {
+    const std::string data = scratch_.path() + "data";
+    context_->data_folder.path = data;
+    context_->data_folder.table = *DataFolderTable::Build(data);
+    std::filesystem::create_directories(context_->data_folder.table[kSlotSystemTemp]);
+    std::filesystem::create_directories(scratch_.path() + "from");
+    const std::string list = scratch_.path() + "from/list.kvi";
+    QVERIFY(WriteFileBytes(scratch_.path() + "from/a.txt", "a"));
+    QVERIFY(WriteFileBytes(list, testing::Sjis("[ファイルリスト]\n00=a.txt\n")));
+    MainFrame frame(*context_, hooks_);
+    QVERIFY(frame.acceptDrops());
+
+    chooser_.Queue(list);
+    frame.ActionFor(kCmdImport)->trigger();
+    QVERIFY(FileExists(data + "/a.txt"));
+    QVERIFY(chooser_.requests().back().must_exist);
+    QCOMPARE(QString::fromStdString(chooser_.requests().back().default_extension),
+             QStringLiteral("kvi"));
+    QCOMPARE(QString::fromStdString(prompter_->shown().back().caption),
+             QStringLiteral("インポート終了"));
+
+    // Dropped on the main window: asked first, then imported again.
+    prompter_->ClearShown();
+    prompter_->Queue(PromptAnswer::kYes);
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(Qs(list))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &drop);
+    QCOMPARE(prompter_->shown().size(), std::size_t{3});  // question, present, summary
+    QCOMPARE(QString::fromStdString(prompter_->shown()[1].caption),
+             QStringLiteral("ファイル存在エラー"));
+
+    // While the main window is busy every drop is refused.
+    prompter_->ClearShown();
+    frame.display_windows().panel().SetOperationsEnabled(false);
+    frame.TakeDroppedFiles({list});
+    QCOMPARE(prompter_->shown().size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(prompter_->shown()[0].text),
+             QStringLiteral("メインウインドウが作業中です。\n"));
   }
 
   void QuitAsksTheCloseSequence() {

@@ -156,7 +156,8 @@ class ListImport {
 std::optional<ImportCounts> ImportListFile(const std::string& list_path,
                                            const std::string& data_folder, Prompter& prompter) {
   const auto bytes = ReadFileBytes(list_path);
-  if (!bytes) {
+  // Without a data folder every entry would land beside the working folder.
+  if (!bytes || data_folder.empty()) {
     ReportFileError(prompter, kCannotOpenForRead, list_path, kReadErrorCaption);
     return std::nullopt;
   }

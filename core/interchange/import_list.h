@@ -61,7 +61,8 @@ bool CopyFileKeepingTime(const std::string& source, const std::string& destinati
 
 // Imports the list at `list_path` into `data_folder` (no trailing "/"),
 // asking and reporting through `prompter`, and ends with the summary.
-// Nothing when the list cannot be read (reported).
+// Nothing when the list cannot be read or no data folder is given
+// (reported).
 std::optional<ImportCounts> ImportListFile(const std::string& list_path,
                                            const std::string& data_folder, Prompter& prompter);
 

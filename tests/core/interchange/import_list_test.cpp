@@ -132,6 +132,9 @@ TEST_F(ImportListTest, AnUnreadableListIsReportedWithoutASummary) {
   ScriptedPrompter prompter;
   EXPECT_FALSE(ImportListFile(source_ + "none.kvi", data_, prompter));
   EXPECT_EQ(Captions(prompter), (std::vector<std::string>{"ファイル読み込みエラー"}));
+  // Without a data folder nothing is copied anywhere.
+  Source("b.ini", "b");
+  EXPECT_FALSE(ImportListFile(List("00=b.ini\n"), "", prompter));
 }
 
 TEST(ImportRelativePathTest, NormalisesSeparatorsAndRefusesWhatLeaves) {

@@ -795,6 +795,11 @@ constexpr EnglishTwin kTwins[] = {
     {"ポイント記号の表示位置を、クリックして下さい。", "Click where the point label goes."},
     {"キー設定", "Set Key"},
     {"ポイントキー", "Point key"},
+    // WinDIA import
+    {"読み込みファイル'%s'はWinDIAのダイヤデータではありません。\n",
+     "The file '%s' holds no WinDIA timetable.\n"},
+    {"ダイヤデータインポート(&O)...", "Import Timetable(&O)..."},
+    {"ダイヤデータファイル(*.dia)", "Timetable files (*.dia)"},
 };
 
 }  // namespace

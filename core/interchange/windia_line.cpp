@@ -101,6 +101,7 @@ void BuildStations(const WindiaTimetable& timetable, SystemMap& map) {
       rail.signal = 1;
       rail.display_row = 0;
       rail.l_dual = direction == 1 ? 2 * k : 2 * k - 1;
+      rail.l_pack = k;
       rail.short_name = station.short_name;
       rail.name = station.name;
       map.rails.Store(2 * k - 2 + direction, rail);
@@ -221,6 +222,7 @@ DiaFile BuildWindiaLine(const WindiaTimetable& timetable) {
   file.header.map_code = 99999;
   file.header.dia_title = timetable.title;
   file.map = SystemMap(map_room);
+  file.map.rows[0] = RowRecord{};  // nothing is drawn on the board
   file.dia = DiaData(dia_room);
   SystemMap& map = file.map;
   DiaData& dia = file.dia;

@@ -33,6 +33,7 @@
 #include "dia_interlocking_command.h"
 #include "dia_operate_command.h"
 #include "editor/edit_script.h"
+#include "import_command.h"
 #include "map/edit_map.h"
 #include "mapfile/map_summary.h"
 #include "mapfile/packed_bundle.h"
@@ -268,6 +269,16 @@ constexpr const char kUsage[] =
     "                              the file as the series is held (acceleration and brakes in\n"
     "                              1/1024 km/h/s). Exit status 0 when it was read, 1 when a\n"
     "                              check refused it or a file could not be read, 2 for a bad\n"
+    "                              command line\n"
+    "  import windia FILE.dia OUT.kvb\n"
+    "                              import a WinDIA timetable (a Shift-JIS text with the\n"
+    "                              line \"[WinDIA]\") as the main window's\n"
+    "                              \"ダイヤデータインポート(&O)\" does: a straight line of its\n"
+    "                              stations with every train; writes OUT as \"save as\" would\n"
+    "                              right after the import (any dia data kind, as for dia\n"
+    "                              resave). Prints nothing on success. Exit status 0 when\n"
+    "                              OUT was written, 1 when the file could not be read or\n"
+    "                              holds no WinDIA timetable (nothing written), 2 for a bad\n"
     "                              command line\n"
     "  folders                     print the data folder, the language and the folder table\n"
     "\n"
@@ -728,6 +739,11 @@ int Run(int argc, char** argv) {
   if (command == "map") return MapCommand(args, data_folder, env, prompter);
   if (command == "dia") return DiaCommand(args, data_folder, env, prompter, answers);
   if (command == "series") return SeriesCommand(args, data_folder, prompter);
+  if (command == "import" && !args.empty() && args[0] == "windia") {
+    if (args.size() != 3) return UsageError("import windia: FILE.dia OUT.kvb expected");
+    if (!OutputPathAllowed(args[2], {args[1]}, kDiaKinds, prompter)) return 2;
+    return ImportWindiaCommand(args[1], args[2], data_folder, prompter);
+  }
   return UsageError("unknown command or wrong number of arguments");
 }
 

@@ -172,11 +172,13 @@ TEST(WindiaLineTest, StationsTargetsRailsAndPieces) {
   EXPECT_EQ(up.target, 2);
   EXPECT_EQ(up.station, 2);
   EXPECT_EQ(up.l_dual, 4);
+  EXPECT_EQ(up.l_pack, 2);
   EXPECT_EQ(up.display_row, 0);
   EXPECT_EQ(up.name.view(), Sjis("神田"));
   EXPECT_EQ(map.rails[4].direction, 2);
   EXPECT_EQ(map.rails[4].stop_distance, 100);
   EXPECT_EQ(map.rails[4].signal, 1);
+  EXPECT_EQ(map.rows[0], RowRecord{});
   EXPECT_EQ(map.prails[2].rail_first, 3);
   EXPECT_EQ(map.prails[2].rail_second, 4);
   EXPECT_EQ(map.targets[2].start_marks[9], 4000);

@@ -798,8 +798,6 @@ constexpr EnglishTwin kTwins[] = {
     // WinDIA import
     {"読み込みファイル'%s'はWinDIAのダイヤデータではありません。\n",
      "The file '%s' holds no WinDIA timetable.\n"},
-    {"ダイヤデータインポート(&O)...", "Import Timetable(&O)..."},
-    {"ダイヤデータファイル(*.dia)", "Timetable files (*.dia)"},
 };
 
 }  // namespace

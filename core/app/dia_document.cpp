@@ -8,6 +8,7 @@
 #include "app/messages.h"
 #include "base/encoding.h"
 #include "base/file_io.h"
+#include "interchange/windia_line.h"
 #include "interlocking/operation_data.h"
 
 namespace corvane {
@@ -273,6 +274,23 @@ void DiaDocument::Replace(DiaFile file) {
   loaded_version_ = kDiaVersion;
   ForgetPaths();
   model_.Replace(std::move(file), InitialiseOperationData);
+}
+
+DiaOpenOutcome DiaDocument::ImportWindia(std::string* load_folder) {
+  if (!ConfirmDiscard(MsgOpenDia)) return DiaOpenOutcome::kCancelled;
+  FileChoice choice;
+  choice.must_exist = true;
+  const DialogFilter filter = FilterFor(FilterUse::kWindia, english_);
+  choice.filter = filter.filter;
+  choice.default_extension = filter.default_extension;
+  choice.initial_path = load_folder->empty() ? folders_.dia_data : *load_folder;
+  const auto chosen = chooser_.ChooseFile(choice);
+  if (!chosen) return DiaOpenOutcome::kCancelled;
+  *load_folder = std::filesystem::path(*chosen).parent_path().string();
+  std::optional<DiaFile> imported = ImportWindiaFile(*chosen, prompter_);
+  if (!imported) return DiaOpenOutcome::kFailed;
+  Replace(std::move(*imported));
+  return DiaOpenOutcome::kOpened;
 }
 
 DiaOpenOutcome DiaDocument::SelectMap(const std::string& default_kvb,

@@ -73,6 +73,13 @@ class DiaDocument {
                            const std::function<void(const std::string&)>& set_default,
                            DialogHost& host);
 
+  // "ダイヤデータインポート": the discard prompt, the open-file dialog for
+  // WinDIA timetables starting in `*load_folder` (the dia data folder when
+  // empty), the chosen file's folder stored back there, and the imported
+  // line taking the place of the data as a compiled map does. A file that
+  // cannot be imported is reported and the data stays as it was.
+  DiaOpenOutcome ImportWindia(std::string* load_folder);
+
   // "ダイヤデータを上書き保存": under the current dia path, or save as when
   // there is none or the data came from an older version.
   bool Save();

@@ -836,6 +836,9 @@ constexpr EnglishTwin kTwins[] = {
     {"形式アイコン", "Series icon"},
     {"ファイル'%s'は受付できません。\n", "The file '%s' is not accepted.\n"},
     {"ファイル'%s'をコピーできませんでした。\n", "The file '%s' could not be copied.\n"},
+    // WinDIA import
+    {"読み込みファイル'%s'はWinDIAのダイヤデータではありません。\n",
+     "The file '%s' holds no WinDIA timetable.\n"},
 };
 
 }  // namespace

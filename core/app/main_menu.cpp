@@ -22,6 +22,7 @@ std::vector<MenuEntry> BuildMainMenu() {
                            "Ctrl+Shift+S"),
               MenuSeparator(),
               MenuCommand(kCmdImport, "データ自動インポート(&I)", "Automatic Data Import(&I)"),
+              MenuCommand(kCmdImportWindia, "ダイヤデータインポート(&O)", "Import WinDIA Dia(&O)"),
               MenuCommand(kCmdOpenAnnouncement, "車内放送データを開く(&C)",
                           "Open Announcement Data(&C)"),
               MenuSeparator(),
@@ -117,7 +118,7 @@ std::set<std::string, std::less<>> AvailableMainCommands() {
           kCmdAutoBackup,    kCmdMapEditWindow, kCmdMessageWindow,
           kCmdHelpLocal,     kCmdHelpWeb,       kCmdFaq,
           kCmdEnquete,       kCmdHomePage,      kCmdAbout,
-          kCmdSeries,        kCmdImport};
+          kCmdSeries,        kCmdImport,        kCmdImportWindia};
 }
 
 MenuState MainMenuState(const MainMenuInputs& inputs) {

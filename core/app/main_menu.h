@@ -19,6 +19,7 @@ inline constexpr const char kCmdOpenDia[] = "file.open_dia";
 inline constexpr const char kCmdSaveDia[] = "file.save_dia";
 inline constexpr const char kCmdSaveDiaAs[] = "file.save_dia_as";
 inline constexpr const char kCmdImport[] = "file.import";
+inline constexpr const char kCmdImportWindia[] = "file.import_windia";
 inline constexpr const char kCmdOpenAnnouncement[] = "file.open_announcement";
 inline constexpr const char kCmdQuit[] = "file.quit";
 inline constexpr const char kCmdPassengerSimulation[] = "simulate.passenger_options";

@@ -69,8 +69,9 @@ constexpr FilterEntry kFilters[] = {
       "Announcement Data(*.kvc)|*.kvc|Old Announcement Data(*.ini)|*.ini||"},
      "kvc"},
     {{"マップデータ(*.kvm)|*.kvm||", "Map Data(*.kvm)|*.kvm||"}, "kvm"},
+    {{"ダイヤデータファイル(*.dia)|*.dia||", "Dia Data File(*.dia)|*.dia||"}, "dia"},
 };
-static_assert(std::size(kFilters) == static_cast<std::size_t>(FilterUse::kMap) + 1);
+static_assert(std::size(kFilters) == static_cast<std::size_t>(FilterUse::kWindia) + 1);
 
 // Ids 1..16 in order.
 constexpr std::array<Twin, kWindowTitleCount> kWindowTitles = {{

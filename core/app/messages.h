@@ -59,6 +59,7 @@ enum class FilterUse {
   kImportInfo,             // ".kvi"
   kAnnouncement,           // ".kvc", ".ini"
   kMap,                    // ".kvm"
+  kWindia,                 // ".dia" of WinDIA
 };
 
 // A filter in the form "description|pattern|...||" and the extension (no

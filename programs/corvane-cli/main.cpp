@@ -33,6 +33,7 @@
 #include "dia_interlocking_command.h"
 #include "dia_operate_command.h"
 #include "editor/edit_script.h"
+#include "import_command.h"
 #include "import_list_command.h"
 #include "map/edit_map.h"
 #include "mapfile/map_summary.h"
@@ -281,6 +282,16 @@ constexpr const char kUsage[] =
     "                              summary go to standard error. Exit status 0 when nothing\n"
     "                              failed, 1 when a file failed or was refused or the list\n"
     "                              cannot be read, 2 for a bad command line\n"
+    "  import windia FILE.dia OUT.kvb\n"
+    "                              import a WinDIA timetable (a Shift-JIS text with the\n"
+    "                              line \"[WinDIA]\") as the main window's\n"
+    "                              \"ダイヤデータインポート(&O)\" does: a straight line of its\n"
+    "                              stations with every train; writes OUT as \"save as\" would\n"
+    "                              right after the import (any dia data kind, as for dia\n"
+    "                              resave). Prints nothing on success. Exit status 0 when\n"
+    "                              OUT was written, 1 when the file could not be read or\n"
+    "                              holds no WinDIA timetable (nothing written), 2 for a bad\n"
+    "                              command line\n"
     "  folders                     print the data folder, the language and the folder table\n"
     "\n"
     "Options:\n"
@@ -743,6 +754,11 @@ int Run(int argc, char** argv) {
   if (command == "import") {
     if (!args.empty() && args[0] == "list") {
       return ImportListCommand(args, data_folder, prompter, UsageError);
+    }
+    if (!args.empty() && args[0] == "windia") {
+      if (args.size() != 3) return UsageError("import windia: FILE.dia OUT.kvb expected");
+      if (!OutputPathAllowed(args[2], {args[1]}, kDiaKinds, prompter)) return 2;
+      return ImportWindiaCommand(args[1], args[2], data_folder, prompter);
     }
     return UsageError("import: unknown subcommand");
   }

@@ -137,6 +137,15 @@ void MainFrame::RunCommand(std::string_view id) {
   } else if (id == kCmdOpenDia) {
     ArmLoadChecks();
     dia_->Open();
+  } else if (id == kCmdImportWindia) {
+    std::string& folder = context_.settings.load_wdia;
+    const std::string before = folder;
+    dia_->ImportWindia(&folder);
+    if (folder != before) {
+      UpdateSettingsFile(context_.data_folder, [&folder](IniFile& ini) {
+        ini.SetString(kSettingsPathSection, kLoadWdiaKey, folder);
+      });
+    }
   } else if (id == kCmdSaveDia) {
     dia_->Save();
   } else if (id == kCmdSaveDiaAs) {

@@ -36,7 +36,7 @@ TEST(MainMenuTest, MenusAndCommandsInOrder) {
   EXPECT_EQ(JapaneseTexts(menu[0].children),
             (Texts{"マップ選択(&M)", "ダイヤデータを開く(&O)", "ダイヤデータを上書き保存(&S)",
                    "ダイヤデータを別名で保存(&A)", "データ自動インポート(&I)",
-                   "車内放送データを開く(&C)", "終了(&Q)"}));
+                   "ダイヤデータインポート(&O)", "車内放送データを開く(&C)", "終了(&Q)"}));
   EXPECT_EQ(JapaneseTexts(menu[1].children),
             (Texts{"乗客数シミュレートモード(&P)", "継電連動装置操作盤方式(&I)"}));
   EXPECT_EQ(

@@ -164,6 +164,9 @@ WindiaTrain ReadTrain(const std::vector<std::string_view>& lines, std::size_t* a
   train.number = std::string(FieldAt(fields, 1));
   train.text3 = std::string(FieldAt(fields, 2));
   train.value17 = PieceToInt(FieldAt(fields, 3));
+  // One field per station in station order, whichever way the train runs;
+  // its events go in running order (an up train from the last station).
+  std::vector<std::vector<WindiaEvent>> at_station(static_cast<std::size_t>(station_count));
   std::size_t next = 4;
   for (int i = 0; i < station_count; ++i) {
     std::string_view field = FieldAt(fields, next);
@@ -175,8 +178,16 @@ WindiaTrain ReadTrain(const std::vector<std::string_view>& lines, std::size_t* a
     }
     if (field == "\\") field = {};  // continued past the last line
     ++next;
-    const int rail = down ? 2 * (i + 1) : 2 * (station_count - i) - 1;
-    AddFieldEvents(field, rail, train.events);
+    const int rail = down ? 2 * (i + 1) : 2 * (i + 1) - 1;
+    AddFieldEvents(field, rail, at_station[static_cast<std::size_t>(i)]);
+  }
+  const auto append = [&train](const std::vector<WindiaEvent>& events) {
+    train.events.insert(train.events.end(), events.begin(), events.end());
+  };
+  if (down) {
+    std::for_each(at_station.begin(), at_station.end(), append);
+  } else {
+    std::for_each(at_station.rbegin(), at_station.rend(), append);
   }
   return train;
 }

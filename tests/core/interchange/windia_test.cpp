@@ -114,10 +114,11 @@ TEST(WindiaReadTest, ContinuationsRemarksAndTrainFields) {
   EXPECT_EQ(first.text3, "third");
   EXPECT_EQ(first.value17, 7);
   EXPECT_EQ(first.remark, "remark");
-  // Up trains run from the last station on its odd rails.
+  // The fields are in station order; an up train's events run from the last
+  // station back, on its odd rails.
   ASSERT_EQ(first.events.size(), 2u);
-  EXPECT_EQ(first.events[0].event, (StopEvent{5, 32400, kEventDeparture}));
-  EXPECT_EQ(first.events[1].event, (StopEvent{3, 33000, kEventDeparture}));
+  EXPECT_EQ(first.events[0].event, (StopEvent{3, 33000, kEventDeparture}));
+  EXPECT_EQ(first.events[1].event, (StopEvent{1, 32400, kEventDeparture}));
   // "\x" is a time, not a continuation.
   EXPECT_EQ(read.trains[1].type, -1);
   ASSERT_EQ(read.trains[1].events.size(), 1u);
@@ -281,7 +282,7 @@ TEST(WindiaLineTest, RunningTimesKeepTheShortestInFirstOrder) {
       "0,1,,0,600,610/611,620",
       "0,2,,0,700,708/709,730",
       "[上り]",
-      "0,3,,0,800,805,",
+      "0,3,,0,,805,800",
   });
   EXPECT_EQ(file.dia.speed_types[1].run_times,
             (std::vector<RunTimeEntry>{{2, 4, 480, kEventArrival},
@@ -335,7 +336,7 @@ TEST(WindiaLineTest, ManyStationsAndTrainsGrowTheTables) {
   EXPECT_EQ(file.map.targets.count(), 200);
   EXPECT_EQ(file.map.stations.count(), 200);
   EXPECT_EQ(file.dia.diagrams.count(), 8300);
-  EXPECT_EQ(file.dia.diagrams[8300].events[0], (StopEvent{399, 3600, kEventDeparture}));
+  EXPECT_EQ(file.dia.diagrams[8300].events[0], (StopEvent{1, 3600, kEventDeparture}));
 }
 
 TEST(WindiaLineTest, ImportRefusesMissingAndForeignFiles) {

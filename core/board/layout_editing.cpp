@@ -111,15 +111,7 @@ LayoutEffects LayoutEditing::LeftClick(DiaModel& model, const BoardView& view, P
         effects.beep = true;
         return effects;
       }
-      {
-        DiaChange change(model);
-        if (SetRowRightEnd(change, row_, *cut, view.scale_x) == 0) {
-          change.Cancel();
-          effects.beep = true;
-          return effects;
-        }
-      }
-      row_ = std::min(row_, model.map().rows.count());
+      if (!MoveRightEnd(model, view, *cut, effects)) return effects;
       BoardView flat = view;
       flat.layout = LayoutMode::kRowDivision;
       const int px = MapToPixelX(flat, *cut);
@@ -238,17 +230,22 @@ LayoutEffects LayoutEditing::MoveCut(DiaModel& model, const BoardView& view, int
     effects.beep = true;
     return effects;
   }
+  if (MoveRightEnd(model, view, *cut, effects)) effects.redraw = true;
+  return effects;
+}
+
+bool LayoutEditing::MoveRightEnd(DiaModel& model, const BoardView& view, int cut,
+                                 LayoutEffects& effects) {
   {
     DiaChange change(model);
-    if (SetRowRightEnd(change, row_, *cut, view.scale_x) == 0) {
+    if (SetRowRightEnd(change, row_, cut, view.scale_x) == 0) {
       change.Cancel();
       effects.beep = true;
-      return effects;
+      return false;
     }
   }
   row_ = std::min(row_, model.map().rows.count());
-  effects.redraw = true;
-  return effects;
+  return true;
 }
 
 LayoutEffects LayoutEditing::MoveOrigin(DiaModel& model, int dx, int dy) {

@@ -76,6 +76,9 @@ class LayoutEditing {
   // False after leaving the mode, when the data has no rows any more (other
   // data was opened); the row is kept among the rows there are.
   bool StillEditing(const DiaModel& model, LayoutEffects& effects);
+  // The edited row's right end moves to `cut` (one change); false, with a
+  // beep, when it could not.
+  bool MoveRightEnd(DiaModel& model, const BoardView& view, int cut, LayoutEffects& effects);
   std::string Prompt() const;
   LayoutEffects MoveCut(DiaModel& model, const BoardView& view, int towards);
   LayoutEffects MoveOrigin(DiaModel& model, int dx, int dy);

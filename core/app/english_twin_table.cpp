@@ -839,6 +839,8 @@ constexpr EnglishTwin kTwins[] = {
     // WinDIA import
     {"読み込みファイル'%s'はWinDIAのダイヤデータではありません。\n",
      "The file '%s' holds no WinDIA timetable.\n"},
+    // Train types
+    {"制限オーバー", "Limit Exceeded"},
 };
 
 }  // namespace

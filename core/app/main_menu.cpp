@@ -118,7 +118,8 @@ std::set<std::string, std::less<>> AvailableMainCommands() {
           kCmdAutoBackup,    kCmdMapEditWindow, kCmdMessageWindow,
           kCmdHelpLocal,     kCmdHelpWeb,       kCmdFaq,
           kCmdEnquete,       kCmdHomePage,      kCmdAbout,
-          kCmdSeries,        kCmdImport,        kCmdImportWindia};
+          kCmdSeries,        kCmdImport,        kCmdImportWindia,
+          kCmdTrainTypes};
 }
 
 MenuState MainMenuState(const MainMenuInputs& inputs) {

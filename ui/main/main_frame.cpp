@@ -20,6 +20,7 @@
 #include "app/messages.h"
 #include "app/series_data.h"
 #include "app/series_dialog.h"
+#include "app/train_type_dialog.h"
 #include "app/web_help.h"
 #include "app/window_rect.h"
 #include "board/display_window_menu.h"
@@ -154,6 +155,8 @@ void MainFrame::RunCommand(std::string_view id) {
     ImportList();
   } else if (id == kCmdSeries) {
     EditSeries();
+  } else if (id == kCmdTrainTypes) {
+    EditTrainTypes();
   } else if (id == kCmdPassengerSimulation) {
     EditPassengerOptions();
   } else if (id == kCmdInternetConfirmation) {
@@ -226,6 +229,12 @@ void MainFrame::EditPassengerOptions() {
 void MainFrame::EditSeries() {
   SeriesDialog dialog(dia_->model(), SeriesFoldersOf(context_.data_folder.table));
   dialog.set_english(context_.english);
+  dialog_host_->Run(dialog);
+}
+
+void MainFrame::EditTrainTypes() {
+  // OK stores the types in one change of the dia data, which redraws the board.
+  TrainTypeDialog dialog(dia_->model(), context_.english);
   dialog_host_->Run(dialog);
 }
 

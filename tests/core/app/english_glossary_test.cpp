@@ -11,6 +11,7 @@
 
 #include "app/english_twins.h"
 #include "app/main_menu.h"
+#include "app/train_type_dialog.h"
 #include "board/display_window_menu.h"
 #include "board/line_items_dialog.h"
 #include "editor/edit_session.h"
@@ -89,6 +90,10 @@ std::vector<std::string> EnglishTexts() {
   AddDialog(StationInfoDialog(StationTexts{}, TimeUnits{}, true), &texts);
   AddDialog(NameDialog(MapNameEntry{}), &texts);
   AddDialog(LineItemsDialog(DefaultLineItems(), true), &texts);
+  DiaModel types;
+  const TrainTypeDialog type_dialog(types, true);
+  AddDialog(type_dialog, &texts);
+  for (const std::string& style : type_dialog.Find("style")->items) texts.push_back(style);
   AddDialog(SpeedDialog(), &texts);
   AddDialog(DistanceDialog(), &texts);
   AddDialog(GridDialog(10, 4), &texts);

@@ -344,6 +344,27 @@ class MainFrameTest : public QObject {
     QCOMPARE(frame.dia().file().dia.series[1].owned_units, 1);
   }
 
+  // "種別設定" on a dia without types: a type added in the form, cut to its
+  // bytes while typed, and kept by OK as one change.
+  void TrainTypeSettingAddsAType() {
+    MainFrame frame(*context_, hooks_);
+    QVERIFY(frame.ActionFor(kCmdTrainTypes)->isEnabled());
+    const int before = frame.dia().file().dia.train_types.count();
+    QString listed;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      QVERIFY(dialog != nullptr);
+      dialog->findChild<QPushButton*>(QStringLiteral("add"))->click();
+      auto* list = dialog->findChild<QListWidget*>(QStringLiteral("types"));
+      listed = list->item(list->count() - 1)->text();
+      dialog->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+    });
+    frame.ActionFor(kCmdTrainTypes)->trigger();
+    QCOMPARE(listed, QStringLiteral("新規種別%1").arg(before + 1, 2, 10, QLatin1Char('0')));
+    QCOMPARE(frame.dia().file().dia.train_types.count(), before + 1);
+    QVERIFY(frame.dia().modified());
+  }
+
   void ImportListsComeThroughTheFileMenuAndDrops() {
     const std::string data = scratch_.path() + "data";
     context_->data_folder.path = data;

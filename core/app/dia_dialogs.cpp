@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/main_menu.h"
 #include "base/encoding.h"
 #include "base/member_text.h"
 #include "editor/value_names.h"
@@ -111,6 +112,30 @@ void SetElectrificationOfAll(DiaModel& model, int kind) {
   for (int i = 1; i <= prails.count(); ++i) {
     if (prails.records()[i].electric != kind) prails[i].electric = kind;
   }
+}
+
+// ------------------------------------------------------------ commands
+
+bool IsDiaDialogCommand(std::string_view id) {
+  return id == kCmdStartTime || id == kCmdDiaProperty || id == kCmdElectrificationAll;
+}
+
+bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host) {
+  if (id == kCmdStartTime) {
+    StartTimeDialog dialog(model, host.english());
+    return host.Run(dialog);
+  }
+  if (id == kCmdDiaProperty) {
+    DiaPropertyDialog dialog(model);
+    return host.Run(dialog);
+  }
+  if (id == kCmdElectrificationAll) {
+    ChoiceDialog dialog = ElectrificationDialog(model, host.english());
+    if (!host.Run(dialog)) return false;
+    SetElectrificationOfAll(model, dialog.chosen());
+    return true;
+  }
+  return false;
 }
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 // what it says in one change of the dia data; Cancel changes nothing.
 
 #include <string>
+#include <string_view>
 
 #include "base/dialog_model.h"
 #include "editor/value_dialogs.h"
@@ -47,5 +48,16 @@ ChoiceDialog ElectrificationDialog(const DiaModel& model, bool english);
 // Gives every track piece the electrification `kind` in one change; a kind
 // outside the list changes nothing.
 void SetElectrificationOfAll(DiaModel& model, int kind);
+
+}  // namespace corvane
+
+namespace corvane {
+
+// The main window's commands that edit the loaded dia data through these
+// dialogs, shown by `host`. True when `id` is one of them.
+bool IsDiaDialogCommand(std::string_view id);
+// Runs command `id` (false, doing nothing, for another id); true when the
+// dialog was answered with OK.
+bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host);
 
 }  // namespace corvane

@@ -111,15 +111,19 @@ const std::vector<MenuEntry>& MainMenu() {
 }
 
 std::set<std::string, std::less<>> AvailableMainCommands() {
-  return {kCmdMapSelect,     kCmdOpenDia,       kCmdSaveDia,
-          kCmdSaveDiaAs,     kCmdQuit,          kCmdPassengerSimulation,
-          kCmdRailProperty,  kCmdFont,          kCmdLineStyles,
-          kCmdSimpleDisplay, kCmdTrainIcons,    kCmdInternetConfirmation,
-          kCmdAutoBackup,    kCmdMapEditWindow, kCmdMessageWindow,
-          kCmdHelpLocal,     kCmdHelpWeb,       kCmdFaq,
-          kCmdEnquete,       kCmdHomePage,      kCmdAbout,
-          kCmdSeries,        kCmdImport,        kCmdImportWindia,
-          kCmdTrainTypes};
+  std::set<std::string, std::less<>> available = {
+      kCmdMapSelect,     kCmdOpenDia,       kCmdSaveDia,
+      kCmdSaveDiaAs,     kCmdQuit,          kCmdPassengerSimulation,
+      kCmdRailProperty,  kCmdFont,          kCmdLineStyles,
+      kCmdSimpleDisplay, kCmdTrainIcons,    kCmdInternetConfirmation,
+      kCmdAutoBackup,    kCmdMapEditWindow, kCmdMessageWindow,
+      kCmdHelpLocal,     kCmdHelpWeb,       kCmdFaq,
+      kCmdEnquete,       kCmdHomePage,      kCmdAbout,
+      kCmdSeries,        kCmdImport,        kCmdImportWindia,
+      kCmdTrainTypes};
+  // The dialogs on the loaded dia data.
+  available.insert({kCmdStartTime, kCmdDiaProperty, kCmdElectrificationAll});
+  return available;
 }
 
 MenuState MainMenuState(const MainMenuInputs& inputs) {

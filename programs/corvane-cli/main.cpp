@@ -30,6 +30,7 @@
 #include "compiler/compile_checks.h"
 #include "compiler/map_compiler.h"
 #include "dia_board_command.h"
+#include "dia_edit_command.h"
 #include "dia_interlocking_command.h"
 #include "dia_operate_command.h"
 #include "editor/edit_script.h"
@@ -253,6 +254,18 @@ constexpr const char kUsage[] =
     "                              What a panel line opens is printed as \"effect ...\"\n"
     "                              (point_key P, station_frame F, rail_properties R,\n"
     "                              new_window, next_window, copy_board, rename_names)\n"
+    "  dia edit FILE SCRIPT [--save=OUT]\n"
+    "                              open FILE as the main window does and run the lines of the\n"
+    "                              file SCRIPT, in the language of map edit: command NAME (the\n"
+    "                              main window's 開始時刻設定, ダイヤプロパティ, "
+    "電化方式一括設定,\n"
+    "                              by Japanese or English text or id, e.g. dia.start_time),\n"
+    "                              answer [FIELD=VALUE]... ok|cancel before the command whose\n"
+    "                              dialog it answers (the start time: 時=6 分=30 秒=0), answer\n"
+    "                              yes|no, save. \"save\" and the end of the script write OUT;\n"
+    "                              FILE is never written. Exit status as map edit: 1 when FILE\n"
+    "                              cannot be read, a line is wrong (\"line N: ...\") or a save\n"
+    "                              fails\n"
 #ifdef CORVANE_CLI_RENDER
     "  dia render FILE OUT.png [--size=WxH] [--scale=S|SX,SY] [--scroll=X,Y] [--window=N]\n"
     "          [--whole]           draw the board of display window N (0..15, default 0) as\n"
@@ -510,6 +523,7 @@ int DiaCommand(const std::vector<std::string>& args, const DataFolder& data_fold
   if (sub == "operate") {
     return OperateCommand(args, data_folder, prompter, UsageError);
   }
+  if (sub == "edit") return DiaEditCommand(args, data_folder, prompter, UsageError, &checks);
   if (sub == "interlocking") {
     return InterlockingCommand(args, data_folder, prompter, UsageError, answers.said_no, &checks);
   }

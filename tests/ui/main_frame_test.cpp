@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -362,6 +363,37 @@ class MainFrameTest : public QObject {
     frame.ActionFor(kCmdTrainTypes)->trigger();
     QCOMPARE(listed, QStringLiteral("新規種別%1").arg(before + 1, 2, 10, QLatin1Char('0')));
     QCOMPARE(frame.dia().file().dia.train_types.count(), before + 1);
+  }
+
+  void StartTimeDialogCarriesMinutesAndKeepsOpenOnARefusal() {
+    MainFrame frame(*context_, hooks_);
+    QVERIFY(frame.ActionFor(kCmdStartTime)->isEnabled());
+    QString title;
+    int refusals_while_open = 0;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      QVERIFY(dialog != nullptr);
+      title = dialog->windowTitle();
+      auto type = [dialog](const char* id, const char* text) {
+        auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(id));
+        edit->setText(QString::fromLatin1(text));
+        emit edit->textEdited(edit->text());
+      };
+      type("hour", "28");
+      type("minute", "0");
+      type("second", "1");
+      dialog->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+      if (dialog->isVisible()) refusals_while_open = static_cast<int>(prompter_->shown().size());
+      type("hour", "6");
+      type("minute", "90");
+      type("second", "0");
+      dialog->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+    });
+    frame.ActionFor(kCmdStartTime)->trigger();
+    QCOMPARE(title, QString::fromUtf8("時刻の設定"));
+    QCOMPARE(refusals_while_open, 1);
+    QCOMPARE(prompter_->shown()[0].caption, std::string("入力データエラー"));
+    QCOMPARE(frame.dia().file().header.start_time, 7 * 3600 + 30 * 60);
     QVERIFY(frame.dia().modified());
   }
 

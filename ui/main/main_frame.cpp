@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include "app/about.h"
+#include "app/dia_dialogs.h"
 #include "app/dia_document.h"
 #include "app/english_twins.h"
 #include "app/map_document.h"
@@ -157,6 +158,9 @@ void MainFrame::RunCommand(std::string_view id) {
     EditSeries();
   } else if (id == kCmdTrainTypes) {
     EditTrainTypes();
+  } else if (IsDiaDialogCommand(id)) {
+    RunDiaDialogCommand(id, dia_->model(), *dialog_host_);
+    display_windows_->RedrawAll();
   } else if (id == kCmdPassengerSimulation) {
     EditPassengerOptions();
   } else if (id == kCmdInternetConfirmation) {

@@ -1,0 +1,63 @@
+#pragma once
+// Editing loaded dia data from a script of commands, one per line, as the
+// headless tool reads them: the main window's dia commands with the answers
+// to the dialogs and questions they open.
+//
+//   command NAME        a command of the main window's menus by its text
+//                       without the accelerator, in Japanese or English
+//                       ("開始時刻設定", "Start Time Setting"), or by its id
+//                       ("dia.start_time"); only the commands that edit the
+//                       dia data through a dialog run here
+//   answer yes|no       the answer to the next Yes/No question
+//   answer [FIELD=VALUE]... ok|cancel
+//                       the answer to the next dialog that opens: fields by
+//                       their Japanese labels (the start time's 時, 分 and
+//                       秒), list items by their text or "#N"; a dialog with
+//                       no answer queued is cancelled
+//   save                write the data
+//
+// Empty lines and lines starting with "#" are skipped. Names are UTF-8.
+
+#include <functional>
+#include <istream>
+#include <string>
+#include <string_view>
+
+#include "base/dialog_model.h"
+#include "base/prompter.h"
+#include "run/dia_model.h"
+
+namespace corvane {
+
+class DiaEditScript {
+ public:
+  // `save` writes the data, reporting any failure itself. Questions are
+  // asked through `prompter`, which takes the script's "answer yes|no".
+  DiaEditScript(DiaModel& model, QueuedAnswers& prompter, std::function<bool()> save);
+
+  enum class Outcome {
+    kDone,
+    kMalformed,   // the line is not a command; nothing was done
+    kSaveFailed,  // the save command failed (already reported)
+  };
+
+  // Runs one line; `*error` says what is wrong with a malformed one.
+  Outcome RunLine(std::string_view line, std::string* error);
+  // Runs every line of `in`, stopping at a malformed line ("line N: ...")
+  // or a failed save. True when every line ran.
+  bool Run(std::istream& in, std::string* error);
+
+  // Whether answers are left that no dialog or question took.
+  bool HasUnusedAnswers() const { return host_.has_answers() || answers_.has_answers(); }
+
+ private:
+  Outcome RunCommand(std::string_view line, std::string* error);
+  Outcome RunMenuCommand(std::string_view name, std::string* error);
+
+  DiaModel& model_;
+  QueuedAnswers& answers_;
+  ScriptDialogHost host_;
+  std::function<bool()> save_;
+};
+
+}  // namespace corvane

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/main_menu.h"
+#include "app/train_type_dialog.h"
 #include "base/encoding.h"
 #include "base/member_text.h"
 #include "editor/value_names.h"
@@ -117,7 +118,8 @@ void SetElectrificationOfAll(DiaModel& model, int kind) {
 // ------------------------------------------------------------ commands
 
 bool IsDiaDialogCommand(std::string_view id) {
-  return id == kCmdStartTime || id == kCmdDiaProperty || id == kCmdElectrificationAll;
+  return id == kCmdStartTime || id == kCmdDiaProperty || id == kCmdElectrificationAll ||
+         id == kCmdTrainTypes;
 }
 
 bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host) {
@@ -134,6 +136,10 @@ bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host)
     if (!host.Run(dialog)) return false;
     SetElectrificationOfAll(model, dialog.chosen());
     return true;
+  }
+  if (id == kCmdTrainTypes) {
+    TrainTypeDialog dialog(model, host.english());
+    return host.Run(dialog);
   }
   return false;
 }

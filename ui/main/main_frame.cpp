@@ -21,7 +21,6 @@
 #include "app/messages.h"
 #include "app/series_data.h"
 #include "app/series_dialog.h"
-#include "app/train_type_dialog.h"
 #include "app/web_help.h"
 #include "app/window_rect.h"
 #include "board/display_window_menu.h"
@@ -156,8 +155,6 @@ void MainFrame::RunCommand(std::string_view id) {
     ImportList();
   } else if (id == kCmdSeries) {
     EditSeries();
-  } else if (id == kCmdTrainTypes) {
-    EditTrainTypes();
   } else if (IsDiaDialogCommand(id)) {
     RunDiaDialogCommand(id, dia_->model(), *dialog_host_);
     display_windows_->RedrawAll();
@@ -233,12 +230,6 @@ void MainFrame::EditPassengerOptions() {
 void MainFrame::EditSeries() {
   SeriesDialog dialog(dia_->model(), SeriesFoldersOf(context_.data_folder.table));
   dialog.set_english(context_.english);
-  dialog_host_->Run(dialog);
-}
-
-void MainFrame::EditTrainTypes() {
-  // OK stores the types in one change of the dia data, which redraws the board.
-  TrainTypeDialog dialog(dia_->model(), context_.english);
   dialog_host_->Run(dialog);
 }
 

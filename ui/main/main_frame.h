@@ -101,7 +101,6 @@ class MainFrame : public QMainWindow {
   void SelectMap();
   // "形式設定".
   void EditSeries();
-  void EditTrainTypes();
   // The load-time checks of every open, with the settings as they are now.
   void ArmLoadChecks();
   // The program's title and the name of the map held.

@@ -60,6 +60,13 @@ TEST_F(DiaEditScriptTest, CommandsByJapaneseEnglishOrIdTakeTheQueuedAnswers) {
   EXPECT_FALSE(script_.HasUnusedAnswers());
 }
 
+TEST_F(DiaEditScriptTest, TheTrainTypeDialogTakesItsAnswerToo) {
+  ASSERT_TRUE(Run("answer press=種別追加 ok\ncommand 列車種別設定\n")) << error_;
+  ASSERT_EQ(model_.dia().train_types.count(), 1);
+  EXPECT_EQ(model_.dia().train_types[1].name.Utf8(), "新規種別01");
+  EXPECT_FALSE(script_.HasUnusedAnswers());
+}
+
 TEST_F(DiaEditScriptTest, MistakesStopTheScriptWithTheirLine) {
   EXPECT_FALSE(Run("command 開始時刻設定\nfly away\n"));
   EXPECT_NE(error_.find("line 2: unknown command"), std::string::npos);

@@ -103,12 +103,11 @@ DiaEditScript::Outcome DiaEditScript::RunMenuCommand(std::string_view name, std:
 }
 
 bool DiaEditScript::Run(std::istream& in, std::string* error) {
-  std::string line;
-  for (int number = 1; std::getline(in, line); ++number) {
+  return RunScriptLines(in, [&](int number, std::string_view line) {
     std::string why;
     switch (RunLine(line, &why)) {
       case Outcome::kDone:
-        break;
+        return true;
       case Outcome::kMalformed:
         *error = "line " + std::to_string(number) + ": " + why;
         return false;
@@ -116,8 +115,8 @@ bool DiaEditScript::Run(std::istream& in, std::string* error) {
         *error = "line " + std::to_string(number) + ": the data was not saved";
         return false;
     }
-  }
-  return true;
+    return false;
+  });
 }
 
 }  // namespace corvane

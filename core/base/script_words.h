@@ -2,7 +2,9 @@
 // The words of a script line (the text commands of corvane-cli): blanks
 // trimmed, words split at blanks, whole decimal numbers.
 
+#include <istream>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,5 +19,16 @@ std::vector<std::string_view> Words(std::string_view text);
 // A whole decimal number filling `text`; none for anything else or a value
 // beyond an int.
 std::optional<int> ParseInt(std::string_view text);
+
+// Gives every line of `in` to `run_line(number, line)`, numbered from 1,
+// up to the first for which it returns false; true when all were run.
+template <typename RunLine>
+bool RunScriptLines(std::istream& in, RunLine run_line) {
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (!run_line(number, line)) return false;
+  }
+  return true;
+}
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/script_words.h"
 #include "board/display_windows.h"
 #include "run/name_tables.h"
 
@@ -103,13 +104,10 @@ PanelScript::PanelScript(DiaModel& model, PanelWindow window,
 }
 
 OperateScript::Outcome PanelScript::Run(std::istream& in, std::string* error) {
-  std::string line;
-  for (int number = 1; std::getline(in, line); ++number) {
-    if (RunLine(number, line, error) != OperateScript::Outcome::kDone) {
-      return OperateScript::Outcome::kBadLine;
-    }
-  }
-  return OperateScript::Outcome::kDone;
+  const bool done = RunScriptLines(in, [&](int number, std::string_view line) {
+    return RunLine(number, line, error) == OperateScript::Outcome::kDone;
+  });
+  return done ? OperateScript::Outcome::kDone : OperateScript::Outcome::kBadLine;
 }
 
 void PanelScript::Report(const PanelEffects& effects) {

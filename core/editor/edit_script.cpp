@@ -244,12 +244,11 @@ EditScript::Outcome EditScript::RunMenuCommand(std::string_view name, std::strin
 }
 
 bool EditScript::Run(std::istream& in, std::string* error) {
-  std::string line;
-  for (int number = 1; std::getline(in, line); ++number) {
+  return RunScriptLines(in, [&](int number, std::string_view line) {
     std::string why;
     switch (RunLine(line, &why)) {
       case Outcome::kDone:
-        break;
+        return true;
       case Outcome::kMalformed:
         *error = "line " + std::to_string(number) + ": " + why;
         return false;
@@ -257,8 +256,8 @@ bool EditScript::Run(std::istream& in, std::string* error) {
         *error = "line " + std::to_string(number) + ": the map was not saved";
         return false;
     }
-  }
-  return true;
+    return false;
+  });
 }
 
 }  // namespace corvane

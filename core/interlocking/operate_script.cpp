@@ -144,11 +144,10 @@ OperateScript::OperateScript(DiaModel& model, std::function<void(std::string_vie
     : model_(model), dump_(std::move(dump)), report_(std::move(report)) {}
 
 OperateScript::Outcome OperateScript::Run(std::istream& in, std::string* error) {
-  std::string line;
-  for (int number = 1; std::getline(in, line); ++number) {
-    if (RunLine(number, line, error) != Outcome::kDone) return Outcome::kBadLine;
-  }
-  return Outcome::kDone;
+  const bool done = RunScriptLines(in, [&](int number, std::string_view line) {
+    return RunLine(number, line, error) == Outcome::kDone;
+  });
+  return done ? Outcome::kDone : Outcome::kBadLine;
 }
 
 OperateScript::Outcome OperateScript::RunLine(int number, std::string_view line,

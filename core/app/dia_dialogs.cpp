@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/dia_settings_dialogs.h"
 #include "app/main_menu.h"
 #include "app/train_type_dialog.h"
 #include "base/encoding.h"
@@ -119,10 +120,12 @@ void SetElectrificationOfAll(DiaModel& model, int kind) {
 
 bool IsDiaDialogCommand(std::string_view id) {
   return id == kCmdStartTime || id == kCmdDiaProperty || id == kCmdElectrificationAll ||
-         id == kCmdTrainTypes;
+         id == kCmdTrainTypes || id == kCmdUnitTimes || id == kCmdSignalSettings ||
+         id == kCmdSignalDetail;
 }
 
-bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host) {
+bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host,
+                         const DiaDialogOptions& options) {
   if (id == kCmdStartTime) {
     StartTimeDialog dialog(model, host.english());
     return host.Run(dialog);
@@ -141,6 +144,9 @@ bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host)
     TrainTypeDialog dialog(model, host.english());
     return host.Run(dialog);
   }
+  if (id == kCmdUnitTimes) return EditDiaTimeUnits(model, host);
+  if (id == kCmdSignalSettings) return EditDiaSignalSettings(model, host, options.extension);
+  if (id == kCmdSignalDetail) return EditDiaSignalTypes(model, host);
   return false;
 }
 

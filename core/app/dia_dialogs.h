@@ -54,10 +54,18 @@ void SetElectrificationOfAll(DiaModel& model, int kind);
 namespace corvane {
 
 // The main window's commands that edit the loaded dia data through their
-// dialogs (these and the train type dialog), shown by `host`. True when `id` is one of them.
+// dialogs (these, the train types and the map's settings dialogs), shown by
+// `host`. True when `id` is one of them.
 bool IsDiaDialogCommand(std::string_view id);
+
+// The program's options the dialogs follow.
+struct DiaDialogOptions {
+  bool extension = false;  // "拡張機能": the signal settings may be changed
+};
+
 // Runs command `id` (false, doing nothing, for another id); true when the
 // dialog was answered with OK.
-bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host);
+bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host,
+                         const DiaDialogOptions& options = {});
 
 }  // namespace corvane

@@ -45,8 +45,13 @@ std::string MenuCommandId(std::string_view name) {
 
 }  // namespace
 
-DiaEditScript::DiaEditScript(DiaModel& model, QueuedAnswers& prompter, std::function<bool()> save)
-    : model_(model), answers_(prompter), host_(prompter), save_(std::move(save)) {}
+DiaEditScript::DiaEditScript(DiaModel& model, QueuedAnswers& prompter, std::function<bool()> save,
+                             DiaDialogOptions options)
+    : model_(model),
+      answers_(prompter),
+      host_(prompter),
+      save_(std::move(save)),
+      options_(options) {}
 
 DiaEditScript::Outcome DiaEditScript::RunLine(std::string_view line, std::string* error) {
   const Outcome outcome = RunCommand(line, error);
@@ -98,7 +103,7 @@ DiaEditScript::Outcome DiaEditScript::RunMenuCommand(std::string_view name, std:
     *error = "command: no dia command " + Quoted(name);
     return Outcome::kMalformed;
   }
-  RunDiaDialogCommand(id, model_, host_);
+  RunDiaDialogCommand(id, model_, host_, options_);
   return Outcome::kDone;
 }
 

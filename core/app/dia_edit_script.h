@@ -23,6 +23,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/dia_dialogs.h"
 #include "base/dialog_model.h"
 #include "base/prompter.h"
 #include "run/dia_model.h"
@@ -33,7 +34,8 @@ class DiaEditScript {
  public:
   // `save` writes the data, reporting any failure itself. Questions are
   // asked through `prompter`, which takes the script's "answer yes|no".
-  DiaEditScript(DiaModel& model, QueuedAnswers& prompter, std::function<bool()> save);
+  DiaEditScript(DiaModel& model, QueuedAnswers& prompter, std::function<bool()> save,
+                DiaDialogOptions options = {});
 
   enum class Outcome {
     kDone,
@@ -58,6 +60,7 @@ class DiaEditScript {
   QueuedAnswers& answers_;
   ScriptDialogHost host_;
   std::function<bool()> save_;
+  DiaDialogOptions options_;
 };
 
 }  // namespace corvane

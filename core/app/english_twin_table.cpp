@@ -437,6 +437,8 @@ constexpr EnglishTwin kTwins[] = {
      "then have to be set again. Large distance and deceleration margins may also keep a signal "
      "at stop, so that no train can enter."},
     {"時刻が不正です。再設定して下さい。\n", "The time is invalid. Set it again.\n"},
+    {"このマップは、バージョンが古いため、信号設定に対応していません。",
+     "This map is of an old version and has no signal settings."},
     // List items
     {"通過", "Pass"},
     {"%d秒", "%ds"},

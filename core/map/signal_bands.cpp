@@ -188,26 +188,10 @@ SignalTables SignalTablesOf(const EditMap& map) {
   return tables;
 }
 
-namespace {
-
-template <typename Record>
-void StoreTable(TableChange<Record> change, const Table<Record>& copy) {
-  const Table<Record>& now = change.records();
-  for (int i = 1; i <= copy.count(); ++i) {
-    if (!now.Contains(i)) {
-      change.Append(copy[i]);
-    } else if (!(now[i] == copy[i])) {
-      change[i] = copy[i];
-    }
-  }
-}
-
-}  // namespace
-
 void StoreSignalTables(MapChange& change, const SignalTables& tables) {
-  StoreTable(change.signal_types(), tables.types);
-  StoreTable(change.images(), tables.images);
-  StoreTable(change.colours(), tables.colours);
+  StoreSignalTableCopy(change.signal_types(), tables.types);
+  StoreSignalTableCopy(change.images(), tables.images);
+  StoreSignalTableCopy(change.colours(), tables.colours);
 }
 
 // ------------------------------------------------------------ the dialog

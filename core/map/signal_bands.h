@@ -81,6 +81,20 @@ std::string AspectLine(const SignalTables& tables, const AspectBand& band);
 SignalTables SignalTablesOf(const EditMap& map);
 void StoreSignalTables(MapChange& change, const SignalTables& tables);
 
+// Stores an edited copy of one table through `change` (the map's or the
+// loaded dia data's): records that differ, and those the copy added.
+template <typename Change, typename Record>
+void StoreSignalTableCopy(Change change, const Table<Record>& copy) {
+  const Table<Record>& now = change.records();
+  for (int i = 1; i <= copy.count(); ++i) {
+    if (!now.Contains(i)) {
+      change.Append(copy[i]);
+    } else if (!(now[i] == copy[i])) {
+      change[i] = copy[i];
+    }
+  }
+}
+
 // The position of the band starting at `low` in `bands`, or -1.
 int BandIndex(const std::vector<AspectBand>& bands, int low);
 // A speed as the lists show it: "85[km/h]".

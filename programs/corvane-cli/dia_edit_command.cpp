@@ -44,7 +44,7 @@ int DiaEditCommand(const std::vector<std::string>& args, const DataFolder& data_
     }
     return document.SaveAsPath(*out);
   };
-  DiaEditScript script(document.model(), answers, save);
+  DiaEditScript script(document.model(), answers, save, {checks != nullptr && checks->extension});
   std::string error;
   const bool ran = script.Run(script_file, &error);
   if (script.HasUnusedAnswers()) {

@@ -260,6 +260,8 @@ constexpr const char kUsage[] =
     "                              main window's 開始時刻設定, ダイヤプロパティ, "
     "電化方式一括設定,\n"
     "                              列車種別設定 (種別追加 pressed with press=種別追加),\n"
+    "                              単位・標準時間設定, 信号設定 (editable with the extension\n"
+    "                              option only), 信号詳細設定,\n"
     "                              by Japanese or English text or id, e.g. dia.start_time),\n"
     "                              answer [FIELD=VALUE]... ok|cancel before the command whose\n"
     "                              dialog it answers (the start time: 時=6 分=30 秒=0), answer\n"

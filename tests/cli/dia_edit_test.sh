@@ -52,6 +52,27 @@ for time in '時=28 分=0 秒=1' '時=99999999999 分=0 秒=0'; do
     fail "$time: the start time changed"
 done
 
+# The map's settings of the loaded data: unit times on the unit grid; the
+# signal settings only with the extension option, a margin below 5 refused.
+cat > "$work/settings.txt" <<'SCRIPT'
+answer 単位時間=20 標準時間=#3 折返時間=#2 ok
+command 単位・標準時間設定
+answer 信号余裕距離=4 ok
+command 信号設定
+SCRIPT
+out=$(run dia edit "$work/in.kvb" "$work/settings.txt" --save="$work/settings.kvp" 2>&1; echo "rc=$?")
+echo "$out" | grep -q 'line 4: .*信号余裕距離=4 does not fit' || fail "signal settings without the option: [$out]"
+mkdir -p "$work/data" && printf '[Setting]\r\nExtention=1\r\n' > "$work/data/korv.ini"
+out=$(run dia edit "$work/in.kvb" "$work/settings.txt" --save="$work/settings.kvp" 2>&1; echo "rc=$?")
+echo "$out" | grep -q '^入力データエラー: 信号余裕距離は5\[m\]以上' || fail "margin 4: [$out]"
+[ "$(info "$work/settings.kvp" unit):$(info "$work/settings.kvp" standard):$(info "$work/settings.kvp" reverse)" = "20:40:40" ] ||
+  fail "unit times"
+[ "$(info "$work/settings.kvp" BreakSpareDist)" = 10 ] || fail "margin 4 stored"
+printf 'answer 信号余裕距離=5 ok\ncommand 信号設定\n' > "$work/margin.txt"
+run dia edit "$work/in.kvb" "$work/margin.txt" --save="$work/margin.kvp" 2>/dev/null || fail "margin 5 status"
+[ "$(info "$work/margin.kvp" BreakSpareDist)" = 5 ] || fail "margin 5 not stored"
+rm "$work/data/korv.ini"
+
 # Mistakes of the script: status 1 with the line; nothing written.
 printf 'command 開始時刻設定\ncommand 終了\n' > "$work/bad.txt"
 out=$(run dia edit "$work/in.kvb" "$work/bad.txt" --save="$work/bad.kvp" 2>&1; echo "rc=$?")

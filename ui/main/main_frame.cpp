@@ -16,6 +16,7 @@
 #include "app/about.h"
 #include "app/dia_dialogs.h"
 #include "app/dia_document.h"
+#include "app/dia_settings_dialogs.h"
 #include "app/english_twins.h"
 #include "app/map_document.h"
 #include "app/messages.h"
@@ -156,7 +157,7 @@ void MainFrame::RunCommand(std::string_view id) {
   } else if (id == kCmdSeries) {
     EditSeries();
   } else if (IsDiaDialogCommand(id)) {
-    RunDiaDialogCommand(id, dia_->model(), *dialog_host_);
+    RunDiaDialogCommand(id, dia_->model(), *dialog_host_, {context_.settings.extension});
     display_windows_->RedrawAll();
   } else if (id == kCmdPassengerSimulation) {
     EditPassengerOptions();
@@ -328,10 +329,8 @@ void MainFrame::ArmLoadChecks() {
   // The conversion's values are confirmed in the signal settings of the
   // loaded data.
   setup.signal_settings = [this](MapSettings& settings) {
-    SignalSettingsContext signal_context;
-    signal_context.extension = true;
-    signal_context.smallest_atc_brake = SmallestAtcBrake(dia_->file().dia.series);
-    SignalSettingsDialog dialog(settings, SignalSettingsMode::kMainWindow, signal_context);
+    SignalSettingsDialog dialog(settings, SignalSettingsMode::kMainWindow,
+                                SignalSettingsContextOf(dia_->file().dia, true));
     if (!dialog_host_->Run(dialog)) return false;
     settings = dialog.settings();
     return true;

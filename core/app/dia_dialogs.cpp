@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/main_menu.h"
+#include "app/stop_time_dialog.h"
 #include "app/train_type_dialog.h"
 #include "base/encoding.h"
 #include "base/member_text.h"
@@ -119,7 +120,7 @@ void SetElectrificationOfAll(DiaModel& model, int kind) {
 
 bool IsDiaDialogCommand(std::string_view id) {
   return id == kCmdStartTime || id == kCmdDiaProperty || id == kCmdElectrificationAll ||
-         id == kCmdTrainTypes;
+         id == kCmdTrainTypes || id == kCmdStopTimes;
 }
 
 bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host) {
@@ -141,6 +142,7 @@ bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host)
     TrainTypeDialog dialog(model, host.english());
     return host.Run(dialog);
   }
+  if (id == kCmdStopTimes) return RunStopTimeDialog(model, host);
   return false;
 }
 

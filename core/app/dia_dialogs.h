@@ -54,7 +54,8 @@ void SetElectrificationOfAll(DiaModel& model, int kind);
 namespace corvane {
 
 // The main window's commands that edit the loaded dia data through their
-// dialogs (these and the train type dialog), shown by `host`. True when `id` is one of them.
+// dialogs (these, the train type and the standard stop-time dialogs), shown by
+// `host`. True when `id` is one of them.
 bool IsDiaDialogCommand(std::string_view id);
 // Runs command `id` (false, doing nothing, for another id); true when the
 // dialog was answered with OK.

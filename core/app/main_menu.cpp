@@ -123,6 +123,7 @@ std::set<std::string, std::less<>> AvailableMainCommands() {
       kCmdTrainTypes};
   // The dialogs on the loaded dia data.
   available.insert({kCmdStartTime, kCmdDiaProperty, kCmdElectrificationAll});
+  available.insert(kCmdStopTimes);
   return available;
 }
 

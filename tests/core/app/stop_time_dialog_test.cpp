@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/dia_dialogs.h"
+#include "app/english_twins.h"
 #include "app/main_menu.h"
 #include "support/dialog_support.h"
 #include "support/test_support.h"
@@ -227,6 +228,22 @@ TEST_F(StopTimeDialogTest, EnglishLinesAndLists) {
   EXPECT_EQ(dialog.Find("stop_time")->items[1], "Pass");
   EXPECT_EQ(dialog.Find("mode")->items[1], "Per Platform Mode");
   EXPECT_EQ(dialog.Title(true), "Standard Stop Time Setting");
+
+  // The texts built in English are the twins of the Japanese ones.
+  StopTimeDialog japanese(model_, prompter_, false);
+  for (const char* id : {"mode", "train_type", "stop_time", "turn_time"}) {
+    const std::vector<std::string>& items = japanese.Find(id)->items;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      EXPECT_EQ(InEnglish(items[i]), dialog.Find(id)->items[i]) << id << " " << i;
+    }
+  }
+  Click(japanese, "speed_box");
+  Click(dialog, "speed_box");
+  EXPECT_EQ(InEnglish(japanese.Find("train_type")->items[0]), dialog.Find("train_type")->items[0]);
+  EXPECT_EQ(InEnglish(japanese.Find("speed_type")->items[0]), dialog.Find("speed_type")->items[0]);
+  EXPECT_EQ(InEnglish("標準（ 45秒）"), "Standard ( 45s)");
+  EXPECT_EQ(InEnglish(kBothTypeKinds),
+            "A train type and a speed type cannot both be chosen.\nOnly one of them takes effect.");
 }
 
 }  // namespace

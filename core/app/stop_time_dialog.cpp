@@ -67,11 +67,16 @@ StopTimeDialog::StopTimeDialog(DiaModel& model, Prompter& prompter, bool english
   Add(ChoiceField("train_type", {"列車種別選択", "Train Type Choice"}, {}, 0));
   Add(MakeField("speed_box", {"速度種別(&V)", "Speed Type(&V)"}, FieldKind::kCheck));
   Add(ChoiceField("speed_type", {"速度種別選択", "Speed Type Choice"}, {}, 0));
+  // The entry list across the dialog; under it the two time lists side by
+  // side, each framed under its label.
   Add(ChoiceField("entries", {"停車時間一覧", "Stop Times"}, {}, -1, FieldKind::kList));
-  Add(ChoiceField("stop_time", {"標準停車時間", "Standard Stop Time"},
-                  TimeItems(unit_, true, english), -1, FieldKind::kList));
-  Add(ChoiceField("turn_time", {"標準折返時間", "Standard Turnaround Time"},
-                  TimeItems(unit_, false, english), -1, FieldKind::kList));
+  const Bilingual stop{"標準停車時間", "Standard Stop Time"};
+  const Bilingual turn{"標準折返時間", "Standard Turnaround Time"};
+  Add(InGroup(ChoiceField("stop_time", stop, TimeItems(unit_, true, english), -1, FieldKind::kList),
+              stop, ""));
+  Add(InGroup(
+      ChoiceField("turn_time", turn, TimeItems(unit_, false, english), -1, FieldKind::kList), turn,
+      "", GroupPlace::kBeside));
   FillTypeLists();
   FillEntries(0);
 }

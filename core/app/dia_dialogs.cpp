@@ -6,6 +6,7 @@
 
 #include "app/dia_settings_dialogs.h"
 #include "app/main_menu.h"
+#include "app/stop_time_dialog.h"
 #include "app/train_type_dialog.h"
 #include "base/encoding.h"
 #include "base/member_text.h"
@@ -121,7 +122,7 @@ void SetElectrificationOfAll(DiaModel& model, int kind) {
 bool IsDiaDialogCommand(std::string_view id) {
   return id == kCmdStartTime || id == kCmdDiaProperty || id == kCmdElectrificationAll ||
          id == kCmdTrainTypes || id == kCmdUnitTimes || id == kCmdSignalSettings ||
-         id == kCmdSignalDetail;
+         id == kCmdSignalDetail || id == kCmdStopTimes;
 }
 
 bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host,
@@ -147,6 +148,7 @@ bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host,
   if (id == kCmdUnitTimes) return EditDiaTimeUnits(model, host);
   if (id == kCmdSignalSettings) return EditDiaSignalSettings(model, host, options.extension);
   if (id == kCmdSignalDetail) return EditDiaSignalTypes(model, host);
+  if (id == kCmdStopTimes) return RunStopTimeDialog(model, host);
   return false;
 }
 

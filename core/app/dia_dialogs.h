@@ -54,8 +54,8 @@ void SetElectrificationOfAll(DiaModel& model, int kind);
 namespace corvane {
 
 // The main window's commands that edit the loaded dia data through their
-// dialogs (these, the train types and the map's settings dialogs), shown by
-// `host`. True when `id` is one of them.
+// dialogs (these, the train types, the standard stop times and the map's
+// settings dialogs), shown by `host`. True when `id` is one of them.
 bool IsDiaDialogCommand(std::string_view id);
 
 // The program's options the dialogs follow.

@@ -843,6 +843,20 @@ constexpr EnglishTwin kTwins[] = {
      "The file '%s' holds no WinDIA timetable.\n"},
     // Train types
     {"制限オーバー", "Limit Exceeded"},
+    // Standard stop times
+    {"標準停車時間設定", "Standard Stop Time Setting"},
+    {"駅データがないため編集できません。\n", "There is no station data to edit.\n"},
+    {"列車種別と速度種別の同時指定はできません。\n一方のみが有効になります。",
+     "A train type and a speed type cannot both be chosen.\nOnly one of them takes effect."},
+    {"駅別指定モード", "Per Station Mode"},
+    {"駅内番線別指定モード", "Per Platform Mode"},
+    {"列車種別無指定", "Any Train Type"},
+    {"列車種別指定不可", "No Train Type Choice"},
+    {"速度種別無指定", "Any Speed Type"},
+    {"速度種別指定不可", "No Speed Type Choice"},
+    {"標準", "Standard"},
+    {"%3ld秒", "%3lds"},
+    {"標準（%3ld秒）", "Standard (%3lds)"},
 };
 
 }  // namespace

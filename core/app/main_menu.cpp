@@ -124,6 +124,7 @@ std::set<std::string, std::less<>> AvailableMainCommands() {
   // The dialogs on the loaded dia data.
   available.insert({kCmdStartTime, kCmdDiaProperty, kCmdElectrificationAll});
   available.insert({kCmdUnitTimes, kCmdSignalSettings, kCmdSignalDetail});
+  available.insert(kCmdStopTimes);
   return available;
 }
 

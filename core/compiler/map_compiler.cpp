@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/encoding.h"
+#include "data/stop_times.h"
 #include "interlocking/point_control.h"
 #include "map/map_change.h"
 #include "map/start_walk.h"
@@ -767,9 +768,10 @@ class Compiler {
   // ------------------------------------------------------------ stations, targets, drawings
 
   void AddStopTimes(int target, int stop_time, int turn_time) {
-    std::vector<StopTimeEntry>& list = result_.file.dia.stop_times;
-    if (stop_time != 0) list.push_back({target, 0, 0, stop_time - 1, 0, 0});
-    if (turn_time != 0) list.push_back({target, 0, 1, turn_time - 1, 0, 0});
+    // The map stores v + 1 seconds, 0 for the dia-wide standard.
+    StopTimeList& list = result_.file.dia.stop_times;
+    if (stop_time != 0) SetStopTime(list, {target, 0, kStopTime, 0, 0}, stop_time - 1);
+    if (turn_time != 0) SetStopTime(list, {target, 0, kTurnTime, 0, 0}, turn_time - 1);
   }
 
   void MakeTargets() {

@@ -19,6 +19,8 @@ constexpr Bilingual kLeftward{"←方向", "Leftward"};
 constexpr Bilingual kRightward{"→方向", "Rightward"};
 constexpr const char kDeleteCaption[] = "削除確認";
 
+}  // namespace
+
 std::vector<std::string> TimeItems(int unit, bool with_passing, bool english) {
   std::vector<std::string> items = {kStandardTime.Pick(english)};
   if (with_passing) items.emplace_back(kPassing.Pick(english));
@@ -27,6 +29,8 @@ std::vector<std::string> TimeItems(int unit, bool with_passing, bool english) {
   }
   return items;
 }
+
+namespace {
 
 // The list item of a stored time; one beyond the list (a foreign file's)
 // selects the last item.

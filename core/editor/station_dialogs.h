@@ -22,6 +22,11 @@ struct StationTexts {
   int turn_time = 0;
 };
 
+// The items of a standard stop or turnaround time list: "標準", "通過"
+// (with `with_passing`), then the multiples of `unit` (positive) up to an
+// hour as "%ld秒".
+std::vector<std::string> TimeItems(int unit, bool with_passing, bool english);
+
 // The station information dialog ("駅・駅外停車区画情報設定・選択").
 class StationInfoDialog : public DialogModel {
  public:

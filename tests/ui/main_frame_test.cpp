@@ -365,6 +365,64 @@ class MainFrameTest : public QObject {
     QCOMPARE(frame.dia().file().dia.train_types.count(), before + 1);
   }
 
+  // "標準停車時間設定": refused on a dia without rails; on the sample line a
+  // time chosen in the form shows in its line at once and OK keeps it.
+  void StopTimeSettingChangesTheChosenLine_data() {
+    QTest::addColumn<bool>("english");
+    QTest::newRow("Japanese") << false;
+    QTest::newRow("English") << true;
+  }
+  void StopTimeSettingChangesTheChosenLine() {
+    QFETCH(bool, english);
+    context_->english = english;
+    {
+      MainFrame empty(*context_, hooks_);
+      QVERIFY(empty.ActionFor(kCmdStopTimes)->isEnabled());
+      empty.ActionFor(kCmdStopTimes)->trigger();
+      QCOMPARE(prompter_->shown().size(), std::size_t{1});
+      // The program's prompter shows its twin in English.
+      QCOMPARE(prompter_->shown()[0].text, std::string("駅データがないため編集できません。\n"));
+      prompter_->ClearShown();
+    }
+    const std::string data = scratch_.path() + "stop_data";
+    context_->data_folder.path = data;
+    context_->data_folder.table = *DataFolderTable::Build(data);
+    for (int slot : {kSlotSystemTemp, kSlotDataKvb, kSlotSystemMap}) {
+      std::filesystem::create_directories(context_->data_folder.table[slot]);
+    }
+    const std::string path = context_->data_folder.table[kSlotDataKvb] + "stops.kvb";
+    QVERIFY(WriteFileBytes(
+        path, *ReadFileBytes(testing::SourceDataFolder() + "../examples/sample_line.kvb")));
+    MainFrame frame(*context_, hooks_);
+    chooser_.Queue(path);
+    frame.ActionFor(kCmdOpenDia)->trigger();
+    QString title;
+    QString line;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      QVERIFY(dialog != nullptr);
+      title = dialog->windowTitle();
+      dialog->findChild<QListWidget*>(QStringLiteral("stop_time"))->setCurrentRow(1);
+      line = dialog->findChild<QListWidget*>(QStringLiteral("entries"))->item(0)->text();
+      if (const QByteArray shot = qgetenv("CORVANE_DIALOG_SHOTS"); !shot.isEmpty()) {
+        dialog->grab().save(QString::fromLocal8Bit(shot) +
+                            (english ? QStringLiteral("/stop_times_en.png")
+                                     : QStringLiteral("/stop_times_ja.png")));
+      }
+      dialog->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+    });
+    frame.ActionFor(kCmdStopTimes)->trigger();
+    QCOMPARE(title, english ? QStringLiteral("Standard Stop Time Setting")
+                            : QString::fromUtf8("標準停車時間設定"));
+    QVERIFY2(line.endsWith(english ? QStringLiteral("  Pass / Standard (120s)")
+                                   : QString::fromUtf8("　通過／標準（120秒）")),
+             qPrintable(line));
+    const StopTimeEntry passing{1, 0, 0, 0, 0, 0};
+    const auto& stops = frame.dia().file().dia.stop_times;
+    QVERIFY(std::find(stops.begin(), stops.end(), passing) != stops.end());
+    QVERIFY(frame.dia().modified());
+  }
+
   void StartTimeDialogCarriesMinutesAndKeepsOpenOnARefusal() {
     MainFrame frame(*context_, hooks_);
     QVERIFY(frame.ActionFor(kCmdStartTime)->isEnabled());

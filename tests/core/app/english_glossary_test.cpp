@@ -11,6 +11,7 @@
 
 #include "app/english_twins.h"
 #include "app/main_menu.h"
+#include "app/stop_time_dialog.h"
 #include "app/train_type_dialog.h"
 #include "board/display_window_menu.h"
 #include "board/line_items_dialog.h"
@@ -94,6 +95,17 @@ std::vector<std::string> EnglishTexts() {
   const TrainTypeDialog type_dialog(types, true);
   AddDialog(type_dialog, &texts);
   for (const std::string& style : type_dialog.Find("style")->items) texts.push_back(style);
+  {
+    DiaFile file;
+    file.map.targets.Append(TargetRecord{});
+    file.map.rails.Append(RailRecord{});
+    types.Replace(file);
+    const StopTimeDialog stop_times(types, prompter, true);
+    AddDialog(stop_times, &texts);
+    for (const char* id : {"mode", "train_type", "speed_type", "entries"}) {
+      for (const std::string& item : stop_times.Find(id)->items) texts.push_back(item);
+    }
+  }
   AddDialog(SpeedDialog(), &texts);
   AddDialog(DistanceDialog(), &texts);
   AddDialog(GridDialog(10, 4), &texts);

@@ -37,17 +37,19 @@ class DiaSettingsDialogsTest : public ::testing::Test {
 };
 
 TEST_F(DiaSettingsDialogsTest, UnitTimesAreStoredOnTheUnitGridAndCancelKeepsThem) {
-  ASSERT_TRUE(Run("answer 単位時間=20 標準時間=#1 折返時間=#1 cancel\n"
-                  "command 単位・標準時間設定\n",
-                  false))
+  ASSERT_TRUE(
+      Run("answer 単位時間=20 標準時間=#1 折返時間=#1 cancel\n"
+          "command 単位・標準時間設定\n",
+          false))
       << error_;
   EXPECT_EQ(model_.header().time_units, TimeUnits{});
   EXPECT_FALSE(model_.modified());
 
   // Items: standard "通過", 20, 40 …; reverse 20, 40 ….
-  ASSERT_TRUE(Run("answer 単位時間=20 標準時間=#3 折返時間=#2 ok\n"
-                  "command dia.unit_times\n",
-                  false))
+  ASSERT_TRUE(
+      Run("answer 単位時間=20 標準時間=#3 折返時間=#2 ok\n"
+          "command dia.unit_times\n",
+          false))
       << error_;
   EXPECT_EQ(model_.header().time_units, (TimeUnits{20, 40, 40}));
   EXPECT_TRUE(model_.modified());
@@ -87,8 +89,7 @@ TEST_F(DiaSettingsDialogsTest, SignalTypesEditTheLoadedMapOnlyOnOk) {
   EXPECT_EQ(model_.map().signal_sets[1].name.Utf8(), "四現示");
   EXPECT_FALSE(model_.modified());
 
-  ASSERT_TRUE(Run("answer 信号機=#2 略記名称=三現示 ok\ncommand 信号詳細設定\n", false))
-      << error_;
+  ASSERT_TRUE(Run("answer 信号機=#2 略記名称=三現示 ok\ncommand 信号詳細設定\n", false)) << error_;
   EXPECT_EQ(model_.map().signal_sets[1].name.Utf8(), "三現示");
   EXPECT_TRUE(model_.modified());
 }

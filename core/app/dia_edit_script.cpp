@@ -8,6 +8,7 @@
 
 #include "app/dia_dialogs.h"
 #include "app/main_menu.h"
+#include "app/passenger_script.h"
 #include "base/menu.h"
 #include "base/script_words.h"
 
@@ -47,6 +48,8 @@ std::string MenuCommandId(std::string_view name) {
 
 DiaEditScript::DiaEditScript(DiaModel& model, QueuedAnswers& prompter, std::function<bool()> save)
     : model_(model), answers_(prompter), host_(prompter), save_(std::move(save)) {}
+
+DiaEditScript::~DiaEditScript() = default;
 
 DiaEditScript::Outcome DiaEditScript::RunLine(std::string_view line, std::string* error) {
   const Outcome outcome = RunCommand(line, error);
@@ -88,6 +91,10 @@ DiaEditScript::Outcome DiaEditScript::RunCommand(std::string_view line, std::str
   if (command == "command") {
     if (rest.empty()) return malformed("command: a command name expected");
     return RunMenuCommand(rest, error);
+  }
+  if (command == "passenger") {
+    if (!passenger_) passenger_ = std::make_unique<PassengerScript>(model_, host_, out_);
+    return passenger_->RunLine(rest, error) ? Outcome::kDone : Outcome::kMalformed;
   }
   return malformed("unknown command " + Quoted(command));
 }

@@ -275,8 +275,8 @@ constexpr const char kUsage[] =
     "                              コピー 貼り付け), passenger key KEY (f2 f5..f8 left right up\n"
     "                              down; other keys go to display window 00's typed keys),\n"
     "                              passenger print (the pair, \"entry TIME COUNT\" lines,\n"
-    "                              \"total N\", \"reverse N\", \"station S N\", per_hour, per_train,\n"
-    "                              view)\n"
+    "                              \"total N\", \"reverse N\", \"station S N\", per_hour,\n"
+    "                              per_train, view)\n"
 #ifdef CORVANE_CLI_RENDER
     "  dia render FILE OUT.png [--size=WxH] [--scale=S|SX,SY] [--scroll=X,Y] [--window=N]\n"
     "          [--whole]           draw the board of display window N (0..15, default 0) as\n"

@@ -191,6 +191,18 @@ TEST_F(PassengerWindowTest, AClickAtAnEndOfTheDayMakesNoTwinEntries) {
   EXPECT_EQ(Points(), (std::vector<std::pair<int, int>>{{0, 0}, {100800, 60}}));
 }
 
+TEST_F(PassengerWindowTest, ACurveOfAFileThatEndsEarlyGoesOnToTheClick) {
+  std::vector<DemandEntry> demand = Curve(1, 2, {{0, 0}, {3600, 10}});
+  Append(demand, Curve(2, 1, {{0, 4}}));
+  SetDemand(demand);
+  window_.SetPair(1, 2);
+  window_.SetCountAt(7200, 20);
+  EXPECT_EQ(Points(), (std::vector<std::pair<int, int>>{{0, 0}, {3600, 10}, {7200, 20}}));
+  // Inserted after the pair's last entry, the other pair's entry after it.
+  EXPECT_EQ(model_.dia().demand[2], (DemandEntry{1, 2, 20, 7200}));
+  EXPECT_EQ(model_.dia().demand[3], (DemandEntry{2, 1, 4, 0}));
+}
+
 TEST_F(PassengerWindowTest, PlusAndMinusScaleTheCurveWithinAnInt) {
   SetDemand(Curve(1, 0, {{0, 0}, {36000, 1000}, {50000, INT_MAX - 10}, {kDemandDayEnd, 0}}));
   Run(kPassengerCurvePlus);

@@ -8,6 +8,7 @@
 
 #include "app/dia_dialogs.h"
 #include "app/main_menu.h"
+#include "app/passenger_script.h"
 #include "base/menu.h"
 #include "base/script_words.h"
 
@@ -53,6 +54,8 @@ DiaEditScript::DiaEditScript(DiaModel& model, QueuedAnswers& prompter, std::func
       save_(std::move(save)),
       options_(options) {}
 
+DiaEditScript::~DiaEditScript() = default;
+
 DiaEditScript::Outcome DiaEditScript::RunLine(std::string_view line, std::string* error) {
   const Outcome outcome = RunCommand(line, error);
   // An answer that does not fit the dialog it was given to is the script's
@@ -93,6 +96,10 @@ DiaEditScript::Outcome DiaEditScript::RunCommand(std::string_view line, std::str
   if (command == "command") {
     if (rest.empty()) return malformed("command: a command name expected");
     return RunMenuCommand(rest, error);
+  }
+  if (command == "passenger") {
+    if (!passenger_) passenger_ = std::make_unique<PassengerScript>(model_, host_, out_);
+    return passenger_->RunLine(rest, error) ? Outcome::kDone : Outcome::kMalformed;
   }
   return malformed("unknown command " + Quoted(command));
 }

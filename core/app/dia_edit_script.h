@@ -15,11 +15,14 @@
 //                       秒), list items by their text or "#N"; a dialog with
 //                       no answer queued is cancelled
 //   save                write the data
+//   passenger ...       the passenger number window (PassengerScript)
 //
 // Empty lines and lines starting with "#" are skipped. Names are UTF-8.
 
 #include <functional>
 #include <istream>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -30,12 +33,18 @@
 
 namespace corvane {
 
+class PassengerScript;
+
 class DiaEditScript {
  public:
   // `save` writes the data, reporting any failure itself. Questions are
   // asked through `prompter`, which takes the script's "answer yes|no".
   DiaEditScript(DiaModel& model, QueuedAnswers& prompter, std::function<bool()> save,
                 DiaDialogOptions options = {});
+  ~DiaEditScript();
+
+  // Where the lines that print (the passenger window's listing) write.
+  void SetOutput(std::ostream* out) { out_ = out; }
 
   enum class Outcome {
     kDone,
@@ -61,6 +70,9 @@ class DiaEditScript {
   ScriptDialogHost host_;
   std::function<bool()> save_;
   DiaDialogOptions options_;
+  std::ostream* out_ = nullptr;
+  // The passenger number window, opened by the first passenger line.
+  std::unique_ptr<PassengerScript> passenger_;
 };
 
 }  // namespace corvane

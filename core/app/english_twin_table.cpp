@@ -857,6 +857,25 @@ constexpr EnglishTwin kTwins[] = {
     {"標準", "Standard"},
     {"%3ld秒", "%3lds"},
     {"標準（%3ld秒）", "Standard (%3lds)"},
+    // The passenger number window
+    {"乗客数エラー", "Passenger Number Error"},
+    {"乗客数が設定されていない場合には、数値指定はできません。\n",
+     "A total cannot be set for a curve without passengers.\n"},
+    {"コピーするデータがありません。", "There is no data to copy."},
+    {"コピー元のデータがありません。", "Nothing has been copied."},
+    {"発駅指定エラー", "From Station Error"},
+    {"指定以外各駅を発駅に設定することは出来ません。\n",
+     "Every other station cannot be the from station.\n"},
+    {"発駅と着駅に同じ駅は指定できません。\n",
+     "The from station and the to station cannot be the same.\n"},
+    {"指定以外各駅", "Every other station"},
+    {"総乗降客数", "Total passengers"},
+    {"逆方向総乗降客数", "Total passengers, reverse"},
+    {"逆方向は各発駅を指定して設定して下さい。",
+     "Set the reverse direction with each from station named."},
+    {"乗客数簡易シミュレート", "Simple passenger simulation"},
+    {"１時間当たり", "Per hour"},
+    {"１列車当たり", "Per train"},
 };
 
 }  // namespace

@@ -125,6 +125,8 @@ std::set<std::string, std::less<>> AvailableMainCommands() {
   available.insert({kCmdStartTime, kCmdDiaProperty, kCmdElectrificationAll});
   available.insert({kCmdUnitTimes, kCmdSignalSettings, kCmdSignalDetail});
   available.insert(kCmdStopTimes);
+  // The passenger number window.
+  available.insert(kCmdPassengerWindow);
   return available;
 }
 

@@ -166,6 +166,7 @@ ProgramSettings DefaultSettings(const Environment& env, bool english) {
   s.main_window = Rect(0, 0, 1000, 750);
   s.map_edit_window.rect = Rect(0, 450, 1000, 750);
   s.message_window = Rect(700, 40, 1000, 450);
+  s.passenger_window = Rect(0, 40, 700, 450);
   s.main_window_lines = DefaultLineItems();
   s.default_font = DefaultFont(english);
   for (int n = 0; n < kDisplayWindows; ++n) {
@@ -200,6 +201,7 @@ ProgramSettings ReadSettings(const IniFile& ini, bool english, const Environment
   s.map_message_window_open =
       GetFlag(ini, kMapMessageWindowSection, kWindowOpenKey, s.map_message_window_open);
   s.message_window = ReadWindowRect(ini, kMessageWindowSection, s.message_window);
+  s.passenger_window = ReadWindowRect(ini, kPassengerWindowSection, s.passenger_window);
   s.default_font = ReadFontRecord(ini, kDefaultFontSection, english);
   for (int n = 0; n < kDisplayWindows; ++n) {
     s.display_windows[static_cast<std::size_t>(n)] =
@@ -258,6 +260,9 @@ WindowRect StartPlace(StartWindow window, const ScreenArea& area) {
       const int left = area.left + main_width + kFrameWidth + kWindowGap;
       return RectOf(left, area.top, area.left + area.width - left - kFrameWidth, top_height);
     }
+    case StartWindow::kPassenger:
+      // Its default place, kept on the screen.
+      return FitIntoArea(RectOf(area.left, area.top + 40, 700, 410), area);
     case StartWindow::kMapEdit: {
       const int top = area.top + top_height + kFrameHeight + kWindowGap;
       return RectOf(area.left, top, area.width - kFrameWidth,

@@ -34,6 +34,7 @@ inline constexpr const char kMainWindowSection[] = "KORVMainWindow";
 inline constexpr const char kMapEditWindowSection[] = "MapEditWindow";
 inline constexpr const char kMapMessageWindowSection[] = "MapMsgWindow";
 inline constexpr const char kMessageWindowSection[] = "KORVMsgWindow";
+inline constexpr const char kPassengerWindowSection[] = "PassengerEditWindow";
 inline constexpr const char kWindowOpenKey[] = "open";
 inline constexpr const char kSettingsPathSection[] = "Path";
 inline constexpr const char kLoadWdiaKey[] = "LoadWdia";
@@ -55,7 +56,7 @@ struct ScreenArea {
   int height = 0;
 };
 
-enum class StartWindow { kMain, kMessage, kMapEdit };
+enum class StartWindow { kMain, kMessage, kMapEdit, kPassenger };
 
 // Where a window goes while it has no place of its own (its default one):
 // the main window at the top left, the message window beside it, the map
@@ -152,6 +153,8 @@ struct ProgramSettings {
   MapEditWindowSettings map_edit_window;
   bool map_message_window_open = false;
   WindowRect message_window;
+  // The passenger number window's place ("PassengerEditWindow").
+  WindowRect passenger_window;
   // The display windows by number: place, toolbar and font, and whether
   // each reopens at start ("open" of windows 01 to 15; window 00 is open
   // while the program runs).

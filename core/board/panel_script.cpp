@@ -76,6 +76,17 @@ constexpr int kLargestPixel = 1'000'000;
 
 }  // namespace
 
+std::optional<NamedPanelKey> PanelKeyNamed(std::string_view name) {
+  for (const NamedKey& k : kKeys) {
+    if (k.name == name) return NamedPanelKey{k.key, 0};
+  }
+  if (name.size() >= 2 && name[0] == 'f') {
+    if (const auto f = NumberOf(name.substr(1), 1, 12))
+      return NamedPanelKey{PanelKey::kFunction, *f};
+  }
+  return std::nullopt;
+}
+
 std::string DumpTrains(const DiaModel& model) {
   std::string out;
   const RunState& run = model.run();
@@ -206,20 +217,10 @@ OperateScript::Outcome PanelScript::RunLine(int number, std::string_view line, s
   } else if (command == "press") {
     if (words.size() < 2 || !flags(2, true)) return bad("press expects KEY [shift] [ctrl]");
     const std::string_view name = words[1];
-    std::optional<PanelKey> key;
-    int function = 0;
-    for (const NamedKey& k : kKeys) {
-      if (k.name == name) key = k.key;
-    }
-    if (!key && name.size() >= 2 && name[0] == 'f') {
-      if (const auto f = NumberOf(name.substr(1), 1, 12)) {
-        key = PanelKey::kFunction;
-        function = *f;
-      }
-    }
+    const std::optional<NamedPanelKey> key = PanelKeyNamed(name);
     if (!key) return bad("no key " + std::string(name));
-    Report(
-        panel_.Key(model_, window_, *key, key == PanelKey::kSpace ? " " : "", modifiers, function));
+    Report(panel_.Key(model_, window_, key->key, key->key == PanelKey::kSpace ? " " : "", modifiers,
+                      key->function));
   } else if (command == "type") {
     std::string_view text = RestOf(line, command);
     if (text.empty()) return bad("type expects a text");

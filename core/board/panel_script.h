@@ -24,6 +24,7 @@
 
 #include <functional>
 #include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,14 @@
 #include "interlocking/operate_script.h"
 
 namespace corvane {
+
+// A key by the name a script gives it (the names of "press", f1 … f12 for
+// the function keys); nothing for another name.
+struct NamedPanelKey {
+  PanelKey key;
+  int function = 0;  // a function key's number
+};
+std::optional<NamedPanelKey> PanelKeyNamed(std::string_view name);
 
 // The trains' command values, one line each ("train T hold=H station=S
 // departure=D seconds=X"), then "follow F": the train window 00 follows.

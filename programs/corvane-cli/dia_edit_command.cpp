@@ -1,6 +1,7 @@
 #include "dia_edit_command.h"
 
 #include <fstream>
+#include <iostream>
 #include <optional>
 
 #include "app/dia_document.h"
@@ -45,6 +46,7 @@ int DiaEditCommand(const std::vector<std::string>& args, const DataFolder& data_
     return document.SaveAsPath(*out);
   };
   DiaEditScript script(document.model(), answers, save, {checks != nullptr && checks->extension});
+  script.SetOutput(&std::cout);
   std::string error;
   const bool ran = script.Run(script_file, &error);
   if (script.HasUnusedAnswers()) {

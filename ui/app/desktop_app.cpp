@@ -163,6 +163,7 @@ void DesktopApp::KeepLayout() {
   context_.settings.map_edit_window.open = map_edit_window_open();
   if (map_edit_window_open()) map_edit_window_->SaveLayout();
   main_frame_->SaveMessageWindowLayout();
+  main_frame_->SavePassengerWindowLayout();
   main_frame_->display_windows().KeepLayouts();
 }
 

@@ -102,12 +102,12 @@ void BoardWidget::wheelEvent(QWheelEvent* event) {
   event->accept();
 }
 
-void BoardWidget::keyPressEvent(QKeyEvent* event) {
-  const PanelModifiers modifiers = ModifiersOf(event->modifiers());
-  const int key = event->key();
+std::optional<PanelKeyPress> PanelKeyOf(const QKeyEvent& event) {
+  const PanelModifiers modifiers = ModifiersOf(event.modifiers());
+  const int key = event.key();
   PanelKey kind = PanelKey::kCharacter;
   int function = 0;
-  QString text = event->text();
+  QString text = event.text();
   switch (key) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -163,11 +163,17 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
         text = QChar(u'a' + (key - Qt::Key_A));
       }
   }
-  if (kind == PanelKey::kCharacter && text.isEmpty()) {
+  if (kind == PanelKey::kCharacter && text.isEmpty()) return std::nullopt;
+  return PanelKeyPress{kind, text, modifiers, function};
+}
+
+void BoardWidget::keyPressEvent(QKeyEvent* event) {
+  const std::optional<PanelKeyPress> press = PanelKeyOf(*event);
+  if (!press) {
     QWidget::keyPressEvent(event);
     return;
   }
-  emit KeyPressed(kind, text, modifiers, function);
+  emit KeyPressed(press->key, press->text, press->modifiers, press->function);
   event->accept();
 }
 

@@ -21,7 +21,21 @@
 #include "data/view_settings.h"
 #include "run/dia_model.h"
 
+class QKeyEvent;
+
 namespace corvane {
+
+// A key press as the board reads it: the key, the character it writes, the
+// modifiers and a function key's number.
+struct PanelKeyPress {
+  PanelKey key = PanelKey::kCharacter;
+  QString text;
+  PanelModifiers modifiers;
+  int function = 0;
+};
+// Nothing for a key that the board does not tell apart and that writes no
+// character.
+std::optional<PanelKeyPress> PanelKeyOf(const QKeyEvent& event);
 
 class BoardWidget : public QWidget {
   Q_OBJECT

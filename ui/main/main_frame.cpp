@@ -31,6 +31,7 @@
 #include "interchange/drop_dispatch.h"
 #include "interchange/import_list.h"
 #include "main/message_window.h"
+#include "main/passenger_window.h"
 #include "platform/qt_text.h"
 
 namespace corvane {
@@ -64,9 +65,12 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
 }
 
 MainFrame::~MainFrame() {
-  // The display windows draw the dia data: they go first.
+  // The display windows and the passenger number window draw the dia data:
+  // they go first.
   delete display_windows_;
   display_windows_ = nullptr;
+  delete passenger_window_;
+  passenger_window_ = nullptr;
   if (context_.dia == dia_.get()) context_.dia = nullptr;
 }
 
@@ -103,6 +107,7 @@ void MainFrame::AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
 MainMenuInputs MainFrame::MenuInputs() const {
   MainMenuInputs inputs;
   inputs.message_window_open = message_window_open();
+  inputs.passenger_window_open = passenger_window_open();
   inputs.map_edit_window_open = map_edit_open_ && map_edit_open_();
   inputs.internet_confirmation = internet_confirmation_;
   inputs.auto_backup = context_.settings.backup_file;
@@ -179,6 +184,8 @@ void MainFrame::RunCommand(std::string_view id) {
     if (show_map_edit_) show_map_edit_();
   } else if (id == kCmdMessageWindow) {
     ShowMessageWindow(!message_window_open());
+  } else if (id == kCmdPassengerWindow) {
+    ShowPassengerWindow(!passenger_window_open());
   } else if (id == kCmdHelpLocal) {
     OpenLocalHelp();
   } else if (const auto page = WebPageForCommand(id)) {
@@ -220,6 +227,41 @@ void MainFrame::RefreshMessageWindow() {
 
 void MainFrame::SaveMessageWindowLayout() {
   if (message_window_ != nullptr) message_window_->SaveLayout();
+}
+
+PassengerNumberWindow* MainFrame::passenger_window() {
+  if (passenger_window_ == nullptr) {
+    passenger_window_ = new PassengerNumberWindow(context_, dia_->model(), this);
+    passenger_window_->SetCloseRequest([this] { ShowPassengerWindow(false); });
+    passenger_window_->SetDropHandler(
+        [this](const std::vector<std::string>& paths) { TakeDroppedFiles(paths); });
+    // The keys it leaves are typed on the active display window's board.
+    passenger_window_->SetKeyHandler([this](const PanelKeyPress& press) {
+      display_windows_->Key(display_windows_->active(), press.key, Utf8(press.text),
+                            press.modifiers, press.function);
+    });
+  }
+  return passenger_window_;
+}
+
+bool MainFrame::passenger_window_open() const {
+  return passenger_window_ != nullptr && passenger_window_->isVisible();
+}
+
+void MainFrame::ShowPassengerWindow(bool show) {
+  if (show) {
+    PassengerNumberWindow* window = passenger_window();
+    window->show();
+    window->raise();
+  } else if (passenger_window_ != nullptr) {
+    passenger_window_->hide();
+    passenger_window_->SaveLayout();
+  }
+  UpdateMenuState();
+}
+
+void MainFrame::SavePassengerWindowLayout() {
+  if (passenger_window_ != nullptr) passenger_window_->SaveLayout();
 }
 
 void MainFrame::EditPassengerOptions() {

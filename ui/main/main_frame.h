@@ -31,6 +31,7 @@ namespace corvane {
 
 class DisplayWindowSet;
 class MessageWindow;
+class PassengerNumberWindow;
 
 class MainFrame : public QMainWindow {
   Q_OBJECT
@@ -70,6 +71,15 @@ class MainFrame : public QMainWindow {
   void RefreshMessageWindow();
   // Writes the message window's position into the settings file.
   void SaveMessageWindowLayout();
+
+  // The passenger number window, made on first use (its copied curve lives
+  // as long as the main window).
+  PassengerNumberWindow* passenger_window();
+  bool passenger_window_open() const;
+  // Shows or closes it; closing keeps its place in the settings file.
+  void ShowPassengerWindow(bool show);
+  // Writes its place into the settings file (the program closes).
+  void SavePassengerWindowLayout();
 
   QMdiArea* mdi_area() const { return mdi_area_; }
   // The board's display windows 00 to 15 in the window's area.
@@ -114,6 +124,7 @@ class MainFrame : public QMainWindow {
   std::function<void(int line)> show_message_line_;
   QMdiArea* mdi_area_ = nullptr;
   MessageWindow* message_window_ = nullptr;
+  PassengerNumberWindow* passenger_window_ = nullptr;
   std::map<std::string, QAction*, std::less<>> actions_;
   std::unique_ptr<DiaDocument> dia_;
   DiaModel::Subscription dia_subscription_;

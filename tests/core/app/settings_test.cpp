@@ -44,6 +44,7 @@ TEST(SettingsDefaultsTest, MissingFileReadsExactlyTheDefaults) {
   EXPECT_EQ(corners(s.main_window), (std::array<int, 4>{0, 0, 1000, 750}));
   EXPECT_EQ(corners(s.map_edit_window.rect), (std::array<int, 4>{0, 450, 1000, 750}));
   EXPECT_EQ(corners(s.message_window), (std::array<int, 4>{700, 40, 1000, 450}));
+  EXPECT_EQ(corners(s.passenger_window), (std::array<int, 4>{0, 40, 700, 450}));
   EXPECT_TRUE(s.main_window.has_position);
   EXPECT_EQ(s.map_edit_window.grid_y, 4);
   EXPECT_FALSE(s.map_edit_window.open || s.display_windows[15].open);
@@ -306,7 +307,8 @@ TEST(SettingsWindowTest, EmptyPositionKeysMeanDefaultPlacement) {
   const std::string reset =
       "[KORVMainWindow]\nPosLeft=\nPosTop=\nPosRight=\nPosBottom=\n"
       "[MapEditWindow]\nPosLeft=5\nPosTop=\nPosRight=900\nPosBottom=700\nopen=1\n"
-      "[KORVMsgWindow]\nPosLeft=650\n";
+      "[KORVMsgWindow]\nPosLeft=650\n"
+      "[PassengerEditWindow]\nPosLeft=30\nPosTop=60\nPosRight=830\nPosBottom=560\n";
   IniFile ini = IniFile::Parse(reset);
   const ProgramSettings s = ReadSettings(ini, false, env);
   const ProgramSettings defaults = DefaultSettings(env, false);
@@ -319,6 +321,8 @@ TEST(SettingsWindowTest, EmptyPositionKeysMeanDefaultPlacement) {
   EXPECT_TRUE(s.message_window.has_position);
   EXPECT_EQ(s.message_window.left, 650);
   EXPECT_EQ(s.message_window.top, 40);
+  EXPECT_EQ(s.passenger_window.left, 30);
+  EXPECT_EQ(s.passenger_window.bottom, 560);
 
   // A window without a position leaves its keys as they are.
   WriteSettings(s, ini, false);

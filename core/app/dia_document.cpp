@@ -8,6 +8,7 @@
 #include "app/messages.h"
 #include "base/encoding.h"
 #include "base/file_io.h"
+#include "base/file_messages.h"
 #include "interchange/windia_line.h"
 #include "interlocking/operation_data.h"
 
@@ -72,7 +73,9 @@ std::string SystemMapSection(const std::string& path) {
 }
 
 DiaDocument::DiaDocument(DiaFolders folders, Prompter& prompter, Chooser& chooser, MessageLog& log)
-    : folders_(std::move(folders)), prompter_(prompter), chooser_(chooser), log_(log) {}
+    : folders_(std::move(folders)), prompter_(prompter), chooser_(chooser), log_(log) {
+  SetRollbackSetup({});
+}
 
 bool DiaDocument::ConfirmDiscard(int action) {
   while (modified()) {
@@ -177,7 +180,54 @@ DiaOpenOutcome DiaDocument::ReadPath(const std::string& path, bool* retry) {
   }
   RecordSystemMap(path);
   ReportSeriesImages();
+  StartRollbackList();
+  RestoreStackMember();
   return DiaOpenOutcome::kOpened;
+}
+
+void DiaDocument::SetRollbackSetup(RollbackSetup setup) {
+  rollback_setup_ = std::move(setup);
+  rollback_setup_.temp = folders_.temp;
+  rollback_.SetSetup(rollback_setup_);
+}
+
+void DiaDocument::StartRollbackList() { rollback_ = RollbackList(rollback_setup_); }
+
+bool DiaDocument::AddRollbackPoint() { return rollback_.AddPoint(model_, log_, prompter_); }
+
+void DiaDocument::RestoreStackMember() {
+  const std::optional<std::string>& stack = file().stack;
+  // An empty member holds no stack: nothing to restore.
+  if (!stack || stack->find_first_not_of(" \t\r\n") == std::string::npos) return;
+  const std::string shown = JoinPath(folders_.temp, kStackMember);
+  RollbackSnapshot snapshot;
+  std::string problem;
+  if (!ReadStack(*stack, snapshot, &problem)) {
+    prompter_.Error(FillIn(kBadMemberData, {shown, problem}), kReadErrorCaption);
+    return;
+  }
+  RestoreStack(snapshot, shown);
+}
+
+bool DiaDocument::RestoreStackFile(const std::string& path) {
+  const std::optional<RollbackSnapshot> snapshot = ReadStackFile(path, prompter_);
+  return snapshot && RestoreStack(*snapshot, path);
+}
+
+bool DiaDocument::RestoreStack(const RollbackSnapshot& snapshot, const std::string& shown) {
+  // A stack of other data (another map, tables of other sizes) is refused
+  // whole: the data stays open as loaded, without its run-time state.
+  std::string problem;
+  if (!SnapshotFits(model_, snapshot, &problem)) {
+    prompter_.Error(FillIn(kBadMemberData, {shown, problem}), kReadErrorCaption);
+    return false;
+  }
+  // Part of opening: nothing of it is a change of the user's.
+  model_.Initialise(
+      [&snapshot, &problem](DiaChange& change) { RestoreSnapshot(change, snapshot, &problem); });
+  AddRollbackPoint();
+  log_.AddLine(kRollbackRestoredLine);
+  return true;
 }
 
 void DiaDocument::TakePath(const std::string& path, bool opened) {
@@ -260,7 +310,10 @@ bool DiaDocument::SaveAsPath(const std::string& path) {
 }
 
 bool DiaDocument::WriteTo(const std::string& path) {
-  if (!SaveDiaPath(file(), path, prompter_, english_)) return false;
+  // Executed data carries the run-time state as it is now.
+  std::optional<std::string> stack;
+  if (DiaKindOfPath(path, true) == DiaFileKind::kExecuted) stack = WriteStack(TakeSnapshot(model_));
+  if (!SaveDiaPath(file(), path, prompter_, english_, stack ? &*stack : nullptr)) return false;
   loaded_version_ = kDiaVersion;
   log_.AddLine(FillIn(kSavedLine, {file().header.map_name.Utf8()}));
   log_.AddLine("");
@@ -274,6 +327,7 @@ void DiaDocument::Replace(DiaFile file) {
   loaded_version_ = kDiaVersion;
   ForgetPaths();
   model_.Replace(std::move(file), InitialiseOperationData);
+  StartRollbackList();
 }
 
 DiaOpenOutcome DiaDocument::ImportWindia(std::string* load_folder) {

@@ -841,6 +841,11 @@ constexpr EnglishTwin kTwins[] = {
      "The file '%s' holds no WinDIA timetable.\n"},
     // Train types
     {"制限オーバー", "Limit Exceeded"},
+    // Rollback points
+    {"手動ロールバック", "Manual rollback"},
+    {"メモリ不足のためロールバックデータは保存されませんでした。",
+     "The rollback data was not saved because memory is low."},
+    {"ロールバックデータを復元しました。", "The rollback data was restored."},
 };
 
 }  // namespace

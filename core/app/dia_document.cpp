@@ -8,7 +8,6 @@
 #include "app/messages.h"
 #include "base/encoding.h"
 #include "base/file_io.h"
-#include "base/file_messages.h"
 #include "interchange/windia_line.h"
 #include "interlocking/operation_data.h"
 
@@ -196,38 +195,21 @@ void DiaDocument::StartRollbackList() { rollback_ = RollbackList(rollback_setup_
 bool DiaDocument::AddRollbackPoint() { return rollback_.AddPoint(model_, log_, prompter_); }
 
 void DiaDocument::RestoreStackMember() {
-  const std::optional<std::string>& stack = file().stack;
-  // An empty member holds no stack: nothing to restore.
-  if (!stack || stack->find_first_not_of(" \t\r\n") == std::string::npos) return;
-  const std::string shown = JoinPath(folders_.temp, kStackMember);
-  RollbackSnapshot snapshot;
-  std::string problem;
-  if (!ReadStack(*stack, snapshot, &problem)) {
-    prompter_.Error(FillIn(kBadMemberData, {shown, problem}), kReadErrorCaption);
+  if (!corvane::RestoreStackMember(model_, JoinPath(folders_.temp, kStackMember), prompter_))
     return;
-  }
-  RestoreStack(snapshot, shown);
+  TakeRestoredPoint();
 }
 
 bool DiaDocument::RestoreStackFile(const std::string& path) {
   const std::optional<RollbackSnapshot> snapshot = ReadStackFile(path, prompter_);
-  return snapshot && RestoreStack(*snapshot, path);
+  if (!snapshot || !RestoreOnOpening(model_, *snapshot, path, prompter_)) return false;
+  TakeRestoredPoint();
+  return true;
 }
 
-bool DiaDocument::RestoreStack(const RollbackSnapshot& snapshot, const std::string& shown) {
-  // A stack of other data (another map, tables of other sizes) is refused
-  // whole: the data stays open as loaded, without its run-time state.
-  std::string problem;
-  if (!SnapshotFits(model_, snapshot, &problem)) {
-    prompter_.Error(FillIn(kBadMemberData, {shown, problem}), kReadErrorCaption);
-    return false;
-  }
-  // Part of opening: nothing of it is a change of the user's.
-  model_.Initialise(
-      [&snapshot, &problem](DiaChange& change) { RestoreSnapshot(change, snapshot, &problem); });
+void DiaDocument::TakeRestoredPoint() {
   AddRollbackPoint();
   log_.AddLine(kRollbackRestoredLine);
-  return true;
 }
 
 void DiaDocument::TakePath(const std::string& path, bool opened) {

@@ -140,11 +140,10 @@ class DiaDocument {
   // neither, for the other kinds).
   void TakePath(const std::string& path, bool opened);
   void RecordSystemMap(const std::string& path) const;
-  // Restores `snapshot`, adds a rollback point and says so in the log;
-  // false (reported, naming `shown`) when it does not fit the data.
-  bool RestoreStack(const RollbackSnapshot& snapshot, const std::string& shown);
   // Restores the stack member read with the data, if there was one.
   void RestoreStackMember();
+  // After a stack was restored: a rollback point, and the log says so.
+  void TakeRestoredPoint();
   void StartRollbackList();
   void ReportSeriesImages() const;
 

@@ -96,6 +96,33 @@ std::optional<RollbackSnapshot> RollbackList::SnapshotOf(std::size_t index,
   return ReadStackFile(entry.path, prompter);
 }
 
+bool RestoreOnOpening(DiaModel& model, const RollbackSnapshot& snapshot, const std::string& shown,
+                      Prompter& prompter) {
+  // A stack of other data (another map, tables of other sizes) is refused
+  // whole: the data stays as loaded, without its run-time state.
+  std::string problem;
+  if (!SnapshotFits(model, snapshot, &problem)) {
+    prompter.Error(FillIn(kBadMemberData, {shown, problem}), kReadErrorCaption);
+    return false;
+  }
+  model.Initialise(
+      [&snapshot, &problem](DiaChange& change) { RestoreSnapshot(change, snapshot, &problem); });
+  return true;
+}
+
+bool RestoreStackMember(DiaModel& model, const std::string& shown, Prompter& prompter) {
+  const std::optional<std::string>& stack = model.file().stack;
+  // An empty member holds no stack: nothing to restore.
+  if (!stack || stack->find_first_not_of(" \t\r\n") == std::string::npos) return false;
+  RollbackSnapshot snapshot;
+  std::string problem;
+  if (!ReadStack(*stack, snapshot, &problem)) {
+    prompter.Error(FillIn(kBadMemberData, {shown, problem}), kReadErrorCaption);
+    return false;
+  }
+  return RestoreOnOpening(model, snapshot, shown, prompter);
+}
+
 std::optional<RollbackSnapshot> ReadStackFile(const std::string& path, Prompter& prompter) {
   const auto text = ReadFileBytes(path);
   if (!text) {

@@ -102,6 +102,17 @@ class RollbackList {
 // The scratch file of entry `index`.
 std::string RollbackFilePath(const std::string& temp, std::size_t index);
 
+// Restores `snapshot` into `model` as the last step of opening it (nothing
+// of it is a change of the user's; the windows hear of new data). A
+// snapshot that does not fit the data is reported with the file's message,
+// naming `shown`, and nothing is restored.
+bool RestoreOnOpening(DiaModel& model, const RollbackSnapshot& snapshot, const std::string& shown,
+                      Prompter& prompter);
+// The same for the stack member read with the data (`model.file().stack`);
+// false without reporting when there is none or it is empty, reported when
+// it holds no stack.
+bool RestoreStackMember(DiaModel& model, const std::string& shown, Prompter& prompter);
+
 // Reads a stack file (a spilled entry or a recorded backup); reported
 // through `prompter` with the file messages when it cannot be read or
 // holds no stack.

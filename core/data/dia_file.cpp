@@ -121,10 +121,15 @@ class DiaReader {
     if (!CheckReferences(TimetableMembers(), file, &problem)) return Bad(shown_header_, problem);
     const std::string stack = ini_.GetString(BundleFileSection(), kStackKey);
     if (!stack.empty()) {
+      // The data is whole without its rollback stack: a stack member that
+      // cannot be read is reported and the data opens without one.
       std::string shown;
       auto content = source_.ReadTable(stack, &shown);
-      if (!content) return Unreadable(shown);
-      file.stack = EscapeStackLines(*content, false);
+      if (content) {
+        file.stack = EscapeStackLines(*content, false);
+      } else {
+        Unreadable(shown);
+      }
     }
     return true;
   }

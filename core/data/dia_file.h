@@ -49,7 +49,9 @@ enum class DiaReadResult {
 
 // Reads the header text and every member it names through `source` into
 // `out`, which is replaced only when everything was read. Reports what went
-// wrong through `prompter`; `shown_header` names the header in messages.
+// wrong through `prompter`; `shown_header` names the header in messages. A
+// rollback stack member that cannot be read is reported and the data is
+// read without it.
 DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string& shown_header,
                                 MapTableSource& source, Prompter& prompter, DiaFile& out,
                                 bool english = false);

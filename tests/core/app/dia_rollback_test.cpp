@@ -16,6 +16,7 @@
 #include "example_dia.h"
 #include "mapfile/packed_bundle.h"
 #include "run/dia_change.h"
+#include "support/dia_support.h"
 #include "support/test_support.h"
 
 namespace corvane {
@@ -154,6 +155,21 @@ TEST_F(DiaRollbackTest, AForeignStackIsRefusedAndTheDataStillOpens) {
     EXPECT_EQ(document_.executed_path(), Path(name));
   }
   EXPECT_EQ(RestoredLines(), 0);
+}
+
+TEST_F(DiaRollbackTest, AStackMemberThatIsMissingLeavesTheDataWhole) {
+  // The header names a stack member the bundle lacks.
+  std::string text = FormatDiaText(SampleDiaFile(), true);
+  text.replace(text.find("#stack.csv\n"), 11, "#other.csv\n");
+  ASSERT_TRUE(WriteBundleFile(text, Path("lost.kve"), true, prompter_));
+  const RunState opened = document_.model().run();
+  ASSERT_EQ(document_.OpenPath(Path("lost.kve")), DiaOpenOutcome::kOpened);
+  ASSERT_EQ(prompter_.shown().size(), 1u);
+  EXPECT_EQ(prompter_.shown()[0].text, FillIn(kCannotOpenForRead, {folders_.temp + kStackMember}));
+  EXPECT_EQ(document_.model().run(), opened);
+  EXPECT_TRUE(document_.rollback().entries().empty());
+  EXPECT_EQ(FormatDiaText(document_.file(), false),
+            FormatDiaText(testing::Initialised(SampleDiaFile()), false));
 }
 
 TEST_F(DiaRollbackTest, TheRecordedBackupStackIsReadBackAtStartUp) {

@@ -38,6 +38,8 @@ enum class Ref : unsigned char {
 };
 
 constexpr int kMostTrainState = 18;
+// No table of a dia data file holds more records.
+constexpr int kMostStackRecords = 65535;
 
 // The values of one record's line, in order, each with what it refers to.
 // `f(value, ref)` is called with an int or a bool, const or not as the
@@ -347,6 +349,11 @@ class StackReader {
   bool ReadSection(RollbackSnapshot& s, int section) {
     int count = 0;
     if (!Skip() || !Int(&count)) return false;
+    if (count > kMostStackRecords) {
+      what_ = std::string(StackSectionNames()[static_cast<std::size_t>(section)]) +
+              ": more records than any table holds";
+      return false;
+    }
     if (count < 0 || static_cast<std::size_t>(count) > lines_.LinesLeft()) {
       what_ = std::string(StackSectionNames()[static_cast<std::size_t>(section)]) +
               ": record count " + std::to_string(count) + " beyond the lines that follow";

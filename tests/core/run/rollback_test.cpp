@@ -113,6 +113,7 @@ TEST_F(RollbackTest, TextThatIsNoStackIsRefusedWithItsLine) {
       {good.substr(0, good.rfind('\n', good.size() / 2) + 1), "line "},
       {counts + "5,\n1,0,0,0,0,0,0,0,0,0,0,0,1,1,0,0,0,0,0,\n", "record count 5 beyond"},
       {counts + "-1,\n", "record count -1"},
+      {counts + "65536,\n" + std::string(70000, '\n'), "more records than any table holds"},
       {counts + "1,\n1,0,0,\n", "line 8: 19 values expected"},
       {counts + "1,\n1,0,0,0,0,0,0,0,0,0,0,0,1,1,0,0,0,0,99999999999,\n0,0,0,\n", "range"},
       {good + "1,\n", "more lines than the sections hold"},

@@ -10,10 +10,13 @@ RollbackSetup RollbackSetupFor(const DataFolder& data_folder, ProgramSettings& s
   setup.spill = settings.roll_back_file;
   setup.min_physical = settings.min_avail_phys;
   setup.min_page_file = settings.min_avail_page_file;
-  // Without a data folder there is no settings file to keep the record.
-  if (settings.backup_file && IsDirectory(data_folder.path)) {
+  // Without a data folder there is no settings file to keep the record;
+  // automatic backup is asked when a file is spilled (the menu option
+  // changes while the program runs).
+  if (IsDirectory(data_folder.path)) {
     setup.record_backup = [settings_path = data_folder.SettingsPath(),
                            &settings](const std::string& path) {
+      if (!settings.backup_file) return;
       IniFile::Update(settings_path, [&path](IniFile& ini) {
         ini.SetString(kBackupFileSection, kBackupStackKey, path);
       });

@@ -10,8 +10,8 @@
 
 namespace corvane {
 
-// `settings` must outlive the setup: its record of the backup files takes
-// every spilled file.
+// `settings` must outlive the setup: while its automatic backup is on, its
+// record of the backup files takes every spilled file.
 RollbackSetup RollbackSetupFor(const DataFolder& data_folder, ProgramSettings& settings);
 
 }  // namespace corvane

@@ -203,9 +203,13 @@ TEST_F(DiaRollbackTest, TheRecordedBackupStackIsReadBackAtStartUp) {
   EXPECT_EQ(prompter_.shown()[0].text, FillIn(kCannotOpenForRead, {Path("gone.csv")}));
   EXPECT_TRUE(next.rollback().entries().empty());
 
-  // Without automatic backup nothing is recorded.
+  // With automatic backup switched off meanwhile nothing is recorded.
   settings.backup_file = false;
-  EXPECT_FALSE(RollbackSetupFor(data_folder, settings).record_backup);
+  settings.backup_files.stack.clear();
+  ASSERT_TRUE(document_.AddRollbackPoint());
+  EXPECT_EQ(settings.backup_files.stack, "");
+  EXPECT_EQ(IniFile::Load(data_folder.SettingsPath()).GetString("BackupFile", "stack"), spilled);
+  EXPECT_TRUE(FileExists(folders_.temp + "roll_back_1.csv"));
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "base/encoding.h"
+#include "interlocking/operation_data.h"
+#include "run/rollback.h"
 
 namespace corvane {
 
@@ -267,7 +269,10 @@ DiaFile SampleDiaFile() {
   for (std::size_t k = 0; k < kCrewMessageKeys; ++k) {
     d.crew_messages[k] = "msg" + std::to_string(k) + ".wav";
   }
-  file.stack = "1,2,3\n";
+  // Executed data of this line carries its run-time state as opened.
+  DiaModel opened;
+  opened.Replace(file, InitialiseOperationData);
+  file.stack = WriteStack(TakeSnapshot(opened));
   return file;
 }
 

@@ -72,7 +72,9 @@ std::string SystemMapSection(const std::string& path) {
 }
 
 DiaDocument::DiaDocument(DiaFolders folders, Prompter& prompter, Chooser& chooser, MessageLog& log)
-    : folders_(std::move(folders)), prompter_(prompter), chooser_(chooser), log_(log) {}
+    : folders_(std::move(folders)), prompter_(prompter), chooser_(chooser), log_(log) {
+  SetRollbackSetup({});
+}
 
 bool DiaDocument::ConfirmDiscard(int action) {
   while (modified()) {
@@ -177,7 +179,37 @@ DiaOpenOutcome DiaDocument::ReadPath(const std::string& path, bool* retry) {
   }
   RecordSystemMap(path);
   ReportSeriesImages();
+  StartRollbackList();
+  RestoreStackMember();
   return DiaOpenOutcome::kOpened;
+}
+
+void DiaDocument::SetRollbackSetup(RollbackSetup setup) {
+  rollback_setup_ = std::move(setup);
+  rollback_setup_.temp = folders_.temp;
+  rollback_.SetSetup(rollback_setup_);
+}
+
+void DiaDocument::StartRollbackList() { rollback_ = RollbackList(rollback_setup_); }
+
+bool DiaDocument::AddRollbackPoint() { return rollback_.AddPoint(model_, log_, prompter_); }
+
+void DiaDocument::RestoreStackMember() {
+  if (!corvane::RestoreStackMember(model_, JoinPath(folders_.temp, kStackMember), prompter_))
+    return;
+  TakeRestoredPoint();
+}
+
+bool DiaDocument::RestoreStackFile(const std::string& path) {
+  const std::optional<RollbackSnapshot> snapshot = ReadStackFile(path, prompter_);
+  if (!snapshot || !RestoreOnOpening(model_, *snapshot, path, prompter_)) return false;
+  TakeRestoredPoint();
+  return true;
+}
+
+void DiaDocument::TakeRestoredPoint() {
+  AddRollbackPoint();
+  log_.AddLine(kRollbackRestoredLine);
 }
 
 void DiaDocument::TakePath(const std::string& path, bool opened) {
@@ -260,7 +292,10 @@ bool DiaDocument::SaveAsPath(const std::string& path) {
 }
 
 bool DiaDocument::WriteTo(const std::string& path) {
-  if (!SaveDiaPath(file(), path, prompter_, english_)) return false;
+  // Executed data carries the run-time state as it is now.
+  std::optional<std::string> stack;
+  if (DiaKindOfPath(path, true) == DiaFileKind::kExecuted) stack = WriteStack(TakeSnapshot(model_));
+  if (!SaveDiaPath(file(), path, prompter_, english_, stack ? &*stack : nullptr)) return false;
   loaded_version_ = kDiaVersion;
   log_.AddLine(FillIn(kSavedLine, {file().header.map_name.Utf8()}));
   log_.AddLine("");
@@ -274,6 +309,7 @@ void DiaDocument::Replace(DiaFile file) {
   loaded_version_ = kDiaVersion;
   ForgetPaths();
   model_.Replace(std::move(file), InitialiseOperationData);
+  StartRollbackList();
 }
 
 DiaOpenOutcome DiaDocument::ImportWindia(std::string* load_folder) {

@@ -22,6 +22,7 @@ class DialogHost;
 #include "data/dia_file.h"
 #include "run/dia_model.h"
 #include "run/load_checks.h"
+#include "run/rollback_list.h"
 
 namespace corvane {
 
@@ -117,6 +118,19 @@ class DiaDocument {
   // What the checks of the last open found (nothing without checks).
   const LoadCheckResult& load_check_result() const { return load_check_result_; }
 
+  // How rollback points are taken from now on (the settings, the backup
+  // record); the scratch folder is the document's.
+  void SetRollbackSetup(RollbackSetup setup);
+  // The rollback points of the loaded data.
+  const RollbackList& rollback() const { return rollback_; }
+  // Adds a hand-taken rollback point of the data as it is now; false when
+  // memory is short (logged).
+  bool AddRollbackPoint();
+  // Restores the rollback stack in the file at `path` (a backup recorded at
+  // start-up) into the loaded data, as opening executed data restores its
+  // own; false (reported) when it cannot be read or does not fit.
+  bool RestoreStackFile(const std::string& path);
+
  private:
   DiaOpenOutcome ReadPath(const std::string& path, bool* retry);
   // Writes the data to `path` and reports it; the caller takes the path and
@@ -126,6 +140,11 @@ class DiaDocument {
   // neither, for the other kinds).
   void TakePath(const std::string& path, bool opened);
   void RecordSystemMap(const std::string& path) const;
+  // Restores the stack member read with the data, if there was one.
+  void RestoreStackMember();
+  // After a stack was restored: a rollback point, and the log says so.
+  void TakeRestoredPoint();
+  void StartRollbackList();
   void ReportSeriesImages() const;
 
   DiaFolders folders_;
@@ -139,6 +158,8 @@ class DiaDocument {
   int loaded_version_ = kDiaVersion;
   std::optional<LoadCheckSetup> load_checks_;
   LoadCheckResult load_check_result_;
+  RollbackSetup rollback_setup_;
+  RollbackList rollback_;
 };
 
 // The "system_map.ini" record of a dia file: its section is the file's name

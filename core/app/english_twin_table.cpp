@@ -876,6 +876,11 @@ constexpr EnglishTwin kTwins[] = {
     {"乗客数簡易シミュレート", "Simple passenger simulation"},
     {"１時間当たり", "Per hour"},
     {"１列車当たり", "Per train"},
+    // Rollback points
+    {"手動ロールバック", "Manual rollback"},
+    {"メモリ不足のためロールバックデータは保存されませんでした。",
+     "The rollback data was not saved because memory is low."},
+    {"ロールバックデータを復元しました。", "The rollback data was restored."},
 };
 
 }  // namespace

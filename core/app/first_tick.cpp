@@ -121,9 +121,12 @@ BackupRecovery AskBackupRecovery(const BackupFiles& backups, bool backups_enable
   return recovery;
 }
 
-DiaOpenOutcome OpenDiaBackup(DiaDocument& dia, const std::string& path) {
+DiaOpenOutcome OpenDiaBackup(DiaDocument& dia, const std::string& path,
+                             const std::optional<std::string>& stack) {
   const DiaOpenOutcome outcome = dia.OpenPath(path);
-  if (outcome == DiaOpenOutcome::kOpened) dia.ForgetPaths();
+  if (outcome != DiaOpenOutcome::kOpened) return outcome;
+  dia.ForgetPaths();
+  if (stack) dia.RestoreStackFile(*stack);
   return outcome;
 }
 

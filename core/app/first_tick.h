@@ -82,8 +82,10 @@ BackupRecovery AskBackupRecovery(const BackupFiles& backups, bool backups_enable
 
 // Open a recovered backup. The data has no file of its own until it is
 // saved: the backup's path is not kept (nor remembered among the recent
-// maps).
-DiaOpenOutcome OpenDiaBackup(DiaDocument& dia, const std::string& path);
+// maps). The dia data's rollback stack, when one was recorded, is restored
+// into it once it is open.
+DiaOpenOutcome OpenDiaBackup(DiaDocument& dia, const std::string& path,
+                             const std::optional<std::string>& stack = std::nullopt);
 OpenOutcome OpenMapBackup(MapDocument& map, const std::string& path);
 
 }  // namespace corvane

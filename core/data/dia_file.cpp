@@ -121,10 +121,15 @@ class DiaReader {
     if (!CheckReferences(TimetableMembers(), file, &problem)) return Bad(shown_header_, problem);
     const std::string stack = ini_.GetString(BundleFileSection(), kStackKey);
     if (!stack.empty()) {
+      // The data is whole without its rollback stack: a stack member that
+      // cannot be read is reported and the data opens without one.
       std::string shown;
       auto content = source_.ReadTable(stack, &shown);
-      if (!content) return Unreadable(shown);
-      file.stack = EscapeStackLines(*content, false);
+      if (content) {
+        file.stack = EscapeStackLines(*content, false);
+      } else {
+        Unreadable(shown);
+      }
     }
     return true;
   }
@@ -192,7 +197,8 @@ bool IsPackedDiaKind(DiaFileKind kind) {
   return kind == DiaFileKind::kDia || kind == DiaFileKind::kLog || kind == DiaFileKind::kExecuted;
 }
 
-std::string FormatDiaText(const DiaFile& file, bool with_stack, bool english) {
+std::string FormatDiaText(const DiaFile& file, bool with_stack, bool english,
+                          const std::string* stack) {
   std::string text;
   text.reserve(1 << 20);
   AppendMember(text, kDiaHeaderMember, FormatHeader(file, with_stack, english));
@@ -203,7 +209,15 @@ std::string FormatDiaText(const DiaFile& file, bool with_stack, bool english) {
     handler->FormatCompanions(file, companions);
     for (const BundleMember& member : companions) AppendMember(text, member.name, member.content);
   }
-  if (with_stack) AppendMember(text, kStackMember, EscapeStackLines(file.stack.value_or(""), true));
+  if (with_stack) {
+    std::string_view content;
+    if (stack != nullptr) {
+      content = *stack;
+    } else if (file.stack) {
+      content = *file.stack;
+    }
+    AppendMember(text, kStackMember, EscapeStackLines(content, true));
+  }
   return text;
 }
 
@@ -303,10 +317,11 @@ bool WriteDiaMembers(const DiaFile& file, const std::string& path, Prompter& pro
 
 }  // namespace
 
-bool SaveDiaPath(const DiaFile& file, const std::string& path, Prompter& prompter, bool english) {
+bool SaveDiaPath(const DiaFile& file, const std::string& path, Prompter& prompter, bool english,
+                 const std::string* stack) {
   const DiaFileKind kind = DiaKindOfPath(path, true);
   if (kind == DiaFileKind::kOldest) return WriteDiaMembers(file, path, prompter, english);
-  return WriteBundleFile(FormatDiaText(file, kind == DiaFileKind::kExecuted, english), path,
+  return WriteBundleFile(FormatDiaText(file, kind == DiaFileKind::kExecuted, english, stack), path,
                          IsPackedDiaKind(kind), prompter);
 }
 

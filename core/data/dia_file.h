@@ -37,8 +37,9 @@ bool IsPackedDiaKind(DiaFileKind kind);
 // the display windows' font face ("FaceName" or "FaceNameEnglish").
 
 // The whole bundle text as this version writes it; `with_stack` adds the
-// stack member (empty when none was read).
-std::string FormatDiaText(const DiaFile& file, bool with_stack, bool english = false);
+// stack member: `stack` when given, else the one read (empty when none).
+std::string FormatDiaText(const DiaFile& file, bool with_stack, bool english = false,
+                          const std::string* stack = nullptr);
 
 enum class DiaReadResult {
   kRead,
@@ -48,7 +49,9 @@ enum class DiaReadResult {
 
 // Reads the header text and every member it names through `source` into
 // `out`, which is replaced only when everything was read. Reports what went
-// wrong through `prompter`; `shown_header` names the header in messages.
+// wrong through `prompter`; `shown_header` names the header in messages. A
+// rollback stack member that cannot be read is reported and the data is
+// read without it.
 DiaReadResult ReadDiaFromHeader(std::string_view header_text, const std::string& shown_header,
                                 MapTableSource& source, Prompter& prompter, DiaFile& out,
                                 bool english = false);
@@ -65,12 +68,12 @@ DiaReadResult OpenDiaFile(const std::string& path, const std::string& temp_folde
                           Prompter& prompter, DiaFile& out, bool english = false);
 
 // Saves as the kind of `path`'s extension: packed kinds packed (".kve"
-// with the stack member); ".kvd" as the header member with every other
-// member beside it in its folder (the form a ".kvd" is read in); other
-// extensions as bundle text. Each file is replaced only when it was written
-// whole; failures are reported.
+// with the stack member, `stack` when given); ".kvd" as the header member
+// with every other member beside it in its folder (the form a ".kvd" is read
+// in); other extensions as bundle text. Each file is replaced only when it
+// was written whole; failures are reported.
 bool SaveDiaPath(const DiaFile& file, const std::string& path, Prompter& prompter,
-                 bool english = false);
+                 bool english = false, const std::string* stack = nullptr);
 
 // A listing of the header's values and every table's count (UTF-8).
 std::string DescribeDia(const DiaFile& file);

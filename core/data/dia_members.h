@@ -30,8 +30,10 @@ struct DiaFile {
   DiaHeader header;
   SystemMap map;
   DiaData dia;
-  // The rollback stack of executed data, kept as read (a line starting
-  // with "#" is stored escaped in the bundle and read back as it was).
+  // The text of the rollback stack member of executed data as read (a line
+  // starting with "#" is stored escaped in the bundle and read back as it
+  // was). Opening restores it into the loaded data; saving executed data
+  // writes a fresh one (run/rollback.h).
   std::optional<std::string> stack;
   // The display windows' sections of the header: the views of the board
   // that travel with the data. They are no records of the data: commands

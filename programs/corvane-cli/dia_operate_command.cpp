@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/english_twins.h"
+#include "base/file_io.h"
 #include "base/text_format.h"
 #include "board/panel_script.h"
 #include "cli_output.h"
@@ -13,6 +14,7 @@
 #include "interlocking/operate_script.h"
 #include "interlocking/operation_data.h"
 #include "run/dia_model.h"
+#include "run/rollback_list.h"
 
 namespace corvane {
 
@@ -42,6 +44,8 @@ int OperateCommand(const std::vector<std::string>& args, const DataFolder& data_
   }
   DiaModel model;
   model.Replace(std::move(read), InitialiseOperationData);
+  // Executed data goes on from the run-time state it was saved with.
+  RestoreStackMember(model, JoinPath(data_folder.TempFolder(), kStackMember), prompter);
   // Window 00 shows the board as dia board prints it.
   DisplayWindowSection window = model.windows()[0];
   const auto [scale_x, scale_y] = options.scale.value_or(std::pair{kOneToOneScale, kOneToOneScale});

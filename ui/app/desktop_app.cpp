@@ -117,7 +117,7 @@ void DesktopApp::RecoverBackups() {
   const BackupRecovery recovery =
       AskBackupRecovery(context_.settings.backup_files, context_.settings.backup_file,
                         map_edit_window_open(), context_.prompter);
-  if (recovery.dia_data) OpenDiaBackup(main_frame_->dia(), *recovery.dia_data);
+  if (recovery.dia_data) OpenDiaBackup(main_frame_->dia(), *recovery.dia_data, recovery.stack);
   if (recovery.map) map_edit_window_->OpenBackupMap(Qs(*recovery.map));
 }
 

@@ -20,6 +20,7 @@
 #include "app/english_twins.h"
 #include "app/map_document.h"
 #include "app/messages.h"
+#include "app/rollback_setup.h"
 #include "app/series_data.h"
 #include "app/series_dialog.h"
 #include "app/web_help.h"
@@ -43,6 +44,7 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
   dia_ = std::make_unique<DiaDocument>(DiaFoldersOf(context_.data_folder), context_.prompter,
                                        context_.chooser, context_.log);
   dia_->set_english(context_.english);
+  dia_->SetRollbackSetup(RollbackSetupFor(context_.data_folder, context_.settings));
   context_.dia = dia_.get();
   // The title names the map the main window holds (opened or compiled).
   dia_subscription_ = dia_->model().Listen([this](const DiaEvent&) {

@@ -119,10 +119,11 @@ void SetElectrificationOfAll(DiaModel& model, int kind) {
 
 bool IsDiaDialogCommand(std::string_view id) {
   return id == kCmdStartTime || id == kCmdDiaProperty || id == kCmdElectrificationAll ||
-         id == kCmdTrainTypes;
+         id == kCmdTrainTypes || id == kCmdStationInfo;
 }
 
-bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host) {
+bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host,
+                         const StationDialogTools& tools) {
   if (id == kCmdStartTime) {
     StartTimeDialog dialog(model, host.english());
     return host.Run(dialog);
@@ -139,6 +140,10 @@ bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host)
   }
   if (id == kCmdTrainTypes) {
     TrainTypeDialog dialog(model, host.english());
+    return host.Run(dialog);
+  }
+  if (id == kCmdStationInfo) {
+    StationSelectionDialog dialog(model, tools, host.english());
     return host.Run(dialog);
   }
   return false;

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/station_info_dialog.h"
 #include "base/dialog_model.h"
 #include "editor/value_dialogs.h"
 #include "run/dia_model.h"
@@ -57,7 +58,9 @@ namespace corvane {
 // dialogs (these and the train type dialog), shown by `host`. True when `id` is one of them.
 bool IsDiaDialogCommand(std::string_view id);
 // Runs command `id` (false, doing nothing, for another id); true when the
-// dialog was answered with OK.
-bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host);
+// dialog was answered with OK. `tools` serve the station dialog's file
+// chooser and sound player.
+bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host,
+                         const StationDialogTools& tools = {});
 
 }  // namespace corvane

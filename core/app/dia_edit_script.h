@@ -14,6 +14,8 @@
 //                       their Japanese labels (the start time's 時, 分 and
 //                       秒), list items by their text or "#N"; a dialog with
 //                       no answer queued is cancelled
+//   file PATH|cancel    the answer to the next file dialog ("参照(&B)" of the
+//                       station dialog); with none given it is cancelled
 //   save                write the data
 //
 // Empty lines and lines starting with "#" are skipped. Names are UTF-8.
@@ -23,6 +25,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/chooser.h"
 #include "base/dialog_model.h"
 #include "base/prompter.h"
 #include "run/dia_model.h"
@@ -47,6 +50,11 @@ class DiaEditScript {
   // or a failed save. True when every line ran.
   bool Run(std::istream& in, std::string* error);
 
+  // The data folder's station sound folder, where the station dialog's
+  // melody files are looked for (no trailing "/"). Nothing plays in a
+  // script: "再生" says so.
+  void set_sound_folder(std::string folder) { sound_folder_ = std::move(folder); }
+
   // Whether answers are left that no dialog or question took.
   bool HasUnusedAnswers() const { return host_.has_answers() || answers_.has_answers(); }
 
@@ -58,6 +66,8 @@ class DiaEditScript {
   QueuedAnswers& answers_;
   ScriptDialogHost host_;
   std::function<bool()> save_;
+  ScriptedChooser chooser_;
+  std::string sound_folder_;
 };
 
 }  // namespace corvane

@@ -841,6 +841,32 @@ constexpr EnglishTwin kTwins[] = {
      "The file '%s' holds no WinDIA timetable.\n"},
     // Train types
     {"制限オーバー", "Limit Exceeded"},
+    // Station dialogs
+    {"無人駅", "Unstaffed"},
+    {"有人駅", "Staffed"},
+    {"主要駅", "Major"},
+    {"停車区画", "Stop Section"},
+    {"上下発時刻", "Departures Both Ways"},
+    {"発着時刻", "Arrivals and Departures"},
+    {"下り着時刻", "Down Arrivals"},
+    {"上り着時刻", "Up Arrivals"},
+    {"（時間を0秒にすると、発車メロディなしに設定されます）",
+     "(A time of 0 seconds sets no departure melody.)"},
+    {"（番線表示はファイルに保存されず、プログラムを閉じるまで有効です）",
+     "(Show Platforms is not saved: it lasts until the program closes.)"},
+    {"時間は正の値しか指定できません。", "Times must be positive."},
+    {"時間の大小関係が不正です。", "The times are not in order (minimum < middle < maximum)."},
+    {"時間が大きすぎます。", "The time is too large."},
+    {"ファイルエラー", "File Error"},
+    {"音楽用のパスにファイルがありません。\n正しく再生できない可能性があります。",
+     "The file is not in the sound folder.\nIt may not play correctly."},
+    {"音楽ファイル'%s'がありません。\n", "The sound file '%s' does not exist.\n"},
+    {"音楽用のフォルダの外にあるファイルは再生できません。\n",
+     "A file outside the sound folder cannot be played.\n"},
+    {"この環境では音を再生できません。\n", "Sound cannot be played here.\n"},
+    {"同じ方向の番線が他にないため、この番線は削除できません。\n",
+     "This platform cannot be deleted: no other platform of the stop serves the same direction.\n"},
+    {"ＷＡＶファイル(*.wav)|*.wav||", "WAV Files(*.wav)|*.wav||"},
 };
 
 }  // namespace

@@ -123,6 +123,8 @@ std::set<std::string, std::less<>> AvailableMainCommands() {
       kCmdTrainTypes};
   // The dialogs on the loaded dia data.
   available.insert({kCmdStartTime, kCmdDiaProperty, kCmdElectrificationAll});
+  // The station dialogs.
+  available.insert(kCmdStationInfo);
   return available;
 }
 

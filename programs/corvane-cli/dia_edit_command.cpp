@@ -45,6 +45,8 @@ int DiaEditCommand(const std::vector<std::string>& args, const DataFolder& data_
     return document.SaveAsPath(*out);
   };
   DiaEditScript script(document.model(), answers, save);
+  const std::string& sounds = data_folder.table[kSlotSoundStation];
+  if (!sounds.empty()) script.set_sound_folder(WithoutTrailingSlash(sounds));
   std::string error;
   const bool ran = script.Run(script_file, &error);
   if (script.HasUnusedAnswers()) {

@@ -11,6 +11,7 @@
 
 #include "app/english_twins.h"
 #include "app/main_menu.h"
+#include "app/station_info_dialog.h"
 #include "app/train_type_dialog.h"
 #include "board/display_window_menu.h"
 #include "board/line_items_dialog.h"
@@ -94,6 +95,16 @@ std::vector<std::string> EnglishTexts() {
   const TrainTypeDialog type_dialog(types, true);
   AddDialog(type_dialog, &texts);
   for (const std::string& style : type_dialog.Find("style")->items) texts.push_back(style);
+  AddDialog(StationSelectionDialog(types, {}, true), &texts);
+  AddDialog(StationInformationDialog(types, 1, {}, true), &texts);
+  AddDialog(TrackNameDialog("", ""), &texts);
+  {
+    DiaFile imported;
+    imported.header.wdia_mode = 1;
+    DiaModel model;
+    model.Replace(std::move(imported));
+    AddDialog(StationInformationDialog(model, 1, {}, true), &texts);
+  }
   AddDialog(SpeedDialog(), &texts);
   AddDialog(DistanceDialog(), &texts);
   AddDialog(GridDialog(10, 4), &texts);

@@ -56,7 +56,9 @@ class DiaEditScript {
   void set_sound_folder(std::string folder) { sound_folder_ = std::move(folder); }
 
   // Whether answers are left that no dialog or question took.
-  bool HasUnusedAnswers() const { return host_.has_answers() || answers_.has_answers(); }
+  bool HasUnusedAnswers() const {
+    return host_.has_answers() || answers_.has_answers() || chooser_.has_answers();
+  }
 
  private:
   Outcome RunCommand(std::string_view line, std::string* error);

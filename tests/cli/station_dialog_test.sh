@@ -68,6 +68,9 @@ echo "$out" | grep -q '音楽用のパスにファイルがありません。' |
 echo "$out" | grep -q "音楽ファイル'.*/sound/station/chime.wav'がありません。" || fail "missing: [$out]"
 [ "${out##*rc=}" = 0 ] || fail "melody status: [$out]"
 member "$work/melody.kvb" sound.ini | tr -d '\r' | grep -q '=chime.wav$' || fail "melody file"
+printf 'file %s\n' "$work/elsewhere/chime.wav" > "$work/unused.txt"
+out=$(run dia edit "$work/in.kvb" "$work/unused.txt" 2>&1)
+echo "$out" | grep -q 'an answer was never used' || fail "unused file answer: [$out]"
 
 # ------------------------------------------------------------ platform tracks
 printf '[WinDIA]\r\nテスト線\r\n\r\n[駅]\r\npb,東京\r\n,神田\r\nd,秋葉原\r\n[下り]\r\n0,101M,,0,2350,2355/2356,0010/\r\n[上り]\r\n1,102,,0,1100,-,1110\r\n' |

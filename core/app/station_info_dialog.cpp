@@ -226,7 +226,7 @@ int StationInformationDialog::SelectedLine() const {
 
 void StationInformationDialog::UpdateButtons() {
   const bool times = times_editable() && target_ != 0;
-  EnableButton("browse", times);
+  EnableButton("browse", times && tools_.chooser != nullptr);
   EnableButton("play", times);
   const int tracks = static_cast<int>(Find("tracks")->items.size());
   EnableButton("add", target_ != 0 && imported());
@@ -250,10 +250,7 @@ void StationInformationDialog::Press(const std::string& button, DialogHost& host
 }
 
 void StationInformationDialog::Browse(Prompter& prompter) {
-  if (tools_.chooser == nullptr) {
-    prompter.Error(kCannotPlaySound, kSoundFileCaption);
-    return;
-  }
+  if (tools_.chooser == nullptr) return;
   FileChoice choice;
   choice.must_exist = true;
   choice.filter = kMelodyFilter;

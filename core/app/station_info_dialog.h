@@ -46,7 +46,8 @@ class SoundPlayer {
 
 // What the station dialog needs besides the data: the file chooser of
 // "参照(&B)", the player of "再生(&P)" and the data folder's station sound
-// folder. A missing chooser or player makes their buttons say so.
+// folder. Without a chooser "参照(&B)" is disabled; without a player
+// "再生(&P)" says that sound cannot be played.
 struct StationDialogTools {
   Chooser* chooser = nullptr;
   SoundPlayer* player = nullptr;

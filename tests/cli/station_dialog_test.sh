@@ -1,6 +1,7 @@
 #!/bin/sh
 # corvane-cli dia edit with the station dialogs: the door and melody times
-# on the sample line, the melody file chosen and played, and on an imported
+# on the sample line, the track list's usable lengths, a stop section's
+# disabled fields, the melody file chosen and played, and on an imported
 # WinDIA timetable a platform track added, saved, read again and deleted,
 # its stops moving to the other track of each direction.
 set -u
@@ -48,6 +49,43 @@ SCRIPT
 member "$work/times.kvb" station.csv | grep -q '^ 1,   0, 0, 3, 0, 5, 7,16,.*,東町中央$' ||
   fail "times not stored: $(member "$work/times.kvb" station.csv)"
 member "$work/times.kvb" target.csv | grep -q '^ 1, 1, 3, .*,東町中央$' || fail "target"
+
+# ------------------------------------------------------------ track list and stop section
+# The sample line with rail 1 stopping at 150 m, rail 2 not stopping, and a
+# stop section as target 4.
+run unpack "$work/in.kvb" "$work/in.txt" || fail "unpack"
+iconv -f SHIFT_JIS -t UTF-8 "$work/in.txt" | sed -e 's/^Target=3/Target=4/' \
+  -e '/^  1,  1,  1,/s/,   1, 200,/,   1, 150,/' -e '/^  2,  1,  1,/s/,   1, 200,/,   1,   0,/' \
+  -e '/^ 3, 3, 0, 0, 0, 460/a\
+ 4, 0, 0, 0, 0, 500, 500,  -1,  -1,  -1,  -1,  -1,  -1,  -1,  -1,信,信号,信号所' |
+  iconv -f UTF-8 -t SHIFT_JIS > "$work/section.kvp" || fail "iconv"
+# The list's only line is rail 1 with its usable length; its name dialog
+# renames the rail.
+out=$(edit "$work/section.kvp" "$work/listed.kvb" <<'SCRIPT'
+answer press=設定 ok
+answer #list=東町駅（上り）：140[m] press=番線名称 ok
+answer 名称=東町1番線 ok
+command 駅情報設定ダイアログ
+SCRIPT
+)
+[ "$out" = "rc=0" ] || fail "listed line: [$out]"
+member "$work/listed.kvb" rail.csv | grep -q '^  1,  1,  1, .*, 150, .*,東町1番線$' || fail "rail name"
+out=$(printf 'answer press=設定 ok\nanswer #list=#2 ok\ncommand 駅情報設定ダイアログ\n' |
+  edit "$work/section.kvp" "$work/second.kvb")
+echo "$out" | grep -q 'line 3: .*#list=#2 does not fit' || fail "a second line: [$out]"
+# The stop section's scale and times cannot be given; its names can.
+for field in 最小値=5 時間=0 駅規模=有人駅; do
+  out=$(printf 'answer #list=#4 press=設定 ok\nanswer %s ok\ncommand 駅情報設定ダイアログ\n' "$field" |
+    edit "$work/section.kvp" "$work/field.kvb")
+  echo "$out" | grep -q "line 3: .*$field does not fit" || fail "stop section $field: [$out]"
+done
+out=$(printf 'answer #list=#4 press=設定 ok\nanswer 駅名=信号場 駅規模=停車区画 ok\ncommand 駅情報設定ダイアログ\n' |
+  edit "$work/section.kvp" "$work/renamed.kvb")
+echo "$out" | grep -q "駅規模=停車区画 does not fit" || fail "stop section scale: [$out]"
+out=$(printf 'answer #list=#4 press=設定 ok\nanswer 駅名=信号場 ok\ncommand 駅情報設定ダイアログ\n' |
+  edit "$work/section.kvp" "$work/renamed.kvb")
+[ "$out" = "rc=0" ] || fail "stop section name: [$out]"
+member "$work/renamed.kvb" target.csv | grep -q '^ 4, 0, .*,信号場$' || fail "stop section renamed"
 
 # ------------------------------------------------------------ melody file
 mkdir -p "$work/data/sound/station" "$work/elsewhere"

@@ -119,59 +119,70 @@ StationInformationDialog::StationInformationDialog(DiaModel& model, int target,
   const TargetRecord empty;
   const TargetRecord& t = target_ != 0 ? map.targets[target_] : empty;
   if (map.stations.Contains(t.station)) station_ = t.station;
+  const StationRecord* station = station_ != 0 ? &map.stations[station_] : nullptr;
+  AddNameFields(t, station);
+  AddTimeFields(station);
+  AddTrackArea(t);
+  FillTrackList(0);
+  if (target_ == 0) {
+    for (const DialogField& field : fields()) Find(field.id)->enabled = false;
+  }
+  UpdateButtons();
+}
 
-  // Names: the station's for a station, else the stop section's.
-  const bool station = station_ != 0;
-  const StationRecord* s = station ? &map.stations[station_] : nullptr;
+void StationInformationDialog::AddNameFields(const TargetRecord& t, const StationRecord* s) {
+  // A station's names are its own; a stop section has only the target's.
   Add(TextField("one_char", {"一文字駅名", "One-Letter Name"}, ShortText::kCapacity,
-                station ? s->one_char_name.Utf8() : t.one_char_name.Utf8()));
+                s != nullptr ? s->one_char_name.Utf8() : t.one_char_name.Utf8()));
   Add(TextField("short", {"略記駅名", "Abbreviation"}, ShortText::kCapacity,
-                station ? s->short_name.Utf8() : t.short_name.Utf8()));
+                s != nullptr ? s->short_name.Utf8() : t.short_name.Utf8()));
   Add(TextField("name", {"駅名", "Station Name"}, LongText::kCapacity,
-                station ? s->name.Utf8() : t.name.Utf8()));
-  if (station) {
+                s != nullptr ? s->name.Utf8() : t.name.Utf8()));
+  if (s != nullptr) {
     Add(ChoiceField("scale", {"駅規模", "Station Scale"}, kScaleItems, s->scale - 1));
   } else {
     Add(ChoiceField("scale", {"駅規模", "Station Scale"}, {kStopSectionItem}, 0)).enabled = false;
   }
   Add(ChoiceField("time_display", {"時刻表示", "Time Display"}, kTimeDisplayItems, t.time_display));
+}
 
+void StationInformationDialog::AddTimeFields(const StationRecord* s) {
   const bool times = times_editable();
-  const Bilingual melody{"発車メロディ", "Departure Melody"};
-  const auto number = [&](const char* id, Bilingual label, int value, Bilingual group) {
-    DialogField field = InGroup(NumberField(id, label, value), group, "");
+  const auto add = [&](DialogField field, Bilingual group) {
+    field = InGroup(std::move(field), group, "");
     if (!times) field.text.clear();
     field.enabled = times;
     Add(std::move(field));
   };
-  number("melody_time", {"時間", "Time"}, s != nullptr ? s->melody_time : 0, melody);
+  const auto value = [s](int StationRecord::*member) { return s != nullptr ? s->*member : 0; };
+  const Bilingual melody{"発車メロディ", "Departure Melody"};
+  add(NumberField("melody_time", {"時間", "Time"}, value(&StationRecord::melody_time)), melody);
   const Bilingual note{"（時間を0秒にすると、発車メロディなしに設定されます）",
                        "(A time of 0 seconds sets no departure melody.)"};
   Add(InGroup(MakeField("melody_note", note, FieldKind::kNote), melody, "")).text = note.japanese;
-  DialogField file = InGroup(TextField("melody_file", {"ＷＡＶファイル", "WAV File"},
-                                       LongText::kCapacity, times ? s->melody_file.Utf8() : ""),
-                             melody, "");
-  file.enabled = times;
-  Add(std::move(file));
+  add(TextField("melody_file", {"ＷＡＶファイル", "WAV File"}, LongText::kCapacity,
+                s != nullptr ? s->melody_file.Utf8() : ""),
+      melody);
   const Bilingual doors{"ドア閉め時間", "Door Closing Time"};
-  number("door_min", {"最小値", "Minimum"}, s != nullptr ? s->door_min : 0, doors);
-  number("door_mid", {"中間値", "Middle"}, s != nullptr ? s->door_mid : 0, doors);
-  number("door_max", {"最大値", "Maximum"}, s != nullptr ? s->door_max : 0, doors);
+  add(NumberField("door_min", {"最小値", "Minimum"}, value(&StationRecord::door_min)), doors);
+  add(NumberField("door_mid", {"中間値", "Middle"}, value(&StationRecord::door_mid)), doors);
+  add(NumberField("door_max", {"最大値", "Maximum"}, value(&StationRecord::door_max)), doors);
+  AddButton("browse", {"参照(&B)", "Browse(&B)"});
+  AddButton("play", {"再生(&P)", "Play(&P)"});
+}
 
+void StationInformationDialog::AddTrackArea(const TargetRecord& t) {
   const Bilingual tracks =
       imported() ? Bilingual{"番線情報", "Platforms"} : Bilingual{"有効長情報", "Usable Lengths"};
   Add(ChoiceField("tracks", tracks, {}, -1, FieldKind::kList));
   DialogField shown = MakeField("show_tracks", {"番線表示", "Show Platforms"}, FieldKind::kCheck);
   shown.checked = t.target_aux3 != 0;
   Add(std::move(shown));
-  // The box is no member of the stored target table: it lasts while the
+  // The box is no column of the stored target table: it lasts while the
   // data stays loaded.
   const Bilingual kept{"（番線表示はファイルに保存されず、プログラムを閉じるまで有効です）",
                        "(Show Platforms is not saved: it lasts until the program closes.)"};
   Add(MakeField("show_tracks_note", kept, FieldKind::kNote)).text = kept.japanese;
-
-  AddButton("browse", {"参照(&B)", "Browse(&B)"});
-  AddButton("play", {"再生(&P)", "Play(&P)"});
   if (imported()) {
     AddButton("add", {"番線追加(&A)", "Add Platform(&A)"});
     AddButton("delete", {"番線削除(&D)", "Delete Platform(&D)"});
@@ -180,11 +191,6 @@ StationInformationDialog::StationInformationDialog(DiaModel& model, int target,
     AddButton("delete", {"非対応", "Not Supported"});
   }
   AddButton("rename", {"番線名称(&N)", "Platform Names(&N)"});
-  FillTrackList(0);
-  if (target_ == 0) {
-    for (const DialogField& field : fields()) Find(field.id)->enabled = false;
-  }
-  UpdateButtons();
 }
 
 std::string StationInformationDialog::Title(bool english) const {
@@ -397,6 +403,7 @@ void StationInformationDialog::DeleteTrack(Prompter& prompter) {
     rails[rail].stop_distance = 0;
   }
   auto diagrams = change.diagrams();
+  // A rail that is no rail of the table (-1) has no stops to move.
   const auto moves = [&](const StopEvent& event) {
     return (event.rail == a && next_a > 0) || (event.rail == b && next_b > 0);
   };

@@ -93,6 +93,9 @@ class StationInformationDialog : public DialogModel {
   const std::vector<int>& listed_rails() const { return listed_rails_; }
 
  private:
+  void AddNameFields(const TargetRecord& target, const StationRecord* station);
+  void AddTimeFields(const StationRecord* station);
+  void AddTrackArea(const TargetRecord& target);
   bool imported() const;
   // Data of a station whose melody and door times can be edited.
   bool times_editable() const;

@@ -122,7 +122,7 @@ void SetElectrificationOfAll(DiaModel& model, int kind) {
 bool IsDiaDialogCommand(std::string_view id) {
   return id == kCmdStartTime || id == kCmdDiaProperty || id == kCmdElectrificationAll ||
          id == kCmdTrainTypes || id == kCmdUnitTimes || id == kCmdSignalSettings ||
-         id == kCmdSignalDetail || id == kCmdStopTimes;
+         id == kCmdSignalDetail || id == kCmdStopTimes || id == kCmdStationInfo;
 }
 
 bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host,
@@ -149,6 +149,10 @@ bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host,
   if (id == kCmdSignalSettings) return EditDiaSignalSettings(model, host, options.extension);
   if (id == kCmdSignalDetail) return EditDiaSignalTypes(model, host);
   if (id == kCmdStopTimes) return RunStopTimeDialog(model, host);
+  if (id == kCmdStationInfo) {
+    StationSelectionDialog dialog(model, options.station, host.english());
+    return host.Run(dialog);
+  }
   return false;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/station_info_dialog.h"
 #include "base/dialog_model.h"
 #include "editor/value_dialogs.h"
 #include "run/dia_model.h"
@@ -60,7 +61,8 @@ bool IsDiaDialogCommand(std::string_view id);
 
 // The program's options the dialogs follow.
 struct DiaDialogOptions {
-  bool extension = false;  // "拡張機能": the signal settings may be changed
+  bool extension = false;      // "拡張機能": the signal settings may be changed
+  StationDialogTools station;  // the station dialog's file chooser and sound player
 };
 
 // Runs command `id` (false, doing nothing, for another id); true when the

@@ -93,6 +93,11 @@ DiaEditScript::Outcome DiaEditScript::RunCommand(std::string_view line, std::str
     host_.Queue(std::move(*answer));
     return Outcome::kDone;
   }
+  if (command == "file") {
+    if (rest.empty()) return malformed("file: a path or cancel expected");
+    chooser_.Queue(rest == "cancel" ? std::nullopt : std::optional<std::string>(rest));
+    return Outcome::kDone;
+  }
   if (command == "command") {
     if (rest.empty()) return malformed("command: a command name expected");
     return RunMenuCommand(rest, error);
@@ -110,7 +115,9 @@ DiaEditScript::Outcome DiaEditScript::RunMenuCommand(std::string_view name, std:
     *error = "command: no dia command " + Quoted(name);
     return Outcome::kMalformed;
   }
-  RunDiaDialogCommand(id, model_, host_, options_);
+  DiaDialogOptions options = options_;
+  options.station = {&chooser_, nullptr, sound_folder_};
+  RunDiaDialogCommand(id, model_, host_, options);
   return Outcome::kDone;
 }
 

@@ -14,6 +14,8 @@
 //                       their Japanese labels (the start time's 時, 分 and
 //                       秒), list items by their text or "#N"; a dialog with
 //                       no answer queued is cancelled
+//   file PATH|cancel    the answer to the next file dialog ("参照(&B)" of the
+//                       station dialog); with none given it is cancelled
 //   save                write the data
 //   passenger ...       the passenger number window (PassengerScript)
 //
@@ -27,6 +29,7 @@
 #include <string_view>
 
 #include "app/dia_dialogs.h"
+#include "base/chooser.h"
 #include "base/dialog_model.h"
 #include "base/prompter.h"
 #include "run/dia_model.h"
@@ -58,8 +61,15 @@ class DiaEditScript {
   // or a failed save. True when every line ran.
   bool Run(std::istream& in, std::string* error);
 
+  // The data folder's station sound folder, where the station dialog's
+  // melody files are looked for (no trailing "/"). Nothing plays in a
+  // script: "再生" says so.
+  void set_sound_folder(std::string folder) { sound_folder_ = std::move(folder); }
+
   // Whether answers are left that no dialog or question took.
-  bool HasUnusedAnswers() const { return host_.has_answers() || answers_.has_answers(); }
+  bool HasUnusedAnswers() const {
+    return host_.has_answers() || answers_.has_answers() || chooser_.has_answers();
+  }
 
  private:
   Outcome RunCommand(std::string_view line, std::string* error);
@@ -73,6 +83,8 @@ class DiaEditScript {
   std::ostream* out_ = nullptr;
   // The passenger number window, opened by the first passenger line.
   std::unique_ptr<PassengerScript> passenger_;
+  ScriptedChooser chooser_;
+  std::string sound_folder_;
 };
 
 }  // namespace corvane

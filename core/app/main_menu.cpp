@@ -127,6 +127,8 @@ std::set<std::string, std::less<>> AvailableMainCommands() {
   available.insert(kCmdStopTimes);
   // The passenger number window.
   available.insert(kCmdPassengerWindow);
+  // The station dialogs.
+  available.insert(kCmdStationInfo);
   return available;
 }
 

@@ -37,6 +37,7 @@ class ScriptedChooser : public Chooser {
     return answer;
   }
   const std::vector<FileChoice>& requests() const { return requests_; }
+  bool has_answers() const { return !answers_.empty(); }
 
  private:
   std::deque<std::optional<std::string>> answers_;

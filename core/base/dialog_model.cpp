@@ -217,7 +217,12 @@ bool ScriptDialogHost::Run(DialogModel& dialog) {
       return false;
     }
   }
-  if (!answer.ok) return false;
+  if (!answer.ok) {
+    if (!dialog.cancel_enabled() && !mistake_) {
+      mistake_ = "the answer to \"" + dialog.Title(false) + "\": Cancel cannot be pressed now";
+    }
+    return false;
+  }
   if (!dialog.ok_enabled()) {
     mistake_ = "the answer to \"" + dialog.Title(false) + "\": OK cannot be pressed now";
     return false;

@@ -103,6 +103,9 @@ class DialogModel {
   const Bilingual& ok_label() const { return ok_label_; }
   const Bilingual& cancel_label() const { return cancel_label_; }
   bool ok_enabled() const { return ok_enabled_; }
+  // False once the dialog has stored something that cancelling could not
+  // take back: only OK closes it then.
+  bool cancel_enabled() const { return cancel_enabled_; }
 
   // The user changed field `id` (the new value is in place already): the
   // model brings the other fields' contents and enabled states up to date.
@@ -129,6 +132,7 @@ class DialogModel {
   Bilingual ok_label_{"OK", "OK"};
   Bilingual cancel_label_{"キャンセル", "Cancel"};
   bool ok_enabled_ = true;
+  bool cancel_enabled_ = true;
 
  private:
   std::vector<DialogField> fields_;

@@ -100,6 +100,9 @@ void BuildStations(const WindiaTimetable& timetable, SystemMap& map) {
       rail.stop_distance = 100;
       rail.signal = 1;
       rail.display_row = 0;
+      // Reading derives a rail's direction from its ends: a leftward rail
+      // ends left of where it starts, though nothing of the line is drawn.
+      if (direction == 1) rail.x_entry = 1;
       rail.l_dual = direction == 1 ? 2 * k : 2 * k - 1;
       rail.l_pack = k;
       rail.short_name = station.short_name;

@@ -45,8 +45,12 @@ int DiaEditCommand(const std::vector<std::string>& args, const DataFolder& data_
     }
     return document.SaveAsPath(*out);
   };
-  DiaEditScript script(document.model(), answers, save, {checks != nullptr && checks->extension});
+  DiaDialogOptions options;
+  options.extension = checks != nullptr && checks->extension;
+  DiaEditScript script(document.model(), answers, save, options);
   script.SetOutput(&std::cout);
+  const std::string& sounds = data_folder.table[kSlotSoundStation];
+  if (!sounds.empty()) script.set_sound_folder(WithoutTrailingSlash(sounds));
   std::string error;
   const bool ran = script.Run(script_file, &error);
   if (script.HasUnusedAnswers()) {

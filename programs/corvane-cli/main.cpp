@@ -289,6 +289,11 @@ constexpr const char kUsage[] =
     "                              passenger print (the pair, \"entry TIME COUNT\" lines,\n"
     "                              \"total N\", \"reverse N\", \"station S N\", per_hour,\n"
     "                              per_train, view)\n"
+    "                              The station dialogs: command 駅情報設定ダイアログ opens the\n"
+    "                              list 駅選択 (answer #list=#N press=設定 ok), the next answer\n"
+    "                              fills 駅情報設定 (駅名, 駅規模, 時間, 最小値, 中間値, 最大値,\n"
+    "                              ..., press=番線追加|番線削除|番線名称|参照|再生); file\n"
+    "                              PATH|cancel answers the file dialog of 参照\n"
 #ifdef CORVANE_CLI_RENDER
     "  dia render FILE OUT.png [--size=WxH] [--scale=S|SX,SY] [--scroll=X,Y] [--window=N]\n"
     "          [--whole]           draw the board of display window N (0..15, default 0) as\n"

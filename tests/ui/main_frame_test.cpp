@@ -423,6 +423,66 @@ class MainFrameTest : public QObject {
     QVERIFY(frame.dia().modified());
   }
 
+  void StationFrameOpensItsStationAndTrackEditsEndCancel() {
+    MainFrame frame(*context_, hooks_);
+    {
+      DiaFile file;
+      file.header.wdia_mode = 1;
+      StationRecord station;
+      station.name = testing::Sjis("東町駅");
+      file.map.stations.Append(station);
+      TargetRecord target;
+      target.station = 1;
+      file.map.targets.Append(target);
+      for (const int direction : {1, 2}) {
+        RailRecord rail;
+        rail.direction = direction;
+        rail.target = 1;
+        rail.stop_distance = 100;
+        rail.l_pack = 1;
+        file.map.rails.Append(rail);
+      }
+      file.map.prails.Append(PRailRecord{0, 0, 1, 2, 0});
+      StationDrawRecord draw;
+      draw.station = 1;
+      file.map.station_draws.Append(draw);
+      BuildTrackLists(file.map);
+      frame.dia().model().Replace(std::move(file));
+    }
+    QString title;
+    bool cancel_before = false;
+    bool cancel_after = true;
+    bool open_after_escape = false;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      QVERIFY(dialog != nullptr);
+      title = dialog->windowTitle();
+      auto* cancel = dialog->findChild<QPushButton*>(QStringLiteral("cancel"));
+      cancel_before = cancel->isEnabled();
+      auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("name"));
+      QCOMPARE(name->text(), QString::fromUtf8("東町駅"));
+      name->setText(QString::fromUtf8("西町駅"));
+      emit name->textEdited(name->text());
+      dialog->findChild<QPushButton*>(QStringLiteral("add"))->click();
+      cancel_after = cancel->isEnabled();
+      QTest::keyClick(dialog, Qt::Key_Escape);
+      open_after_escape = dialog->isVisible();
+      dialog->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+    });
+    frame.OpenStationFrame(1);
+    QCOMPARE(title, QString::fromUtf8("駅情報設定"));
+    QVERIFY(cancel_before);
+    QVERIFY(!cancel_after);
+    QVERIFY(open_after_escape);
+    const SystemMap& map = frame.dia().model().map();
+    QCOMPARE(map.stations[1].name.Utf8(), std::string("西町駅"));
+    QCOMPARE(map.rails.count(), 4);
+    QCOMPARE(static_cast<int>(map.targets[1].tracks.size()), 2);
+    // A frame of no station opens nothing.
+    frame.OpenStationFrame(7);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+  }
+
   void StartTimeDialogCarriesMinutesAndKeepsOpenOnARefusal() {
     MainFrame frame(*context_, hooks_);
     QVERIFY(frame.ActionFor(kCmdStartTime)->isEnabled());

@@ -279,6 +279,9 @@ void DisplayWindowSet::ShowPanelEffects(int n, const PanelEffects& effects) {
     if (!id.empty()) ShowPanelEffects(n, panel_.RunContextCommand(model(), ClientOf(n), id));
   }
   if (effects.open_point_key != 0) EditPointKey(n, effects.open_point_key);
+  if (effects.open_station_frame != 0 && station_frame_handler_) {
+    station_frame_handler_(effects.open_station_frame);
+  }
   if (effects.new_window) {
     const int k = OpenNewDisplayWindow(model(), context_.settings.display_windows);
     if (k >= 0) {

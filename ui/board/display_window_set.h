@@ -85,6 +85,11 @@ class DisplayWindowSet : public QObject {
   void SetDropHandler(std::function<void(const std::vector<std::string>&)> handler) {
     drop_handler_ = std::move(handler);
   }
+  // What opens the station dialog of a clicked station frame (the main
+  // window's).
+  void SetStationFrameHandler(std::function<void(int frame)> handler) {
+    station_frame_handler_ = std::move(handler);
+  }
   // Window `n`'s scroll positions as the user moved them.
   void TakeScrollPositions(int n, int x, int y);
   // Window `n` moved or was resized (`normal`: neither minimised nor
@@ -140,6 +145,7 @@ class DisplayWindowSet : public QObject {
   FontChooser choose_font_;
   std::function<void()> end_program_;
   std::function<void(const std::vector<std::string>&)> drop_handler_;
+  std::function<void(int frame)> station_frame_handler_;
   bool following_ = false;
   LayoutEditing layout_editing_;
   OperationPanel panel_{layout_editing_};

@@ -333,6 +333,9 @@ void FormDialog::Refresh() {
   if (QPushButton* ok = box_->findChild<QPushButton*>(QStringLiteral("ok"))) {
     ok->setEnabled(model_.ok_enabled());
   }
+  if (QPushButton* cancel = box_->findChild<QPushButton*>(QStringLiteral("cancel"))) {
+    cancel->setEnabled(model_.cancel_enabled());
+  }
   refreshing_ = false;
 }
 
@@ -342,6 +345,10 @@ void FormDialog::accept() {
   } else {
     Refresh();
   }
+}
+
+void FormDialog::reject() {
+  if (model_.cancel_enabled()) QDialog::reject();
 }
 
 QtDialogHost::QtDialogHost(Prompter& prompter, bool english, QWidget* parent,

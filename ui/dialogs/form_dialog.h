@@ -36,6 +36,9 @@ class FormDialog : public QDialog {
 
  public slots:
   void accept() override;
+  // Escape, the close box and Cancel: refused while the model offers no
+  // Cancel.
+  void reject() override;
 
  private:
   struct Controls {

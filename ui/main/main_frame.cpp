@@ -59,6 +59,7 @@ MainFrame::MainFrame(AppContext& context, DesktopHooks hooks, QWidget* parent)
   display_windows_->SetEndProgram([this] { close(); });
   display_windows_->SetDropHandler(
       [this](const std::vector<std::string>& paths) { TakeDroppedFiles(paths); });
+  display_windows_->SetStationFrameHandler([this](int frame) { OpenStationFrame(frame); });
   setAcceptDrops(true);
   BuildMenus();
   UpdateTitle();
@@ -164,7 +165,8 @@ void MainFrame::RunCommand(std::string_view id) {
   } else if (id == kCmdSeries) {
     EditSeries();
   } else if (IsDiaDialogCommand(id)) {
-    RunDiaDialogCommand(id, dia_->model(), *dialog_host_, {context_.settings.extension});
+    RunDiaDialogCommand(id, dia_->model(), *dialog_host_,
+                        {context_.settings.extension, StationTools()});
     display_windows_->RedrawAll();
   } else if (id == kCmdPassengerSimulation) {
     EditPassengerOptions();
@@ -197,6 +199,26 @@ void MainFrame::RunCommand(std::string_view id) {
   }
   UpdateMenuState();
   RefreshMessageWindow();
+}
+
+StationDialogTools MainFrame::StationTools() {
+  StationDialogTools tools;
+  tools.chooser = &context_.chooser;
+  tools.player = &sound_player_;
+  const std::string& folder = context_.data_folder.table[kSlotSoundStation];
+  if (!folder.empty()) tools.sound_folder = WithoutTrailingSlash(folder);
+  return tools;
+}
+
+void MainFrame::OpenStationFrame(int frame) {
+  const int target = TargetOfStationFrame(dia_->model().map(), frame);
+  if (target == 0) {
+    context_.prompter.Beep();
+    return;
+  }
+  RunStationInfo(dia_->model(), target, StationTools(), *dialog_host_);
+  display_windows_->RedrawAll();
+  UpdateMenuState();
 }
 
 MessageWindow* MainFrame::message_window() {

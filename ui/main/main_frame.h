@@ -19,6 +19,7 @@
 #include "app/main_menu.h"
 #include "app/passenger_options.h"
 #include "dialogs/form_dialog.h"
+#include "platform/process_sound_player.h"
 
 class QAction;
 class QCloseEvent;
@@ -93,6 +94,9 @@ class MainFrame : public QMainWindow {
   void ImportList();
   // Files dropped onto the main window or a display window, in order.
   void TakeDroppedFiles(const std::vector<std::string>& paths);
+  // A station frame of the board was clicked: the station information
+  // dialog of its station.
+  void OpenStationFrame(int frame);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -115,6 +119,8 @@ class MainFrame : public QMainWindow {
   void ArmLoadChecks();
   // The program's title and the name of the map held.
   void UpdateTitle();
+  // What the station dialog browses and plays with.
+  StationDialogTools StationTools();
 
   AppContext& context_;
   DesktopHooks hooks_;
@@ -132,6 +138,7 @@ class MainFrame : public QMainWindow {
   DisplayWindowSet* display_windows_ = nullptr;
   std::unique_ptr<QtDialogHost> dialog_host_;
   bool internet_confirmation_ = true;
+  ProcessSoundPlayer sound_player_;
 };
 
 }  // namespace corvane

@@ -25,7 +25,10 @@ class DiaSettingsDialogsTest : public ::testing::Test {
   }
 
   bool Run(const std::string& script, bool extension) {
-    DiaEditScript script_runner(model_, answers_, [] { return true; }, {extension});
+    DiaDialogOptions options;
+    options.extension = extension;
+    DiaEditScript script_runner(
+        model_, answers_, [] { return true; }, options);
     std::istringstream in(script);
     return script_runner.Run(in, &error_);
   }

@@ -11,6 +11,7 @@
 
 #include "app/english_twins.h"
 #include "app/main_menu.h"
+#include "app/station_info_dialog.h"
 #include "app/stop_time_dialog.h"
 #include "app/train_type_dialog.h"
 #include "board/display_window_menu.h"
@@ -105,6 +106,16 @@ std::vector<std::string> EnglishTexts() {
     for (const char* id : {"mode", "train_type", "speed_type", "entries"}) {
       for (const std::string& item : stop_times.Find(id)->items) texts.push_back(item);
     }
+  }
+  AddDialog(StationSelectionDialog(types, {}, true), &texts);
+  AddDialog(StationInformationDialog(types, 1, {}, true), &texts);
+  AddDialog(TrackNameDialog("", ""), &texts);
+  {
+    DiaFile imported;
+    imported.header.wdia_mode = 1;
+    DiaModel model;
+    model.Replace(std::move(imported));
+    AddDialog(StationInformationDialog(model, 1, {}, true), &texts);
   }
   AddDialog(SpeedDialog(), &texts);
   AddDialog(DistanceDialog(), &texts);

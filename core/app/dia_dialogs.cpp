@@ -150,7 +150,7 @@ bool RunDiaDialogCommand(std::string_view id, DiaModel& model, DialogHost& host,
   if (id == kCmdSignalDetail) return EditDiaSignalTypes(model, host);
   if (id == kCmdStopTimes) return RunStopTimeDialog(model, host);
   if (id == kCmdStationInfo) {
-    StationSelectionDialog dialog(model, options.station, host.english());
+    StationSelectionDialog dialog(model, options.station);
     return host.Run(dialog);
   }
   return false;

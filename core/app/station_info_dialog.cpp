@@ -478,9 +478,8 @@ bool StationInformationDialog::Accept(Prompter& prompter) {
 
 // ------------------------------------------------------------ station selection
 
-StationSelectionDialog::StationSelectionDialog(DiaModel& model, const StationDialogTools& tools,
-                                               bool english)
-    : model_(model), tools_(tools), english_(english) {
+StationSelectionDialog::StationSelectionDialog(DiaModel& model, const StationDialogTools& tools)
+    : model_(model), tools_(tools) {
   Add(ChoiceField("list", {"駅", "Stations"}, {}, -1, FieldKind::kList));
   AddButton("set", {"設定", "Set"});
   ok_label_ = {"終了", "Close"};

@@ -123,7 +123,7 @@ class StationInformationDialog : public DialogModel {
 // the selected one and the list stays; OK ("終了") closes it.
 class StationSelectionDialog : public DialogModel {
  public:
-  StationSelectionDialog(DiaModel& model, const StationDialogTools& tools, bool english);
+  StationSelectionDialog(DiaModel& model, const StationDialogTools& tools);
 
   std::string Title(bool english) const override;
   void Press(const std::string& button, DialogHost& host) override;
@@ -134,7 +134,6 @@ class StationSelectionDialog : public DialogModel {
 
   DiaModel& model_;
   StationDialogTools tools_;
-  bool english_ = false;
 };
 
 // Opens the station information dialog of target `target` through `host`;

@@ -107,7 +107,7 @@ std::vector<std::string> EnglishTexts() {
       for (const std::string& item : stop_times.Find(id)->items) texts.push_back(item);
     }
   }
-  AddDialog(StationSelectionDialog(types, {}, true), &texts);
+  AddDialog(StationSelectionDialog(types, {}), &texts);
   AddDialog(StationInformationDialog(types, 1, {}, true), &texts);
   AddDialog(TrackNameDialog("", ""), &texts);
   {

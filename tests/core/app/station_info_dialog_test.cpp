@@ -435,7 +435,7 @@ TEST_F(StationInformationDialogTest, PlayRefusesMissingAndOutsideFilesAndReports
 
 TEST_F(StationInformationDialogTest, SelectionOpensTheChosenTargetAndStaysOpen) {
   LoadMap();
-  StationSelectionDialog selection(model_, tools_, false);
+  StationSelectionDialog selection(model_, tools_);
   EXPECT_EQ(selection.Find("list")->items, (std::vector<std::string>{"東京駅", "信号所"}));
   EXPECT_EQ(selection.Find("list")->item, 0);
   selection.Find("list")->item = 1;
@@ -446,7 +446,7 @@ TEST_F(StationInformationDialogTest, SelectionOpensTheChosenTargetAndStaysOpen) 
   EXPECT_EQ(selection.Find("list")->item, 1);
 
   DiaModel empty;
-  StationSelectionDialog none(empty, tools_, false);
+  StationSelectionDialog none(empty, tools_);
   EXPECT_FALSE(none.FindButton("set")->enabled);
 }
 

@@ -203,6 +203,14 @@ TEST_F(PassengerWindowTest, ACurveOfAFileThatEndsEarlyGoesOnToTheClick) {
   EXPECT_EQ(model_.dia().demand[3], (DemandEntry{2, 1, 4, 0}));
 }
 
+TEST_F(PassengerWindowTest, AClickTakesTheEntryAtItsTimeOfACurveOutOfOrder) {
+  SetDemand(Curve(1, 2, {{0, 0}, {7200, 10}, {3600, 30}, {kDemandDayEnd, 0}}));
+  window_.SetPair(1, 2);
+  window_.SetCountAt(3600, 50);
+  EXPECT_EQ(Points(), (std::vector<std::pair<int, int>>{
+                          {0, 0}, {7200, 10}, {3600, 50}, {100800, 0}}));
+}
+
 TEST_F(PassengerWindowTest, PlusAndMinusScaleTheCurveWithinAnInt) {
   SetDemand(Curve(1, 0, {{0, 0}, {36000, 1000}, {50000, INT_MAX - 10}, {kDemandDayEnd, 0}}));
   Run(kPassengerCurvePlus);

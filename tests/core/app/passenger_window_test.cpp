@@ -207,8 +207,8 @@ TEST_F(PassengerWindowTest, AClickTakesTheEntryAtItsTimeOfACurveOutOfOrder) {
   SetDemand(Curve(1, 2, {{0, 0}, {7200, 10}, {3600, 30}, {kDemandDayEnd, 0}}));
   window_.SetPair(1, 2);
   window_.SetCountAt(3600, 50);
-  EXPECT_EQ(Points(), (std::vector<std::pair<int, int>>{
-                          {0, 0}, {7200, 10}, {3600, 50}, {100800, 0}}));
+  EXPECT_EQ(Points(),
+            (std::vector<std::pair<int, int>>{{0, 0}, {7200, 10}, {3600, 50}, {100800, 0}}));
 }
 
 TEST_F(PassengerWindowTest, PlusAndMinusScaleTheCurveWithinAnInt) {

@@ -184,6 +184,8 @@ PassengerView PassengerWindow::view() const {
     v.from = stations > 0 ? 1 : 0;
   }
   if (v.to > stations || v.to < 0) v.to = 0;
+  // A from station brought back onto the to station: one station is no pair.
+  if (v.to == v.from) v.to = 0;
   return v;
 }
 

@@ -362,6 +362,18 @@ TEST_F(PassengerWindowTest, StationsThatWentAwayAreBroughtBack) {
   model_.Replace(file);
   EXPECT_EQ(window_.view().from, 1);
   EXPECT_EQ(window_.view().to, 0);
+  // From 3 comes back as 1 onto the to station 1: the pair becomes (1, 0)
+  // and stays editable.
+  DiaFile two = file;
+  two.map.stations.Append(StationRecord{});
+  two.map.stations.Append(StationRecord{});
+  model_.Replace(two);
+  window_.SetPair(3, 1);
+  model_.Replace(file);
+  EXPECT_EQ(window_.view().from, 1);
+  EXPECT_EQ(window_.view().to, 0);
+  window_.SetCountAt(3600, 10);
+  EXPECT_EQ(Points().size(), 3u);
   model_.Replace(DiaFile{});
   // No stations: nothing to edit, nothing breaks.
   window_.SetCountAt(3600, 10);

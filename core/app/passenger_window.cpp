@@ -184,6 +184,8 @@ PassengerView PassengerWindow::view() const {
     v.from = stations > 0 ? 1 : 0;
   }
   if (v.to > stations || v.to < 0) v.to = 0;
+  // A from station brought back onto the to station: one station is no pair.
+  if (v.to == v.from) v.to = 0;
   return v;
 }
 
@@ -341,13 +343,17 @@ void PassengerWindow::SetCountAt(std::int64_t time, std::int64_t count) {
   const int to = view_.to;
   DiaChange change(model_);
   std::vector<DemandEntry>& demand = change.demand();
+  // The pair's entry at the time takes the count, wherever a file put it.
+  const auto at = std::find_if(demand.begin(), demand.end(), [&](const DemandEntry& e) {
+    return InPair(e, from, to) && e.time == t;
+  });
+  if (at != demand.end()) {
+    at->count = c;
+    return;
+  }
   std::size_t last = demand.size();  // the pair's last entry, if any
   for (std::size_t i = 0; i < demand.size(); ++i) {
     if (!InPair(demand[i], from, to)) continue;
-    if (demand[i].time == t) {
-      demand[i].count = c;
-      return;
-    }
     if (demand[i].time > t) {
       demand.insert(demand.begin() + static_cast<std::ptrdiff_t>(i), DemandEntry{from, to, c, t});
       return;

@@ -5,11 +5,14 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
 #include <QtTest>
 
 #include "app/app_context.h"
 #include "app/main_menu.h"
+#include "base/file_io.h"
 #include "board/display_window_set.h"
 #include "main/main_frame.h"
 #include "platform/qt_text.h"
@@ -87,6 +90,27 @@ class PassengerWindowTest : public QObject {
     // A key the window does not take is typed on the board.
     QTest::keyClick(graph, Qt::Key_K);
     QCOMPARE(frame.display_windows().panel().key_buffer(), std::string("k"));
+  }
+
+  void FilesDroppedOnTheWindowAreTakenAsOnTheMainWindow() {
+    const std::string list = scratch_.path() + "list.kvi";
+    QVERIFY(WriteFileBytes(list, testing::Sjis("[ファイルリスト]\n00=a.txt\n")));
+    MainFrame frame(*context_);
+    frame.ShowPassengerWindow(true);
+    PassengerNumberWindow* window = frame.passenger_window();
+    QVERIFY(window->acceptDrops());
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(Qs(list))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    QVERIFY(enter.isAccepted());
+    // The import is asked first; No leaves everything as it was.
+    prompter_->Queue(PromptAnswer::kNo);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+    QCOMPARE(prompter_->shown().size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(prompter_->shown()[0].caption),
+             QStringLiteral("ファイル受付確認"));
   }
 
  private:

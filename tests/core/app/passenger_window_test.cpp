@@ -203,6 +203,14 @@ TEST_F(PassengerWindowTest, ACurveOfAFileThatEndsEarlyGoesOnToTheClick) {
   EXPECT_EQ(model_.dia().demand[3], (DemandEntry{2, 1, 4, 0}));
 }
 
+TEST_F(PassengerWindowTest, AClickTakesTheEntryAtItsTimeOfACurveOutOfOrder) {
+  SetDemand(Curve(1, 2, {{0, 0}, {7200, 10}, {3600, 30}, {kDemandDayEnd, 0}}));
+  window_.SetPair(1, 2);
+  window_.SetCountAt(3600, 50);
+  EXPECT_EQ(Points(),
+            (std::vector<std::pair<int, int>>{{0, 0}, {7200, 10}, {3600, 50}, {100800, 0}}));
+}
+
 TEST_F(PassengerWindowTest, PlusAndMinusScaleTheCurveWithinAnInt) {
   SetDemand(Curve(1, 0, {{0, 0}, {36000, 1000}, {50000, INT_MAX - 10}, {kDemandDayEnd, 0}}));
   Run(kPassengerCurvePlus);
@@ -354,6 +362,18 @@ TEST_F(PassengerWindowTest, StationsThatWentAwayAreBroughtBack) {
   model_.Replace(file);
   EXPECT_EQ(window_.view().from, 1);
   EXPECT_EQ(window_.view().to, 0);
+  // From 3 comes back as 1 onto the to station 1: the pair becomes (1, 0)
+  // and stays editable.
+  DiaFile two = file;
+  two.map.stations.Append(StationRecord{});
+  two.map.stations.Append(StationRecord{});
+  model_.Replace(two);
+  window_.SetPair(3, 1);
+  model_.Replace(file);
+  EXPECT_EQ(window_.view().from, 1);
+  EXPECT_EQ(window_.view().to, 0);
+  window_.SetCountAt(3600, 10);
+  EXPECT_EQ(Points().size(), 3u);
   model_.Replace(DiaFile{});
   // No stations: nothing to edit, nothing breaks.
   window_.SetCountAt(3600, 10);

@@ -87,10 +87,9 @@ TEST_F(DiaRollbackTest, ExecutedDataSavedTwiceWritesTheSameStack) {
             kStackMember);
   // Dia data carries none.
   ASSERT_TRUE(document_.SaveAsPath(Path("c.kvb")));
-  for (const BundleMember& member :
-       ReadBundleFile(Path("c.kvb"), true, "kvd", "", prompter)->members) {
-    EXPECT_NE(member.name, kStackMember);
-  }
+  const auto dia = ReadBundleFile(Path("c.kvb"), true, "kvd", "", prompter);
+  ASSERT_TRUE(dia);
+  for (const BundleMember& member : dia->members) EXPECT_NE(member.name, kStackMember);
 }
 
 TEST_F(DiaRollbackTest, OpeningExecutedDataRestoresItsRunAndTakesAPoint) {

@@ -87,9 +87,9 @@ TEST_F(DiaRollbackTest, ExecutedDataSavedTwiceWritesTheSameStack) {
             kStackMember);
   // Dia data carries none.
   ASSERT_TRUE(document_.SaveAsPath(Path("c.kvb")));
-  const auto dia = ReadBundleFile(Path("c.kvb"), true, "kvd", "", prompter);
-  ASSERT_TRUE(dia);
-  for (const BundleMember& member : dia->members) EXPECT_NE(member.name, kStackMember);
+  const auto dia_data = ReadBundleFile(Path("c.kvb"), true, "kvd", "", prompter);
+  ASSERT_TRUE(dia_data.has_value());
+  for (const BundleMember& member : dia_data->members) EXPECT_NE(member.name, kStackMember);
 }
 
 TEST_F(DiaRollbackTest, OpeningExecutedDataRestoresItsRunAndTakesAPoint) {

@@ -1,6 +1,7 @@
 // The relay interlocking on the largest line the compile takes (every
 // segment and point slot used, levers and buttons generated, 300 trains
-// standing on it), in one run: reading its saved dia file, one full
+// standing on it), in one run: reading its saved dia file, saving and
+// opening it as executed data with its rollback stack, one full
 // occupancy and aspect calculation, a manual throw of a point with the
 // calculation it causes (and the throw back), and a route set from a lever
 // to a button (and released). Each command is one user action through the
@@ -30,6 +31,8 @@
 #include "map/map_tables.h"
 #include "run/dia_change.h"
 #include "run/dia_model.h"
+#include "run/rollback.h"
+#include "run/rollback_list.h"
 
 namespace corvane {
 namespace {
@@ -100,6 +103,83 @@ void BM_ReadLargestLine(benchmark::State& state) {
   Describe(state, line.model);
 }
 BENCHMARK(BM_ReadLargestLine)->Unit(benchmark::kMillisecond);
+
+// Executed data of the line: the snapshot of its run-time state taken and
+// written as the stack member, the whole bundle packed into a ".kve".
+void BM_SaveExecutedLargestLine(benchmark::State& state) {
+  LargestLine& line = Line();
+  if (!line.ready) {
+    state.SkipWithError("the largest line could not be built");
+    return;
+  }
+  const std::string path = line.folder.path() + "largest.kve";
+  std::size_t stack_bytes = 0;
+  for (auto _ : state) {
+    const std::string stack = WriteStack(TakeSnapshot(line.model));
+    stack_bytes = stack.size();
+    ScriptedPrompter prompter;
+    if (!SaveDiaPath(line.model.file(), path, prompter, false, &stack)) {
+      state.SkipWithError("the executed data could not be saved");
+      return;
+    }
+  }
+  state.counters["stack_kB"] = static_cast<double>(stack_bytes) / 1024;
+  Describe(state, line.model);
+}
+BENCHMARK(BM_SaveExecutedLargestLine)->Unit(benchmark::kMillisecond);
+
+// The ".kve" opened as the main window opens it: read, brought into its
+// working state, the stack read, checked against the tables and restored.
+void BM_OpenExecutedLargestLine(benchmark::State& state) {
+  LargestLine& line = Line();
+  const std::string path = line.folder.path() + "largest-open.kve";
+  const std::string stack = WriteStack(TakeSnapshot(line.model));
+  ScriptedPrompter saving;
+  if (!line.ready || !SaveDiaPath(line.model.file(), path, saving, false, &stack)) {
+    state.SkipWithError("the executed data could not be saved");
+    return;
+  }
+  for (auto _ : state) {
+    DiaFile read;
+    ScriptedPrompter prompter;
+    if (OpenDiaFile(path, line.temp, prompter, read) != DiaReadResult::kRead) {
+      state.SkipWithError("the executed data could not be opened");
+      return;
+    }
+    DiaModel model;
+    model.Replace(std::move(read), InitialiseOperationData);
+    if (!RestoreStackMember(model, "stack.csv", prompter)) {
+      state.SkipWithError("the stack was not restored");
+      return;
+    }
+    benchmark::DoNotOptimize(model.run().time);
+  }
+  state.counters["stack_kB"] = static_cast<double>(stack.size()) / 1024;
+  Describe(state, line.model);
+}
+BENCHMARK(BM_OpenExecutedLargestLine)->Unit(benchmark::kMillisecond);
+
+// The stack text alone, written and read back.
+void BM_StackTextLargestLine(benchmark::State& state) {
+  LargestLine& line = Line();
+  if (!line.ready) {
+    state.SkipWithError("the largest line could not be built");
+    return;
+  }
+  const RollbackSnapshot snapshot = TakeSnapshot(line.model);
+  for (auto _ : state) {
+    const std::string stack = WriteStack(snapshot);
+    RollbackSnapshot read;
+    std::string problem;
+    if (!ReadStack(stack, read, &problem)) {
+      state.SkipWithError(problem.c_str());
+      return;
+    }
+    benchmark::DoNotOptimize(read.time);
+  }
+  Describe(state, line.model);
+}
+BENCHMARK(BM_StackTextLargestLine)->Unit(benchmark::kMillisecond);
 
 // Every rail's occupancy and aspect from scratch.
 void BM_FullRecalculation(benchmark::State& state) {

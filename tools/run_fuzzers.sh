@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target (one per fuzz/*_fuzz.cpp) with clang in
 # build-fuzz and runs each for a short, fixed time, seeded from the sample
-# maps in examples/. Fails on the first target that finds a crash, a leak, a
-# sanitizer report or a hang.
+# maps in examples/ and, when there is one, fuzz/seeds/TARGET/. Fails on the
+# first target that finds a crash, a leak, a sanitizer report or a hang.
 #
 #   tools/run_fuzzers.sh [SECONDS]     seconds per target, 20 unless given
 #
@@ -40,6 +40,8 @@ for target in "${targets[@]}"; do
   corpus="$scratch/$target"
   mkdir -p "$corpus"
   cp examples/*.kvm examples/*.kvb "$corpus/"
+  # A target whose input is not a whole file has seeds of its own.
+  if [ -d "fuzz/seeds/$target" ]; then cp "fuzz/seeds/$target"/* "$corpus/"; fi
   log="$build/fuzz-logs/$target.log"
   echo "Fuzzing $target for ${seconds}s"
   # A single input running longer than -timeout counts as a hang.

@@ -128,7 +128,7 @@ class DiaReader {
       if (content) {
         file.stack = EscapeStackLines(*content, false);
       } else {
-        Unreadable(shown);
+        ReportFileError(prompter_, kCannotOpenText, shown, kReadErrorCaption);
       }
     }
     return true;

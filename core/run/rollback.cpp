@@ -249,7 +249,9 @@ std::vector<StopEvent> StoredEvents(const std::vector<StopEvent>& events) {
 // ------------------------------------------------------------ writing
 
 void AppendValue(std::string& out, std::int64_t value) {
-  out += std::to_string(value);
+  char digits[24];
+  char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out.append(digits, end);
   out += ',';
 }
 
@@ -273,7 +275,10 @@ void AppendEvents(std::string& out, const std::vector<StopEvent>& events) {
 
 class StackLines {
  public:
-  explicit StackLines(std::string_view text) : text_(text) {}
+  explicit StackLines(std::string_view text)
+      : text_(text),
+        lines_(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) +
+               (text.empty() || text.back() == '\n' ? 0 : 1)) {}
 
   int line() const { return line_; }
   bool Next(std::string_view* line) {
@@ -288,12 +293,7 @@ class StackLines {
     return true;
   }
   // Lines left, counting a last one without a line feed.
-  std::size_t LinesLeft() const {
-    if (pos_ >= text_.size()) return 0;
-    const std::string_view rest = text_.substr(pos_);
-    return static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) +
-           (rest.back() == '\n' ? 0 : 1);
-  }
+  std::size_t LinesLeft() const { return lines_ - static_cast<std::size_t>(line_); }
   bool OnlyBlankLeft() const {
     return text_.substr(std::min(pos_, text_.size())).find_first_not_of(" \t\r\n") ==
            std::string_view::npos;
@@ -301,6 +301,7 @@ class StackLines {
 
  private:
   std::string_view text_;
+  std::size_t lines_;  // in the whole text
   std::size_t pos_ = 0;
   int line_ = 0;
 };
@@ -620,6 +621,18 @@ bool SnapshotFits(const DiaModel& model, const RollbackSnapshot& snapshot, std::
   if (snapshot.state_words[0] < train_range.first || snapshot.state_words[0] > train_range.second) {
     *problem = "state word 1: no train " + std::to_string(snapshot.state_words[0]);
     return false;
+  }
+  // A stop event the dia keeps only while it runs is restored as the stack
+  // has it: its rail is checked as the loaded events' are.
+  const std::pair<std::int64_t, std::int64_t> rail_range = RangeOf(Ref::kRail, loaded);
+  for (int n = 1; n <= loaded[kDiagramSection]; ++n) {
+    for (const StopEvent& e : snapshot.diagrams[static_cast<std::size_t>(n)].events) {
+      if (e.rail < rail_range.first || e.rail > rail_range.second) {
+        *problem = "diagram " + std::to_string(n) + ": an event on no rail (" +
+                   std::to_string(e.rail) + ")";
+        return false;
+      }
+    }
   }
   for (int section = 0; section < kStackSections; ++section) {
     for (int n = 1; n <= loaded[static_cast<std::size_t>(section)]; ++n) {

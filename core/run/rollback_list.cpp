@@ -126,7 +126,7 @@ bool RestoreStackMember(DiaModel& model, const std::string& shown, Prompter& pro
 std::optional<RollbackSnapshot> ReadStackFile(const std::string& path, Prompter& prompter) {
   const auto text = ReadFileBytes(path);
   if (!text) {
-    ReportFileError(prompter, kCannotOpenForRead, path, kReadErrorCaption);
+    ReportFileError(prompter, kCannotOpenText, path, kReadErrorCaption);
     return std::nullopt;
   }
   RollbackSnapshot snapshot;

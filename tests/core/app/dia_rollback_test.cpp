@@ -164,7 +164,7 @@ TEST_F(DiaRollbackTest, AStackMemberThatIsMissingLeavesTheDataWhole) {
   const RunState opened = document_.model().run();
   ASSERT_EQ(document_.OpenPath(Path("lost.kve")), DiaOpenOutcome::kOpened);
   ASSERT_EQ(prompter_.shown().size(), 1u);
-  EXPECT_EQ(prompter_.shown()[0].text, FillIn(kCannotOpenForRead, {folders_.temp + kStackMember}));
+  EXPECT_EQ(prompter_.shown()[0].text, FillIn(kCannotOpenText, {folders_.temp + kStackMember}));
   EXPECT_EQ(document_.model().run(), opened);
   EXPECT_TRUE(document_.rollback().entries().empty());
   EXPECT_EQ(FormatDiaText(document_.file(), false),
@@ -199,7 +199,7 @@ TEST_F(DiaRollbackTest, TheRecordedBackupStackIsReadBackAtStartUp) {
   // A backup stack that is gone: reported, the data open as read.
   ASSERT_EQ(OpenDiaBackup(next, Path("back.kvb"), Path("gone.csv")), DiaOpenOutcome::kOpened);
   ASSERT_EQ(prompter_.shown().size(), 1u);
-  EXPECT_EQ(prompter_.shown()[0].text, FillIn(kCannotOpenForRead, {Path("gone.csv")}));
+  EXPECT_EQ(prompter_.shown()[0].text, FillIn(kCannotOpenText, {Path("gone.csv")}));
   EXPECT_TRUE(next.rollback().entries().empty());
 
   // With automatic backup switched off meanwhile nothing is recorded.

@@ -165,9 +165,12 @@ TEST(DiaHostileTest, MemberNamesLeavingTheFolderAreNeverOpened) {
     if (key[0] == 'r') {
       ExpectRefused(outside, refused);
     } else {
-      // The data is whole without its rollback stack: it opens without one.
+      // The data is whole without its rollback stack: it opens without one,
+      // the stack told with its own file message.
       EXPECT_EQ(outside.result, DiaReadResult::kRead);
-      EXPECT_EQ(outside.shown, std::vector<std::string>{refused});
+      EXPECT_EQ(outside.shown,
+                std::vector<std::string>{"ファイル読み込みエラー: ファイル'" +
+                                         JoinPath(folder, "../x") + "'は開けませんでした。\n"});
       EXPECT_FALSE(outside.file.stack);
     }
   }

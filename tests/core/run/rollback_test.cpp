@@ -172,6 +172,12 @@ TEST_F(RollbackTest, AStackOfOtherDataIsRefusedAndChangesNothing) {
   beyond = TakeSnapshot(model_);
   beyond.time = -5;
   EXPECT_FALSE(SnapshotFits(fresh_, beyond, &problem));
+  // An event the run added, on a rail the map lacks.
+  beyond = TakeSnapshot(model_);
+  beyond.diagrams[1].events.insert(beyond.diagrams[1].events.begin(),
+                                   StopEvent{fresh_.map().rails.count() + 1, 50, kEventNotSaved});
+  EXPECT_FALSE(SnapshotFits(fresh_, beyond, &problem));
+  EXPECT_NE(problem.find("diagram 1: an event on no rail"), std::string::npos) << problem;
   EXPECT_TRUE(SnapshotFits(fresh_, TakeSnapshot(model_), &problem)) << problem;
 }
 

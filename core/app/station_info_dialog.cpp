@@ -22,17 +22,6 @@ const std::vector<std::string> kTimeDisplayItems = {"上下発時刻", "発着�
 constexpr int kNewTrackStopDistance = 100;
 constexpr int kUsableLengthMargin = 10;  // a rail's stop distance less this is its usable length
 
-// The name of platform track number `number` (from 1) as track lists name
-// them: "3" and "03番線".
-TrackEntry NumberedTrack(int number) {
-  TrackEntry entry;
-  char digits[16];
-  std::snprintf(digits, sizeof digits, "%02d", number);
-  entry.short_name = std::to_string(number);
-  entry.name = Utf8ToSjis(std::string(digits) + "番線");
-  return entry;
-}
-
 // The track piece that carries both rails of `entry`, 0 none: the rails'
 // own piece when it does, else the first that does.
 int PieceOf(const SystemMap& map, const TrackEntry& entry) {
@@ -277,6 +266,10 @@ void StationInformationDialog::Browse(Prompter& prompter) {
 
 void StationInformationDialog::Play(Prompter& prompter) {
   const std::string& name = TextOf("melody_file");
+  if (name.empty()) {  // nothing to play
+    prompter.Beep();
+    return;
+  }
   if (!IsBareFileName(name) || tools_.sound_folder.empty()) {
     prompter.Error(kSoundOutside, kSoundFileCaption);
     return;
@@ -367,7 +360,7 @@ void StationInformationDialog::AddTrack(Prompter& prompter) {
   carrier.rail_second = new_second;
   prails.Append(carrier);
   std::vector<TrackEntry>& list = change.targets()[target_].tracks;
-  TrackEntry entry = NumberedTrack(static_cast<int>(list.size()) + 1);
+  TrackEntry entry = NumberedTrackEntry(static_cast<int>(list.size()) + 1);
   entry.rail_first = new_first;
   entry.rail_second = new_second;
   entry.display_order = entry.build_order = static_cast<int>(list.size());
@@ -484,6 +477,7 @@ StationSelectionDialog::StationSelectionDialog(DiaModel& model, const StationDia
   Add(ChoiceField("list", {"駅", "Stations"}, {}, -1, FieldKind::kList));
   AddButton("set", {"設定", "Set"});
   ok_label_ = {"終了", "Close"};
+  cancel_label_ = {"", ""};  // "終了" is the only way out
   FillList(0);
 }
 

@@ -409,11 +409,18 @@ TEST_F(StationInformationDialogTest, PlayRefusesMissingAndOutsideFilesAndReports
   tools_.sound_folder = folder.path().substr(0, folder.path().size() - 1);
   StationInformationDialog dialog = Open(1);
 
-  for (const char* name : {"../bell.wav", "/etc/passwd", ""}) {
+  for (const char* name : {"../bell.wav", "/etc/passwd"}) {
     dialog.Find("melody_file")->text = name;
     dialog.Press("play", host_);
     EXPECT_EQ(LastMessage(), kSoundOutside) << name;
   }
+  // An empty field has nothing to play: a beep, no message.
+  const std::size_t messages = prompter_.shown().size();
+  const int beeps = prompter_.beeps();
+  dialog.Find("melody_file")->text = "";
+  dialog.Press("play", host_);
+  EXPECT_EQ(prompter_.shown().size(), messages);
+  EXPECT_EQ(prompter_.beeps(), beeps + 1);
   dialog.Find("melody_file")->text = "none.wav";
   dialog.Press("play", host_);
   EXPECT_EQ(LastMessage(), FillIn(kSoundMissing, {folder.File("none.wav")}));
@@ -444,6 +451,11 @@ TEST_F(StationInformationDialogTest, SelectionOpensTheChosenTargetAndStaysOpen) 
   EXPECT_EQ(model_.map().targets[2].name, Sjis("新信号所"));
   EXPECT_EQ(selection.Find("list")->items[1], "新信号所");
   EXPECT_EQ(selection.Find("list")->item, 1);
+
+  // "設定" and "終了" are its only buttons.
+  EXPECT_STREQ(selection.ok_label().japanese, "終了");
+  EXPECT_STREQ(selection.cancel_label().japanese, "");
+  EXPECT_STREQ(selection.cancel_label().english, "");
 
   DiaModel empty;
   StationSelectionDialog none(empty, tools_, false);

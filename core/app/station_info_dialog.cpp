@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "app/english_twins.h"
 #include "base/encoding.h"
 #include "base/file_io.h"
 #include "base/member_text.h"
@@ -20,7 +21,10 @@ constexpr const char kStopSectionItem[] = "停車区画";
 const std::vector<std::string> kTimeDisplayItems = {"上下発時刻", "発着時刻", "下り着時刻",
                                                     "上り着時刻"};
 constexpr int kNewTrackStopDistance = 100;
-constexpr int kUsableLengthMargin = 10;  // a rail's stop distance less this is its usable length
+constexpr int kUsableLengthMargin = 10;
+constexpr const char kUsableLengthLine[] =
+    "%s：%d[m]";  // display name, usable length  // a rail's stop distance less this is its usable
+                  // length
 
 // The track piece that carries both rails of `entry`, 0 none: the rails'
 // own piece when it does, else the first that does.
@@ -202,10 +206,11 @@ void StationInformationDialog::FillTrackList(int select) {
       const RailRecord& rail = map.rails[r];
       if (rail.target != target_ || rail.stop_distance == 0) continue;
       listed_rails_.push_back(r);
-      lines.push_back(FillIn(
-          english_ ? "%s: %d[m]" : "%s：%d[m]",
+      const std::string line = FillIn(
+          kUsableLengthLine,
           {SjisToUtf8(RailDisplayName(rail, settings, english_)),
-           std::to_string(static_cast<long long>(rail.stop_distance) - kUsableLengthMargin)}));
+           std::to_string(static_cast<long long>(rail.stop_distance) - kUsableLengthMargin)});
+      lines.push_back(Shown(line, english_));
     }
   }
   DialogField& list = *Find("tracks");

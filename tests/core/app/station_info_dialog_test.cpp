@@ -160,6 +160,8 @@ TEST_F(StationInformationDialogTest, AStationShowsItsOwnNamesScaleTimesAndUsable
   EXPECT_EQ(dialog.Find("tracks")->items,
             (std::vector<std::string>{"1番線：140[m]", "2番線：60[m]"}));
   EXPECT_EQ(dialog.listed_rails(), (std::vector<int>{1, 3}));
+  StationInformationDialog english(model_, 1, tools_, true);
+  EXPECT_EQ(english.Find("tracks")->items[0], "1番線: 140[m]");
   EXPECT_STREQ(dialog.FindButton("add")->label.japanese, "非対応");
   EXPECT_FALSE(dialog.FindButton("add")->enabled);
   EXPECT_FALSE(dialog.FindButton("delete")->enabled);

@@ -907,6 +907,7 @@ constexpr EnglishTwin kTwins[] = {
     {"同じ方向の番線が他にないため、この番線は削除できません。\n",
      "This platform cannot be deleted: no other platform of the stop serves the same direction.\n"},
     {"ＷＡＶファイル(*.wav)|*.wav||", "WAV Files(*.wav)|*.wav||"},
+    {"%s：%d[m]", "%s: %d[m]"},
 };
 
 }  // namespace

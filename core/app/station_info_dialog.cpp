@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "app/english_twins.h"
 #include "base/encoding.h"
 #include "base/file_io.h"
 #include "base/member_text.h"
@@ -20,18 +21,10 @@ constexpr const char kStopSectionItem[] = "停車区画";
 const std::vector<std::string> kTimeDisplayItems = {"上下発時刻", "発着時刻", "下り着時刻",
                                                     "上り着時刻"};
 constexpr int kNewTrackStopDistance = 100;
-constexpr int kUsableLengthMargin = 10;  // a rail's stop distance less this is its usable length
-
-// The name of platform track number `number` (from 1) as track lists name
-// them: "3" and "03番線".
-TrackEntry NumberedTrack(int number) {
-  TrackEntry entry;
-  char digits[16];
-  std::snprintf(digits, sizeof digits, "%02d", number);
-  entry.short_name = std::to_string(number);
-  entry.name = Utf8ToSjis(std::string(digits) + "番線");
-  return entry;
-}
+constexpr int kUsableLengthMargin = 10;
+constexpr const char kUsableLengthLine[] =
+    "%s：%d[m]";  // display name, usable length  // a rail's stop distance less this is its usable
+                  // length
 
 // The track piece that carries both rails of `entry`, 0 none: the rails'
 // own piece when it does, else the first that does.
@@ -213,10 +206,11 @@ void StationInformationDialog::FillTrackList(int select) {
       const RailRecord& rail = map.rails[r];
       if (rail.target != target_ || rail.stop_distance == 0) continue;
       listed_rails_.push_back(r);
-      lines.push_back(FillIn(
-          english_ ? "%s: %d[m]" : "%s：%d[m]",
+      const std::string line = FillIn(
+          kUsableLengthLine,
           {SjisToUtf8(RailDisplayName(rail, settings, english_)),
-           std::to_string(static_cast<long long>(rail.stop_distance) - kUsableLengthMargin)}));
+           std::to_string(static_cast<long long>(rail.stop_distance) - kUsableLengthMargin)});
+      lines.push_back(Shown(line, english_));
     }
   }
   DialogField& list = *Find("tracks");
@@ -277,6 +271,10 @@ void StationInformationDialog::Browse(Prompter& prompter) {
 
 void StationInformationDialog::Play(Prompter& prompter) {
   const std::string& name = TextOf("melody_file");
+  if (name.empty()) {  // nothing to play
+    prompter.Beep();
+    return;
+  }
   if (!IsBareFileName(name) || tools_.sound_folder.empty()) {
     prompter.Error(kSoundOutside, kSoundFileCaption);
     return;
@@ -367,7 +365,7 @@ void StationInformationDialog::AddTrack(Prompter& prompter) {
   carrier.rail_second = new_second;
   prails.Append(carrier);
   std::vector<TrackEntry>& list = change.targets()[target_].tracks;
-  TrackEntry entry = NumberedTrack(static_cast<int>(list.size()) + 1);
+  TrackEntry entry = NumberedTrackEntry(static_cast<int>(list.size()) + 1);
   entry.rail_first = new_first;
   entry.rail_second = new_second;
   entry.display_order = entry.build_order = static_cast<int>(list.size());
@@ -483,6 +481,7 @@ StationSelectionDialog::StationSelectionDialog(DiaModel& model, const StationDia
   Add(ChoiceField("list", {"駅", "Stations"}, {}, -1, FieldKind::kList));
   AddButton("set", {"設定", "Set"});
   ok_label_ = {"終了", "Close"};
+  cancel_label_ = {"", ""};  // "終了" is the only way out
   FillList(0);
 }
 

@@ -99,7 +99,8 @@ class DialogModel {
   DialogField* Find(std::string_view id);
   const DialogField* Find(std::string_view id) const;
   const DialogButton* FindButton(std::string_view id) const;
-  // The labels of the OK and cancel buttons.
+  // The labels of the OK and cancel buttons; an empty cancel label shows
+  // no cancel button (closing the window still cancels).
   const Bilingual& ok_label() const { return ok_label_; }
   const Bilingual& cancel_label() const { return cancel_label_; }
   bool ok_enabled() const { return ok_enabled_; }

@@ -34,6 +34,15 @@ SystemMapCounts SystemMap::Counts() const {
   return counts;
 }
 
+TrackEntry NumberedTrackEntry(int number) {
+  TrackEntry entry;
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%02d", number);
+  entry.short_name = std::to_string(number);
+  entry.name = Utf8ToSjis(std::string(digits) + "番線");
+  return entry;
+}
+
 void BuildTrackLists(SystemMap& map) {
   for (int k = 1; k <= map.targets.count(); ++k) map.targets[k].tracks.clear();
   for (int piece = 1; piece <= map.prails.count(); ++piece) {
@@ -45,15 +54,10 @@ void BuildTrackLists(SystemMap& map) {
       if (r.stop_distance == 0 || !map.targets.Contains(r.target) || r.target == listed) continue;
       listed = r.target;
       std::vector<TrackEntry>& tracks = map.targets[r.target].tracks;
-      TrackEntry entry;
+      TrackEntry entry = NumberedTrackEntry(static_cast<int>(tracks.size()) + 1);
       entry.rail_first = p.rail_first;
       entry.rail_second = p.rail_second;
       entry.display_order = entry.build_order = static_cast<int>(tracks.size());
-      const int number = static_cast<int>(tracks.size()) + 1;
-      char digits[16];
-      std::snprintf(digits, sizeof digits, "%02d", number);
-      entry.short_name = std::to_string(number);
-      entry.name = Utf8ToSjis(std::string(digits) + "番線");
       tracks.push_back(entry);
     }
   }

@@ -189,6 +189,10 @@ struct SystemMap {
   SystemMapCounts Counts() const;
 };
 
+// Platform track `number` (from 1) as track lists name it: "3" and
+// "03番線"; no rails yet.
+TrackEntry NumberedTrackEntry(int number);
+
 // Each target's platform tracks: every piece, in piece order, one of whose
 // rails stops at the target ("%d" and "%02d番線" names from 1).
 void BuildTrackLists(SystemMap& map);

@@ -233,9 +233,11 @@ void FormDialog::Build() {
       box_->addButton(Qs(model_.ok_label().Pick(english_)), QDialogButtonBox::AcceptRole);
   ok->setObjectName(QStringLiteral("ok"));
   ok->setDefault(true);
-  QPushButton* cancel =
-      box_->addButton(Qs(model_.cancel_label().Pick(english_)), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("cancel"));
+  if (*model_.cancel_label().Pick(english_) != '\0') {
+    QPushButton* cancel =
+        box_->addButton(Qs(model_.cancel_label().Pick(english_)), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancel"));
+  }
   connect(box_, &QDialogButtonBox::accepted, this, &FormDialog::accept);
   connect(box_, &QDialogButtonBox::rejected, this, &FormDialog::reject);
   layout->addWidget(box_);

@@ -160,6 +160,8 @@ TEST_F(StationInformationDialogTest, AStationShowsItsOwnNamesScaleTimesAndUsable
   EXPECT_EQ(dialog.Find("tracks")->items,
             (std::vector<std::string>{"1番線：140[m]", "2番線：60[m]"}));
   EXPECT_EQ(dialog.listed_rails(), (std::vector<int>{1, 3}));
+  StationInformationDialog english(model_, 1, tools_, true);
+  EXPECT_EQ(english.Find("tracks")->items[0], "1番線: 140[m]");
   EXPECT_STREQ(dialog.FindButton("add")->label.japanese, "非対応");
   EXPECT_FALSE(dialog.FindButton("add")->enabled);
   EXPECT_FALSE(dialog.FindButton("delete")->enabled);
@@ -409,11 +411,18 @@ TEST_F(StationInformationDialogTest, PlayRefusesMissingAndOutsideFilesAndReports
   tools_.sound_folder = folder.path().substr(0, folder.path().size() - 1);
   StationInformationDialog dialog = Open(1);
 
-  for (const char* name : {"../bell.wav", "/etc/passwd", ""}) {
+  for (const char* name : {"../bell.wav", "/etc/passwd"}) {
     dialog.Find("melody_file")->text = name;
     dialog.Press("play", host_);
     EXPECT_EQ(LastMessage(), kSoundOutside) << name;
   }
+  // An empty field has nothing to play: a beep, no message.
+  const std::size_t messages = prompter_.shown().size();
+  const int beeps = prompter_.beeps();
+  dialog.Find("melody_file")->text = "";
+  dialog.Press("play", host_);
+  EXPECT_EQ(prompter_.shown().size(), messages);
+  EXPECT_EQ(prompter_.beeps(), beeps + 1);
   dialog.Find("melody_file")->text = "none.wav";
   dialog.Press("play", host_);
   EXPECT_EQ(LastMessage(), FillIn(kSoundMissing, {folder.File("none.wav")}));
@@ -444,6 +453,11 @@ TEST_F(StationInformationDialogTest, SelectionOpensTheChosenTargetAndStaysOpen) 
   EXPECT_EQ(model_.map().targets[2].name, Sjis("新信号所"));
   EXPECT_EQ(selection.Find("list")->items[1], "新信号所");
   EXPECT_EQ(selection.Find("list")->item, 1);
+
+  // "設定" and "終了" are its only buttons.
+  EXPECT_STREQ(selection.ok_label().japanese, "終了");
+  EXPECT_STREQ(selection.cancel_label().japanese, "");
+  EXPECT_STREQ(selection.cancel_label().english, "");
 
   DiaModel empty;
   StationSelectionDialog none(empty, tools_);

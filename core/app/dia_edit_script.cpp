@@ -122,19 +122,8 @@ DiaEditScript::Outcome DiaEditScript::RunMenuCommand(std::string_view name, std:
 }
 
 bool DiaEditScript::Run(std::istream& in, std::string* error) {
-  return RunScriptLines(in, [&](int number, std::string_view line) {
-    std::string why;
-    switch (RunLine(line, &why)) {
-      case Outcome::kDone:
-        return true;
-      case Outcome::kMalformed:
-        *error = "line " + std::to_string(number) + ": " + why;
-        return false;
-      case Outcome::kSaveFailed:
-        *error = "line " + std::to_string(number) + ": the data was not saved";
-        return false;
-    }
-    return false;
+  return RunEditScriptLines(in, "data", error, [this](std::string_view line, std::string* why) {
+    return RunLine(line, why);
   });
 }
 

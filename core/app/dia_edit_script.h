@@ -32,6 +32,7 @@
 #include "base/chooser.h"
 #include "base/dialog_model.h"
 #include "base/prompter.h"
+#include "base/script_words.h"
 #include "run/dia_model.h"
 
 namespace corvane {
@@ -49,11 +50,7 @@ class DiaEditScript {
   // Where the lines that print (the passenger window's listing) write.
   void SetOutput(std::ostream* out) { out_ = out; }
 
-  enum class Outcome {
-    kDone,
-    kMalformed,   // the line is not a command; nothing was done
-    kSaveFailed,  // the save command failed (already reported)
-  };
+  using Outcome = ScriptLineOutcome;
 
   // Runs one line; `*error` says what is wrong with a malformed one.
   Outcome RunLine(std::string_view line, std::string* error);

@@ -31,4 +31,34 @@ bool RunScriptLines(std::istream& in, RunLine run_line) {
   return true;
 }
 
+// What one line of an editing script (map edit, dia edit) came to.
+enum class ScriptLineOutcome {
+  kDone,
+  kMalformed,   // the line is not a command; nothing was done
+  kSaveFailed,  // the save command failed (already reported)
+};
+
+// Runs every line of `in` through `run_line(line, &why)`, stopping at a
+// malformed line ("line N: why") or a failed save ("line N: the `saved` was
+// not saved"), with `*error` saying which. True when every line ran.
+template <typename RunLine>
+bool RunEditScriptLines(std::istream& in, std::string_view saved, std::string* error,
+                        RunLine run_line) {
+  return RunScriptLines(in, [&](int number, std::string_view line) {
+    std::string why;
+    switch (run_line(line, &why)) {
+      case ScriptLineOutcome::kDone:
+        return true;
+      case ScriptLineOutcome::kMalformed:
+        *error = "line " + std::to_string(number) + ": " + why;
+        return false;
+      case ScriptLineOutcome::kSaveFailed:
+        *error =
+            "line " + std::to_string(number) + ": the " + std::string(saved) + " was not saved";
+        return false;
+    }
+    return false;
+  });
+}
+
 }  // namespace corvane

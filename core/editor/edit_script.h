@@ -46,6 +46,7 @@
 
 #include "base/dialog_model.h"
 #include "base/prompter.h"
+#include "base/script_words.h"
 #include "editor/edit_dialogs.h"
 #include "editor/edit_session.h"
 #include "map/edit_map.h"
@@ -62,11 +63,7 @@ class EditScript {
   EditScript(EditMap& map, QueuedAnswers& prompter, std::function<bool()> save,
              std::function<bool(bool confirm)> new_map = nullptr);
 
-  enum class Outcome {
-    kDone,
-    kMalformed,   // the line is not a command; nothing was done
-    kSaveFailed,  // the save command failed (already reported)
-  };
+  using Outcome = ScriptLineOutcome;
 
   // Runs one line; `*error` says what is wrong with a malformed one.
   Outcome RunLine(std::string_view line, std::string* error);
